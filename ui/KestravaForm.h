@@ -2,7 +2,19 @@
 
 #include <QWidget>
 
+class QPushButton;
+class QTabWidget;
+
 namespace kestrava {
+
+class AboutPage;
+class ChooseFilesPage;
+class DefaultButton;
+class GoPage;
+class HelpPage;
+class OptionsPage;
+class PreviewPage;
+class TabStrip;
 
 /// The program's one window: a strip of eight tabs leading through the steps.
 class KestravaForm : public QWidget
@@ -10,7 +22,37 @@ class KestravaForm : public QWidget
     Q_OBJECT
 
 public:
+    /// The tabs of `SSTabStrip`, by index.
+    enum class Tab { ChooseFiles = 0, SetOptions, PreviewResults, Go, Spacer, Help, About, Exit };
+
     explicit KestravaForm(QWidget *parent = nullptr);
+
+    QTabWidget *SSTabStrip() const;
+    ChooseFilesPage *chooseFilesPage() const { return m_chooseFilesPage; }
+    OptionsPage *optionsPage() const { return m_optionsPage; }
+    PreviewPage *previewPage() const { return m_previewPage; }
+    GoPage *goPage() const { return m_goPage; }
+    HelpPage *helpPage() const { return m_helpPage; }
+    AboutPage *aboutPage() const { return m_aboutPage; }
+
+    /// Makes `button` the one that Enter presses (nullptr for none).
+    void setDefaultButton(QPushButton *button);
+    QPushButton *defaultButton() const;
+
+private:
+    void buildLayout();
+    void addTabs();
+    /// The start-up steps that run once the controls exist.
+    void Form_Load();
+
+    TabStrip *m_tabStrip = nullptr;
+    ChooseFilesPage *m_chooseFilesPage = nullptr;
+    OptionsPage *m_optionsPage = nullptr;
+    PreviewPage *m_previewPage = nullptr;
+    GoPage *m_goPage = nullptr;
+    HelpPage *m_helpPage = nullptr;
+    AboutPage *m_aboutPage = nullptr;
+    DefaultButton *m_defaultButton = nullptr;
 };
 
 } // namespace kestrava

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+
+namespace kestrava {
+
+/// Tab 6, "About": the program's name and version, its author, and its conditions of use.
+class AboutPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit AboutPage(QWidget *parent = nullptr);
+};
+
+} // namespace kestrava

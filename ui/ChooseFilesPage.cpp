@@ -1,0 +1,12 @@
+#include "ChooseFilesPage.h"
+
+namespace kestrava {
+
+ChooseFilesPage::ChooseFilesPage(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("ChooseFilesPage"));
+    buildLayout();
+}
+
+} // namespace kestrava

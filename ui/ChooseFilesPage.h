@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QWidget>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QListView;
+class QRadioButton;
+
+namespace kestrava {
+
+/// Tab 0, "Choose Files...": the drive, folder and file lists, the file-type filter
+/// and the choice of which files a run renames.
+class ChooseFilesPage : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit ChooseFilesPage(QWidget *parent = nullptr);
+
+    QLabel *Label1() const { return m_Label1; }
+    QGroupBox *framFiles() const { return m_framFiles; }
+    QComboBox *Drive1() const { return m_Drive1; }
+    QListView *Dir1() const { return m_Dir1; }
+    QComboBox *FileSpecCombo() const { return m_FileSpecCombo; }
+    QLabel *lblSelectedFileType() const { return m_lblSelectedFileType; }
+    QListView *File1() const { return m_File1; }
+    QRadioButton *optSelectedFiles() const { return m_optSelectedFiles; }
+    QRadioButton *optAllFilesCurrentDir() const { return m_optAllFilesCurrentDir; }
+    QRadioButton *optAllFiles() const { return m_optAllFiles; }
+    QCheckBox *chkConfirmFiles() const { return m_chkConfirmFiles; }
+    QCheckBox *chkIgnoreReadOnly() const { return m_chkIgnoreReadOnly; }
+
+private:
+    /// Creates the controls from the page's layout table (ChooseFilesPageLayout.cpp).
+    void buildLayout();
+
+    QLabel *m_Label1 = nullptr;
+    QGroupBox *m_framFiles = nullptr;
+    QComboBox *m_Drive1 = nullptr;
+    QListView *m_Dir1 = nullptr;
+    QComboBox *m_FileSpecCombo = nullptr;
+    QLabel *m_lblSelectedFileType = nullptr;
+    QListView *m_File1 = nullptr;
+    QRadioButton *m_optSelectedFiles = nullptr;
+    QRadioButton *m_optAllFilesCurrentDir = nullptr;
+    QRadioButton *m_optAllFiles = nullptr;
+    QCheckBox *m_chkConfirmFiles = nullptr;
+    QCheckBox *m_chkIgnoreReadOnly = nullptr;
+};
+
+} // namespace kestrava

@@ -1,0 +1,91 @@
+#pragma once
+
+#include <QFlags>
+#include <QStringView>
+
+namespace kestrava {
+
+/// What kind of widget a layout row becomes.
+enum class ControlKind {
+    Label,         ///< QLabel with plain text
+    Picture,       ///< QLabel showing one of the program's pictures (text = picture name)
+    Frame,         ///< QGroupBox; an empty caption draws a plain border
+    CheckBox,      ///< QCheckBox
+    OptionButton,  ///< QRadioButton, exclusive within its frame
+    TextBox,       ///< QLineEdit
+    MultiLineText, ///< QPlainTextEdit with a vertical scroll bar
+    Button,        ///< QPushButton
+    DropDownList,  ///< QComboBox that only offers its entries
+    EditableCombo, ///< editable QComboBox
+    DriveList,     ///< QComboBox of the mounted volumes
+    FolderList,    ///< QListView of folders
+    FileList,      ///< QListView of files with extended selection
+};
+
+/// Font families the layout names; `Default` is the dialog font ("MS Sans Serif" 8.25).
+enum class FontFace { Default, MsSansSerif, Arial };
+
+/// A font as face, size in points and weight.
+struct FontSpec
+{
+    FontFace face = FontFace::Default;
+    double points = 8.25;
+    bool bold = false;
+};
+
+/// Text colours of the layout; `Default` is the platform's window-text colour.
+enum class TextColour { Default, DarkBlue, Green, Red };
+
+/// Initial states and looks that differ from a widget's defaults.
+enum class ControlFlag {
+    None = 0x0,
+    Disabled = 0x1,
+    Hidden = 0x2,
+    Checked = 0x4,        ///< ticked check box or selected option button
+    Centred = 0x8,        ///< text centred horizontally
+    RightAligned = 0x10,
+    GreyBackground = 0x20,
+    WordWrap = 0x40,
+    ReadOnly = 0x80,
+    FillBackground = 0x100, ///< a frame that hides what lies under it
+};
+Q_DECLARE_FLAGS(ControlFlags, ControlFlag)
+Q_DECLARE_OPERATORS_FOR_FLAGS(ControlFlags)
+
+/// A rectangle in twips (15 twips make one logical pixel).
+struct TwipsRect
+{
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+/// One row of a page's layout table: a control, where it sits and how it starts.
+/// An empty `parent` means the tab page itself; page positions are measured from the
+/// tab strip's top-left corner, as the rows of tabs are part of the strip.
+struct ControlSpec
+{
+    // A constructor rather than aggregate initialisation lets table rows leave out
+    // their trailing columns.
+    constexpr ControlSpec(QStringView name, ControlKind kind, QStringView parent, TwipsRect rect,
+                          QStringView text = {}, QStringView toolTip = {}, FontSpec font = {},
+                          TextColour colour = TextColour::Default, ControlFlags flags = {}, int maxLength = 0)
+        : name(name), kind(kind), parent(parent), rect(rect), text(text), toolTip(toolTip), font(font),
+          colour(colour), flags(flags), maxLength(maxLength)
+    {
+    }
+
+    QStringView name;
+    ControlKind kind;
+    QStringView parent;
+    TwipsRect rect;
+    QStringView text;
+    QStringView toolTip;
+    FontSpec font;
+    TextColour colour;
+    ControlFlags flags;
+    int maxLength; ///< text boxes: most characters accepted, 0 for no limit
+};
+
+} // namespace kestrava

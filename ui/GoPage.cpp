@@ -1,0 +1,12 @@
+#include "GoPage.h"
+
+namespace kestrava {
+
+GoPage::GoPage(QWidget *parent)
+    : QWidget(parent)
+{
+    setObjectName(QStringLiteral("GoPage"));
+    buildLayout();
+}
+
+} // namespace kestrava

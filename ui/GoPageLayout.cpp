@@ -1,0 +1,74 @@
+#include "GoPage.h"
+
+#include "LayoutBuilder.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+namespace kestrava {
+
+namespace {
+
+using K = ControlKind;
+using F = ControlFlag;
+constexpr FontSpec Heading{FontFace::Arial, 11.25, true};
+constexpr FontSpec ArialBold{FontFace::Arial, 9.75, true};
+constexpr FontSpec ArialRegular{FontFace::Arial, 9.75, false};
+constexpr FontSpec RowCaption{FontFace::Arial, 9.0, true};
+constexpr FontSpec LogFont{FontFace::Arial, 8.25, true};
+constexpr FontSpec FrameCaption{FontFace::MsSansSerif, 9.75, true};
+constexpr TextColour Blue = TextColour::DarkBlue;
+constexpr TextColour Green = TextColour::Green;
+
+// The two labels come before framGo, which lies over them and hides them.
+constexpr ControlSpec Layout[] = {
+    {u"Label4", K::Label, {}, {240, 495, 8535, 360}, u"Step 4 : Press Start if you are happy to proceed ...", {},
+     Heading, Blue},
+    {u"lblFilesModified", K::Label, {}, {360, 3720, 4455, 255}, u"Files Modified", {}, ArialBold, Blue},
+    {u"lblErrorLog", K::Label, {}, {4920, 4340, 4455, 255}, u"Errors", {}, ArialBold, Blue, F::Hidden},
+    {u"framGo", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, {}, {}, F::FillBackground},
+    {u"StartButton", K::Button, u"framGo", {120, 360, 1095, 375}, u"Start"},
+    {u"StopButton", K::Button, u"framGo", {1440, 360, 1095, 375}, u"Stop"},
+    {u"lblNoFilesSelected", K::Label, u"framGo", {3120, 400, 5325, 270},
+     u"Note : You have not selected any files to Rename !", {}, ArialRegular, TextColour::Red, F::Hidden},
+    {u"framProgress", K::Frame, u"framGo", {120, 960, 8895, 1785}, u"Progress", {}, FrameCaption, Blue},
+    {u"lblCurrentDir", K::Label, u"framProgress", {120, 360, 1695, 255}, u"CURRENT FOLDER :", {}, RowCaption, {},
+     F::RightAligned},
+    {u"CurrentDirLabel", K::Label, u"framProgress", {1920, 360, 6315, 255}, u"    ", {}, ArialBold, Green},
+    {u"lblCurrentFile", K::Label, u"framProgress", {120, 720, 1695, 255}, u"CURRENT FILE :", {}, RowCaption, {},
+     F::RightAligned},
+    {u"FileNameLabel", K::Label, u"framProgress", {1920, 720, 6315, 255}, {}, {}, ArialBold, Green},
+    {u"lblNumRenamed", K::Label, u"framProgress", {120, 1080, 1695, 255}, u"NO. RENAMED :", {}, RowCaption, {},
+     F::RightAligned},
+    {u"lblFileCounter", K::Label, u"framProgress", {1920, 1080, 6315, 255}, {}, {}, ArialBold, Green},
+    {u"StatusLabel", K::Label, u"framProgress", {120, 1440, 1695, 255}, u"STATUS :", {}, RowCaption, {},
+     F::RightAligned},
+    {u"lblStatus", K::Label, u"framProgress", {1920, 1440, 3075, 255}, u"    ", {}, ArialBold, Green},
+    // The log only shows what a run renamed; nothing typed into it is kept.
+    {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105}, u"Files Modified\n", {}, LogFont, {},
+     F::ReadOnly},
+};
+
+} // namespace
+
+void GoPage::buildLayout()
+{
+    LayoutBuilder::build(this, Layout);
+    m_Label4 = LayoutBuilder::child<QLabel>(this, QStringLiteral("Label4"));
+    m_lblFilesModified = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblFilesModified"));
+    m_lblErrorLog = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblErrorLog"));
+    m_framGo = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framGo"));
+    m_StartButton = LayoutBuilder::child<QPushButton>(this, QStringLiteral("StartButton"));
+    m_StopButton = LayoutBuilder::child<QPushButton>(this, QStringLiteral("StopButton"));
+    m_lblNoFilesSelected = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblNoFilesSelected"));
+    m_framProgress = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framProgress"));
+    m_CurrentDirLabel = LayoutBuilder::child<QLabel>(this, QStringLiteral("CurrentDirLabel"));
+    m_FileNameLabel = LayoutBuilder::child<QLabel>(this, QStringLiteral("FileNameLabel"));
+    m_lblFileCounter = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblFileCounter"));
+    m_lblStatus = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblStatus"));
+    m_txtFilesModified = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesModified"));
+}
+
+} // namespace kestrava

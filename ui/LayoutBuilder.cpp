@@ -1,0 +1,210 @@
+#include "LayoutBuilder.h"
+
+#include "Pictures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <mutex>
+
+namespace kestrava {
+
+namespace {
+
+constexpr int TwipsPerPixel = 15;
+
+QWidget *createList(ControlKind kind, QWidget *parent)
+{
+    auto *list = new QListView(parent);
+    // Folders of 100,000 files are normal: fixed row heights keep the list fast.
+    list->setUniformItemSizes(true);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    if (kind == ControlKind::FileList)
+        list->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    return list;
+}
+
+QWidget *createCombo(ControlKind kind, QWidget *parent)
+{
+    auto *combo = new QComboBox(parent);
+    if (kind == ControlKind::EditableCombo) {
+        combo->setEditable(true);
+        // Enter in the field belongs to the window's default button, not to the list.
+        combo->setInsertPolicy(QComboBox::NoInsert);
+    }
+    return combo;
+}
+
+} // namespace
+
+QPoint LayoutBuilder::pageOrigin()
+{
+    // The row of tabs (20 pixels) and the pane's border lie above and left of a page.
+    return QPoint(1, 22);
+}
+
+int LayoutBuilder::pixels(int twips)
+{
+    return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
+}
+
+QRect LayoutBuilder::pixels(const TwipsRect &rect)
+{
+    return QRect(pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height));
+}
+
+QColor LayoutBuilder::greyColour()
+{
+    return QColor(192, 192, 192);
+}
+
+QColor LayoutBuilder::colour(TextColour colour)
+{
+    switch (colour) {
+    case TextColour::DarkBlue:
+        return QColor(0, 0, 192);
+    case TextColour::Green:
+        return QColor(0, 128, 0);
+    case TextColour::Red:
+        return QColor(255, 0, 0);
+    case TextColour::Default:
+        break;
+    }
+    return QPalette().color(QPalette::WindowText);
+}
+
+QFont LayoutBuilder::font(const FontSpec &spec)
+{
+    installFontSubstitutes();
+    QFont font(spec.face == FontFace::Arial ? QStringLiteral("Arial") : QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
+    return font;
+}
+
+void LayoutBuilder::installFontSubstitutes()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        // "MS Sans Serif" has no free counterpart; Liberation Sans keeps Arial's metrics,
+        // which are close enough for the captions to fit their boxes. fontconfig already
+        // aliases Arial to it; the explicit entry covers systems without that alias.
+        QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+        QFont::insertSubstitution(QStringLiteral("Arial"), QStringLiteral("Liberation Sans"));
+    });
+}
+
+void LayoutBuilder::build(QWidget *page, std::span<const ControlSpec> table)
+{
+    for (const ControlSpec &spec : table) {
+        QWidget *parent = page;
+        if (!spec.parent.isEmpty())
+            parent = child<QWidget>(page, spec.parent.toString());
+        QWidget *widget = create(spec, parent);
+        widget->setObjectName(spec.name.toString());
+        QRect geometry = pixels(spec.rect);
+        if (parent == page)
+            geometry.translate(-pageOrigin());
+        widget->setGeometry(geometry);
+        if (!spec.toolTip.isEmpty())
+            widget->setToolTip(spec.toolTip.toString());
+        applyLook(widget, spec);
+        applyState(widget, spec);
+    }
+}
+
+QWidget *LayoutBuilder::create(const ControlSpec &spec, QWidget *parent)
+{
+    const QString text = spec.text.toString();
+    switch (spec.kind) {
+    case ControlKind::Label: {
+        auto *label = new QLabel(parent);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+        return label;
+    }
+    case ControlKind::Picture: {
+        auto *picture = new QLabel(parent);
+        picture->setPixmap(Pictures::picture(spec.text));
+        picture->setAlignment(Qt::AlignCenter);
+        return picture;
+    }
+    case ControlKind::Frame:
+        return new QGroupBox(text, parent);
+    case ControlKind::CheckBox:
+        return new QCheckBox(text, parent);
+    case ControlKind::OptionButton:
+        return new QRadioButton(text, parent);
+    case ControlKind::TextBox: {
+        auto *box = new QLineEdit(text, parent);
+        if (spec.maxLength > 0)
+            box->setMaxLength(spec.maxLength);
+        return box;
+    }
+    case ControlKind::MultiLineText: {
+        auto *box = new QPlainTextEdit(text, parent);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return box;
+    }
+    case ControlKind::Button:
+        return new QPushButton(text, parent);
+    case ControlKind::DropDownList:
+    case ControlKind::EditableCombo:
+    case ControlKind::DriveList:
+        return createCombo(spec.kind, parent);
+    case ControlKind::FolderList:
+    case ControlKind::FileList:
+        return createList(spec.kind, parent);
+    }
+    return new QWidget(parent);
+}
+
+void LayoutBuilder::applyLook(QWidget *widget, const ControlSpec &spec)
+{
+    widget->setFont(font(spec.font));
+    // Every control names its text colour, so that a frame's coloured caption does not
+    // colour the controls inside it.
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour(spec.colour));
+    if (spec.flags & (ControlFlag::GreyBackground | ControlFlag::FillBackground)) {
+        palette.setColor(QPalette::Window, greyColour());
+        widget->setAutoFillBackground(true);
+    }
+    widget->setPalette(palette);
+
+    Qt::Alignment alignment = Qt::AlignLeft;
+    if (spec.flags & ControlFlag::Centred)
+        alignment = Qt::AlignHCenter;
+    else if (spec.flags & ControlFlag::RightAligned)
+        alignment = Qt::AlignRight;
+    if (auto *label = qobject_cast<QLabel *>(widget); label && spec.kind == ControlKind::Label) {
+        // Text hangs from the top, so headings of different heights share one line.
+        label->setAlignment(alignment | Qt::AlignTop);
+        label->setWordWrap(spec.flags.testFlag(ControlFlag::WordWrap));
+    } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
+        box->setAlignment(alignment | Qt::AlignVCenter);
+    }
+}
+
+void LayoutBuilder::applyState(QWidget *widget, const ControlSpec &spec)
+{
+    if (spec.flags & ControlFlag::Disabled)
+        widget->setEnabled(false);
+    if (spec.flags & ControlFlag::Hidden)
+        widget->setVisible(false);
+    if (auto *button = qobject_cast<QAbstractButton *>(widget))
+        button->setChecked(spec.flags.testFlag(ControlFlag::Checked));
+    if (auto *box = qobject_cast<QPlainTextEdit *>(widget))
+        box->setReadOnly(spec.flags.testFlag(ControlFlag::ReadOnly));
+    if (auto *box = qobject_cast<QLineEdit *>(widget))
+        box->setReadOnly(spec.flags.testFlag(ControlFlag::ReadOnly));
+}
+
+} // namespace kestrava

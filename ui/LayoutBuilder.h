@@ -1,0 +1,51 @@
+#pragma once
+
+#include "ControlSpec.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPoint>
+#include <QWidget>
+
+#include <span>
+
+namespace kestrava {
+
+/// Builds a tab page's controls from its layout table and holds the look that all
+/// pages share (fonts, colours, twips).
+class LayoutBuilder
+{
+public:
+    /// Where a tab page's top-left corner lies within the tab strip, in pixels.
+    static QPoint pageOrigin();
+    /// Twips to logical pixels.
+    static int pixels(int twips);
+    static QRect pixels(const TwipsRect &rect);
+
+    /// The window's grey background.
+    static QColor greyColour();
+    static QColor colour(TextColour colour);
+    static QFont font(const FontSpec &spec);
+    /// Lets "MS Sans Serif" and "Arial" find Debian's metric-compatible fonts; runs once.
+    static void installFontSubstitutes();
+
+    /// Creates one widget per row, in table order, as children of `page` or of the
+    /// frame the row names (which must come earlier in the table).
+    static void build(QWidget *page, std::span<const ControlSpec> table);
+
+    /// The child of `page` named `name`; the page's layout table guarantees it exists.
+    template<typename T>
+    static T *child(const QWidget *page, const QString &name)
+    {
+        T *found = page->findChild<T *>(name);
+        Q_ASSERT_X(found, "LayoutBuilder::child", qPrintable(name));
+        return found;
+    }
+
+private:
+    static QWidget *create(const ControlSpec &spec, QWidget *parent);
+    static void applyLook(QWidget *widget, const ControlSpec &spec);
+    static void applyState(QWidget *widget, const ControlSpec &spec);
+};
+
+} // namespace kestrava

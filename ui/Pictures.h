@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QIcon>
+#include <QPixmap>
+#include <QStringView>
+
+namespace kestrava {
+
+/// The program's own small pictures, painted at run time so that no image files
+/// have to travel with it.
+class Pictures
+{
+public:
+    /// The picture a layout row names: "arrow" (28 x 23) or "banner" (304 x 53).
+    static QPixmap picture(QStringView name);
+    /// A 28 x 23 arrow pointing right, from a sample name to its result.
+    static QPixmap arrow();
+    /// The 304 x 53 banner at the top of the About page.
+    static QPixmap banner();
+    /// The 32 x 32 window icon, drawn in the 16 colours of the classic palette.
+    static QIcon windowIcon();
+};
+
+} // namespace kestrava

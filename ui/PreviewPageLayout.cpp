@@ -1,0 +1,42 @@
+#include "PreviewPage.h"
+
+#include "LayoutBuilder.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+
+namespace kestrava {
+
+namespace {
+
+using K = ControlKind;
+using F = ControlFlag;
+constexpr FontSpec Heading{FontFace::Arial, 11.25, true};
+constexpr FontSpec ArialBold{FontFace::Arial, 9.75, true};
+constexpr TextColour Blue = TextColour::DarkBlue;
+
+constexpr ControlSpec Layout[] = {
+    {u"Label3", K::Label, {}, {240, 495, 8535, 240}, u"Step 3 : Preview the File(s) Selected ...", {}, Heading, Blue},
+    {u"framPreview", K::Frame, {}, {240, 840, 9375, 6120}},
+    {u"lblBefore", K::Label, u"framPreview", {120, 240, 4335, 255}, u"Before ...", {}, ArialBold, Blue},
+    {u"lblAfter", K::Label, u"framPreview", {4800, 240, 4335, 255}, u"After ...", {}, ArialBold, Blue},
+    // Both boxes only show names; nothing typed into them is kept.
+    {u"txtFilesPreview", K::MultiLineText, u"framPreview", {120, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
+    {u"txtFilesPreviewNew", K::MultiLineText, u"framPreview", {4800, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
+};
+
+} // namespace
+
+void PreviewPage::buildLayout()
+{
+    LayoutBuilder::build(this, Layout);
+    m_Label3 = LayoutBuilder::child<QLabel>(this, QStringLiteral("Label3"));
+    m_framPreview = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framPreview"));
+    m_lblBefore = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblBefore"));
+    m_lblAfter = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblAfter"));
+    m_txtFilesPreview = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesPreview"));
+    m_txtFilesPreviewNew = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesPreviewNew"));
+}
+
+} // namespace kestrava

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QTabBar>
+
+namespace kestrava {
+
+/// The row of tabs: all tabs in one row, a fixed height, sharing out the row's
+/// whole width so that the row reads as one strip.
+class TabStripBar : public QTabBar
+{
+    Q_OBJECT
+
+public:
+    explicit TabStripBar(QWidget *parent = nullptr);
+
+    /// The height of every tab, in pixels.
+    static int tabHeight();
+    /// Sets the width the tabs share out between them.
+    void setRowWidth(int width);
+
+protected:
+    QSize tabSizeHint(int index) const override;
+
+private:
+    int m_rowWidth = 0;
+};
+
+} // namespace kestrava
