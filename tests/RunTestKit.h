@@ -16,7 +16,8 @@
 #include <QStringList>
 
 #include <functional>
-#include <set>
+#include <sys/fsuid.h>
+#include <unistd.h>
 
 namespace kestrava::testing {
 
@@ -132,6 +133,24 @@ struct RunRig
     {
         return RenameRun({folders, files, prompt, sink, other, settings, clock});
     }
+};
+
+// Root passes every permission check, so tests of permissions lower the
+// file-system user of the process for their duration.
+class UnprivilegedFileAccess
+{
+public:
+    UnprivilegedFileAccess() : m_previous(::geteuid() == 0 ? ::setfsuid(65534) : -1) {}
+    ~UnprivilegedFileAccess()
+    {
+        if (m_previous >= 0)
+            ::setfsuid(uid_t(m_previous));
+    }
+    UnprivilegedFileAccess(const UnprivilegedFileAccess &) = delete;
+    UnprivilegedFileAccess &operator=(const UnprivilegedFileAccess &) = delete;
+
+private:
+    int m_previous;
 };
 
 inline bool writeFile(const QString &path, const QByteArray &content = QByteArray())

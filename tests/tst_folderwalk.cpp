@@ -3,7 +3,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include <sys/fsuid.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -11,24 +10,6 @@ using namespace kestrava;
 using namespace kestrava::testing;
 
 namespace {
-
-// Root passes every permission check, so a test of an unreadable folder lowers
-// the file-system user of the process to "nobody" for its duration.
-class UnprivilegedFileAccess
-{
-public:
-    UnprivilegedFileAccess() : m_previous(::geteuid() == 0 ? ::setfsuid(65534) : -1) {}
-    ~UnprivilegedFileAccess()
-    {
-        if (m_previous >= 0)
-            ::setfsuid(uid_t(m_previous));
-    }
-    UnprivilegedFileAccess(const UnprivilegedFileAccess &) = delete;
-    UnprivilegedFileAccess &operator=(const UnprivilegedFileAccess &) = delete;
-
-private:
-    int m_previous;
-};
 
 bool makeFiles(const QString &folder, const QStringList &names)
 {
