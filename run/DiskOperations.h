@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+#include <expected>
+#include <sys/types.h>
+
+namespace kestrava {
+
+// The file-system steps of renaming one file. Failures carry the errno value;
+// systemErrorText() gives the system's text for it.
+
+/// The system's text for the errno value \a error, such as "Permission denied".
+QString systemErrorText(int error);
+
+/// True for a name that stays inside its folder: not empty, not "." or "..",
+/// no "/" and no NUL character.
+bool isUsableFileName(QStringView name);
+
+/// Whether the owner lacks write permission on \a path (the link itself for a symbolic link).
+std::expected<bool, int> isReadOnly(const QString &path);
+
+/// Gives the owner write permission on \a path, leaving the other bits alone.
+std::expected<void, int> makeOwnerWritable(const QString &path);
+
+/// Renames \a oldPath to \a newPath in the same folder and never replaces an
+/// existing file, also under a race. Where the file system refuses the
+/// no-replace flag it links and unlinks instead. A change of letter case only,
+/// on a file system that ignores case, goes through a unique temporary name.
+std::expected<void, int> renameNoReplace(const QString &oldPath, const QString &newPath);
+
+/// The fallback of renameNoReplace(): a hard link under the new name, then the
+/// old name removed. Fails with EEXIST when the new name is taken.
+std::expected<void, int> renameByLink(const QString &oldPath, const QString &newPath);
+
+/// What a folder walk needs to know of a folder before it enters it.
+struct FolderIdentity
+{
+    dev_t device = 0;
+    ino_t inode = 0;
+    bool isSymLink = false;
+    bool isFolder = false;
+};
+
+/// The identity of \a path itself, not following a symbolic link.
+std::expected<FolderIdentity, int> folderIdentity(const QString &path);
+
+} // namespace kestrava

@@ -1,0 +1,205 @@
+#include "RenameRun.h"
+
+#include "DiskOperations.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "NameSource.h"
+#include "ProgressSink.h"
+#include "Prompt.h"
+#include "RunClock.h"
+#include "RunSettings.h"
+
+#include <QTimeZone>
+
+#include <algorithm>
+
+namespace kestrava {
+
+namespace {
+
+// Clears the running flag however start() is left.
+class RunningFlag
+{
+public:
+    explicit RunningFlag(bool &flag) : m_flag(flag) { m_flag = true; }
+    ~RunningFlag() { m_flag = false; }
+    RunningFlag(const RunningFlag &) = delete;
+    RunningFlag &operator=(const RunningFlag &) = delete;
+
+private:
+    bool &m_flag;
+};
+
+qint64 msecsSinceMidnightOf(const QDateTime &day, const QDateTime &moment)
+{
+    if (!day.isValid() || !moment.isValid())
+        return 0;
+    return day.date().startOfDay(day.timeZone()).msecsTo(moment);
+}
+
+} // namespace
+
+RenameRun::RenameRun(const RunParts &parts) : m_parts(parts) {}
+
+bool RenameRun::start(RunScope scope)
+{
+    if (m_running)
+        return false;
+    RunningFlag running(m_running);
+    m_blnStopRequested = false;
+    m_parts.names.beginRun();
+    m_log.clear();
+    m_strStartFolder = m_parts.folders.path();
+    m_parts.progress.showStatus(QStringLiteral("WORKING ..."));
+    m_parts.progress.logsCleared();
+    m_startedAt = m_parts.clock.now();
+    m_endedAt = m_startedAt;
+    if (scope == RunScope::AllFilesIncludingSubFolders)
+        RenameFolderTree();
+    else
+        RenameSelectedFiles();
+    m_endedAt = m_parts.clock.now();
+    m_parts.files.deselectAll();
+    m_parts.progress.showStatus(m_blnStopRequested ? QStringLiteral("INTERRUPTED BY USER")
+                                                   : QStringLiteral("COMPLETED"));
+    m_parts.progress.showSummary(summaryText());
+    m_parts.progress.showFolder(QString());
+    m_parts.progress.showFile(QString());
+    return true;
+}
+
+bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFileName,
+                           const QString &strNewFilename)
+{
+    const FileStatus status = renameOneFile(strCurrentPath, strFileName, strNewFilename);
+    m_log.addStatus(status);
+    return status.outcome == FileOutcome::Renamed;
+}
+
+FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &name,
+                                    const QString &newName)
+{
+    FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
+    // Whatever the options made of the name, a file never leaves its folder.
+    if (!isUsableFileName(name) || !isUsableFileName(newName)) {
+        status.reason = QStringLiteral("Not a usable file name");
+        return status;
+    }
+    const QString oldPath = folderPath + name;
+    int permissionError = 0;
+    const auto readOnly = isReadOnly(oldPath);
+    if (!readOnly)
+        permissionError = readOnly.error(); // then treated as not read-only
+    if (readOnly && *readOnly) {
+        if (m_parts.settings.ignoreReadOnly()) {
+            status.outcome = FileOutcome::SkippedReadOnly;
+            return status;
+        }
+        if (const auto writable = makeOwnerWritable(oldPath); !writable)
+            permissionError = writable.error();
+    }
+    if (!askConfirmation(name, newName)) {
+        status.outcome = FileOutcome::Declined;
+        return status;
+    }
+    if (newName == name) {
+        status.outcome = FileOutcome::Unchanged;
+        return status;
+    }
+    if (const auto renamed = renameNoReplace(oldPath, folderPath + newName); !renamed) {
+        status.reason = systemErrorText(renamed.error());
+        return status;
+    }
+    // The file did change its name, so it counts as renamed; the trouble with
+    // its permissions is an error of its own.
+    if (permissionError != 0)
+        LogError(errorText(systemErrorText(permissionError), oldPath));
+    status.outcome = FileOutcome::Renamed;
+    return status;
+}
+
+bool RenameRun::askConfirmation(const QString &name, const QString &newName)
+{
+    if (!m_parts.settings.confirmFiles())
+        return true;
+    const PromptAnswer answer = m_parts.prompt.ask(QStringLiteral("Confirm Rename"),
+                                                   confirmationText(name, newName));
+    if (answer == PromptAnswer::Cancel)
+        m_blnStopRequested = true;
+    return answer == PromptAnswer::Yes;
+}
+
+void RenameRun::RecordFileModified(const QString &The_Filename)
+{
+    m_log.addModified(The_Filename);
+    m_parts.progress.fileModified(The_Filename);
+}
+
+void RenameRun::LogError(const QString &The_Error)
+{
+    m_log.addError(The_Error);
+    m_parts.progress.errorLogged(The_Error);
+}
+
+qint64 RenameRun::lngStartTime() const
+{
+    return roundToSeconds(msecsSinceMidnightOf(m_startedAt, m_startedAt));
+}
+
+qint64 RenameRun::lngEndTime() const
+{
+    return roundToSeconds(msecsSinceMidnightOf(m_startedAt, m_endedAt));
+}
+
+QString RenameRun::summaryText() const
+{
+    // Both times count from the same midnight, so a run past midnight keeps its
+    // true length; a clock set back during the run gives 0, never less.
+    return summaryText(intFilesRenamed(), std::max<qint64>(0, lngEndTime() - lngStartTime()));
+}
+
+QString RenameRun::summaryText(qint64 filesRenamed, qint64 elapsedSeconds)
+{
+    if (filesRenamed == 0)
+        return QStringLiteral(" No Files were Renamed");
+    const qint64 minutes = elapsedSeconds / 60;
+    const qint64 seconds = elapsedSeconds - 60 * minutes;
+    return QStringLiteral(" A total of ") + u' ' + QString::number(filesRenamed)
+        + QStringLiteral(" files were renamed") + QStringLiteral(" taking") + u' '
+        + QString::number(minutes) + QStringLiteral(" minutes") + u' '
+        + QString::number(seconds) + QStringLiteral(" seconds.");
+}
+
+QString RenameRun::errorText(const QString &description, const QString &path)
+{
+    return u'\'' + description + u'\'' + QStringLiteral("  whilst processing file ") + u'\''
+        + path + u'\'';
+}
+
+QString RenameRun::walkerFolderPath(const QString &folderListPath)
+{
+    if (folderListPath.endsWith(u'/'))
+        return folderListPath;
+    return folderListPath + u'/';
+}
+
+QString RenameRun::confirmationText(const QString &oldName, const QString &newName)
+{
+    return QStringLiteral("Rename this File ?") + u'\n' + u'\n' + QStringLiteral("OLD : ")
+        + oldName + u'\n' + QStringLiteral("NEW : ") + newName;
+}
+
+qint64 RenameRun::roundToSeconds(qint64 msecs)
+{
+    qint64 seconds = msecs / 1000;
+    qint64 rest = msecs % 1000;
+    if (rest < 0) { // floor division for times before the reference
+        --seconds;
+        rest += 1000;
+    }
+    if (rest > 500 || (rest == 500 && seconds % 2 != 0))
+        ++seconds;
+    return seconds;
+}
+
+} // namespace kestrava

@@ -1,0 +1,115 @@
+#pragma once
+
+#include "RunLog.h"
+
+#include <QDateTime>
+#include <QSet>
+#include <QString>
+
+#include <utility>
+
+namespace kestrava {
+
+class FileList;
+class FolderList;
+class NameSource;
+class ProgressSink;
+class Prompt;
+class RunClock;
+class RunSettings;
+
+/// Which files a run renames, as the scope options on the Choose Files tab say.
+enum class RunScope {
+    SelectedFiles,               ///< the selected entries of the file list
+    AllFilesInCurrentFolder,     ///< the same: the scope selected every entry
+    AllFilesIncludingSubFolders, ///< the current folder and, depth first, every folder below
+};
+
+/// The window's parts a run works through. All must outlive the run.
+struct RunParts
+{
+    FolderList &folders;
+    FileList &files;
+    Prompt &prompt;
+    ProgressSink &progress;
+    NameSource &names;
+    RunSettings &settings;
+    RunClock &clock;
+};
+
+/// One renaming run and its state: renames files on disk through the window's
+/// folder and file lists, keeps the logs and the timing, and reports progress.
+/// Everything runs on the caller's thread; the window's events are handled only
+/// at ProgressSink::yield().
+class RenameRun
+{
+public:
+    explicit RenameRun(const RunParts &parts);
+
+    /// Runs the files of \a scope to the end or to a stop request, then deselects
+    /// every file and shows the status and summary. Returns false without doing
+    /// anything when a run is already under way (a Start handled during a yield).
+    bool start(RunScope scope);
+    /// Asks the run to stop; it ends before its next file or sub-folder.
+    void stop() { m_blnStopRequested = true; }
+    /// True while start() has not returned.
+    bool isRunning() const { return m_running; }
+
+    /// Renames \a strFileName in \a strCurrentPath (ending in "/") to
+    /// \a strNewFilename, applying the read-only and confirmation choices.
+    /// True when the file was renamed. Never replaces an existing file.
+    bool RenameFile(const QString &strCurrentPath, const QString &strFileName,
+                    const QString &strNewFilename);
+    /// Puts \a The_Filename on top of the modified-files log and counts it.
+    void RecordFileModified(const QString &The_Filename);
+    /// Adds \a The_Error to the error log and counts it.
+    void LogError(const QString &The_Error);
+
+    bool blnStopRequested() const { return m_blnStopRequested; }
+    qint64 intFilesRenamed() const { return m_log.filesRenamed(); }
+    qint64 intErrorCount() const { return m_log.errorCount(); }
+    /// The folder list's path when the run started.
+    QString strStartFolder() const { return m_strStartFolder; }
+    /// Whole seconds from the start day's midnight to the start, halves to even.
+    qint64 lngStartTime() const;
+    /// Whole seconds from the start day's midnight to the end; passes 86400 after midnight.
+    qint64 lngEndTime() const;
+    /// The run's records: statuses, modified-files log and error texts.
+    const RunLog &log() const { return m_log; }
+    /// The summary of the last run, as shown at its end.
+    QString summaryText() const;
+
+    /// " No Files were Renamed", or the total and the time taken.
+    static QString summaryText(qint64 filesRenamed, qint64 elapsedSeconds);
+    /// The error log's text for a failure described by \a description at \a path.
+    static QString errorText(const QString &description, const QString &path);
+    /// The folder path a walker uses: \a folderListPath with "/" appended unless it ends in one.
+    static QString walkerFolderPath(const QString &folderListPath);
+    /// The question of the "Confirm Rename" box.
+    static QString confirmationText(const QString &oldName, const QString &newName);
+    /// \a msecs rounded to whole seconds, halves to the even second.
+    static qint64 roundToSeconds(qint64 msecs);
+
+private:
+    FileStatus renameOneFile(const QString &folderPath, const QString &name,
+                             const QString &newName);
+    bool askConfirmation(const QString &name, const QString &newName);
+    void RenameSelectedFiles();
+    void RenameAllFilesInFolder();
+    void RenameFolderTree();
+    void walkFolderTree();
+    bool enterSubFolder(qsizetype position);
+    bool returnToFolder(const QString &path);
+    void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
+
+    RunParts m_parts;
+    RunLog m_log;
+    bool m_running = false;
+    bool m_blnStopRequested = false;
+    QString m_strStartFolder;
+    QDateTime m_startedAt;
+    QDateTime m_endedAt;
+    QSet<std::pair<quint64, quint64>> m_visitedFolders;
+};
+
+} // namespace kestrava

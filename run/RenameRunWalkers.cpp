@@ -1,0 +1,143 @@
+// The three folder walkers of RenameRun.
+#include "RenameRun.h"
+
+#include "DiskOperations.h"
+#include "FileList.h"
+#include "FolderList.h"
+#include "NameSource.h"
+#include "ProgressSink.h"
+
+namespace kestrava {
+
+void RenameRun::RenameSelectedFiles()
+{
+    const QString folderPath = walkerFolderPath(m_parts.folders.path());
+    const qsizetype count = m_parts.files.count();
+    for (qsizetype position = 0; position < count; ++position) {
+        if (m_blnStopRequested)
+            return;
+        // The list is not expected to shrink under a run; if it does, stop reading it.
+        if (position >= m_parts.files.count())
+            return;
+        if (m_parts.files.isSelected(position)) {
+            const QString name = m_parts.files.name(position);
+            m_parts.progress.showFile(name);
+            m_parts.progress.showCount(intFilesRenamed());
+            const auto newName = m_parts.names.newName(name);
+            if (!newName)
+                logNameFailure(folderPath, name, newName.error());
+            else if (RenameFile(folderPath, name, *newName))
+                RecordFileModified(*newName);
+        }
+        m_parts.progress.yield();
+    }
+}
+
+void RenameRun::RenameAllFilesInFolder()
+{
+    const QString folderPath = walkerFolderPath(m_parts.folders.path());
+    const qsizetype count = m_parts.files.count();
+    for (qsizetype position = 0; position < count; ++position) {
+        if (m_blnStopRequested || position >= m_parts.files.count())
+            return;
+        const QString name = m_parts.files.name(position);
+        m_parts.progress.showFile(name);
+        const auto newName = m_parts.names.newName(name);
+        bool renamed = false;
+        if (!newName)
+            logNameFailure(folderPath, name, newName.error());
+        else
+            renamed = RenameFile(folderPath, name, *newName);
+        // The count shown is of the files renamed before this one.
+        m_parts.progress.showCount(intFilesRenamed());
+        if (renamed)
+            RecordFileModified(*newName);
+        m_parts.progress.yield();
+    }
+}
+
+void RenameRun::logNameFailure(const QString &folderPath, const QString &name,
+                               const QString &message)
+{
+    LogError(errorText(message, folderPath + name));
+    m_log.addStatus({folderPath, name, QString(), FileOutcome::Failed, message});
+}
+
+void RenameRun::RenameFolderTree()
+{
+    m_visitedFolders.clear();
+    if (const auto start = folderIdentity(m_parts.folders.path()))
+        m_visitedFolders.insert({quint64(start->device), quint64(start->inode)});
+    walkFolderTree();
+}
+
+// Depth first: the files of a folder, then each sub-folder in the list's order.
+// Each level keeps its own position among its sub-folders.
+void RenameRun::walkFolderTree()
+{
+    const QString here = m_parts.folders.path();
+    m_parts.progress.showFolder(here);
+    RenameAllFilesInFolder();
+    qsizetype position = 0;
+    while (!m_blnStopRequested && position < m_parts.folders.subFolderCount()) {
+        m_parts.progress.yield();
+        // A stop seen at that yield still enters the sub-folder, which then
+        // renames nothing: the lists stay where the stop was seen.
+        if (enterSubFolder(position)) {
+            walkFolderTree();
+            if (!m_blnStopRequested && !returnToFolder(here))
+                return;
+        }
+        ++position;
+    }
+    if (m_blnStopRequested)
+        return;
+    if (m_parts.folders.path() != m_strStartFolder) {
+        if (const auto up = m_parts.folders.setPath(QStringLiteral("..")); !up)
+            LogError(errorText(up.error(), here));
+    }
+    m_parts.folders.refresh();
+}
+
+// Enters the sub-folder at \a position unless it is a symbolic link or was
+// entered before in this walk; a folder that cannot be entered is logged.
+bool RenameRun::enterSubFolder(qsizetype position)
+{
+    if (m_parts.folders.isSubFolderSymLink(position))
+        return false;
+    const QString path = m_parts.folders.subFolderPath(position);
+    // Checked again on disk: the entry may have been replaced by a link since it was listed.
+    const auto identity = folderIdentity(path);
+    if (!identity) {
+        LogError(errorText(systemErrorText(identity.error()), path));
+        return false;
+    }
+    if (identity->isSymLink || !identity->isFolder)
+        return false;
+    const std::pair<quint64, quint64> key{quint64(identity->device), quint64(identity->inode)};
+    if (m_visitedFolders.contains(key))
+        return false;
+    if (const auto entered = m_parts.folders.setPath(path); !entered) {
+        LogError(errorText(entered.error(), path));
+        return false;
+    }
+    m_visitedFolders.insert(key);
+    m_parts.folders.refresh();
+    return true;
+}
+
+// After a sub-folder's walk the folder list should be back on \a path; if its
+// way back failed, one direct attempt is made before this level gives up.
+bool RenameRun::returnToFolder(const QString &path)
+{
+    if (m_parts.folders.path() == path)
+        return true;
+    if (const auto back = m_parts.folders.setPath(path); !back) {
+        LogError(errorText(back.error(), path));
+        return false;
+    }
+    m_parts.folders.refresh();
+    return true;
+}
+
+} // namespace kestrava

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <QDateTime>
+
+namespace kestrava {
+
+/// The clock a run reads at its start and end; tests fix it.
+class RunClock
+{
+public:
+    virtual ~RunClock() = default;
+
+    /// The current local date and time.
+    virtual QDateTime now() const = 0;
+};
+
+} // namespace kestrava

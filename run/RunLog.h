@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kestrava {
+
+/// What became of one visited file.
+enum class FileOutcome {
+    Renamed,         ///< renamed on disk
+    Declined,        ///< the user answered No or Cancel
+    SkippedReadOnly, ///< read-only, and read-only files are ignored
+    Unchanged,       ///< the new name equals the old one
+    Failed,          ///< not renamed; the reason says why
+};
+
+/// The record of one visited file.
+struct FileStatus
+{
+    QString folderPath; ///< ends in "/"
+    QString oldName;
+    QString newName;    ///< empty when it could not be computed
+    FileOutcome outcome = FileOutcome::Failed;
+    QString reason;     ///< for Failed: the system's or the name computation's text
+};
+
+/// The records of one run: a status per visited file, the new names of the
+/// renamed files and the error texts, each in the order they happened.
+class RunLog
+{
+public:
+    /// Forgets everything, as a new run starts.
+    void clear();
+
+    void addStatus(const FileStatus &status) { m_statuses.append(status); }
+    void addModified(const QString &newName) { m_modified.append(newName); }
+    void addError(const QString &text) { m_errors.append(text); }
+
+    /// Number of files renamed (entries of the modified-files log).
+    qint64 filesRenamed() const { return m_modified.size(); }
+    /// Number of errors logged.
+    qint64 errorCount() const { return m_errors.size(); }
+
+    /// New names of the renamed files, oldest first.
+    const QStringList &modified() const { return m_modified; }
+    /// The modified-files log as shown: newest first, each name followed by "\n".
+    QString modifiedText() const;
+    /// The error texts, oldest first.
+    const QStringList &errors() const { return m_errors; }
+    /// One status per visited file, in the order visited.
+    const QList<FileStatus> &statuses() const { return m_statuses; }
+
+private:
+    QStringList m_modified;
+    QStringList m_errors;
+    QList<FileStatus> m_statuses;
+};
+
+} // namespace kestrava

@@ -1,0 +1,251 @@
+#include "RunTestKit.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <sys/stat.h>
+
+using namespace kestrava;
+using namespace kestrava::testing;
+
+class TestRenameRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void summaryText_data();
+    void summaryText();
+    void roundToSeconds_data();
+    void roundToSeconds();
+    void threeFilesIn125Seconds();
+    void runPastMidnightShowsItsTrueLength();
+    void nothingRenamedWhenEveryFileIsDeclined();
+    void cancelStopsBeforeTheNextFile();
+    void secondStartDuringAYieldIsRefused();
+    void logIsNewestFirst();
+    void optionChangedDuringARunTakesEffectFromTheNextFile();
+    void everyRunNumbersFromTheStartFields();
+    void oneStatusPerVisitedFile();
+    void permissionFailureStillCountsTheRename();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    RunRig *m_rig = nullptr;
+    QString root() const { return m_dir->path(); }
+    void openFolderWith(const QStringList &names);
+    static QDateTime at(int day, int h, int m, int s, int ms = 0)
+    {
+        return QDateTime(QDate(2026, 3, day), QTime(h, m, s, ms));
+    }
+};
+
+void TestRenameRun::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    m_rig = new RunRig;
+}
+
+void TestRenameRun::cleanup()
+{
+    delete m_rig;
+    delete m_dir;
+}
+
+void TestRenameRun::openFolderWith(const QStringList &names)
+{
+    for (const QString &name : names)
+        QVERIFY(writeFile(root() + u'/' + name));
+    QVERIFY(m_rig->folders.setPath(root()));
+}
+
+void TestRenameRun::summaryText_data()
+{
+    QTest::addColumn<qint64>("files");
+    QTest::addColumn<qint64>("seconds");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("none") << qint64(0) << qint64(125) << " No Files were Renamed";
+    QTest::newRow("three in 125 s") << qint64(3) << qint64(125)
+                                    << " A total of  3 files were renamed taking 2 minutes 5 seconds.";
+    QTest::newRow("a few seconds") << qint64(1) << qint64(59)
+                                   << " A total of  1 files were renamed taking 0 minutes 59 seconds.";
+    QTest::newRow("past 16 bits") << qint64(40000) << qint64(3600)
+                                  << " A total of  40000 files were renamed taking 60 minutes 0 seconds.";
+}
+
+void TestRenameRun::summaryText()
+{
+    QFETCH(qint64, files);
+    QFETCH(qint64, seconds);
+    QFETCH(QString, summary);
+    QCOMPARE(RenameRun::summaryText(files, seconds), summary);
+}
+
+void TestRenameRun::roundToSeconds_data()
+{
+    QTest::addColumn<qint64>("msecs");
+    QTest::addColumn<qint64>("seconds");
+    QTest::newRow("below half") << qint64(1499) << qint64(1);
+    QTest::newRow("above half") << qint64(1501) << qint64(2);
+    QTest::newRow("half to even up") << qint64(1500) << qint64(2);
+    QTest::newRow("half to even down") << qint64(2500) << qint64(2);
+    QTest::newRow("half of zero") << qint64(500) << qint64(0);
+}
+
+void TestRenameRun::roundToSeconds()
+{
+    QFETCH(qint64, msecs);
+    QFETCH(qint64, seconds);
+    QCOMPARE(RenameRun::roundToSeconds(msecs), seconds);
+}
+
+void TestRenameRun::threeFilesIn125Seconds()
+{
+    openFolderWith({"a.txt", "b.txt", "c.txt"});
+    m_rig->clock.times = {at(2, 10, 0, 0), at(2, 10, 2, 5)};
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(m_rig->run.lngStartTime(), 36000);
+    QCOMPARE(m_rig->run.lngEndTime(), 36125);
+    const QStringList tail{"status COMPLETED",
+                           "summary A total of  3 files were renamed taking 2 minutes 5 seconds.",
+                           "folder ", "file "};
+    QCOMPARE(m_rig->sink.events.last(4), tail);
+    QCOMPARE(m_rig->run.summaryText(), tail[1].mid(7));
+    QCOMPARE(m_rig->run.strStartFolder(), root());
+}
+
+void TestRenameRun::runPastMidnightShowsItsTrueLength()
+{
+    openFolderWith({"a.txt"});
+    m_rig->clock.times = {at(2, 23, 59, 0, 400), at(3, 0, 1, 5)};
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(m_rig->run.lngStartTime(), 86340);
+    QCOMPARE(m_rig->run.lngEndTime(), 86465);
+    QCOMPARE(m_rig->run.summaryText(),
+             QStringLiteral(" A total of  1 files were renamed taking 2 minutes 5 seconds."));
+}
+
+void TestRenameRun::nothingRenamedWhenEveryFileIsDeclined()
+{
+    openFolderWith({"a.txt", "b.txt"});
+    m_rig->settings.confirm = true;
+    m_rig->prompt.answers = {PromptAnswer::No, PromptAnswer::No};
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(m_rig->prompt.texts.size(), 2);
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt"}));
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("status COMPLETED")));
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("summary No Files were Renamed")));
+}
+
+void TestRenameRun::cancelStopsBeforeTheNextFile()
+{
+    openFolderWith({"a.txt", "b.txt", "c.txt"});
+    m_rig->settings.confirm = true;
+    m_rig->prompt.answers = {PromptAnswer::Yes, PromptAnswer::Cancel};
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(m_rig->prompt.texts.size(), 2);
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "b.txt", "c.txt"}));
+    QCOMPARE(m_rig->sink.files, QStringList({"a.txt", "b.txt"}));
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("status INTERRUPTED BY USER")));
+    QCOMPARE(m_rig->files.selectedCount(), 0);
+}
+
+void TestRenameRun::secondStartDuringAYieldIsRefused()
+{
+    openFolderWith({"a.txt", "b.txt"});
+    bool secondStarted = true;
+    m_rig->sink.onYield = [&](int n) {
+        if (n == 1) {
+            QVERIFY(m_rig->run.isRunning());
+            secondStarted = m_rig->run.start(RunScope::AllFilesIncludingSubFolders);
+        }
+    };
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QVERIFY(!secondStarted);
+    QVERIFY(!m_rig->run.isRunning());
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt"}));
+    QCOMPARE(m_rig->sink.events.count(QStringLiteral("status WORKING ...")), 1);
+}
+
+void TestRenameRun::logIsNewestFirst()
+{
+    openFolderWith({"a.txt", "b.txt", "c.txt"});
+    FixedNames upper;
+    upper.rule = [](const QString &old) { return old.left(1).toUpper(); };
+    RenameRun run = m_rig->runWith(upper);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(run.log().modifiedText(), QStringLiteral("C\nB\nA\n"));
+    QCOMPARE(run.intFilesRenamed(), 3);
+    QCOMPARE(namesIn(root()), QStringList({"A", "B", "C"}));
+}
+
+void TestRenameRun::optionChangedDuringARunTakesEffectFromTheNextFile()
+{
+    openFolderWith({"a.txt", "b.txt"});
+    m_rig->prompt.answers = {PromptAnswer::No};
+    m_rig->sink.onYield = [this](int n) {
+        if (n == 1)
+            m_rig->settings.confirm = true;
+    };
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(m_rig->prompt.texts, QStringList({"Rename this File ?\n\nOLD : b.txt\nNEW : 0002_b.txt"}));
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "b.txt"}));
+}
+
+void TestRenameRun::everyRunNumbersFromTheStartFields()
+{
+    openFolderWith({"a.txt"});
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QVERIFY(m_rig->folders.setPath(root()));
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(namesIn(root()), QStringList({"0001_0001_a.txt"}));
+    QCOMPARE(m_rig->run.log().modified(), QStringList({"0001_0001_a.txt"}));
+}
+
+void TestRenameRun::oneStatusPerVisitedFile()
+{
+    openFolderWith({"a.txt", "b.txt", "c.txt", "d.txt", "e"});
+    QCOMPARE(::chmod(QFile::encodeName(root() + u"/b.txt").constData(), 0444), 0);
+    QVERIFY(writeFile(root() + u"/taken.txt", "keep"));
+    m_rig->settings.ignoreReadOnly_ = true;
+    FixedNames names;
+    names.rule = [](const QString &old) {
+        return old == u"a.txt" ? QStringLiteral("A.txt")
+             : old == u"c.txt" ? old : QStringLiteral("taken.txt");
+    };
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QList<FileOutcome> outcomes;
+    for (const FileStatus &status : run.log().statuses())
+        outcomes.append(status.outcome);
+    QCOMPARE(outcomes, QList<FileOutcome>({FileOutcome::Renamed, FileOutcome::SkippedReadOnly,
+                                           FileOutcome::Unchanged, FileOutcome::Failed,
+                                           FileOutcome::Failed}));
+    QCOMPARE(run.log().statuses()[3].reason, QStringLiteral("File exists"));
+    QCOMPARE(readFile(root() + u"/taken.txt"), QByteArray("keep"));
+    QCOMPARE(run.intFilesRenamed(), 1);
+    QCOMPARE(run.intErrorCount(), 0);
+}
+
+void TestRenameRun::permissionFailureStillCountsTheRename()
+{
+    if (::geteuid() != 0)
+        QSKIP("needs a file owned by another user, made here as root");
+    openFolderWith({"theirs.txt"});
+    QCOMPARE(::chmod(QFile::encodeName(root()).constData(), 0777), 0);
+    QCOMPARE(::chmod(QFile::encodeName(root() + u"/theirs.txt").constData(), 0444), 0);
+    {
+        UnprivilegedFileAccess asNobody; // may rename in the folder, may not chmod the file
+        QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    }
+    QCOMPARE(namesIn(root()), QStringList({"0001_theirs.txt"}));
+    QCOMPARE(m_rig->run.intFilesRenamed(), 1);
+    QCOMPARE(m_rig->run.log().errors(),
+             QStringList({"'Operation not permitted'  whilst processing file '" + root()
+                          + "/theirs.txt'"}));
+}
+
+QTEST_GUILESS_MAIN(TestRenameRun)
+#include "tst_renamerun.moc"
