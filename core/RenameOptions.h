@@ -3,6 +3,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <utility>
+
 namespace kestrava {
 
 /// Which case conversion the options panel has chosen.
