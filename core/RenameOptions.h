@@ -1,6 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringView>
+
+#include <utility>
 
 namespace kestrava {
 
@@ -13,8 +16,30 @@ enum class UnderscoreConversion { Ignore, Remove, ToSpaces, ToDashes, ToDots };
 /// What happens to spaces in the base of a name.
 enum class SpaceConversion { Ignore, Remove, ToUnderscores, ToDashes, ToDots };
 
+/// Ranges the options panel keeps its fields in.
+namespace limits {
+/// Longest prefix, postfix, find and replace text.
+inline constexpr int maxTextLength = 50;
+/// Longest counter start text; the box takes digits only.
+inline constexpr int maxCountLength = 4;
+/// Longest trim length text; the box takes digits only.
+inline constexpr int maxTrimTextLength = 3;
+/// A counter start the panel lets through lies in this range.
+inline constexpr int minCounterStart = 1;
+inline constexpr int maxCounterStart = 9999;
+/// A trim length the panel lets through lies in this range.
+inline constexpr int minTrimLength = 8;
+inline constexpr int maxTrimLength = 999;
+/// The trim length used when the trim text is blank, 0 or negative.
+inline constexpr int defaultTrimLength = 50;
+/// What the counter start boxes hold at start-up and after Reset.
+inline constexpr QStringView defaultCountText = u"0001";
+} // namespace limits
+
 /// The option values one new-name computation reads. The window fills a fresh
 /// record from its controls for every name, so no copy outlives a computation.
+/// A check box is on only when it is checked; its companion text is read only
+/// then. The initialisers are the values every start of the program begins with.
 struct RenameOptions
 {
     bool removeTildas = false;
@@ -22,6 +47,7 @@ struct RenameOptions
     bool prefixName = false;
     QString prefixText = QStringLiteral("File_");
     bool prefixDate = false;
+    /// The selected date format text, empty while no entry is selected.
     QString datePrefix;
     bool postfixCounter = false;
     bool postfixName = false;
@@ -31,10 +57,23 @@ struct RenameOptions
     CaseConversion caseConversion = CaseConversion::Ignore;
     UnderscoreConversion underscores = UnderscoreConversion::Ignore;
     SpaceConversion spaces = SpaceConversion::Ignore;
+    /// The empty text switches find and replace off.
     QString findText;
     QString replaceText;
     bool trimFilename = false;
+    /// Converted only when trimming; see parseTrimLength().
     QString trimLength = QStringLiteral("50");
+
+    /// Puts back what Reset restores: every field but the two selected date
+    /// formats and the trim length, which Reset leaves alone.
+    void restoreResetValues()
+    {
+        RenameOptions fresh;
+        fresh.datePrefix = std::move(datePrefix);
+        fresh.datePostfix = std::move(datePostfix);
+        fresh.trimLength = std::move(trimLength);
+        *this = std::move(fresh);
+    }
 };
 
 } // namespace kestrava

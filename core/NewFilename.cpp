@@ -1,0 +1,159 @@
+#include "NewFilename.h"
+
+#include "SpaceTrim.h"
+#include "Stamps.h"
+
+namespace kestrava {
+
+namespace {
+
+void convertCase(QString &base, QString &extension, CaseConversion conversion)
+{
+    switch (conversion) {
+    case CaseConversion::Capitalise:
+        base = Capitalise(base);
+        extension = Capitalise(extension);
+        break;
+    case CaseConversion::Uppercase:
+        base = std::move(base).toUpper();
+        extension = std::move(extension).toUpper();
+        break;
+    case CaseConversion::Lowercase:
+        base = std::move(base).toLower();
+        extension = std::move(extension).toLower();
+        break;
+    case CaseConversion::Ignore:
+        break;
+    }
+}
+
+void convertUnderscores(QString &base, UnderscoreConversion conversion)
+{
+    static const QString underscore = QStringLiteral("_");
+    switch (conversion) {
+    case UnderscoreConversion::Remove: replaceChar(base, underscore, QString()); break;
+    case UnderscoreConversion::ToSpaces: replaceChar(base, underscore, QStringLiteral(" ")); break;
+    case UnderscoreConversion::ToDashes: replaceChar(base, underscore, QStringLiteral("-")); break;
+    case UnderscoreConversion::ToDots: replaceChar(base, underscore, QStringLiteral(".")); break;
+    case UnderscoreConversion::Ignore: break;
+    }
+}
+
+void convertSpaces(QString &base, SpaceConversion conversion)
+{
+    static const QString space = QStringLiteral(" ");
+    switch (conversion) {
+    case SpaceConversion::Remove: replaceChar(base, space, QString()); break;
+    case SpaceConversion::ToUnderscores: replaceChar(base, space, QStringLiteral("_")); break;
+    case SpaceConversion::ToDashes: replaceChar(base, space, QStringLiteral("-")); break;
+    case SpaceConversion::ToDots: replaceChar(base, space, QStringLiteral(".")); break;
+    case SpaceConversion::Ignore: break;
+    }
+}
+
+std::expected<void, RenameError> trimBase(QString &base, QStringView trimLength)
+{
+    const std::optional<qint16> parsed = parseTrimLength(trimLength);
+    if (!parsed)
+        return std::unexpected(RenameError::invalidArgument());
+    qsizetype length = *parsed > 0 ? *parsed : limits::defaultTrimLength;
+    if (length >= base.size())
+        return {};
+    // Cutting between the two halves of a surrogate pair would leave half a
+    // character, which no file name can hold; keep the whole pair out instead.
+    if (base.at(length - 1).isHighSurrogate() && base.at(length).isLowSurrogate())
+        --length;
+    base.truncate(length);
+    return {};
+}
+
+} // namespace
+
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName,
+                                                     const RenameOptions &options,
+                                                     NameCounters &counters, QDate today)
+{
+    const QStringView trimmed = withoutOuterSpaces(oldName);
+    if (trimmed.isEmpty())
+        return QString();
+    // Sharing the old name's data when there is nothing to trim saves a copy.
+    QString name = trimmed.size() == oldName.size() ? oldName : trimmed.toString();
+    if (options.removeTildas)
+        name.remove(u'~');
+
+    const qsizetype dot = name.lastIndexOf(u'.');
+    if (dot < 0)
+        return std::unexpected(RenameError::invalidArgument());
+    QString base = name.first(dot);
+    QString extension = name.sliced(dot);
+
+    if (const auto stamped = addStamps(base, options, counters, today); !stamped)
+        return std::unexpected(stamped.error());
+    convertCase(base, extension, options.caseConversion);
+    convertUnderscores(base, options.underscores);
+    convertSpaces(base, options.spaces);
+    // QString::replace finds every match in the text as it was before any
+    // replacement, so inserted text is never searched again.
+    if (!options.findText.isEmpty())
+        base.replace(options.findText, options.replaceText, Qt::CaseInsensitive);
+    if (options.trimFilename) {
+        if (const auto cut = trimBase(base, options.trimLength); !cut)
+            return std::unexpected(cut.error());
+    }
+    return base + extension;
+}
+
+QString Capitalise(QString &strToCaps)
+{
+    strToCaps = std::move(strToCaps).toLower();
+    QString result = strToCaps;
+    bool wordStart = true;
+    for (qsizetype i = 0; i < result.size(); ++i) {
+        const char16_t ch = result.at(i).unicode();
+        // Character codes decide, not the locale: only a to z and the
+        // apostrophe belong to a word, so "é" starts a new word after it.
+        if ((ch < u'a' || ch > u'z') && ch != u'\'') {
+            wordStart = true;
+        } else if (wordStart) {
+            if (ch != u'\'')
+                result[i] = QChar(char16_t(ch - u'a' + u'A'));
+            wordStart = false;
+        }
+    }
+    return result;
+}
+
+void replaceChar(QString &strReplace, const QString &findChar, const QString &replaceChar)
+{
+    if (findChar.size() != 1)
+        return;
+    strReplace.replace(findChar.front(), replaceChar, Qt::CaseSensitive);
+}
+
+std::optional<qint16> parseTrimLength(QStringView text)
+{
+    text = withoutOuterSpaces(text);
+    bool negative = false;
+    if (!text.isEmpty() && (text.front() == u'+' || text.front() == u'-')) {
+        negative = text.front() == u'-';
+        text = text.sliced(1);
+    }
+    if (text.isEmpty())
+        return std::nullopt;
+    int value = 0;
+    for (const QChar ch : text) {
+        const char16_t code = ch.unicode();
+        if (code < u'0' || code > u'9')
+            return std::nullopt;
+        value = value * 10 + (code - u'0');
+        if (value > 32768)
+            return std::nullopt;
+    }
+    if (negative)
+        value = -value;
+    if (value > 32767)
+        return std::nullopt;
+    return qint16(value);
+}
+
+} // namespace kestrava

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "NameCounters.h"
+#include "RenameError.h"
+#include "RenameOptions.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringView>
+
+#include <expected>
+#include <optional>
+
+namespace kestrava {
+
+/// The new name of a file called \a oldName (no folder) under \a options, with
+/// \a today for the date stamps. A blank name gives the empty text. The counter
+/// stamps that are on advance \a counters, and advances made before a failure
+/// stay. Fails for a name without a dot (no counter moves), for a counter of
+/// 10000 or more, and, when trimming, for a trim length that is not a number.
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName,
+                                                     const RenameOptions &options,
+                                                     NameCounters &counters, QDate today);
+
+/// Lower-cases \a strToCaps in place and returns it with a capital at the start
+/// of every word. Only "a" to "z" and the apostrophe make up words; any other
+/// character, accented letters included, separates them.
+QString Capitalise(QString &strToCaps);
+
+/// Replaces, in place, every character of \a strReplace that is exactly
+/// \a findChar (a single character) with \a replaceChar, which may be empty.
+/// A \a findChar of any other length changes nothing.
+void replaceChar(QString &strReplace, const QString &findChar, const QString &replaceChar);
+
+/// The number a trim length text stands for: an optional sign and digits,
+/// spaces allowed around them, within the 16-bit signed range. Anything else
+/// has no value. 0 or less is returned as it is; the trim then uses 50.
+std::optional<qint16> parseTrimLength(QStringView text);
+
+} // namespace kestrava

@@ -1,0 +1,96 @@
+#include "Stamps.h"
+
+#include "SpaceTrim.h"
+
+namespace kestrava {
+
+const QStringList &dateFormats()
+{
+    static const QStringList formats{
+        QStringLiteral("ddmmyy"),   QStringLiteral("dd-mm-yy"),   QStringLiteral("ddmmyyyy"),
+        QStringLiteral("dd-mm-yyyy"), QStringLiteral("mmddyy"),   QStringLiteral("mm-dd-yy"),
+        QStringLiteral("mmddyyyy"), QStringLiteral("mm-dd-yyyy"),
+    };
+    return formats;
+}
+
+QString dateText(QStringView format, QDate date)
+{
+    const qsizetype index = dateFormats().indexOf(format);
+    if (index < 0 || !date.isValid())
+        return {};
+    const QString day = QString::number(date.day());
+    const QString month = QString::number(date.month());
+    const QString year = QString::number(date.year()).rightJustified(4, u'0');
+    const QString shortYear = year.right(2);
+    const QChar dash = u'-';
+    // The list order interleaves plain and dashed forms; the index names them.
+    switch (index) {
+    case 0: return day + month + shortYear;
+    case 1: return day + dash + month + dash + shortYear;
+    case 2: return day + month + year;
+    case 3: return day + dash + month + dash + year;
+    case 4: return month + day + shortYear;
+    case 5: return month + dash + day + dash + shortYear;
+    case 6: return month + day + year;
+    default: return month + dash + day + dash + year;
+    }
+}
+
+std::expected<QString, RenameError> takeCounterStamp(qint16 &counter)
+{
+    if (counter < 1)
+        counter = 1;
+    if (counter >= 10000)
+        return std::unexpected(RenameError::invalidArgument());
+    const QString text = QString::number(counter).rightJustified(4, u'0');
+    counter = qint16(counter + 1);
+    return text;
+}
+
+namespace {
+
+std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions &options,
+                                             NameCounters &counters, QDate today)
+{
+    if (options.prefixCounter) {
+        const auto counter = takeCounterStamp(counters.intPrefixCounter);
+        if (!counter)
+            return std::unexpected(counter.error());
+        base = *counter + u'_' + base;
+    }
+    if (options.prefixName)
+        base = withoutLeadingSpaces(options.prefixText) + base;
+    if (options.prefixDate)
+        base = dateText(options.datePrefix, today) + u'_' + base;
+    return {};
+}
+
+std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions &options,
+                                              NameCounters &counters, QDate today)
+{
+    if (options.postfixCounter) {
+        const auto counter = takeCounterStamp(counters.intPostfixCounter);
+        if (!counter)
+            return std::unexpected(counter.error());
+        base += u'_' + *counter;
+    }
+    if (options.postfixName)
+        base += withoutTrailingSpaces(options.postfixText);
+    if (options.postfixDate)
+        base += u'_' + dateText(options.datePostfix, today);
+    return {};
+}
+
+} // namespace
+
+std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options,
+                                           NameCounters &counters, QDate today)
+{
+    const auto prefixes = addPrefixes(base, options, counters, today);
+    if (!prefixes)
+        return prefixes;
+    return addPostfixes(base, options, counters, today);
+}
+
+} // namespace kestrava

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "NameCounters.h"
+#include "RenameError.h"
+#include "RenameOptions.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+
+#include <expected>
+
+namespace kestrava {
+
+/// The eight date formats, in the order the two date lists show them.
+const QStringList &dateFormats();
+
+/// The date text that \a format gives for \a date: day and month without a
+/// leading zero, "yy" as the last two digits of the four-digit year. A format
+/// that is not one of the eight, or an invalid date, gives the empty text.
+QString dateText(QStringView format, QDate date);
+
+/// The four-digit text of \a counter for a counter stamp, advancing it by one.
+/// A counter below 1 is first set to 1. A counter of 10000 or more cannot be
+/// written in four digits: it fails and is left as it is.
+std::expected<QString, RenameError> takeCounterStamp(qint16 &counter);
+
+/// Adds to \a base the stamps whose check boxes are on, in their fixed order:
+/// prefix counter, prefix text, prefix date, postfix counter, postfix text,
+/// postfix date. Each prefix goes in front of what is there already. On a
+/// failing counter the stamps added so far stay, and so do counter advances.
+std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options,
+                                           NameCounters &counters, QDate today);
+
+} // namespace kestrava

@@ -1,0 +1,339 @@
+#include "NewFilename.h"
+
+#include <QTest>
+
+using namespace kestrava;
+
+Q_DECLARE_METATYPE(kestrava::RenameOptions)
+
+namespace {
+
+const QDate march6 = QDate(2005, 3, 6);
+
+template <typename Set>
+RenameOptions optionsWith(Set set)
+{
+    RenameOptions options;
+    set(options);
+    return options;
+}
+
+RenameOptions findReplace(const QString &find, const QString &replace)
+{
+    return optionsWith([&](RenameOptions &o) {
+        o.findText = find;
+        o.replaceText = replace;
+    });
+}
+
+RenameOptions trimTo(const QString &length)
+{
+    return optionsWith([&](RenameOptions &o) {
+        o.trimFilename = true;
+        o.trimLength = length;
+    });
+}
+
+RenameOptions caseTo(CaseConversion conversion)
+{
+    return optionsWith([&](RenameOptions &o) { o.caseConversion = conversion; });
+}
+
+RenameOptions everyOptionOn()
+{
+    return optionsWith([](RenameOptions &o) {
+        o.removeTildas = o.prefixCounter = o.prefixName = o.prefixDate = true;
+        o.postfixCounter = o.postfixName = o.postfixDate = o.trimFilename = true;
+        o.prefixText = "  New_";
+        o.postfixText = "_End ";
+        o.datePrefix = "dd-mm-yy";
+        o.datePostfix = "mmddyyyy";
+        o.caseConversion = CaseConversion::Capitalise;
+        o.underscores = UnderscoreConversion::ToDashes;
+        o.spaces = SpaceConversion::ToUnderscores;
+        o.findText = "photo";
+        o.replaceText = "Pic";
+        o.trimLength = "40";
+    });
+}
+
+} // namespace
+
+class TestNewFilename : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void newName_data();
+    void newName();
+    void everyOptionOn();
+    void failure_data();
+    void failure();
+    void blankNameMovesNoCounter();
+    void samplesNumberFromTheirStart();
+    void capitalise_data();
+    void capitalise();
+    void capitaliseLowersItsArgument();
+    void replaceChar_data();
+    void replaceChar();
+    void trimLength_data();
+    void trimLength();
+};
+
+void TestNewFilename::newName_data()
+{
+    QTest::addColumn<QString>("oldName");
+    QTest::addColumn<RenameOptions>("options");
+    QTest::addColumn<QString>("newName");
+
+    const RenameOptions off;
+    const auto counter = [](auto set) {
+        return optionsWith([&](RenameOptions &o) { o.prefixCounter = true; set(o); });
+    };
+    const auto tildes = optionsWith([](RenameOptions &o) { o.removeTildas = true; });
+    const QString longBase(60, u'x');
+
+    QTest::newRow("all off trims outer spaces") << "  my work schedule.doc " << off << "my work schedule.doc";
+    QTest::newRow("only the space character is trimmed") << "\tname.txt\t " << off << "\tname.txt\t";
+    QTest::newRow("dot file kept") << ".txt" << off << ".txt";
+    QTest::newRow("tilde removed") << "shortened_filena~1.jpg" << tildes << "shortened_filena1.jpg";
+    QTest::newRow("tildes go from the extension too") << "a~b.t~xt" << tildes << "ab.txt";
+    QTest::newRow("tildes kept when off") << "file~1.txt" << off << "file~1.txt";
+    QTest::newRow("upper case reaches every part") << "archive.tar.gz" << caseTo(CaseConversion::Uppercase) << "ARCHIVE.TAR.GZ";
+    QTest::newRow("upper case beyond ASCII") << "ñandú.été" << caseTo(CaseConversion::Uppercase) << "ÑANDÚ.ÉTÉ";
+    QTest::newRow("lower case beyond ASCII") << "ÉCOLE ÜBER.ÄÖ" << caseTo(CaseConversion::Lowercase) << "école über.äö";
+    QTest::newRow("lower case") << "MiXeD.TXT" << caseTo(CaseConversion::Lowercase) << "mixed.txt";
+    QTest::newRow("capitalise base and extension") << "Great_album_track2.mp3" << caseTo(CaseConversion::Capitalise) << "Great_Album_Track2.Mp3";
+    QTest::newRow("capitalise accented word start") << "ÉCOLE.TXT" << caseTo(CaseConversion::Capitalise) << "éCole.Txt";
+    QTest::newRow("empty extension") << "notes." << caseTo(CaseConversion::Uppercase) << "NOTES.";
+    QTest::newRow("underscores to dots") << "my_file.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToDots; }) << "my.file.txt";
+    QTest::newRow("split at the last dot") << "my.file.txt" << optionsWith([](RenameOptions &o) { o.postfixCounter = true; }) << "my.file_0001.txt";
+    QTest::newRow("counter before space conversion") << "my work schedule.doc" << counter([](RenameOptions &o) { o.spaces = SpaceConversion::ToUnderscores; }) << "0001_my_work_schedule.doc";
+    QTest::newRow("stamp separator removed") << "my work schedule.doc" << counter([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << "0001my work schedule.doc";
+    QTest::newRow("stamp separator to dash") << "report.txt" << counter([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToDashes; }) << "0001-report.txt";
+    QTest::newRow("prefix text upper-cased") << "report.txt" << optionsWith([](RenameOptions &o) { o.prefixName = true; o.caseConversion = CaseConversion::Uppercase; }) << "FILE_REPORT.TXT";
+    QTest::newRow("prefix dot file") << ".profile" << counter([](RenameOptions &) {}) << "0001_.profile";
+    QTest::newRow("underscores before spaces: both end as underscores") << "a_b c.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToSpaces; o.spaces = SpaceConversion::ToUnderscores; }) << "a_b_c.txt";
+    QTest::newRow("underscores before spaces: both vanish") << "a_b c.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToSpaces; o.spaces = SpaceConversion::Remove; }) << "abc.txt";
+    QTest::newRow("conversions leave the extension") << "a b_c.x_y z" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToDots; o.spaces = SpaceConversion::Remove; }) << "ab.c.x_y z";
+    QTest::newRow("find ignores case") << "myfile_File.txt" << findReplace("FILE", "doc") << "mydoc_doc.txt";
+    QTest::newRow("find skips the extension") << "a.txt" << findReplace("txt", "x") << "a.txt";
+    QTest::newRow("find in base split at last dot") << "b.b.b" << findReplace("b", "c") << "c.c.b";
+    QTest::newRow("inserted text not searched again") << "banana.txt" << findReplace("a", "aa") << "baanaanaa.txt";
+    QTest::newRow("replacement inserted as typed") << "aAa.t" << findReplace("A", "zZ") << "zZzZzZ.t";
+    QTest::newRow("empty replacement deletes") << "axbXc.txt" << findReplace("x", "") << "abc.txt";
+    QTest::newRow("find ignores case beyond ASCII") << "ÉtÉ été.txt" << findReplace("é", "e") << "ete ete.txt";
+    QTest::newRow("find text not trimmed") << "a b.txt" << findReplace(" b", "") << "a.txt";
+    QTest::newRow("find text with space finds no match") << "ab.txt" << findReplace("a ", "") << "ab.txt";
+    QTest::newRow("find sees conversion output") << "a b.txt" << optionsWith([](RenameOptions &o) { o.spaces = SpaceConversion::ToDashes; o.findText = "-"; o.replaceText = "+"; }) << "a+b.txt";
+    QTest::newRow("find sees stamps") << "x.txt" << counter([](RenameOptions &o) { o.findText = "0001_"; }) << "x.txt";
+    QTest::newRow("trim leaves extension out") << "my work schedule.doc" << trimTo("8") << "my work .doc";
+    QTest::newRow("trim of a long extension") << "abcdefghij.verylongext" << trimTo("8") << "abcdefgh.verylongext";
+    QTest::newRow("short base untouched") << "short.doc" << trimTo("8") << "short.doc";
+    QTest::newRow("trim 0 means 50") << longBase + ".t" << trimTo("0") << longBase.left(50) + ".t";
+    QTest::newRow("negative trim means 50") << longBase + ".t" << trimTo("-3") << longBase.left(50) + ".t";
+    QTest::newRow("trim text with spaces") << "abcdefghijklmnop.t" << trimTo(" 12 ") << "abcdefghijkl.t";
+    QTest::newRow("trim comes after the postfix stamp") << "abcdef.txt" << optionsWith([](RenameOptions &o) { o.postfixCounter = o.trimFilename = true; o.trimLength = "8"; }) << "abcdef_0.txt";
+    QTest::newRow("trim keeps a pair whole") << "abcdefg\U0001F600x.t" << trimTo("8") << "abcdefg.t";
+}
+
+void TestNewFilename::newName()
+{
+    QFETCH(QString, oldName);
+    QFETCH(RenameOptions, options);
+    QFETCH(QString, newName);
+    NameCounters counters{1, 1};
+    const auto result = BuildNewFilename(oldName, options, counters, march6);
+    QVERIFY2(result.has_value(), qPrintable(oldName));
+    QCOMPARE(*result, newName);
+}
+
+void TestNewFilename::everyOptionOn()
+{
+    // Stamps first, then case, underscores, spaces, find and replace, and the
+    // trim last, which cuts the postfix date off.
+    NameCounters counters{5, 20};
+    const auto result = BuildNewFilename(QStringLiteral("  my_holiday photo~1.jpeg "),
+                                         ::everyOptionOn(), counters, march6);
+    QVERIFY(result.has_value());
+    QCOMPARE(*result, QStringLiteral("6-3-05-New-0005-My-Holiday_Pic1-0020-End.Jpeg"));
+    QCOMPARE(counters.intPrefixCounter, qint16(6));
+    QCOMPARE(counters.intPostfixCounter, qint16(21));
+}
+
+void TestNewFilename::failure_data()
+{
+    QTest::addColumn<QString>("oldName");
+    QTest::addColumn<RenameOptions>("options");
+    QTest::addColumn<int>("prefixBefore");
+    QTest::addColumn<int>("postfixBefore");
+    QTest::addColumn<int>("prefixAfter");
+    QTest::addColumn<int>("postfixAfter");
+
+    const auto bothCounters = [](auto set) {
+        return optionsWith([&](RenameOptions &o) {
+            o.prefixCounter = o.postfixCounter = true;
+            set(o);
+        });
+    };
+    const auto nothing = [](RenameOptions &) {};
+    QTest::newRow("no dot moves no counter") << "README" << bothCounters(nothing) << 1 << 1 << 1 << 1;
+    QTest::newRow("tildes only") << "~~~" << bothCounters([](RenameOptions &o) { o.removeTildas = true; }) << 1 << 1 << 1 << 1;
+    QTest::newRow("tab is not blank") << "\t" << bothCounters(nothing) << 1 << 1 << 1 << 1;
+    QTest::newRow("prefix counter at limit") << "a.txt" << bothCounters(nothing) << 10000 << 7 << 10000 << 7;
+    QTest::newRow("postfix at limit keeps prefix advance") << "a.txt" << bothCounters(nothing) << 5 << 10000 << 6 << 10000;
+    QTest::newRow("trim text of letters") << "a.txt" << bothCounters([](RenameOptions &o) { o.trimFilename = true; o.trimLength = "abc"; }) << 1 << 1 << 2 << 2;
+    QTest::newRow("empty trim text") << "a.txt" << bothCounters([](RenameOptions &o) { o.trimFilename = true; o.trimLength = ""; }) << 1 << 1 << 2 << 2;
+    QTest::newRow("trim text beyond 16 bits") << "a.txt" << bothCounters([](RenameOptions &o) { o.trimFilename = true; o.trimLength = "32768"; }) << 1 << 1 << 2 << 2;
+}
+
+void TestNewFilename::failure()
+{
+    QFETCH(QString, oldName);
+    QFETCH(RenameOptions, options);
+    QFETCH(int, prefixBefore);
+    QFETCH(int, postfixBefore);
+    QFETCH(int, prefixAfter);
+    QFETCH(int, postfixAfter);
+    NameCounters counters{qint16(prefixBefore), qint16(postfixBefore)};
+    const auto result = BuildNewFilename(oldName, options, counters, march6);
+    QVERIFY(!result.has_value());
+    QCOMPARE(result.error().message, QStringLiteral("Invalid procedure call or argument"));
+    QCOMPARE(counters.intPrefixCounter, qint16(prefixAfter));
+    QCOMPARE(counters.intPostfixCounter, qint16(postfixAfter));
+}
+
+void TestNewFilename::blankNameMovesNoCounter()
+{
+    RenameOptions options;
+    options.prefixCounter = options.postfixCounter = true;
+    options.trimFilename = true;
+    options.trimLength = QStringLiteral("not a number");
+    for (const QString &blank : {QString(), QStringLiteral("   ")}) {
+        NameCounters counters{1, 1};
+        const auto result = BuildNewFilename(blank, options, counters, march6);
+        QVERIFY(result.has_value());
+        QCOMPARE(*result, QString());
+        QCOMPARE(counters.intPrefixCounter, qint16(1));
+        QCOMPARE(counters.intPostfixCounter, qint16(1));
+    }
+}
+
+void TestNewFilename::samplesNumberFromTheirStart()
+{
+    RenameOptions options;
+    options.prefixCounter = options.postfixCounter = true;
+    options.trimLength = QStringLiteral("ignored while trimming is off");
+    NameCounters counters;
+    counters.load(QStringLiteral("0005"), QStringLiteral("0020"));
+    QStringList names;
+    for (int i = 0; i < 4; ++i)
+        names << BuildNewFilename(QStringLiteral("a.txt"), options, counters, march6).value();
+    QCOMPARE(names, QStringList({"0005_a_0020.txt", "0006_a_0021.txt", "0007_a_0022.txt", "0008_a_0023.txt"}));
+    QCOMPARE(counters.intPrefixCounter, qint16(9));
+    QCOMPARE(counters.intPostfixCounter, qint16(24));
+}
+
+void TestNewFilename::capitalise_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("capitalised");
+
+    QTest::newRow("words") << "my work schedule" << "My Work Schedule";
+    QTest::newRow("extension") << ".doc" << ".Doc";
+    QTest::newRow("underscores") << "great_album_track2" << "Great_Album_Track2";
+    QTest::newRow("dashes") << "large - company_logo" << "Large - Company_Logo";
+    QTest::newRow("digit starts a word") << "2nd place" << "2Nd Place";
+    QTest::newRow("dash") << "x-ray" << "X-Ray";
+    QTest::newRow("tilde") << "file~1" << "File~1";
+    QTest::newRow("apostrophe inside") << "don't stop" << "Don't Stop";
+    QTest::newRow("apostrophe first") << "'twas" << "'twas";
+    QTest::newRow("apostrophe then capital") << "o'neil" << "O'neil";
+    QTest::newRow("capitals lowered") << "McDONALD" << "Mcdonald";
+    QTest::newRow("accented capital separates") << "ÉCOLE" << "éCole";
+    QTest::newRow("accented start") << "élan vital" << "éLan Vital";
+    QTest::newRow("accent inside a word") << "café noir" << "Café Noir";
+    QTest::newRow("cyrillic lowered, not capitalised") << "МИР war" << "мир War";
+    QTest::newRow("empty") << "" << "";
+}
+
+void TestNewFilename::capitalise()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, capitalised);
+    QCOMPARE(Capitalise(text), capitalised);
+}
+
+void TestNewFilename::capitaliseLowersItsArgument()
+{
+    QString text = QStringLiteral("ÉTÉ Word");
+    QCOMPARE(Capitalise(text), QStringLiteral("éTé Word"));
+    QCOMPARE(text, QStringLiteral("été word"));
+}
+
+void TestNewFilename::replaceChar_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("find");
+    QTest::addColumn<QString>("replace");
+    QTest::addColumn<QString>("result");
+
+    QTest::newRow("delete") << "a_b__c" << "_" << "" << "abc";
+    QTest::newRow("dash") << "a_b__c" << "_" << "-" << "a-b--c";
+    QTest::newRow("space to dot") << "no spaces" << " " << "." << "no.spaces";
+    QTest::newRow("empty text") << "" << "_" << "-" << "";
+    QTest::newRow("exact code, not case") << "aAa" << "a" << "b" << "bAb";
+    QTest::newRow("longer find changes nothing") << "a__b" << "__" << "-" << "a__b";
+    QTest::newRow("empty find changes nothing") << "a_b" << "" << "-" << "a_b";
+    QTest::newRow("inserted text not replaced again") << "a_b" << "_" << "__" << "a__b";
+}
+
+void TestNewFilename::replaceChar()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, find);
+    QFETCH(QString, replace);
+    QFETCH(QString, result);
+    kestrava::replaceChar(text, find, replace);
+    QCOMPARE(text, result);
+}
+
+void TestNewFilename::trimLength_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("converts");
+    QTest::addColumn<int>("value");
+
+    QTest::newRow("plain") << "50" << true << 50;
+    QTest::newRow("leading zeros") << "008" << true << 8;
+    QTest::newRow("zero") << "0" << true << 0;
+    QTest::newRow("spaces around") << "  12  " << true << 12;
+    QTest::newRow("plus") << "+9" << true << 9;
+    QTest::newRow("minus") << "-3" << true << -3;
+    QTest::newRow("largest") << "32767" << true << 32767;
+    QTest::newRow("smallest") << "-32768" << true << -32768;
+    QTest::newRow("too large") << "32768" << false << 0;
+    QTest::newRow("too small") << "-32769" << false << 0;
+    QTest::newRow("many digits") << "99999999999999999999" << false << 0;
+    QTest::newRow("empty") << "" << false << 0;
+    QTest::newRow("spaces only") << "   " << false << 0;
+    QTest::newRow("sign only") << "-" << false << 0;
+    QTest::newRow("space after sign") << "- 3" << false << 0;
+    QTest::newRow("letters") << "12a" << false << 0;
+    QTest::newRow("decimal") << "1.5" << false << 0;
+    QTest::newRow("arabic-indic digits") << "\u0661\u0662" << false << 0;
+}
+
+void TestNewFilename::trimLength()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, converts);
+    QFETCH(int, value);
+    const std::optional<qint16> parsed = parseTrimLength(text);
+    QCOMPARE(parsed.has_value(), converts);
+    if (converts)
+        QCOMPARE(*parsed, qint16(value));
+}
+
+QTEST_GUILESS_MAIN(TestNewFilename)
+#include "tst_newfilename.moc"

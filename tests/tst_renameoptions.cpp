@@ -1,0 +1,60 @@
+#include "RenameOptions.h"
+
+#include <QTest>
+
+using namespace kestrava;
+
+class TestRenameOptions : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void startValues();
+    void resetKeepsDatesAndTrimLength();
+};
+
+void TestRenameOptions::startValues()
+{
+    const RenameOptions options;
+    QVERIFY(!options.removeTildas && !options.trimFilename);
+    QVERIFY(!options.prefixCounter && !options.prefixName && !options.prefixDate);
+    QVERIFY(!options.postfixCounter && !options.postfixName && !options.postfixDate);
+    QCOMPARE(options.prefixText, QStringLiteral("File_"));
+    QCOMPARE(options.postfixText, QStringLiteral("_File"));
+    QCOMPARE(options.datePrefix, QString());
+    QCOMPARE(options.datePostfix, QString());
+    QCOMPARE(options.caseConversion, CaseConversion::Ignore);
+    QCOMPARE(options.underscores, UnderscoreConversion::Ignore);
+    QCOMPARE(options.spaces, SpaceConversion::Ignore);
+    QCOMPARE(options.findText, QString());
+    QCOMPARE(options.replaceText, QString());
+    QCOMPARE(options.trimLength, QStringLiteral("50"));
+}
+
+void TestRenameOptions::resetKeepsDatesAndTrimLength()
+{
+    RenameOptions options;
+    options.removeTildas = options.prefixCounter = options.postfixDate = options.trimFilename = true;
+    options.prefixText = QStringLiteral("x");
+    options.datePrefix = QStringLiteral("ddmmyy");
+    options.datePostfix = QStringLiteral("mm-dd-yyyy");
+    options.caseConversion = CaseConversion::Lowercase;
+    options.spaces = SpaceConversion::ToDots;
+    options.findText = QStringLiteral("a");
+    options.trimLength = QStringLiteral("12");
+
+    options.restoreResetValues();
+
+    QVERIFY(!options.removeTildas && !options.prefixCounter && !options.postfixDate);
+    QVERIFY(!options.trimFilename);
+    QCOMPARE(options.prefixText, QStringLiteral("File_"));
+    QCOMPARE(options.caseConversion, CaseConversion::Ignore);
+    QCOMPARE(options.spaces, SpaceConversion::Ignore);
+    QCOMPARE(options.findText, QString());
+    QCOMPARE(options.datePrefix, QStringLiteral("ddmmyy"));
+    QCOMPARE(options.datePostfix, QStringLiteral("mm-dd-yyyy"));
+    QCOMPARE(options.trimLength, QStringLiteral("12"));
+}
+
+QTEST_GUILESS_MAIN(TestRenameOptions)
+#include "tst_renameoptions.moc"
