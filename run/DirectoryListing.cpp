@@ -1,12 +1,12 @@
 #include "DirectoryListing.h"
 
+#include "DiskOperations.h"
 #include "FileNamePattern.h"
 
 #include <QFile>
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <numeric>
@@ -17,11 +17,6 @@ namespace kestrava {
 namespace {
 
 enum class EntryKind { Other, File, Folder };
-
-QString systemErrorText(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // The type the entry stands for after following a link; the kernel's d_type
 // answers without a stat for the usual entries.

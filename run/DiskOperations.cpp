@@ -125,10 +125,11 @@ std::expected<void, int> renameByLink(const QString &oldPath, const QString &new
     return {};
 }
 
-std::expected<FolderIdentity, int> folderIdentity(const QString &path)
+std::expected<FolderIdentity, int> folderIdentity(const QString &path, bool followLink)
 {
     struct stat info;
-    if (::lstat(encoded(path).constData(), &info) != 0)
+    const QByteArray name = encoded(path);
+    if ((followLink ? ::stat(name.constData(), &info) : ::lstat(name.constData(), &info)) != 0)
         return std::unexpected(errno);
     return FolderIdentity{info.st_dev, info.st_ino, S_ISLNK(info.st_mode) != 0,
                           S_ISDIR(info.st_mode) != 0};

@@ -43,7 +43,7 @@ struct FolderIdentity
     bool isFolder = false;
 };
 
-/// The identity of \a path itself, not following a symbolic link.
-std::expected<FolderIdentity, int> folderIdentity(const QString &path);
+/// The identity of \a path itself, or with \a followLink of what it links to.
+std::expected<FolderIdentity, int> folderIdentity(const QString &path, bool followLink = false);
 
 } // namespace kestrava

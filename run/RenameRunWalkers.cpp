@@ -66,7 +66,8 @@ void RenameRun::logNameFailure(const QString &folderPath, const QString &name,
 void RenameRun::RenameFolderTree()
 {
     m_visitedFolders.clear();
-    if (const auto start = folderIdentity(m_parts.folders.path()))
+    // The start folder may have been reached through a link; what counts is the folder itself.
+    if (const auto start = folderIdentity(m_parts.folders.path(), true))
         m_visitedFolders.insert({quint64(start->device), quint64(start->inode)});
     walkFolderTree();
 }

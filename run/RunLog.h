@@ -44,6 +44,9 @@ public:
 
     /// New names of the renamed files, oldest first.
     const QStringList &modified() const { return m_modified; }
+    /// The entry at \a row of the modified-files log as shown (row 0 is the newest),
+    /// for a list model over a log of any length.
+    QString modifiedNewestFirst(qsizetype row) const { return m_modified.at(m_modified.size() - 1 - row); }
     /// The modified-files log as shown: newest first, each name followed by "\n".
     QString modifiedText() const;
     /// The error texts, oldest first.

@@ -177,6 +177,8 @@ void TestRenameRun::logIsNewestFirst()
     RenameRun run = m_rig->runWith(upper);
     QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(run.log().modifiedText(), QStringLiteral("C\nB\nA\n"));
+    QCOMPARE(run.log().modifiedNewestFirst(0), QStringLiteral("C"));
+    QCOMPARE(run.log().modifiedNewestFirst(2), QStringLiteral("A"));
     QCOMPARE(run.intFilesRenamed(), 3);
     QCOMPARE(namesIn(root()), QStringList({"A", "B", "C"}));
 }
