@@ -1,0 +1,125 @@
+#include "BareLoops.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <strings.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrava::bench {
+
+bool BareNaming::newName(const std::string &oldName, std::string &newName)
+{
+    const std::size_t dot = oldName.rfind('.');
+    if (dot == std::string::npos)
+        return false;
+    newName.clear();
+    if (prefixCounter) {
+        if (counter >= 10000)
+            return false;
+        char stamp[16];
+        std::snprintf(stamp, sizeof stamp, "%04d_", counter++);
+        newName += stamp;
+    }
+    for (std::size_t i = 0; i < dot; ++i)
+        newName += oldName[i] == ' ' ? '_' : oldName[i];
+    newName.append(oldName, dot, std::string::npos);
+    return true;
+}
+
+namespace {
+
+// Reads the visible names of the folder open as \a folderFd: regular files into
+// \a files and, when given, folders into \a folders.
+void readNames(int folderFd, std::vector<std::string> &files, std::vector<std::string> *folders)
+{
+    DIR *folder = ::fdopendir(::dup(folderFd));
+    if (!folder)
+        return;
+    while (const dirent *entry = ::readdir(folder)) {
+        if (entry->d_name[0] == '.')
+            continue;
+        if (entry->d_type == DT_REG)
+            files.emplace_back(entry->d_name);
+        else if (entry->d_type == DT_DIR && folders)
+            folders->emplace_back(entry->d_name);
+    }
+    ::closedir(folder);
+}
+
+void sortIgnoringCase(std::vector<std::string> &names)
+{
+    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
+        return ::strcasecmp(a.c_str(), b.c_str()) < 0;
+    });
+}
+
+int renameNames(int folderFd, const std::vector<std::string> &names, BareNaming &naming)
+{
+    int renamed = 0;
+    std::string newName;
+    for (const std::string &name : names) {
+        struct stat info;
+        if (::fstatat(folderFd, name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if ((info.st_mode & S_IWUSR) == 0)
+            ::fchmodat(folderFd, name.c_str(), (info.st_mode & 07777) | S_IWUSR, 0);
+        if (!naming.newName(name, newName) || newName == name)
+            continue;
+        if (::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) == 0)
+            ++renamed;
+    }
+    return renamed;
+}
+
+} // namespace
+
+std::vector<std::string> bareSortedNames(const char *folder)
+{
+    std::vector<std::string> names;
+    const int folderFd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return names;
+    readNames(folderFd, names, nullptr);
+    ::close(folderFd);
+    sortIgnoringCase(names);
+    return names;
+}
+
+int bareRenameFolder(const std::string &folder, BareNaming &naming)
+{
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return 0;
+    std::vector<std::string> names;
+    readNames(folderFd, names, nullptr);
+    // The counter numbers the files in the listing's order, as the program does.
+    sortIgnoringCase(names);
+    const int renamed = renameNames(folderFd, names, naming);
+    ::close(folderFd);
+    return renamed;
+}
+
+int bareRenameTree(const std::string &root, BareNaming &naming)
+{
+    const int folderFd = ::open(root.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (folderFd < 0)
+        return 0;
+    std::vector<std::string> names;
+    std::vector<std::string> folders;
+    readNames(folderFd, names, &folders);
+    // Without a counter the order changes no name, so the tree is not sorted.
+    if (naming.prefixCounter) {
+        sortIgnoringCase(names);
+        sortIgnoringCase(folders);
+    }
+    int renamed = renameNames(folderFd, names, naming);
+    ::close(folderFd);
+    for (const std::string &sub : folders)
+        renamed += bareRenameTree(root + '/' + sub, naming);
+    return renamed;
+}
+
+} // namespace kestrava::bench

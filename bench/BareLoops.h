@@ -1,0 +1,34 @@
+// The baselines: what the measured work comes down to, written as plain loops
+// of system calls and standard C++ with nothing of Qt or Kestrava in them.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace kestrava::bench {
+
+/// The renaming rules of the run benchmarks in plain code: spaces of the name
+/// before its last dot become underscores and, with \a prefixCounter, a
+/// four-digit counter and "_" go in front. As in the program, a name without a
+/// dot or a counter past 9999 gives no new name.
+struct BareNaming
+{
+    bool prefixCounter = false;
+    int counter = 1;
+
+    /// The new name of \a oldName into \a newName; false when there is none.
+    bool newName(const std::string &oldName, std::string &newName);
+};
+
+/// The visible regular files of \a folder (readdir), sorted ignoring case.
+std::vector<std::string> bareSortedNames(const char *folder);
+
+/// The bare run over one folder: readdir, then for every name in the order of
+/// bareSortedNames() lstat, chmod where the owner may not write, and renameat2
+/// with RENAME_NOREPLACE. Returns the number of files renamed.
+int bareRenameFolder(const std::string &folder, BareNaming &naming);
+
+/// The bare run over \a root and every folder below it, files before sub-folders.
+int bareRenameTree(const std::string &root, BareNaming &naming);
+
+} // namespace kestrava::bench

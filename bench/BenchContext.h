@@ -1,0 +1,52 @@
+// What every group of benchmark rows shares: where to make folders, how often
+// to repeat, and the table the rows go to.
+#pragma once
+
+#include "BenchTable.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+#include <string>
+#include <vector>
+
+namespace kestrava {
+struct RenameOptions;
+}
+
+namespace kestrava::bench {
+
+struct BenchContext
+{
+    /// A fresh temporary folder for everything the benchmarks make.
+    std::string root;
+    int reps = 5;
+    /// The folder of 100,000 files that the listing and preview rows read.
+    std::string bigFolder;
+    std::vector<Row> rows;
+    /// A made-up day for the date stamps, so every figure is for the same work.
+    QDate today = QDate(2026, 12, 7);
+
+    /// A path under root for repetition \a rep of the row called \a what.
+    std::string pathFor(const char *what, int rep) const;
+};
+
+/// Files in one folder for the run rows and in the folder the listing rows read.
+inline constexpr int runFolderFiles = 10000;
+inline constexpr int treeFilesPerFolder = 1000;
+inline constexpr int bigFolderFiles = 100000;
+
+/// The options of the run benchmarks: spaces to underscores, with or without the prefix counter.
+RenameOptions runOptions(bool prefixCounter);
+
+/// Stops the benchmark with \a message when a measured side did not do the same work as its baseline.
+[[noreturn]] void failBench(const QString &message);
+
+/// Checks that two folders renamed by the two sides of a row hold the same names.
+void checkSameListing(const std::string &measured, const std::string &baseline, const char *what);
+
+/// Rows that need only the naming rules and the run (no window).
+void addCoreRows(BenchContext &context);
+
+} // namespace kestrava::bench

@@ -1,0 +1,93 @@
+#include "BenchTable.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace kestrava::bench {
+
+double msSince(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double median(std::vector<double> samples)
+{
+    if (samples.empty())
+        return 0.0;
+    std::sort(samples.begin(), samples.end());
+    const std::size_t middle = samples.size() / 2;
+    if (samples.size() % 2 == 1)
+        return samples[middle];
+    return (samples[middle - 1] + samples[middle]) / 2.0;
+}
+
+namespace {
+
+double timeOnce(const Contender &contender, int rep)
+{
+    contender.prepare(rep);
+    const Clock::time_point start = Clock::now();
+    contender.run(rep);
+    const double ms = msSince(start);
+    contender.check(rep);
+    return ms;
+}
+
+} // namespace
+
+PairTimes timePair(int reps, const Contender &measured, const Contender &baseline)
+{
+    PairTimes times;
+    for (int rep = 0; rep < reps; ++rep) {
+        if (rep % 2 == 0) {
+            times.baseline.push_back(timeOnce(baseline, rep));
+            times.measured.push_back(timeOnce(measured, rep));
+        } else {
+            times.measured.push_back(timeOnce(measured, rep));
+            times.baseline.push_back(timeOnce(baseline, rep));
+        }
+    }
+    return times;
+}
+
+QString formatMs(double ms)
+{
+    if (ms >= 1000.0)
+        return QString::number(ms / 1000.0, 'f', 2) + QStringLiteral(" s");
+    if (ms >= 10.0)
+        return QString::number(ms, 'f', 0) + QStringLiteral(" ms");
+    return QString::number(ms, 'f', 1) + QStringLiteral(" ms");
+}
+
+Row timeRow(const QString &what, const QString &baselineName, const PairTimes &times,
+            std::optional<double> maxRatio)
+{
+    const double measured = median(times.measured);
+    const double baseline = median(times.baseline);
+    const double ratio = baseline > 0.0 ? measured / baseline : 0.0;
+    Row row{what, formatMs(measured), formatMs(baseline) + u' ' + baselineName,
+            QString::number(ratio, 'f', 2) + QStringLiteral("×"), QStringLiteral("–"),
+            std::nullopt};
+    if (maxRatio) {
+        row.target = QStringLiteral("≤ ") + QString::number(*maxRatio, 'g', 3) + QStringLiteral("×");
+        row.met = ratio <= *maxRatio;
+    }
+    return row;
+}
+
+void printTable(const std::vector<Row> &rows, int reps)
+{
+    std::printf("\nKestrava benchmarks: medians of %d repetitions, baselines interleaved\n\n", reps);
+    std::printf("| benchmark | figure | baseline | ratio | target | met |\n");
+    std::printf("|---|---:|---|---:|---|---|\n");
+    for (const Row &row : rows) {
+        const char *met = !row.met ? "" : *row.met ? "yes" : "**no**";
+        // UTF-8 whatever the locale: the table holds "×" and "≤".
+        std::printf("| %s | %s | %s | %s | %s | %s |\n", row.what.toUtf8().constData(),
+                    row.figure.toUtf8().constData(), row.baseline.toUtf8().constData(),
+                    row.ratio.toUtf8().constData(), row.target.toUtf8().constData(), met);
+    }
+    std::fflush(stdout);
+}
+
+} // namespace kestrava::bench

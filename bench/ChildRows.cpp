@@ -1,0 +1,212 @@
+#include "ChildRows.h"
+
+#include "BareLoops.h"
+#include "BenchContext.h"
+#include "WindowDriver.h"
+
+#include "KestravaForm.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTabWidget>
+#include <QTimer>
+
+#include <cstdio>
+#include <cstdlib>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char **environ;
+
+namespace kestrava::bench {
+
+namespace {
+
+// Ends the process at the end of the first paint of the watched window, after
+// printing the steady clock's reading, which is the same for every process.
+class FirstPaintWatch : public QObject
+{
+public:
+    explicit FirstPaintWatch(QWidget *window) : m_window(window) { window->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == m_window && event->type() == QEvent::Paint && !m_seen) {
+            m_seen = true;
+            // The children are painted in the same pass; a zero timer fires after it.
+            QTimer::singleShot(0, [] {
+                const auto now = Clock::now().time_since_epoch();
+                std::printf("%lld\n", (long long)std::chrono::nanoseconds(now).count());
+                std::fflush(stdout);
+                std::_Exit(0);
+            });
+        }
+        return false;
+    }
+
+private:
+    QWidget *m_window;
+    bool m_seen = false;
+};
+
+// The baseline window: a tab widget of the same size with eight empty pages.
+QWidget *bareWindow()
+{
+    auto *tabs = new QTabWidget;
+    tabs->setWindowTitle(QStringLiteral("Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore"));
+    tabs->resize(658, 482);
+    const char *captions[] = {"&Choose Files...", "&Set Options...", "&Preview Results...",
+                              "&Go !", "    ", "&Help", "&About", "E&xit"};
+    for (const char *caption : captions)
+        tabs->addTab(new QWidget, QString::fromLatin1(caption));
+    return tabs;
+}
+
+qint64 peakRssKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').first().toLongLong();
+    }
+    return -1;
+}
+
+int startupChild(bool kestrava)
+{
+    // The same steps as the program's main().
+    int argc = 1;
+    char name[] = "kestrava";
+    char *argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Kestrava"));
+    QWidget *window = kestrava ? new KestravaForm : bareWindow();
+    FirstPaintWatch watch(window);
+    window->show();
+    return QApplication::exec();
+}
+
+int memoryChild(bool kestrava, const QString &folder)
+{
+    int argc = 1;
+    char name[] = "kestrava";
+    char *argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+    std::size_t bareCount = 0;
+    QWidget *window = nullptr;
+    if (kestrava) {
+        auto *form = new KestravaForm;
+        window = form;
+        form->show();
+        openFolderAndPreview(*form, folder);
+    } else {
+        // The least the same work needs: a window and every name, sorted, twice over
+        // (the list and the preview's old names).
+        window = bareWindow();
+        window->show();
+        const auto names = bareSortedNames(QFile::encodeName(folder).constData());
+        const auto copy = names;
+        bareCount = names.size() + copy.size();
+    }
+    QCoreApplication::processEvents();
+    std::printf("%lld\n", (long long)peakRssKb());
+    std::fflush(stdout);
+    delete window;
+    return bareCount > 0 || kestrava ? 0 : 1;
+}
+
+// Starts this program with \a arguments and returns what it printed, with the
+// steady clock's reading just before the start in \a startedAt.
+QByteArray runSelf(const QStringList &arguments, Clock::time_point *startedAt)
+{
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0)
+        failBench(QStringLiteral("no pipe"));
+    std::vector<QByteArray> storage{QByteArray("/proc/self/exe"), QByteArray("--child")};
+    for (const QString &argument : arguments)
+        storage.push_back(argument.toUtf8());
+    std::vector<char *> argv;
+    for (QByteArray &argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, pipeFds[1], STDOUT_FILENO);
+    posix_spawn_file_actions_addclose(&actions, pipeFds[0]);
+    pid_t child = 0;
+    *startedAt = Clock::now();
+    const int spawned = ::posix_spawn(&child, "/proc/self/exe", &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    ::close(pipeFds[1]);
+    QByteArray output;
+    char buffer[256];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;)
+        output.append(buffer, n);
+    ::close(pipeFds[0]);
+    int status = 0;
+    if (spawned != 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        failBench(QStringLiteral("child %1 failed").arg(arguments.join(u' ')));
+    return output.trimmed();
+}
+
+double startupMs(const char *mode)
+{
+    Clock::time_point startedAt;
+    const QByteArray shownAt = runSelf({QString::fromLatin1(mode)}, &startedAt);
+    const auto shown = Clock::time_point(std::chrono::nanoseconds(shownAt.toLongLong()));
+    return std::chrono::duration<double, std::milli>(shown - startedAt).count();
+}
+
+} // namespace
+
+int runChild(const QStringList &arguments)
+{
+    const QString mode = arguments.value(0);
+    if (mode == u"startup-window" || mode == u"startup-bare")
+        return startupChild(mode == u"startup-window");
+    if (mode == u"memory-window" || mode == u"memory-bare")
+        return memoryChild(mode == u"memory-window", arguments.value(1));
+    std::fprintf(stderr, "unknown child mode\n");
+    return 2;
+}
+
+void addStartupRow(BenchContext &context)
+{
+    PairTimes times;
+    for (int rep = 0; rep < context.reps; ++rep) {
+        if (rep % 2 == 0) {
+            times.baseline.push_back(startupMs("startup-bare"));
+            times.measured.push_back(startupMs("startup-window"));
+        } else {
+            times.measured.push_back(startupMs("startup-window"));
+            times.baseline.push_back(startupMs("startup-bare"));
+        }
+    }
+    context.rows.push_back(timeRow(QStringLiteral("start-up to the first shown window (fresh process)"),
+                                   QStringLiteral("bare QTabWidget window"), times, 2.0));
+}
+
+void addMemoryRow(BenchContext &context)
+{
+    std::vector<double> window;
+    std::vector<double> bare;
+    Clock::time_point unused;
+    const QString folder = QString::fromStdString(context.bigFolder);
+    for (int rep = 0; rep < context.reps; ++rep) {
+        window.push_back(runSelf({QStringLiteral("memory-window"), folder}, &unused).toDouble() / 1024.0);
+        bare.push_back(runSelf({QStringLiteral("memory-bare"), folder}, &unused).toDouble() / 1024.0);
+    }
+    const double mb = median(window);
+    const double bareMb = median(bare);
+    context.rows.push_back(Row{QStringLiteral("peak memory (VmHWM), 100,000-file folder listed and previewed"),
+                               QString::number(mb, 'f', 1) + QStringLiteral(" MB"),
+                               QString::number(bareMb, 'f', 1) + QStringLiteral(" MB bare window + names"),
+                               QString::number(mb / bareMb, 'f', 2) + QStringLiteral("×"),
+                               QStringLiteral("< 150 MB"), mb < 150.0});
+}
+
+} // namespace kestrava::bench

@@ -1,0 +1,21 @@
+// Rows measured in fresh processes: start-up to the first shown window, and
+// peak memory. The benchmark starts itself again with "--child MODE".
+#pragma once
+
+#include <QStringList>
+
+namespace kestrava::bench {
+
+struct BenchContext;
+
+/// Runs the child mode named by \a arguments (after "--child") and returns the
+/// process's exit code. Prints its one figure on standard output.
+int runChild(const QStringList &arguments);
+
+/// Start-up of the window against a bare QTabWidget window, each in fresh processes.
+void addStartupRow(BenchContext &context);
+
+/// Peak memory of the window with a 100,000-file folder listed and previewed.
+void addMemoryRow(BenchContext &context);
+
+} // namespace kestrava::bench

@@ -1,0 +1,193 @@
+// Rows that measure the naming rules and the run without the window: the run
+// through RenameRun with the disk lists, a silent progress sink and a prompt
+// that is never asked, the folder listing, and the new-name computation.
+#include "BareLoops.h"
+#include "BenchContext.h"
+#include "BenchFolders.h"
+
+#include "DiskFileList.h"
+#include "DiskFolderList.h"
+#include "NameSource.h"
+#include "NewFilename.h"
+#include "ProgressSink.h"
+#include "Prompt.h"
+#include "RenameRun.h"
+#include "RunSettings.h"
+#include "SystemRunClock.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace kestrava::bench {
+
+std::string BenchContext::pathFor(const char *what, int rep) const
+{
+    return root + '/' + what + '-' + std::to_string(rep);
+}
+
+RenameOptions runOptions(bool prefixCounter)
+{
+    RenameOptions options;
+    options.spaces = SpaceConversion::ToUnderscores;
+    options.prefixCounter = prefixCounter;
+    return options;
+}
+
+void failBench(const QString &message)
+{
+    std::fprintf(stderr, "bench: %s\n", message.toUtf8().constData());
+    std::exit(1);
+}
+
+void checkSameListing(const std::string &measured, const std::string &baseline, const char *what)
+{
+    if (listingOf(measured) != listingOf(baseline))
+        failBench(QStringLiteral("%1: the program and the bare loop left different names")
+                      .arg(QString::fromUtf8(what)));
+}
+
+namespace {
+
+class SilentProgress : public ProgressSink
+{
+public:
+    void showFile(const QString &) override {}
+    void showFolder(const QString &) override {}
+    void showCount(qint64) override {}
+    void showStatus(const QString &) override {}
+    void showSummary(const QString &) override {}
+    void logsCleared() override {}
+    void fileModified(const QString &) override {}
+    void errorLogged(const QString &) override {}
+    void yield() override {}
+};
+
+class NeverAsked : public Prompt
+{
+public:
+    PromptAnswer ask(const QString &, const QString &) override { return PromptAnswer::Yes; }
+};
+
+class PlainSettings : public RunSettings
+{
+public:
+    bool confirmFiles() const override { return false; }
+    bool ignoreReadOnly() const override { return false; }
+};
+
+class CoreNames : public NameSource
+{
+public:
+    RenameOptions options;
+    QDate today;
+
+    void beginRun() override { m_counters.load(QStringLiteral("0001"), QStringLiteral("0001")); }
+    std::expected<QString, QString> newName(const QString &oldName) override
+    {
+        auto name = BuildNewFilename(oldName, options, m_counters, today);
+        if (!name)
+            return std::unexpected(name.error().message);
+        return std::move(*name);
+    }
+
+private:
+    NameCounters m_counters;
+};
+
+struct CoreRig
+{
+    DiskFileList files;
+    DiskFolderList folders{files};
+    NeverAsked prompt;
+    SilentProgress progress;
+    CoreNames names;
+    PlainSettings settings;
+    SystemRunClock clock;
+    RenameRun run{{folders, files, prompt, progress, names, settings, clock}};
+};
+
+void openOrFail(DiskFolderList &folders, const std::string &path)
+{
+    if (!folders.setPath(QString::fromStdString(path)))
+        failBench(QStringLiteral("cannot list ") + QString::fromStdString(path));
+}
+
+// The two run rows: RenameRun against the bare loop over equal folders.
+void addRunRow(BenchContext &context, bool tree)
+{
+    const char *name = tree ? "core-tree" : "core-folder";
+    const char *bareName = tree ? "bare-tree" : "bare-folder";
+    CoreRig rig;
+    rig.names.options = runOptions(!tree);
+    rig.names.today = context.today;
+    auto make = [tree](const std::string &path) {
+        if (!(tree ? makeTree(path, treeFilesPerFolder) : makeFolder(path, runFolderFiles)))
+            failBench(QStringLiteral("cannot make ") + QString::fromStdString(path));
+    };
+    Contender measured;
+    measured.prepare = [&](int rep) {
+        make(context.pathFor(name, rep));
+        openOrFail(rig.folders, context.pathFor(name, rep));
+    };
+    measured.run = [&](int) {
+        rig.run.start(tree ? RunScope::AllFilesIncludingSubFolders : RunScope::AllFilesInCurrentFolder);
+    };
+    measured.check = [&](int rep) {
+        if (rep == 0) {
+            checkSameListing(context.pathFor(name, 0), context.pathFor(bareName, 0), name);
+            removeTree(context.pathFor(bareName, 0));
+        }
+        removeTree(context.pathFor(name, rep));
+    };
+    Contender baseline;
+    baseline.prepare = [&](int rep) { make(context.pathFor(bareName, rep)); };
+    baseline.run = [&](int rep) {
+        BareNaming naming{!tree, 1};
+        if (tree)
+            bareRenameTree(context.pathFor(bareName, rep), naming);
+        else
+            bareRenameFolder(context.pathFor(bareName, rep), naming);
+    };
+    baseline.check = [&](int rep) {
+        if (rep != 0)
+            removeTree(context.pathFor(bareName, rep));
+    };
+    const PairTimes times = timePair(context.reps, measured, baseline);
+    context.rows.push_back(timeRow(tree ? QStringLiteral("run, tree of 100 folders × 1,000 files (run/ only, no window)")
+                                        : QStringLiteral("run, 1 folder × 10,000 files (run/ only, no window)"),
+                                   QStringLiteral("bare loop"), times, 1.5));
+}
+
+// Listing a folder of 100,000 files with the disk lists: read, match, sort, select all.
+void addListingRow(BenchContext &context)
+{
+    DiskFileList files;
+    DiskFolderList folders(files);
+    Contender measured;
+    measured.run = [&](int) { openOrFail(folders, context.bigFolder); };
+    measured.check = [&](int) {
+        if (files.selectedCount() != bigFolderFiles)
+            failBench(QStringLiteral("listing: not every file listed and selected"));
+    };
+    std::size_t bareCount = 0;
+    Contender baseline;
+    baseline.run = [&](int) { bareCount = bareSortedNames(context.bigFolder.c_str()).size(); };
+    baseline.check = [&](int) {
+        if (bareCount != std::size_t(bigFolderFiles))
+            failBench(QStringLiteral("listing: the bare loop missed files"));
+    };
+    const PairTimes times = timePair(context.reps, measured, baseline);
+    context.rows.push_back(timeRow(QStringLiteral("list 100,000 files, sort, select all (run/ only, no window)"),
+                                   QStringLiteral("bare readdir + sort"), times, 3.0));
+}
+
+} // namespace
+
+void addCoreRows(BenchContext &context)
+{
+    addRunRow(context, false);
+    addRunRow(context, true);
+    addListingRow(context);
+}
+
+} // namespace kestrava::bench

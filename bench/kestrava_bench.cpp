@@ -1,0 +1,69 @@
+// The benchmark driver of bench/run: makes its folders under a temporary
+// folder, measures every row against its baseline in the same run, and prints
+// one table. "--reps N" sets the repetitions (at least 5 for the table of record).
+#include "BenchContext.h"
+#include "BenchFolders.h"
+#include "ChildRows.h"
+#include "NameRows.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+using namespace kestrava::bench;
+
+namespace {
+
+int repsFrom(const QStringList &arguments)
+{
+    const qsizetype at = arguments.indexOf(QStringLiteral("--reps"));
+    const int reps = at >= 0 ? arguments.value(at + 1).toInt() : 5;
+    return reps > 0 ? reps : 5;
+}
+
+void note(const char *text)
+{
+    std::fprintf(stderr, "bench: %s\n", text);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    if (argc > 1 && qstrcmp(argv[1], "--child") == 0) {
+        QStringList arguments;
+        for (int i = 2; i < argc; ++i)
+            arguments.append(QString::fromLocal8Bit(argv[i]));
+        return runChild(arguments);
+    }
+    // Qt wants a private runtime folder and warns in every process without one.
+    QTemporaryDir runtime;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR") && runtime.isValid())
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+    QApplication app(argc, argv);
+    QTemporaryDir temporary;
+    if (!temporary.isValid())
+        failBench(QStringLiteral("no temporary folder"));
+    BenchContext context;
+    context.root = temporary.path().toStdString();
+    context.reps = repsFrom(QCoreApplication::arguments());
+    context.bigFolder = context.root + "/big";
+    note("making a folder of 100,000 files");
+    if (!makeFolder(context.bigFolder, bigFolderFiles))
+        failBench(QStringLiteral("cannot make the folder of 100,000 files"));
+    note("run/ rows");
+    addCoreRows(context);
+    note("names per second");
+    addNameRows(context);
+    note("start-up");
+    addStartupRow(context);
+    note("peak memory");
+    addMemoryRow(context);
+    printTable(context.rows, context.reps);
+    removeTree(context.bigFolder);
+    return 0;
+}
