@@ -73,6 +73,13 @@ void KestravaForm::addTabs()
     auto *exitPage = new QWidget;
     exitPage->setObjectName(QStringLiteral("ExitPage"));
 
+    // The pages paint the window's grey rather than the pane's lighter shade.
+    for (QWidget *page : {static_cast<QWidget *>(m_chooseFilesPage), static_cast<QWidget *>(m_optionsPage),
+                          static_cast<QWidget *>(m_previewPage), static_cast<QWidget *>(m_goPage),
+                          static_cast<QWidget *>(m_helpPage), static_cast<QWidget *>(m_aboutPage), spacerPage,
+                          exitPage})
+        page->setAutoFillBackground(true);
+
     m_tabStrip->addTab(m_chooseFilesPage, QStringLiteral("&Choose Files..."));
     m_tabStrip->addTab(m_optionsPage, QStringLiteral("&Set Options..."));
     m_tabStrip->addTab(m_previewPage, QStringLiteral("&Preview Results..."));

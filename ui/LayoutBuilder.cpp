@@ -1,10 +1,10 @@
 #include "LayoutBuilder.h"
 
+#include "FrameBox.h"
 #include "Pictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -137,7 +137,7 @@ QWidget *LayoutBuilder::create(const ControlSpec &spec, QWidget *parent)
         return picture;
     }
     case ControlKind::Frame:
-        return new QGroupBox(text, parent);
+        return new FrameBox(text, parent);
     case ControlKind::CheckBox:
         return new QCheckBox(text, parent);
     case ControlKind::OptionButton:

@@ -31,7 +31,8 @@ constexpr ControlSpec Layout[] = {
     {u"framOptions", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, FrameCaption},
 
     {u"framSpaceOptions", K::Frame, u"framOptions", {240, 240, 2655, 1575}, u"Spaces", {}, FrameCaption, Blue},
-    {u"optIgnoreSpaces", K::OptionButton, u"framSpaceOptions", {100, 240, 2500, 255}, u"Ignore", {}, {}, {}, F::Checked},
+    {u"optIgnoreSpaces", K::OptionButton, u"framSpaceOptions", {100, 240, 2500, 255},
+     u"Ignore", {}, {}, {}, F::Checked},
     {u"optRemoveSpaces", K::OptionButton, u"framSpaceOptions", {100, 480, 2500, 255}, u"Remove Spaces"},
     {u"optSpacesToUnderscores", K::OptionButton, u"framSpaceOptions", {100, 720, 2500, 255}, u"Convert to Underscores"},
     {u"optSpacesToDashes", K::OptionButton, u"framSpaceOptions", {100, 960, 2500, 255}, u"Convert to Dashes"},
@@ -55,7 +56,8 @@ constexpr ControlSpec Layout[] = {
      F::Disabled | F::Centred, 4},
     {u"chkPrefixDate", K::CheckBox, u"framPrefixSuffix", {120, 1200, 2055, 255}, u"Include Date as ..."},
     {u"cmbDatePrefix", K::DropDownList, u"framPrefixSuffix", {2280, 1200, 1215, 315}, {}, {}, {}, {}, F::Hidden},
-    {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1800, 3375, 255}, u"Postfix Filenames with this Text ..."},
+    {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1800, 3375, 255},
+     u"Postfix Filenames with this Text ..."},
     {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 2040, 2895, 285}, u"_File", {}, {}, {}, F::Disabled, 50},
     {u"chkPostfixCounter", K::CheckBox, u"framPrefixSuffix", {120, 2400, 2535, 255}, u"Include a Counter ..."},
     {u"txtPostfixCount", K::TextBox, u"framPrefixSuffix", {2760, 2400, 735, 285}, u"0001", CountTip, {}, {},
@@ -85,7 +87,8 @@ constexpr ControlSpec Layout[] = {
      F::Disabled | F::Centred, 3},
     {u"lblTrimLength", K::Label, u"framTrimOptions", {2640, 360, 2415, 255}, u"Characters (+ Extension)"},
 
-    {u"framTildas", K::Frame, u"framOptions", {5520, 3480, 3615, 735}, u"Tilda ( ~ ) Character", {}, FrameCaption, Blue},
+    {u"framTildas", K::Frame, u"framOptions", {5520, 3480, 3615, 735},
+     u"Tilda ( ~ ) Character", {}, FrameCaption, Blue},
     {u"chkRemoveTildas", K::CheckBox, u"framTildas", {120, 360, 3375, 255}, u"Remove Tildas ( ~ ) in Filenames ?",
      u"Removes Tilda (~) characters for files shortened or copied from DOS", ArialBold9},
 
