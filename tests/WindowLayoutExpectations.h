@@ -75,7 +75,8 @@ constexpr const char *Combo = "QComboBox";
 constexpr const char *List = "QListView";
 constexpr const char *CountTip = "Edit this Number to change the Counter Start";
 
-// Heights of -1 on the headings: 240 twips would cut off their descenders.
+// Heights of -1 on the headings: 240 twips would cut off their descenders. The date
+// lists and the progress captions reach further left so that their texts fit.
 // The start-up state: the scope is "Selected Files in Current Folder" and Stop is off.
 constexpr Control Controls[] = {
     // Tab 0
@@ -123,14 +124,14 @@ constexpr Control Controls[] = {
     {"txtPrefixCount", Txt, "framPrefixSuffix", 1, {2760, 840, 735, -1}, "0001", CountTip, {}, Colour::Text,
      Disabled | Centred, 4},
     {"chkPrefixDate", Chk, "framPrefixSuffix", 1, {-1, 1200, -1, -1}, "Include Date as ..."},
-    {"cmbDatePrefix", Combo, "framPrefixSuffix", 1, {2280, 1200, 1215, -1}, "", "", {}, Colour::Text, Hidden},
+    {"cmbDatePrefix", Combo, "framPrefixSuffix", 1, {-1, 1200, -1, -1}, "", "", {}, Colour::Text, Hidden},
     {"chkPostfixName", Chk, "framPrefixSuffix", 1, {-1, 1800, -1, -1}, "Postfix Filenames with this Text ..."},
     {"txtPostfixText", Txt, "framPrefixSuffix", 1, {600, 2040, 2895, -1}, "_File", "", {}, Colour::Text, Disabled, 50},
     {"chkPostfixCounter", Chk, "framPrefixSuffix", 1, {-1, 2400, -1, -1}, "Include a Counter ..."},
     {"txtPostfixCount", Txt, "framPrefixSuffix", 1, {2760, 2400, 735, -1}, "0001", CountTip, {}, Colour::Text,
      Disabled | Centred, 4},
     {"chkPostfixDate", Chk, "framPrefixSuffix", 1, {-1, 2760, -1, -1}, "Include Date as ..."},
-    {"cmbDatePostfix", Combo, "framPrefixSuffix", 1, {2280, 2760, 1215, -1}, "", "", {}, Colour::Text, Hidden},
+    {"cmbDatePostfix", Combo, "framPrefixSuffix", 1, {-1, 2760, -1, -1}, "", "", {}, Colour::Text, Hidden},
     {"framCaseOptions", G, "framOptions", 1, {240, 1920, 2655, 1455}, "Upper / lower case", "", AnyFont, Blue},
     {"optIgnoreCase", Opt, "framCaseOptions", 1, {120, 240, -1, -1}, "Ignore", "", {}, Colour::Text, Checked},
     {"optConvertCapitalise", Opt, "framCaseOptions", 1, {120, 520, -1, -1}, "Capitalise First Letters"},

@@ -298,6 +298,8 @@ void TestWindowLayout::dateListsOfferEightFormats()
         QCOMPARE(list->count(), 8);
         for (int i = 0; i < 8; ++i)
             QCOMPARE(list->itemText(i), QString::fromUtf8(expected::DateFormats[size_t(i)]));
+        // Once shown, the longest format must fit beside the arrow.
+        QVERIFY2(list->sizeHint().width() <= list->width(), qPrintable(QString::number(list->sizeHint().width())));
     }
 }
 

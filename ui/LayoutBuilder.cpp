@@ -186,7 +186,7 @@ void LayoutBuilder::applyLook(QWidget *widget, const ControlSpec &spec)
         alignment = Qt::AlignRight;
     if (auto *label = qobject_cast<QLabel *>(widget); label && spec.kind == ControlKind::Label) {
         // Text hangs from the top, so headings of different heights share one line.
-        label->setAlignment(alignment | Qt::AlignTop);
+        label->setAlignment(alignment | (spec.flags & ControlFlag::Middle ? Qt::AlignVCenter : Qt::AlignTop));
         label->setWordWrap(spec.flags.testFlag(ControlFlag::WordWrap));
     } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
         box->setAlignment(alignment | Qt::AlignVCenter);
