@@ -40,7 +40,7 @@ QColor colourOf(expected::Colour colour)
     case expected::Colour::Text:
         break;
     }
-    return QApplication::palette().color(QPalette::WindowText);
+    return QColor(Qt::black);
 }
 
 // The text a control shows, whatever its kind.
