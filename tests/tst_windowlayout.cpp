@@ -2,6 +2,7 @@
 #include "GoPage.h"
 #include "KestravaForm.h"
 #include "WindowLayoutExpectations.h"
+#include "WidgetProbe.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -20,57 +21,8 @@
 #include <QTest>
 
 using kestrava::KestravaForm;
+using namespace probe;
 
-namespace {
-
-int pixels(int twips)
-{
-    return qRound(twips / 15.0);
-}
-
-QColor colourOf(expected::Colour colour)
-{
-    switch (colour) {
-    case expected::Colour::DarkBlue:
-        return QColor(0, 0, 192);
-    case expected::Colour::Green:
-        return QColor(0, 128, 0);
-    case expected::Colour::Red:
-        return QColor(255, 0, 0);
-    case expected::Colour::Text:
-        break;
-    }
-    return QColor(Qt::black);
-}
-
-// The text a control shows, whatever its kind.
-QString shownText(const QWidget *widget)
-{
-    if (auto *label = qobject_cast<const QLabel *>(widget))
-        return label->text();
-    if (auto *button = qobject_cast<const QAbstractButton *>(widget))
-        return button->text();
-    if (auto *frame = qobject_cast<const QGroupBox *>(widget))
-        return frame->title();
-    if (auto *box = qobject_cast<const QLineEdit *>(widget))
-        return box->text();
-    if (auto *box = qobject_cast<const QPlainTextEdit *>(widget))
-        return box->toPlainText();
-    if (auto *combo = qobject_cast<const QComboBox *>(widget))
-        return combo->currentText();
-    return {};
-}
-
-Qt::Alignment horizontalAlignment(const QWidget *widget)
-{
-    if (auto *label = qobject_cast<const QLabel *>(widget))
-        return label->alignment() & Qt::AlignHorizontal_Mask;
-    if (auto *box = qobject_cast<const QLineEdit *>(widget))
-        return box->alignment() & Qt::AlignHorizontal_Mask;
-    return Qt::AlignLeft;
-}
-
-} // namespace
 
 class TestWindowLayout : public QObject
 {
@@ -103,6 +55,7 @@ private Q_SLOTS:
     void picturesHaveTheirSizes();
     void noTextIsClipped();
     void spacerAndExitPagesAreEmpty();
+    void goFrameCoversTheLabelsUnderIt();
 
 private:
     template<typename T = QWidget>
@@ -473,6 +426,16 @@ void TestWindowLayout::spacerAndExitPagesAreEmpty()
 {
     QVERIFY(strip()->widget(4)->findChildren<QWidget *>().isEmpty());
     QVERIFY(strip()->widget(7)->findChildren<QWidget *>().isEmpty());
+}
+
+void TestWindowLayout::goFrameCoversTheLabelsUnderIt()
+{
+    // Later siblings are drawn on top: the frame must come after the labels and paint.
+    const QObjectList onPage = strip()->widget(3)->children();
+    auto *frame = control("framGo");
+    QVERIFY(frame->autoFillBackground());
+    QVERIFY(onPage.indexOf(control("lblFilesModified")) < onPage.indexOf(frame));
+    QVERIFY(onPage.indexOf(control("lblErrorLog")) < onPage.indexOf(frame));
 }
 
 QTEST_MAIN(TestWindowLayout)
