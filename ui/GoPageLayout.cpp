@@ -22,10 +22,10 @@ constexpr FontSpec FrameCaption{FontFace::MsSansSerif, 9.75, true};
 constexpr TextColour Blue = TextColour::DarkBlue;
 constexpr TextColour Green = TextColour::Green;
 
-// The row captions keep their right edge but reach further left than the frame's
-// usual margin: "CURRENT FOLDER :" in Arial 9 bold needs 119 pixels.
-constexpr int CaptionLeft = 30;
-constexpr int CaptionWidth = 1815 - CaptionLeft;
+// "CURRENT FOLDER :" in Arial 9 bold needs 119 pixels, more than 1695 twips give, so
+// the row captions reach a little further on both sides, still clear of the values.
+constexpr int CaptionLeft = 60;
+constexpr int CaptionWidth = 1890 - CaptionLeft;
 
 // The two labels come before framGo, which lies over them and hides them.
 constexpr ControlSpec Layout[] = {

@@ -73,8 +73,9 @@ QWidget *createCombo(ControlKind kind, QWidget *parent)
 
 QPoint LayoutBuilder::pageOrigin()
 {
-    // The row of tabs (20 pixels) and the pane's border lie above and left of a page.
-    return QPoint(1, 22);
+    // Fusion draws the pane's top border within the 20-pixel row of tabs, and a
+    // 2-pixel border on its left.
+    return QPoint(2, 20);
 }
 
 int LayoutBuilder::pixels(int twips)
