@@ -14,6 +14,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <array>
+#include <utility>
+
 namespace kestrava {
 
 KestravaForm::KestravaForm(QWidget *parent)
@@ -73,18 +76,27 @@ void KestravaForm::addTabs()
     auto *exitPage = new QWidget;
     exitPage->setObjectName(QStringLiteral("ExitPage"));
 
-    m_tabStrip->addTab(m_chooseFilesPage, QStringLiteral("&Choose Files..."));
-    m_tabStrip->addTab(m_optionsPage, QStringLiteral("&Set Options..."));
-    m_tabStrip->addTab(m_previewPage, QStringLiteral("&Preview Results..."));
-    m_tabStrip->addTab(m_goPage, QStringLiteral("&Go !"));
-    m_tabStrip->addTab(spacerPage, QStringLiteral("    "));
-    m_tabStrip->addTab(m_helpPage, QStringLiteral("&Help"));
-    m_tabStrip->addTab(m_aboutPage, QStringLiteral("&About"));
-    m_tabStrip->addTab(exitPage, QStringLiteral("E&xit"));
+    const std::array<std::pair<QWidget *, QString>, 8> tabs{{
+        {m_chooseFilesPage, QStringLiteral("&Choose Files...")},
+        {m_optionsPage, QStringLiteral("&Set Options...")},
+        {m_previewPage, QStringLiteral("&Preview Results...")},
+        {m_goPage, QStringLiteral("&Go !")},
+        {spacerPage, QStringLiteral("    ")},
+        {m_helpPage, QStringLiteral("&Help")},
+        {m_aboutPage, QStringLiteral("&About")},
+        {exitPage, QStringLiteral("E&xit")},
+    }};
+    for (const auto &[page, caption] : tabs) {
+        // The pages paint the window's grey rather than the pane's lighter shade.
+        page->setAutoFillBackground(true);
+        m_tabStrip->addTab(page, caption);
+    }
 }
 
 void KestravaForm::Form_Load()
 {
+    // The running program starts on the first tab, with the selected-files scope and
+    // no run to stop, whatever the layout shows.
     m_chooseFilesPage->optSelectedFiles()->setChecked(true);
     m_goPage->StopButton()->setEnabled(false);
     m_tabStrip->setCurrentIndex(int(Tab::ChooseFiles));
