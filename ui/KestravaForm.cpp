@@ -3,6 +3,9 @@
 #include "AboutPage.h"
 #include "ChooseFilesPage.h"
 #include "DefaultButton.h"
+#include "FileChooserList.h"
+#include "FolderChooserList.h"
+#include "MessageBoxErrorReporter.h"
 #include "GoPage.h"
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
@@ -21,9 +24,29 @@ namespace kestrava {
 
 KestravaForm::KestravaForm(QWidget *parent)
     : QWidget(parent)
+    , m_messageBoxReporter(std::make_unique<MessageBoxErrorReporter>(this))
 {
     buildLayout();
+    setErrorReporter(nullptr);
     Form_Load();
+}
+
+KestravaForm::~KestravaForm() = default;
+
+FileChooserList *KestravaForm::fileList() const
+{
+    return m_chooseFilesPage->fileList();
+}
+
+FolderChooserList *KestravaForm::folderList() const
+{
+    return m_chooseFilesPage->folderList();
+}
+
+void KestravaForm::setErrorReporter(ErrorReporter *reporter)
+{
+    m_errorReporter = reporter ? reporter : m_messageBoxReporter.get();
+    m_chooseFilesPage->setErrorReporter(m_errorReporter);
 }
 
 QTabWidget *KestravaForm::SSTabStrip() const
