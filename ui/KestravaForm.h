@@ -1,6 +1,11 @@
 #pragma once
 
+#include "RenameError.h"
+
+#include <QString>
 #include <QWidget>
+
+#include <expected>
 
 class QPushButton;
 class QTabWidget;
@@ -34,6 +39,12 @@ public:
     GoPage *goPage() const { return m_goPage; }
     HelpPage *helpPage() const { return m_helpPage; }
     AboutPage *aboutPage() const { return m_aboutPage; }
+
+    /// Refreshes the four sample names of the options tab.
+    void ShowSampleMask();
+    /// The new name of \a strFileName under the options tab's controls as they
+    /// are now, advancing the window's name counters for the counter stamps.
+    std::expected<QString, RenameError> BuildNewFilename(const QString &strFileName);
 
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
