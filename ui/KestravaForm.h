@@ -1,8 +1,12 @@
 #pragma once
 
+#include "RenameError.h"
+
+#include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <expected>
 
 class QPushButton;
 class QTabWidget;
@@ -49,6 +53,12 @@ public:
     /// Where failures are shown (a message box unless replaced); \a reporter must
     /// outlive the window. nullptr restores the message box.
     void setErrorReporter(ErrorReporter *reporter);
+
+    /// Refreshes the four sample names of the options tab.
+    void ShowSampleMask();
+    /// The new name of \a strFileName under the options tab's controls as they
+    /// are now, advancing the window's name counters for the counter stamps.
+    std::expected<QString, RenameError> BuildNewFilename(const QString &strFileName);
 
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
