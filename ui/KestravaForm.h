@@ -1,6 +1,12 @@
 #pragma once
 
+#include "RenameError.h"
+
+#include <QString>
 #include <QWidget>
+
+#include <memory>
+#include <expected>
 
 class QPushButton;
 class QTabWidget;
@@ -10,6 +16,9 @@ namespace kestrava {
 class AboutPage;
 class ChooseFilesPage;
 class DefaultButton;
+class ErrorReporter;
+class FileChooserList;
+class FolderChooserList;
 class GoPage;
 class HelpPage;
 class OptionsPage;
@@ -26,6 +35,7 @@ public:
     enum class Tab { ChooseFiles = 0, SetOptions, PreviewResults, Go, Spacer, Help, About, Exit };
 
     explicit KestravaForm(QWidget *parent = nullptr);
+    ~KestravaForm() override;
 
     QTabWidget *SSTabStrip() const;
     ChooseFilesPage *chooseFilesPage() const { return m_chooseFilesPage; }
@@ -34,6 +44,21 @@ public:
     GoPage *goPage() const { return m_goPage; }
     HelpPage *helpPage() const { return m_helpPage; }
     AboutPage *aboutPage() const { return m_aboutPage; }
+
+    /// `File1`: the files a run and the previews take, with their selection.
+    FileChooserList *fileList() const;
+    /// `Dir1`: the folder a run starts from and walks.
+    FolderChooserList *folderList() const;
+
+    /// Where failures are shown (a message box unless replaced); \a reporter must
+    /// outlive the window. nullptr restores the message box.
+    void setErrorReporter(ErrorReporter *reporter);
+
+    /// Refreshes the four sample names of the options tab.
+    void ShowSampleMask();
+    /// The new name of \a strFileName under the options tab's controls as they
+    /// are now, advancing the window's name counters for the counter stamps.
+    std::expected<QString, RenameError> BuildNewFilename(const QString &strFileName);
 
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
@@ -53,6 +78,8 @@ private:
     HelpPage *m_helpPage = nullptr;
     AboutPage *m_aboutPage = nullptr;
     DefaultButton *m_defaultButton = nullptr;
+    std::unique_ptr<ErrorReporter> m_messageBoxReporter;
+    ErrorReporter *m_errorReporter = nullptr;
 };
 
 } // namespace kestrava

@@ -2,8 +2,13 @@
 // Usage: kestrava-screenshots <output folder>
 
 #include "KestravaForm.h"
+#include "OptionsPage.h"
+#include "RunClock.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
 #include <QDir>
 #include <QSignalBlocker>
 #include <QTabWidget>
@@ -11,9 +16,47 @@
 
 #include <array>
 
+namespace {
+
+// The pictures show one fixed day, so they change only when the window does.
+class PictureClock : public kestrava::RunClock
+{
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 4), QTime(10, 0)); }
+};
+
+// The options tab with several options on, set through the controls so that
+// their own handling enables the fields, shows the date list and refreshes the samples.
+bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
+{
+    static const PictureClock clock;
+    kestrava::OptionsPage *page = form.optionsPage();
+    page->setClock(&clock);
+    page->chkRemoveTildas()->setChecked(true);
+    page->optConvertCapitalise()->setChecked(true);
+    page->optUnderscoresToSpaces()->setChecked(true);
+    page->txtFindText()->setText(QStringLiteral("schedule"));
+    page->txtReplaceText()->setText(QStringLiteral("plan"));
+    page->chkPrefixCounter()->setChecked(true);
+    page->txtPrefixCount()->setText(QStringLiteral("0005"));
+    page->chkPostfixDate()->setChecked(true);
+    page->ShowSampleMask();
+    {
+        const QSignalBlocker blocker(form.SSTabStrip());
+        form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::SetOptions));
+    }
+    QApplication::processEvents();
+    return form.grab().save(out.filePath(QStringLiteral("tab1-set-options-in-use.png")));
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The window places its controls at fixed pixel positions on a fixed grey; Fusion
+    // draws them alike on every desktop, so the layout holds wherever it runs.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const std::array<QString, 8> names{
         QStringLiteral("tab0-choose-files"), QStringLiteral("tab1-set-options"), QStringLiteral("tab2-preview-results"),
@@ -36,6 +79,10 @@ int main(int argc, char *argv[])
             err << "cannot save " << path << Qt::endl;
             return 1;
         }
+    }
+    if (!saveOptionsInUse(form, out)) {
+        err << "cannot save the options tab in use" << Qt::endl;
+        return 1;
     }
     return 0;
 }
