@@ -54,6 +54,7 @@ private Q_SLOTS:
     void aboutPageNamesProgramAndVersion();
     void picturesHaveTheirSizes();
     void noTextIsClipped();
+    void noControlsOverlap();
     void spacerAndExitPagesAreEmpty();
     void goFrameCoversTheLabelsUnderIt();
 
@@ -420,6 +421,33 @@ void TestWindowLayout::noTextIsClipped()
                            .arg(inkHeight);
     }
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
+}
+
+void TestWindowLayout::noControlsOverlap()
+{
+    // Two labels lie under framGo on purpose, covered by it. Boxes whose places in
+    // twips round to a shared pixel row may touch by that one pixel.
+    const QStringList underFrame{QStringLiteral("lblFilesModified"), QStringLiteral("lblErrorLog")};
+    QList<const QWidget *> containers;
+    for (int tab = 0; tab < strip()->count(); ++tab) {
+        containers << strip()->widget(tab);
+        for (const QGroupBox *frame : strip()->widget(tab)->findChildren<QGroupBox *>())
+            containers << frame;
+    }
+    QStringList overlapping;
+    for (const QWidget *container : containers) {
+        QList<const QWidget *> named;
+        for (const QObject *child : container->children()) {
+            auto *widget = qobject_cast<const QWidget *>(child);
+            if (widget && !widget->objectName().isEmpty() && !underFrame.contains(widget->objectName()))
+                named << widget;
+        }
+        for (qsizetype i = 0; i < named.size(); ++i)
+            for (qsizetype j = i + 1; j < named.size(); ++j)
+                if (named[i]->geometry().adjusted(0, 0, -1, -1).intersects(named[j]->geometry()))
+                    overlapping << named[i]->objectName() + QLatin1Char('/') + named[j]->objectName();
+    }
+    QVERIFY2(overlapping.isEmpty(), qPrintable(overlapping.join(QStringLiteral(", "))));
 }
 
 void TestWindowLayout::spacerAndExitPagesAreEmpty()
