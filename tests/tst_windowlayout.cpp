@@ -398,28 +398,7 @@ void TestWindowLayout::picturesHaveTheirSizes()
 
 void TestWindowLayout::noTextIsClipped()
 {
-    QStringList clipped;
-    for (QWidget *widget : m_form->findChildren<QWidget *>()) {
-        const QString text = shownText(widget);
-        if (text.trimmed().isEmpty() || widget->isHidden() || qobject_cast<QPlainTextEdit *>(widget))
-            continue;
-        const QFontMetrics metrics(widget->font());
-        const int inkHeight = metrics.ascent() + metrics.tightBoundingRect(text).bottom() + 1;
-        bool fits = true;
-        if (auto *label = qobject_cast<QLabel *>(widget); label && label->wordWrap())
-            fits = label->heightForWidth(label->width()) <= label->height();
-        else if (qobject_cast<QLabel *>(widget))
-            fits = metrics.horizontalAdvance(text) <= widget->width() && inkHeight <= widget->height();
-        else if (qobject_cast<QPushButton *>(widget))
-            fits = metrics.horizontalAdvance(text) + 8 <= widget->width() && inkHeight + 4 <= widget->height();
-        else if (qobject_cast<QAbstractButton *>(widget))
-            fits = widget->sizeHint().width() <= widget->width();
-        if (!fits)
-            clipped << QStringLiteral("%1 (%2 wide, %3 high)")
-                           .arg(widget->objectName())
-                           .arg(metrics.horizontalAdvance(text))
-                           .arg(inkHeight);
-    }
+    const QStringList clipped = clippedTexts(m_form.get());
     QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
 }
 
@@ -434,19 +413,7 @@ void TestWindowLayout::noControlsOverlap()
         for (const QGroupBox *frame : strip()->widget(tab)->findChildren<QGroupBox *>())
             containers << frame;
     }
-    QStringList overlapping;
-    for (const QWidget *container : containers) {
-        QList<const QWidget *> named;
-        for (const QObject *child : container->children()) {
-            auto *widget = qobject_cast<const QWidget *>(child);
-            if (widget && !widget->objectName().isEmpty() && !underFrame.contains(widget->objectName()))
-                named << widget;
-        }
-        for (qsizetype i = 0; i < named.size(); ++i)
-            for (qsizetype j = i + 1; j < named.size(); ++j)
-                if (named[i]->geometry().adjusted(0, 0, -1, -1).intersects(named[j]->geometry()))
-                    overlapping << named[i]->objectName() + QLatin1Char('/') + named[j]->objectName();
-    }
+    const QStringList overlapping = overlappingControls(containers, underFrame);
     QVERIFY2(overlapping.isEmpty(), qPrintable(overlapping.join(QStringLiteral(", "))));
 }
 
