@@ -70,8 +70,8 @@ struct ControlRow
     // A constructor rather than aggregate initialisation lets table rows leave out
     // their trailing columns.
     constexpr ControlRow(QStringView name, ControlKind kind, QStringView parent, TwipsRect rect,
-                          QStringView text = {}, QStringView toolTip = {}, FontStyle font = {},
-                          TextColour colour = TextColour::Default, ControlFlags flags = {}, int maxLength = 0)
+                         QStringView text = {}, QStringView toolTip = {}, FontStyle font = {},
+                         TextColour colour = TextColour::Default, ControlFlags flags = {}, int maxLength = 0)
         : name(name), kind(kind), parent(parent), rect(rect), text(text), toolTip(toolTip), font(font),
           colour(colour), flags(flags), maxLength(maxLength)
     {
