@@ -358,6 +358,15 @@ private Q_SLOTS:
         QCOMPARE(results(), sampleNames);
     }
 
+    void greyedBoxCountsAsOff()
+    {
+        box(QStringLiteral("chkPrefixCounter"))->setCheckState(Qt::PartiallyChecked);
+        QVERIFY(!page()->currentOptions().prefixCounter);
+        QCOMPARE(results(), sampleNames);
+        box(QStringLiteral("chkPrefixCounter"))->setCheckState(Qt::Checked);
+        QVERIFY(page()->currentOptions().prefixCounter);
+    }
+
     void windowComputesWithTheControls()
     {
         click(box(QStringLiteral("chkPostfixCounter")));

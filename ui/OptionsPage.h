@@ -137,6 +137,10 @@ protected:
 private:
     /// Creates the controls from the page's layout table (OptionsPageLayout.cpp).
     void buildLayout();
+    /// The selected button of each option group, as the computation reads it.
+    CaseConversion chosenCase() const;
+    UnderscoreConversion chosenUnderscores() const;
+    SpaceConversion chosenSpaces() const;
     /// Connects every option control to its handler.
     void connectHandlers();
     void connectOptionButtons();
