@@ -49,4 +49,7 @@ void checkSameListing(const std::string &measured, const std::string &baseline, 
 /// Rows that need only the naming rules and the run (no window).
 void addCoreRows(BenchContext &context);
 
+/// Rows of the real window, offscreen.
+void addWindowRows(BenchContext &context);
+
 } // namespace kestrava::bench

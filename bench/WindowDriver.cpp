@@ -1,34 +1,79 @@
 #include "WindowDriver.h"
 
-#include "DiskFileList.h"
-#include "DiskFolderList.h"
+#include "BenchContext.h"
+
+#include "FileChooserList.h"
+#include "FolderChooserList.h"
 #include "KestravaForm.h"
-#include "NewFilename.h"
+#include "OptionsPage.h"
 #include "PreviewPage.h"
 
-#include <QCoreApplication>
+#include <QAbstractScrollArea>
+#include <QApplication>
+#include <QElapsedTimer>
 #include <QPlainTextEdit>
+#include <QTabWidget>
 
 namespace kestrava::bench {
 
+namespace {
+
+class PaintSeen : public QObject
+{
+public:
+    bool seen = false;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            seen = true;
+        return false;
+    }
+};
+
+} // namespace
+
+void settle(QWidget *widget)
+{
+    // A scroll area's contents are painted on its viewport.
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(widget))
+        widget = area->viewport();
+    PaintSeen paint;
+    widget->installEventFilter(&paint);
+    QElapsedTimer waited;
+    waited.start();
+    QApplication::processEvents();
+    while (!paint.seen && waited.elapsed() < 200)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+    widget->removeEventFilter(&paint);
+    if (!paint.seen)
+        failBench(QStringLiteral("%1 was not painted").arg(widget->objectName()));
+}
+
+void openFolder(KestravaForm &form, const QString &folder)
+{
+    if (const auto opened = form.folderList()->setPath(folder); !opened)
+        failBench(QStringLiteral("the window cannot open ") + folder + QStringLiteral(": ") + opened.error());
+}
+
+void showFilesPreview(KestravaForm &form)
+{
+    auto *before = control<QPlainTextEdit>(form, "txtFilesPreview");
+    before->clear();
+    // Choosing the tab runs the preview; until the tab strip's handling does,
+    // the benchmark runs it the same way itself.
+    form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+    if (before->document()->isEmpty() && form.fileList()->selectedCount() > 0)
+        form.previewPage()->ShowFilesPreview(*form.fileList(), *form.optionsPage());
+}
+
 void openFolderAndPreview(KestravaForm &form, const QString &folder)
 {
-    // Until the window lists folders itself: the run's lists and the preview texts.
-    static DiskFileList files;
-    static DiskFolderList folders(files);
-    (void)folders.setPath(folder);
-    NameCounters counters;
-    counters.load(QStringLiteral("0001"), QStringLiteral("0001"));
-    QString before;
-    QString after;
-    for (qsizetype i = 0; i < files.count(); ++i) {
-        before += files.name(i) + u'\n';
-        const auto newName = BuildNewFilename(files.name(i), RenameOptions(), counters, QDate::currentDate());
-        after += (newName ? *newName : QString()) + u'\n';
-    }
-    form.previewPage()->txtFilesPreview()->setPlainText(before);
-    form.previewPage()->txtFilesPreviewNew()->setPlainText(after);
-    QCoreApplication::processEvents();
+    openFolder(form, folder);
+    settle(control<QWidget>(form, "File1"));
+    showFilesPreview(form);
+    settle(control<QWidget>(form, "txtFilesPreview"));
 }
 
 } // namespace kestrava::bench

@@ -3,12 +3,33 @@
 #pragma once
 
 #include <QString>
+#include <QWidget>
 
 namespace kestrava {
 class KestravaForm;
 }
 
 namespace kestrava::bench {
+
+/// The window's control named \a name; stops the benchmark when there is none.
+template<typename Control>
+Control *control(const QWidget &window, const char *name)
+{
+    auto *found = window.findChild<Control *>(QString::fromLatin1(name));
+    if (!found)
+        qFatal("bench: the window has no %s", name);
+    return found;
+}
+
+/// Lets the window handle what is waiting, until \a widget has been painted
+/// (or a short while has passed): what a person would see after the handler.
+void settle(QWidget *widget);
+
+/// Moves the window's folder list to \a folder, as opening it does.
+void openFolder(KestravaForm &form, const QString &folder);
+
+/// Makes the Preview Results tab current, which shows the files preview.
+void showFilesPreview(KestravaForm &form);
 
 /// Opens \a folder in the window's folder list and shows the files preview.
 void openFolderAndPreview(KestravaForm &form, const QString &folder);

@@ -1,6 +1,7 @@
 // The benchmark driver of bench/run: makes its folders under a temporary
 // folder, measures every row against its baseline in the same run, and prints
-// one table. "--reps N" sets the repetitions (at least 5 for the table of record).
+// one table. "--reps N" sets the repetitions (at least 5 for the table of
+// record); "--only core,window,names,startup,memory" picks groups of rows.
 #include "BenchContext.h"
 #include "BenchFolders.h"
 #include "ChildRows.h"
@@ -15,6 +16,12 @@
 using namespace kestrava::bench;
 
 namespace {
+
+bool wanted(const QStringList &arguments, const char *group)
+{
+    const qsizetype at = arguments.indexOf(QStringLiteral("--only"));
+    return at < 0 || arguments.value(at + 1).split(u',').contains(QString::fromLatin1(group));
+}
 
 int repsFrom(const QStringList &arguments)
 {
@@ -55,14 +62,27 @@ int main(int argc, char *argv[])
     note("making a folder of 100,000 files");
     if (!makeFolder(context.bigFolder, bigFolderFiles))
         failBench(QStringLiteral("cannot make the folder of 100,000 files"));
-    note("run/ rows");
-    addCoreRows(context);
-    note("names per second");
-    addNameRows(context);
-    note("start-up");
-    addStartupRow(context);
-    note("peak memory");
-    addMemoryRow(context);
+    const QStringList arguments = QCoreApplication::arguments();
+    if (wanted(arguments, "core")) {
+        note("run/ rows");
+        addCoreRows(context);
+    }
+    if (wanted(arguments, "window")) {
+        note("window rows");
+        addWindowRows(context);
+    }
+    if (wanted(arguments, "names")) {
+        note("names per second");
+        addNameRows(context);
+    }
+    if (wanted(arguments, "startup")) {
+        note("start-up");
+        addStartupRow(context);
+    }
+    if (wanted(arguments, "memory")) {
+        note("peak memory");
+        addMemoryRow(context);
+    }
     printTable(context.rows, context.reps);
     removeTree(context.bigFolder);
     return 0;

@@ -2,6 +2,7 @@
 
 #include "FileList.h"
 #include "KeyPressFilter.h"
+#include "LineBlockText.h"
 #include "NewFilename.h"
 #include "OptionsPage.h"
 
@@ -34,19 +35,20 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options)
 
     // Whole folders of 100,000 names are shown: each text is built in full
     // and handed to its box once.
-    QString before;
-    QString after;
-    const QChar lineBreak = u'\n';
+    LineBlockText before;
+    LineBlockText after;
     const qsizetype count = file1.count();
+    before.reserve(count, 32);
+    after.reserve(count, 32);
     for (qsizetype index = 0; index < count; ++index) {
         if (!file1.isSelected(index))
             continue;
         const QString name = file1.name(index);
-        before += name + lineBreak;
-        after += BuildNewFilename(name, current, counters, today).value_or(QString()) + lineBreak;
+        before.appendLine(name);
+        after.appendLine(BuildNewFilename(name, current, counters, today).value_or(QString()));
     }
-    m_txtFilesPreview->setPlainText(before);
-    m_txtFilesPreviewNew->setPlainText(after);
+    before.showIn(m_txtFilesPreview);
+    after.showIn(m_txtFilesPreviewNew);
 }
 
 } // namespace kestrava

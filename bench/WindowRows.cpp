@@ -1,0 +1,101 @@
+// Rows that measure the real window offscreen: opening a folder of 100,000
+// files in Dir1, and the files preview of 100,000 selected entries.
+#include "BareLoops.h"
+#include "BenchContext.h"
+#include "NameRows.h"
+#include "WindowDriver.h"
+
+#include "FileChooserList.h"
+#include "KestravaForm.h"
+#include "OptionsPage.h"
+
+#include <QPlainTextEdit>
+#include <QRadioButton>
+#include <QTabWidget>
+
+namespace kestrava::bench {
+
+namespace {
+
+// Opening the folder as Dir1's change does it: list, sort, show, select every
+// file and switch the scope; timed until the file list has been painted.
+void addOpenFolderRow(BenchContext &context, KestravaForm &form)
+{
+    const QString big = QString::fromStdString(context.bigFolder);
+    const QString elsewhere = QString::fromStdString(context.root);
+    form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
+    auto *file1 = control<QWidget>(form, "File1");
+    Contender measured;
+    measured.prepare = [&](int) {
+        openFolder(form, elsewhere);
+        settle(file1);
+    };
+    measured.run = [&](int) {
+        openFolder(form, big);
+        settle(file1);
+    };
+    measured.check = [&](int) {
+        if (form.fileList()->selectedCount() != bigFolderFiles)
+            failBench(QStringLiteral("open folder: not every file listed and selected"));
+    };
+    std::size_t bareCount = 0;
+    Contender baseline;
+    baseline.run = [&](int) { bareCount = bareSortedNames(context.bigFolder.c_str()).size(); };
+    baseline.check = [&](int) {
+        if (bareCount != std::size_t(bigFolderFiles))
+            failBench(QStringLiteral("open folder: the bare loop missed files"));
+    };
+    const PairTimes times = timePair(context.reps, measured, baseline);
+    context.rows.push_back(timeRow(QStringLiteral("open a folder of 100,000 files in Dir1 (list, sort, select all, paint)"),
+                                   QStringLiteral("bare readdir + sort"), times, 3.0));
+}
+
+// The files preview of every entry of the folder, spaces to underscores,
+// timed until the left-hand box has been painted.
+void addPreviewRow(BenchContext &context, KestravaForm &form)
+{
+    openFolder(form, QString::fromStdString(context.bigFolder));
+    control<QRadioButton>(form, "optSpacesToUnderscores")->setChecked(true);
+    auto *before = control<QPlainTextEdit>(form, "txtFilesPreview");
+    QStringList names;
+    for (qsizetype i = 0; i < form.fileList()->count(); ++i)
+        names.append(form.fileList()->name(i));
+    Contender measured;
+    measured.prepare = [&](int) {
+        form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Help));
+        settle(form.SSTabStrip());
+    };
+    measured.run = [&](int) {
+        showFilesPreview(form);
+        settle(before);
+    };
+    measured.check = [&](int) {
+        if (before->toPlainText().count(u'\n') != bigFolderFiles)
+            failBench(QStringLiteral("files preview: not every selected entry shown"));
+    };
+    qsizetype bareTotal = 0;
+    Contender baseline;
+    baseline.run = [&](int) {
+        bareTotal = bareNewNames(names, form.optionsPage()->currentOptions(), form.optionsPage()->today());
+    };
+    baseline.check = [&](int) {
+        if (bareTotal == 0)
+            failBench(QStringLiteral("files preview: the bare loop made no names"));
+    };
+    const PairTimes times = timePair(context.reps, measured, baseline);
+    context.rows.push_back(timeRow(QStringLiteral("files preview of 100,000 selected entries (window)"),
+                                   QStringLiteral("bare BuildNewFilename loop"), times, 3.0));
+}
+
+} // namespace
+
+void addWindowRows(BenchContext &context)
+{
+    KestravaForm form;
+    form.show();
+    settle(&form);
+    addOpenFolderRow(context, form);
+    addPreviewRow(context, form);
+}
+
+} // namespace kestrava::bench

@@ -1,0 +1,44 @@
+#include "LineBlockText.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <algorithm>
+
+namespace kestrava {
+
+void LineBlockText::reserve(qsizetype lines, qsizetype lineLength)
+{
+    m_text.reserve(lines * (lineLength + 1));
+}
+
+void LineBlockText::appendLine(QStringView line)
+{
+    m_text += line;
+    ++m_lines;
+    m_text += m_lines % linesPerBlock == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
+}
+
+void LineBlockText::showIn(QPlainTextEdit *box)
+{
+    // The last line ends a paragraph, as every line of the text it stands for does.
+    if (!m_text.isEmpty())
+        m_text.back() = u'\n';
+    box->setPlainText(m_text);
+    // Until a paragraph is laid out the box counts it as one line; telling it
+    // the lines each one holds keeps the scroll bar as long as the text.
+    QTextDocument *document = box->document();
+    qsizetype linesLeft = m_lines;
+    for (QTextBlock block = document->begin(); block.isValid() && linesLeft > 0; block = block.next()) {
+        const qsizetype lines = std::min(linesLeft, linesPerBlock);
+        if (block.lineCount() < lines)
+            block.setLineCount(int(lines));
+        linesLeft -= lines;
+    }
+    QAbstractTextDocumentLayout *layout = document->documentLayout();
+    Q_EMIT layout->documentSizeChanged(layout->documentSize());
+}
+
+} // namespace kestrava

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+class QPlainTextEdit;
+
+namespace kestrava {
+
+/// The text of a read-only box of many lines (a files preview of 100,000
+/// names), built line by line and shown at once.
+///
+/// A text document spends most of its time per paragraph, so the lines are
+/// grouped: inside a group they are separated by the Unicode line separator,
+/// which the box shows as a line break and toPlainText() and copying turn
+/// into "\n". The box's text, its lines on screen and its scroll range are
+/// those of one paragraph per line.
+class LineBlockText
+{
+public:
+    /// Lines per paragraph of the document.
+    static constexpr qsizetype linesPerBlock = 64;
+
+    /// Room for \a lines lines of about \a lineLength characters.
+    void reserve(qsizetype lines, qsizetype lineLength);
+    /// Adds \a line followed by a line break.
+    void appendLine(QStringView line);
+    /// Number of lines added.
+    qsizetype lineCount() const { return m_lines; }
+
+    /// Replaces the text of \a box with the lines, each followed by a line break.
+    void showIn(QPlainTextEdit *box);
+
+private:
+    QString m_text;
+    qsizetype m_lines = 0;
+};
+
+} // namespace kestrava
