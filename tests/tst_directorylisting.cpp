@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <sys/stat.h>
 
 using namespace kestrava;
@@ -18,6 +19,8 @@ private Q_SLOTS:
     void patternMatches_data();
     void patternMatches();
     void listsVisibleFilesAndFoldersSortedIgnoringCase();
+    void sortFoldsCaseLikeQString_data();
+    void sortFoldsCaseLikeQString();
     void filtersFilesByPatternList();
     void missingFolderIsAnErrorWithTheSystemText();
     void emptyOrMalformedPatternListsNothing();
@@ -105,6 +108,33 @@ void TestDirectoryListing::listsVisibleFilesAndFoldersSortedIgnoringCase()
     const auto subFolders = listSubFolders(dir.path());
     QVERIFY(subFolders.has_value());
     QCOMPARE(*subFolders, contents->subFolders);
+}
+
+void TestDirectoryListing::sortFoldsCaseLikeQString_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addRow("ascii") << QStringList{"b.txt", "B.TXT", "a_b", "A-B", "a.b", "Z", "[x]", "_y", "@"};
+    QTest::addRow("accents") << QStringList{"École.txt", "ecole.txt", "Zèbre", "été", "Été", "etre", "e"};
+    QTest::addRow("sharp s and sigma") << QStringList{"Straße", "STRASSE", "strasse", "ΣΟΦΙΑ", "σοφια", "ςa"};
+    QTest::addRow("beyond 16 bits") << QStringList{"\U0001D400.txt", "a.txt", "\U00010400x", "\U00010428x", "~"};
+    QTest::addRow("mixed") << QStringList{"IMG_0002.JPG", "img_0001.jpg", "Img_0001.JPG", "İstanbul", "istanbul"};
+}
+
+// The order is that of QString's case folding, ties in exact order, also for
+// the names folded by hand.
+void TestDirectoryListing::sortFoldsCaseLikeQString()
+{
+    QFETCH(QStringList, names);
+    QStringList expected = names;
+    std::sort(expected.begin(), expected.end(), [](const QString &a, const QString &b) {
+        const int byKey = QString::compare(a.toCaseFolded(), b.toCaseFolded());
+        return byKey != 0 ? byKey < 0 : QString::compare(a, b) < 0;
+    });
+    QList<DirectoryEntry> entries;
+    for (const QString &name : names)
+        entries.append({name, false});
+    sortByName(entries);
+    QCOMPARE(this->names(entries), expected);
 }
 
 void TestDirectoryListing::filtersFilesByPatternList()
