@@ -50,15 +50,42 @@ public:
     /// outlive the window. nullptr restores the message box.
     void setErrorReporter(ErrorReporter *reporter);
 
+    /// Fills the file-type table behind the filter combo; the first step of start-up.
+    void InitData();
+    /// Prepares the Go tab: warns when no file is selected, empties the log of modified files.
+    void SetReadyToGo();
+
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
     QPushButton *defaultButton() const;
+
+protected:
+    /// True while a renaming run is under way. The step tabs then only show their
+    /// pages: their handling would re-read the lists, reload the counters and empty
+    /// the log that the run is using.
+    virtual bool runInProgress() const;
+    /// What entering "Set Options..." does besides showing the page.
+    virtual void enterSetOptionsTab();
+    /// What entering "Preview Results..." does besides showing the page.
+    virtual void enterPreviewResultsTab();
+    /// Ends the program at once, asking nothing: the "Exit" tab.
+    virtual void endProgram();
+
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
     void addTabs();
     /// The start-up steps that run once the controls exist.
     void Form_Load();
+    /// The steps that run when the window is first shown.
+    void Form_Activate();
+    /// Places the window in the middle of its screen.
+    void centreOnScreen();
+    /// Runs the handling of the tab that has just become current.
+    void SSTabStrip_Click();
+    void enterChooseFilesTab();
+    Tab currentTab() const;
 
     TabStrip *m_tabStrip = nullptr;
     ChooseFilesPage *m_chooseFilesPage = nullptr;
@@ -70,6 +97,7 @@ private:
     DefaultButton *m_defaultButton = nullptr;
     std::unique_ptr<ErrorReporter> m_messageBoxReporter;
     ErrorReporter *m_errorReporter = nullptr;
+    bool m_activated = false;
 };
 
 } // namespace kestrava
