@@ -22,7 +22,6 @@
 #include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -83,58 +82,33 @@ private Q_SLOTS:
     void exitTabEndsTheEventLoop();
 
 private:
-    QString root() const { return m_dir->path(); }
-    ChooseFilesPage *page() const { return m_form->chooseFilesPage(); }
+    QString root() const { return m_rig->root(); }
+    ChooseFilesPage *page() const { return m_rig->page(); }
     QTabWidget *tabs() const { return m_form->SSTabStrip(); }
     void enterTab(Tab tab) { tabs()->setCurrentIndex(int(tab)); }
-    QStringList listed() const;
-    QStringList selected() const;
+    QStringList listed() const { return m_rig->listed(); }
+    QStringList selected() const { return m_rig->selected(); }
     void selectRows(const QList<int> &rows);
 
-    QString m_startFolder;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<ObservedForm> m_form;
-    RecordingErrorReporter m_errors;
+    std::unique_ptr<WindowRig<ObservedForm>> m_rig;
+    ObservedForm *m_form = nullptr;
 };
 
 void TestTabNavigation::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
+    m_rig = std::make_unique<WindowRig<ObservedForm>>();
+    QVERIFY(m_rig->isValid());
+    // The window starts in the process's current folder.
     QVERIFY(makeFiles(root(), {"b.doc", "a.txt", "c.txt", ".hidden"}));
     QVERIFY(makeFiles(root() + u"/sub", {}));
-    // The window starts in the process's current folder.
-    m_startFolder = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(root()));
-    m_errors = RecordingErrorReporter();
-    m_form = std::make_unique<ObservedForm>();
-    m_form->setErrorReporter(&m_errors);
-    m_form->show();
+    m_rig->start();
+    m_form = m_rig->form.get();
 }
 
 void TestTabNavigation::cleanup()
 {
-    m_form.reset();
-    QDir::setCurrent(m_startFolder);
-    m_dir.reset();
-}
-
-QStringList TestTabNavigation::listed() const
-{
-    QStringList names;
-    for (qsizetype i = 0; i < m_form->fileList()->count(); ++i)
-        names.append(m_form->fileList()->name(i));
-    return names;
-}
-
-QStringList TestTabNavigation::selected() const
-{
-    QStringList names;
-    for (qsizetype i = 0; i < m_form->fileList()->count(); ++i) {
-        if (m_form->fileList()->isSelected(i))
-            names.append(m_form->fileList()->name(i));
-    }
-    return names;
+    m_form = nullptr;
+    m_rig.reset();
 }
 
 void TestTabNavigation::selectRows(const QList<int> &rows)
@@ -170,7 +144,7 @@ void TestTabNavigation::startUpState()
     QVERIFY(m_form->goPage()->lblNoFilesSelected()->isHidden());
     // Start-up enters the first tab, whose handling under this scope runs nothing that is seen.
     QCOMPARE(m_form->sampleRefreshes, 0);
-    QVERIFY(m_errors.texts.isEmpty());
+    QVERIFY(m_rig->errors.texts.isEmpty());
 }
 
 void TestTabNavigation::windowIsCentredOnItsScreen()
@@ -198,8 +172,8 @@ void TestTabNavigation::spacerTabLandsOnHelp()
 void TestTabNavigation::exitTabEndsTheProgram()
 {
     // Access keys reach the active window only.
-    QApplication::setActiveWindow(m_form.get());
-    QTest::keyClick(m_form.get(), Qt::Key_X, Qt::AltModifier);
+    QApplication::setActiveWindow(m_form);
+    QTest::keyClick(m_form, Qt::Key_X, Qt::AltModifier);
     QCOMPARE(tabs()->currentIndex(), int(Tab::Exit));
     QCOMPARE(m_form->ends, 1);
 }
@@ -294,8 +268,8 @@ void TestTabNavigation::failureOfATabIsShownAndTheWindowStays()
     enterTab(Tab::SetOptions);
     QVERIFY(QDir(root() + u"/doomed").removeRecursively());
     enterTab(Tab::ChooseFiles);
-    QCOMPARE(m_errors.titles, QStringList({"Kestrava"}));
-    QCOMPARE(m_errors.texts.size(), 1);
+    QCOMPARE(m_rig->errors.titles, QStringList({"Kestrava"}));
+    QCOMPARE(m_rig->errors.texts.size(), 1);
     QVERIFY(m_form->isVisible());
     QCOMPARE(tabs()->currentIndex(), int(Tab::ChooseFiles));
     QCOMPARE(listed(), QStringList({"d1.txt", "d2.txt"}));
@@ -308,19 +282,20 @@ void TestTabNavigation::exceptionInATabIsShownAndTheWindowStays()
 {
     m_form->previewThrows = true;
     enterTab(Tab::PreviewResults);
-    QCOMPARE(m_errors.titles, QStringList({"Kestrava"}));
-    QCOMPARE(m_errors.texts, QStringList({"out of memory while previewing"}));
+    QCOMPARE(m_rig->errors.titles, QStringList({"Kestrava"}));
+    QCOMPARE(m_rig->errors.texts, QStringList({"out of memory while previewing"}));
     QVERIFY(m_form->isVisible());
     m_form->previewThrows = false;
     enterTab(Tab::Go);
     enterTab(Tab::PreviewResults);
     QCOMPARE(m_form->previews, 2);
-    QCOMPARE(m_errors.texts.size(), 1);
+    QCOMPARE(m_rig->errors.texts.size(), 1);
 }
 
 void TestTabNavigation::exitTabEndsTheEventLoop()
 {
-    m_form.reset();
+    m_rig->form.reset();
+    m_form = nullptr;
     KestravaForm form;
     form.show();
     QEventLoop loop;

@@ -139,6 +139,7 @@ void ChooseFilesPage::Drive1_Change(int index)
 // The file list has already followed into the new folder.
 void ChooseFilesPage::Dir1_Change()
 {
+    m_fileListUnreadable = false;
     m_fileList->selectAll();
     m_optAllFilesCurrentDir->setChecked(true);
 }
@@ -160,8 +161,10 @@ void ChooseFilesPage::FileSpecCombo_Click()
         const auto listed = m_fileList->setPattern(text);
         m_lblSelectedFileType->setText(
             m_fileTypeTable.describe(text).value_or(QStringLiteral("(User Defined File Type)")));
-        if (!listed)
+        // A folder that vanished is reported once, not at every keystroke of a pattern.
+        if (!listed && !m_fileListUnreadable)
             reportError(listed.error());
+        m_fileListUnreadable = !listed;
     });
 }
 

@@ -105,6 +105,7 @@ private:
     // Picking an item of the filter combo changes its text and then reports the
     // pick; the filter is applied once, on the change, until the event is over.
     bool m_fileSpecChangeHandled = false;
+    bool m_fileListUnreadable = false;
 };
 
 } // namespace kestrava
