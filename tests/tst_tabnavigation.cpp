@@ -297,6 +297,7 @@ void TestTabNavigation::exitTabEndsTheEventLoop()
     m_rig->form.reset();
     m_form = nullptr;
     KestravaForm form;
+    form.setErrorReporter(&m_rig->errors);
     form.show();
     QEventLoop loop;
     QTimer::singleShot(0, &form, [&] {

@@ -64,11 +64,14 @@ protected:
     /// pages: their handling would re-read the lists, reload the counters and empty
     /// the log that the run is using.
     virtual bool runInProgress() const;
-    /// What entering "Set Options..." does besides showing the page.
+    /// What entering "Set Options..." does besides showing the page: ShowSampleMask,
+    /// once the options panel computes sample names.
     virtual void enterSetOptionsTab();
-    /// What entering "Preview Results..." does besides showing the page.
+    /// What entering "Preview Results..." does besides showing the page: the files
+    /// preview of `File1`'s selection, once the preview page computes it.
     virtual void enterPreviewResultsTab();
-    /// Ends the program at once, asking nothing: the "Exit" tab.
+    /// Ends the program at once, asking nothing: the "Exit" tab. The main event
+    /// loop ends; a run yielding inside it must also be told to stop.
     virtual void endProgram();
 
     void showEvent(QShowEvent *event) override;
