@@ -140,11 +140,12 @@ private Q_SLOTS:
     {
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt")});
         m_files.selectAll();
-        showPreview();
         m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
         m_form->show();
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        // Entering the tab previewed the window's own file list; show this folder's.
+        showPreview();
 
         QPlainTextEdit *box = preview()->txtFilesPreviewNew();
         box->setFocus(Qt::MouseFocusReason);
