@@ -59,16 +59,45 @@ public:
     /// The new name of \a strFileName under the options tab's controls as they
     /// are now, advancing the window's name counters for the counter stamps.
     std::expected<QString, RenameError> BuildNewFilename(const QString &strFileName);
+    /// Fills the file-type table behind the filter combo; the first step of start-up.
+    void InitData();
+    /// Prepares the Go tab: warns when no file is selected, empties the log of modified files.
+    void SetReadyToGo();
 
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
     QPushButton *defaultButton() const;
+
+protected:
+    /// True while a renaming run is under way. The step tabs then only show their
+    /// pages: their handling would re-read the lists, reload the counters and empty
+    /// the log that the run is using.
+    virtual bool runInProgress() const;
+    /// What entering "Set Options..." does besides showing the page: ShowSampleMask,
+    /// once the options panel computes sample names.
+    virtual void enterSetOptionsTab();
+    /// What entering "Preview Results..." does besides showing the page: the files
+    /// preview of `File1`'s selection, once the preview page computes it.
+    virtual void enterPreviewResultsTab();
+    /// Ends the program at once, asking nothing: the "Exit" tab. The main event
+    /// loop ends; a run yielding inside it must also be told to stop.
+    virtual void endProgram();
+
+    void showEvent(QShowEvent *event) override;
 
 private:
     void buildLayout();
     void addTabs();
     /// The start-up steps that run once the controls exist.
     void Form_Load();
+    /// The steps that run when the window is first shown.
+    void Form_Activate();
+    /// Places the window in the middle of its screen.
+    void centreOnScreen();
+    /// Runs the handling of the tab that has just become current.
+    void SSTabStrip_Click();
+    void enterChooseFilesTab();
+    Tab currentTab() const;
 
     TabStrip *m_tabStrip = nullptr;
     ChooseFilesPage *m_chooseFilesPage = nullptr;
@@ -80,6 +109,7 @@ private:
     DefaultButton *m_defaultButton = nullptr;
     std::unique_ptr<ErrorReporter> m_messageBoxReporter;
     ErrorReporter *m_errorReporter = nullptr;
+    bool m_activated = false;
 };
 
 } // namespace kestrava
