@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <vector>
@@ -44,20 +45,46 @@ EntryKind kindOf(int folderFd, const dirent *entry, bool *isSymLink)
     return EntryKind::Other;
 }
 
-// Appends \a name folded to one case to \a folded: plain ASCII names, the
-// usual case, are folded here; any other name as QString folds it.
-void appendCaseFolded(QString &folded, const QString &name)
+struct SortKey
 {
-    for (const QChar ch : name) {
-        if (ch.unicode() >= 0x80) {
-            folded += name.toCaseFolded();
-            return;
-        }
-    }
-    for (const QChar ch : name) {
-        const char16_t code = ch.unicode();
-        folded += QChar(code >= u'A' && code <= u'Z' ? char16_t(code + (u'a' - u'A')) : code);
-    }
+    qsizetype offset;
+    qsizetype size;
+    qsizetype index;
+};
+
+bool isAscii(const QString &name)
+{
+    return std::all_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.unicode() < 0x80; });
+}
+
+// Folded bytes and folded UTF-16 compare alike: by code unit, then by length.
+int compareKeys(const char *a, qsizetype aSize, const char *b, qsizetype bSize)
+{
+    if (const int common = std::memcmp(a, b, std::size_t(std::min(aSize, bSize))); common != 0)
+        return common;
+    return aSize < bSize ? -1 : aSize > bSize ? 1 : 0;
+}
+
+int compareKeys(const QChar *a, qsizetype aSize, const QChar *b, qsizetype bSize)
+{
+    return QStringView(a, aSize).compare(QStringView(b, bSize));
+}
+
+// Puts \a entries in the order of their folded keys, ties in exact order.
+template<typename Char>
+void sortByKeys(QList<DirectoryEntry> &entries, std::vector<SortKey> &keys, const Char *base)
+{
+    const QList<DirectoryEntry> &names = entries;
+    std::sort(keys.begin(), keys.end(), [base, &names](const SortKey &a, const SortKey &b) {
+        if (const int byKey = compareKeys(base + a.offset, a.size, base + b.offset, b.size); byKey != 0)
+            return byKey < 0;
+        return QString::compare(names.at(a.index).name, names.at(b.index).name) < 0;
+    });
+    QList<DirectoryEntry> sorted;
+    sorted.reserve(entries.size());
+    for (const SortKey &key : keys)
+        sorted.append(std::move(entries[key.index]));
+    entries = std::move(sorted);
 }
 
 class FolderHandle
@@ -116,34 +143,35 @@ void sortByName(QList<DirectoryEntry> &entries)
 {
     // Each name is folded once, into one buffer, and the sort moves small
     // records that point into it: comparing two names then reads only their
-    // keys, which keeps a folder of 100,000 files quick to sort.
-    struct Key
-    {
-        qsizetype offset;
-        qsizetype size;
-        qsizetype index;
-    };
-    QString folded;
-    std::vector<Key> keys;
+    // keys. Plain ASCII names, the usual case, fold by hand to bytes; any
+    // other name makes QString fold every name of the list.
+    std::vector<SortKey> keys;
     keys.reserve(std::size_t(entries.size()));
+    const auto ascii = [](const DirectoryEntry &entry) { return isAscii(entry.name); };
+    if (std::all_of(entries.cbegin(), entries.cend(), ascii)) {
+        qsizetype length = 0;
+        for (const DirectoryEntry &entry : std::as_const(entries))
+            length += entry.name.size();
+        QByteArray folded(length, Qt::Uninitialized);
+        char *out = folded.data();
+        for (qsizetype index = 0; index < entries.size(); ++index) {
+            const QString &name = entries.at(index).name;
+            keys.push_back({out - folded.constData(), name.size(), index});
+            for (const QChar ch : name) {
+                const char code = char(ch.unicode());
+                *out++ = code >= 'A' && code <= 'Z' ? char(code + ('a' - 'A')) : code;
+            }
+        }
+        sortByKeys(entries, keys, folded.constData());
+        return;
+    }
+    QString folded;
     for (qsizetype index = 0; index < entries.size(); ++index) {
         const qsizetype offset = folded.size();
-        appendCaseFolded(folded, entries.at(index).name);
+        folded += entries.at(index).name.toCaseFolded();
         keys.push_back({offset, folded.size() - offset, index});
     }
-    const QChar *base = folded.constData();
-    const QList<DirectoryEntry> &names = entries;
-    std::sort(keys.begin(), keys.end(), [base, &names](const Key &a, const Key &b) {
-        const int byKey = QStringView(base + a.offset, a.size).compare(QStringView(base + b.offset, b.size));
-        if (byKey != 0)
-            return byKey < 0;
-        return QString::compare(names.at(a.index).name, names.at(b.index).name) < 0;
-    });
-    QList<DirectoryEntry> sorted;
-    sorted.reserve(entries.size());
-    for (const Key &key : keys)
-        sorted.append(std::move(entries[key.index]));
-    entries = std::move(sorted);
+    sortByKeys(entries, keys, folded.constData());
 }
 
 std::expected<FolderContents, QString> readFolder(const QString &folderPath,

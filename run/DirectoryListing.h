@@ -20,6 +20,13 @@ struct DirectoryEntry
     friend bool operator==(const DirectoryEntry &, const DirectoryEntry &) = default;
 };
 
+} // namespace kestrava
+
+// Listings of 100,000 entries grow and sort by moving them.
+Q_DECLARE_TYPEINFO(kestrava::DirectoryEntry, Q_RELOCATABLE_TYPE);
+
+namespace kestrava {
+
 /// Both lists of one folder, read in one pass.
 struct FolderContents
 {

@@ -19,25 +19,36 @@ QByteArray encoded(const QString &path)
     return QFile::encodeName(path);
 }
 
+std::expected<void, int> linkAndUnlink(int folder, const QByteArray &from, const QByteArray &to)
+{
+    if (::linkat(folder, from.constData(), folder, to.constData(), 0) != 0)
+        return std::unexpected(errno);
+    if (::unlinkat(folder, from.constData(), 0) != 0) {
+        const int error = errno;
+        ::unlinkat(folder, to.constData(), 0); // the old name still holds the file
+        return std::unexpected(error);
+    }
+    return {};
+}
+
 // One rename that cannot replace: the kernel's no-replace rename, or, where the
 // file system does not offer it, a link and unlink that cannot replace either.
-std::expected<void, int> renameOnce(const QByteArray &oldPath, const QByteArray &newPath)
+std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath)
 {
-    if (::renameat2(AT_FDCWD, oldPath.constData(), AT_FDCWD, newPath.constData(),
-                    RENAME_NOREPLACE) == 0) {
+    if (::renameat2(folder, oldPath.constData(), folder, newPath.constData(), RENAME_NOREPLACE) == 0)
         return {};
-    }
     const int error = errno;
     if (error != EINVAL && error != ENOSYS)
         return std::unexpected(error);
-    return renameByLink(QFile::decodeName(oldPath), QFile::decodeName(newPath));
+    return linkAndUnlink(folder, oldPath, newPath);
 }
 
-bool sameInode(const QByteArray &first, const QByteArray &second)
+bool sameInode(int folder, const QByteArray &first, const QByteArray &second)
 {
     struct stat a;
     struct stat b;
-    return ::lstat(first.constData(), &a) == 0 && ::lstat(second.constData(), &b) == 0
+    return ::fstatat(folder, first.constData(), &a, AT_SYMLINK_NOFOLLOW) == 0
+        && ::fstatat(folder, second.constData(), &b, AT_SYMLINK_NOFOLLOW) == 0
         && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
@@ -49,25 +60,91 @@ QByteArray folderOf(const QByteArray &path)
 // On a file system that ignores case, "a.txt" and "A.TXT" are one entry, so the
 // no-replace rename reports the new name as taken. Moving the file aside under a
 // hidden unique name first and then to its new name changes only the case.
-std::expected<void, int> renameViaTemporary(const QByteArray &oldPath, const QByteArray &newPath)
+std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath,
+                                            const QByteArray &newPath)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = folderOf(oldPath) + ".kestrava-"
             + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
-        const auto aside = renameOnce(oldPath, temporary);
+        const auto aside = renameOnce(folder, oldPath, temporary);
         if (!aside && aside.error() == EEXIST)
             continue;
         if (!aside)
             return aside;
-        const auto done = renameOnce(temporary, newPath);
+        const auto done = renameOnce(folder, temporary, newPath);
         if (!done)
-            (void)renameOnce(temporary, oldPath); // put it back under its old name
+            (void)renameOnce(folder, temporary, oldPath); // put it back under its old name
         return done;
     }
     return std::unexpected(EEXIST);
 }
 
+std::expected<bool, int> isReadOnlyAt(int folder, const QByteArray &path)
+{
+    struct stat info;
+    if (::fstatat(folder, path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::unexpected(errno);
+    return (info.st_mode & S_IWUSR) == 0;
+}
+
+std::expected<void, int> makeOwnerWritableAt(int folder, const QByteArray &path)
+{
+    struct stat info;
+    if (::fstatat(folder, path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::unexpected(errno);
+    if ((info.st_mode & S_IWUSR) != 0 || S_ISLNK(info.st_mode))
+        return {}; // nothing to change; a link's own bits mean nothing
+    if (::fchmodat(folder, path.constData(), (info.st_mode & 07777) | S_IWUSR, 0) != 0)
+        return std::unexpected(errno);
+    return {};
+}
+
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)
+{
+    const auto renamed = renameOnce(folder, from, to);
+    if (renamed || renamed.error() != EEXIST || from == to || !sameInode(folder, from, to))
+        return renamed;
+    return renameViaTemporary(folder, from, to);
+}
+
 } // namespace
+
+void OpenFolder::open(const QString &folderPath)
+{
+    close();
+    m_path = folderPath;
+    // O_PATH needs no read permission: the folder is only a starting point for names.
+    m_fd = ::open(encoded(folderPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+}
+
+void OpenFolder::close()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_path.clear();
+}
+
+FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
+    : folder(folder.descriptor() >= 0 ? folder.descriptor() : AT_FDCWD)
+    , path(encoded(folder.descriptor() >= 0 ? name : folder.path() + name))
+{
+}
+
+std::expected<bool, int> isReadOnly(const FolderFile &file)
+{
+    return isReadOnlyAt(file.folder, file.path);
+}
+
+std::expected<void, int> makeOwnerWritable(const FolderFile &file)
+{
+    return makeOwnerWritableAt(file.folder, file.path);
+}
+
+std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile)
+{
+    return renameNoReplaceAt(file.folder, file.path, newFile.path);
+}
 
 QString systemErrorText(int error)
 {
@@ -82,47 +159,22 @@ bool isUsableFileName(QStringView name)
 
 std::expected<bool, int> isReadOnly(const QString &path)
 {
-    struct stat info;
-    if (::lstat(encoded(path).constData(), &info) != 0)
-        return std::unexpected(errno);
-    return (info.st_mode & S_IWUSR) == 0;
+    return isReadOnlyAt(AT_FDCWD, encoded(path));
 }
 
 std::expected<void, int> makeOwnerWritable(const QString &path)
 {
-    const QByteArray name = encoded(path);
-    struct stat info;
-    if (::lstat(name.constData(), &info) != 0)
-        return std::unexpected(errno);
-    if ((info.st_mode & S_IWUSR) != 0 || S_ISLNK(info.st_mode))
-        return {}; // nothing to change; a link's own bits mean nothing
-    if (::chmod(name.constData(), (info.st_mode & 07777) | S_IWUSR) != 0)
-        return std::unexpected(errno);
-    return {};
+    return makeOwnerWritableAt(AT_FDCWD, encoded(path));
 }
 
 std::expected<void, int> renameNoReplace(const QString &oldPath, const QString &newPath)
 {
-    const QByteArray from = encoded(oldPath);
-    const QByteArray to = encoded(newPath);
-    const auto renamed = renameOnce(from, to);
-    if (renamed || renamed.error() != EEXIST || from == to || !sameInode(from, to))
-        return renamed;
-    return renameViaTemporary(from, to);
+    return renameNoReplaceAt(AT_FDCWD, encoded(oldPath), encoded(newPath));
 }
 
 std::expected<void, int> renameByLink(const QString &oldPath, const QString &newPath)
 {
-    const QByteArray from = encoded(oldPath);
-    const QByteArray to = encoded(newPath);
-    if (::linkat(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), 0) != 0)
-        return std::unexpected(errno);
-    if (::unlink(from.constData()) != 0) {
-        const int error = errno;
-        ::unlink(to.constData()); // the old name still holds the file
-        return std::unexpected(error);
-    }
-    return {};
+    return linkAndUnlink(AT_FDCWD, encoded(oldPath), encoded(newPath));
 }
 
 std::expected<FolderIdentity, int> folderIdentity(const QString &path, bool followLink)

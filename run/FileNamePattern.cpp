@@ -20,6 +20,9 @@ FileNamePattern::FileNamePattern(const QString &patternList)
         // file system: such a pattern could only ever match nothing.
         if (glob.isEmpty() || glob.contains(u'/') || glob.contains(QChar(u'\0')))
             continue;
+        // "*" and "*.*" match every name: the usual filter needs no matching at all.
+        if (glob == u"*" || glob == u"*.*")
+            m_matchesEverything = true;
         Alternative alternative{glob, QString()};
         if (glob.endsWith(u".*"))
             alternative.globBeforeDot = glob.chopped(2);
@@ -29,6 +32,8 @@ FileNamePattern::FileNamePattern(const QString &patternList)
 
 bool FileNamePattern::matches(QStringView name) const
 {
+    if (m_matchesEverything)
+        return true;
     for (const Alternative &alternative : m_alternatives) {
         if (globMatches(alternative.glob, name))
             return true;

@@ -30,6 +30,7 @@ private:
     static bool globMatches(QStringView glob, QStringView name);
 
     QList<Alternative> m_alternatives;
+    bool m_matchesEverything = false;
 };
 
 } // namespace kestrava

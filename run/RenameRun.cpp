@@ -59,6 +59,7 @@ bool RenameRun::start(RunScope scope)
     else
         RenameSelectedFiles();
     m_endedAt = m_parts.clock.now();
+    m_openFolder.close();
     m_parts.files.deselectAll();
     m_parts.progress.showStatus(m_blnStopRequested ? QStringLiteral("INTERRUPTED BY USER")
                                                    : QStringLiteral("COMPLETED"));
@@ -71,7 +72,13 @@ bool RenameRun::start(RunScope scope)
 bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFileName,
                            const QString &strNewFilename)
 {
+    // A walk renames the files of one folder after another: the folder is held
+    // open while the run is in it. A call outside a run lets go of it at once.
+    if (m_openFolder.path() != strCurrentPath)
+        m_openFolder.open(strCurrentPath);
     const FileStatus status = renameOneFile(strCurrentPath, strFileName, strNewFilename);
+    if (!m_running)
+        m_openFolder.close();
     m_log.addStatus(status);
     return status.outcome == FileOutcome::Renamed;
 }
@@ -85,9 +92,9 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         status.reason = QStringLiteral("Not a usable file name");
         return status;
     }
-    const QString oldPath = folderPath + name;
+    const FolderFile file(m_openFolder, name);
     int permissionError = 0;
-    const auto readOnly = isReadOnly(oldPath);
+    const auto readOnly = isReadOnly(file);
     if (!readOnly)
         permissionError = readOnly.error(); // then treated as not read-only
     if (readOnly && *readOnly) {
@@ -95,7 +102,7 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
             status.outcome = FileOutcome::SkippedReadOnly;
             return status;
         }
-        if (const auto writable = makeOwnerWritable(oldPath); !writable)
+        if (const auto writable = makeOwnerWritable(file); !writable)
             permissionError = writable.error();
     }
     if (!askConfirmation(name, newName)) {
@@ -106,14 +113,14 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         status.outcome = FileOutcome::Unchanged;
         return status;
     }
-    if (const auto renamed = renameNoReplace(oldPath, folderPath + newName); !renamed) {
+    if (const auto renamed = renameNoReplace(file, FolderFile(m_openFolder, newName)); !renamed) {
         status.reason = systemErrorText(renamed.error());
         return status;
     }
     // The file did change its name, so it counts as renamed; the trouble with
     // its permissions is an error of its own.
     if (permissionError != 0)
-        LogError(errorText(systemErrorText(permissionError), oldPath));
+        LogError(errorText(systemErrorText(permissionError), folderPath + name));
     status.outcome = FileOutcome::Renamed;
     return status;
 }

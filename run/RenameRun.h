@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiskOperations.h"
 #include "RunLog.h"
 
 #include <QDateTime>
@@ -110,6 +111,8 @@ private:
     QDateTime m_startedAt;
     QDateTime m_endedAt;
     QSet<std::pair<quint64, quint64>> m_visitedFolders;
+    // The folder whose files are being renamed.
+    OpenFolder m_openFolder;
 };
 
 } // namespace kestrava

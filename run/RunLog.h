@@ -25,6 +25,13 @@ struct FileStatus
     QString reason;     ///< for Failed: the system's or the name computation's text
 };
 
+} // namespace kestrava
+
+// A run keeps one status per file; a list of 100,000 grows by moving them.
+Q_DECLARE_TYPEINFO(kestrava::FileStatus, Q_RELOCATABLE_TYPE);
+
+namespace kestrava {
+
 /// The records of one run: a status per visited file, the new names of the
 /// renamed files and the error texts, each in the order they happened.
 class RunLog
