@@ -3,14 +3,19 @@
 #include "AboutPage.h"
 #include "ChooseFilesPage.h"
 #include "DefaultButton.h"
+#include "DiskFileList.h"
+#include "DiskFolderList.h"
 #include "GoPage.h"
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
+#include "OptionsNameSource.h"
 #include "OptionsPage.h"
 #include "Pictures.h"
 #include "PreviewPage.h"
+#include "RunController.h"
 #include "TabStrip.h"
 
+#include <QCloseEvent>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -20,8 +25,14 @@ KestravaForm::KestravaForm(QWidget *parent)
     : QWidget(parent)
 {
     buildLayout();
+    m_runFiles = std::make_unique<DiskFileList>();
+    m_runFolders = std::make_unique<DiskFolderList>(*m_runFiles);
+    m_runNames = std::make_unique<OptionsNameSource>(m_optionsPage);
+    m_runController = new RunController(this, RunSources{*m_runFolders, *m_runFiles, *m_runNames});
     Form_Load();
 }
+
+KestravaForm::~KestravaForm() = default;
 
 QTabWidget *KestravaForm::SSTabStrip() const
 {
@@ -36,6 +47,20 @@ void KestravaForm::setDefaultButton(QPushButton *button)
 QPushButton *KestravaForm::defaultButton() const
 {
     return m_defaultButton->button();
+}
+
+bool KestravaForm::runInProgress() const
+{
+    return m_runController->runInProgress();
+}
+
+void KestravaForm::closeEvent(QCloseEvent *event)
+{
+    if (m_runController->closeAfterRun()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void KestravaForm::buildLayout()

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <memory>
+
 class QPushButton;
 class QTabWidget;
 
@@ -10,10 +12,14 @@ namespace kestrava {
 class AboutPage;
 class ChooseFilesPage;
 class DefaultButton;
+class DiskFileList;
+class DiskFolderList;
 class GoPage;
 class HelpPage;
 class OptionsPage;
+class OptionsNameSource;
 class PreviewPage;
+class RunController;
 class TabStrip;
 
 /// The program's one window: a strip of eight tabs leading through the steps.
@@ -26,6 +32,7 @@ public:
     enum class Tab { ChooseFiles = 0, SetOptions, PreviewResults, Go, Spacer, Help, About, Exit };
 
     explicit KestravaForm(QWidget *parent = nullptr);
+    ~KestravaForm() override;
 
     QTabWidget *SSTabStrip() const;
     ChooseFilesPage *chooseFilesPage() const { return m_chooseFilesPage; }
@@ -38,6 +45,18 @@ public:
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
     QPushButton *defaultButton() const;
+
+    /// Start, Stop and the run they control.
+    RunController *runController() const { return m_runController; }
+    /// True while a run goes on; the window's other handling leaves its state alone.
+    bool runInProgress() const;
+    /// The folder list a run walks.
+    DiskFolderList &runFolderList() const { return *m_runFolders; }
+
+protected:
+    /// Closing the window during a run stops the run first; the window closes
+    /// once the file in hand is done, so no rename is left half done.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildLayout();
@@ -53,6 +72,10 @@ private:
     HelpPage *m_helpPage = nullptr;
     AboutPage *m_aboutPage = nullptr;
     DefaultButton *m_defaultButton = nullptr;
+    std::unique_ptr<DiskFileList> m_runFiles;
+    std::unique_ptr<DiskFolderList> m_runFolders;
+    std::unique_ptr<OptionsNameSource> m_runNames;
+    RunController *m_runController = nullptr;
 };
 
 } // namespace kestrava
