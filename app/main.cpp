@@ -5,6 +5,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The window places its controls at fixed pixel positions on a fixed grey; Fusion
+    // draws them alike on every desktop, so the layout holds wherever it runs.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("Kestrava"));
     kestrava::KestravaForm form;
     form.show();

@@ -1,6 +1,7 @@
 // The Go tab driving real runs: the real window, offscreen, over real temporary folders.
 #include "ChooseFilesPage.h"
-#include "DiskFolderList.h"
+#include "FileChooserList.h"
+#include "FolderChooserList.h"
 #include "ErrorLogModel.h"
 #include "GoPage.h"
 #include "GoProgress.h"
@@ -14,6 +15,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -139,8 +141,9 @@ void TestGoRun::openFolderWith(const QStringList &names)
 
 void TestGoRun::openFolder(const QString &path)
 {
-    QVERIFY(m_form->runFolderList().setPath(path));
-    control<QRadioButton>("optAllFilesCurrentDir")->setChecked(true);
+    // Opening a folder selects all its files and the scope "All Files in Current Folder".
+    QVERIFY(m_form->folderList()->setPath(path));
+    QVERIFY(control<QRadioButton>("optAllFilesCurrentDir")->isChecked());
 }
 
 void TestGoRun::countFrom(const QString &start)
@@ -331,6 +334,7 @@ void TestGoRun::stopAtAYieldThroughTheStopButton()
     QVERIFY(startButton->isEnabled());
     QVERIFY(!stopButton->isEnabled());
     QCOMPARE(m_form->runController()->run().log().statuses().size(), 1);
+    QVERIFY(!m_form->fileList()->selectionModel()->hasSelection());
 }
 
 void TestGoRun::startDuringARunIsIgnored()
@@ -446,7 +450,8 @@ void TestGoRun::treeWalkShowsTheFolderBeingProcessed()
     QCOMPARE(control<QLabel>("CurrentDirLabel")->text(), QString());
     QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(),
              QStringLiteral("0002_b.txt\n0001_a.txt\n"));
-    QCOMPARE(m_form->runFolderList().path(), root());
+    QCOMPARE(m_form->folderList()->path(), root());
+    QCOMPARE(m_form->fileList()->selectedCount(), 0);
 }
 
 QTEST_MAIN(TestGoRun)

@@ -11,7 +11,7 @@ using F = ControlFlag;
 constexpr FontSpec Text{FontFace::Arial, 9.75, false};
 constexpr FontSpec Condition{FontFace::MsSansSerif, 8.25, true};
 constexpr FontSpec ConditionHeading{FontFace::Arial, 9.75, true};
-constexpr ControlFlags Paragraph = F::Centred | F::WordWrap | F::GreyBackground;
+constexpr ControlFlags Paragraph = F::Centred | F::Middle | F::WordWrap | F::GreyBackground;
 
 constexpr ControlSpec Layout[] = {
     {u"framAbout", K::Frame, {}, {360, 480, 9135, 6495}},
@@ -39,13 +39,13 @@ constexpr ControlSpec Layout[] = {
      u"The author accepts no liability for any damage or loss arising from the use or misuse of this program.", {},
      Condition, {}, Paragraph},
     {u"lblConditions4", K::Label, u"framConditions", {120, 2460, 5775, 615},
-     u"Feedback and suggestions are always welcome: please send them by e-mail to the address above.", {}, Condition,
+     u"Please e-mail your feedback and suggestions to the address above: they are always welcome.", {}, Condition,
      {}, Paragraph},
 
     {u"framThanks", K::Frame, u"framAbout", {1440, 5520, 5985, 675}},
     {u"lblThanks", K::Label, u"framThanks", {120, 135, 5745, 480},
      u"Many thanks to everyone who sent in comments and suggestions: this version owes a great deal to you.", {}, Text,
-     {}, F::Centred | F::WordWrap},
+     {}, F::Centred | F::Middle | F::WordWrap},
 };
 
 } // namespace

@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -11,6 +13,10 @@ class QRadioButton;
 
 namespace kestrava {
 
+class ErrorReporter;
+class FileChooserList;
+class FolderChooserList;
+
 /// Tab 0, "Choose Files...": the drive, folder and file lists, the file-type filter
 /// and the choice of which files a run renames.
 class ChooseFilesPage : public QWidget
@@ -18,6 +24,7 @@ class ChooseFilesPage : public QWidget
     Q_OBJECT
 
 public:
+    /// Starts in the process's current folder, with the lists filled.
     explicit ChooseFilesPage(QWidget *parent = nullptr);
 
     QLabel *Label1() const { return m_Label1; }
@@ -33,9 +40,29 @@ public:
     QCheckBox *chkConfirmFiles() const { return m_chkConfirmFiles; }
     QCheckBox *chkIgnoreReadOnly() const { return m_chkIgnoreReadOnly; }
 
+    /// `File1`'s entries and selection, as the run and the previews read them.
+    FileChooserList *fileList() const { return m_fileList; }
+    /// `Dir1`'s folder, as the run walks it.
+    FolderChooserList *folderList() const { return m_folderList; }
+
+    /// Where failures of the page's own handling are shown; must outlive the page.
+    void setErrorReporter(ErrorReporter *reporter) { m_errorReporter = reporter; }
+
 private:
     /// Creates the controls from the page's layout table (ChooseFilesPageLayout.cpp).
     void buildLayout();
+    void createLists();
+    void openStartFolder();
+    void connectHandlers();
+    void reportError(const QString &text);
+    /// Runs a handler so that no failure escapes it (see ErrorReporter::runGuarded).
+    void guarded(const std::function<void()> &handler);
+
+    void Dir1_Change();
+    void Dir1_Open(int row);
+    void optSelectedFiles_Click();
+    void optAllFilesCurrentDir_Click();
+    void optAllFiles_Click();
 
     QLabel *m_Label1 = nullptr;
     QGroupBox *m_framFiles = nullptr;
@@ -49,6 +76,10 @@ private:
     QRadioButton *m_optAllFiles = nullptr;
     QCheckBox *m_chkConfirmFiles = nullptr;
     QCheckBox *m_chkIgnoreReadOnly = nullptr;
+
+    FileChooserList *m_fileList = nullptr;
+    FolderChooserList *m_folderList = nullptr;
+    ErrorReporter *m_errorReporter = nullptr;
 };
 
 } // namespace kestrava

@@ -19,9 +19,10 @@ constexpr FontSpec Heading{FontFace::Arial, 11.25, true};
 constexpr FontSpec ArialBold{FontFace::Arial, 9.75, true};
 constexpr TextColour Blue = TextColour::DarkBlue;
 
+// The step heading is a pixel taller than 240 twips so that its descenders show.
 // Table order is creation order, and so also the order of the keyboard.
 constexpr ControlSpec Layout[] = {
-    {u"Label1", K::Label, {}, {240, 495, 8535, 240}, u"Step 1 : Choose the Files to Rename ...", {}, Heading, Blue},
+    {u"Label1", K::Label, {}, {240, 495, 8535, 255}, u"Step 1 : Choose the Files to Rename ...", {}, Heading, Blue},
     {u"framFiles", K::Frame, {}, {240, 840, 9375, 6120}},
     {u"lblDriveFolder", K::Label, u"framFiles", {240, 240, 2835, 255}, u"Drive / Folder", {}, ArialBold, Blue,
      F::Centred | F::GreyBackground},

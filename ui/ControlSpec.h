@@ -48,6 +48,7 @@ enum class ControlFlag {
     WordWrap = 0x40,
     ReadOnly = 0x80,
     FillBackground = 0x100, ///< a frame that hides what lies under it
+    Middle = 0x200,         ///< text centred vertically rather than hanging from the top
 };
 Q_DECLARE_FLAGS(ControlFlags, ControlFlag)
 Q_DECLARE_OPERATORS_FOR_FLAGS(ControlFlags)

@@ -23,6 +23,11 @@ constexpr FontSpec FrameCaption{FontFace::MsSansSerif, 9.75, true};
 constexpr TextColour Blue = TextColour::DarkBlue;
 constexpr TextColour Green = TextColour::Green;
 
+// "CURRENT FOLDER :" in Arial 9 bold needs 119 pixels, more than 1695 twips give, so
+// the row captions reach a little further on both sides, still clear of the values.
+constexpr int CaptionLeft = 60;
+constexpr int CaptionWidth = 1890 - CaptionLeft;
+
 // The two labels come before framGo, which lies over them and hides them.
 constexpr ControlSpec Layout[] = {
     {u"Label4", K::Label, {}, {240, 495, 8535, 360}, u"Step 4 : Press Start if you are happy to proceed ...", {},
@@ -35,17 +40,17 @@ constexpr ControlSpec Layout[] = {
     {u"lblNoFilesSelected", K::Label, u"framGo", {3120, 400, 5325, 270},
      u"Note : You have not selected any files to Rename !", {}, ArialRegular, TextColour::Red, F::Hidden},
     {u"framProgress", K::Frame, u"framGo", {120, 960, 8895, 1785}, u"Progress", {}, FrameCaption, Blue},
-    {u"lblCurrentDir", K::Label, u"framProgress", {120, 360, 1695, 255}, u"CURRENT FOLDER :", {}, RowCaption, {},
-     F::RightAligned},
+    {u"lblCurrentDir", K::Label, u"framProgress", {CaptionLeft, 360, CaptionWidth, 255},
+     u"CURRENT FOLDER :", {}, RowCaption, {}, F::RightAligned},
     {u"CurrentDirLabel", K::Label, u"framProgress", {1920, 360, 6315, 255}, u"    ", {}, ArialBold, Green},
-    {u"lblCurrentFile", K::Label, u"framProgress", {120, 720, 1695, 255}, u"CURRENT FILE :", {}, RowCaption, {},
-     F::RightAligned},
+    {u"lblCurrentFile", K::Label, u"framProgress", {CaptionLeft, 720, CaptionWidth, 255},
+     u"CURRENT FILE :", {}, RowCaption, {}, F::RightAligned},
     {u"FileNameLabel", K::Label, u"framProgress", {1920, 720, 6315, 255}, {}, {}, ArialBold, Green},
-    {u"lblNumRenamed", K::Label, u"framProgress", {120, 1080, 1695, 255}, u"NO. RENAMED :", {}, RowCaption, {},
-     F::RightAligned},
+    {u"lblNumRenamed", K::Label, u"framProgress", {CaptionLeft, 1080, CaptionWidth, 255},
+     u"NO. RENAMED :", {}, RowCaption, {}, F::RightAligned},
     {u"lblFileCounter", K::Label, u"framProgress", {1920, 1080, 6315, 255}, {}, {}, ArialBold, Green},
-    {u"StatusLabel", K::Label, u"framProgress", {120, 1440, 1695, 255}, u"STATUS :", {}, RowCaption, {},
-     F::RightAligned},
+    {u"StatusLabel", K::Label, u"framProgress", {CaptionLeft, 1440, CaptionWidth, 255},
+     u"STATUS :", {}, RowCaption, {}, F::RightAligned},
     {u"lblStatus", K::Label, u"framProgress", {1920, 1440, 3075, 255}, u"    ", {}, ArialBold, Green},
     // The log only shows what a run renamed; nothing typed into it is kept.
     {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105}, u"Files Modified\n", {}, LogFont, {},

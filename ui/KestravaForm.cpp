@@ -3,8 +3,9 @@
 #include "AboutPage.h"
 #include "ChooseFilesPage.h"
 #include "DefaultButton.h"
-#include "DiskFileList.h"
-#include "DiskFolderList.h"
+#include "FileChooserList.h"
+#include "FolderChooserList.h"
+#include "MessageBoxErrorReporter.h"
 #include "GoPage.h"
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
@@ -19,20 +20,39 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <array>
+#include <utility>
+
 namespace kestrava {
 
 KestravaForm::KestravaForm(QWidget *parent)
     : QWidget(parent)
+    , m_messageBoxReporter(std::make_unique<MessageBoxErrorReporter>(this))
 {
     buildLayout();
-    m_runFiles = std::make_unique<DiskFileList>();
-    m_runFolders = std::make_unique<DiskFolderList>(*m_runFiles);
+    setErrorReporter(nullptr);
     m_runNames = std::make_unique<OptionsNameSource>(m_optionsPage);
-    m_runController = new RunController(this, RunSources{*m_runFolders, *m_runFiles, *m_runNames});
+    m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames});
     Form_Load();
 }
 
 KestravaForm::~KestravaForm() = default;
+
+FileChooserList *KestravaForm::fileList() const
+{
+    return m_chooseFilesPage->fileList();
+}
+
+FolderChooserList *KestravaForm::folderList() const
+{
+    return m_chooseFilesPage->folderList();
+}
+
+void KestravaForm::setErrorReporter(ErrorReporter *reporter)
+{
+    m_errorReporter = reporter ? reporter : m_messageBoxReporter.get();
+    m_chooseFilesPage->setErrorReporter(m_errorReporter);
+}
 
 QTabWidget *KestravaForm::SSTabStrip() const
 {
@@ -98,18 +118,27 @@ void KestravaForm::addTabs()
     auto *exitPage = new QWidget;
     exitPage->setObjectName(QStringLiteral("ExitPage"));
 
-    m_tabStrip->addTab(m_chooseFilesPage, QStringLiteral("&Choose Files..."));
-    m_tabStrip->addTab(m_optionsPage, QStringLiteral("&Set Options..."));
-    m_tabStrip->addTab(m_previewPage, QStringLiteral("&Preview Results..."));
-    m_tabStrip->addTab(m_goPage, QStringLiteral("&Go !"));
-    m_tabStrip->addTab(spacerPage, QStringLiteral("    "));
-    m_tabStrip->addTab(m_helpPage, QStringLiteral("&Help"));
-    m_tabStrip->addTab(m_aboutPage, QStringLiteral("&About"));
-    m_tabStrip->addTab(exitPage, QStringLiteral("E&xit"));
+    const std::array<std::pair<QWidget *, QString>, 8> tabs{{
+        {m_chooseFilesPage, QStringLiteral("&Choose Files...")},
+        {m_optionsPage, QStringLiteral("&Set Options...")},
+        {m_previewPage, QStringLiteral("&Preview Results...")},
+        {m_goPage, QStringLiteral("&Go !")},
+        {spacerPage, QStringLiteral("    ")},
+        {m_helpPage, QStringLiteral("&Help")},
+        {m_aboutPage, QStringLiteral("&About")},
+        {exitPage, QStringLiteral("E&xit")},
+    }};
+    for (const auto &[page, caption] : tabs) {
+        // The pages paint the window's grey rather than the pane's lighter shade.
+        page->setAutoFillBackground(true);
+        m_tabStrip->addTab(page, caption);
+    }
 }
 
 void KestravaForm::Form_Load()
 {
+    // The running program starts on the first tab, with the selected-files scope and
+    // no run to stop, whatever the layout shows.
     m_chooseFilesPage->optSelectedFiles()->setChecked(true);
     m_goPage->StopButton()->setEnabled(false);
     m_tabStrip->setCurrentIndex(int(Tab::ChooseFiles));

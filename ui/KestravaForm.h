@@ -12,8 +12,9 @@ namespace kestrava {
 class AboutPage;
 class ChooseFilesPage;
 class DefaultButton;
-class DiskFileList;
-class DiskFolderList;
+class ErrorReporter;
+class FileChooserList;
+class FolderChooserList;
 class GoPage;
 class HelpPage;
 class OptionsPage;
@@ -42,6 +43,16 @@ public:
     HelpPage *helpPage() const { return m_helpPage; }
     AboutPage *aboutPage() const { return m_aboutPage; }
 
+    /// `File1`: the files a run and the previews take, with their selection.
+    FileChooserList *fileList() const;
+    /// `Dir1`: the folder a run starts from and walks.
+    FolderChooserList *folderList() const;
+
+    /// Where failures are shown (a message box unless replaced); \a reporter must
+    /// outlive the window. nullptr restores the message box.
+    void setErrorReporter(ErrorReporter *reporter);
+    ErrorReporter *errorReporter() const { return m_errorReporter; }
+
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
     QPushButton *defaultButton() const;
@@ -50,8 +61,6 @@ public:
     RunController *runController() const { return m_runController; }
     /// True while a run goes on; the window's other handling leaves its state alone.
     bool runInProgress() const;
-    /// The folder list a run walks.
-    DiskFolderList &runFolderList() const { return *m_runFolders; }
 
 protected:
     /// Closing the window during a run stops the run first; the window closes
@@ -72,8 +81,8 @@ private:
     HelpPage *m_helpPage = nullptr;
     AboutPage *m_aboutPage = nullptr;
     DefaultButton *m_defaultButton = nullptr;
-    std::unique_ptr<DiskFileList> m_runFiles;
-    std::unique_ptr<DiskFolderList> m_runFolders;
+    std::unique_ptr<ErrorReporter> m_messageBoxReporter;
+    ErrorReporter *m_errorReporter = nullptr;
     std::unique_ptr<OptionsNameSource> m_runNames;
     RunController *m_runController = nullptr;
 };

@@ -1,10 +1,10 @@
 #include "LayoutBuilder.h"
 
+#include "FrameBox.h"
 #include "Pictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -31,6 +31,33 @@ QWidget *createList(ControlKind kind, QWidget *parent)
     return list;
 }
 
+QWidget *createLabel(const ControlSpec &spec, QWidget *parent)
+{
+    auto *label = new QLabel(parent);
+    if (spec.kind == ControlKind::Picture) {
+        label->setPixmap(Pictures::picture(spec.text));
+        label->setAlignment(Qt::AlignCenter);
+    } else {
+        // Plain text keeps every space and never reads a caption as markup.
+        label->setTextFormat(Qt::PlainText);
+        label->setText(spec.text.toString());
+    }
+    return label;
+}
+
+QWidget *createTextBox(const ControlSpec &spec, QWidget *parent)
+{
+    if (spec.kind == ControlKind::MultiLineText) {
+        auto *box = new QPlainTextEdit(spec.text.toString(), parent);
+        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+        return box;
+    }
+    auto *box = new QLineEdit(spec.text.toString(), parent);
+    if (spec.maxLength > 0)
+        box->setMaxLength(spec.maxLength);
+    return box;
+}
+
 QWidget *createCombo(ControlKind kind, QWidget *parent)
 {
     auto *combo = new QComboBox(parent);
@@ -46,8 +73,9 @@ QWidget *createCombo(ControlKind kind, QWidget *parent)
 
 QPoint LayoutBuilder::pageOrigin()
 {
-    // The row of tabs (20 pixels) and the pane's border lie above and left of a page.
-    return QPoint(1, 22);
+    // Fusion draws the pane's top border within the 20-pixel row of tabs, and a
+    // 2-pixel border on its left.
+    return QPoint(2, 20);
 }
 
 int LayoutBuilder::pixels(int twips)
@@ -77,7 +105,9 @@ QColor LayoutBuilder::colour(TextColour colour)
     case TextColour::Default:
         break;
     }
-    return QPalette().color(QPalette::WindowText);
+    // The window-text colour that goes with the window's fixed grey, whatever the
+    // desktop's own colour scheme.
+    return QPalette(greyColour()).color(QPalette::WindowText);
 }
 
 QFont LayoutBuilder::font(const FontSpec &spec)
@@ -124,35 +154,18 @@ QWidget *LayoutBuilder::create(const ControlSpec &spec, QWidget *parent)
 {
     const QString text = spec.text.toString();
     switch (spec.kind) {
-    case ControlKind::Label: {
-        auto *label = new QLabel(parent);
-        label->setTextFormat(Qt::PlainText);
-        label->setText(text);
-        return label;
-    }
-    case ControlKind::Picture: {
-        auto *picture = new QLabel(parent);
-        picture->setPixmap(Pictures::picture(spec.text));
-        picture->setAlignment(Qt::AlignCenter);
-        return picture;
-    }
+    case ControlKind::Label:
+    case ControlKind::Picture:
+        return createLabel(spec, parent);
     case ControlKind::Frame:
-        return new QGroupBox(text, parent);
+        return new FrameBox(text, parent);
     case ControlKind::CheckBox:
         return new QCheckBox(text, parent);
     case ControlKind::OptionButton:
         return new QRadioButton(text, parent);
-    case ControlKind::TextBox: {
-        auto *box = new QLineEdit(text, parent);
-        if (spec.maxLength > 0)
-            box->setMaxLength(spec.maxLength);
-        return box;
-    }
-    case ControlKind::MultiLineText: {
-        auto *box = new QPlainTextEdit(text, parent);
-        box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-        return box;
-    }
+    case ControlKind::TextBox:
+    case ControlKind::MultiLineText:
+        return createTextBox(spec, parent);
     case ControlKind::Button:
         return new QPushButton(text, parent);
     case ControlKind::DropDownList:
@@ -186,7 +199,7 @@ void LayoutBuilder::applyLook(QWidget *widget, const ControlSpec &spec)
         alignment = Qt::AlignRight;
     if (auto *label = qobject_cast<QLabel *>(widget); label && spec.kind == ControlKind::Label) {
         // Text hangs from the top, so headings of different heights share one line.
-        label->setAlignment(alignment | Qt::AlignTop);
+        label->setAlignment(alignment | (spec.flags & ControlFlag::Middle ? Qt::AlignVCenter : Qt::AlignTop));
         label->setWordWrap(spec.flags.testFlag(ControlFlag::WordWrap));
     } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
         box->setAlignment(alignment | Qt::AlignVCenter);

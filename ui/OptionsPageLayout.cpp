@@ -22,6 +22,10 @@ constexpr FontSpec ArialRegular{FontFace::Arial, 8.25, false};
 constexpr FontSpec ArialBold9{FontFace::Arial, 9.0, true};
 constexpr FontSpec Sample{FontFace::Arial, 9.75, false};
 constexpr TextColour Blue = TextColour::DarkBlue;
+// The date lists keep their right edge but start further left than 2280 twips, so
+// that "dd-mm-yyyy" fits beside the list's arrow.
+constexpr int DateListLeft = 2100;
+constexpr int DateListWidth = 3495 - DateListLeft;
 constexpr QStringView CountTip = u"Edit this Number to change the Counter Start";
 
 // Table order is creation order, and so also the order of the keyboard.
@@ -31,7 +35,8 @@ constexpr ControlSpec Layout[] = {
     {u"framOptions", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, FrameCaption},
 
     {u"framSpaceOptions", K::Frame, u"framOptions", {240, 240, 2655, 1575}, u"Spaces", {}, FrameCaption, Blue},
-    {u"optIgnoreSpaces", K::OptionButton, u"framSpaceOptions", {100, 240, 2500, 255}, u"Ignore", {}, {}, {}, F::Checked},
+    {u"optIgnoreSpaces", K::OptionButton, u"framSpaceOptions", {100, 240, 2500, 255},
+     u"Ignore", {}, {}, {}, F::Checked},
     {u"optRemoveSpaces", K::OptionButton, u"framSpaceOptions", {100, 480, 2500, 255}, u"Remove Spaces"},
     {u"optSpacesToUnderscores", K::OptionButton, u"framSpaceOptions", {100, 720, 2500, 255}, u"Convert to Underscores"},
     {u"optSpacesToDashes", K::OptionButton, u"framSpaceOptions", {100, 960, 2500, 255}, u"Convert to Dashes"},
@@ -53,15 +58,18 @@ constexpr ControlSpec Layout[] = {
     {u"chkPrefixCounter", K::CheckBox, u"framPrefixSuffix", {120, 840, 2535, 255}, u"Include a Counter ..."},
     {u"txtPrefixCount", K::TextBox, u"framPrefixSuffix", {2760, 840, 735, 285}, u"0001", CountTip, {}, {},
      F::Disabled | F::Centred, 4},
-    {u"chkPrefixDate", K::CheckBox, u"framPrefixSuffix", {120, 1200, 2055, 255}, u"Include Date as ..."},
-    {u"cmbDatePrefix", K::DropDownList, u"framPrefixSuffix", {2280, 1200, 1215, 315}, {}, {}, {}, {}, F::Hidden},
-    {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1800, 3375, 255}, u"Postfix Filenames with this Text ..."},
+    {u"chkPrefixDate", K::CheckBox, u"framPrefixSuffix", {120, 1200, 1935, 255}, u"Include Date as ..."},
+    {u"cmbDatePrefix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 1200, DateListWidth, 315},
+     {}, {}, {}, {}, F::Hidden},
+    {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1800, 3375, 255},
+     u"Postfix Filenames with this Text ..."},
     {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 2040, 2895, 285}, u"_File", {}, {}, {}, F::Disabled, 50},
     {u"chkPostfixCounter", K::CheckBox, u"framPrefixSuffix", {120, 2400, 2535, 255}, u"Include a Counter ..."},
     {u"txtPostfixCount", K::TextBox, u"framPrefixSuffix", {2760, 2400, 735, 285}, u"0001", CountTip, {}, {},
      F::Disabled | F::Centred, 4},
-    {u"chkPostfixDate", K::CheckBox, u"framPrefixSuffix", {120, 2760, 2055, 255}, u"Include Date as ..."},
-    {u"cmbDatePostfix", K::DropDownList, u"framPrefixSuffix", {2280, 2760, 1215, 315}, {}, {}, {}, {}, F::Hidden},
+    {u"chkPostfixDate", K::CheckBox, u"framPrefixSuffix", {120, 2760, 1935, 255}, u"Include Date as ..."},
+    {u"cmbDatePostfix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 2760, DateListWidth, 315},
+     {}, {}, {}, {}, F::Hidden},
 
     {u"framCaseOptions", K::Frame, u"framOptions", {240, 1920, 2655, 1455}, u"Upper / lower case", {}, FrameCaption,
      Blue},
@@ -83,9 +91,11 @@ constexpr ControlSpec Layout[] = {
     {u"chkTrimFilename", K::CheckBox, u"framTrimOptions", {240, 360, 1815, 255}, u"Trim Filenames to"},
     {u"txtTrimLength", K::TextBox, u"framTrimOptions", {2080, 345, 495, 285}, u"50", {}, {}, {},
      F::Disabled | F::Centred, 3},
-    {u"lblTrimLength", K::Label, u"framTrimOptions", {2640, 360, 2415, 255}, u"Characters (+ Extension)"},
+    {u"lblTrimLength", K::Label, u"framTrimOptions", {2640, 360, 2415, 255}, u"Characters (+ Extension)", {}, {}, {},
+     F::Middle},
 
-    {u"framTildas", K::Frame, u"framOptions", {5520, 3480, 3615, 735}, u"Tilda ( ~ ) Character", {}, FrameCaption, Blue},
+    {u"framTildas", K::Frame, u"framOptions", {5520, 3480, 3615, 735},
+     u"Tilda ( ~ ) Character", {}, FrameCaption, Blue},
     {u"chkRemoveTildas", K::CheckBox, u"framTildas", {120, 360, 3375, 255}, u"Remove Tildas ( ~ ) in Filenames ?",
      u"Removes Tilda (~) characters for files shortened or copied from DOS", ArialBold9},
 

@@ -1,6 +1,7 @@
 #include "RunController.h"
 
 #include "ChooseFilesPage.h"
+#include "ErrorReporter.h"
 #include "GoPage.h"
 #include "GoProgress.h"
 #include "KestravaForm.h"
@@ -36,7 +37,9 @@ void RunController::StartButton_Click()
     if (runInProgress())
         return;
     beginShowingRun();
-    m_run.start(chosenScope());
+    // Nothing in a run is expected to throw; should anything, the window stays
+    // usable and says so, and the buttons come back as after any run.
+    m_form->errorReporter()->runGuarded([this] { m_run.start(chosenScope()); });
     endShowingRun();
     if (m_closeRequested) {
         m_closeRequested = false;

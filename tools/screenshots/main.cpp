@@ -14,6 +14,9 @@
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
+    // The window places its controls at fixed pixel positions on a fixed grey; Fusion
+    // draws them alike on every desktop, so the layout holds wherever it runs.
+    QApplication::setStyle(QStringLiteral("Fusion"));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
     const std::array<QString, 8> names{
         QStringLiteral("tab0-choose-files"), QStringLiteral("tab1-set-options"), QStringLiteral("tab2-preview-results"),

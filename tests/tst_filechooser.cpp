@@ -1,0 +1,295 @@
+#include "ChooseFilesPage.h"
+#include "ChooserTestKit.h"
+#include "FileChooserList.h"
+#include "FolderChooserList.h"
+#include "FolderListModel.h"
+#include "KestravaForm.h"
+#include "RunTestKit.h"
+
+#include <QComboBox>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QListView>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kestrava;
+using namespace kestrava::testing;
+
+class TestFileChooser : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void openingAFolderListsItsFilesAllSelected();
+    void folderListShowsWhereTheUserIsThenSubFolders();
+    void unreadableFolderChangesNothing();
+    void scopeOptionsSelectAndDeselect_data();
+    void scopeOptionsSelectAndDeselect();
+    void openingAFolderSwitchesTheScope_data();
+    void openingAFolderSwitchesTheScope();
+    void doubleClickAndEnterOpenAndClimb();
+    void selectionByHandIsWhatTheRunReads();
+    void hiddenFilesAreNotListed();
+    void fortyThousandFilesListInFull();
+    void runWalksTheWindowsLists();
+
+private:
+    QString root() const { return m_dir->path(); }
+    ChooseFilesPage *page() const { return m_form->chooseFilesPage(); }
+    FileChooserList &files() const { return *m_form->fileList(); }
+    FolderChooserList &folders() const { return *m_form->folderList(); }
+    void openRoot() { QVERIFY(folders().setPath(root())); }
+    QStringList listed() const;
+    QStringList selected() const;
+
+    QString m_startFolder;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<KestravaForm> m_form;
+    RecordingErrorReporter m_errors;
+};
+
+void TestFileChooser::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    m_startFolder = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(root()));
+    m_errors = RecordingErrorReporter();
+    m_form = std::make_unique<KestravaForm>();
+    m_form->setErrorReporter(&m_errors);
+    m_form->show();
+}
+
+void TestFileChooser::cleanup()
+{
+    m_form.reset();
+    QDir::setCurrent(m_startFolder);
+    m_dir.reset();
+}
+
+QStringList TestFileChooser::listed() const
+{
+    QStringList names;
+    for (qsizetype i = 0; i < files().count(); ++i)
+        names.append(files().name(i));
+    return names;
+}
+
+QStringList TestFileChooser::selected() const
+{
+    QStringList names;
+    for (qsizetype i = 0; i < files().count(); ++i) {
+        if (files().isSelected(i))
+            names.append(files().name(i));
+    }
+    return names;
+}
+
+void TestFileChooser::openingAFolderListsItsFilesAllSelected()
+{
+    QVERIFY(makeFiles(root() + u"/photos", {"b.jpg", "A.txt", "c.doc"}));
+    QVERIFY(folders().setPath(root() + u"/photos"));
+    QCOMPARE(folders().path(), root() + u"/photos");
+    QCOMPARE(files().folder(), root() + u"/photos");
+    QCOMPARE(listed(), QStringList({"A.txt", "b.jpg", "c.doc"}));
+    QCOMPARE(selected(), listed());
+    QCOMPARE(page()->File1()->selectionModel()->selectedRows().size(), 3);
+    QVERIFY(page()->optAllFilesCurrentDir()->isChecked());
+}
+
+void TestFileChooser::folderListShowsWhereTheUserIsThenSubFolders()
+{
+    QVERIFY(makeFiles(root() + u"/music/Rock", {}));
+    QVERIFY(makeFiles(root() + u"/music/jazz", {}));
+    QVERIFY(makeFiles(root() + u"/music/.cache", {}));
+    QVERIFY(folders().setPath(root() + u"/music"));
+
+    QCOMPARE(folders().subFolderCount(), 2);
+    QCOMPARE(folders().subFolderPath(0), root() + u"/music/jazz");
+    QCOMPARE(folders().subFolderPath(1), root() + u"/music/Rock");
+
+    // The rows: "/", each folder down to "music" (current, shown chosen), then the sub-folders.
+    const FolderListModel *model = folders().model();
+    const QStringList chain = FolderListModel::pathChain(root() + u"/music");
+    QCOMPARE(chain.first(), QStringLiteral("/"));
+    QCOMPARE(chain.last(), root() + u"/music");
+    QCOMPARE(model->rowCount(), chain.size() + 2);
+    QCOMPARE(model->index(0).data().toString(), QStringLiteral("/"));
+    const int current = folders().currentFolderRow();
+    QCOMPARE(current, chain.size() - 1);
+    QCOMPARE(model->index(current).data().toString(), QStringLiteral("music"));
+    QCOMPARE(model->index(current + 1).data().toString(), QStringLiteral("jazz"));
+    QCOMPARE(model->rowPath(current + 2), root() + u"/music/Rock");
+    QCOMPARE(page()->Dir1()->currentIndex().row(), current);
+
+    QVERIFY(makeFiles(root() + u"/music/blues", {}));
+    folders().refresh();
+    QCOMPARE(folders().subFolderCount(), 3);
+    QCOMPARE(folders().subFolderPath(0), root() + u"/music/blues");
+}
+
+void TestFileChooser::unreadableFolderChangesNothing()
+{
+    QVERIFY(makeFiles(root(), {"keep.txt"}));
+    openRoot();
+    page()->optSelectedFiles()->setChecked(true);
+    const auto moved = folders().setPath(root() + u"/missing");
+    QVERIFY(!moved);
+    QVERIFY(!moved.error().isEmpty());
+    QCOMPARE(folders().path(), root());
+    QCOMPARE(listed(), QStringList({"keep.txt"}));
+    QVERIFY(selected().isEmpty());
+    QVERIFY(page()->optSelectedFiles()->isChecked());
+}
+
+void TestFileChooser::scopeOptionsSelectAndDeselect_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<bool>("allSelected");
+    QTest::newRow("selected files") << "optSelectedFiles" << false;
+    QTest::newRow("all files in current folder") << "optAllFilesCurrentDir" << true;
+    QTest::newRow("including sub-folders") << "optAllFiles" << true;
+}
+
+void TestFileChooser::scopeOptionsSelectAndDeselect()
+{
+    QFETCH(QString, option);
+    QFETCH(bool, allSelected);
+    QVERIFY(makeFiles(root(), {"1.txt", "2.txt", "3.txt"}));
+    openRoot();
+    auto *button = page()->findChild<QRadioButton *>(option);
+    QVERIFY(button);
+    // Start from another scope and a selection of one file made by hand.
+    (button == page()->optAllFiles() ? page()->optSelectedFiles() : page()->optAllFiles())->setChecked(true);
+    page()->File1()->selectionModel()->select(page()->File1()->model()->index(1, 0),
+                                              QItemSelectionModel::ClearAndSelect);
+    QCOMPARE(selected(), QStringList({"2.txt"}));
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(button->isChecked());
+    QCOMPARE(selected(), allSelected ? listed() : QStringList());
+}
+
+void TestFileChooser::openingAFolderSwitchesTheScope_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("from selected files") << "optSelectedFiles";
+    QTest::newRow("from including sub-folders") << "optAllFiles";
+}
+
+void TestFileChooser::openingAFolderSwitchesTheScope()
+{
+    QFETCH(QString, option);
+    QVERIFY(makeFiles(root() + u"/sub", {"x.txt", "y.txt"}));
+    openRoot();
+    page()->findChild<QRadioButton *>(option)->setChecked(true);
+    QVERIFY(folders().setPath(root() + u"/sub"));
+    QVERIFY(page()->optAllFilesCurrentDir()->isChecked());
+    QCOMPARE(selected(), QStringList({"x.txt", "y.txt"}));
+}
+
+void TestFileChooser::doubleClickAndEnterOpenAndClimb()
+{
+    QVERIFY(makeFiles(root() + u"/a/b", {"deep.txt"}));
+    QVERIFY(makeFiles(root() + u"/a", {"top.txt"}));
+    QVERIFY(folders().setPath(root() + u"/a"));
+    QListView *dir1 = page()->Dir1();
+    const int current = folders().currentFolderRow();
+
+    // Double-click on the sub-folder "b" opens it.
+    const QModelIndex b = dir1->model()->index(current + 1, 0);
+    QCOMPARE(b.data().toString(), QStringLiteral("b"));
+    // A double-click is a click followed by the double-click event.
+    QTest::mouseClick(dir1->viewport(), Qt::LeftButton, {}, dir1->visualRect(b).center());
+    QCOMPARE(folders().path(), root() + u"/a");
+    QTest::mouseDClick(dir1->viewport(), Qt::LeftButton, {}, dir1->visualRect(b).center());
+    QCOMPARE(folders().path(), root() + u"/a/b");
+    QCOMPARE(listed(), QStringList({"deep.txt"}));
+
+    // Enter on the parent's row climbs back up, and does not reach the window's Start button.
+    dir1->setFocus();
+    dir1->setCurrentIndex(dir1->model()->index(folders().currentFolderRow() - 1, 0));
+    QTest::keyClick(dir1, Qt::Key_Return);
+    QCOMPARE(folders().path(), root() + u"/a");
+    QCOMPARE(selected(), QStringList({"top.txt"}));
+    QVERIFY(m_errors.texts.isEmpty());
+}
+
+void TestFileChooser::selectionByHandIsWhatTheRunReads()
+{
+    QVERIFY(makeFiles(root(), {"a.txt", "b.txt", "c.txt", "d.txt"}));
+    openRoot();
+    QListView *file1 = page()->File1();
+    const auto rowCentre = [file1](int row) { return file1->visualRect(file1->model()->index(row, 0)).center(); };
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, rowCentre(0));
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(2));
+    QCOMPARE(selected(), QStringList({"a.txt", "c.txt"}));
+    QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ShiftModifier, rowCentre(3));
+    QCOMPARE(selected(), QStringList({"a.txt", "c.txt", "d.txt"}));
+    QCOMPARE(files().selectedCount(), 3);
+    files().deselectAll();
+    QVERIFY(selected().isEmpty());
+    QVERIFY(!file1->selectionModel()->hasSelection());
+}
+
+void TestFileChooser::hiddenFilesAreNotListed()
+{
+    QVERIFY(makeFiles(root(), {".hidden.txt", ".profile", "shown.txt"}));
+    QVERIFY(makeFiles(root() + u"/.config", {}));
+    openRoot();
+    QCOMPARE(listed(), QStringList({"shown.txt"}));
+    QCOMPARE(folders().subFolderCount(), 0);
+}
+
+void TestFileChooser::fortyThousandFilesListInFull()
+{
+    QStringList names;
+    for (int i = 0; i < 40000; ++i)
+        names.append(QStringLiteral("f%1.dat").arg(i, 5, 10, QLatin1Char('0')));
+    QVERIFY(makeFiles(root(), names));
+    openRoot();
+    QCOMPARE(files().count(), 40000);
+    QCOMPARE(page()->File1()->model()->rowCount(), 40000);
+    QCOMPARE(files().name(39999), QStringLiteral("f39999.dat"));
+    QCOMPARE(files().selectedCount(), 40000);
+    QVERIFY(files().isSelected(32767));
+    QVERIFY(files().isSelected(39999));
+    // One range, never a row at a time.
+    QCOMPARE(page()->File1()->selectionModel()->selection().size(), 1);
+
+    page()->File1()->selectionModel()->select(page()->File1()->model()->index(35000, 0),
+                                              QItemSelectionModel::Deselect);
+    QVERIFY(!files().isSelected(35000));
+    QVERIFY(files().isSelected(34999));
+    QCOMPARE(files().selectedCount(), 39999);
+}
+
+void TestFileChooser::runWalksTheWindowsLists()
+{
+    QVERIFY(makeFiles(root() + u"/top", {"t.txt"}));
+    QVERIFY(makeFiles(root() + u"/top/one", {"o.txt"}));
+    QVERIFY(makeFiles(root() + u"/top/two", {"w.txt"}));
+    QVERIFY(folders().setPath(root() + u"/top"));
+    ScriptedPrompt prompt;
+    RecordingSink sink;
+    CountingNames names;
+    TestSettings settings;
+    ScriptedClock clock;
+    RenameRun run({folders(), files(), prompt, sink, names, settings, clock});
+    QVERIFY(run.start(RunScope::AllFilesIncludingSubFolders));
+    QCOMPARE(namesIn(root() + u"/top"), QStringList({"0001_t.txt", "one", "two"}));
+    QCOMPARE(namesIn(root() + u"/top/one"), QStringList({"0002_o.txt"}));
+    QCOMPARE(namesIn(root() + u"/top/two"), QStringList({"0003_w.txt"}));
+    QCOMPARE(folders().path(), root() + u"/top");
+    QCOMPARE(sink.folders, QStringList({root() + u"/top", root() + u"/top/one", root() + u"/top/two"}));
+    // The run ends with nothing selected.
+    QVERIFY(selected().isEmpty());
+}
+
+QTEST_MAIN(TestFileChooser)
+#include "tst_filechooser.moc"

@@ -1,0 +1,85 @@
+#include "FolderListModel.h"
+
+#include <QApplication>
+#include <QStyle>
+
+namespace kestrava {
+
+FolderListModel::FolderListModel(QObject *parent)
+    : QAbstractListModel(parent)
+{
+}
+
+void FolderListModel::setFolders(const QString &path, const QList<DirectoryEntry> &subFolders)
+{
+    beginResetModel();
+    m_chain = pathChain(path);
+    m_subFolders = subFolders;
+    endResetModel();
+}
+
+QString FolderListModel::rowPath(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return {};
+    if (row < chainCount())
+        return m_chain.at(row);
+    const QString &current = m_chain.constLast();
+    const QString &name = m_subFolders.at(row - chainCount()).name;
+    if (current.endsWith(u'/'))
+        return current + name;
+    return current + u'/' + name;
+}
+
+int FolderListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_chain.size() + m_subFolders.size());
+}
+
+QVariant FolderListModel::data(const QModelIndex &index, int role) const
+{
+    const int row = index.row();
+    if (!index.isValid() || row >= rowCount())
+        return {};
+    const bool inChain = row < chainCount();
+    switch (role) {
+    case Qt::DisplayRole:
+        return rowName(row);
+    case Qt::ToolTipRole:
+        return rowPath(row);
+    case Qt::DecorationRole:
+        return QApplication::style()->standardIcon(inChain ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+    case CurrentFolderRole:
+        return row == chainCount() - 1;
+    case DepthRole:
+        return inChain ? row : chainCount();
+    default:
+        return {};
+    }
+}
+
+QString FolderListModel::rowName(int row) const
+{
+    if (row >= chainCount())
+        return m_subFolders.at(row - chainCount()).name;
+    const QString &path = m_chain.at(row);
+    if (row == 0)
+        return path;
+    return path.mid(path.lastIndexOf(u'/') + 1);
+}
+
+QStringList FolderListModel::pathChain(const QString &path)
+{
+    QStringList chain;
+    if (path.isEmpty())
+        return chain;
+    chain.append(QStringLiteral("/"));
+    qsizetype slash = 0;
+    while ((slash = path.indexOf(u'/', slash + 1)) != -1)
+        chain.append(path.left(slash));
+    if (path != u"/")
+        chain.append(path);
+    return chain;
+}
+
+} // namespace kestrava
