@@ -1,15 +1,48 @@
-// Shows the window, makes each tab current in turn and saves a picture of it.
+// Shows the window, makes each tab current in turn and saves a picture of it, then
+// the Go tab after a run over a few files, two of which it cannot rename.
 // Usage: kestrava-screenshots <output folder>
 
+#include "FolderChooserList.h"
+#include "GoPage.h"
 #include "KestravaForm.h"
+#include "OptionsPage.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <array>
+
+namespace {
+
+// The counter starts at 9998, so the fourth file finds it past 9999; "notes" has
+// no dot. Both are logged as errors, and the other two are renamed.
+bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
+{
+    QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/Holiday-XXXXXX"));
+    for (const char *name : {"beach 01.jpg", "beach 02.jpg", "notes", "tickets.pdf"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+    }
+    if (!form.folderList()->setPath(dir.path()))
+        return false;
+    form.optionsPage()->chkPrefixCounter()->setChecked(true);
+    form.optionsPage()->txtPrefixCount()->setText(QStringLiteral("9998"));
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
+    form.goPage()->StartButton()->click();
+    QApplication::processEvents();
+    return form.grab().save(path);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -39,6 +72,11 @@ int main(int argc, char *argv[])
             err << "cannot save " << path << Qt::endl;
             return 1;
         }
+    }
+    const QString afterRun = out.filePath(QStringLiteral("tab3-go-after-run.png"));
+    if (!saveAfterRun(form, afterRun)) {
+        err << "cannot save " << afterRun << Qt::endl;
+        return 1;
     }
     return 0;
 }
