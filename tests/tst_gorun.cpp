@@ -90,6 +90,8 @@ private Q_SLOTS:
     void closingTheWindowDuringARunStopsItFirst();
     void errorsAreShownBesideTheLog();
     void treeWalkShowsTheFolderBeingProcessed();
+    void previewsDuringARunLeaveItsNumbersAlone();
+    void optionChangedDuringARunAppliesFromTheNextFile();
 
 private:
     template<typename T = QWidget>
@@ -452,6 +454,37 @@ void TestGoRun::treeWalkShowsTheFolderBeingProcessed()
              QStringLiteral("0002_b.txt\n0001_a.txt\n"));
     QCOMPARE(m_form->folderList()->path(), root());
     QCOMPARE(m_form->fileList()->selectedCount(), 0);
+}
+
+void TestGoRun::previewsDuringARunLeaveItsNumbersAlone()
+{
+    openFolderWith({"a.txt", "b.txt", "c.txt"});
+    countFrom(QStringLiteral("0005"));
+    control<QCheckBox>("chkPostfixCounter")->setChecked(true);
+    control<QLineEdit>("txtPostfixCount")->setText(QStringLiteral("0020"));
+    m_form->runController()->progress()->setIntervals(0, 0);
+    int yields = 0;
+    std::function<void()> previewAtEveryYield = [&] {
+        // What the options and preview tabs do when chosen: load the previews'
+        // counters and advance them.
+        m_form->ShowSampleMask();
+        QVERIFY(m_form->BuildNewFilename(QStringLiteral("x.txt")).has_value());
+        if (++yields < 3)
+            atNextYield(m_form.get(), previewAtEveryYield);
+    };
+    atNextYield(m_form.get(), previewAtEveryYield);
+    start();
+    QCOMPARE(yields, 3);
+    QCOMPARE(namesIn(root()), QStringList({"0005_a_0020.txt", "0006_b_0021.txt", "0007_c_0022.txt"}));
+}
+
+void TestGoRun::optionChangedDuringARunAppliesFromTheNextFile()
+{
+    openFolderWith({"a.txt", "b.txt"});
+    atNextYield(m_form.get(), [this] { control<QRadioButton>("optConvertUppercase")->setChecked(true); });
+    start();
+    QCOMPARE(namesIn(root()), QStringList({"B.TXT", "a.txt"}));
+    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(), QStringLiteral("B.TXT\n"));
 }
 
 QTEST_MAIN(TestGoRun)

@@ -8,12 +8,12 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontSpec Text{FontFace::Arial, 9.75, false};
-constexpr FontSpec Condition{FontFace::MsSansSerif, 8.25, true};
-constexpr FontSpec ConditionHeading{FontFace::Arial, 9.75, true};
+constexpr FontStyle Text{FontFace::Arial, 9.75, false};
+constexpr FontStyle Condition{FontFace::MsSansSerif, 8.25, true};
+constexpr FontStyle ConditionHeading{FontFace::Arial, 9.75, true};
 constexpr ControlFlags Paragraph = F::Centred | F::Middle | F::WordWrap | F::GreyBackground;
 
-constexpr ControlSpec Layout[] = {
+constexpr ControlRow Layout[] = {
     {u"framAbout", K::Frame, {}, {360, 480, 9135, 6495}},
 
     {u"framAboutTitle", K::Frame, u"framAbout", {1440, 240, 5985, 1845}},

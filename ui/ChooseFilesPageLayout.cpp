@@ -15,13 +15,13 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontSpec Heading{FontFace::Arial, 11.25, true};
-constexpr FontSpec ArialBold{FontFace::Arial, 9.75, true};
+constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
+constexpr FontStyle ArialBold{FontFace::Arial, 9.75, true};
 constexpr TextColour Blue = TextColour::DarkBlue;
 
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 // Table order is creation order, and so also the order of the keyboard.
-constexpr ControlSpec Layout[] = {
+constexpr ControlRow Layout[] = {
     {u"Label1", K::Label, {}, {240, 495, 8535, 255}, u"Step 1 : Choose the Files to Rename ...", {}, Heading, Blue},
     {u"framFiles", K::Frame, {}, {240, 840, 9375, 6120}},
     {u"lblDriveFolder", K::Label, u"framFiles", {240, 240, 2835, 255}, u"Drive / Folder", {}, ArialBold, Blue,

@@ -14,12 +14,12 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontSpec Heading{FontFace::Arial, 11.25, true};
-constexpr FontSpec ArialBold{FontFace::Arial, 9.75, true};
-constexpr FontSpec ArialRegular{FontFace::Arial, 9.75, false};
-constexpr FontSpec RowCaption{FontFace::Arial, 9.0, true};
-constexpr FontSpec LogFont{FontFace::Arial, 8.25, true};
-constexpr FontSpec FrameCaption{FontFace::MsSansSerif, 9.75, true};
+constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
+constexpr FontStyle ArialBold{FontFace::Arial, 9.75, true};
+constexpr FontStyle ArialRegular{FontFace::Arial, 9.75, false};
+constexpr FontStyle RowCaption{FontFace::Arial, 9.0, true};
+constexpr FontStyle LogFont{FontFace::Arial, 8.25, true};
+constexpr FontStyle FrameCaption{FontFace::MsSansSerif, 9.75, true};
 constexpr TextColour Blue = TextColour::DarkBlue;
 constexpr TextColour Green = TextColour::Green;
 
@@ -29,7 +29,7 @@ constexpr int CaptionLeft = 60;
 constexpr int CaptionWidth = 1890 - CaptionLeft;
 
 // The two labels come before framGo, which lies over them and hides them.
-constexpr ControlSpec Layout[] = {
+constexpr ControlRow Layout[] = {
     {u"Label4", K::Label, {}, {240, 495, 8535, 360}, u"Step 4 : Press Start if you are happy to proceed ...", {},
      Heading, Blue},
     {u"lblFilesModified", K::Label, {}, {360, 3720, 4455, 255}, u"Files Modified", {}, ArialBold, Blue},
@@ -75,7 +75,8 @@ void GoPage::buildErrorArea()
     m_lstErrorLog->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lstErrorLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_lstErrorLog->setFont(LayoutBuilder::font(LogFont));
-    m_lstErrorLog->setGeometry(LayoutBuilder::pixels(ErrorListShared));
+    // No room at all until a run logs an error (see showErrorArea()).
+    m_lstErrorLog->setGeometry(QRect());
     m_lstErrorLog->setAccessibleName(QStringLiteral("Errors"));
     m_lstErrorLog->hide();
 }
@@ -88,6 +89,7 @@ void GoPage::showErrorArea(bool shown)
         // The label lies under framGo in the layout; it joins the frame to be seen.
         m_lblErrorLog->setParent(m_framGo);
         m_lblErrorLog->setGeometry(LayoutBuilder::pixels(ErrorLabelShared));
+        m_lstErrorLog->setGeometry(LayoutBuilder::pixels(ErrorListShared));
     }
     m_txtFilesModified->setGeometry(LayoutBuilder::pixels(shown ? FilesModifiedShared : FilesModifiedAlone));
     m_lblErrorLog->setVisible(shown);

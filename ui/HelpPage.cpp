@@ -8,12 +8,12 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontSpec Text{FontFace::Arial, 9.75, false};
-constexpr FontSpec Bold{FontFace::Arial, 9.75, true};
+constexpr FontStyle Text{FontFace::Arial, 9.75, false};
+constexpr FontStyle Bold{FontFace::Arial, 9.75, true};
 
 // The texts keep their spacing exactly: two spaces open each list item, three
 // separate the sentences of the first paragraph.
-constexpr ControlSpec Layout[] = {
+constexpr ControlRow Layout[] = {
     {u"framHelp", K::Frame, {}, {360, 480, 9135, 6495}},
     {u"framHelpWhat", K::Frame, u"framHelp", {1920, 240, 5055, 400}},
     {u"lblHelpWhat", K::Label, u"framHelpWhat", {60, 75, 4935, 255}, u"What is Kestrava ?", {}, Bold, {}, F::Centred},

@@ -59,6 +59,16 @@ QTabWidget *KestravaForm::SSTabStrip() const
     return m_tabStrip;
 }
 
+void KestravaForm::ShowSampleMask()
+{
+    m_optionsPage->ShowSampleMask();
+}
+
+std::expected<QString, RenameError> KestravaForm::BuildNewFilename(const QString &strFileName)
+{
+    return m_optionsPage->BuildNewFilename(strFileName);
+}
+
 void KestravaForm::setDefaultButton(QPushButton *button)
 {
     m_defaultButton->setButton(button);

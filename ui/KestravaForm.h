@@ -1,8 +1,12 @@
 #pragma once
 
+#include "RenameError.h"
+
+#include <QString>
 #include <QWidget>
 
 #include <memory>
+#include <expected>
 
 class QPushButton;
 class QTabWidget;
@@ -52,6 +56,12 @@ public:
     /// outlive the window. nullptr restores the message box.
     void setErrorReporter(ErrorReporter *reporter);
     ErrorReporter *errorReporter() const { return m_errorReporter; }
+
+    /// Refreshes the four sample names of the options tab.
+    void ShowSampleMask();
+    /// The new name of \a strFileName under the options tab's controls as they
+    /// are now, advancing the window's name counters for the counter stamps.
+    std::expected<QString, RenameError> BuildNewFilename(const QString &strFileName);
 
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);

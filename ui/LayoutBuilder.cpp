@@ -31,30 +31,30 @@ QWidget *createList(ControlKind kind, QWidget *parent)
     return list;
 }
 
-QWidget *createLabel(const ControlSpec &spec, QWidget *parent)
+QWidget *createLabel(const ControlRow &row, QWidget *parent)
 {
     auto *label = new QLabel(parent);
-    if (spec.kind == ControlKind::Picture) {
-        label->setPixmap(Pictures::picture(spec.text));
+    if (row.kind == ControlKind::Picture) {
+        label->setPixmap(Pictures::picture(row.text));
         label->setAlignment(Qt::AlignCenter);
     } else {
         // Plain text keeps every space and never reads a caption as markup.
         label->setTextFormat(Qt::PlainText);
-        label->setText(spec.text.toString());
+        label->setText(row.text.toString());
     }
     return label;
 }
 
-QWidget *createTextBox(const ControlSpec &spec, QWidget *parent)
+QWidget *createTextBox(const ControlRow &row, QWidget *parent)
 {
-    if (spec.kind == ControlKind::MultiLineText) {
-        auto *box = new QPlainTextEdit(spec.text.toString(), parent);
+    if (row.kind == ControlKind::MultiLineText) {
+        auto *box = new QPlainTextEdit(row.text.toString(), parent);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         return box;
     }
-    auto *box = new QLineEdit(spec.text.toString(), parent);
-    if (spec.maxLength > 0)
-        box->setMaxLength(spec.maxLength);
+    auto *box = new QLineEdit(row.text.toString(), parent);
+    if (row.maxLength > 0)
+        box->setMaxLength(row.maxLength);
     return box;
 }
 
@@ -110,12 +110,12 @@ QColor LayoutBuilder::colour(TextColour colour)
     return QPalette(greyColour()).color(QPalette::WindowText);
 }
 
-QFont LayoutBuilder::font(const FontSpec &spec)
+QFont LayoutBuilder::font(const FontStyle &row)
 {
     installFontSubstitutes();
-    QFont font(spec.face == FontFace::Arial ? QStringLiteral("Arial") : QStringLiteral("MS Sans Serif"));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+    QFont font(row.face == FontFace::Arial ? QStringLiteral("Arial") : QStringLiteral("MS Sans Serif"));
+    font.setPointSizeF(row.points);
+    font.setBold(row.bold);
     return font;
 }
 
@@ -131,32 +131,32 @@ void LayoutBuilder::installFontSubstitutes()
     });
 }
 
-void LayoutBuilder::build(QWidget *page, std::span<const ControlSpec> table)
+void LayoutBuilder::build(QWidget *page, std::span<const ControlRow> table)
 {
-    for (const ControlSpec &spec : table) {
+    for (const ControlRow &row : table) {
         QWidget *parent = page;
-        if (!spec.parent.isEmpty())
-            parent = child<QWidget>(page, spec.parent.toString());
-        QWidget *widget = create(spec, parent);
-        widget->setObjectName(spec.name.toString());
-        QRect geometry = pixels(spec.rect);
+        if (!row.parent.isEmpty())
+            parent = child<QWidget>(page, row.parent.toString());
+        QWidget *widget = create(row, parent);
+        widget->setObjectName(row.name.toString());
+        QRect geometry = pixels(row.rect);
         if (parent == page)
             geometry.translate(-pageOrigin());
         widget->setGeometry(geometry);
-        if (!spec.toolTip.isEmpty())
-            widget->setToolTip(spec.toolTip.toString());
-        applyLook(widget, spec);
-        applyState(widget, spec);
+        if (!row.toolTip.isEmpty())
+            widget->setToolTip(row.toolTip.toString());
+        applyLook(widget, row);
+        applyState(widget, row);
     }
 }
 
-QWidget *LayoutBuilder::create(const ControlSpec &spec, QWidget *parent)
+QWidget *LayoutBuilder::create(const ControlRow &row, QWidget *parent)
 {
-    const QString text = spec.text.toString();
-    switch (spec.kind) {
+    const QString text = row.text.toString();
+    switch (row.kind) {
     case ControlKind::Label:
     case ControlKind::Picture:
-        return createLabel(spec, parent);
+        return createLabel(row, parent);
     case ControlKind::Frame:
         return new FrameBox(text, parent);
     case ControlKind::CheckBox:
@@ -165,59 +165,59 @@ QWidget *LayoutBuilder::create(const ControlSpec &spec, QWidget *parent)
         return new QRadioButton(text, parent);
     case ControlKind::TextBox:
     case ControlKind::MultiLineText:
-        return createTextBox(spec, parent);
+        return createTextBox(row, parent);
     case ControlKind::Button:
         return new QPushButton(text, parent);
     case ControlKind::DropDownList:
     case ControlKind::EditableCombo:
     case ControlKind::DriveList:
-        return createCombo(spec.kind, parent);
+        return createCombo(row.kind, parent);
     case ControlKind::FolderList:
     case ControlKind::FileList:
-        return createList(spec.kind, parent);
+        return createList(row.kind, parent);
     }
     return new QWidget(parent);
 }
 
-void LayoutBuilder::applyLook(QWidget *widget, const ControlSpec &spec)
+void LayoutBuilder::applyLook(QWidget *widget, const ControlRow &row)
 {
-    widget->setFont(font(spec.font));
+    widget->setFont(font(row.font));
     // Every control names its text colour, so that a frame's coloured caption does not
     // colour the controls inside it.
     QPalette palette = widget->palette();
-    palette.setColor(QPalette::WindowText, colour(spec.colour));
-    if (spec.flags & (ControlFlag::GreyBackground | ControlFlag::FillBackground)) {
+    palette.setColor(QPalette::WindowText, colour(row.colour));
+    if (row.flags & (ControlFlag::GreyBackground | ControlFlag::FillBackground)) {
         palette.setColor(QPalette::Window, greyColour());
         widget->setAutoFillBackground(true);
     }
     widget->setPalette(palette);
 
     Qt::Alignment alignment = Qt::AlignLeft;
-    if (spec.flags & ControlFlag::Centred)
+    if (row.flags & ControlFlag::Centred)
         alignment = Qt::AlignHCenter;
-    else if (spec.flags & ControlFlag::RightAligned)
+    else if (row.flags & ControlFlag::RightAligned)
         alignment = Qt::AlignRight;
-    if (auto *label = qobject_cast<QLabel *>(widget); label && spec.kind == ControlKind::Label) {
+    if (auto *label = qobject_cast<QLabel *>(widget); label && row.kind == ControlKind::Label) {
         // Text hangs from the top, so headings of different heights share one line.
-        label->setAlignment(alignment | (spec.flags & ControlFlag::Middle ? Qt::AlignVCenter : Qt::AlignTop));
-        label->setWordWrap(spec.flags.testFlag(ControlFlag::WordWrap));
+        label->setAlignment(alignment | (row.flags & ControlFlag::Middle ? Qt::AlignVCenter : Qt::AlignTop));
+        label->setWordWrap(row.flags.testFlag(ControlFlag::WordWrap));
     } else if (auto *box = qobject_cast<QLineEdit *>(widget)) {
         box->setAlignment(alignment | Qt::AlignVCenter);
     }
 }
 
-void LayoutBuilder::applyState(QWidget *widget, const ControlSpec &spec)
+void LayoutBuilder::applyState(QWidget *widget, const ControlRow &row)
 {
-    if (spec.flags & ControlFlag::Disabled)
+    if (row.flags & ControlFlag::Disabled)
         widget->setEnabled(false);
-    if (spec.flags & ControlFlag::Hidden)
+    if (row.flags & ControlFlag::Hidden)
         widget->setVisible(false);
     if (auto *button = qobject_cast<QAbstractButton *>(widget))
-        button->setChecked(spec.flags.testFlag(ControlFlag::Checked));
+        button->setChecked(row.flags.testFlag(ControlFlag::Checked));
     if (auto *box = qobject_cast<QPlainTextEdit *>(widget))
-        box->setReadOnly(spec.flags.testFlag(ControlFlag::ReadOnly));
+        box->setReadOnly(row.flags.testFlag(ControlFlag::ReadOnly));
     if (auto *box = qobject_cast<QLineEdit *>(widget))
-        box->setReadOnly(spec.flags.testFlag(ControlFlag::ReadOnly));
+        box->setReadOnly(row.flags.testFlag(ControlFlag::ReadOnly));
 }
 
 } // namespace kestrava

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ControlSpec.h"
+#include "ControlRow.h"
 
 #include <QColor>
 #include <QFont>
@@ -25,13 +25,13 @@ public:
     /// The window's grey background.
     static QColor greyColour();
     static QColor colour(TextColour colour);
-    static QFont font(const FontSpec &spec);
+    static QFont font(const FontStyle &row);
     /// Lets "MS Sans Serif" and "Arial" find Debian's metric-compatible fonts; runs once.
     static void installFontSubstitutes();
 
     /// Creates one widget per row, in table order, as children of `page` or of the
     /// frame the row names (which must come earlier in the table).
-    static void build(QWidget *page, std::span<const ControlSpec> table);
+    static void build(QWidget *page, std::span<const ControlRow> table);
 
     /// The child of `page` named `name`; the page's layout table guarantees it exists.
     template<typename T>
@@ -43,9 +43,9 @@ public:
     }
 
 private:
-    static QWidget *create(const ControlSpec &spec, QWidget *parent);
-    static void applyLook(QWidget *widget, const ControlSpec &spec);
-    static void applyState(QWidget *widget, const ControlSpec &spec);
+    static QWidget *create(const ControlRow &row, QWidget *parent);
+    static void applyLook(QWidget *widget, const ControlRow &row);
+    static void applyState(QWidget *widget, const ControlRow &row);
 };
 
 } // namespace kestrava

@@ -2,10 +2,6 @@
 
 #include "NewFilename.h"
 #include "OptionsPage.h"
-#include "RunClock.h"
-
-#include <QCheckBox>
-#include <QLineEdit>
 
 namespace kestrava {
 
@@ -16,16 +12,14 @@ OptionsNameSource::OptionsNameSource(const OptionsPage *page)
 
 void OptionsNameSource::beginRun()
 {
-    m_counters.load(m_page->txtPrefixCount()->text(), m_page->txtPostfixCount()->text());
+    m_counters.load(m_page->prefixCountText(), m_page->postfixCountText());
 }
 
 std::expected<QString, QString> OptionsNameSource::newName(const QString &oldName)
 {
-    RenameOptions options;
-    options.prefixCounter = m_page->chkPrefixCounter()->isChecked();
-    options.postfixCounter = m_page->chkPostfixCounter()->isChecked();
-    const QDate today = m_clock ? m_clock->now().date() : QDate::currentDate();
-    auto name = BuildNewFilename(oldName, options, m_counters, today);
+    // The options are read afresh for every file: a change made while the run
+    // yields applies from the next file on.
+    auto name = BuildNewFilename(oldName, m_page->currentOptions(), m_counters, m_page->today());
     if (!name)
         return std::unexpected(name.error().message);
     return *name;

@@ -6,7 +6,6 @@
 namespace kestrava {
 
 class OptionsPage;
-class RunClock;
 
 /// The names of a run: the options panel's rules as they stand at each file,
 /// with counters of the run's own, so previews during a run leave its numbers alone.
@@ -16,15 +15,11 @@ public:
     /// Reads \a page, which must outlive this object.
     explicit OptionsNameSource(const OptionsPage *page);
 
-    /// Takes today's date from \a clock (nullptr: the system clock).
-    void setClock(const RunClock *clock) { m_clock = clock; }
-
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
 
 private:
     const OptionsPage *m_page = nullptr;
-    const RunClock *m_clock = nullptr;
     NameCounters m_counters;
 };
 

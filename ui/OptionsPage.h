@@ -1,6 +1,14 @@
 #pragma once
 
+#include "NameCounters.h"
+#include "RenameError.h"
+#include "RenameOptions.h"
+#include "SystemRunClock.h"
+
+#include <QDate>
 #include <QWidget>
+
+#include <expected>
 
 class QCheckBox;
 class QComboBox;
@@ -13,13 +21,66 @@ class QRadioButton;
 namespace kestrava {
 
 /// Tab 1, "Set Options...": the renaming rules, the Reset button and the four sample
-/// names that show the rules' effect.
+/// names that show the rules' effect. The page keeps its controls consistent,
+/// corrects the numeric fields and owns the two name counters of the previews.
 class OptionsPage : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit OptionsPage(QWidget *parent = nullptr);
+
+    /// The options as the controls hold them now. A check box counts only when
+    /// fully checked; a date format is the text of the list's selected entry.
+    RenameOptions currentOptions() const;
+    /// The texts of the two counter start fields, as a series of names loads them.
+    QString prefixCountText() const;
+    QString postfixCountText() const;
+    /// The window's `intPrefixCounter` and `intPostfixCounter`, used by the previews.
+    NameCounters &counters() { return m_counters; }
+    const NameCounters &counters() const { return m_counters; }
+    /// Loads both counters from their start fields; unusable text reads as 1.
+    void loadCounters();
+    /// The date the date stamps show: today by the page's clock.
+    QDate today() const;
+    /// Uses \a clock for today's date (nullptr: the system clock). The clock
+    /// must outlive the page or be replaced first.
+    void setClock(const RunClock *clock);
+
+    /// The new name of \a oldName (no folder) under the options as they are now,
+    /// advancing the page's counters for the counter stamps that are on.
+    std::expected<QString, RenameError> BuildNewFilename(const QString &oldName);
+
+    /// Loads the counters and shows the new names of the four sample names.
+    void ShowSampleMask();
+    /// Puts back the default options, refreshes the samples and zeroes the counters.
+    void cmdReset_Click();
+
+    void chkRemoveTildas_Click();
+    void chkTrimFilename_Click();
+    void chkPrefixName_Click();
+    void chkPostfixName_Click();
+    void chkPrefixCounter_Click();
+    void chkPostfixCounter_Click();
+    void chkPrefixDate_Click();
+    void chkPostfixDate_Click();
+    void cmbDatePrefix_Click();
+    void cmbDatePostfix_Click();
+    /// The click handling of the fourteen case, space and underscore buttons,
+    /// which differ in nothing but the button; Reset calls the first directly.
+    void optIgnoreSpaces_Click();
+    void optionButton_Click();
+    void txtFindText_Change();
+    void txtReplaceText_Change();
+    void txtFindText_LostFocus();
+    void txtReplaceText_LostFocus();
+    void txtPrefixText_Change();
+    void txtPostfixText_Change();
+    /// The counter field rule: blank, non-numeric or below 1 becomes "0001".
+    void txtPrefixCount_LostFocus();
+    void txtPostfixCount_LostFocus();
+    /// The trim length rule: blank becomes "50", non-numeric or 8 and less "8".
+    void txtTrimLength_LostFocus();
 
     QLabel *Label2() const { return m_Label2; }
     QPushButton *cmdReset() const { return m_cmdReset; }
@@ -65,9 +126,28 @@ public:
     QLabel *lblPreview4New() const { return m_lblPreview4New; }
     QLabel *imgArrow1() const { return m_imgArrow1; }
 
+Q_SIGNALS:
+    /// Emitted at the end of every refresh of the four samples.
+    void sampleMaskShown();
+
+protected:
+    /// Runs the LostFocus handlers of the text fields.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     /// Creates the controls from the page's layout table (OptionsPageLayout.cpp).
     void buildLayout();
+    /// Connects every option control to its handler.
+    void connectHandlers();
+    void connectOptionButtons();
+    /// The shared steps of the counter field rule; returns the corrected value.
+    qint16 correctCountField(QLineEdit *field);
+    /// Ticking or unticking a date box: "dd-mm-yy" chosen, the list shown or hidden.
+    void dateBoxClicked(const QCheckBox *box, QComboBox *list);
+
+    NameCounters m_counters;
+    SystemRunClock m_systemClock;
+    const RunClock *m_clock = &m_systemClock;
 
     QLabel *m_Label2 = nullptr;
     QPushButton *m_cmdReset = nullptr;

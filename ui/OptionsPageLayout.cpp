@@ -16,11 +16,11 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontSpec Heading{FontFace::Arial, 11.25, true};
-constexpr FontSpec FrameCaption{FontFace::MsSansSerif, 9.75, true};
-constexpr FontSpec ArialRegular{FontFace::Arial, 8.25, false};
-constexpr FontSpec ArialBold9{FontFace::Arial, 9.0, true};
-constexpr FontSpec Sample{FontFace::Arial, 9.75, false};
+constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
+constexpr FontStyle FrameCaption{FontFace::MsSansSerif, 9.75, true};
+constexpr FontStyle ArialRegular{FontFace::Arial, 8.25, false};
+constexpr FontStyle ArialBold9{FontFace::Arial, 9.0, true};
+constexpr FontStyle Sample{FontFace::Arial, 9.75, false};
 constexpr TextColour Blue = TextColour::DarkBlue;
 // The date lists keep their right edge but start further left than 2280 twips, so
 // that "dd-mm-yyyy" fits beside the list's arrow.
@@ -29,7 +29,7 @@ constexpr int DateListWidth = 3495 - DateListLeft;
 constexpr QStringView CountTip = u"Edit this Number to change the Counter Start";
 
 // Table order is creation order, and so also the order of the keyboard.
-constexpr ControlSpec Layout[] = {
+constexpr ControlRow Layout[] = {
     {u"Label2", K::Label, {}, {240, 495, 8295, 360}, u"Step 2 : Choose the Options to apply to the Filename(s) ...", {},
      Heading, Blue},
     {u"framOptions", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, FrameCaption},

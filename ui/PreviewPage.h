@@ -8,6 +8,9 @@ class QPlainTextEdit;
 
 namespace kestrava {
 
+class FileList;
+class OptionsPage;
+
 /// Tab 2, "Preview Results...": the old and the new names of the selected files.
 class PreviewPage : public QWidget
 {
@@ -15,6 +18,12 @@ class PreviewPage : public QWidget
 
 public:
     explicit PreviewPage(QWidget *parent = nullptr);
+
+    /// Loads the counters of \a options, then lists every selected entry of
+    /// \a file1 in index order on the left and its new name under the current
+    /// options on the right, one line each. A name that cannot be computed (no
+    /// dot, a counter past 9999) leaves its right-hand line empty.
+    void ShowFilesPreview(const FileList &file1, OptionsPage &options);
 
     QLabel *Label3() const { return m_Label3; }
     QGroupBox *framPreview() const { return m_framPreview; }

@@ -12,12 +12,12 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontSpec Heading{FontFace::Arial, 11.25, true};
-constexpr FontSpec ArialBold{FontFace::Arial, 9.75, true};
+constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
+constexpr FontStyle ArialBold{FontFace::Arial, 9.75, true};
 constexpr TextColour Blue = TextColour::DarkBlue;
 
 // The step heading is a pixel taller than 240 twips so that its descenders show.
-constexpr ControlSpec Layout[] = {
+constexpr ControlRow Layout[] = {
     {u"Label3", K::Label, {}, {240, 495, 8535, 255}, u"Step 3 : Preview the File(s) Selected ...", {}, Heading, Blue},
     {u"framPreview", K::Frame, {}, {240, 840, 9375, 6120}},
     {u"lblBefore", K::Label, u"framPreview", {120, 240, 4335, 255}, u"Before ...", {}, ArialBold, Blue},

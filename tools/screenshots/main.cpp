@@ -6,6 +6,7 @@
 #include "GoPage.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
+#include "RunClock.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -21,6 +23,37 @@
 #include <array>
 
 namespace {
+
+// The pictures show one fixed day, so they change only when the window does.
+class PictureClock : public kestrava::RunClock
+{
+public:
+    QDateTime now() const override { return QDateTime(QDate(2026, 3, 4), QTime(10, 0)); }
+};
+
+// The options tab with several options on, set through the controls so that
+// their own handling enables the fields, shows the date list and refreshes the samples.
+bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
+{
+    static const PictureClock clock;
+    kestrava::OptionsPage *page = form.optionsPage();
+    page->setClock(&clock);
+    page->chkRemoveTildas()->setChecked(true);
+    page->optConvertCapitalise()->setChecked(true);
+    page->optUnderscoresToSpaces()->setChecked(true);
+    page->txtFindText()->setText(QStringLiteral("schedule"));
+    page->txtReplaceText()->setText(QStringLiteral("plan"));
+    page->chkPrefixCounter()->setChecked(true);
+    page->txtPrefixCount()->setText(QStringLiteral("0005"));
+    page->chkPostfixDate()->setChecked(true);
+    page->ShowSampleMask();
+    {
+        const QSignalBlocker blocker(form.SSTabStrip());
+        form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::SetOptions));
+    }
+    QApplication::processEvents();
+    return form.grab().save(out.filePath(QStringLiteral("tab1-set-options-in-use.png")));
+}
 
 // The counter starts at 9998, so the fourth file finds it past 9999; "notes" has
 // no dot. Both are logged as errors, and the other two are renamed.
@@ -34,6 +67,7 @@ bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
     }
     if (!form.folderList()->setPath(dir.path()))
         return false;
+    form.optionsPage()->cmdReset()->click();
     form.optionsPage()->chkPrefixCounter()->setChecked(true);
     form.optionsPage()->txtPrefixCount()->setText(QStringLiteral("9998"));
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
@@ -72,6 +106,10 @@ int main(int argc, char *argv[])
             err << "cannot save " << path << Qt::endl;
             return 1;
         }
+    }
+    if (!saveOptionsInUse(form, out)) {
+        err << "cannot save the options tab in use" << Qt::endl;
+        return 1;
     }
     const QString afterRun = out.filePath(QStringLiteral("tab3-go-after-run.png"));
     if (!saveAfterRun(form, afterRun)) {

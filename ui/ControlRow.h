@@ -26,7 +26,7 @@ enum class ControlKind {
 enum class FontFace { Default, MsSansSerif, Arial };
 
 /// A font as face, size in points and weight.
-struct FontSpec
+struct FontStyle
 {
     FontFace face = FontFace::Default;
     double points = 8.25;
@@ -65,13 +65,13 @@ struct TwipsRect
 /// One row of a page's layout table: a control, where it sits and how it starts.
 /// An empty `parent` means the tab page itself; page positions are measured from the
 /// tab strip's top-left corner, as the rows of tabs are part of the strip.
-struct ControlSpec
+struct ControlRow
 {
     // A constructor rather than aggregate initialisation lets table rows leave out
     // their trailing columns.
-    constexpr ControlSpec(QStringView name, ControlKind kind, QStringView parent, TwipsRect rect,
-                          QStringView text = {}, QStringView toolTip = {}, FontSpec font = {},
-                          TextColour colour = TextColour::Default, ControlFlags flags = {}, int maxLength = 0)
+    constexpr ControlRow(QStringView name, ControlKind kind, QStringView parent, TwipsRect rect,
+                         QStringView text = {}, QStringView toolTip = {}, FontStyle font = {},
+                         TextColour colour = TextColour::Default, ControlFlags flags = {}, int maxLength = 0)
         : name(name), kind(kind), parent(parent), rect(rect), text(text), toolTip(toolTip), font(font),
           colour(colour), flags(flags), maxLength(maxLength)
     {
@@ -83,7 +83,7 @@ struct ControlSpec
     TwipsRect rect;
     QStringView text;
     QStringView toolTip;
-    FontSpec font;
+    FontStyle font;
     TextColour colour;
     ControlFlags flags;
     int maxLength; ///< text boxes: most characters accepted, 0 for no limit

@@ -1,0 +1,167 @@
+// The selected-files preview over real folders: old and new names line for line,
+// counters from the start fields, names that cannot be computed, big folders and
+// the read-only boxes.
+
+#include "DiskFileList.h"
+#include "KestravaForm.h"
+#include "OptionsPage.h"
+#include "PreviewPage.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using namespace kestrava;
+
+class TestFilesPreview : public QObject
+{
+    Q_OBJECT
+
+private:
+    std::unique_ptr<KestravaForm> m_form;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    DiskFileList m_files;
+
+    OptionsPage *options() const { return m_form->optionsPage(); }
+    PreviewPage *preview() const { return m_form->previewPage(); }
+    QString before() const { return preview()->txtFilesPreview()->toPlainText(); }
+    QString after() const { return preview()->txtFilesPreviewNew()->toPlainText(); }
+
+    // Lists a fresh folder holding \a names, nothing selected.
+    void listFolder(const QStringList &names)
+    {
+        for (const QString &name : names) {
+            QFile file(QDir(m_dir->path()).filePath(name));
+            QVERIFY(file.open(QIODevice::WriteOnly));
+        }
+        QVERIFY(m_files.setFolder(m_dir->path()).has_value());
+        QCOMPARE(m_files.count(), names.size());
+    }
+
+    void showPreview() { preview()->ShowFilesPreview(m_files, *options()); }
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_files = DiskFileList();
+        m_form = std::make_unique<KestravaForm>();
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_dir.reset();
+    }
+
+    void selectedEntriesLineForLine()
+    {
+        listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")});
+        m_files.setSelected(0, true);
+        m_files.setSelected(2, true);
+        options()->chkPrefixCounter()->setChecked(true);
+        showPreview();
+        QCOMPARE(before(), QStringLiteral("a.txt\nc.txt\n"));
+        QCOMPARE(after(), QStringLiteral("0001_a.txt\n0002_c.txt\n"));
+    }
+
+    void countersStartFromTheFieldsEveryTime()
+    {
+        listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt")});
+        m_files.selectAll();
+        options()->chkPrefixCounter()->setChecked(true);
+        options()->txtPrefixCount()->setText(QStringLiteral("0005"));
+        options()->chkPostfixCounter()->setChecked(true);
+        options()->txtPostfixCount()->setText(QStringLiteral("0020"));
+        // The sample preview leaves the counters moved on; the files preview reloads them.
+        options()->ShowSampleMask();
+        showPreview();
+        const QString expected = QStringLiteral("0005_a_0020.txt\n0006_b_0021.txt\n");
+        QCOMPARE(after(), expected);
+        showPreview();
+        QCOMPARE(after(), expected);
+    }
+
+    void uncomputableNamesLeaveEmptyLines()
+    {
+        listFolder({QStringLiteral("a.txt"), QStringLiteral("b"), QStringLiteral("c.txt")});
+        m_files.selectAll();
+        options()->chkPrefixCounter()->setChecked(true);
+        showPreview();
+        QCOMPARE(before(), QStringLiteral("a.txt\nb\nc.txt\n"));
+        QCOMPARE(after(), QStringLiteral("0001_a.txt\n\n0002_c.txt\n"));
+    }
+
+    void nothingSelectedEmptiesBothBoxes()
+    {
+        listFolder({QStringLiteral("a.txt")});
+        m_files.selectAll();
+        showPreview();
+        m_files.deselectAll();
+        showPreview();
+        QCOMPARE(before(), QString());
+        QCOMPARE(after(), QString());
+    }
+
+    void bigFolderInFull()
+    {
+        constexpr int fileCount = 40000;
+        QStringList names;
+        for (int i = 0; i < fileCount; ++i)
+            names << QStringLiteral("file%1.dat").arg(i, 5, 10, QLatin1Char('0'));
+        listFolder(names);
+        m_files.selectAll();
+        options()->chkPrefixCounter()->setChecked(true);
+        showPreview();
+
+        const QStringList left = before().split(u'\n');
+        const QStringList right = after().split(u'\n');
+        QCOMPARE(left.size(), fileCount + 1);
+        QCOMPARE(right.size(), fileCount + 1);
+        QCOMPARE(left.at(39999), QStringLiteral("file39999.dat"));
+        QCOMPARE(right.at(0), QStringLiteral("0001_file00000.dat"));
+        QCOMPARE(right.at(9998), QStringLiteral("9999_file09998.dat"));
+        // Past 9999 the counter cannot be stamped: the lines stay, empty.
+        QCOMPARE(right.at(9999), QString());
+        QCOMPARE(right.at(39999), QString());
+    }
+
+    void boxesTakeNoTypingButNavigateAndCopy()
+    {
+        listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt")});
+        m_files.selectAll();
+        showPreview();
+        m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+        m_form->show();
+        m_form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+
+        QPlainTextEdit *box = preview()->txtFilesPreviewNew();
+        box->setFocus(Qt::MouseFocusReason);
+        QTest::keyClicks(box, QStringLiteral("x y"));
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClick(box, Qt::Key_Delete);
+        QCOMPARE(after(), QStringLiteral("a.txt\nb.txt\n"));
+
+        QTest::keyClick(box, Qt::Key_Down);
+        QTest::keyClick(box, Qt::Key_End, Qt::ShiftModifier);
+        QTest::keyClick(box, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("b.txt"));
+
+        QTest::keyClick(box, Qt::Key_Tab);
+        QVERIFY(!box->hasFocus());
+    }
+};
+
+QTEST_MAIN(TestFilesPreview)
+#include "tst_filespreview.moc"
