@@ -291,6 +291,14 @@ private Q_SLOTS:
         QCOMPARE(edit->text(), kept);
     }
 
+    void changingTabsLeavesTheField()
+    {
+        click(box(QStringLiteral("chkPostfixCounter")));
+        retype(field(QStringLiteral("txtPostfixCount")), QString());
+        m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
+        QCOMPARE(field(QStringLiteral("txtPostfixCount"))->text(), QStringLiteral("0001"));
+    }
+
     void countFieldRefreshesOnlyOnLeaving()
     {
         click(box(QStringLiteral("chkPrefixCounter")));
@@ -356,6 +364,15 @@ private Q_SLOTS:
             QCOMPARE(list(name)->currentIndex(), -1);
         }
         QCOMPARE(results(), sampleNames);
+    }
+
+    void greyedBoxCountsAsOff()
+    {
+        box(QStringLiteral("chkPrefixCounter"))->setCheckState(Qt::PartiallyChecked);
+        QVERIFY(!page()->currentOptions().prefixCounter);
+        QCOMPARE(results(), sampleNames);
+        box(QStringLiteral("chkPrefixCounter"))->setCheckState(Qt::Checked);
+        QVERIFY(page()->currentOptions().prefixCounter);
     }
 
     void windowComputesWithTheControls()

@@ -45,36 +45,54 @@ RenameOptions OptionsPage::currentOptions() const
     options.postfixDate = on(m_chkPostfixDate);
     options.datePostfix = m_cmbDatePostfix->currentText();
 
-    if (m_optConvertCapitalise->isChecked())
-        options.caseConversion = CaseConversion::Capitalise;
-    else if (m_optConvertUppercase->isChecked())
-        options.caseConversion = CaseConversion::Uppercase;
-    else if (m_optConvertLowercase->isChecked())
-        options.caseConversion = CaseConversion::Lowercase;
-
-    if (m_optRemoveUnderscores->isChecked())
-        options.underscores = UnderscoreConversion::Remove;
-    else if (m_optUnderscoresToSpaces->isChecked())
-        options.underscores = UnderscoreConversion::ToSpaces;
-    else if (m_optUnderscoresToDashes->isChecked())
-        options.underscores = UnderscoreConversion::ToDashes;
-    else if (m_optUnderscoresToDots->isChecked())
-        options.underscores = UnderscoreConversion::ToDots;
-
-    if (m_optRemoveSpaces->isChecked())
-        options.spaces = SpaceConversion::Remove;
-    else if (m_optSpacesToUnderscores->isChecked())
-        options.spaces = SpaceConversion::ToUnderscores;
-    else if (m_optSpacesToDashes->isChecked())
-        options.spaces = SpaceConversion::ToDashes;
-    else if (m_optSpacesToDots->isChecked())
-        options.spaces = SpaceConversion::ToDots;
-
+    options.caseConversion = chosenCase();
+    options.underscores = chosenUnderscores();
+    options.spaces = chosenSpaces();
     options.findText = m_txtFindText->text();
     options.replaceText = m_txtReplaceText->text();
     options.trimFilename = on(m_chkTrimFilename);
     options.trimLength = m_txtTrimLength->text();
     return options;
+}
+
+// Exactly one button of each group is selected; the tests follow the order in
+// which the computation consults the buttons.
+
+CaseConversion OptionsPage::chosenCase() const
+{
+    if (m_optConvertCapitalise->isChecked())
+        return CaseConversion::Capitalise;
+    if (m_optConvertUppercase->isChecked())
+        return CaseConversion::Uppercase;
+    if (m_optConvertLowercase->isChecked())
+        return CaseConversion::Lowercase;
+    return CaseConversion::Ignore;
+}
+
+UnderscoreConversion OptionsPage::chosenUnderscores() const
+{
+    if (m_optRemoveUnderscores->isChecked())
+        return UnderscoreConversion::Remove;
+    if (m_optUnderscoresToSpaces->isChecked())
+        return UnderscoreConversion::ToSpaces;
+    if (m_optUnderscoresToDashes->isChecked())
+        return UnderscoreConversion::ToDashes;
+    if (m_optUnderscoresToDots->isChecked())
+        return UnderscoreConversion::ToDots;
+    return UnderscoreConversion::Ignore;
+}
+
+SpaceConversion OptionsPage::chosenSpaces() const
+{
+    if (m_optRemoveSpaces->isChecked())
+        return SpaceConversion::Remove;
+    if (m_optSpacesToUnderscores->isChecked())
+        return SpaceConversion::ToUnderscores;
+    if (m_optSpacesToDashes->isChecked())
+        return SpaceConversion::ToDashes;
+    if (m_optSpacesToDots->isChecked())
+        return SpaceConversion::ToDots;
+    return SpaceConversion::Ignore;
 }
 
 QString OptionsPage::prefixCountText() const

@@ -56,6 +56,8 @@ public:
     /// Puts back the default options, refreshes the samples and zeroes the counters.
     void cmdReset_Click();
 
+    // The handlers of the option controls. Each runs once for every change of its
+    // control, made by the user or in code, and ends by refreshing the samples.
     void chkRemoveTildas_Click();
     void chkTrimFilename_Click();
     void chkPrefixName_Click();
@@ -137,6 +139,10 @@ protected:
 private:
     /// Creates the controls from the page's layout table (OptionsPageLayout.cpp).
     void buildLayout();
+    /// The selected button of each option group, as the computation reads it.
+    CaseConversion chosenCase() const;
+    UnderscoreConversion chosenUnderscores() const;
+    SpaceConversion chosenSpaces() const;
     /// Connects every option control to its handler.
     void connectHandlers();
     void connectOptionButtons();
