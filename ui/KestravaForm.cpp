@@ -86,7 +86,7 @@ bool KestravaForm::runInProgress() const
 
 void KestravaForm::closeEvent(QCloseEvent *event)
 {
-    if (m_runController->closeAfterRun()) {
+    if (m_runController->stopThen([this] { close(); })) {
         event->ignore();
         return;
     }

@@ -13,6 +13,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 
+#include <utility>
+
 namespace kestrava {
 
 RunController::RunController(KestravaForm *form, const RunSources &sources)
@@ -41,10 +43,8 @@ void RunController::StartButton_Click()
     // usable and says so, and the buttons come back as after any run.
     m_form->errorReporter()->runGuarded([this] { m_run.start(chosenScope()); });
     endShowingRun();
-    if (m_closeRequested) {
-        m_closeRequested = false;
-        m_form->close();
-    }
+    if (m_afterRun)
+        std::exchange(m_afterRun, nullptr)();
 }
 
 void RunController::StopButton_Click()
@@ -56,13 +56,13 @@ void RunController::StopButton_Click()
     m_form->setDefaultButton(page->StartButton());
 }
 
-bool RunController::closeAfterRun()
+bool RunController::stopThen(std::function<void()> afterRun)
 {
     if (!runInProgress())
         return false;
     if (!m_run.blnStopRequested())
         StopButton_Click();
-    m_closeRequested = true;
+    m_afterRun = std::move(afterRun);
     return true;
 }
 

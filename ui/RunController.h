@@ -8,6 +8,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 namespace kestrava {
 
 class FileList;
@@ -42,9 +44,10 @@ public:
 
     /// True while a run goes on (it yields to the window's events between files).
     bool runInProgress() const { return m_run.isRunning(); }
-    /// Stops a run in progress, as Stop does, and closes the window once the run
-    /// has ended. Returns false when no run is in progress.
-    bool closeAfterRun();
+    /// Stops a run in progress, as Stop does, and calls \a afterRun once the run
+    /// has ended (after the file in hand). Returns false, and does nothing, when
+    /// no run is in progress.
+    bool stopThen(std::function<void()> afterRun);
 
     /// Asks the questions of a run through \a prompt (nullptr: the message box).
     void setPrompt(Prompt *prompt);
@@ -72,7 +75,7 @@ private:
     MessageBoxPrompt m_messageBox;
     Prompt *m_prompt = nullptr;
     const RunClock *m_clock = nullptr;
-    bool m_closeRequested = false;
+    std::function<void()> m_afterRun;
     RenameRun m_run;
 };
 
