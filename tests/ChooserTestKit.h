@@ -1,11 +1,18 @@
 // Shared by the tests that build the real window over temporary folders.
 #pragma once
 
+#include "ChooseFilesPage.h"
 #include "ErrorReporter.h"
+#include "FileChooserList.h"
+#include "FolderChooserList.h"
+#include "KestravaForm.h"
 
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
 
 namespace kestrava::testing {
 
@@ -35,5 +42,61 @@ inline bool makeFiles(const QString &folder, const QStringList &names)
     }
     return true;
 }
+
+/// A fresh temporary folder, made the process's current folder while the rig
+/// lives, and the real window started in it and shown, its failures recorded.
+template<typename Form = KestravaForm>
+class WindowRig
+{
+public:
+    WindowRig() : m_startFolder(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    ~WindowRig()
+    {
+        form.reset();
+        QDir::setCurrent(m_startFolder);
+    }
+    WindowRig(const WindowRig &) = delete;
+    WindowRig &operator=(const WindowRig &) = delete;
+
+    /// Builds and shows the window; make the start folder's files first.
+    void start()
+    {
+        form = std::make_unique<Form>();
+        form->setErrorReporter(&errors);
+        form->show();
+    }
+
+    bool isValid() const { return m_dir.isValid(); }
+    QString root() const { return m_dir.path(); }
+    ChooseFilesPage *page() const { return form->chooseFilesPage(); }
+    FileChooserList &files() const { return *form->fileList(); }
+    FolderChooserList &folders() const { return *form->folderList(); }
+
+    /// The names in the file list, in order.
+    QStringList listed() const
+    {
+        QStringList names;
+        for (qsizetype i = 0; i < files().count(); ++i)
+            names.append(files().name(i));
+        return names;
+    }
+    /// The selected names in the file list, in order.
+    QStringList selected() const
+    {
+        QStringList names;
+        for (qsizetype i = 0; i < files().count(); ++i) {
+            if (files().isSelected(i))
+                names.append(files().name(i));
+        }
+        return names;
+    }
+
+    std::unique_ptr<Form> form;
+    RecordingErrorReporter errors;
+
+private:
+    QString m_startFolder;
+    QTemporaryDir m_dir;
+};
 
 } // namespace kestrava::testing

@@ -83,10 +83,11 @@ constexpr Control Controls[] = {
     {"Label1", L, "", 0, {240, 495, 8535, -1}, "Step 1 : Choose the Files to Rename ...", "", Heading, Blue},
     {"framFiles", G, "", 0, {240, 840, 9375, 6120}},
     {"lblDriveFolder", L, "framFiles", 0, {240, 240, 2835, 255}, "Drive / Folder", "", ArialBold, Blue, Centred},
-    {"Drive1", Combo, "framFiles", 0, {360, 480, 2895, 315}},
+    // Drive1 shows whichever volume holds the folder the program starts in.
+    {"Drive1", Combo, "framFiles", 0, {360, 480, 2895, 315}, nullptr},
     {"Dir1", List, "framFiles", 0, {360, 840, 2895, 5040}},
     {"lblSelectFiles", L, "framFiles", 0, {3600, 240, 2385, 255}, "File Types", "", ArialBold, Blue},
-    {"FileSpecCombo", Combo, "framFiles", 0, {3600, 480, 1515, 315}, "",
+    {"FileSpecCombo", Combo, "framFiles", 0, {3600, 480, 1515, 315}, "*.*",
      "Select a file type, or enter your own extension..."},
     {"lblSelectedFileType", L, "framFiles", 0, {5280, 480, 2415, 315}, "All File Types", "", ArialBold, Blue},
     {"File1", List, "framFiles", 0, {3600, 840, 5475, 3150}, "",

@@ -6,12 +6,9 @@
 #include "KestravaForm.h"
 #include "RunTestKit.h"
 
-#include <QComboBox>
 #include <QItemSelectionModel>
-#include <QLabel>
 #include <QListView>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -40,55 +37,27 @@ private Q_SLOTS:
     void runWalksTheWindowsLists();
 
 private:
-    QString root() const { return m_dir->path(); }
-    ChooseFilesPage *page() const { return m_form->chooseFilesPage(); }
-    FileChooserList &files() const { return *m_form->fileList(); }
-    FolderChooserList &folders() const { return *m_form->folderList(); }
+    QString root() const { return m_rig->root(); }
+    ChooseFilesPage *page() const { return m_rig->page(); }
+    FileChooserList &files() const { return m_rig->files(); }
+    FolderChooserList &folders() const { return m_rig->folders(); }
     void openRoot() { QVERIFY(folders().setPath(root())); }
-    QStringList listed() const;
-    QStringList selected() const;
+    QStringList listed() const { return m_rig->listed(); }
+    QStringList selected() const { return m_rig->selected(); }
 
-    QString m_startFolder;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<KestravaForm> m_form;
-    RecordingErrorReporter m_errors;
+    std::unique_ptr<WindowRig<>> m_rig;
 };
 
 void TestFileChooser::init()
 {
-    m_dir = std::make_unique<QTemporaryDir>();
-    QVERIFY(m_dir->isValid());
-    m_startFolder = QDir::currentPath();
-    QVERIFY(QDir::setCurrent(root()));
-    m_errors = RecordingErrorReporter();
-    m_form = std::make_unique<KestravaForm>();
-    m_form->setErrorReporter(&m_errors);
-    m_form->show();
+    m_rig = std::make_unique<WindowRig<>>();
+    QVERIFY(m_rig->isValid());
+    m_rig->start();
 }
 
 void TestFileChooser::cleanup()
 {
-    m_form.reset();
-    QDir::setCurrent(m_startFolder);
-    m_dir.reset();
-}
-
-QStringList TestFileChooser::listed() const
-{
-    QStringList names;
-    for (qsizetype i = 0; i < files().count(); ++i)
-        names.append(files().name(i));
-    return names;
-}
-
-QStringList TestFileChooser::selected() const
-{
-    QStringList names;
-    for (qsizetype i = 0; i < files().count(); ++i) {
-        if (files().isSelected(i))
-            names.append(files().name(i));
-    }
-    return names;
+    m_rig.reset();
 }
 
 void TestFileChooser::openingAFolderListsItsFilesAllSelected()
@@ -217,7 +186,7 @@ void TestFileChooser::doubleClickAndEnterOpenAndClimb()
     QTest::keyClick(dir1, Qt::Key_Return);
     QCOMPARE(folders().path(), root() + u"/a");
     QCOMPARE(selected(), QStringList({"top.txt"}));
-    QVERIFY(m_errors.texts.isEmpty());
+    QVERIFY(m_rig->errors.texts.isEmpty());
 }
 
 void TestFileChooser::selectionByHandIsWhatTheRunReads()

@@ -2,7 +2,9 @@
 // counters from the start fields, names that cannot be computed, big folders and
 // the read-only boxes.
 
+#include "ChooseFilesPage.h"
 #include "DiskFileList.h"
+#include "FolderChooserList.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
 #include "PreviewPage.h"
@@ -13,6 +15,7 @@
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -73,6 +76,29 @@ private Q_SLOTS:
         showPreview();
         QCOMPARE(before(), QStringLiteral("a.txt\nc.txt\n"));
         QCOMPARE(after(), QStringLiteral("0001_a.txt\n0002_c.txt\n"));
+    }
+
+    // The whole path a user takes: a folder opened in Dir1, two files picked in
+    // File1, the counter ticked, then the Preview Results tab chosen.
+    void previewTabShowsTheFilesPickedInTheWindow()
+    {
+        listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"),
+                    QStringLiteral("README")});
+        QVERIFY(m_form->folderList()->setPath(m_dir->path()).has_value());
+        QListView *file1 = m_form->chooseFilesPage()->File1();
+        QItemSelection picked;
+        for (int row : {0, 2, 3})
+            picked.select(file1->model()->index(row, 0), file1->model()->index(row, 0));
+        file1->selectionModel()->select(picked, QItemSelectionModel::ClearAndSelect);
+        options()->chkPrefixCounter()->setChecked(true);
+
+        for (int visit = 0; visit < 2; ++visit) {
+            m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::SetOptions));
+            m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+            QCOMPARE(before(), QStringLiteral("a.txt\nc.txt\nREADME\n"));
+            // README has no dot: its line stays, empty, and uses up no number.
+            QCOMPARE(after(), QStringLiteral("0001_a.txt\n0002_c.txt\n\n"));
+        }
     }
 
     void countersStartFromTheFieldsEveryTime()
@@ -140,11 +166,12 @@ private Q_SLOTS:
     {
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt")});
         m_files.selectAll();
-        showPreview();
         m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
         m_form->show();
         m_form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(m_form.get()));
+        // Entering the tab previewed the window's own file list; show this folder's.
+        showPreview();
 
         QPlainTextEdit *box = preview()->txtFilesPreviewNew();
         box->setFocus(Qt::MouseFocusReason);

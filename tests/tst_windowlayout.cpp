@@ -171,7 +171,8 @@ void TestWindowLayout::controls()
     if (want.rect.height >= 0)
         QCOMPARE(rect.height(), pixels(want.rect.height));
 
-    QCOMPARE(shownText(widget), QString::fromUtf8(want.text));
+    if (want.text)
+        QCOMPARE(shownText(widget), QString::fromUtf8(want.text));
     QCOMPARE(widget->toolTip(), QString::fromUtf8(want.toolTip));
 
     if (want.font.face != expected::Face::Unchecked) {

@@ -3,10 +3,14 @@
 #include "ErrorReporter.h"
 #include "FileChooserList.h"
 #include "FolderChooserList.h"
+#include "Volumes.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QLabel>
 #include <QListView>
 #include <QRadioButton>
+#include <QTimer>
 
 namespace kestrava {
 
@@ -17,7 +21,35 @@ ChooseFilesPage::ChooseFilesPage(QWidget *parent)
     buildLayout();
     createLists();
     openStartFolder();
+    fillDriveList();
     connectHandlers();
+}
+
+void ChooseFilesPage::fillFileSpecCombo()
+{
+    for (int number = 1; number <= FileTypeTable::RowCount; ++number)
+        addFileSpec(m_fileTypeTable.pattern(number).value_or(QString()));
+}
+
+void ChooseFilesPage::addFileSpec(const QString &text)
+{
+    int position = 0;
+    while (position < m_FileSpecCombo->count()
+           && QString::compare(m_FileSpecCombo->itemText(position), text, Qt::CaseInsensitive) <= 0)
+        ++position;
+    m_FileSpecCombo->insertItem(position, text);
+}
+
+std::expected<void, QString> ChooseFilesPage::reReadLists()
+{
+    std::expected<void, QString> result;
+    if (m_optAllFilesCurrentDir->isChecked()) {
+        result = m_fileList->reread();
+        if (result)
+            m_fileList->selectAll();
+    }
+    m_folderList->refresh();
+    return result;
 }
 
 void ChooseFilesPage::createLists()
@@ -36,8 +68,22 @@ void ChooseFilesPage::openStartFolder()
     }
 }
 
+void ChooseFilesPage::fillDriveList()
+{
+    // Linux keeps no current folder per volume: the list shows the volume holding
+    // the start folder, and picking a volume opens its root.
+    m_Drive1->addItems(Volumes::roots(m_folderList->path()));
+    m_Drive1->setCurrentIndex(m_Drive1->findText(Volumes::rootOf(m_folderList->path())));
+}
+
 void ChooseFilesPage::connectHandlers()
 {
+    connect(m_Drive1, &QComboBox::currentIndexChanged, this, &ChooseFilesPage::Drive1_Change);
+    connect(m_FileSpecCombo, &QComboBox::editTextChanged, this, &ChooseFilesPage::FileSpecCombo_Change);
+    connect(m_FileSpecCombo, &QComboBox::activated, this, [this] {
+        if (!m_fileSpecChangeHandled)
+            FileSpecCombo_Click();
+    });
     connect(m_folderList, &FolderChooserList::pathChanged, this, &ChooseFilesPage::Dir1_Change);
     connect(m_folderList, &FolderChooserList::openRequested, this, &ChooseFilesPage::Dir1_Open);
     // Selecting an option, by the user or from code, runs its handling once.
@@ -66,9 +112,34 @@ void ChooseFilesPage::guarded(const std::function<void()> &handler)
         handler();
 }
 
+void ChooseFilesPage::markFileSpecChangeHandled()
+{
+    if (m_fileSpecChangeHandled)
+        return;
+    m_fileSpecChangeHandled = true;
+    QTimer::singleShot(0, this, [this] { m_fileSpecChangeHandled = false; });
+}
+
+void ChooseFilesPage::Drive1_Change(int index)
+{
+    if (index < 0)
+        return;
+    const QString root = m_Drive1->itemText(index);
+    guarded([this, &root] {
+        // The drive list keeps showing a volume that failed; the other lists stay.
+        if (const auto reason = Volumes::notReadyReason(root)) {
+            reportError(*reason);
+            return;
+        }
+        if (const auto opened = m_folderList->setPath(root); !opened)
+            reportError(opened.error());
+    });
+}
+
 // The file list has already followed into the new folder.
 void ChooseFilesPage::Dir1_Change()
 {
+    m_fileListUnreadable = false;
     m_fileList->selectAll();
     m_optAllFilesCurrentDir->setChecked(true);
 }
@@ -79,6 +150,28 @@ void ChooseFilesPage::Dir1_Open(int row)
         if (const auto opened = m_folderList->openRow(row); !opened)
             reportError(opened.error());
     });
+}
+
+void ChooseFilesPage::FileSpecCombo_Click()
+{
+    guarded([this] {
+        // The text goes to the file list exactly as typed, unchecked; the table
+        // only names it, and only when it is one of its patterns to the letter.
+        const QString text = m_FileSpecCombo->currentText();
+        const auto listed = m_fileList->setPattern(text);
+        m_lblSelectedFileType->setText(
+            m_fileTypeTable.describe(text).value_or(QStringLiteral("(User Defined File Type)")));
+        // A folder that vanished is reported once, not at every keystroke of a pattern.
+        if (!listed && !m_fileListUnreadable)
+            reportError(listed.error());
+        m_fileListUnreadable = !listed;
+    });
+}
+
+void ChooseFilesPage::FileSpecCombo_Change()
+{
+    markFileSpecChangeHandled();
+    FileSpecCombo_Click();
 }
 
 void ChooseFilesPage::optSelectedFiles_Click()

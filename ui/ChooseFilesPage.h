@@ -1,7 +1,10 @@
 #pragma once
 
+#include "FileTypeTable.h"
+
 #include <QWidget>
 
+#include <expected>
 #include <functional>
 
 class QCheckBox;
@@ -48,6 +51,18 @@ public:
     /// Where failures of the page's own handling are shown; must outlive the page.
     void setErrorReporter(ErrorReporter *reporter) { m_errorReporter = reporter; }
 
+    /// The file types behind the filter combo; the window fills it at start-up.
+    FileTypeTable &fileTypeTable() { return m_fileTypeTable; }
+    /// Adds the pattern of every file type to the filter combo, in table order,
+    /// each at its place in the combo's list sorted ignoring letter case.
+    void fillFileSpecCombo();
+    /// Inserts \a text into the filter combo's list at its sorted place.
+    void addFileSpec(const QString &text);
+    /// Entering the tab: under "All Files in Current Folder" the file list is read
+    /// again and every file selected; the folder list is read again in any case.
+    /// A file list that cannot be read stays as it was, and the reason is returned.
+    std::expected<void, QString> reReadLists();
+
 private:
     /// Creates the controls from the page's layout table (ChooseFilesPageLayout.cpp).
     void buildLayout();
@@ -58,8 +73,14 @@ private:
     /// Runs a handler so that no failure escapes it (see ErrorReporter::runGuarded).
     void guarded(const std::function<void()> &handler);
 
+    void fillDriveList();
+    void markFileSpecChangeHandled();
+
+    void Drive1_Change(int index);
     void Dir1_Change();
     void Dir1_Open(int row);
+    void FileSpecCombo_Click();
+    void FileSpecCombo_Change();
     void optSelectedFiles_Click();
     void optAllFilesCurrentDir_Click();
     void optAllFiles_Click();
@@ -80,6 +101,11 @@ private:
     FileChooserList *m_fileList = nullptr;
     FolderChooserList *m_folderList = nullptr;
     ErrorReporter *m_errorReporter = nullptr;
+    FileTypeTable m_fileTypeTable;
+    // Picking an item of the filter combo changes its text and then reports the
+    // pick; the filter is applied once, on the change, until the event is over.
+    bool m_fileSpecChangeHandled = false;
+    bool m_fileListUnreadable = false;
 };
 
 } // namespace kestrava

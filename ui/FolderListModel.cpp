@@ -7,6 +7,8 @@ namespace kestrava {
 
 FolderListModel::FolderListModel(QObject *parent)
     : QAbstractListModel(parent)
+    , m_openIcon(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon))
+    , m_closedIcon(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
 {
 }
 
@@ -48,7 +50,7 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         return rowPath(row);
     case Qt::DecorationRole:
-        return QApplication::style()->standardIcon(inChain ? QStyle::SP_DirOpenIcon : QStyle::SP_DirClosedIcon);
+        return inChain ? m_openIcon : m_closedIcon;
     case CurrentFolderRole:
         return row == chainCount() - 1;
     case DepthRole:

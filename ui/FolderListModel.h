@@ -3,6 +3,7 @@
 #include "DirectoryListing.h"
 
 #include <QAbstractListModel>
+#include <QIcon>
 #include <QList>
 #include <QStringList>
 
@@ -39,6 +40,8 @@ public:
 private:
     QString rowName(int row) const;
 
+    QIcon m_openIcon;
+    QIcon m_closedIcon;
     QStringList m_chain;
     QList<DirectoryEntry> m_subFolders;
 };

@@ -17,8 +17,15 @@
 #include "TabStrip.h"
 
 #include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
 
 #include <array>
 #include <utility>
@@ -33,6 +40,8 @@ KestravaForm::KestravaForm(QWidget *parent)
     setErrorReporter(nullptr);
     m_runNames = std::make_unique<OptionsNameSource>(m_optionsPage);
     m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames});
+    // Every change of the current tab, by the user or from code, runs its handling.
+    connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
 }
 
@@ -145,13 +154,112 @@ void KestravaForm::addTabs()
     }
 }
 
+void KestravaForm::InitData()
+{
+    m_chooseFilesPage->fileTypeTable().fill();
+}
+
+void KestravaForm::SetReadyToGo()
+{
+    // Only whether any entry is selected counts, whatever the scope.
+    m_goPage->lblNoFilesSelected()->setVisible(fileList()->selectedCount() == 0);
+    m_goPage->txtFilesModified()->clear();
+}
+
 void KestravaForm::Form_Load()
 {
-    // The running program starts on the first tab, with the selected-files scope and
-    // no run to stop, whatever the layout shows.
+    InitData();
+    centreOnScreen();
+    m_optionsPage->optIgnoreSpaces()->setChecked(true);
+    m_optionsPage->optIgnoreCase()->setChecked(true);
+    // The layout has "All Files in Current Folder" chosen: this clears the selection.
     m_chooseFilesPage->optSelectedFiles()->setChecked(true);
     m_goPage->StopButton()->setEnabled(false);
+    m_chooseFilesPage->fillFileSpecCombo();
+    // The layout leaves "Set Options..." current, so this runs the first tab's handling.
     m_tabStrip->setCurrentIndex(int(Tab::ChooseFiles));
+}
+
+void KestravaForm::Form_Activate()
+{
+    QComboBox *filter = m_chooseFilesPage->FileSpecCombo();
+    filter->setEditText(filter->itemText(0));
+    // Of the two things the folder list could do here, focus is what helps: the
+    // keyboard user starts on the folders, and the lists are fresh from Load.
+    m_chooseFilesPage->Dir1()->setFocus();
+}
+
+void KestravaForm::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_activated)
+        return;
+    m_activated = true;
+    Form_Activate();
+}
+
+void KestravaForm::centreOnScreen()
+{
+    // Worked out in twips, each dimension halved by integer division, as the
+    // window's layout is given; then back to pixels. Left goes before top.
+    const QRect area = screen()->geometry();
+    const int left = LayoutBuilder::twips(area.width()) / 2 - LayoutBuilder::twips(width()) / 2;
+    const int top = LayoutBuilder::twips(area.height()) / 2 - LayoutBuilder::twips(height()) / 2;
+    move(area.x() + LayoutBuilder::pixels(left), y());
+    move(x(), area.y() + LayoutBuilder::pixels(top));
+}
+
+KestravaForm::Tab KestravaForm::currentTab() const
+{
+    return Tab(m_tabStrip->currentIndex());
+}
+
+// Each test reads the current tab afresh: the spacer's block moves on to Help,
+// and the later tests then see Help.
+void KestravaForm::SSTabStrip_Click()
+{
+    m_errorReporter->runGuarded([this] {
+        const bool stepsHeld = runInProgress();
+        if (currentTab() == Tab::ChooseFiles && !stepsHeld)
+            enterChooseFilesTab();
+        // The previews keep counters of their own, apart from a run's, so
+        // they may refresh while a run is under way.
+        if (currentTab() == Tab::SetOptions)
+            enterSetOptionsTab();
+        if (currentTab() == Tab::PreviewResults)
+            enterPreviewResultsTab();
+        if (currentTab() == Tab::Go && !stepsHeld)
+            SetReadyToGo();
+        if (currentTab() == Tab::Spacer)
+            m_tabStrip->setCurrentIndex(int(Tab::Help));
+        if (currentTab() == Tab::Exit)
+            endProgram();
+    });
+}
+
+void KestravaForm::enterChooseFilesTab()
+{
+    if (const auto reRead = m_chooseFilesPage->reReadLists(); !reRead)
+        m_errorReporter->showError(ErrorReporter::programTitle(), reRead.error());
+}
+
+
+void KestravaForm::enterSetOptionsTab()
+{
+    ShowSampleMask();
+}
+
+void KestravaForm::enterPreviewResultsTab()
+{
+    m_previewPage->ShowFilesPreview(*fileList(), *m_optionsPage);
+}
+
+void KestravaForm::endProgram()
+{
+    // A run yielding inside the event loop ends first, after its file in hand.
+    if (m_runController->stopThen([this] { endProgram(); }))
+        return;
+    QCoreApplication::exit(0);
 }
 
 } // namespace kestrava

@@ -62,6 +62,10 @@ public:
     /// The new name of \a strFileName under the options tab's controls as they
     /// are now, advancing the window's name counters for the counter stamps.
     std::expected<QString, RenameError> BuildNewFilename(const QString &strFileName);
+    /// Fills the file-type table behind the filter combo; the first step of start-up.
+    void InitData();
+    /// Prepares the Go tab: warns when no file is selected, empties the log of modified files.
+    void SetReadyToGo();
 
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
@@ -69,10 +73,23 @@ public:
 
     /// Start, Stop and the run they control.
     RunController *runController() const { return m_runController; }
-    /// True while a run goes on; the window's other handling leaves its state alone.
-    bool runInProgress() const;
+    /// True while a renaming run is under way. The step tabs then only show their
+    /// pages: their handling would re-read the lists, reload the counters and empty
+    /// the log that the run is using.
+    virtual bool runInProgress() const;
 
 protected:
+    /// What entering "Set Options..." does besides showing the page: ShowSampleMask,
+    /// once the options panel computes sample names.
+    virtual void enterSetOptionsTab();
+    /// What entering "Preview Results..." does besides showing the page: the files
+    /// preview of `File1`'s selection, once the preview page computes it.
+    virtual void enterPreviewResultsTab();
+    /// Ends the program at once, asking nothing: the "Exit" tab. A run yielding
+    /// inside the event loop is stopped first and the program ends once it has.
+    virtual void endProgram();
+
+    void showEvent(QShowEvent *event) override;
     /// Closing the window during a run stops the run first; the window closes
     /// once the file in hand is done, so no rename is left half done.
     void closeEvent(QCloseEvent *event) override;
@@ -82,6 +99,14 @@ private:
     void addTabs();
     /// The start-up steps that run once the controls exist.
     void Form_Load();
+    /// The steps that run when the window is first shown.
+    void Form_Activate();
+    /// Places the window in the middle of its screen.
+    void centreOnScreen();
+    /// Runs the handling of the tab that has just become current.
+    void SSTabStrip_Click();
+    void enterChooseFilesTab();
+    Tab currentTab() const;
 
     TabStrip *m_tabStrip = nullptr;
     ChooseFilesPage *m_chooseFilesPage = nullptr;
@@ -93,6 +118,7 @@ private:
     DefaultButton *m_defaultButton = nullptr;
     std::unique_ptr<ErrorReporter> m_messageBoxReporter;
     ErrorReporter *m_errorReporter = nullptr;
+    bool m_activated = false;
     std::unique_ptr<OptionsNameSource> m_runNames;
     RunController *m_runController = nullptr;
 };

@@ -83,6 +83,11 @@ int LayoutBuilder::pixels(int twips)
     return (twips + TwipsPerPixel / 2) / TwipsPerPixel;
 }
 
+int LayoutBuilder::twips(int pixels)
+{
+    return pixels * TwipsPerPixel;
+}
+
 QRect LayoutBuilder::pixels(const TwipsRect &rect)
 {
     return QRect(pixels(rect.left), pixels(rect.top), pixels(rect.width), pixels(rect.height));

@@ -20,6 +20,8 @@ public:
     static QPoint pageOrigin();
     /// Twips to logical pixels.
     static int pixels(int twips);
+    /// Logical pixels to twips.
+    static int twips(int pixels);
     static QRect pixels(const TwipsRect &rect);
 
     /// The window's grey background.

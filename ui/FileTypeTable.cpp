@@ -1,0 +1,43 @@
+#include "FileTypeTable.h"
+
+namespace kestrava {
+
+void FileTypeTable::fill()
+{
+    static constexpr std::array<const char16_t *, RowCount> Extensions{
+        u"*", u"MP3", u"DOC", u"XLS", u"TXT", u"HTM", u"HTML", u"GIF", u"JPG", u"JPEG", u"BMP", u"WAV", u"MPG", u"MPEG"};
+    static constexpr std::array<const char16_t *, RowCount> Descriptions{
+        u"All File Types",    u"MP3 Music Files",  u"Word Documents",   u"Excel Spreadsheets", u"ASCII Text Files",
+        u"WEB Pages",         u"WEB Pages",        u"GIF Images",       u"JPEG Images",        u"JPEG Images",
+        u"Bitmap Images",     u"WAV Audio Files",  u"MPEG Video Clips", u"MPEG Video Clips"};
+    for (int i = 0; i < RowCount; ++i)
+        m_rows[size_t(i)].extension = QString::fromUtf16(Extensions[size_t(i)]);
+    for (int i = 0; i < RowCount; ++i)
+        m_rows[size_t(i)].description = QString::fromUtf16(Descriptions[size_t(i)]);
+}
+
+std::optional<FileType> FileTypeTable::row(int number) const
+{
+    if (number < 1 || number > RowCount)
+        return std::nullopt;
+    return m_rows[size_t(number - 1)];
+}
+
+std::optional<QString> FileTypeTable::pattern(int number) const
+{
+    const auto found = row(number);
+    if (!found)
+        return std::nullopt;
+    return QStringLiteral("*.") + found->extension;
+}
+
+std::optional<QString> FileTypeTable::describe(const QString &text) const
+{
+    for (int number = 1; number <= RowCount; ++number) {
+        if (pattern(number) == text)
+            return row(number)->description;
+    }
+    return std::nullopt;
+}
+
+} // namespace kestrava
