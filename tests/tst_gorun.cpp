@@ -54,6 +54,21 @@ public:
     }
 };
 
+/// The window, noting when it would end the program; it ends nothing, as no
+/// event loop runs in a test.
+class EndNotingForm : public KestravaForm
+{
+public:
+    QList<bool> endsDuringARun;
+
+protected:
+    void endProgram() override
+    {
+        endsDuringARun.append(runInProgress());
+        KestravaForm::endProgram();
+    }
+};
+
 /// Runs \a action from the event loop, that is at the run's next yield.
 void atNextYield(QObject *context, std::function<void()> action)
 {
@@ -92,6 +107,8 @@ private Q_SLOTS:
     void treeWalkShowsTheFolderBeingProcessed();
     void previewsDuringARunLeaveItsNumbersAlone();
     void optionChangedDuringARunAppliesFromTheNextFile();
+    void tabsDuringARunLeaveItsListsAndLogAlone();
+    void exitTabDuringARunStopsItThenEnds();
 
 private:
     template<typename T = QWidget>
@@ -111,7 +128,7 @@ private:
     QList<QWidget *> chooserControls() const;
 
     std::unique_ptr<QTemporaryDir> m_dir;
-    std::unique_ptr<KestravaForm> m_form;
+    std::unique_ptr<EndNotingForm> m_form;
     HookedPrompt m_prompt;
     ScriptedClock m_clock;
 };
@@ -120,7 +137,7 @@ void TestGoRun::init()
 {
     m_dir = std::make_unique<QTemporaryDir>();
     QVERIFY(m_dir->isValid());
-    m_form = std::make_unique<KestravaForm>();
+    m_form = std::make_unique<EndNotingForm>();
     m_form->show();
     m_prompt = HookedPrompt();
     m_clock.times = {QDateTime(QDate(2026, 3, 2), QTime(10, 0))};
@@ -485,6 +502,48 @@ void TestGoRun::optionChangedDuringARunAppliesFromTheNextFile()
     start();
     QCOMPARE(namesIn(root()), QStringList({"B.TXT", "a.txt"}));
     QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(), QStringLiteral("B.TXT\n"));
+}
+
+void TestGoRun::tabsDuringARunLeaveItsListsAndLogAlone()
+{
+    openFolderWith({"a.txt", "b.txt", "c.txt"});
+    countFrom(QStringLiteral("0001"));
+    m_form->runController()->progress()->setIntervals(0, 0);
+    QTabWidget *strip = m_form->SSTabStrip();
+    int yields = 0;
+    std::function<void()> visitTabs = [&] {
+        // Choose Files would re-read and re-select the list the run walks, and
+        // Go would empty the log the run writes.
+        strip->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
+        strip->setCurrentIndex(int(KestravaForm::Tab::Go));
+        if (++yields < 3)
+            atNextYield(m_form.get(), visitTabs);
+    };
+    atNextYield(m_form.get(), visitTabs);
+    start();
+    QCOMPARE(yields, 3);
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt", "0003_c.txt"}));
+    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(),
+             QStringLiteral("0003_c.txt\n0002_b.txt\n0001_a.txt\n"));
+    // Once the run has ended, the tabs do their usual work again.
+    strip->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
+    strip->setCurrentIndex(int(KestravaForm::Tab::Go));
+    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(), QString());
+}
+
+void TestGoRun::exitTabDuringARunStopsItThenEnds()
+{
+    openFolderWith({"a.txt", "b.txt", "c.txt"});
+    countFrom(QStringLiteral("0001"));
+    atNextYield(m_form.get(), [this] {
+        m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Exit));
+        QVERIFY(m_form->runInProgress());
+    });
+    start();
+    // Asked once while the run went on, then again once it had stopped.
+    QCOMPARE(m_form->endsDuringARun, QList<bool>({true, false}));
+    QCOMPARE(control<QLabel>("lblStatus")->text(), QStringLiteral("INTERRUPTED BY USER"));
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "b.txt", "c.txt"}));
 }
 
 QTEST_MAIN(TestGoRun)
