@@ -2,13 +2,12 @@
 #include "ChooseFilesPage.h"
 #include "FileChooserList.h"
 #include "FolderChooserList.h"
-#include "ErrorLogModel.h"
 #include "GoPage.h"
 #include "GoProgress.h"
 #include "KestravaForm.h"
-#include "MessageBoxPrompt.h"
 #include "OptionsPage.h"
 #include "RunController.h"
+#include "GoRunTestKit.h"
 #include "RunTestKit.h"
 
 #include <QApplication>
@@ -19,14 +18,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
-#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <functional>
 #include <memory>
@@ -34,59 +31,6 @@
 using namespace kestrava;
 using namespace kestrava::testing;
 
-namespace {
-
-/// Answers from a queue (then Cancel) and lets a test look at the window while
-/// the question would be open.
-class HookedPrompt : public Prompt
-{
-public:
-    QList<PromptAnswer> answers;
-    QStringList texts;
-    std::function<void()> onAsk;
-
-    PromptAnswer ask(const QString &, const QString &text) override
-    {
-        texts.append(text);
-        if (onAsk)
-            onAsk();
-        return answers.isEmpty() ? PromptAnswer::Cancel : answers.takeFirst();
-    }
-};
-
-/// The window, noting when it would end the program; it ends nothing, as no
-/// event loop runs in a test.
-class EndNotingForm : public KestravaForm
-{
-public:
-    QList<bool> endsDuringARun;
-
-protected:
-    void endProgram() override
-    {
-        endsDuringARun.append(runInProgress());
-        KestravaForm::endProgram();
-    }
-};
-
-/// Runs \a action from the event loop, that is at the run's next yield.
-void atNextYield(QObject *context, std::function<void()> action)
-{
-    QMetaObject::invokeMethod(context, std::move(action), Qt::QueuedConnection);
-}
-
-QMessageBox *openMessageBox()
-{
-    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
-        return box;
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
-            return box;
-    }
-    return nullptr;
-}
-
-} // namespace
 
 class TestGoRun : public QObject
 {
@@ -95,9 +39,6 @@ class TestGoRun : public QObject
 private Q_SLOTS:
     void init();
     void cleanup();
-    void messageBoxAnswers_data();
-    void messageBoxAnswers();
-    void progressFollowsTheRunAtTheDisplaysPace();
     void buttonsAndLabelsBeforeDuringAndAfterARun();
     void stopAtAYieldThroughTheStopButton();
     void startDuringARunIsIgnored();
@@ -185,93 +126,6 @@ QList<QWidget *> TestGoRun::chooserControls() const
                              "optAllFilesCurrentDir", "optAllFiles"})
         controls.append(control(name));
     return controls;
-}
-
-void TestGoRun::messageBoxAnswers_data()
-{
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<PromptAnswer>("answer");
-    QTest::newRow("Yes") << "Yes" << PromptAnswer::Yes;
-    QTest::newRow("No") << "No" << PromptAnswer::No;
-    QTest::newRow("Cancel") << "Cancel" << PromptAnswer::Cancel;
-    QTest::newRow("closed") << "close" << PromptAnswer::Cancel;
-    QTest::newRow("Escape") << "Escape" << PromptAnswer::Cancel;
-}
-
-void TestGoRun::messageBoxAnswers()
-{
-    QFETCH(QString, action);
-    QFETCH(PromptAnswer, answer);
-    MessageBoxPrompt prompt(m_form.get());
-    bool found = false;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool yesIsDefault = false;
-    QString title;
-    QString text;
-    QTimer::singleShot(0, m_form.get(), [&] {
-        QMessageBox *box = openMessageBox();
-        if (!box)
-            return;
-        found = true;
-        icon = box->icon();
-        yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
-        title = box->windowTitle();
-        text = box->text();
-        if (action == u"close")
-            box->close();
-        else if (action == u"Escape")
-            QTest::keyClick(box, Qt::Key_Escape);
-        else
-            box->button(action == u"Yes" ? QMessageBox::Yes
-                        : action == u"No" ? QMessageBox::No : QMessageBox::Cancel)->click();
-    });
-    const PromptAnswer given = prompt.ask(QStringLiteral("Confirm Rename"),
-                                          RenameRun::confirmationText(QStringLiteral("a.txt"),
-                                                                      QStringLiteral("b.txt")));
-    QVERIFY(found);
-    QCOMPARE(given, answer);
-    QCOMPARE(icon, QMessageBox::Question);
-    QVERIFY(yesIsDefault);
-    QCOMPARE(title, QStringLiteral("Confirm Rename"));
-    QCOMPARE(text, QStringLiteral("Rename this File ?\n\nOLD : a.txt\nNEW : b.txt"));
-}
-
-void TestGoRun::progressFollowsTheRunAtTheDisplaysPace()
-{
-    GoPage page;
-    GoProgress progress(&page);
-    progress.setIntervals(0, 3600 * 1000);
-    progress.logsCleared();
-    progress.showFile(QStringLiteral("a.txt"));
-    progress.showCount(0);
-    progress.fileModified(QStringLiteral("A"));
-    progress.yield(); // the first yield of a run shows at once
-    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("a.txt"));
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("A\n"));
-
-    progress.showFile(QStringLiteral("b.txt"));
-    progress.showCount(1);
-    progress.fileModified(QStringLiteral("B"));
-    progress.fileModified(QStringLiteral("C"));
-    progress.errorLogged(QStringLiteral("'x'  whilst processing file '/d/e'"));
-    progress.yield();
-    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("a.txt"));
-    QCOMPARE(page.lblFileCounter()->text(), QStringLiteral("0"));
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("A\n"));
-    QVERIFY(!page.isErrorAreaShown());
-
-    progress.flush();
-    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("b.txt"));
-    QCOMPARE(page.lblFileCounter()->text(), QStringLiteral("1"));
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("C\nB\nA\n"));
-    QVERIFY(page.isErrorAreaShown());
-    QCOMPARE(page.lblErrorLog()->text(), QStringLiteral("Errors : 1"));
-    QCOMPARE(page.CurrentDirLabel()->text(), QStringLiteral("    ")); // no tree walk, not written
-
-    progress.logsCleared();
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QString());
-    QVERIFY(!page.isErrorAreaShown());
-    QCOMPARE(progress.errorLog()->rowCount(), 0);
 }
 
 void TestGoRun::buttonsAndLabelsBeforeDuringAndAfterARun()
