@@ -4,16 +4,13 @@
 #include "FolderChooserList.h"
 #include "GoPage.h"
 #include "GoProgress.h"
+#include "GoRunTestKit.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
 #include "RunController.h"
-#include "GoRunTestKit.h"
 #include "RunTestKit.h"
 
-#include <QApplication>
 #include <QCheckBox>
-#include <QComboBox>
-#include <QGroupBox>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +27,6 @@
 
 using namespace kestrava;
 using namespace kestrava::testing;
-
 
 class TestGoRun : public QObject
 {
@@ -141,6 +137,7 @@ void TestGoRun::buttonsAndLabelsBeforeDuringAndAfterARun()
 
     m_clock.times = {QDateTime(QDate(2026, 3, 2), QTime(10, 0)), QDateTime(QDate(2026, 3, 2), QTime(10, 2, 5))};
     m_prompt.answers = {PromptAnswer::Yes, PromptAnswer::Yes};
+    startButton->setFocus();
     m_prompt.onAsk = [&] {
         if (m_prompt.texts.size() != 1)
             return;
@@ -157,6 +154,7 @@ void TestGoRun::buttonsAndLabelsBeforeDuringAndAfterARun()
         for (QWidget *chooser : chooserControls())
             QVERIFY2(!chooser->isEnabled(), qPrintable(chooser->objectName()));
         QVERIFY(control("chkConfirmFiles")->isEnabled());
+        QCOMPARE(m_form->focusWidget(), stopButton);
         QVERIFY(control("chkIgnoreReadOnly")->isEnabled());
     };
     start();

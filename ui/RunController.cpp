@@ -121,9 +121,10 @@ void RunController::setChooserEnabled(bool enabled)
 void RunController::beginShowingRun()
 {
     GoPage *page = m_form->goPage();
-    page->StartButton()->setEnabled(false);
+    // Stop first, so that the keyboard focus leaving Start lands on it.
     page->StopButton()->setEnabled(true);
     m_form->setDefaultButton(page->StopButton());
+    page->StartButton()->setEnabled(false);
     page->framProgress()->show();
     // The run walks the folder and file lists: nobody else may move them meanwhile.
     setChooserEnabled(false);
