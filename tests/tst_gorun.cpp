@@ -46,6 +46,7 @@ private Q_SLOTS:
     void optionChangedDuringARunAppliesFromTheNextFile();
     void tabsDuringARunLeaveItsListsAndLogAlone();
     void exitTabDuringARunStopsItThenEnds();
+    void runStampsTheDateOfTheOptionsClock();
 
 private:
     template<typename T = QWidget>
@@ -396,6 +397,18 @@ void TestGoRun::exitTabDuringARunStopsItThenEnds()
     QCOMPARE(m_form->endsDuringARun, QList<bool>({true, false}));
     QCOMPARE(control<QLabel>("lblStatus")->text(), QStringLiteral("INTERRUPTED BY USER"));
     QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "b.txt", "c.txt"}));
+}
+
+void TestGoRun::runStampsTheDateOfTheOptionsClock()
+{
+    openFolderWith({"a.txt"});
+    m_form->optionsPage()->setClock(&m_clock); // 2 March 2026, not today
+    control<QCheckBox>("chkPrefixDate")->setChecked(true); // "dd-mm-yy"
+    const auto expected = m_form->BuildNewFilename(QStringLiteral("a.txt"));
+    QVERIFY(expected.has_value());
+    QCOMPARE(*expected, QStringLiteral("2-3-26_a.txt"));
+    start();
+    QCOMPARE(namesIn(root()), QStringList({*expected}));
 }
 
 QTEST_MAIN(TestGoRun)
