@@ -243,7 +243,6 @@ void KestravaForm::enterChooseFilesTab()
         m_errorReporter->showError(ErrorReporter::programTitle(), reRead.error());
 }
 
-
 void KestravaForm::enterSetOptionsTab()
 {
     ShowSampleMask();
