@@ -1,15 +1,18 @@
-// Shows the window, makes each tab current in turn and saves a picture of it.
+// Shows the window, makes each tab current in turn and saves a picture of it, then
+// pictures of the options and preview tabs in use.
 // Usage: kestrava-screenshots <output folder>
 
+#include "ChooseFilesPage.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
 #include "RunClock.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTextStream>
@@ -49,6 +52,23 @@ bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
     return form.grab().save(out.filePath(QStringLiteral("tab1-set-options-in-use.png")));
 }
 
+// The preview tab with every file of the sample folder chosen and a few options on.
+// The tab is entered with its own handling, as a click on it would, so that the
+// window fills both lists itself.
+bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
+{
+    form.chooseFilesPage()->optAllFilesCurrentDir()->setChecked(true);
+    kestrava::OptionsPage *page = form.optionsPage();
+    page->cmdReset()->click();
+    page->optConvertCapitalise()->setChecked(true);
+    page->optSpacesToUnderscores()->setChecked(true);
+    page->chkRemoveTildas()->setChecked(true);
+    page->chkPrefixCounter()->setChecked(true);
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
+    QApplication::processEvents();
+    return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-in-use.png")));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -82,6 +102,10 @@ int main(int argc, char *argv[])
     }
     if (!saveOptionsInUse(form, out)) {
         err << "cannot save the options tab in use" << Qt::endl;
+        return 1;
+    }
+    if (!saveFilesPreviewInUse(form, out)) {
+        err << "cannot save the preview tab in use" << Qt::endl;
         return 1;
     }
     return 0;
