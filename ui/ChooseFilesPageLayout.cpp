@@ -32,7 +32,9 @@ constexpr ControlRow Layout[] = {
      F::GreyBackground},
     {u"FileSpecCombo", K::EditableCombo, u"framFiles", {3600, 480, 1515, 315}, {},
      u"Select a file type, or enter your own extension..."},
-    {u"lblSelectedFileType", K::Label, u"framFiles", {5280, 480, 2415, 315}, u"All File Types", {}, ArialBold, Blue},
+    // Centred on its row so that its text lines up with the text of the combo beside it.
+    {u"lblSelectedFileType", K::Label, u"framFiles", {5280, 480, 2415, 315}, u"All File Types", {}, ArialBold, Blue,
+     F::Middle},
     {u"File1", K::FileList, u"framFiles", {3600, 840, 5475, 3150}, {},
      u"Use the Shift and CTRL keys to select multi / individual files"},
     {u"framApplyWhichFiles", K::Frame, u"framFiles", {3600, 4200, 3615, 1695}, u"Apply to Which Files..?", {}, {},

@@ -7,6 +7,7 @@ GoPage::GoPage(QWidget *parent)
 {
     setObjectName(QStringLiteral("GoPage"));
     buildLayout();
+    buildErrorArea();
 }
 
 } // namespace kestrava

@@ -4,6 +4,7 @@
 
 class QGroupBox;
 class QLabel;
+class QListView;
 class QPlainTextEdit;
 class QPushButton;
 
@@ -30,10 +31,19 @@ public:
     QLabel *lblFileCounter() const { return m_lblFileCounter; }
     QLabel *lblStatus() const { return m_lblStatus; }
     QPlainTextEdit *txtFilesModified() const { return m_txtFilesModified; }
+    /// The texts of the errors of the last run, under the log of modified files.
+    QListView *lstErrorLog() const { return m_lstErrorLog; }
+
+    /// Shares the log's area with the error log (`lblErrorLog` and `lstErrorLog`)
+    /// when \a shown, or gives the whole area back to the log of modified files.
+    void showErrorArea(bool shown);
+    bool isErrorAreaShown() const;
 
 private:
     /// Creates the controls from the page's layout table (GoPageLayout.cpp).
     void buildLayout();
+    /// Creates the error log's list, hidden until a run logs an error.
+    void buildErrorArea();
 
     QLabel *m_Label4 = nullptr;
     QLabel *m_lblFilesModified = nullptr;
@@ -48,6 +58,7 @@ private:
     QLabel *m_lblFileCounter = nullptr;
     QLabel *m_lblStatus = nullptr;
     QPlainTextEdit *m_txtFilesModified = nullptr;
+    QListView *m_lstErrorLog = nullptr;
 };
 
 } // namespace kestrava

@@ -4,6 +4,7 @@
 
 #include <QGroupBox>
 #include <QLabel>
+#include <QListView>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -56,7 +57,49 @@ constexpr ControlRow Layout[] = {
      F::ReadOnly},
 };
 
+// When a run logs errors, the log of modified files gives up the lower part of
+// its area to them: the "Errors" label with the count, and the list of texts.
+constexpr TwipsRect FilesModifiedAlone{120, 2880, 8895, 3105};
+constexpr TwipsRect FilesModifiedShared{120, 2880, 8895, 1905};
+constexpr TwipsRect ErrorLabelShared{120, 4860, 8895, 255};
+constexpr TwipsRect ErrorListShared{120, 5115, 8895, 870};
+
 } // namespace
+
+void GoPage::buildErrorArea()
+{
+    m_lstErrorLog = new QListView(m_framGo);
+    m_lstErrorLog->setObjectName(QStringLiteral("lstErrorLog"));
+    // A tree walk over files without a dot can log an error per file.
+    m_lstErrorLog->setUniformItemSizes(true);
+    m_lstErrorLog->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lstErrorLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_lstErrorLog->setFont(LayoutBuilder::font(LogFont));
+    // No room at all until a run logs an error (see showErrorArea()).
+    m_lstErrorLog->setGeometry(QRect());
+    m_lstErrorLog->setAccessibleName(QStringLiteral("Errors"));
+    m_lstErrorLog->hide();
+}
+
+void GoPage::showErrorArea(bool shown)
+{
+    if (shown == isErrorAreaShown())
+        return;
+    if (shown && m_lblErrorLog->parentWidget() != m_framGo) {
+        // The label lies under framGo in the layout; it joins the frame to be seen.
+        m_lblErrorLog->setParent(m_framGo);
+        m_lblErrorLog->setGeometry(LayoutBuilder::pixels(ErrorLabelShared));
+        m_lstErrorLog->setGeometry(LayoutBuilder::pixels(ErrorListShared));
+    }
+    m_txtFilesModified->setGeometry(LayoutBuilder::pixels(shown ? FilesModifiedShared : FilesModifiedAlone));
+    m_lblErrorLog->setVisible(shown);
+    m_lstErrorLog->setVisible(shown);
+}
+
+bool GoPage::isErrorAreaShown() const
+{
+    return m_lstErrorLog->isVisibleTo(m_framGo);
+}
 
 void GoPage::buildLayout()
 {

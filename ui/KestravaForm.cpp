@@ -9,11 +9,14 @@
 #include "GoPage.h"
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
+#include "OptionsNameSource.h"
 #include "OptionsPage.h"
 #include "Pictures.h"
 #include "PreviewPage.h"
+#include "RunController.h"
 #include "TabStrip.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QLabel>
@@ -35,6 +38,8 @@ KestravaForm::KestravaForm(QWidget *parent)
 {
     buildLayout();
     setErrorReporter(nullptr);
+    m_runNames = std::make_unique<OptionsNameSource>(m_optionsPage);
+    m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames});
     // Every change of the current tab, by the user or from code, runs its handling.
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
@@ -81,6 +86,20 @@ void KestravaForm::setDefaultButton(QPushButton *button)
 QPushButton *KestravaForm::defaultButton() const
 {
     return m_defaultButton->button();
+}
+
+bool KestravaForm::runInProgress() const
+{
+    return m_runController->runInProgress();
+}
+
+void KestravaForm::closeEvent(QCloseEvent *event)
+{
+    if (m_runController->stopThen([this] { close(); })) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
 }
 
 void KestravaForm::buildLayout()
@@ -224,11 +243,6 @@ void KestravaForm::enterChooseFilesTab()
         m_errorReporter->showError(ErrorReporter::programTitle(), reRead.error());
 }
 
-bool KestravaForm::runInProgress() const
-{
-    return false;
-}
-
 void KestravaForm::enterSetOptionsTab()
 {
     ShowSampleMask();
@@ -241,6 +255,9 @@ void KestravaForm::enterPreviewResultsTab()
 
 void KestravaForm::endProgram()
 {
+    // A run yielding inside the event loop ends first, after its file in hand.
+    if (m_runController->stopThen([this] { endProgram(); }))
+        return;
     QCoreApplication::exit(0);
 }
 

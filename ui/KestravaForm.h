@@ -21,8 +21,10 @@ class FileChooserList;
 class FolderChooserList;
 class GoPage;
 class HelpPage;
+class OptionsNameSource;
 class OptionsPage;
 class PreviewPage;
+class RunController;
 class TabStrip;
 
 /// The program's one window: a strip of eight tabs leading through the steps.
@@ -53,6 +55,7 @@ public:
     /// Where failures are shown (a message box unless replaced); \a reporter must
     /// outlive the window. nullptr restores the message box.
     void setErrorReporter(ErrorReporter *reporter);
+    ErrorReporter *errorReporter() const { return m_errorReporter; }
 
     /// Refreshes the four sample names of the options tab.
     void ShowSampleMask();
@@ -68,22 +71,28 @@ public:
     void setDefaultButton(QPushButton *button);
     QPushButton *defaultButton() const;
 
-protected:
+    /// Start, Stop and the run they control.
+    RunController *runController() const { return m_runController; }
     /// True while a renaming run is under way. The step tabs then only show their
     /// pages: their handling would re-read the lists, reload the counters and empty
     /// the log that the run is using.
     virtual bool runInProgress() const;
+
+protected:
     /// What entering "Set Options..." does besides showing the page: ShowSampleMask,
     /// once the options panel computes sample names.
     virtual void enterSetOptionsTab();
     /// What entering "Preview Results..." does besides showing the page: the files
     /// preview of `File1`'s selection, once the preview page computes it.
     virtual void enterPreviewResultsTab();
-    /// Ends the program at once, asking nothing: the "Exit" tab. The main event
-    /// loop ends; a run yielding inside it must also be told to stop.
+    /// Ends the program at once, asking nothing: the "Exit" tab. A run yielding
+    /// inside the event loop is stopped first and the program ends once it has.
     virtual void endProgram();
 
     void showEvent(QShowEvent *event) override;
+    /// Closing the window during a run stops the run first; the window closes
+    /// once the file in hand is done, so no rename is left half done.
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void buildLayout();
@@ -110,6 +119,8 @@ private:
     std::unique_ptr<ErrorReporter> m_messageBoxReporter;
     ErrorReporter *m_errorReporter = nullptr;
     bool m_activated = false;
+    std::unique_ptr<OptionsNameSource> m_runNames;
+    RunController *m_runController = nullptr;
 };
 
 } // namespace kestrava

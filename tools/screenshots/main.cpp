@@ -1,17 +1,26 @@
-// Shows the window, makes each tab current in turn and saves a picture of it.
+// Shows the window, makes each tab current in turn and saves a picture of it, then
+// pictures of the options and preview tabs in use and of the Go tab after a run over
+// a few files, two of which it cannot rename.
 // Usage: kestrava-screenshots <output folder>
 
+#include "ChooseFilesPage.h"
+#include "FolderChooserList.h"
+#include "GoPage.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
 #include "RunClock.h"
+#include "RunController.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
 #include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 #include <array>
@@ -49,6 +58,53 @@ bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
     return form.grab().save(out.filePath(QStringLiteral("tab1-set-options-in-use.png")));
 }
 
+// The preview tab with every file of the sample folder chosen and a few options on.
+// The tab is entered with its own handling, as a click on it would, so that the
+// window fills both lists itself.
+bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
+{
+    form.chooseFilesPage()->optAllFilesCurrentDir()->setChecked(true);
+    kestrava::OptionsPage *page = form.optionsPage();
+    page->cmdReset()->click();
+    page->optConvertCapitalise()->setChecked(true);
+    page->optSpacesToUnderscores()->setChecked(true);
+    page->chkRemoveTildas()->setChecked(true);
+    page->chkPrefixCounter()->setChecked(true);
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
+    QApplication::processEvents();
+    return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-in-use.png")));
+}
+
+// The counter starts at 9998, so the fourth file finds it past 9999; "notes" has
+// no dot. Both are logged as errors, and the other two are renamed.
+bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
+{
+    // A fixed folder, as the error texts show its path: the picture stays the same.
+    QDir dir(QDir::temp().filePath(QStringLiteral("kestrava-screenshots-run")));
+    dir.removeRecursively();
+    if (!dir.mkpath(QStringLiteral("Tickets")) || !dir.cd(QStringLiteral("Tickets")))
+        return false;
+    for (const char *name : {"boarding pass 1.pdf", "boarding pass 2.pdf", "notes", "tickets.pdf"}) {
+        QFile file(dir.filePath(QString::fromUtf8(name)));
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+    }
+    if (!form.folderList()->setPath(dir.path()))
+        return false;
+    static const PictureClock clock;
+    form.runController()->setClock(&clock);
+    form.optionsPage()->cmdReset()->click();
+    form.optionsPage()->chkPrefixCounter()->setChecked(true);
+    form.optionsPage()->txtPrefixCount()->setText(QStringLiteral("9998"));
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
+    form.goPage()->StartButton()->click();
+    QApplication::processEvents();
+    const bool saved = form.grab().save(path);
+    dir.cdUp();
+    dir.removeRecursively();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -82,6 +138,15 @@ int main(int argc, char *argv[])
     }
     if (!saveOptionsInUse(form, out)) {
         err << "cannot save the options tab in use" << Qt::endl;
+        return 1;
+    }
+    if (!saveFilesPreviewInUse(form, out)) {
+        err << "cannot save the preview tab in use" << Qt::endl;
+        return 1;
+    }
+    const QString afterRun = out.filePath(QStringLiteral("tab3-go-after-run.png"));
+    if (!saveAfterRun(form, afterRun)) {
+        err << "cannot save " << afterRun << Qt::endl;
         return 1;
     }
     return 0;

@@ -1,0 +1,133 @@
+// The Go tab's parts on their own: the progress display and the question box.
+#include "ErrorLogModel.h"
+#include "GoPage.h"
+#include "GoProgress.h"
+#include "MessageBoxPrompt.h"
+#include "RenameRun.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace kestrava;
+
+namespace {
+
+QMessageBox *openMessageBox()
+{
+    if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+        return box;
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (auto *box = qobject_cast<QMessageBox *>(widget); box && box->isVisible())
+            return box;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+class TestGoProgress : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void messageBoxAnswers_data();
+    void messageBoxAnswers();
+    void progressFollowsTheRunAtTheDisplaysPace();
+};
+
+void TestGoProgress::messageBoxAnswers_data()
+{
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<PromptAnswer>("answer");
+    QTest::newRow("Yes") << "Yes" << PromptAnswer::Yes;
+    QTest::newRow("No") << "No" << PromptAnswer::No;
+    QTest::newRow("Cancel") << "Cancel" << PromptAnswer::Cancel;
+    QTest::newRow("closed") << "close" << PromptAnswer::Cancel;
+    QTest::newRow("Escape") << "Escape" << PromptAnswer::Cancel;
+}
+
+void TestGoProgress::messageBoxAnswers()
+{
+    QFETCH(QString, action);
+    QFETCH(PromptAnswer, answer);
+    QWidget window;
+    window.show();
+    MessageBoxPrompt prompt(&window);
+    bool found = false;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool yesIsDefault = false;
+    QString title;
+    QString text;
+    QTimer::singleShot(0, &window, [&] {
+        QMessageBox *box = openMessageBox();
+        if (!box)
+            return;
+        found = true;
+        icon = box->icon();
+        yesIsDefault = box->defaultButton() == box->button(QMessageBox::Yes);
+        title = box->windowTitle();
+        text = box->text();
+        if (action == u"close")
+            box->close();
+        else if (action == u"Escape")
+            QTest::keyClick(box, Qt::Key_Escape);
+        else
+            box->button(action == u"Yes" ? QMessageBox::Yes
+                        : action == u"No" ? QMessageBox::No : QMessageBox::Cancel)->click();
+    });
+    const PromptAnswer given = prompt.ask(QStringLiteral("Confirm Rename"),
+                                          RenameRun::confirmationText(QStringLiteral("a.txt"),
+                                                                      QStringLiteral("b.txt")));
+    QVERIFY(found);
+    QCOMPARE(given, answer);
+    QCOMPARE(icon, QMessageBox::Question);
+    QVERIFY(yesIsDefault);
+    QCOMPARE(title, QStringLiteral("Confirm Rename"));
+    QCOMPARE(text, QStringLiteral("Rename this File ?\n\nOLD : a.txt\nNEW : b.txt"));
+}
+
+void TestGoProgress::progressFollowsTheRunAtTheDisplaysPace()
+{
+    GoPage page;
+    GoProgress progress(&page);
+    progress.setIntervals(0, 3600 * 1000);
+    progress.logsCleared();
+    progress.showFile(QStringLiteral("a.txt"));
+    progress.showCount(0);
+    progress.fileModified(QStringLiteral("A"));
+    progress.yield(); // the first yield of a run shows at once
+    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("a.txt"));
+    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("A\n"));
+
+    progress.showFile(QStringLiteral("b.txt"));
+    progress.showCount(1);
+    progress.fileModified(QStringLiteral("B"));
+    progress.fileModified(QStringLiteral("C"));
+    progress.errorLogged(QStringLiteral("'x'  whilst processing file '/d/e'"));
+    progress.yield();
+    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("a.txt"));
+    QCOMPARE(page.lblFileCounter()->text(), QStringLiteral("0"));
+    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("A\n"));
+    QVERIFY(!page.isErrorAreaShown());
+
+    progress.flush();
+    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("b.txt"));
+    QCOMPARE(page.lblFileCounter()->text(), QStringLiteral("1"));
+    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("C\nB\nA\n"));
+    QVERIFY(page.isErrorAreaShown());
+    QCOMPARE(page.lblErrorLog()->text(), QStringLiteral("Errors : 1"));
+    QCOMPARE(page.CurrentDirLabel()->text(), QStringLiteral("    ")); // no tree walk, not written
+
+    progress.logsCleared();
+    QCOMPARE(page.txtFilesModified()->toPlainText(), QString());
+    QVERIFY(!page.isErrorAreaShown());
+    QCOMPARE(progress.errorLog()->rowCount(), 0);
+}
+
+QTEST_MAIN(TestGoProgress)
+#include "tst_goprogress.moc"

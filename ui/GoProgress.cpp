@@ -1,0 +1,153 @@
+#include "GoProgress.h"
+
+#include "ErrorLogModel.h"
+#include "GoPage.h"
+
+#include <QCoreApplication>
+#include <QLabel>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QTextCursor>
+#include <QTextDocument>
+
+namespace kestrava {
+
+GoProgress::GoProgress(GoPage *page, QObject *parent)
+    : QObject(parent)
+    , m_page(page)
+    , m_errors(new ErrorLogModel(this))
+{
+    m_page->lstErrorLog()->setModel(m_errors);
+    // The log only ever grows by runs; an undo history of it would double its memory.
+    m_page->txtFilesModified()->setUndoRedoEnabled(false);
+}
+
+void GoProgress::showFile(const QString &name)
+{
+    m_file = name;
+    m_fileChanged = true;
+}
+
+void GoProgress::showFolder(const QString &path)
+{
+    m_folder = path;
+    m_folderChanged = true;
+}
+
+void GoProgress::showCount(qint64 filesRenamed)
+{
+    m_count = filesRenamed;
+    m_countChanged = true;
+}
+
+void GoProgress::showStatus(const QString &status)
+{
+    flush();
+    m_page->lblStatus()->setText(status);
+    m_page->lblStatus()->repaint();
+}
+
+void GoProgress::showSummary(const QString &summary)
+{
+    flush();
+    m_page->lblFileCounter()->setText(summary);
+    m_page->lblFileCounter()->repaint();
+}
+
+void GoProgress::logsCleared()
+{
+    m_newModified.clear();
+    m_page->txtFilesModified()->clear();
+    m_errors->clear();
+    m_errorsChanged = false;
+    m_page->showErrorArea(false);
+    // The first yield of a run handles events and repaints at once.
+    m_sinceEvents.invalidate();
+    m_sinceRepaint.invalidate();
+}
+
+void GoProgress::fileModified(const QString &newName)
+{
+    m_newModified.append(newName);
+}
+
+void GoProgress::errorLogged(const QString &text)
+{
+    m_errors->append(text);
+    m_errorsChanged = true;
+}
+
+void GoProgress::yield()
+{
+    if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= m_repaintInterval)
+        flush();
+    // Nobody can press Stop within a millisecond of the last look at the events,
+    // and looking costs more than renaming a file on a fast disk.
+    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= m_eventsInterval) {
+        QCoreApplication::processEvents();
+        m_sinceEvents.start();
+    }
+}
+
+void GoProgress::flush()
+{
+    flushLabels();
+    flushModified();
+    flushErrors();
+    m_sinceRepaint.start();
+}
+
+void GoProgress::setIntervals(qint64 eventsMsecs, qint64 repaintMsecs)
+{
+    m_eventsInterval = eventsMsecs;
+    m_repaintInterval = repaintMsecs;
+}
+
+void GoProgress::flushLabels()
+{
+    if (m_fileChanged)
+        m_page->FileNameLabel()->setText(m_file);
+    // The folder and the count are shown at once, not with the next events.
+    if (m_folderChanged) {
+        m_page->CurrentDirLabel()->setText(m_folder);
+        m_page->CurrentDirLabel()->repaint();
+    }
+    if (m_countChanged) {
+        m_page->lblFileCounter()->setText(QString::number(m_count));
+        m_page->lblFileCounter()->repaint();
+    }
+    m_fileChanged = m_folderChanged = m_countChanged = false;
+}
+
+void GoProgress::flushModified()
+{
+    if (m_newModified.isEmpty())
+        return;
+    // The newest name goes on top: the names since the last look, newest first,
+    // go in front of the log in one insertion.
+    qsizetype length = 0;
+    for (const QString &name : std::as_const(m_newModified))
+        length += name.size() + 1;
+    QString batch;
+    batch.reserve(length);
+    for (auto it = m_newModified.crbegin(); it != m_newModified.crend(); ++it) {
+        batch += *it;
+        batch += u'\n';
+    }
+    m_newModified.clear();
+    QTextCursor cursor(m_page->txtFilesModified()->document());
+    cursor.movePosition(QTextCursor::Start);
+    cursor.insertText(batch);
+}
+
+void GoProgress::flushErrors()
+{
+    if (!m_errorsChanged)
+        return;
+    m_errorsChanged = false;
+    m_errors->flush();
+    m_page->lblErrorLog()->setText(QStringLiteral("Errors : ") + QString::number(m_errors->count()));
+    m_page->showErrorArea(true);
+}
+
+} // namespace kestrava

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "ProgressSink.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QStringList>
+
+namespace kestrava {
+
+class ErrorLogModel;
+class GoPage;
+
+/// Shows a run on the Go tab: the progress labels, the log of modified files and
+/// the error log. The labels and logs follow the run at the display's pace
+/// rather than per file, so a run over a big folder spends its time renaming.
+class GoProgress : public QObject, public ProgressSink
+{
+    Q_OBJECT
+
+public:
+    /// Shows on \a page, which must outlive this object.
+    explicit GoProgress(GoPage *page, QObject *parent = nullptr);
+
+    void showFile(const QString &name) override;
+    void showFolder(const QString &path) override;
+    void showCount(qint64 filesRenamed) override;
+    void showStatus(const QString &status) override;
+    void showSummary(const QString &summary) override;
+    void logsCleared() override;
+    void fileModified(const QString &newName) override;
+    void errorLogged(const QString &text) override;
+    /// Handles the window's waiting events (at most once per event interval) and
+    /// brings the display up to date (at most once per repaint interval).
+    void yield() override;
+
+    /// Brings every label and log up to date now, as at the end of a run or
+    /// before a question is asked about the current file.
+    void flush();
+
+    /// Sets how often, at most, a yield handles the window's events and how often
+    /// the display follows the run. 0 does either at every yield.
+    void setIntervals(qint64 eventsMsecs, qint64 repaintMsecs);
+
+    /// The error texts of the last run, as the Go tab lists them.
+    ErrorLogModel *errorLog() const { return m_errors; }
+
+private:
+    void flushLabels();
+    void flushModified();
+    void flushErrors();
+
+    GoPage *m_page = nullptr;
+    ErrorLogModel *m_errors = nullptr;
+    QElapsedTimer m_sinceEvents;
+    QElapsedTimer m_sinceRepaint;
+    qint64 m_eventsInterval = 1;
+    qint64 m_repaintInterval = 16;
+
+    // What the run reported since the display was last brought up to date.
+    QString m_file;
+    QString m_folder;
+    qint64 m_count = 0;
+    bool m_fileChanged = false;
+    bool m_folderChanged = false;
+    bool m_countChanged = false;
+    QStringList m_newModified;
+    bool m_errorsChanged = false;
+};
+
+} // namespace kestrava

@@ -1,0 +1,30 @@
+#include "MessageBoxPrompt.h"
+
+#include <QMessageBox>
+
+namespace kestrava {
+
+MessageBoxPrompt::MessageBoxPrompt(QWidget *parent)
+    : m_parent(parent)
+{
+}
+
+PromptAnswer MessageBoxPrompt::ask(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text,
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Yes);
+    // Escape and the window's close button both answer Cancel.
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return PromptAnswer::Yes;
+    case QMessageBox::No:
+        return PromptAnswer::No;
+    default:
+        return PromptAnswer::Cancel;
+    }
+}
+
+} // namespace kestrava

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "Prompt.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace kestrava {
+
+/// Asks through a modal message box with a question icon and the buttons Yes
+/// (the default), No and Cancel. Closing the box counts as Cancel.
+class MessageBoxPrompt : public Prompt
+{
+public:
+    /// The box is modal over \a parent.
+    explicit MessageBoxPrompt(QWidget *parent = nullptr);
+
+    PromptAnswer ask(const QString &title, const QString &text) override;
+
+private:
+    QPointer<QWidget> m_parent;
+};
+
+} // namespace kestrava

@@ -1,0 +1,143 @@
+#include "RunController.h"
+
+#include "ChooseFilesPage.h"
+#include "ErrorReporter.h"
+#include "GoPage.h"
+#include "GoProgress.h"
+#include "KestravaForm.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QListView>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <utility>
+
+namespace kestrava {
+
+RunController::RunController(KestravaForm *form, const RunSources &sources)
+    : QObject(form)
+    , m_form(form)
+    , m_progress(new GoProgress(form->goPage(), this))
+    , m_messageBox(form)
+    , m_prompt(&m_messageBox)
+    , m_run(RunParts{sources.folders, sources.files, static_cast<Prompt &>(*this), *m_progress,
+                     sources.names, static_cast<RunSettings &>(*this), static_cast<RunClock &>(*this)})
+{
+    GoPage *page = form->goPage();
+    connect(page->StartButton(), &QPushButton::clicked, this, &RunController::StartButton_Click);
+    connect(page->StopButton(), &QPushButton::clicked, this, &RunController::StopButton_Click);
+}
+
+RunController::~RunController() = default;
+
+void RunController::StartButton_Click()
+{
+    // Start is enabled again by Stop while the run still finishes its file.
+    if (runInProgress())
+        return;
+    beginShowingRun();
+    // Nothing in a run is expected to throw; should anything, the window stays
+    // usable and says so, and the buttons come back as after any run.
+    m_form->errorReporter()->runGuarded([this] { m_run.start(chosenScope()); });
+    endShowingRun();
+    if (m_afterRun)
+        std::exchange(m_afterRun, nullptr)();
+}
+
+void RunController::StopButton_Click()
+{
+    m_run.stop();
+    GoPage *page = m_form->goPage();
+    page->StopButton()->setEnabled(false);
+    page->StartButton()->setEnabled(true);
+    m_form->setDefaultButton(page->StartButton());
+}
+
+bool RunController::stopThen(std::function<void()> afterRun)
+{
+    if (!runInProgress())
+        return false;
+    if (!m_run.blnStopRequested())
+        StopButton_Click();
+    m_afterRun = std::move(afterRun);
+    return true;
+}
+
+void RunController::setPrompt(Prompt *prompt)
+{
+    m_prompt = prompt ? prompt : &m_messageBox;
+}
+
+void RunController::setClock(const RunClock *clock)
+{
+    m_clock = clock;
+}
+
+PromptAnswer RunController::ask(const QString &title, const QString &text)
+{
+    // The question is about the current file: the labels show it first.
+    m_progress->flush();
+    return m_prompt->ask(title, text);
+}
+
+bool RunController::confirmFiles() const
+{
+    return m_form->chooseFilesPage()->chkConfirmFiles()->checkState() == Qt::Checked;
+}
+
+bool RunController::ignoreReadOnly() const
+{
+    return m_form->chooseFilesPage()->chkIgnoreReadOnly()->checkState() == Qt::Checked;
+}
+
+QDateTime RunController::now() const
+{
+    return m_clock ? m_clock->now() : QDateTime::currentDateTime();
+}
+
+RunScope RunController::chosenScope() const
+{
+    const ChooseFilesPage *page = m_form->chooseFilesPage();
+    if (page->optAllFiles()->isChecked())
+        return RunScope::AllFilesIncludingSubFolders;
+    if (page->optAllFilesCurrentDir()->isChecked())
+        return RunScope::AllFilesInCurrentFolder;
+    return RunScope::SelectedFiles;
+}
+
+void RunController::setChooserEnabled(bool enabled)
+{
+    ChooseFilesPage *page = m_form->chooseFilesPage();
+    const QList<QWidget *> chooser{page->Drive1(), page->Dir1(), page->FileSpecCombo(), page->File1(),
+                                   page->optSelectedFiles(), page->optAllFilesCurrentDir(),
+                                   page->optAllFiles()};
+    for (QWidget *control : chooser)
+        control->setEnabled(enabled);
+}
+
+void RunController::beginShowingRun()
+{
+    GoPage *page = m_form->goPage();
+    // Stop first, so that the keyboard focus leaving Start lands on it.
+    page->StopButton()->setEnabled(true);
+    m_form->setDefaultButton(page->StopButton());
+    page->StartButton()->setEnabled(false);
+    page->framProgress()->show();
+    // The run walks the folder and file lists: nobody else may move them meanwhile.
+    setChooserEnabled(false);
+}
+
+void RunController::endShowingRun()
+{
+    m_progress->flush();
+    GoPage *page = m_form->goPage();
+    page->StopButton()->setEnabled(false);
+    page->StartButton()->setEnabled(true);
+    page->StartButton()->setFocus();
+    setChooserEnabled(true);
+}
+
+} // namespace kestrava
