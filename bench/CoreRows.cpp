@@ -4,6 +4,7 @@
 #include "BareLoops.h"
 #include "BenchContext.h"
 #include "BenchFolders.h"
+#include "RunRows.h"
 
 #include "DiskFileList.h"
 #include "DiskFolderList.h"
@@ -112,50 +113,22 @@ void openOrFail(DiskFolderList &folders, const std::string &path)
         failBench(QStringLiteral("cannot list ") + QString::fromStdString(path));
 }
 
-// The two run rows: RenameRun against the bare loop over equal folders.
-void addRunRow(BenchContext &context, bool tree)
+// The two run rows: RenameRun with the disk lists against the bare loop.
+void addCoreRunRow(BenchContext &context, bool tree)
 {
-    const char *name = tree ? "core-tree" : "core-folder";
-    const char *bareName = tree ? "bare-tree" : "bare-folder";
     CoreRig rig;
     rig.names.options = runOptions(!tree);
     rig.names.today = context.today;
-    auto make = [tree](const std::string &path) {
-        if (!(tree ? makeTree(path, treeFilesPerFolder) : makeFolder(path, runFolderFiles)))
-            failBench(QStringLiteral("cannot make ") + QString::fromStdString(path));
-    };
-    Contender measured;
-    measured.prepare = [&](int rep) {
-        make(context.pathFor(name, rep));
-        openOrFail(rig.folders, context.pathFor(name, rep));
-    };
-    measured.run = [&](int) {
-        rig.run.start(tree ? RunScope::AllFilesIncludingSubFolders : RunScope::AllFilesInCurrentFolder);
-    };
-    measured.check = [&](int rep) {
-        if (rep == 0) {
-            checkSameListing(context.pathFor(name, 0), context.pathFor(bareName, 0), name);
-            removeTree(context.pathFor(bareName, 0));
-        }
-        removeTree(context.pathFor(name, rep));
-    };
-    Contender baseline;
-    baseline.prepare = [&](int rep) { make(context.pathFor(bareName, rep)); };
-    baseline.run = [&](int rep) {
-        BareNaming naming{!tree, 1};
-        if (tree)
-            bareRenameTree(context.pathFor(bareName, rep), naming);
-        else
-            bareRenameFolder(context.pathFor(bareName, rep), naming);
-    };
-    baseline.check = [&](int rep) {
-        if (rep != 0)
-            removeTree(context.pathFor(bareName, rep));
-    };
-    const PairTimes times = timePair(context.reps, measured, baseline);
-    context.rows.push_back(timeRow(tree ? QStringLiteral("run, tree of 100 folders × 1,000 files (run/ only, no window)")
-                                        : QStringLiteral("run, 1 folder × 10,000 files (run/ only, no window)"),
-                                   QStringLiteral("bare loop"), times, 1.5));
+    const RunnerUnderTest runner{
+        [&](const std::string &path) { openOrFail(rig.folders, path); },
+        [&] {
+            rig.run.start(tree ? RunScope::AllFilesIncludingSubFolders : RunScope::AllFilesInCurrentFolder);
+            return rig.run.intFilesRenamed();
+        }};
+    addRunRow(context, tree,
+                     tree ? QStringLiteral("run, tree of 100 folders × 1,000 files (run/ only, no window)")
+                          : QStringLiteral("run, 1 folder × 10,000 files (run/ only, no window)"),
+                     "core", runner);
 }
 
 // Listing a folder of 100,000 files with the disk lists: read, match, sort, select all.
@@ -185,8 +158,8 @@ void addListingRow(BenchContext &context)
 
 void addCoreRows(BenchContext &context)
 {
-    addRunRow(context, false);
-    addRunRow(context, true);
+    addCoreRunRow(context, false);
+    addCoreRunRow(context, true);
     addListingRow(context);
 }
 

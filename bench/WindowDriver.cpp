@@ -5,8 +5,6 @@
 #include "FileChooserList.h"
 #include "FolderChooserList.h"
 #include "KestravaForm.h"
-#include "OptionsPage.h"
-#include "PreviewPage.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
@@ -59,13 +57,8 @@ void openFolder(KestravaForm &form, const QString &folder)
 
 void showFilesPreview(KestravaForm &form)
 {
-    auto *before = control<QPlainTextEdit>(form, "txtFilesPreview");
-    before->clear();
-    // Choosing the tab runs the preview; until the tab strip's handling does,
-    // the benchmark runs it the same way itself.
+    control<QPlainTextEdit>(form, "txtFilesPreview")->clear();
     form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
-    if (before->document()->isEmpty() && form.fileList()->selectedCount() > 0)
-        form.previewPage()->ShowFilesPreview(*form.fileList(), *form.optionsPage());
 }
 
 void openFolderAndPreview(KestravaForm &form, const QString &folder)

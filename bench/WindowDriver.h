@@ -28,7 +28,8 @@ void settle(QWidget *widget);
 /// Moves the window's folder list to \a folder, as opening it does.
 void openFolder(KestravaForm &form, const QString &folder);
 
-/// Makes the Preview Results tab current, which shows the files preview.
+/// Makes the Preview Results tab current, which shows the files preview; the
+/// tab must not be current already.
 void showFilesPreview(KestravaForm &form);
 
 /// Opens \a folder in the window's folder list and shows the files preview.

@@ -3,19 +3,34 @@
 #include "BareLoops.h"
 #include "BenchContext.h"
 #include "NameRows.h"
+#include "RunRows.h"
 #include "WindowDriver.h"
 
+#include "ErrorReporter.h"
 #include "FileChooserList.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
+#include "RenameRun.h"
+#include "RunController.h"
 
+#include <QApplication>
+#include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 
 namespace kestrava::bench {
 
 namespace {
+
+// A benchmark has nobody to read a message box: a failure the window would
+// show ends the benchmark instead.
+class FailingReporter : public ErrorReporter
+{
+public:
+    void showError(const QString &, const QString &text) override { failBench(QStringLiteral("the window reports: ") + text); }
+};
 
 // Opening the folder as Dir1's change does it: list, sort, show, select every
 // file and switch the scope; timed until the file list has been painted.
@@ -87,13 +102,47 @@ void addPreviewRow(BenchContext &context, KestravaForm &form)
                                    QStringLiteral("bare BuildNewFilename loop"), times, 3.0));
 }
 
+// The run as a person starts it: the folder opened in Dir1 (which selects
+// every file and the scope "All Files in Current Folder"), the tree scope
+// chosen for the tree, the Go tab showing, then a click on Start.
+void addWindowRunRow(BenchContext &context, KestravaForm &form, bool tree)
+{
+    control<QRadioButton>(form, "optSpacesToUnderscores")->setChecked(true);
+    control<QCheckBox>(form, "chkPrefixCounter")->setChecked(!tree);
+    auto *start = control<QPushButton>(form, "StartButton");
+    const RunnerUnderTest runner{
+        [&](const std::string &path) {
+            openFolder(form, QString::fromStdString(path));
+            form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
+            if (tree)
+                control<QRadioButton>(form, "optAllFiles")->setChecked(true);
+            form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Go));
+            settle(form.SSTabStrip());
+        },
+        [&] {
+            start->click();
+            return form.runController()->run().intFilesRenamed();
+        }};
+    addRunRow(context, tree,
+              tree ? QStringLiteral("run, tree of 100 folders × 1,000 files, sub-folders scope (window, Start)")
+                   : QStringLiteral("run, 1 folder × 10,000 files, all files in folder (window, Start)"),
+              "window", runner);
+    QApplication::processEvents();
+}
+
 } // namespace
 
 void addWindowRows(BenchContext &context)
 {
     KestravaForm form;
+    FailingReporter reporter;
+    form.setErrorReporter(&reporter);
     form.show();
     settle(&form);
+    addWindowRunRow(context, form, false);
+    addWindowRunRow(context, form, true);
+    // The runs' folders are gone: the window moves to one that stays.
+    openFolder(form, QString::fromStdString(context.root));
     addOpenFolderRow(context, form);
     addPreviewRow(context, form);
 }

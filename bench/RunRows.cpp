@@ -1,0 +1,64 @@
+#include "RunRows.h"
+
+#include "BareLoops.h"
+#include "BenchContext.h"
+#include "BenchFolders.h"
+
+namespace kestrava::bench {
+
+namespace {
+
+void make(bool tree, const std::string &path)
+{
+    if (!(tree ? makeTree(path, treeFilesPerFolder) : makeFolder(path, runFolderFiles)))
+        failBench(QStringLiteral("cannot make ") + QString::fromStdString(path));
+}
+
+// Every file is renamed but, with the counter, the 10,000th: its counter would need five digits.
+qint64 expectedRenames(bool tree)
+{
+    return tree ? qint64(treeFolderCount) * treeFilesPerFolder : runFolderFiles - 1;
+}
+
+} // namespace
+
+void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag,
+               const RunnerUnderTest &runner)
+{
+    const std::string name = std::string(tag) + (tree ? "-tree" : "-folder");
+    const std::string bareName = name + "-bare";
+    Contender measured;
+    qint64 renamed = 0;
+    measured.prepare = [&](int rep) {
+        make(tree, context.pathFor(name.c_str(), rep));
+        runner.open(context.pathFor(name.c_str(), rep));
+    };
+    measured.run = [&](int) { renamed = runner.start(); };
+    measured.check = [&](int rep) {
+        if (renamed != expectedRenames(tree))
+            failBench(what + QStringLiteral(": %1 files renamed").arg(renamed));
+        if (rep == 0) {
+            checkSameListing(context.pathFor(name.c_str(), 0), context.pathFor(bareName.c_str(), 0), tag);
+            removeTree(context.pathFor(bareName.c_str(), 0));
+        }
+        removeTree(context.pathFor(name.c_str(), rep));
+    };
+    int bareRenamed = 0;
+    Contender baseline;
+    baseline.prepare = [&](int rep) { make(tree, context.pathFor(bareName.c_str(), rep)); };
+    baseline.run = [&](int rep) {
+        BareNaming naming{!tree, 1};
+        const std::string path = context.pathFor(bareName.c_str(), rep);
+        bareRenamed = tree ? bareRenameTree(path, naming) : bareRenameFolder(path, naming);
+    };
+    baseline.check = [&](int rep) {
+        if (bareRenamed != expectedRenames(tree))
+            failBench(what + QStringLiteral(": the bare loop renamed %1 files").arg(bareRenamed));
+        if (rep != 0)
+            removeTree(context.pathFor(bareName.c_str(), rep));
+    };
+    context.rows.push_back(timeRow(what, QStringLiteral("bare loop"),
+                                   timePair(context.reps, measured, baseline), 1.5));
+}
+
+} // namespace kestrava::bench

@@ -1,0 +1,28 @@
+// The run benchmarks: one folder of 10,000 files and a tree of 100 folders of
+// 1,000 files, renamed by the program and by the bare loop over equal folders.
+#pragma once
+
+#include <QString>
+
+#include <functional>
+#include <string>
+
+namespace kestrava::bench {
+
+struct BenchContext;
+
+/// How the measured side renames: \a open points it at a fresh folder or tree
+/// (untimed), \a start renames (timed) and returns the number of files renamed.
+struct RunnerUnderTest
+{
+    std::function<void(const std::string &path)> open;
+    std::function<qint64()> start;
+};
+
+/// Adds the row \a what: \a runner against the bare loop, on a folder of
+/// 10,000 files with the prefix counter or, with \a tree, on the tree without it.
+/// Both sides must leave the same names. \a tag names the folders made.
+void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag,
+               const RunnerUnderTest &runner);
+
+} // namespace kestrava::bench
