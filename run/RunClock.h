@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QDateTime>
 
 namespace kestrava {
@@ -12,6 +13,8 @@ public:
 
     /// The current local date and time.
     virtual QDateTime now() const = 0;
+    /// Today's local date, which a run's names read for every file.
+    virtual QDate today() const { return now().date(); }
 };
 
 } // namespace kestrava

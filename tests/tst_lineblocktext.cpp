@@ -83,6 +83,23 @@ private Q_SLOTS:
         QCOMPARE(topLine(grouped), topLine(plain));
     }
 
+    void batchesGoInFrontOfTheText()
+    {
+        QPlainTextEdit box;
+        box.setPlainText(QStringLiteral("old.txt\n"));
+        for (const QStringList &batch : {names(100), QStringList{QStringLiteral("newest.txt")}}) {
+            LineBlockText text;
+            for (const QString &line : batch)
+                text.appendLine(line);
+            text.insertAtStartOf(&box);
+        }
+        QCOMPARE(box.toPlainText(),
+                 QStringLiteral("newest.txt\n") + names(100).join(u'\n') + QStringLiteral("\nold.txt\n"));
+        LineBlockText nothing;
+        nothing.insertAtStartOf(&box);
+        QVERIFY(box.toPlainText().startsWith(QStringLiteral("newest.txt\n")));
+    }
+
     void copyAcrossLinesGivesLineBreaks()
     {
         QPlainTextEdit box;

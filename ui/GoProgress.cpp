@@ -2,13 +2,12 @@
 
 #include "ErrorLogModel.h"
 #include "GoPage.h"
+#include "LineBlockText.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
-#include <QTextCursor>
-#include <QTextDocument>
 
 namespace kestrava {
 
@@ -125,19 +124,12 @@ void GoProgress::flushModified()
         return;
     // The newest name goes on top: the names since the last look, newest first,
     // go in front of the log in one insertion.
-    qsizetype length = 0;
-    for (const QString &name : std::as_const(m_newModified))
-        length += name.size() + 1;
-    QString batch;
-    batch.reserve(length);
-    for (auto it = m_newModified.crbegin(); it != m_newModified.crend(); ++it) {
-        batch += *it;
-        batch += u'\n';
-    }
+    LineBlockText batch;
+    batch.reserve(m_newModified.size(), m_newModified.front().size());
+    for (auto it = m_newModified.crbegin(); it != m_newModified.crend(); ++it)
+        batch.appendLine(*it);
     m_newModified.clear();
-    QTextCursor cursor(m_page->txtFilesModified()->document());
-    cursor.movePosition(QTextCursor::Start);
-    cursor.insertText(batch);
+    batch.insertAtStartOf(m_page->txtFilesModified());
 }
 
 void GoProgress::flushErrors()

@@ -3,6 +3,7 @@
 #include <QAbstractTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QTextBlock>
+#include <QTextCursor>
 #include <QTextDocument>
 
 #include <algorithm>
@@ -23,10 +24,30 @@ void LineBlockText::appendLine(QStringView line)
 
 void LineBlockText::showIn(QPlainTextEdit *box)
 {
-    // The last line ends a paragraph, as every line of the text it stands for does.
+    endLastLine();
+    box->setPlainText(m_text);
+    countLinesOfFirstBlocks(box);
+}
+
+void LineBlockText::insertAtStartOf(QPlainTextEdit *box)
+{
+    if (m_lines == 0)
+        return;
+    endLastLine();
+    QTextCursor cursor(box->document());
+    cursor.movePosition(QTextCursor::Start);
+    cursor.insertText(m_text);
+    countLinesOfFirstBlocks(box);
+}
+
+void LineBlockText::endLastLine()
+{
     if (!m_text.isEmpty())
         m_text.back() = u'\n';
-    box->setPlainText(m_text);
+}
+
+void LineBlockText::countLinesOfFirstBlocks(QPlainTextEdit *box) const
+{
     // Until a paragraph is laid out the box counts it as one line; telling it
     // the lines each one holds keeps the scroll bar as long as the text.
     QTextDocument *document = box->document();

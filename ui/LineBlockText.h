@@ -8,7 +8,7 @@ class QPlainTextEdit;
 namespace kestrava {
 
 /// The text of a read-only box of many lines (a files preview of 100,000
-/// names), built line by line and shown at once.
+/// names, the log of a run), built line by line and shown at once.
 ///
 /// A text document spends most of its time per paragraph, so the lines are
 /// grouped: inside a group they are separated by the Unicode line separator,
@@ -30,8 +30,15 @@ public:
 
     /// Replaces the text of \a box with the lines, each followed by a line break.
     void showIn(QPlainTextEdit *box);
+    /// Puts the lines, each followed by a line break, in front of the text of \a box.
+    void insertAtStartOf(QPlainTextEdit *box);
 
 private:
+    /// Ends the last line with a paragraph break, as every line stands for one.
+    void endLastLine();
+    /// Tells the box how many lines each of the first paragraphs of its text holds.
+    void countLinesOfFirstBlocks(QPlainTextEdit *box) const;
+
     QString m_text;
     qsizetype m_lines = 0;
 };

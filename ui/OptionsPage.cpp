@@ -112,7 +112,7 @@ void OptionsPage::loadCounters()
 
 QDate OptionsPage::today() const
 {
-    return m_clock->now().date();
+    return m_clock->today();
 }
 
 void OptionsPage::setClock(const RunClock *clock)
