@@ -7,6 +7,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrava {
 
@@ -19,7 +20,9 @@ void LineBlockText::appendLine(QStringView line)
 {
     m_text += line;
     ++m_lines;
-    m_text += m_lines % linesPerBlock == 0 ? QChar(u'\n') : QChar(QChar::LineSeparator);
+    const bool endsBlock = m_lines == linesInFirstBlock
+        || (m_lines > linesInFirstBlock && (m_lines - linesInFirstBlock) % linesPerBlock == 0);
+    m_text += endsBlock ? QChar(u'\n') : QChar(QChar::LineSeparator);
 }
 
 void LineBlockText::showIn(QPlainTextEdit *box)
@@ -52,8 +55,9 @@ void LineBlockText::countLinesOfFirstBlocks(QPlainTextEdit *box) const
     // the lines each one holds keeps the scroll bar as long as the text.
     QTextDocument *document = box->document();
     qsizetype linesLeft = m_lines;
+    qsizetype blockLines = linesInFirstBlock;
     for (QTextBlock block = document->begin(); block.isValid() && linesLeft > 0; block = block.next()) {
-        const qsizetype lines = std::min(linesLeft, linesPerBlock);
+        const qsizetype lines = std::min(linesLeft, std::exchange(blockLines, linesPerBlock));
         if (block.lineCount() < lines)
             block.setLineCount(int(lines));
         linesLeft -= lines;

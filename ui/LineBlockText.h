@@ -18,7 +18,10 @@ namespace kestrava {
 class LineBlockText
 {
 public:
-    /// Lines per paragraph of the document.
+    /// Lines of the first paragraph: about what a box shows, since a box lays
+    /// out every paragraph it shows in full.
+    static constexpr qsizetype linesInFirstBlock = 16;
+    /// Lines of every further paragraph.
     static constexpr qsizetype linesPerBlock = 64;
 
     /// Room for \a lines lines of about \a lineLength characters.
