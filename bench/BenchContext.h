@@ -27,6 +27,11 @@ struct BenchContext
     std::vector<Row> rows;
     /// A made-up day for the date stamps, so every figure is for the same work.
     QDate today = QDate(2026, 12, 7);
+    /// The groups of rows asked for with "--only a,b" (empty: all).
+    QStringList only;
+
+    /// Whether the rows of \a group, or of the wider group \a family, are wanted.
+    bool wants(const char *group, const char *family = nullptr) const;
 
     /// A path under root for repetition \a rep of the row called \a what.
     std::string pathFor(const char *what, int rep) const;

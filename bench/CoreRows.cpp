@@ -26,6 +26,12 @@ std::string BenchContext::pathFor(const char *what, int rep) const
     return root + '/' + what + '-' + std::to_string(rep);
 }
 
+bool BenchContext::wants(const char *group, const char *family) const
+{
+    return only.isEmpty() || only.contains(QString::fromLatin1(group))
+        || (family && only.contains(QString::fromLatin1(family)));
+}
+
 RenameOptions runOptions(bool prefixCounter)
 {
     RenameOptions options;

@@ -1,7 +1,8 @@
 // The benchmark driver of bench/run: makes its folders under a temporary
 // folder, measures every row against its baseline in the same run, and prints
 // one table. "--reps N" sets the repetitions (at least 5 for the table of
-// record); "--only core,window,names,startup,memory" picks groups of rows.
+// record); "--only core,window,names,startup,memory" picks groups of rows
+// (window-folder, window-tree, window-open and window-preview pick one window row).
 #include "BenchContext.h"
 #include "BenchFolders.h"
 #include "ChildRows.h"
@@ -17,10 +18,10 @@ using namespace kestrava::bench;
 
 namespace {
 
-bool wanted(const QStringList &arguments, const char *group)
+QStringList onlyFrom(const QStringList &arguments)
 {
     const qsizetype at = arguments.indexOf(QStringLiteral("--only"));
-    return at < 0 || arguments.value(at + 1).split(u',').contains(QString::fromLatin1(group));
+    return at >= 0 ? arguments.value(at + 1).split(u',') : QStringList();
 }
 
 int repsFrom(const QStringList &arguments)
@@ -62,24 +63,25 @@ int main(int argc, char *argv[])
     note("making a folder of 100,000 files");
     if (!makeFolder(context.bigFolder, bigFolderFiles))
         failBench(QStringLiteral("cannot make the folder of 100,000 files"));
-    const QStringList arguments = QCoreApplication::arguments();
-    if (wanted(arguments, "core")) {
+    context.only = onlyFrom(QCoreApplication::arguments());
+    if (context.wants("core")) {
         note("run/ rows");
         addCoreRows(context);
     }
-    if (wanted(arguments, "window")) {
+    if (context.wants("window") || context.wants("window-folder") || context.wants("window-tree")
+        || context.wants("window-open") || context.wants("window-preview")) {
         note("window rows");
         addWindowRows(context);
     }
-    if (wanted(arguments, "names")) {
+    if (context.wants("names")) {
         note("names per second");
         addNameRows(context);
     }
-    if (wanted(arguments, "startup")) {
+    if (context.wants("startup")) {
         note("start-up");
         addStartupRow(context);
     }
-    if (wanted(arguments, "memory")) {
+    if (context.wants("memory")) {
         note("peak memory");
         addMemoryRow(context);
     }
