@@ -139,12 +139,16 @@ void addWindowRows(BenchContext &context)
     form.setErrorReporter(&reporter);
     form.show();
     settle(&form);
-    addWindowRunRow(context, form, false);
-    addWindowRunRow(context, form, true);
+    if (context.wants("window-folder", "window"))
+        addWindowRunRow(context, form, false);
+    if (context.wants("window-tree", "window"))
+        addWindowRunRow(context, form, true);
     // The runs' folders are gone: the window moves to one that stays.
     openFolder(form, QString::fromStdString(context.root));
-    addOpenFolderRow(context, form);
-    addPreviewRow(context, form);
+    if (context.wants("window-open", "window"))
+        addOpenFolderRow(context, form);
+    if (context.wants("window-preview", "window"))
+        addPreviewRow(context, form);
 }
 
 } // namespace kestrava::bench
