@@ -1,7 +1,12 @@
 #include "BenchTable.h"
 
+#include <QFile>
+
 #include <algorithm>
 #include <cstdio>
+#include <linux/magic.h>
+#include <sys/statfs.h>
+#include <unistd.h>
 
 namespace kestrava::bench {
 
@@ -75,9 +80,38 @@ Row timeRow(const QString &what, const QString &baselineName, const PairTimes &t
     return row;
 }
 
-void printTable(const std::vector<Row> &rows, int reps)
+namespace {
+
+QString firstLineWith(const QString &path, const QString &prefix)
 {
-    std::printf("\nKestrava benchmarks: medians of %d repetitions, baselines interleaved\n\n", reps);
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    for (const QString &line : QString::fromUtf8(file.readAll()).split(u'\n')) {
+        if (line.startsWith(prefix))
+            return line.mid(line.indexOf(prefix.back()) + 1).trimmed().remove(u'"');
+    }
+    return QString();
+}
+
+QString fileSystemOf(const QString &path)
+{
+    struct statfs info;
+    if (::statfs(QFile::encodeName(path).constData(), &info) != 0)
+        return QStringLiteral("unknown");
+    return info.f_type == TMPFS_MAGIC ? QStringLiteral("tmpfs") : QStringLiteral("not tmpfs");
+}
+
+} // namespace
+
+void printTable(const std::vector<Row> &rows, int reps, const QString &root)
+{
+    std::printf("\nKestrava benchmarks: medians of %d repetitions, baselines interleaved\n", reps);
+    std::printf("Machine: %s, %d cores (nproc), %s; Qt %s; folders in %s (%s)\n\n",
+                firstLineWith(QStringLiteral("/proc/cpuinfo"), QStringLiteral("model name\t:")).toUtf8().constData(),
+                int(::sysconf(_SC_NPROCESSORS_ONLN)),
+                firstLineWith(QStringLiteral("/etc/os-release"), QStringLiteral("PRETTY_NAME=")).toUtf8().constData(),
+                qVersion(), QFile::encodeName(root).constData(), fileSystemOf(root).toUtf8().constData());
     std::printf("| benchmark | figure | baseline | ratio | target | met |\n");
     std::printf("|---|---:|---|---:|---|---|\n");
     for (const Row &row : rows) {

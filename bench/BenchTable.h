@@ -57,7 +57,8 @@ Row timeRow(const QString &what, const QString &baselineName, const PairTimes &t
 /// "12.3 ms", "1.23 s".
 QString formatMs(double ms);
 
-/// Prints \a rows as a Markdown table, with the number of repetitions in the header.
-void printTable(const std::vector<Row> &rows, int reps);
+/// Prints \a rows as a Markdown table, after the machine, the folder the
+/// benchmarks worked in (\a root) and the number of repetitions.
+void printTable(const std::vector<Row> &rows, int reps, const QString &root);
 
 } // namespace kestrava::bench

@@ -85,7 +85,7 @@ int main(int argc, char *argv[])
         note("peak memory");
         addMemoryRow(context);
     }
-    printTable(context.rows, context.reps);
+    printTable(context.rows, context.reps, temporary.path());
     removeTree(context.bigFolder);
     return 0;
 }
