@@ -12,6 +12,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <utility>
 
 namespace kestrava {
 
@@ -76,11 +77,12 @@ bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFile
     // open while the run is in it. A call outside a run lets go of it at once.
     if (m_openFolder.path() != strCurrentPath)
         m_openFolder.open(strCurrentPath);
-    const FileStatus status = renameOneFile(strCurrentPath, strFileName, strNewFilename);
+    FileStatus status = renameOneFile(strCurrentPath, strFileName, strNewFilename);
     if (!m_running)
         m_openFolder.close();
-    m_log.addStatus(status);
-    return status.outcome == FileOutcome::Renamed;
+    const bool renamed = status.outcome == FileOutcome::Renamed;
+    m_log.addStatus(std::move(status));
+    return renamed;
 }
 
 FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &name,

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <utility>
+
 namespace kestrava {
 
 /// What became of one visited file.
@@ -41,6 +43,7 @@ public:
     void clear();
 
     void addStatus(const FileStatus &status) { m_statuses.append(status); }
+    void addStatus(FileStatus &&status) { m_statuses.append(std::move(status)); }
     void addModified(const QString &newName) { m_modified.append(newName); }
     void addError(const QString &text) { m_errors.append(text); }
 

@@ -32,18 +32,24 @@ OptionsPage::OptionsPage(QWidget *parent)
 
 RenameOptions OptionsPage::currentOptions() const
 {
+    // A run reads the options for every file: a companion field is read only
+    // when its box is on, the only time the computation looks at it.
     RenameOptions options;
     options.removeTildas = on(m_chkRemoveTildas);
     options.prefixCounter = on(m_chkPrefixCounter);
     options.prefixName = on(m_chkPrefixName);
-    options.prefixText = m_txtPrefixText->text();
+    if (options.prefixName)
+        options.prefixText = m_txtPrefixText->text();
     options.prefixDate = on(m_chkPrefixDate);
-    options.datePrefix = m_cmbDatePrefix->currentText();
+    if (options.prefixDate)
+        options.datePrefix = m_cmbDatePrefix->currentText();
     options.postfixCounter = on(m_chkPostfixCounter);
     options.postfixName = on(m_chkPostfixName);
-    options.postfixText = m_txtPostfixText->text();
+    if (options.postfixName)
+        options.postfixText = m_txtPostfixText->text();
     options.postfixDate = on(m_chkPostfixDate);
-    options.datePostfix = m_cmbDatePostfix->currentText();
+    if (options.postfixDate)
+        options.datePostfix = m_cmbDatePostfix->currentText();
 
     options.caseConversion = chosenCase();
     options.underscores = chosenUnderscores();
@@ -51,7 +57,8 @@ RenameOptions OptionsPage::currentOptions() const
     options.findText = m_txtFindText->text();
     options.replaceText = m_txtReplaceText->text();
     options.trimFilename = on(m_chkTrimFilename);
-    options.trimLength = m_txtTrimLength->text();
+    if (options.trimFilename)
+        options.trimLength = m_txtTrimLength->text();
     return options;
 }
 

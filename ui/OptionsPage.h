@@ -32,6 +32,8 @@ public:
 
     /// The options as the controls hold them now. A check box counts only when
     /// fully checked; a date format is the text of the list's selected entry.
+    /// A box's companion field is read only while the box is on; otherwise it
+    /// keeps the record's start value, which no computation then reads.
     RenameOptions currentOptions() const;
     /// The texts of the two counter start fields, as a series of names loads them.
     QString prefixCountText() const;
