@@ -36,6 +36,17 @@ struct FontStyle
 /// Text colours of the layout; `Default` is the platform's window-text colour.
 enum class TextColour { Default, DarkBlue, Green, Red };
 
+/// Looks shared by several pages, so that the steps read alike.
+namespace SharedLook {
+/// The step heading at the top of each of the four step tabs.
+inline constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
+/// Column and list captions.
+inline constexpr FontStyle ArialBold{FontFace::Arial, 9.75, true};
+/// Captions of the frames inside the options and Go frames.
+inline constexpr FontStyle FrameCaption{FontFace::MsSansSerif, 9.75, true};
+inline constexpr TextColour Blue = TextColour::DarkBlue;
+} // namespace SharedLook
+
 /// Initial states and looks that differ from a widget's defaults.
 enum class ControlFlag {
     None = 0x0,

@@ -14,13 +14,10 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
-constexpr FontStyle ArialBold{FontFace::Arial, 9.75, true};
+using namespace SharedLook;
 constexpr FontStyle ArialRegular{FontFace::Arial, 9.75, false};
 constexpr FontStyle RowCaption{FontFace::Arial, 9.0, true};
 constexpr FontStyle LogFont{FontFace::Arial, 8.25, true};
-constexpr FontStyle FrameCaption{FontFace::MsSansSerif, 9.75, true};
-constexpr TextColour Blue = TextColour::DarkBlue;
 constexpr TextColour Green = TextColour::Green;
 
 // "CURRENT FOLDER :" in Arial 9 bold needs 119 pixels, more than 1695 twips give, so

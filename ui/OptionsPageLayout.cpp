@@ -16,12 +16,10 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
-constexpr FontStyle FrameCaption{FontFace::MsSansSerif, 9.75, true};
+using namespace SharedLook;
 constexpr FontStyle ArialRegular{FontFace::Arial, 8.25, false};
 constexpr FontStyle ArialBold9{FontFace::Arial, 9.0, true};
 constexpr FontStyle Sample{FontFace::Arial, 9.75, false};
-constexpr TextColour Blue = TextColour::DarkBlue;
 // The date lists keep their right edge but start further left than 2280 twips, so
 // that "dd-mm-yyyy" fits beside the list's arrow.
 constexpr int DateListLeft = 2100;

@@ -12,9 +12,7 @@ namespace {
 
 using K = ControlKind;
 using F = ControlFlag;
-constexpr FontStyle Heading{FontFace::Arial, 11.25, true};
-constexpr FontStyle ArialBold{FontFace::Arial, 9.75, true};
-constexpr TextColour Blue = TextColour::DarkBlue;
+using namespace SharedLook;
 
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 constexpr ControlRow Layout[] = {
