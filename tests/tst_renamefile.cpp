@@ -28,6 +28,7 @@ private Q_SLOTS:
     void unusableNewNamesLeaveTheFileAlone_data();
     void unusableNewNamesLeaveTheFileAlone();
     void missingFileIsFalse();
+    void missingFolderIsFalseAndHoldsNothingOpen();
     void symbolicLinkIsRenamedItself();
     void sameFileUnderTwoNamesKeepsBoth();
     void linkFallbackRenamesWithoutReplacing();
@@ -180,6 +181,20 @@ void TestRenameFile::missingFileIsFalse()
     QCOMPARE(m_rig->prompt.texts.size(), 1);
     QCOMPARE(m_rig->run.log().statuses().last().reason, QStringLiteral("No such file or directory"));
     QCOMPARE(namesIn(folder()), QStringList());
+}
+
+// Outside a run the folder is opened for the one file and let go at once;
+// a folder that cannot be opened still gives the system's text.
+void TestRenameFile::missingFolderIsFalseAndHoldsNothingOpen()
+{
+    const auto openFiles = [] { return QDir(QStringLiteral("/proc/self/fd")).count(); };
+    const qsizetype before = openFiles();
+    QVERIFY(writeFile(folder() + u"a.txt"));
+    QVERIFY(m_rig->run.RenameFile(folder(), QStringLiteral("a.txt"), QStringLiteral("b.txt")));
+    QVERIFY(!m_rig->run.RenameFile(folder() + u"nowhere/", QStringLiteral("a.txt"), QStringLiteral("c.txt")));
+    QCOMPARE(m_rig->run.log().statuses().last().reason, QStringLiteral("No such file or directory"));
+    QCOMPARE(namesIn(folder()), QStringList({"b.txt"}));
+    QCOMPARE(openFiles(), before);
 }
 
 void TestRenameFile::symbolicLinkIsRenamedItself()
