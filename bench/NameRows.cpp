@@ -75,8 +75,8 @@ Row namesPerSecondRow(const BenchContext &context, const QString &what, const Re
 
 void addNameRows(BenchContext &context)
 {
-    context.rows.push_back(namesPerSecondRow(context, QStringLiteral("BuildNewFilename, every option at its start value"),
-                                             RenameOptions()));
+    const QString defaults = QStringLiteral("BuildNewFilename, every option at its start value");
+    context.rows.push_back(namesPerSecondRow(context, defaults, RenameOptions()));
     context.rows.push_back(namesPerSecondRow(context, QStringLiteral("BuildNewFilename, every option on"),
                                              everyOptionOn()));
 }

@@ -29,7 +29,10 @@ namespace {
 class FailingReporter : public ErrorReporter
 {
 public:
-    void showError(const QString &, const QString &text) override { failBench(QStringLiteral("the window reports: ") + text); }
+    void showError(const QString &, const QString &text) override
+    {
+        failBench(QStringLiteral("the window reports: ") + text);
+    }
 };
 
 // Opening the folder as Dir1's change does it: list, sort, show, select every
@@ -61,8 +64,8 @@ void addOpenFolderRow(BenchContext &context, KestravaForm &form)
             failBench(QStringLiteral("open folder: the bare loop missed files"));
     };
     const PairTimes times = timePair(context.reps, measured, baseline);
-    context.rows.push_back(timeRow(QStringLiteral("open a folder of 100,000 files in Dir1 (list, sort, select all, paint)"),
-                                   QStringLiteral("bare readdir + sort"), times, 3.0));
+    const QString what = QStringLiteral("open a folder of 100,000 files in Dir1 (list, sort, select all, paint)");
+    context.rows.push_back(timeRow(what, QStringLiteral("bare readdir + sort"), times, 3.0));
 }
 
 // The files preview of every entry of the folder, spaces to underscores,
