@@ -121,7 +121,7 @@ void KestravaForm::buildLayout()
     m_tabStrip->setCurrentIndex(int(Tab::SetOptions));
 
     m_defaultButton = new DefaultButton(this);
-    setDefaultButton(m_goPage->StartButton());
+    setDefaultButton(m_goPage->ui().StartButton);
 }
 
 void KestravaForm::addTabs()
@@ -162,19 +162,17 @@ void KestravaForm::InitData()
 void KestravaForm::SetReadyToGo()
 {
     // Only whether any entry is selected counts, whatever the scope.
-    m_goPage->lblNoFilesSelected()->setVisible(fileList()->selectedCount() == 0);
-    m_goPage->txtFilesModified()->clear();
+    m_goPage->ui().lblNoFilesSelected->setVisible(fileList()->selectedCount() == 0);
+    m_goPage->ui().txtFilesModified->clear();
 }
 
 void KestravaForm::Form_Load()
 {
     InitData();
     centreOnScreen();
-    m_optionsPage->optIgnoreSpaces()->setChecked(true);
-    m_optionsPage->optIgnoreCase()->setChecked(true);
     // The layout has "All Files in Current Folder" chosen: this clears the selection.
-    m_chooseFilesPage->optSelectedFiles()->setChecked(true);
-    m_goPage->StopButton()->setEnabled(false);
+    m_chooseFilesPage->ui().optSelectedFiles->setChecked(true);
+    m_goPage->ui().StopButton->setEnabled(false);
     m_chooseFilesPage->fillFileSpecCombo();
     // The layout leaves "Set Options..." current, so this runs the first tab's handling.
     m_tabStrip->setCurrentIndex(int(Tab::ChooseFiles));
@@ -182,11 +180,11 @@ void KestravaForm::Form_Load()
 
 void KestravaForm::Form_Activate()
 {
-    QComboBox *filter = m_chooseFilesPage->FileSpecCombo();
+    QComboBox *filter = m_chooseFilesPage->ui().FileSpecCombo;
     filter->setEditText(filter->itemText(0));
     // Of the two things the folder list could do here, focus is what helps: the
     // keyboard user starts on the folders, and the lists are fresh from Load.
-    m_chooseFilesPage->Dir1()->setFocus();
+    m_chooseFilesPage->ui().Dir1->setFocus();
 }
 
 void KestravaForm::showEvent(QShowEvent *event)

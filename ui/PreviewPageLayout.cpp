@@ -30,12 +30,9 @@ constexpr ControlRow Layout[] = {
 void PreviewPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
-    m_Label3 = LayoutBuilder::child<QLabel>(this, QStringLiteral("Label3"));
-    m_framPreview = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framPreview"));
-    m_lblBefore = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblBefore"));
-    m_lblAfter = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblAfter"));
-    m_txtFilesPreview = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesPreview"));
-    m_txtFilesPreviewNew = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesPreviewNew"));
+    const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
+    bind(m_ui.txtFilesPreview, "txtFilesPreview");
+    bind(m_ui.txtFilesPreviewNew, "txtFilesPreviewNew");
 }
 
 } // namespace kestrava
