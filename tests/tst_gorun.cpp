@@ -80,7 +80,7 @@ void TestGoRun::init()
     m_prompt = HookedPrompt();
     m_clock.times = {QDateTime(QDate(2026, 3, 2), QTime(10, 0))};
     m_form->runController()->setPrompt(&m_prompt);
-    m_form->runController()->setClock(&m_clock);
+    m_form->setClock(&m_clock);
 }
 
 void TestGoRun::cleanup()
@@ -402,7 +402,7 @@ void TestGoRun::exitTabDuringARunStopsItThenEnds()
 void TestGoRun::runStampsTheDateOfTheOptionsClock()
 {
     openFolderWith({"a.txt"});
-    m_form->optionsPage()->setClock(&m_clock); // 2 March 2026, not today
+    // The window's clock says 2 March 2026, not today.
     control<QCheckBox>("chkPrefixDate")->setChecked(true); // "dd-mm-yy"
     const auto expected = m_form->BuildNewFilename(QStringLiteral("a.txt"));
     QVERIFY(expected.has_value());

@@ -39,7 +39,7 @@ KestravaForm::KestravaForm(QWidget *parent)
     buildLayout();
     setErrorReporter(nullptr);
     m_runNames = std::make_unique<OptionsNameSource>(m_optionsPage);
-    m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames});
+    m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames, m_clock});
     // Every change of the current tab, by the user or from code, runs its handling.
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
@@ -93,6 +93,11 @@ bool KestravaForm::runInProgress() const
     return m_runController->runInProgress();
 }
 
+void KestravaForm::setClock(const RunClock *clock)
+{
+    m_clock.choose(clock);
+}
+
 void KestravaForm::closeEvent(QCloseEvent *event)
 {
     if (m_runController->stopThen([this] { close(); })) {
@@ -127,7 +132,7 @@ void KestravaForm::buildLayout()
 void KestravaForm::addTabs()
 {
     m_chooseFilesPage = new ChooseFilesPage;
-    m_optionsPage = new OptionsPage;
+    m_optionsPage = new OptionsPage(m_clock);
     m_previewPage = new PreviewPage;
     m_goPage = new GoPage;
     m_helpPage = new HelpPage;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RenameError.h"
+#include "WindowClock.h"
 
 #include <QString>
 #include <QWidget>
@@ -78,6 +79,11 @@ public:
     /// the log that the run is using.
     virtual bool runInProgress() const;
 
+    /// Reads dates and times from \a clock (nullptr: the system clock): the
+    /// sample names, the files preview and the run all read this one clock.
+    /// \a clock must outlive the window or be replaced first.
+    void setClock(const RunClock *clock);
+
 protected:
     /// What entering "Set Options..." does besides showing the page: ShowSampleMask,
     /// once the options panel computes sample names.
@@ -108,6 +114,7 @@ private:
     void enterChooseFilesTab();
     Tab currentTab() const;
 
+    WindowClock m_clock;
     TabStrip *m_tabStrip = nullptr;
     ChooseFilesPage *m_chooseFilesPage = nullptr;
     OptionsPage *m_optionsPage = nullptr;

@@ -54,8 +54,9 @@ void fillIfBlank(QLineEdit *field, const QString &fallback)
 
 } // namespace
 
-OptionsPage::OptionsPage(QWidget *parent)
+OptionsPage::OptionsPage(const RunClock &clock, QWidget *parent)
     : QWidget(parent)
+    , m_clock(clock)
 {
     setObjectName(QStringLiteral("OptionsPage"));
     buildLayout();
@@ -151,12 +152,7 @@ void OptionsPage::loadCounters()
 
 QDate OptionsPage::today() const
 {
-    return m_clock->today();
-}
-
-void OptionsPage::setClock(const RunClock *clock)
-{
-    m_clock = clock ? clock : &m_systemClock;
+    return m_clock.today();
 }
 
 std::expected<QString, RenameError> OptionsPage::BuildNewFilename(const QString &oldName)

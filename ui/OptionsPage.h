@@ -3,7 +3,7 @@
 #include "NameCounters.h"
 #include "RenameError.h"
 #include "RenameOptions.h"
-#include "SystemRunClock.h"
+#include "RunClock.h"
 
 #include <QDate>
 #include <QWidget>
@@ -73,7 +73,8 @@ class OptionsPage : public QWidget
     Q_OBJECT
 
 public:
-    explicit OptionsPage(QWidget *parent = nullptr);
+    /// Reads today's date from \a clock, which must outlive the page.
+    explicit OptionsPage(const RunClock &clock, QWidget *parent = nullptr);
 
     /// The options as the controls hold them now. A check box counts only when
     /// fully checked; a date format is the text of the list's selected entry.
@@ -90,9 +91,6 @@ public:
     void loadCounters();
     /// The date the date stamps show: today by the page's clock.
     QDate today() const;
-    /// Uses \a clock for today's date (nullptr: the system clock). The clock
-    /// must outlive the page or be replaced first.
-    void setClock(const RunClock *clock);
 
     /// The new name of \a oldName (no folder) under the options as they are now,
     /// advancing the page's counters for the counter stamps that are on.
@@ -156,8 +154,7 @@ private:
     void dateBoxClicked(const QCheckBox *box, QComboBox *list);
 
     NameCounters m_counters;
-    SystemRunClock m_systemClock;
-    const RunClock *m_clock = &m_systemClock;
+    const RunClock &m_clock;
 
     Ui::OptionsPage m_ui;
 };

@@ -6,7 +6,6 @@
 #include "GoProgress.h"
 #include "KestravaForm.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListView>
@@ -22,9 +21,9 @@ RunController::RunController(KestravaForm *form, const RunSources &sources)
     , m_form(form)
     , m_progress(new GoProgress(form->goPage(), this))
     , m_messageBox(form)
-    , m_prompt(&m_messageBox)
-    , m_run(RunParts{sources.folders, sources.files, static_cast<Prompt &>(*this), *m_progress,
-                     sources.names, static_cast<RunSettings &>(*this), static_cast<RunClock &>(*this)})
+    , m_prompt(*m_progress, m_messageBox)
+    , m_settings(*form->chooseFilesPage())
+    , m_run(RunParts{sources.folders, sources.files, m_prompt, *m_progress, sources.names, m_settings, sources.clock})
 {
     const Ui::GoPage &page = form->goPage()->ui();
     connect(page.StartButton, &QPushButton::clicked, this, &RunController::StartButton_Click);
@@ -68,34 +67,7 @@ bool RunController::stopThen(std::function<void()> afterRun)
 
 void RunController::setPrompt(Prompt *prompt)
 {
-    m_prompt = prompt ? prompt : &m_messageBox;
-}
-
-void RunController::setClock(const RunClock *clock)
-{
-    m_clock = clock;
-}
-
-PromptAnswer RunController::ask(const QString &title, const QString &text)
-{
-    // The question is about the current file: the labels show it first.
-    m_progress->flush();
-    return m_prompt->ask(title, text);
-}
-
-bool RunController::confirmFiles() const
-{
-    return m_form->chooseFilesPage()->ui().chkConfirmFiles->checkState() == Qt::Checked;
-}
-
-bool RunController::ignoreReadOnly() const
-{
-    return m_form->chooseFilesPage()->ui().chkIgnoreReadOnly->checkState() == Qt::Checked;
-}
-
-QDateTime RunController::now() const
-{
-    return m_clock ? m_clock->now() : QDateTime::currentDateTime();
+    m_prompt.choose(prompt);
 }
 
 RunScope RunController::chosenScope() const

@@ -40,7 +40,7 @@ bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
 {
     static const PictureClock clock;
     kestrava::OptionsPage *page = form.optionsPage();
-    page->setClock(&clock);
+    form.setClock(&clock);
     page->findChild<QCheckBox *>(QStringLiteral("chkRemoveTildas"))->setChecked(true);
     page->findChild<QRadioButton *>(QStringLiteral("optConvertCapitalise"))->setChecked(true);
     page->findChild<QRadioButton *>(QStringLiteral("optUnderscoresToSpaces"))->setChecked(true);
@@ -92,7 +92,7 @@ bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
     if (!form.folderList()->setPath(dir.path()))
         return false;
     static const PictureClock clock;
-    form.runController()->setClock(&clock);
+    form.setClock(&clock);
     form.optionsPage()->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
     form.optionsPage()->findChild<QCheckBox *>(QStringLiteral("chkPrefixCounter"))->setChecked(true);
     form.optionsPage()->findChild<QLineEdit *>(QStringLiteral("txtPrefixCount"))->setText(QStringLiteral("9998"));
