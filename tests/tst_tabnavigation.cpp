@@ -4,11 +4,14 @@
 #include "FindControl.h"
 #include "FolderChooserList.h"
 #include "GoPage.h"
+#include "GoProgress.h"
+#include "GoRunTestKit.h"
 #include "HelpPage.h"
 #include "KestravaForm.h"
 #include "LayoutBuilder.h"
 #include "OptionsPage.h"
 #include "PreviewPage.h"
+#include "RunController.h"
 #include "Volumes.h"
 
 #include <QApplication>
@@ -36,26 +39,26 @@ namespace {
 
 using Tab = KestravaForm::Tab;
 
-/// The real window, with its run and its end observed rather than carried out.
+/// The real window, counting what its tabs do; a preview can be made to fail.
 class ObservedForm : public KestravaForm
 {
 public:
-    bool running = false;
     bool previewThrows = false;
     int sampleRefreshes = 0;
     int previews = 0;
     int ends = 0;
 
-protected:
-    bool runInProgress() const override { return running; }
-    void enterSetOptionsTab() override { ++sampleRefreshes; }
-    void enterPreviewResultsTab() override
+    ObservedForm()
     {
-        ++previews;
-        if (previewThrows)
-            throw std::runtime_error("out of memory while previewing");
+        connect(optionsPage(), &OptionsPage::sampleMaskShown, this, [this] { ++sampleRefreshes; });
+        connect(previewPage(), &PreviewPage::filesPreviewShown, this, [this] {
+            ++previews;
+            if (previewThrows)
+                throw std::runtime_error("out of memory while previewing");
+        });
+        // No event loop runs in a test, so the program does not end.
+        connect(this, &KestravaForm::endingProgram, this, [this] { ++ends; });
     }
-    void endProgram() override { ++ends; }
 };
 
 } // namespace
@@ -245,23 +248,36 @@ void TestTabNavigation::chooseFilesTabKeepsAHandSelection()
 void TestTabNavigation::aRunHoldsTheListsAndTheLog()
 {
     findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->setChecked(true);
-    selectRows({1});
-    QVERIFY(makeFiles(root(), {"new.txt"}));
-    findControl<QPlainTextEdit>(m_form->goPage(), "txtFilesModified")->setPlainText(QStringLiteral("0001_a.txt\n"));
-    m_form->running = true;
-    enterTab(Tab::SetOptions);
-    enterTab(Tab::PreviewResults);
-    enterTab(Tab::Go);
-    enterTab(Tab::ChooseFiles);
-    // The previews use counters of their own, so they still refresh.
-    QCOMPARE(m_form->sampleRefreshes, 1);
-    QCOMPARE(m_form->previews, 1);
-    QCOMPARE(findControl<QPlainTextEdit>(m_form->goPage(), "txtFilesModified")->toPlainText(), QStringLiteral("0001_a.txt\n"));
-    QCOMPARE(listed(), QStringList({"a.txt", "b.doc", "c.txt"}));
-    QCOMPARE(selected(), QStringList({"b.doc"}));
-    // The page tabs and the spacer behave as ever.
-    enterTab(Tab::Spacer);
-    QCOMPARE(tabs()->currentIndex(), int(Tab::Help));
+    HookedPrompt prompt;
+    m_form->runController()->setPrompt(&prompt);
+    m_form->runController()->progress()->setIntervals(0, 0);
+    auto *log = findControl<QPlainTextEdit>(m_form->goPage(), "txtFilesModified");
+    bool visited = false;
+    atNextYield(m_form, [&] {
+        QVERIFY(m_form->runInProgress());
+        selectRows({1});
+        QVERIFY(makeFiles(root(), {"new.txt"}));
+        log->setPlainText(QStringLiteral("0001_a.txt\n"));
+        const QStringList listedBefore = listed();
+        enterTab(Tab::SetOptions);
+        enterTab(Tab::PreviewResults);
+        enterTab(Tab::Go);
+        enterTab(Tab::ChooseFiles);
+        // The previews use counters of their own, so they still refresh.
+        QCOMPARE(m_form->sampleRefreshes, 1);
+        QCOMPARE(m_form->previews, 1);
+        QCOMPARE(log->toPlainText(), QStringLiteral("0001_a.txt\n"));
+        QCOMPARE(listed(), listedBefore);
+        QVERIFY(!listed().contains(QStringLiteral("new.txt")));
+        QCOMPARE(selected(), QStringList({"b.doc"}));
+        // The page tabs and the spacer behave as ever.
+        enterTab(Tab::Spacer);
+        QCOMPARE(tabs()->currentIndex(), int(Tab::Help));
+        visited = true;
+    });
+    findControl<QPushButton>(m_form->goPage(), "StartButton")->click();
+    QVERIFY(visited);
+    m_form->runController()->setPrompt(nullptr);
 }
 
 void TestTabNavigation::failureOfATabIsShownAndTheWindowStays()

@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QThread>
 
 #include <array>
 #include <utility>
@@ -258,10 +259,14 @@ void KestravaForm::enterPreviewResultsTab()
 
 void KestravaForm::endProgram()
 {
+    Q_EMIT endingProgram();
     // A run yielding inside the event loop ends first, after its file in hand.
     if (m_runController->stopThen([this] { endProgram(); }))
         return;
-    QCoreApplication::exit(0);
+    // Without a running event loop there is nothing to leave, and an exit
+    // asked for then would end the next loop the moment it starts.
+    if (thread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 } // namespace kestrava

@@ -49,6 +49,7 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options)
     }
     before.showIn(m_ui.txtFilesPreview);
     after.showIn(m_ui.txtFilesPreviewNew);
+    Q_EMIT filesPreviewShown();
 }
 
 } // namespace kestrava

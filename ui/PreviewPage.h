@@ -37,6 +37,10 @@ public:
     /// dot, a counter past 9999) leaves its right-hand line empty.
     void ShowFilesPreview(const FileList &file1, OptionsPage &options);
 
+Q_SIGNALS:
+    /// Emitted once both boxes show the names of a files preview.
+    void filesPreviewShown();
+
 private:
     /// Creates the controls from the page's layout table (PreviewPageLayout.cpp).
     void buildLayout();
