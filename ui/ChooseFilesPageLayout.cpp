@@ -17,6 +17,7 @@ using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
 
+// clang-format off
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 // Table order is creation order, and so also the order of the keyboard.
 constexpr ControlRow Layout[] = {
@@ -48,6 +49,7 @@ constexpr ControlRow Layout[] = {
     {u"chkIgnoreReadOnly", K::CheckBox, u"framApplyWhichFiles", {120, 1320, 3375, 255},
      u"Ignore Read-Only Files ?"},
 };
+// clang-format on
 
 } // namespace
 

@@ -25,6 +25,7 @@ constexpr TextColour Green = TextColour::Green;
 constexpr int CaptionLeft = 60;
 constexpr int CaptionWidth = 1890 - CaptionLeft;
 
+// clang-format off
 // The two labels come before framGo, which lies over them and hides them.
 constexpr ControlRow Layout[] = {
     {u"Label4", K::Label, {}, {240, 495, 8535, 360}, u"Step 4 : Press Start if you are happy to proceed ...", {},
@@ -53,6 +54,7 @@ constexpr ControlRow Layout[] = {
     {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105}, u"Files Modified\n", {}, LogFont, {},
      F::ReadOnly},
 };
+// clang-format on
 
 } // namespace
 

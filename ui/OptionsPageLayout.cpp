@@ -28,6 +28,7 @@ constexpr int DateListLeft = 2100;
 constexpr int DateListWidth = 3495 - DateListLeft;
 constexpr QStringView CountTip = u"Edit this Number to change the Counter Start";
 
+// clang-format off
 // Table order is creation order, and so also the order of the keyboard.
 constexpr ControlRow Layout[] = {
     {u"Label2", K::Label, {}, {240, 495, 8295, 360}, u"Step 2 : Choose the Options to apply to the Filename(s) ...", {},
@@ -114,6 +115,7 @@ constexpr ControlRow Layout[] = {
 
     {u"cmdReset", K::Button, {}, {8640, 480, 975, 255}, u"Reset", u"Click to Restore Default Settings", ArialRegular},
 };
+// clang-format on
 
 } // namespace
 

@@ -14,6 +14,7 @@ using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
 
+// clang-format off
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 constexpr ControlRow Layout[] = {
     {u"Label3", K::Label, {}, {240, 495, 8535, 255}, u"Step 3 : Preview the File(s) Selected ...", {}, Heading, Blue},
@@ -24,6 +25,7 @@ constexpr ControlRow Layout[] = {
     {u"txtFilesPreview", K::MultiLineText, u"framPreview", {120, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
     {u"txtFilesPreviewNew", K::MultiLineText, u"framPreview", {4800, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
 };
+// clang-format on
 
 } // namespace
 
