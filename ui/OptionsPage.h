@@ -110,6 +110,8 @@ protected:
 private:
     /// Creates the controls from the page's layout table and fills `m_ui`.
     void buildLayout();
+    /// Offers the date formats in both date lists, none chosen.
+    void fillDateLists();
 
     /// Puts back the default options, refreshes the samples and zeroes the counters.
     void cmdReset_Click();

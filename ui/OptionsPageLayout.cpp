@@ -10,8 +10,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <array>
-
 namespace kestrava {
 
 namespace {
@@ -155,13 +153,16 @@ void OptionsPage::buildLayout()
     bind(m_ui.chkTrimFilename, "chkTrimFilename");
     bind(m_ui.txtTrimLength, "txtTrimLength");
     bind(m_ui.chkRemoveTildas, "chkRemoveTildas");
-    const std::array<const char *, 4> samples{"lblPreview1", "lblPreview2", "lblPreview3", "lblPreview4"};
-    const std::array<const char *, 4> results{"lblPreview1New", "lblPreview2New", "lblPreview3New", "lblPreview4New"};
-    for (std::size_t i = 0; i < samples.size(); ++i) {
-        bind(m_ui.lblPreview[i], samples[i]);
-        bind(m_ui.lblPreviewNew[i], results[i]);
+    for (std::size_t i = 0; i < m_ui.lblPreview.size(); ++i) {
+        const QByteArray sample = "lblPreview" + QByteArray::number(int(i) + 1);
+        bind(m_ui.lblPreview[i], sample.constData());
+        bind(m_ui.lblPreviewNew[i], QByteArray(sample + "New").constData());
     }
+    fillDateLists();
+}
 
+void OptionsPage::fillDateLists()
+{
     // Both date lists offer the same eight formats and start with none chosen.
     for (QComboBox *list : {m_ui.cmbDatePrefix, m_ui.cmbDatePostfix}) {
         list->addItems(dateFormats());
