@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QTextStream>
 
 namespace {
@@ -26,9 +27,11 @@ int main(int argc, char *argv[])
     if (command.exitAtOnce)
         return command.exitCode;
     // The window starts in the process's current folder: a folder given to it
-    // becomes that folder.
-    if (!command.start.folder.isEmpty() && !QDir::setCurrent(command.start.folder)) {
-        QTextStream(stderr) << "kestrava: \"" << command.start.folder << "\" cannot be opened\n";
+    // becomes that folder. One it may not read would leave the window elsewhere
+    // without a word, so it is refused like a missing one.
+    const QString &folder = command.start.folder;
+    if (!folder.isEmpty() && (!QFileInfo(folder).isReadable() || !QDir::setCurrent(folder))) {
+        QTextStream(stderr) << "kestrava: \"" << folder << "\" cannot be opened\n";
         return 2;
     }
 

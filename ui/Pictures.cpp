@@ -124,11 +124,11 @@ QPixmap Pictures::banner()
 QIcon Pictures::windowIcon()
 {
     // Every size a desktop asks for, each at the screens' density, rendered from the
-    // same drawing as the installed icon files.
+    // same drawing as the installed icon files. The window's own 32 x 32 comes first.
     initPictureResources();
     QSvgRenderer renderer(QStringLiteral(":/icons/org.kestrava.Kestrava.svg"));
     QIcon icon;
-    for (const int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (const int size : {32, 16, 24, 48, 64, 128, 256}) {
         QPixmap pixmap = transparentPixmap(size, size);
         QPainter painter(&pixmap);
         renderer.render(&painter, QRectF(0, 0, size, size));
