@@ -1,7 +1,10 @@
 #pragma once
 
+#include "FolderNameRules.h"
+
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 #include <expected>
 
@@ -50,6 +53,24 @@ std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPat
 
 /// Sub-folders of \a folderPath.
 std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &folderPath);
+
+/// One folder read in one pass for a look ahead at a run.
+struct FolderSnapshot
+{
+    /// The files (matching the pattern) and sub-folders as readFolder() lists them;
+    /// both empty without a pattern.
+    FolderContents contents;
+    /// The name of every entry but "." and "..": hidden ones, folders, links,
+    /// dangling links and anything else the folder holds, in the folder's order.
+    QStringList allNames;
+    FolderNameRules rules;
+};
+
+/// \a folderPath read once: every entry's name, its naming rules and, with a
+/// \a pattern, the lists readFolder() gives. Without a pattern no entry is looked
+/// at beyond its name, so no entry costs a system call.
+std::expected<FolderSnapshot, QString> readFolderSnapshot(const QString &folderPath,
+                                                          const FileNamePattern *pattern);
 
 /// Sorts by name ignoring letter case, then by exact name for a stable order.
 void sortByName(QList<DirectoryEntry> &entries);
