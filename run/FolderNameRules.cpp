@@ -17,8 +17,6 @@ constexpr unsigned long msdosMagic = 0x4d44;
 constexpr unsigned long exfatMagic = 0x2011BAB0;
 constexpr unsigned long ntfsMagic = 0x5346544e;  // the older ntfs driver
 constexpr unsigned long ntfs3Magic = 0x7366746e; // "ntfs", the ntfs3 driver
-constexpr unsigned long ext4Magic = 0xEF53;
-constexpr unsigned long f2fsMagic = 0xF2F52010;
 constexpr long nameMax = 255;
 
 #ifndef FS_CASEFOLD_FL
@@ -37,8 +35,9 @@ FolderNameRules folderNameRules(int folderFd)
     if (type == msdosMagic || type == exfatMagic || type == ntfsMagic || type == ntfs3Magic) {
         rules.ignoresCase = true;
         rules.storesUtf16 = true;
-    } else if (type == ext4Magic || type == f2fsMagic) {
-        // Case folding is a property of each folder on these file systems.
+    } else {
+        // Elsewhere (ext4, f2fs, tmpfs) case folding is a property of each
+        // folder, turned on by its flag; a file system without flags says so.
         int flags = 0;
         if (::ioctl(folderFd, FS_IOC_GETFLAGS, &flags) == 0)
             rules.ignoresCase = (flags & FS_CASEFOLD_FL) != 0;

@@ -8,7 +8,7 @@ namespace kestrava {
 struct FolderNameRules
 {
     /// Names differing only in letter case are one entry (vfat, exfat, NTFS,
-    /// or an ext4 or f2fs folder with case folding turned on).
+    /// or a folder with the case-folding flag, as ext4, f2fs and tmpfs offer).
     bool ignoresCase = false;
     /// Names are stored as UTF-16 and their length limit counts its units
     /// rather than bytes (vfat, exfat, NTFS).

@@ -2,6 +2,7 @@
 
 #include "FileNameBytes.h"
 #include "FileNamePattern.h"
+#include "FolderNameRules.h"
 #include "NewFilename.h"
 #include "RunSimulation.h"
 
@@ -12,6 +13,9 @@
 #include <algorithm>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -135,6 +139,7 @@ private Q_SLOTS:
     void treeCountsAProblemInASubFolder();
     void namesWithoutADotTakeAPrefixCounter();
     void bytesThatAreNotUtf8AreKept();
+    void caseIgnoringFolder();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -358,6 +363,46 @@ void TestRunSimulation::bytesThatAreNotUtf8AreKept()
     // The file list, read again after the run, shows the names on disk.
     QCOMPARE(displayFileName(m_rig->files.name(0)), QStringLiteral("CAF\uFFFD_MENU.TXT"));
     QCOMPARE(displayFileName(m_rig->files.name(1)), QStringLiteral("TWO\u240ALINES.TXT"));
+}
+
+void TestRunSimulation::caseIgnoringFolder()
+{
+    // A folder with the case-folding flag, on a tmpfs where the kernel offers it.
+    const QByteArray point = QFile::encodeName(root() + u"/disk");
+    QVERIFY(QDir(root()).mkdir(QStringLiteral("disk")));
+    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "casefold,size=1m") != 0)
+        QSKIP(qPrintable(QStringLiteral("no case-folding file system here: ") + QString::fromLocal8Bit(strerror(errno))));
+    const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
+    const QString folder = QFile::decodeName(point) + QStringLiteral("/folded");
+    QVERIFY(QDir().mkdir(folder));
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    int flags = FS_CASEFOLD_FL;
+    const bool folded = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    if (!folded)
+        QSKIP("the folder cannot be given the case-folding flag");
+    QVERIFY(folderNameRules(folder).ignoresCase);
+    QVERIFY(makeEntries(folder, {"a.txt", "b.txt", "c.txt", "D.txt"}));
+    QVERIFY(m_rig->folders.setPath(folder));
+    const QStringList rules{"a.txt=A.TXT", "b.txt=d.TXT", "c.txt=a.txt"};
+    QStringList oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    for (const DirectoryEntry &entry : m_rig->files.entries()) {
+        oldNames.append(entry.name);
+        newNames.append(mapped(rules, entry.name));
+    }
+    const auto simulated = simulateFolder(folder, oldNames, newNames, {});
+    QVERIFY(simulated.has_value());
+    const QList<SimulatedOutcome> expected{SimulatedOutcome::Renamed, SimulatedOutcome::NameTaken,
+                                           SimulatedOutcome::NameTakenByRun, SimulatedOutcome::Unchanged};
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(simulated->at(i).outcome, expected.at(i));
+    FixedNames names;
+    names.rule = [&rules](const QString &old) { return *mapped(rules, old); };
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(namesIn(folder), QStringList({"A.TXT", "D.txt", "b.txt", "c.txt"}));
+    QCOMPARE(run.intErrorCount(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestRunSimulation)
