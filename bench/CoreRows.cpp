@@ -173,7 +173,7 @@ void addSimulationRow(BenchContext &context)
     QStringList oldNames;
     for (const DirectoryEntry &entry : files.entries())
         oldNames.append(entry.name);
-    const RenameOptions options = runOptions(true);
+    const RenameOptions options = runOptions(false); // a counter would pass 9999
     QList<std::expected<QString, RenameError>> newNames;
     const auto computeNames = [&] {
         NameCounters counters;

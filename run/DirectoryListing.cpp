@@ -108,8 +108,7 @@ struct ReadRequest
 {
     const FileNamePattern *pattern = nullptr; // files matching it are listed; none without
     bool subFolders = false;                  // list the sub-folders
-    QStringList *allNames = nullptr;          // every entry's name, hidden ones included
-    FolderNameRules *rules = nullptr;         // how the folder's file system compares names
+    EntryNameSink *sink = nullptr;            // gets the rules and every entry's name
 };
 
 std::expected<FolderContents, QString> readEntries(const QString &folderPath,
@@ -121,8 +120,8 @@ std::expected<FolderContents, QString> readEntries(const QString &folderPath,
     if (!folder.get())
         return std::unexpected(systemErrorText(errno));
     const int folderFd = ::dirfd(folder.get());
-    if (request.rules)
-        *request.rules = folderNameRules(folderFd);
+    if (request.sink)
+        request.sink->folderRules(folderNameRules(folderFd));
     const bool wantKinds = request.pattern || request.subFolders;
     FolderContents contents;
     errno = 0;
@@ -130,11 +129,11 @@ std::expected<FolderContents, QString> readEntries(const QString &folderPath,
         const char *raw = entry->d_name;
         if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
             continue;
-        QString name = fileNameFromBytes(raw);
-        if (request.allNames)
-            request.allNames->append(name);
+        if (request.sink)
+            request.sink->entryName(QByteArrayView(raw));
         if (raw[0] == '.' || !wantKinds)
             continue;
+        QString name = fileNameFromBytes(raw);
         bool isSymLink = false;
         const EntryKind kind = kindOf(folderFd, entry, &isSymLink);
         if (kind == EntryKind::Folder && request.subFolders)
@@ -190,14 +189,14 @@ void sortByName(QList<DirectoryEntry> &entries)
 std::expected<FolderContents, QString> readFolder(const QString &folderPath,
                                                   const FileNamePattern &pattern)
 {
-    return readEntries(folderPath, {&pattern, true, nullptr, nullptr});
+    return readEntries(folderPath, {&pattern, true, nullptr});
 }
 
 std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPath,
                                                         const QString &pattern)
 {
     const FileNamePattern matcher(pattern);
-    auto contents = readEntries(folderPath, {&matcher, true, nullptr, nullptr});
+    auto contents = readEntries(folderPath, {&matcher, true, nullptr});
     if (!contents)
         return std::unexpected(contents.error());
     return std::move(contents->files);
@@ -205,23 +204,18 @@ std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPat
 
 std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &folderPath)
 {
-    auto contents = readEntries(folderPath, {nullptr, true, nullptr, nullptr});
+    auto contents = readEntries(folderPath, {nullptr, true, nullptr});
     if (!contents)
         return std::unexpected(contents.error());
     return std::move(contents->subFolders);
 }
 
 
-std::expected<FolderSnapshot, QString> readFolderSnapshot(const QString &folderPath,
-                                                          const FileNamePattern *pattern)
+std::expected<FolderContents, QString> readFolderNames(const QString &folderPath,
+                                                       const FileNamePattern *pattern,
+                                                       EntryNameSink &sink)
 {
-    FolderSnapshot snapshot;
-    auto contents = readEntries(folderPath, {pattern, pattern != nullptr, &snapshot.allNames,
-                                             &snapshot.rules});
-    if (!contents)
-        return std::unexpected(contents.error());
-    snapshot.contents = std::move(*contents);
-    return snapshot;
+    return readEntries(folderPath, {pattern, pattern != nullptr, &sink});
 }
 
 } // namespace kestrava

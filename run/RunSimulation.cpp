@@ -4,6 +4,7 @@
 #include "DiskOperations.h"
 #include "FileNamePattern.h"
 #include "FolderNameRules.h"
+#include "SimulatedFolder.h"
 
 #include <QSet>
 
@@ -14,65 +15,6 @@
 namespace kestrava {
 
 namespace {
-
-// One folder as a run would change it, file by file: the names its entries
-// hold at each step, and which of them earlier files of the run took.
-class FolderState
-{
-public:
-    FolderState(const QString &folderPath, const FolderSnapshot &snapshot,
-                const SimulationSettings &settings)
-        : m_rules(snapshot.rules), m_settings(settings)
-    {
-        m_occupied.reserve(snapshot.allNames.size());
-        for (const QString &name : snapshot.allNames)
-            m_occupied.insert(key(name));
-        // The permissions are read only when they decide anything.
-        if (settings.ignoreReadOnly)
-            m_folder.open(folderPath);
-    }
-
-    // The same steps in the same order as RenameRun::renameOneFile.
-    SimulatedFile next(const QString &oldName, const std::expected<QString, RenameError> &newName)
-    {
-        if (!newName)
-            return {SimulatedOutcome::NotComputable};
-        const QString &name = *newName;
-        if (!isUsableFileName(name))
-            return {SimulatedOutcome::UnusableName};
-        if (m_settings.ignoreReadOnly) {
-            const auto readOnly = isReadOnly(FolderFile(m_folder, oldName));
-            if (readOnly && *readOnly)
-                return {SimulatedOutcome::ReadOnlySkipped};
-        }
-        if (name == oldName)
-            return {SimulatedOutcome::Unchanged};
-        if (isNameTooLong(name, m_rules))
-            return {SimulatedOutcome::NameTooLong};
-        QString oldKey = key(oldName);
-        QString newKey = key(name);
-        // Where case does not count, a change of case only is a rename onto itself.
-        if (m_occupied.contains(newKey) && newKey != oldKey) {
-            return {m_takenByRun.contains(newKey) ? SimulatedOutcome::NameTakenByRun
-                                                  : SimulatedOutcome::NameTaken};
-        }
-        m_occupied.remove(oldKey);
-        m_takenByRun.remove(oldKey);
-        m_occupied.insert(newKey);
-        m_takenByRun.insert(std::move(newKey));
-        const bool hidden = !oldName.startsWith(u'.') && name.startsWith(u'.');
-        return {SimulatedOutcome::Renamed, hidden};
-    }
-
-private:
-    QString key(const QString &name) const { return m_rules.ignoresCase ? name.toCaseFolded() : name; }
-
-    FolderNameRules m_rules;
-    SimulationSettings m_settings;
-    OpenFolder m_folder;
-    QSet<QString> m_occupied;
-    QSet<QString> m_takenByRun;
-};
 
 QString folderPathOf(const QString &path)
 {
@@ -101,14 +43,14 @@ public:
 private:
     void walk(const QString &path)
     {
-        const auto snapshot = readFolderSnapshot(path, &m_pattern);
-        if (!snapshot) {
-            m_result.unreadableFolders.append({path, snapshot.error()});
+        const QString folderPath = folderPathOf(path);
+        SimulatedFolder state(folderPath, m_settings);
+        const auto contents = readFolderNames(path, &m_pattern, state);
+        if (!contents) {
+            m_result.unreadableFolders.append({path, contents.error()});
             return;
         }
-        const QString folderPath = folderPathOf(path);
-        FolderState state(folderPath, *snapshot, m_settings);
-        for (const DirectoryEntry &entry : snapshot->contents.files) {
+        for (const DirectoryEntry &entry : contents->files) {
             const auto newName = m_names(entry.name);
             const SimulatedFile file = state.next(entry.name, newName);
             m_result.counts.add(file);
@@ -117,7 +59,7 @@ private:
                                           simulatedReasonText(file, newName ? nullptr : &newName.error())});
             }
         }
-        for (const DirectoryEntry &sub : snapshot->contents.subFolders) {
+        for (const DirectoryEntry &sub : contents->subFolders) {
             if (!sub.isSymLink)
                 enter(folderPath + sub.name);
         }
@@ -184,10 +126,9 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
                std::span<const std::expected<QString, RenameError>> newNames,
                const SimulationSettings &settings)
 {
-    const auto snapshot = readFolderSnapshot(folderPath, nullptr);
-    if (!snapshot)
-        return std::unexpected(snapshot.error());
-    FolderState state(folderPathOf(folderPath), *snapshot, settings);
+    SimulatedFolder state(folderPathOf(folderPath), settings, qsizetype(oldNames.size()));
+    if (const auto read = readFolderNames(folderPath, nullptr, state); !read)
+        return std::unexpected(read.error());
     const std::size_t count = std::min(oldNames.size(), newNames.size());
     QList<SimulatedFile> files;
     files.reserve(qsizetype(count));
