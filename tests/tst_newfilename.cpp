@@ -150,6 +150,7 @@ void TestNewFilename::newName_data()
     QTest::newRow("byte kept by capitalise") << "caf" + e9 + "menu.txt" << caseTo(CaseConversion::Capitalise) << "Caf" + e9 + "Menu.Txt";
     QTest::newRow("byte in the extension") << "a." + e9 + "x" << caseTo(CaseConversion::Uppercase) << "A." + e9 + "X";
     QTest::newRow("byte kept by spaces to underscores") << "caf" + e9 + " menu.txt" << optionsWith([](RenameOptions &o) { o.spaces = SpaceConversion::ToUnderscores; }) << "caf" + e9 + "_menu.txt";
+    QTest::newRow("byte kept by find ignoring case") << "Caf" + e9 + "CAFE.txt" << findReplace("cafe", "x") << "Caf" + e9 + "x.txt";
     QTest::newRow("trim after a byte") << "abcdefg" + e9 + "xyz.t" << trimTo("8") << "abcdefg" + e9 + ".t";
     QTest::newRow("emptied base leaves a hidden name") << "_.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << ".txt";
 }
