@@ -3,13 +3,13 @@
 #include "DirectoryListing.h"
 #include "DiskOperations.h"
 #include "FileNamePattern.h"
-#include "FolderNameRules.h"
 #include "SimulatedFolder.h"
 
 #include <QSet>
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 namespace kestrava {
@@ -44,13 +44,25 @@ private:
     void walk(const QString &path)
     {
         const QString folderPath = folderPathOf(path);
+        if (const auto subFolders = simulateFiles(path, folderPath)) {
+            for (const DirectoryEntry &sub : *subFolders) {
+                if (!sub.isSymLink)
+                    enter(folderPath + sub.name);
+            }
+        }
+    }
+
+    // The files of one folder; gives its sub-folders. The folder's table of
+    // names is let go before the walk goes deeper.
+    std::optional<QList<DirectoryEntry>> simulateFiles(const QString &path, const QString &folderPath)
+    {
         SimulatedFolder state(folderPath, m_settings);
-        const auto contents = readFolderNames(path, &m_pattern, state);
+        auto contents = readFolderNames(path, &m_pattern, state);
         if (!contents) {
             m_result.unreadableFolders.append({path, contents.error()});
-            return;
+            return std::nullopt;
         }
-        for (const DirectoryEntry &entry : contents->files) {
+        for (const DirectoryEntry &entry : std::as_const(contents->files)) {
             const auto newName = m_names(entry.name);
             const SimulatedFile file = state.next(entry.name, newName);
             m_result.counts.add(file);
@@ -59,10 +71,7 @@ private:
                                           simulatedReasonText(file, newName ? nullptr : &newName.error())});
             }
         }
-        for (const DirectoryEntry &sub : contents->subFolders) {
-            if (!sub.isSymLink)
-                enter(folderPath + sub.name);
-        }
+        return std::move(contents->subFolders);
     }
 
     void enter(const QString &path)
