@@ -141,8 +141,12 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
     const std::size_t count = std::min(oldNames.size(), newNames.size());
     QList<SimulatedFile> files;
     files.reserve(qsizetype(count));
-    for (std::size_t i = 0; i < count; ++i)
+    constexpr std::size_t ahead = 8;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (i + ahead < count)
+            state.prefetch(oldNames[i + ahead], newNames[i + ahead]);
         files.append(state.next(oldNames[i], newNames[i]));
+    }
     return files;
 }
 

@@ -31,6 +31,10 @@ public:
     /// What the run would do with the file \a oldName given \a newName, taking
     /// the same steps in the same order as RenameRun; a rename changes the folder.
     SimulatedFile next(const QString &oldName, const std::expected<QString, RenameError> &newName);
+    /// Asks the processor for the table's memory that next() will need for
+    /// these names, a few files ahead of their turn: with 100,000 names the
+    /// table is larger than the cache and every search would wait for memory.
+    void prefetch(const QString &oldName, const std::expected<QString, RenameError> &newName);
 
 private:
     enum class Holder : quint8 {
@@ -52,8 +56,10 @@ private:
     QString keyOf(const QString &name) const;
     /// The slot holding \a key, or the empty slot where it would go.
     Slot &find(QStringView key, quint32 hash);
-    /// Gives \a slot, found empty for \a key, that name.
-    void fill(Slot &slot, QStringView key, quint32 hash, Holder holder);
+    /// Puts \a name, whose text is in m_text, into \a slot, found empty for it.
+    void fill(Slot &slot, const Slot &name);
+    /// Enters the names read from the folder into the table.
+    void settle();
     void grow();
 
     FolderNameRules m_rules;
@@ -61,6 +67,7 @@ private:
     OpenFolder m_folder;
     QString m_text; // every name, one after another
     std::vector<Slot> m_slots;
+    std::vector<Slot> m_pending; // names read from the folder, not yet in m_slots
     std::size_t m_used = 0;
 };
 
