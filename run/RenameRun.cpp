@@ -121,19 +121,11 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
     // A read-only file is made writable only for a rename that is to happen,
     // and made read-only again when the rename fails, so a file that keeps
     // its name keeps its permissions too.
-    bool madeWritable = false;
-    if (wasReadOnly) {
-        if (const auto writable = makeOwnerWritable(file); !writable)
-            permissionError = writable.error();
-        else
-            madeWritable = true;
-    }
+    const bool madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
     if (const auto renamed = renameNoReplace(file, FolderFile(m_openFolder, newName)); !renamed) {
         status.reason = systemErrorText(renamed.error());
-        if (madeWritable) {
-            if (const auto restored = clearOwnerWritable(file); !restored)
-                LogError(errorText(systemErrorText(restored.error()), folderPath + name));
-        }
+        if (madeWritable)
+            restoreReadOnly(file, folderPath + name);
         return status;
     }
     // The file did change its name, so it counts as renamed; the trouble with
@@ -153,6 +145,21 @@ void RenameRun::refillFileList()
     const QString path = m_parts.folders.path();
     if (const auto listed = m_parts.folders.setPath(path); !listed)
         LogError(errorText(listed.error(), path));
+}
+
+// True when \a file was made writable; otherwise \a permissionError holds why not.
+bool RenameRun::makeWritableForRename(const FolderFile &file, int &permissionError)
+{
+    const auto writable = makeOwnerWritable(file);
+    if (!writable)
+        permissionError = writable.error();
+    return writable.has_value();
+}
+
+void RenameRun::restoreReadOnly(const FolderFile &file, const QString &path)
+{
+    if (const auto restored = clearOwnerWritable(file); !restored)
+        LogError(errorText(systemErrorText(restored.error()), path));
 }
 
 bool RenameRun::askConfirmation(const QString &name, const QString &newName)

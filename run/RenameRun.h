@@ -99,6 +99,8 @@ private:
                              const QString &newName);
     bool askConfirmation(const QString &name, const QString &newName);
     void refillFileList();
+    static bool makeWritableForRename(const FolderFile &file, int &permissionError);
+    void restoreReadOnly(const FolderFile &file, const QString &path);
     void RenameSelectedFiles();
     void RenameAllFilesInFolder();
     void RenameFolderTree();

@@ -109,26 +109,34 @@ SimulatedFile SimulatedFolder::next(const QString &oldName,
         return {SimulatedOutcome::NameTooLong};
     const QString oldKey = keyOf(oldName);
     const QString newKey = keyOf(name);
-    const quint32 newHash = hashOf(newKey);
-    Slot *target = &find(newKey, newHash);
     // Where case does not count, a change of case only is a rename onto itself.
-    if (target->holder == Holder::Entry && newKey != oldKey)
-        return {SimulatedOutcome::NameTaken};
-    if (target->holder == Holder::Run && newKey != oldKey)
-        return {SimulatedOutcome::NameTakenByRun};
-    if (target->holder == Holder::Empty) {
-        const qsizetype offset = m_text.size();
-        m_text.append(newKey);
-        fill(*target, {newHash, quint32(offset), quint16(newKey.size()), Holder::Run});
-    } else {
-        target->holder = Holder::Run;
-    }
-    // The old name is freed unless it is the new one (a change of case only).
     if (newKey != oldKey) {
+        if (const auto taken = take(newKey))
+            return {*taken};
         if (Slot &old = find(oldKey, hashOf(oldKey)); old.holder != Holder::Empty)
             old.holder = Holder::Nobody;
+    } else if (Slot &own = find(newKey, hashOf(newKey)); own.holder != Holder::Empty) {
+        own.holder = Holder::Run;
     }
     return {SimulatedOutcome::Renamed, !oldName.startsWith(u'.') && name.startsWith(u'.')};
+}
+
+std::optional<SimulatedOutcome> SimulatedFolder::take(const QString &key)
+{
+    const quint32 hash = hashOf(key);
+    Slot &slot = find(key, hash);
+    if (slot.holder == Holder::Entry)
+        return SimulatedOutcome::NameTaken;
+    if (slot.holder == Holder::Run)
+        return SimulatedOutcome::NameTakenByRun;
+    if (slot.holder == Holder::Nobody) {
+        slot.holder = Holder::Run;
+    } else {
+        const qsizetype offset = m_text.size();
+        m_text.append(key);
+        fill(slot, {hash, quint32(offset), quint16(key.size()), Holder::Run});
+    }
+    return std::nullopt;
 }
 
 QString SimulatedFolder::keyOf(const QString &name) const

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 
+#include <optional>
 #include <vector>
 
 namespace kestrava {
@@ -54,6 +55,8 @@ private:
     };
 
     QString keyOf(const QString &name) const;
+    /// Takes \a key for a file of the run, or says who holds it already.
+    std::optional<SimulatedOutcome> take(const QString &key);
     /// The slot holding \a key, or the empty slot where it would go.
     Slot &find(QStringView key, quint32 hash);
     /// Puts \a name, whose text is in m_text, into \a slot, found empty for it.
