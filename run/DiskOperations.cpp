@@ -61,11 +61,13 @@ QByteArray folderOf(const QByteArray &path)
 // no-replace rename reports the new name as taken. Moving the file aside under a
 // hidden unique name first and then to its new name changes only the case.
 std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath,
-                                            const QByteArray &newPath)
+                                            const QByteArray &newPath, const ParkNotice &beforeParking)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = folderOf(oldPath) + ".kestrava-"
             + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
+        if (beforeParking)
+            beforeParking(temporary);
         const auto aside = renameOnce(folder, oldPath, temporary);
         if (!aside && aside.error() == EEXIST)
             continue;
@@ -99,12 +101,13 @@ std::expected<void, int> makeOwnerWritableAt(int folder, const QByteArray &path)
     return {};
 }
 
-std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)
+std::expected<void, int> renameChecked(int folder, const QByteArray &from, const QByteArray &to,
+                                       const ParkNotice &beforeParking)
 {
     const auto renamed = renameOnce(folder, from, to);
     if (renamed || renamed.error() != EEXIST || from == to || !sameInode(folder, from, to))
         return renamed;
-    return renameViaTemporary(folder, from, to);
+    return renameViaTemporary(folder, from, to, beforeParking);
 }
 
 } // namespace
@@ -141,9 +144,15 @@ std::expected<void, int> makeOwnerWritable(const FolderFile &file)
     return makeOwnerWritableAt(file.folder, file.path);
 }
 
-std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile)
+std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
+                                         const ParkNotice &beforeParking)
 {
-    return renameNoReplaceAt(file.folder, file.path, newFile.path);
+    return renameChecked(file.folder, file.path, newFile.path, beforeParking);
+}
+
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)
+{
+    return renameChecked(folder, from, to, {});
 }
 
 QString systemErrorText(int error)
@@ -169,7 +178,7 @@ std::expected<void, int> makeOwnerWritable(const QString &path)
 
 std::expected<void, int> renameNoReplace(const QString &oldPath, const QString &newPath)
 {
-    return renameNoReplaceAt(AT_FDCWD, encoded(oldPath), encoded(newPath));
+    return renameChecked(AT_FDCWD, encoded(oldPath), encoded(newPath), {});
 }
 
 std::expected<void, int> renameByLink(const QString &oldPath, const QString &newPath)

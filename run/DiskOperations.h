@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <expected>
+#include <functional>
 #include <sys/types.h>
 
 namespace kestrava {
@@ -73,8 +74,16 @@ struct FolderFile
 std::expected<bool, int> isReadOnly(const FolderFile &file);
 /// As makeOwnerWritable(const QString &), for \a file.
 std::expected<void, int> makeOwnerWritable(const FolderFile &file);
+/// Told the hidden temporary name (as the rename steps use it) that a change of
+/// letter case parks a file under, before the file is moved there.
+using ParkNotice = std::function<void(const QByteArray &temporaryPath)>;
+
 /// As renameNoReplace(const QString &, const QString &), from \a file to \a newFile of the same folder.
-std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile);
+std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
+                                         const ParkNotice &beforeParking = {});
+/// As renameNoReplace(const QString &, const QString &), for the names (raw
+/// bytes) \a from and \a to in the folder open as \a folder.
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to);
 
 /// What a folder walk needs to know of a folder before it enters it.
 struct FolderIdentity

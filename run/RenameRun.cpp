@@ -7,6 +7,7 @@
 #include "ProgressSink.h"
 #include "Prompt.h"
 #include "RunClock.h"
+#include "RunJournal.h"
 #include "RunSettings.h"
 
 #include <QTimeZone>
@@ -55,11 +56,19 @@ bool RenameRun::start(RunScope scope)
     m_parts.progress.logsCleared();
     m_startedAt = m_parts.clock.now();
     m_endedAt = m_startedAt;
+    if (m_journal) {
+        m_journal->begin(scope, m_strStartFolder, m_startedAt);
+        reportJournalFailure();
+    }
     if (scope == RunScope::AllFilesIncludingSubFolders)
         RenameFolderTree();
     else
         RenameSelectedFiles();
     m_endedAt = m_parts.clock.now();
+    if (m_journal) {
+        m_journal->end(m_endedAt, m_blnStopRequested);
+        reportJournalFailure();
+    }
     m_openFolder.close();
     m_parts.files.deselectAll();
     m_parts.progress.showStatus(m_blnStopRequested ? QStringLiteral("INTERRUPTED BY USER")
@@ -115,7 +124,9 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         status.outcome = FileOutcome::Unchanged;
         return status;
     }
-    if (const auto renamed = renameNoReplace(file, FolderFile(m_openFolder, newName)); !renamed) {
+    if (const auto renamed = journaledRename(file, FolderFile(m_openFolder, newName), folderPath, name,
+                                             newName);
+        !renamed) {
         status.reason = systemErrorText(renamed.error());
         return status;
     }

@@ -1,0 +1,30 @@
+// How RenameRun writes its undo journal.
+#include "RenameRun.h"
+
+#include "RunJournal.h"
+
+namespace kestrava {
+
+// The journal learns of each rename, and of a parking under a temporary name,
+// before it happens, so that undo can find the file whatever step a crash cut.
+std::expected<void, int> RenameRun::journaledRename(const FolderFile &file, const FolderFile &newFile,
+                                                    const QString &folderPath, const QString &name,
+                                                    const QString &newName)
+{
+    if (!m_journal)
+        return renameNoReplace(file, newFile);
+    m_journal->recordRename(file, folderPath, name, newName);
+    const auto renamed = renameNoReplace(file, newFile, [this](const QByteArray &temporary) {
+        m_journal->recordParked(temporary);
+    });
+    reportJournalFailure();
+    return renamed;
+}
+
+void RenameRun::reportJournalFailure()
+{
+    if (const QString failure = m_journal->takeFailure(); !failure.isEmpty())
+        LogError(failure);
+}
+
+} // namespace kestrava
