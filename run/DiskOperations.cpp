@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kestrava {
@@ -81,6 +82,14 @@ std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPat
     return std::unexpected(EEXIST);
 }
 
+FileIdentity identityOf(const struct statx &info)
+{
+    FileIdentity identity{quint64(makedev(info.stx_dev_major, info.stx_dev_minor)), quint64(info.stx_ino), 0};
+    if ((info.stx_mask & STATX_BTIME) != 0)
+        identity.birthNsecs = qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec;
+    return identity;
+}
+
 std::expected<bool, int> isReadOnlyAt(int folder, const QByteArray &path)
 {
     struct stat info;
@@ -136,7 +145,28 @@ FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
 
 std::expected<bool, int> isReadOnly(const FolderFile &file)
 {
-    return isReadOnlyAt(file.folder, file.path);
+    struct statx info;
+    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | STATX_INO | STATX_BTIME,
+                &info)
+        != 0)
+        return std::unexpected(errno);
+    file.identity = identityOf(info);
+    file.identified = true;
+    return (info.stx_mode & S_IWUSR) == 0;
+}
+
+std::expected<FileIdentity, int> fileIdentityAt(int folder, const QByteArray &name)
+{
+    struct statx info;
+    if (::statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &info) != 0)
+        return std::unexpected(errno);
+    return identityOf(info);
+}
+
+bool isSameFile(const FileIdentity &recorded, const FileIdentity &found)
+{
+    return recorded.device == found.device && recorded.inode == found.inode
+        && (recorded.birthNsecs == 0 || found.birthNsecs == 0 || recorded.birthNsecs == found.birthNsecs);
 }
 
 std::expected<void, int> makeOwnerWritable(const FolderFile &file)

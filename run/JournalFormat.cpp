@@ -104,9 +104,33 @@ bool hasHeader(const QByteArray &data)
         && qFromLittleEndian<quint32>(data.constData() + 8) == formatVersion;
 }
 
+// A name that stays in its folder, whatever a damaged or forged journal holds.
+bool isBareName(const QByteArray &name)
+{
+    return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') && !name.contains('\0');
+}
+
 QDateTime timeFrom(qint64 msecs)
 {
     return QDateTime::fromMSecsSinceEpoch(msecs);
+}
+
+bool takeRename(PayloadReader &in, JournalContents &contents, const QHash<quint32, QByteArray> &folders,
+                QHash<quint64, qsizetype> &bySequence)
+{
+    RenameEntry entry;
+    entry.sequence = in.read<quint64>();
+    entry.folder = folders.value(in.read<quint32>());
+    entry.identity.device = in.read<quint64>();
+    entry.identity.inode = in.read<quint64>();
+    entry.identity.birthNsecs = in.read<qint64>();
+    entry.oldName = in.bytes(in.read<quint32>());
+    entry.newName = in.rest();
+    if (!in.ok() || !isBareName(entry.oldName) || !isBareName(entry.newName))
+        return false;
+    bySequence.insert(entry.sequence, contents.renames.size());
+    contents.renames.append(std::move(entry));
+    return true;
 }
 
 // Takes one record into \a contents; false when its payload does not fit its type.
@@ -123,24 +147,15 @@ bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteA
         folders.insert(id, in.rest());
         break;
     }
-    case RecordType::Rename: {
-        RenameEntry entry;
-        entry.sequence = in.read<quint64>();
-        entry.folder = folders.value(in.read<quint32>());
-        entry.device = in.read<quint64>();
-        entry.inode = in.read<quint64>();
-        entry.oldName = in.bytes(in.read<quint32>());
-        entry.newName = in.rest();
-        if (!in.ok())
-            return false;
-        bySequence.insert(entry.sequence, contents.renames.size());
-        contents.renames.append(std::move(entry));
-        break;
-    }
+    case RecordType::Rename:
+        return takeRename(in, contents, folders, bySequence);
     case RecordType::Parked: {
         const qsizetype index = bySequence.value(in.read<quint64>(), -1);
-        if (index >= 0 && in.ok())
-            contents.renames[index].parkedName = in.rest();
+        const QByteArray name = in.rest();
+        if (!isBareName(name))
+            return false;
+        if (index >= 0)
+            contents.renames[index].parkedName = name;
         break;
     }
     case RecordType::End:

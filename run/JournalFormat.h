@@ -11,6 +11,8 @@
 // All integers are little-endian.
 #pragma once
 
+#include "DiskOperations.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QHash>
@@ -26,7 +28,8 @@ namespace kestrava::journal {
 enum class RecordType : quint8 {
     Begin = 1,    ///< i64 start (ms since the epoch, UTC), u8 scope, start folder bytes
     Folder = 2,   ///< u32 folder id, folder path bytes ending in "/"
-    Rename = 3,   ///< u64 sequence, u32 folder id, u64 device, u64 inode, u32 old length, old name, new name
+    Rename = 3,   ///< u64 sequence, u32 folder id, u64 device, u64 inode, i64 birth (ns, 0 unknown),
+                  ///< u32 old length, old name, new name
     Parked = 4,   ///< u64 sequence of the rename, bare temporary name
     End = 5,      ///< i64 end (ms since the epoch, UTC), u8 stopped by the user
     Restored = 6, ///< u64 sequence of a rename that undo has dealt with
@@ -49,7 +52,7 @@ public:
     void addU8(quint8 value) { m_bytes.append(char(value)); }
     void addU32(quint32 value);
     void addU64(quint64 value);
-    void addBytes(const QByteArray &bytes) { m_bytes.append(bytes); }
+    void addBytes(QByteArrayView bytes) { m_bytes.append(bytes); }
     /// Fills in the length and checksum; returns the whole record.
     const QByteArray &finish();
 
@@ -73,8 +76,7 @@ struct RenameEntry
 {
     quint64 sequence = 0;
     QByteArray folder; ///< path ending in "/"; empty when its folder record was damaged
-    quint64 device = 0;
-    quint64 inode = 0;
+    FileIdentity identity;
     QByteArray oldName;
     QByteArray newName;
     QByteArray parkedName; ///< the temporary name of a two-step rename, if any

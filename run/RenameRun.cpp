@@ -124,9 +124,7 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         status.outcome = FileOutcome::Unchanged;
         return status;
     }
-    if (const auto renamed = journaledRename(file, FolderFile(m_openFolder, newName), folderPath, name,
-                                             newName);
-        !renamed) {
+    if (const auto renamed = journaledRename(folderPath, file, FolderFile(m_openFolder, newName)); !renamed) {
         status.reason = systemErrorText(renamed.error());
         return status;
     }

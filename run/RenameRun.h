@@ -106,9 +106,8 @@ private:
     bool enterSubFolder(qsizetype position);
     bool returnToFolder(const QString &path);
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
-    std::expected<void, int> journaledRename(const FolderFile &file, const FolderFile &newFile,
-                                             const QString &folderPath, const QString &name,
-                                             const QString &newName);
+    std::expected<void, int> journaledRename(const QString &folderPath, const FolderFile &file,
+                                             const FolderFile &newFile);
     void reportJournalFailure();
 
     RunParts m_parts;

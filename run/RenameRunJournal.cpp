@@ -7,13 +7,12 @@ namespace kestrava {
 
 // The journal learns of each rename, and of a parking under a temporary name,
 // before it happens, so that undo can find the file whatever step a crash cut.
-std::expected<void, int> RenameRun::journaledRename(const FolderFile &file, const FolderFile &newFile,
-                                                    const QString &folderPath, const QString &name,
-                                                    const QString &newName)
+std::expected<void, int> RenameRun::journaledRename(const QString &folderPath, const FolderFile &file,
+                                                    const FolderFile &newFile)
 {
     if (!m_journal)
         return renameNoReplace(file, newFile);
-    m_journal->recordRename(file, folderPath, name, newName);
+    m_journal->recordRename(folderPath, file, newFile);
     const auto renamed = renameNoReplace(file, newFile, [this](const QByteArray &temporary) {
         m_journal->recordParked(temporary);
     });

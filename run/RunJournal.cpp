@@ -37,6 +37,13 @@ quint64 wallClockNanoseconds()
     return quint64(now.tv_sec) * 1000000000u + quint64(now.tv_nsec);
 }
 
+// The name as the rename steps use it: bare, or the last part of a full path.
+// The journal takes every file name from here, in the bytes the rename gets.
+QByteArrayView bareName(const QByteArray &path)
+{
+    return QByteArrayView(path).sliced(path.lastIndexOf('/') + 1);
+}
+
 QString absoluteFolder(const QString &folderPath)
 {
     return folderPath.startsWith(u'/') ? folderPath : QDir::currentPath() + u'/' + folderPath;
@@ -90,14 +97,17 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
     return true;
 }
 
-void RunJournal::recordRename(const FolderFile &file, const QString &folderPath,
-                              const QString &oldName, const QString &newName)
+void RunJournal::recordRename(const QString &folderPath, const FolderFile &file, const FolderFile &newFile)
 {
     if (m_fd < 0)
         return;
-    struct stat info;
-    if (::fstatat(file.folder, file.path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
-        return;
+    if (!file.identified) {
+        const auto identity = fileIdentityAt(file.folder, file.path);
+        if (!identity)
+            return;
+        file.identity = *identity;
+        file.identified = true;
+    }
     if (folderPath != m_folder || m_folderId == 0) {
         m_record.start(RecordType::Folder);
         m_record.addU32(++m_folderId);
@@ -106,15 +116,16 @@ void RunJournal::recordRename(const FolderFile &file, const QString &folderPath,
             return;
         m_folder = folderPath;
     }
-    const QByteArray oldBytes = journal::nameBytes(oldName);
+    const QByteArrayView oldName = bareName(file.path);
     m_record.start(RecordType::Rename);
     m_record.addU64(m_sequence++);
     m_record.addU32(m_folderId);
-    m_record.addU64(quint64(info.st_dev));
-    m_record.addU64(quint64(info.st_ino));
-    m_record.addU32(quint32(oldBytes.size()));
-    m_record.addBytes(oldBytes);
-    m_record.addBytes(journal::nameBytes(newName));
+    m_record.addU64(file.identity.device);
+    m_record.addU64(file.identity.inode);
+    m_record.addU64(quint64(file.identity.birthNsecs));
+    m_record.addU32(quint32(oldName.size()));
+    m_record.addBytes(oldName);
+    m_record.addBytes(bareName(newFile.path));
     if (write(m_record.finish()))
         syncNowAndThen();
 }
@@ -125,7 +136,7 @@ void RunJournal::recordParked(const QByteArray &temporaryPath)
         return;
     m_record.start(RecordType::Parked);
     m_record.addU64(m_sequence - 1);
-    m_record.addBytes(temporaryPath.sliced(temporaryPath.lastIndexOf('/') + 1));
+    m_record.addBytes(bareName(temporaryPath));
     write(m_record.finish());
 }
 

@@ -28,11 +28,11 @@ public:
     /// Starts the journal of a new run, keeping the journals of the last
     /// journal::keptJournals runs in all. False when it cannot be written.
     bool begin(RunScope scope, const QString &startFolder, const QDateTime &startedAt);
-    /// Records that \a file, \a oldName in \a folderPath (ending in "/"), is about
-    /// to be renamed to \a newName. Nothing is recorded for a file that cannot
-    /// be examined, since its rename fails too.
-    void recordRename(const FolderFile &file, const QString &folderPath, const QString &oldName,
-                      const QString &newName);
+    /// Records that \a file in \a folderPath (ending in "/") is about to be
+    /// renamed to \a newFile. The names are stored as the rename uses them.
+    /// Nothing is recorded for a file that cannot be examined, since its
+    /// rename fails too.
+    void recordRename(const QString &folderPath, const FolderFile &file, const FolderFile &newFile);
     /// Records that the file of the last recordRename() is about to be parked
     /// under \a temporaryPath (a bare name, or a path whose last part is the name).
     void recordParked(const QByteArray &temporaryPath);

@@ -10,7 +10,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrava {
@@ -37,11 +36,13 @@ private:
 // says why not, or is 0 when another file has the name.
 bool isRecordedFile(int folder, const QByteArray &name, const RenameEntry &entry)
 {
-    struct stat info;
-    if (::fstatat(folder, name.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+    const auto found = fileIdentityAt(folder, name);
+    if (!found) {
+        errno = found.error();
         return false;
+    }
     errno = 0;
-    return quint64(info.st_dev) == entry.device && quint64(info.st_ino) == entry.inode;
+    return isSameFile(entry.identity, *found);
 }
 
 void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std::nullopt)
@@ -131,12 +132,7 @@ bool UndoRun::start()
 
 void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &contents)
 {
-    const QByteArray journalBytes = journal::nameBytes(run.journalPath);
-    m_journalFd = journal::openLocked(journalBytes, 0);
-    if (m_journalFd < 0)
-        logError(QStringLiteral("What is undone cannot be recorded: ") + systemErrorText(errno), {}, journalBytes);
-    for (const qint64 at : contents.damagedAt)
-        logError(QStringLiteral("A damaged record at byte %1 was skipped").arg(at), {}, journalBytes);
+    openJournal(run.journalPath, contents);
     bool everyFileDone = true;
     QByteArray folderShown;
     for (auto entry = contents.renames.crbegin(); entry != contents.renames.crend(); ++entry) {
@@ -153,11 +149,10 @@ void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &content
         m_progress.showFile(journal::nameText(entry->newName));
         m_progress.showCount(filesRestored());
         const Outcome outcome = undoOne(*entry);
-        if (outcome == Outcome::Failed) {
+        if (outcome == Outcome::Failed)
             everyFileDone = false;
-        } else {
+        else
             appendRecord(m_journalFd, RecordType::Restored, entry->sequence);
-        }
         if (outcome == Outcome::Restored) {
             const QString oldName = journal::nameText(entry->oldName);
             m_log.addModified(oldName);
@@ -173,6 +168,18 @@ void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &content
     }
     m_journalFd = -1;
     closeFolders();
+}
+
+// Opens the journal to record what is taken back, and names what of it could not be read.
+void UndoRun::openJournal(const QString &path, const JournalContents &contents)
+{
+    const QByteArray journalBytes = journal::nameBytes(path);
+    m_journalFd = journal::openLocked(journalBytes, 0);
+    if (m_journalFd < 0)
+        logError(QStringLiteral("What is undone cannot be recorded: ") + systemErrorText(errno), {},
+                 journalBytes);
+    for (const qint64 at : contents.damagedAt)
+        logError(QStringLiteral("A damaged record at byte %1 was skipped").arg(at), {}, journalBytes);
 }
 
 // Puts one file back under its old name, from its new name or, when a run
@@ -198,8 +205,9 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
         found = true;
     }
     if (!found) {
-        logError(newNameError != 0 ? systemErrorText(newNameError) : QStringLiteral("Replaced by another file"),
-                 entry.folder, entry.newName);
+        const QString reason = newNameError != 0 ? systemErrorText(newNameError)
+                                                 : QStringLiteral("Replaced by another file");
+        logError(reason, entry.folder, entry.newName);
         return Outcome::Failed;
     }
     if (const auto renamed = renameNoReplaceAt(folder, current, entry.oldName); !renamed) {
@@ -271,7 +279,8 @@ ParkedRecovery UndoRun::recoverParkedFiles()
             if (folder < 0)
                 continue;
             if (isRecordedFile(folder, entry.parkedName, entry)) {
-                if (const auto renamed = renameNoReplaceAt(folder, entry.parkedName, entry.oldName))
+                const auto renamed = renameNoReplaceAt(folder, entry.parkedName, entry.oldName);
+                if (renamed)
                     ++recovery.filesRestored;
                 else
                     recovery.errors.append(RenameRun::errorText(

@@ -81,6 +81,7 @@ private:
     enum class Outcome { Restored, AlreadyBack, Failed };
 
     void undoJournal(const UndoableRun &run, const journal::JournalContents &contents);
+    void openJournal(const QString &path, const journal::JournalContents &contents);
     Outcome undoOne(const journal::RenameEntry &entry);
     int folderDescriptor(const QByteArray &folder);
     void closeFolders();

@@ -25,6 +25,7 @@ private Q_SLOTS:
     void journalIsPrivateAndRecordsEveryRename();
     void damagedJournalIsReadAroundTheDamage_data();
     void damagedJournalIsReadAroundTheDamage();
+    void nameLeavingItsFolderIsRefused();
     void unwritableJournalGivesOneLineAndTheRunGoesOn_data();
     void unwritableJournalGivesOneLineAndTheRunGoesOn();
     void onlyTheLastTwentyRunsAreKept();
@@ -103,8 +104,8 @@ void TestJournal::journalIsPrivateAndRecordsEveryRename()
     QCOMPARE(entry.oldName, QByteArray("b c.txt"));
     QCOMPARE(entry.newName, QByteArray("0002_b c.txt"));
     QVERIFY(::stat(QFile::encodeName(root() + QStringLiteral("/0002_b c.txt")).constData(), &info) == 0);
-    QCOMPARE(entry.inode, quint64(info.st_ino));
-    QCOMPARE(entry.device, quint64(info.st_dev));
+    QCOMPARE(entry.identity.inode, quint64(info.st_ino));
+    QCOMPARE(entry.identity.device, quint64(info.st_dev));
 }
 
 void TestJournal::damagedJournalIsReadAroundTheDamage_data()
@@ -113,11 +114,11 @@ void TestJournal::damagedJournalIsReadAroundTheDamage_data()
     QTest::addColumn<int>("flipAt");      // byte flipped, counted back from the end; 0 for none
     QTest::addColumn<int>("renamesRead");
     QTest::addColumn<int>("damaged");
-    // Each rename record of this run is 39 bytes; the end record is 20.
+    // Each rename record of this run is 66 bytes, its length 2 bytes in; the end record is 20.
     QTest::newRow("end cut mid-record") << 5 << 0 << 3 << 0;
     QTest::newRow("last rename cut mid-record") << 30 << 0 << 2 << 0;
     QTest::newRow("byte of a name flipped") << 0 << 25 << 2 << 1;
-    QTest::newRow("length of a record flipped") << 0 << 20 + 39 + 36 << 2 << 1;
+    QTest::newRow("length of a record flipped") << 0 << 20 + 66 - 2 << 2 << 1;
 }
 
 void TestJournal::damagedJournalIsReadAroundTheDamage()
@@ -146,6 +147,26 @@ void TestJournal::damagedJournalIsReadAroundTheDamage()
     QCOMPARE(undo.log().errors().size(), damaged);
     if (damaged > 0)
         QVERIFY(undo.log().errors().first().startsWith(u"'A damaged record at byte "));
+}
+
+// A record that checks out but names a file outside its folder is damage, not work.
+void TestJournal::nameLeavingItsFolderIsRefused()
+{
+    runOver({"a.txt"});
+    const QString path = journal::journalPaths().value(0);
+    journal::RecordBuilder record;
+    record.start(journal::RecordType::Rename);
+    record.addU64(7);
+    record.addU32(1);
+    record.addU64(0);
+    record.addU64(0);
+    record.addU64(0);
+    record.addU32(5);
+    record.addBytes("../ab.txt");
+    QVERIFY(writeFile(path, readFile(path) + record.finish()));
+    const journal::JournalContents contents = journal::readJournal(path);
+    QCOMPARE(contents.renames.size(), 1);
+    QCOMPARE(contents.damagedAt.size(), 1);
 }
 
 void TestJournal::unwritableJournalGivesOneLineAndTheRunGoesOn_data()

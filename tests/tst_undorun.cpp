@@ -117,8 +117,9 @@ void TestUndoRun::runThenUndoPutsEveryNameBack()
     QCOMPARE(undo.undo.log().modified(), QStringList({"d.txt", "c.txt", "a b.txt"}));
     QVERIFY(undo.sink.events.contains(QStringLiteral("modified a b.txt")));
     QCOMPARE(undo.sink.events.last(4),
-             QStringList({"status UNDONE", "summary A total of  3 files were restored taking 0 minutes 0 seconds.",
-                          "folder ", "file "}));
+             QStringList({"status UNDONE",
+                          "summary A total of  3 files were restored taking 0 minutes 0 seconds.", "folder ",
+                          "file "}));
     QVERIFY(undo.undo.log().errors().isEmpty());
     QVERIFY(!UndoRun::canUndo());
     QVERIFY(!undo.undo.start());
@@ -171,7 +172,8 @@ void TestUndoRun::stopLeavesTheRestForTheNextUndo()
     undo.sink.onYield = nullptr;
     QVERIFY(undo.undo.start());
     QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));
-    QCOMPARE(undo.undo.summaryText(), QStringLiteral(" A total of  2 files were restored taking 0 minutes 0 seconds."));
+    QCOMPARE(undo.undo.summaryText(),
+             QStringLiteral(" A total of  2 files were restored taking 0 minutes 0 seconds."));
     QVERIFY(!UndoRun::canUndo());
 }
 
@@ -201,7 +203,8 @@ void TestUndoRun::undoNeverReplacesAFile()
         QVERIFY(writeFile(root() + QStringLiteral("/a.txt"), "newcomer"));
     if (change != u"old name taken")
         QVERIFY(QFile::remove(renamed));
-    // Made after the removal, so it cannot get the removed file's inode back.
+    // Made after the removal: file systems often give it the removed file's
+    // inode, and only the birth time tells the two apart.
     if (change == u"replaced")
         QVERIFY(writeFile(renamed, "another"));
     UndoRig undo;
@@ -280,8 +283,8 @@ void TestUndoRun::parkedFileIsPutBack()
         QVERIFY(journal.begin(RunScope::AllFilesInCurrentFolder, root(), QDateTime::currentDateTime()));
         OpenFolder folder;
         folder.open(root() + u'/');
-        journal.recordRename(FolderFile(folder, QStringLiteral("a.txt")), root() + u'/',
-                             QStringLiteral("a.txt"), QStringLiteral("A.txt"));
+        journal.recordRename(root() + u'/', FolderFile(folder, QStringLiteral("a.txt")),
+                             FolderFile(folder, QStringLiteral("A.txt")));
         journal.recordParked(QFile::encodeName(temporary));
         QVERIFY(QFile::rename(root() + QStringLiteral("/a.txt"), root() + u'/' + temporary));
         // The run dies here: no end is recorded.
