@@ -16,6 +16,7 @@ std::expected<void, int> RenameRun::journaledRename(const QString &folderPath, c
     const auto renamed = renameNoReplace(file, newFile, [this](const QByteArray &temporary) {
         m_journal->recordParked(temporary);
     });
+    m_journal->recordOutcome(renamed.has_value());
     reportJournalFailure();
     return renamed;
 }

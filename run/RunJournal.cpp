@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <utility>
+
 namespace kestrava {
 
 using journal::RecordType;
@@ -66,6 +68,8 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
     m_folder.clear();
     m_folderId = 0;
     m_sequence = 0;
+    m_awaitingOutcome = false;
+    m_renamed = 0;
     const QString folder = journal::stateFolder();
     m_path = folder;
     QDir().mkpath(folder.section(u'/', 0, -2));
@@ -126,8 +130,22 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     m_record.addU32(quint32(oldName.size()));
     m_record.addBytes(oldName);
     m_record.addBytes(bareName(newFile.path));
-    if (write(m_record.finish()))
+    m_awaitingOutcome = write(m_record.finish());
+    if (m_awaitingOutcome)
         syncNowAndThen();
+}
+
+void RunJournal::recordOutcome(bool renamed)
+{
+    if (m_fd < 0 || !std::exchange(m_awaitingOutcome, false))
+        return;
+    if (renamed) {
+        ++m_renamed;
+        return;
+    }
+    m_record.start(RecordType::Restored);
+    m_record.addU64(m_sequence - 1);
+    write(m_record.finish());
 }
 
 void RunJournal::recordParked(const QByteArray &temporaryPath)
@@ -149,6 +167,11 @@ void RunJournal::end(const QDateTime &endedAt, bool stopped)
     m_record.addU8(stopped ? 1 : 0);
     if (!write(m_record.finish()))
         return;
+    if (m_renamed == 0) {
+        m_record.start(RecordType::Undone);
+        if (!write(m_record.finish()))
+            return;
+    }
     if (::fdatasync(m_fd) != 0) {
         fail(errno);
         return;

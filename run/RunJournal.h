@@ -33,10 +33,15 @@ public:
     /// Nothing is recorded for a file that cannot be examined, since its
     /// rename fails too.
     void recordRename(const QString &folderPath, const FolderFile &file, const FolderFile &newFile);
+    /// Records whether the rename of the last recordRename() was made. One that
+    /// failed is marked as nothing to take back, so undo neither counts nor
+    /// offers it.
+    void recordOutcome(bool renamed);
     /// Records that the file of the last recordRename() is about to be parked
     /// under \a temporaryPath (a bare name, or a path whose last part is the name).
     void recordParked(const QByteArray &temporaryPath);
-    /// Records the end of the run and closes the journal.
+    /// Records the end of the run and closes the journal. A run that renamed
+    /// nothing is marked fully undone at once.
     void end(const QDateTime &endedAt, bool stopped);
 
     /// True between a successful begin() and end(), unless writing failed.
@@ -60,6 +65,8 @@ private:
     QString m_folder;       // the folder of the last folder record
     quint32 m_folderId = 0;
     quint64 m_sequence = 0; // the number of the next rename record
+    bool m_awaitingOutcome = false; // the last rename record waits for its outcome
+    quint64 m_renamed = 0;
     qint64 m_lastSync = 0;  // monotonic milliseconds
 };
 

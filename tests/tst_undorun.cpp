@@ -55,6 +55,7 @@ private Q_SLOTS:
     void runThenUndoPutsEveryNameBack();
     void twoRunsAreUndoneOneAfterTheOther();
     void restartFindsTheLastSessionsRun();
+    void runThatRenamedNothingIsPassedOver();
     void stopLeavesTheRestForTheNextUndo();
     void undoNeverReplacesAFile_data();
     void undoNeverReplacesAFile();
@@ -152,6 +153,26 @@ void TestUndoRun::restartFindsTheLastSessionsRun()
     QVERIFY(UndoRun::canUndo());
     QVERIFY(undo.undo.start());
     QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
+}
+
+// Its rename failed (the name is taken), so there is nothing of it to take back.
+void TestUndoRun::runThatRenamedNothingIsPassedOver()
+{
+    makeFiles({"a.txt", "b.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    FixedNames taken;
+    taken.rule = [](const QString &) { return QStringLiteral("0001_a.txt"); };
+    RenameRun second = rig.runWith(taken);
+    second.setJournal(&rig.journal);
+    QVERIFY(rig.folders.setPath(root()));
+    QVERIFY(second.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(second.log().statuses().last().reason, QStringLiteral("File exists"));
+    const auto run = UndoRun::newestUndoableRun();
+    QVERIFY(run);
+    QCOMPARE(run->fileCount, 2);
+    QCOMPARE(journal::journalPaths().size(), 2);
+    QVERIFY(run->journalPath == journal::journalPaths().first());
 }
 
 void TestUndoRun::stopLeavesTheRestForTheNextUndo()
