@@ -1,4 +1,5 @@
 #include "KestravaForm.h"
+#include "Translations.h"
 
 #include <QApplication>
 
@@ -9,6 +10,8 @@ int main(int argc, char *argv[])
     // draws them alike on every desktop, so the layout holds wherever it runs.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("Kestrava"));
+    // The user's language where Kestrava has it; English otherwise.
+    const kestrava::Translations translations{QLocale()};
     kestrava::KestravaForm form;
     form.show();
     return QApplication::exec();
