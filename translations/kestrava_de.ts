@@ -165,7 +165,7 @@
     </message>
     <message>
         <source>Note : You have not selected any files to Rename !</source>
-        <translation>Hinweis : Sie haben keine Dateien zum Umbenennen gewählt !</translation>
+        <translation>Hinweis : Keine Dateien zum Umbenennen ausgewählt !</translation>
     </message>
     <message>
         <source>Progress</source>
@@ -319,15 +319,15 @@
     </message>
     <message>
         <source>Convert to Underscores</source>
-        <translation>In Unterstriche umwandeln</translation>
+        <translation>Durch Unterstriche</translation>
     </message>
     <message>
         <source>Convert to Dashes</source>
-        <translation>In Bindestriche umwandeln</translation>
+        <translation>Durch Bindestriche</translation>
     </message>
     <message>
         <source>Convert to Dots</source>
-        <translation>In Punkte umwandeln</translation>
+        <translation>Durch Punkte</translation>
     </message>
     <message>
         <source>Underscores</source>
@@ -339,7 +339,7 @@
     </message>
     <message>
         <source>Convert to Spaces</source>
-        <translation>In Leerzeichen umwandeln</translation>
+        <translation>Durch Leerzeichen</translation>
     </message>
     <message>
         <source>Prefixes / Postfixes</source>
@@ -351,11 +351,11 @@
     </message>
     <message>
         <source>Include a Counter ...</source>
-        <translation>Einen Zähler einfügen ...</translation>
+        <translation>Mit Zähler ...</translation>
     </message>
     <message>
         <source>Include Date as ...</source>
-        <translation>Datum einfügen als ...</translation>
+        <translation>Mit Datum als ...</translation>
     </message>
     <message>
         <source>Postfix Filenames with this Text ...</source>
@@ -371,11 +371,11 @@
     </message>
     <message>
         <source>convert to lowercase</source>
-        <translation>alles in kleinbuchstaben</translation>
+        <translation>in kleinbuchstaben</translation>
     </message>
     <message>
         <source>convert to UPPERCASE</source>
-        <translation>alles in GROSSBUCHSTABEN</translation>
+        <translation>in GROSSBUCHSTABEN</translation>
     </message>
     <message>
         <source>Find / Replace Text</source>
