@@ -31,12 +31,12 @@ namespace {
 
 // Controls whose texts are names, file names or values, the same in every language.
 const QStringList SameInEveryLanguage{
-    QStringLiteral("Drive1"),          QStringLiteral("FileSpecCombo"),   QStringLiteral("lblPreview1"),
-    QStringLiteral("lblPreview2"),     QStringLiteral("lblPreview3"),     QStringLiteral("lblPreview4"),
-    QStringLiteral("lblPreview1New"),  QStringLiteral("lblPreview2New"),  QStringLiteral("lblPreview3New"),
-    QStringLiteral("lblPreview4New"),  QStringLiteral("txtPrefixText"),   QStringLiteral("txtPostfixText"),
-    QStringLiteral("txtPrefixCount"),  QStringLiteral("txtPostfixCount"), QStringLiteral("txtTrimLength"),
-    QStringLiteral("lblProgramName"),  QStringLiteral("lblWebAddress"),   QStringLiteral("lblEmailAddress"),
+    QStringLiteral("Drive1"),         QStringLiteral("FileSpecCombo"),   QStringLiteral("lblPreview1"),
+    QStringLiteral("lblPreview2"),    QStringLiteral("lblPreview3"),     QStringLiteral("lblPreview4"),
+    QStringLiteral("lblPreview1New"), QStringLiteral("lblPreview2New"),  QStringLiteral("lblPreview3New"),
+    QStringLiteral("lblPreview4New"), QStringLiteral("txtPrefixText"),   QStringLiteral("txtPostfixText"),
+    QStringLiteral("txtPrefixCount"), QStringLiteral("txtPostfixCount"), QStringLiteral("txtTrimLength"),
+    QStringLiteral("lblProgramName"), QStringLiteral("lblWebAddress"),   QStringLiteral("lblEmailAddress"),
 };
 
 // Every named control's text and tooltip, and the window's title and tab captions.
@@ -97,7 +97,8 @@ void TestTranslations::loadsTheTranslationsOfTheLocale_data()
     QTest::addColumn<QStringList>("files");
     const QString qt = QLibraryInfo::path(QLibraryInfo::TranslationsPath) + u'/';
     QTest::newRow("German") << QStringLiteral("de_DE") << QStringList{":/i18n/kestrava_de.qm", qt + "qtbase_de.qm"};
-    QTest::newRow("Austrian German") << QStringLiteral("de_AT") << QStringList{":/i18n/kestrava_de.qm", qt + "qtbase_de.qm"};
+    QTest::newRow("Austrian German") << QStringLiteral("de_AT")
+                                     << QStringList{":/i18n/kestrava_de.qm", qt + "qtbase_de.qm"};
     QTest::newRow("French: Qt's own only") << QStringLiteral("fr_FR") << QStringList{qt + "qtbase_fr.qm"};
     QTest::newRow("C") << QStringLiteral("C") << QStringList{};
 }
@@ -138,7 +139,8 @@ void TestTranslations::germanTextsFitTheirControls()
     auto *go = form.SSTabStrip()->widget(int(KestravaForm::Tab::Go));
     // The texts that only show later, each in the control that shows it.
     go->findChild<QLabel *>(QStringLiteral("lblNoFilesSelected"))->show();
-    go->findChild<QLabel *>(QStringLiteral("lblErrorLog"))->setText(QCoreApplication::translate("kestrava::GoProgress", "Errors : ") + QStringLiteral("99999"));
+    go->findChild<QLabel *>(QStringLiteral("lblErrorLog"))
+        ->setText(QCoreApplication::translate("kestrava::GoProgress", "Errors : ") + QStringLiteral("99999"));
     auto *status = go->findChild<QLabel *>(QStringLiteral("lblStatus"));
     auto *counter = go->findChild<QLabel *>(QStringLiteral("lblFileCounter"));
     counter->setText(RenameRun::summaryText(999999, 3599));
@@ -220,7 +222,8 @@ void TestTranslations::aRunSpeaksGerman()
     QCOMPARE(errors->index(0, 0).data().toString(),
              QStringLiteral("'Ungültiger Prozeduraufruf oder ungültiges Argument'  beim Bearbeiten der Datei '")
                  + dir.path() + QStringLiteral("/notes'"));
-    QCOMPARE(RenameRun::summaryText(12, 75), QStringLiteral(" Insgesamt  12 Dateien umbenannt in 1 Minuten 15 Sekunden."));
+    QCOMPARE(RenameRun::summaryText(12, 75),
+             QStringLiteral(" Insgesamt  12 Dateien umbenannt in 1 Minuten 15 Sekunden."));
 }
 
 void TestTranslations::runTextsStayEnglishWithoutATranslator()

@@ -130,7 +130,8 @@ int main(int argc, char *argv[])
     QTextStream err(stderr);
     for (int i = 0; i < int(names.size()); ++i) {
         // The spacer and Exit tabs are empty in every language.
-        if (translated && (i == int(kestrava::KestravaForm::Tab::Spacer) || i == int(kestrava::KestravaForm::Tab::Exit)))
+        using Tab = kestrava::KestravaForm::Tab;
+        if (translated && (i == int(Tab::Spacer) || i == int(Tab::Exit)))
             continue;
         {
             // Only the pictures are wanted: the tabs' own handling (moving on from the
