@@ -154,7 +154,7 @@ void KestravaForm::closeEvent(QCloseEvent *event)
 void KestravaForm::buildLayout()
 {
     setObjectName(QStringLiteral("KestravaForm"));
-    setWindowTitle(QStringLiteral("Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore"));
+    setWindowTitle(tr("Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore"));
     setWindowIcon(Pictures::windowIcon());
     // The classic grey desktop: window, buttons and frames all share one grey.
     setPalette(QPalette(LayoutBuilder::greyColour()));
@@ -187,14 +187,14 @@ void KestravaForm::addTabs()
     exitPage->setObjectName(QStringLiteral("ExitPage"));
 
     const std::array<std::pair<QWidget *, QString>, 8> tabs{{
-        {m_chooseFilesPage, QStringLiteral("&Choose Files...")},
-        {m_optionsPage, QStringLiteral("&Set Options...")},
-        {m_previewPage, QStringLiteral("&Preview Results...")},
-        {m_goPage, QStringLiteral("&Go !")},
+        {m_chooseFilesPage, tr("&Choose Files...")},
+        {m_optionsPage, tr("&Set Options...")},
+        {m_previewPage, tr("&Preview Results...")},
+        {m_goPage, tr("&Go !")},
         {spacerPage, QStringLiteral("    ")},
-        {m_helpPage, QStringLiteral("&Help")},
-        {m_aboutPage, QStringLiteral("&About")},
-        {exitPage, QStringLiteral("E&xit")},
+        {m_helpPage, tr("&Help")},
+        {m_aboutPage, tr("&About")},
+        {exitPage, tr("E&xit")},
     }};
     for (const auto &[page, caption] : tabs) {
         // The pages paint the window's grey rather than the pane's lighter shade.

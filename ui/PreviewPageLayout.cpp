@@ -17,10 +17,13 @@ using namespace SharedLook;
 // clang-format off
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 constexpr ControlRow Layout[] = {
-    {u"Label3", K::Label, {}, {240, 495, 8535, 255}, u"Step 3 : Preview the File(s) Selected ...", {}, Heading, Blue},
+    {u"Label3", K::Label, {}, {240, 495, 8535, 255},
+     QT_TRANSLATE_NOOP("kestrava::PreviewPage", "Step 3 : Preview the File(s) Selected ..."), {}, Heading, Blue},
     {u"framPreview", K::Frame, {}, {240, 840, 9375, 6120}},
-    {u"lblBefore", K::Label, u"framPreview", {120, 240, 4335, 255}, u"Before ...", {}, ArialBold, Blue},
-    {u"lblAfter", K::Label, u"framPreview", {4800, 240, 4335, 255}, u"After ...", {}, ArialBold, Blue},
+    {u"lblBefore", K::Label, u"framPreview", {120, 240, 4335, 255},
+     QT_TRANSLATE_NOOP("kestrava::PreviewPage", "Before ..."), {}, ArialBold, Blue},
+    {u"lblAfter", K::Label, u"framPreview", {4800, 240, 4335, 255},
+     QT_TRANSLATE_NOOP("kestrava::PreviewPage", "After ..."), {}, ArialBold, Blue},
     // Both boxes only show names; nothing typed into them is kept.
     {u"txtFilesPreview", K::MultiLineText, u"framPreview", {120, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
     {u"txtFilesPreviewNew", K::MultiLineText, u"framPreview", {4800, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},

@@ -1,6 +1,8 @@
 // Shows the window, makes each tab current in turn and saves a picture of it, then
 // pictures of the options and preview tabs in use and of the Go tab after a run over
 // a few files, two of which it cannot rename.
+// Under a language Kestrava is translated to, it saves only the tabs with texts of their
+// own and the Go tab after the run, their names led by the language ("de-tab0-choose-files.png").
 // Usage: kestrava-screenshots <output folder>
 
 #include "ChooseFilesPage.h"
@@ -10,6 +12,7 @@
 #include "OptionsPage.h"
 #include "RunClock.h"
 #include "RunController.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -114,6 +117,9 @@ int main(int argc, char *argv[])
     // draws them alike on every desktop, so the layout holds wherever it runs.
     QApplication::setStyle(QStringLiteral("Fusion"));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const kestrava::Translations translations{QLocale()};
+    const bool translated = translations.files().value(0).contains(u"kestrava_");
+    const QString language = translated ? QLocale().name().section(u'_', 0, 0) + u'-' : QString();
     const std::array<QString, 8> names{
         QStringLiteral("tab0-choose-files"), QStringLiteral("tab1-set-options"), QStringLiteral("tab2-preview-results"),
         QStringLiteral("tab3-go"),           QStringLiteral("tab4-spacer"),      QStringLiteral("tab5-help"),
@@ -123,6 +129,10 @@ int main(int argc, char *argv[])
     form.show();
     QTextStream err(stderr);
     for (int i = 0; i < int(names.size()); ++i) {
+        // The spacer and Exit tabs are empty in every language.
+        using Tab = kestrava::KestravaForm::Tab;
+        if (translated && (i == int(Tab::Spacer) || i == int(Tab::Exit)))
+            continue;
         {
             // Only the pictures are wanted: the tabs' own handling (moving on from the
             // spacer, ending the program on Exit) must not run.
@@ -130,21 +140,21 @@ int main(int argc, char *argv[])
             form.SSTabStrip()->setCurrentIndex(i);
         }
         QApplication::processEvents();
-        const QString path = out.filePath(names[size_t(i)] + QStringLiteral(".png"));
+        const QString path = out.filePath(language + names[size_t(i)] + QStringLiteral(".png"));
         if (!form.grab().save(path)) {
             err << "cannot save " << path << Qt::endl;
             return 1;
         }
     }
-    if (!saveOptionsInUse(form, out)) {
+    if (!translated && !saveOptionsInUse(form, out)) {
         err << "cannot save the options tab in use" << Qt::endl;
         return 1;
     }
-    if (!saveFilesPreviewInUse(form, out)) {
+    if (!translated && !saveFilesPreviewInUse(form, out)) {
         err << "cannot save the preview tab in use" << Qt::endl;
         return 1;
     }
-    const QString afterRun = out.filePath(QStringLiteral("tab3-go-after-run.png"));
+    const QString afterRun = out.filePath(language + QStringLiteral("tab3-go-after-run.png"));
     if (!saveAfterRun(form, afterRun)) {
         err << "cannot save " << afterRun << Qt::endl;
         return 1;
