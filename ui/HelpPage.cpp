@@ -1,5 +1,6 @@
 #include "HelpPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 namespace kestrava {
@@ -57,6 +58,11 @@ constexpr ControlRow Layout[] = {
 };
 // clang-format on
 
+// Nothing here grows: in a larger window the frame stays in the middle.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framHelp", Anchor::HalfLeft | Anchor::HalfTop | Anchor::HalfRight | Anchor::HalfBottom},
+};
+
 } // namespace
 
 HelpPage::HelpPage(QWidget *parent)
@@ -64,6 +70,7 @@ HelpPage::HelpPage(QWidget *parent)
 {
     setObjectName(QStringLiteral("HelpPage"));
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
 }
 
 } // namespace kestrava
