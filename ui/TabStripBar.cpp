@@ -23,7 +23,17 @@ int TabStripBar::tabHeight()
 
 void TabStripBar::setRowWidth(int width)
 {
+    if (width == m_rowWidth)
+        return;
     m_rowWidth = width;
+    layOutAgain();
+}
+
+void TabStripBar::layOutAgain()
+{
+    // QTabBar asks for the tabs' sizes again only when something of its own changes;
+    // setting its elide mode (unchanged) is the public way to make it lay them out.
+    setElideMode(elideMode());
     updateGeometry();
 }
 
@@ -31,7 +41,7 @@ void TabStripBar::setSpacer(int index, int evenWidth)
 {
     m_spacer = index;
     m_evenWidth = evenWidth;
-    updateGeometry();
+    layOutAgain();
 }
 
 QSize TabStripBar::tabSizeHint(int index) const

@@ -25,6 +25,8 @@ protected:
     QSize tabSizeHint(int index) const override;
 
 private:
+    void layOutAgain();
+
     int m_rowWidth = 0;
     int m_spacer = -1;
     int m_evenWidth = 0;
