@@ -89,8 +89,10 @@ bool saveWide(kestrava::KestravaForm &form, const QDir &out)
     const QSize start = form.size();
     form.resize(1600, 1000);
     bool saved = true;
-    for (const auto &[tab, name] : {std::pair{kestrava::KestravaForm::Tab::ChooseFiles, "tab0-choose-files-wide"},
-                                    std::pair{kestrava::KestravaForm::Tab::PreviewResults, "tab2-preview-results-wide"}}) {
+    using Tab = kestrava::KestravaForm::Tab;
+    const std::array<std::pair<Tab, const char *>, 2> pictures{
+        {{Tab::ChooseFiles, "tab0-choose-files-wide"}, {Tab::PreviewResults, "tab2-preview-results-wide"}}};
+    for (const auto &[tab, name] : pictures) {
         {
             const QSignalBlocker blocker(form.SSTabStrip());
             form.SSTabStrip()->setCurrentIndex(int(tab));
