@@ -1,5 +1,6 @@
 #include "AboutPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 namespace kestrava {
@@ -62,6 +63,11 @@ constexpr ControlRow Layout[] = {
 };
 // clang-format on
 
+// Nothing here grows: in a larger window the frame stays in the middle.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framAbout", Anchor::HalfLeft | Anchor::HalfTop | Anchor::HalfRight | Anchor::HalfBottom},
+};
+
 } // namespace
 
 AboutPage::AboutPage(QWidget *parent)
@@ -69,6 +75,7 @@ AboutPage::AboutPage(QWidget *parent)
 {
     setObjectName(QStringLiteral("AboutPage"));
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
 }
 
 } // namespace kestrava

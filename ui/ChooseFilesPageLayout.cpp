@@ -1,5 +1,6 @@
 #include "ChooseFilesPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@ namespace kestrava {
 
 namespace {
 
+using A = Anchor;
 using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
@@ -54,6 +56,21 @@ constexpr ControlRow Layout[] = {
     {u"chkIgnoreReadOnly", K::CheckBox, u"framApplyWhichFiles", {120, 1320, 3375, 255},
      QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Ignore Read-Only Files ?")},
 };
+
+// As the window grows, the folder column and the file column share the extra width
+// half and half and both lists take the extra height; the captions and the filter
+// move with their list's left edge, and the scope frame stays below the file list.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framFiles", A::Right | A::Bottom},
+    {u"lblDriveFolder", A::HalfRight},
+    {u"Drive1", A::HalfRight},
+    {u"Dir1", A::HalfRight | A::Bottom},
+    {u"lblSelectFiles", A::HalfLeft | A::HalfRight},
+    {u"FileSpecCombo", A::HalfLeft | A::HalfRight},
+    {u"lblSelectedFileType", A::HalfLeft | A::Right},
+    {u"File1", A::HalfLeft | A::Right | A::Bottom},
+    {u"framApplyWhichFiles", A::HalfLeft | A::HalfRight | A::Top | A::Bottom},
+};
 // clang-format on
 
 } // namespace
@@ -61,6 +78,7 @@ constexpr ControlRow Layout[] = {
 void ChooseFilesPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.Drive1, "Drive1");
     bind(m_ui.Dir1, "Dir1");

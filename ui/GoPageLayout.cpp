@@ -1,5 +1,6 @@
 #include "GoPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 #include <QGroupBox>
@@ -12,6 +13,7 @@ namespace kestrava {
 
 namespace {
 
+using A = Anchor;
 using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
@@ -60,6 +62,17 @@ constexpr ControlRow Layout[] = {
      QT_TRANSLATE_NOOP("kestrava::GoPage", "Files Modified\n"), {}, LogFont, {},
      F::ReadOnly},
 };
+
+// The log of renamed files takes the extra width and height (shared with the error
+// list while that shows, see GoPage::showErrorArea); the progress frame and its
+// folder and file names widen, so that long paths show. The buttons stay put.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framGo", A::Right | A::Bottom},
+    {u"framProgress", A::Right},
+    {u"CurrentDirLabel", A::Right},
+    {u"FileNameLabel", A::Right},
+    {u"txtFilesModified", A::Right | A::Bottom},
+};
 // clang-format on
 
 } // namespace
@@ -82,6 +95,7 @@ void GoPage::buildErrorArea()
 void GoPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
+    m_anchors = new AnchorLayout(this, Anchoring);
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.lblErrorLog, "lblErrorLog");
     bind(m_ui.framGo, "framGo");

@@ -1,5 +1,6 @@
 #include "HelpPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 namespace kestrava {
@@ -70,6 +71,11 @@ constexpr ControlRow Layout[] = {
 };
 // clang-format on
 
+// Nothing here grows: in a larger window the frame stays in the middle.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framHelp", Anchor::HalfLeft | Anchor::HalfTop | Anchor::HalfRight | Anchor::HalfBottom},
+};
+
 } // namespace
 
 HelpPage::HelpPage(QWidget *parent)
@@ -77,6 +83,7 @@ HelpPage::HelpPage(QWidget *parent)
 {
     setObjectName(QStringLiteral("HelpPage"));
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
 }
 
 } // namespace kestrava

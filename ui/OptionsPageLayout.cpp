@@ -156,6 +156,8 @@ constexpr ControlRow Layout[] = {
 
 void OptionsPage::buildLayout()
 {
+    // No anchor list: nothing here needs room, so in a larger window the page keeps
+    // its place at the top left, its heading in line with the other steps'.
     LayoutBuilder::build(this, Layout);
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.cmdReset, "cmdReset");

@@ -1,5 +1,6 @@
 #include "PreviewPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 #include <QGroupBox>
@@ -10,6 +11,7 @@ namespace kestrava {
 
 namespace {
 
+using A = Anchor;
 using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
@@ -28,6 +30,15 @@ constexpr ControlRow Layout[] = {
     {u"txtFilesPreview", K::MultiLineText, u"framPreview", {120, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
     {u"txtFilesPreviewNew", K::MultiLineText, u"framPreview", {4800, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
 };
+
+// The two boxes stay side by side, each taking half the extra width and all the
+// extra height; "After ..." stays over its box.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framPreview", A::Right | A::Bottom},
+    {u"lblAfter", A::HalfLeft | A::HalfRight},
+    {u"txtFilesPreview", A::HalfRight | A::Bottom},
+    {u"txtFilesPreviewNew", A::HalfLeft | A::Right | A::Bottom},
+};
 // clang-format on
 
 } // namespace
@@ -35,6 +46,7 @@ constexpr ControlRow Layout[] = {
 void PreviewPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.txtFilesPreview, "txtFilesPreview");
     bind(m_ui.txtFilesPreviewNew, "txtFilesPreviewNew");

@@ -1,6 +1,7 @@
 // Shows the window, makes each tab current in turn and saves a picture of it, then
-// pictures of the options and preview tabs in use and of the Go tab after a run over
-// a few files, two of which it cannot rename.
+// pictures of the options and preview tabs in use, of the Choose Files and Preview
+// Results tabs in a grown window, and of the Go tab after a run over a few files, two
+// of which it cannot rename.
 // Under a language Kestrava is translated to, it saves only the tabs with texts of their
 // own and the Go tab after the run, their names led by the language ("de-tab0-choose-files.png").
 // Usage: kestrava-screenshots <output folder>
@@ -27,6 +28,7 @@
 #include <QTextStream>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -76,6 +78,34 @@ bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
     QApplication::processEvents();
     return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-in-use.png")));
+}
+
+// The Choose Files and Preview Results tabs in a window grown to fill a 1600 x 1000
+// screen, the preview still in use. A sub-folder with a long name, made for these
+// pictures only, shows that the wider folder list no longer cuts such names off.
+bool saveWide(kestrava::KestravaForm &form, const QDir &out)
+{
+    const QString longName = QStringLiteral("Island hopping in the Northern Isles, summer 2026 (ferries, beaches)");
+    QDir here = QDir::current();
+    if (!here.mkdir(longName) || !form.folderList()->setPath(here.path()))
+        return false;
+    const QSize start = form.size();
+    form.resize(1600, 1000);
+    bool saved = true;
+    using Tab = kestrava::KestravaForm::Tab;
+    const std::array<std::pair<Tab, const char *>, 2> pictures{
+        {{Tab::ChooseFiles, "tab0-choose-files-wide"}, {Tab::PreviewResults, "tab2-preview-results-wide"}}};
+    for (const auto &[tab, name] : pictures) {
+        {
+            const QSignalBlocker blocker(form.SSTabStrip());
+            form.SSTabStrip()->setCurrentIndex(int(tab));
+        }
+        QApplication::processEvents();
+        saved = saved && form.grab().save(out.filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+    }
+    form.resize(start);
+    here.rmdir(longName);
+    return saved && form.folderList()->setPath(here.path()).has_value();
 }
 
 // The counter starts at 9998, so the fourth file finds it past 9999; "notes" has
@@ -152,6 +182,10 @@ int main(int argc, char *argv[])
     }
     if (!translated && !saveFilesPreviewInUse(form, out)) {
         err << "cannot save the preview tab in use" << Qt::endl;
+        return 1;
+    }
+    if (!translated && !saveWide(form, out)) {
+        err << "cannot save the wide window" << Qt::endl;
         return 1;
     }
     const QString afterRun = out.filePath(language + QStringLiteral("tab3-go-after-run.png"));
