@@ -55,10 +55,12 @@ bool RenameRun::start(RunScope scope)
     m_parts.progress.logsCleared();
     m_startedAt = m_parts.clock.now();
     m_endedAt = m_startedAt;
-    if (scope == RunScope::AllFilesIncludingSubFolders)
+    if (scope == RunScope::AllFilesIncludingSubFolders) {
         RenameFolderTree();
-    else
+    } else {
+        m_parts.progress.filesPlanned(m_parts.files.selectedCount());
         RenameSelectedFiles();
+    }
     m_endedAt = m_parts.clock.now();
     m_openFolder.close();
     m_parts.files.deselectAll();

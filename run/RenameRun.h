@@ -101,6 +101,7 @@ private:
     void walkFolderTree();
     bool enterSubFolder(qsizetype position);
     bool returnToFolder(const QString &path);
+    void folderDone();
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
 
     RunParts m_parts;
@@ -111,6 +112,10 @@ private:
     QDateTime m_startedAt;
     QDateTime m_endedAt;
     QSet<std::pair<quint64, quint64>> m_visitedFolders;
+    // A tree walk's folders whose files are done (or that were passed over), and
+    // the folders it has found so far, the start folder included.
+    qint64 m_foldersDone = 0;
+    qint64 m_foldersFound = 0;
     // The folder whose files are being renamed.
     OpenFolder m_openFolder;
 };
