@@ -26,6 +26,7 @@ GoPage::GoPage(QWidget *parent)
     setObjectName(QStringLiteral("GoPage"));
     buildLayout();
     buildErrorArea();
+    describeControls();
 }
 
 void GoPage::showErrorArea(bool shown)

@@ -6,6 +6,7 @@ class QGroupBox;
 class QLabel;
 class QListView;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace kestrava {
@@ -27,6 +28,7 @@ struct GoPage
     QLabel *lblFileCounter = nullptr;
     QLabel *lblStatus = nullptr;
     QPlainTextEdit *txtFilesModified = nullptr;
+    QProgressBar *prgRun = nullptr;
     QListView *lstErrorLog = nullptr;
 };
 
@@ -53,6 +55,8 @@ private:
     void buildLayout();
     /// Creates the error log's list, hidden until a run logs an error.
     void buildErrorArea();
+    /// Names and labels the controls for a screen reader (GoPageLayout.cpp).
+    void describeControls();
 
     Ui::GoPage m_ui;
 };

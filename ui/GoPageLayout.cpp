@@ -1,11 +1,13 @@
 #include "GoPage.h"
 
+#include "Accessibility.h"
 #include "LayoutBuilder.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace kestrava {
@@ -53,8 +55,25 @@ constexpr ControlRow Layout[] = {
     // The log only shows what a run renamed; nothing typed into it is kept.
     {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105}, u"Files Modified\n", {}, LogFont, {},
      F::ReadOnly},
+    // The frame's four rows fill its height, and the status is short: the bar
+    // takes the rest of the status row, clear of the longest status.
+    {u"prgRun", K::ProgressBar, u"framProgress", {5115, 1440, 3660, 255}, {}, {}, ArialRegular},
 };
 // clang-format on
+
+constexpr AccessibleText Names[] = {
+    {u"prgRun", QT_TRANSLATE_NOOP("kestrava::GoPage", "Progress of the run")},
+};
+// Each progress caption labels the value beside it, which a screen reader reads
+// and announces as it changes.
+constexpr LabelledField Fields[] = {
+    {u"lblFilesModified", u"txtFilesModified"},
+    {u"lblErrorLog", u"lstErrorLog"},
+    {u"lblCurrentDir", u"CurrentDirLabel"},
+    {u"lblCurrentFile", u"FileNameLabel"},
+    {u"lblNumRenamed", u"lblFileCounter"},
+    {u"StatusLabel", u"lblStatus"},
+};
 
 } // namespace
 
@@ -88,6 +107,12 @@ void GoPage::buildLayout()
     bind(m_ui.lblFileCounter, "lblFileCounter");
     bind(m_ui.lblStatus, "lblStatus");
     bind(m_ui.txtFilesModified, "txtFilesModified");
+    bind(m_ui.prgRun, "prgRun");
+}
+
+void GoPage::describeControls()
+{
+    Accessibility::describe(this, Names, Fields);
 }
 
 } // namespace kestrava

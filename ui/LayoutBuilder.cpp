@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -183,6 +184,13 @@ QWidget *LayoutBuilder::create(const ControlRow &row, QWidget *parent)
     case ControlKind::FolderList:
     case ControlKind::FileList:
         return createList(row.kind, parent);
+    case ControlKind::ProgressBar: {
+        auto *bar = new QProgressBar(parent);
+        bar->setValue(0);
+        // Empty until a run gives it numbers.
+        bar->setFormat(QString());
+        return bar;
+    }
     }
     return new QWidget(parent);
 }
