@@ -2,6 +2,7 @@
 #include "Accessibility.h"
 #include "ChooserTestKit.h"
 #include "FindControl.h"
+#include "GoPage.h"
 #include "GoRunTestKit.h"
 #include "KestravaForm.h"
 #include "RunController.h"
@@ -10,6 +11,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
+#include <QRadioButton>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -54,6 +56,8 @@ private Q_SLOTS:
     void labelsAreTheBuddiesOfTheirFields_data();
     void labelsAreTheBuddiesOfTheirFields();
     void shownTextsAreReadAndTheirChangesAnnounced();
+    void tabReachesEveryControlOfEachStep_data();
+    void tabReachesEveryControlOfEachStep();
     void keyboardAloneFromStartUpToARun();
 };
 
@@ -72,7 +76,8 @@ void TestAccessibility::everyFocusableControlHasANameInTheTree()
     for (QWidget *widget : form.findChildren<QWidget *>()) {
         // A control that hands its focus on is reached through the one it hands it to.
         // The lists that drop down from combo boxes are windows of their own.
-        if (!(widget->focusPolicy() & Qt::TabFocus) || widget->focusProxy() || widget->window() != &form)
+        // Options not chosen take no Tab stop but are reached by the arrow keys.
+        if (widget->focusPolicy() == Qt::NoFocus || widget->focusProxy() || widget->window() != &form)
             continue;
         ++focusable;
         QAccessibleInterface *iface = seen.value(widget);
@@ -172,6 +177,61 @@ void TestAccessibility::shownTextsAreReadAndTheirChangesAnnounced()
             QCOMPARE(iface->text(QAccessible::Name), label->text());
         QVERIFY2(!iface->text(QAccessible::Description).isEmpty(), qPrintable(name));
     }
+}
+
+void TestAccessibility::tabReachesEveryControlOfEachStep_data()
+{
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("first");
+    QTest::newRow("Choose Files") << int(KestravaForm::Tab::ChooseFiles) << "Drive1";
+    QTest::newRow("Set Options") << int(KestravaForm::Tab::SetOptions) << "optIgnoreSpaces";
+    QTest::newRow("Preview Results") << int(KestravaForm::Tab::PreviewResults) << "txtFilesPreview";
+    QTest::newRow("Go") << int(KestravaForm::Tab::Go) << "StartButton";
+}
+
+void TestAccessibility::tabReachesEveryControlOfEachStep()
+{
+    QFETCH(int, tab);
+    QFETCH(QString, first);
+    KestravaForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.SSTabStrip()->setCurrentIndex(tab);
+    QWidget *page = form.SSTabStrip()->widget(tab);
+    // Every control that can take the focus now, with all boxes on and the error list shown.
+    for (QWidget *widget : page->findChildren<QWidget *>())
+        widget->setEnabled(true);
+    for (const char *name : {"cmbDatePrefix", "cmbDatePostfix"})
+        findControl<QWidget>(&form, name)->show();
+    form.goPage()->showErrorArea(true);
+    findControl<QWidget>(&form, qPrintable(first))->setFocus();
+
+    QStringList order;
+    for (int step = 0; step < 80; ++step) {
+        QWidget *focus = QApplication::focusWidget();
+        if (page->isAncestorOf(focus) && !order.contains(focus->objectName()))
+            order << focus->objectName();
+        QTest::keyClick(focus, Qt::Key_Tab);
+    }
+    // Tab stops at the chosen option of a frame; the arrow keys move among the others.
+    for (QRadioButton *option : page->findChildren<QRadioButton *>()) {
+        if (!order.contains(option->objectName()))
+            continue;
+        option->setFocus();
+        for (int step = 0; step < 8; ++step) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+            if (!order.contains(QApplication::focusWidget()->objectName()))
+                order << QApplication::focusWidget()->objectName();
+        }
+    }
+    QStringList missed;
+    for (QWidget *widget : page->findChildren<QWidget *>()) {
+        const bool takesFocus = (widget->focusPolicy() & Qt::TabFocus) || qobject_cast<QRadioButton *>(widget);
+        if (takesFocus && !widget->focusProxy() && widget->isVisibleTo(page) && !order.contains(widget->objectName()))
+            missed << widget->objectName();
+    }
+    QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral(", "))));
 }
 
 void TestAccessibility::keyboardAloneFromStartUpToARun()
