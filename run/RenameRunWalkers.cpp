@@ -70,6 +70,7 @@ void RenameRun::RenameFolderTree()
     m_visitedFolders.clear();
     m_foldersDone = 0;
     m_foldersFound = 1;
+    m_parts.progress.foldersFound(m_foldersDone, m_foldersFound);
     // The start folder may have been reached through a link; what counts is the folder itself.
     if (const auto start = folderIdentity(m_parts.folders.path(), true))
         m_visitedFolders.insert({quint64(start->device), quint64(start->inode)});

@@ -11,10 +11,10 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
-#include <QRadioButton>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 
@@ -170,7 +170,8 @@ void TestAccessibility::shownTextsAreReadAndTheirChangesAnnounced()
                             "FileNameLabel",  "lblFileCounter", "lblStatus"};
     for (const QString &name : shown) {
         auto *label = form.findChild<QLabel *>(name);
-        const bool announced = g_events.contains(std::pair<QObject *, QAccessible::Event>(label, QAccessible::NameChanged));
+        const std::pair<QObject *, QAccessible::Event> nameChanged(label, QAccessible::NameChanged);
+        const bool announced = g_events.contains(nameChanged);
         QVERIFY2(announced, qPrintable(name));
         QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(label);
         if (!label->text().isEmpty())

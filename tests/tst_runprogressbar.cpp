@@ -91,8 +91,9 @@ void TestRunProgressBar::barFollowsARun_data()
     // The start folder's files come before any folder is done; its two
     // sub-folders, and then "deep" in sub1, come to light as folders are done.
     QTest::newRow("sub-folders") << "optAllFiles"
-                                 << QStringList{"0/1 ", "0/1 ", "0/1 ", "0/1 ", "1/3 1 of 3 folders",
-                                                "2/4 2 of 4 folders", "3/4 3 of 4 folders"}
+                                 << QStringList{"0/1 0 of 1 folders", "0/1 0 of 1 folders", "0/1 0 of 1 folders",
+                                                "0/1 0 of 1 folders", "1/3 1 of 3 folders", "2/4 2 of 4 folders",
+                                                "3/4 3 of 4 folders"}
                                  << "4/4 4 of 4 folders";
 }
 

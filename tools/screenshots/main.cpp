@@ -83,7 +83,12 @@ bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
 class GrabbingPrompt : public kestrava::Prompt
 {
 public:
-    GrabbingPrompt(QWidget *window, int grabAt, QString path) : m_window(window), m_grabAt(grabAt), m_path(std::move(path)) {}
+    GrabbingPrompt(QWidget *window, int grabAt, QString path)
+        : m_window(window)
+        , m_grabAt(grabAt)
+        , m_path(std::move(path))
+    {
+    }
 
     kestrava::PromptAnswer ask(const QString &, const QString &) override
     {
