@@ -62,10 +62,14 @@ void RunProgressBar::show()
     } else {
         text = foldersText(done, m_total);
     }
+    // The bar would paint at once for each of the three changes; held, it paints
+    // once, with the window's next handling of its events.
+    m_bar->setUpdatesEnabled(false);
     m_bar->setRange(0, std::max(1, barNumber(m_total)));
     m_bar->setValue(m_total > 0 ? barNumber(done) : 1);
     // The bar reads only "%p", "%v" and "%m" as fields of its own: "42 %" stays as it is.
     m_bar->setFormat(text);
+    m_bar->setUpdatesEnabled(true);
 }
 
 QString RunProgressBar::filesText(int percent, qint64 secondsLeft)
