@@ -42,7 +42,7 @@ public:
     /// Selects or deselects the entry at \a index.
     void setSelected(qsizetype index, bool selected) { m_selected.setBit(index, selected); }
     /// Number of selected entries.
-    qsizetype selectedCount() const { return m_selected.count(true); }
+    qsizetype selectedCount() const override { return m_selected.count(true); }
 
     qsizetype count() const override { return m_entries.size(); }
     QString name(qsizetype index) const override { return m_entries.at(index).name; }

@@ -17,6 +17,14 @@ public:
     virtual QString name(qsizetype index) const = 0;
     /// Whether the entry at \a index is selected.
     virtual bool isSelected(qsizetype index) const = 0;
+    /// Number of selected entries.
+    virtual qsizetype selectedCount() const
+    {
+        qsizetype selected = 0;
+        for (qsizetype index = 0; index < count(); ++index)
+            selected += isSelected(index) ? 1 : 0;
+        return selected;
+    }
     /// Clears the selection of every entry at once.
     virtual void deselectAll() = 0;
 };

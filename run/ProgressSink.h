@@ -29,6 +29,16 @@ public:
     /// Lets the window handle its waiting events (Stop among them), then returns.
     /// The window's implementation is the program's one call of processEvents().
     virtual void yield() = 0;
+
+    // What a run will cover, for a sink that shows how far it has got. A sink
+    // that has no use for them leaves them alone.
+
+    /// A run over the files of one folder will process \a files entries, one
+    /// showFile() each.
+    virtual void filesPlanned(qint64 /*files*/) {}
+    /// A tree walk has finished \a done of the \a found folders it knows of so
+    /// far; each folder's sub-folders are found once its files are done.
+    virtual void foldersFound(qint64 /*done*/, qint64 /*found*/) {}
 };
 
 } // namespace kestrava

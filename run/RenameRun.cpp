@@ -83,10 +83,12 @@ bool RenameRun::start(RunScope scope)
         m_journal->begin(scope, m_strStartFolder, m_startedAt);
         reportJournalFailure();
     }
-    if (scope == RunScope::AllFilesIncludingSubFolders)
+    if (scope == RunScope::AllFilesIncludingSubFolders) {
         RenameFolderTree();
-    else
+    } else {
+        m_parts.progress.filesPlanned(m_parts.files.selectedCount());
         RenameSelectedFiles();
+    }
     m_endedAt = m_parts.clock.now();
     if (m_journal) {
         m_journal->end(m_endedAt, m_blnStopRequested);

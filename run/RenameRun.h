@@ -111,6 +111,7 @@ private:
     void walkFolderTree();
     bool enterSubFolder(qsizetype position);
     bool returnToFolder(const QString &path);
+    void folderDone();
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
     std::expected<void, int> journaledRename(const QString &folderPath, const FolderFile &file,
                                              const FolderFile &newFile);
@@ -124,6 +125,10 @@ private:
     QDateTime m_startedAt;
     QDateTime m_endedAt;
     QSet<std::pair<quint64, quint64>> m_visitedFolders;
+    // A tree walk's folders whose files are done (or that were passed over), and
+    // the folders it has found so far, the start folder included.
+    qint64 m_foldersDone = 0;
+    qint64 m_foldersFound = 0;
     // The folder whose files are being renamed.
     OpenFolder m_openFolder;
     RunJournal *m_journal = nullptr;

@@ -7,6 +7,8 @@
 #include "NameSource.h"
 #include "ProgressSink.h"
 
+#include <algorithm>
+
 namespace kestrava {
 
 void RenameRun::RenameSelectedFiles()
@@ -66,6 +68,9 @@ void RenameRun::logNameFailure(const QString &folderPath, const QString &name,
 void RenameRun::RenameFolderTree()
 {
     m_visitedFolders.clear();
+    m_foldersDone = 0;
+    m_foldersFound = 1;
+    m_parts.progress.foldersFound(m_foldersDone, m_foldersFound);
     // The start folder may have been reached through a link; what counts is the folder itself.
     if (const auto start = folderIdentity(m_parts.folders.path(), true))
         m_visitedFolders.insert({quint64(start->device), quint64(start->inode)});
@@ -79,6 +84,8 @@ void RenameRun::walkFolderTree()
     const QString here = m_parts.folders.path();
     m_parts.progress.showFolder(here);
     RenameAllFilesInFolder();
+    m_foldersFound += m_parts.folders.subFolderCount();
+    folderDone();
     qsizetype position = 0;
     while (!m_blnStopRequested && position < m_parts.folders.subFolderCount()) {
         m_parts.progress.yield();
@@ -88,6 +95,8 @@ void RenameRun::walkFolderTree()
             walkFolderTree();
             if (!m_blnStopRequested && !returnToFolder(here))
                 return;
+        } else {
+            folderDone(); // a link, a folder seen before or one that cannot be entered
         }
         ++position;
     }
@@ -98,6 +107,13 @@ void RenameRun::walkFolderTree()
             LogError(errorText(up.error(), here));
     }
     m_parts.folders.refresh();
+}
+
+void RenameRun::folderDone()
+{
+    // Folders made or removed under a running walk can leave the counts apart.
+    m_foldersDone = std::min(m_foldersDone + 1, m_foldersFound);
+    m_parts.progress.foldersFound(m_foldersDone, m_foldersFound);
 }
 
 // Enters the sub-folder at \a position unless it is a symbolic link or was

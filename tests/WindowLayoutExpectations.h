@@ -193,6 +193,7 @@ constexpr Control Controls[] = {
     {"lblFileCounter", L, "framProgress", 3, {1920, 1080, 6315, 255}, "", "", ArialBold, Green},
     {"StatusLabel", L, "framProgress", 3, {-1, 1440, -1, 255}, "STATUS :", "", Arial9Bold, Colour::Text, Right},
     {"lblStatus", L, "framProgress", 3, {1920, 1440, 3075, 255}, "    ", "", ArialBold, Green},
+    {"prgRun", "QProgressBar", "framProgress", 3, {5115, 1440, 3660, 255}, "", "", Arial},
 
     // Tabs 5 and 6: only their frames have fixed places.
     {"framHelp", G, "", 5, {360, 480, 9135, 6495}},

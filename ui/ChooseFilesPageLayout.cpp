@@ -1,5 +1,6 @@
 #include "ChooseFilesPage.h"
 
+#include "Accessibility.h"
 #include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
@@ -73,6 +74,20 @@ constexpr ControlAnchor Anchoring[] = {
 };
 // clang-format on
 
+// What a screen reader says of the controls that no caption names.
+constexpr AccessibleText Names[] = {
+    {u"Drive1", QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Drive")},
+    {u"Dir1", QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Folders")},
+    {u"File1", QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Files to rename")},
+};
+constexpr LabelledField Fields[] = {
+    {u"lblDriveFolder", u"Drive1"},
+    {u"lblSelectFiles", u"FileSpecCombo"},
+};
+constexpr AccessibleText Descriptions[] = {
+    {u"lblSelectedFileType", QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Chosen file type")},
+};
+
 } // namespace
 
 void ChooseFilesPage::buildLayout()
@@ -99,6 +114,7 @@ void ChooseFilesPage::buildLayout()
                                  m_ui.chkIgnoreReadOnly};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
+    Accessibility::describe(this, Names, Fields, Descriptions);
 }
 
 } // namespace kestrava

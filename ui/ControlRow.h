@@ -22,6 +22,7 @@ enum class ControlKind {
     DriveList,     ///< QComboBox of the mounted volumes
     FolderList,    ///< QListView of folders
     FileList,      ///< QListView of files with extended selection
+    ProgressBar,   ///< QProgressBar whose text its owner sets
 };
 
 /// Font families the layout names; `Default` is the dialog font ("MS Sans Serif" 8.25).

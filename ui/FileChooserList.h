@@ -42,7 +42,7 @@ public:
 
     /// Selects every entry.
     void selectAll();
-    qsizetype selectedCount() const { return m_selected.count(true); }
+    qsizetype selectedCount() const override { return m_selected.count(true); }
     QItemSelectionModel *selectionModel() const { return m_selection; }
 
     qsizetype count() const override { return m_disk.count(); }

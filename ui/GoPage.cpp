@@ -32,6 +32,7 @@ GoPage::GoPage(QWidget *parent)
     setObjectName(QStringLiteral("GoPage"));
     buildLayout();
     buildErrorArea();
+    describeControls();
 }
 
 void GoPage::showErrorArea(bool shown)

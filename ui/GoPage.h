@@ -6,6 +6,7 @@ class QGroupBox;
 class QLabel;
 class QListView;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 
 namespace kestrava {
@@ -29,6 +30,7 @@ struct GoPage
     QLabel *lblFileCounter = nullptr;
     QLabel *lblStatus = nullptr;
     QPlainTextEdit *txtFilesModified = nullptr;
+    QProgressBar *prgRun = nullptr;
     QListView *lstErrorLog = nullptr;
 };
 
@@ -55,6 +57,8 @@ private:
     void buildLayout();
     /// Creates the error log's list, hidden until a run logs an error.
     void buildErrorArea();
+    /// Names and labels the controls for a screen reader (GoPageLayout.cpp).
+    void describeControls();
 
     Ui::GoPage m_ui;
     /// Follows the window's growth; the error area's controls join it when shown.

@@ -1,5 +1,6 @@
 #include "GoPage.h"
 
+#include "Accessibility.h"
 #include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
@@ -7,6 +8,7 @@
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 
 namespace kestrava {
@@ -61,6 +63,9 @@ constexpr ControlRow Layout[] = {
     {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105},
      QT_TRANSLATE_NOOP("kestrava::GoPage", "Files Modified\n"), {}, LogFont, {},
      F::ReadOnly},
+    // The frame's four rows fill its height, and the status is short: the bar
+    // takes the rest of the status row, clear of the longest status.
+    {u"prgRun", K::ProgressBar, u"framProgress", {5115, 1440, 3660, 255}, {}, {}, ArialRegular},
 };
 
 // The log of renamed files takes the extra width and height (shared with the error
@@ -74,6 +79,20 @@ constexpr ControlAnchor Anchoring[] = {
     {u"txtFilesModified", A::Right | A::Bottom},
 };
 // clang-format on
+
+constexpr AccessibleText Names[] = {
+    {u"prgRun", QT_TRANSLATE_NOOP("kestrava::GoPage", "Progress of the run")},
+};
+// Each progress caption labels the value beside it, which a screen reader reads
+// and announces as it changes.
+constexpr LabelledField Fields[] = {
+    {u"lblFilesModified", u"txtFilesModified"},
+    {u"lblErrorLog", u"lstErrorLog"},
+    {u"lblCurrentDir", u"CurrentDirLabel"},
+    {u"lblCurrentFile", u"FileNameLabel"},
+    {u"lblNumRenamed", u"lblFileCounter"},
+    {u"StatusLabel", u"lblStatus"},
+};
 
 } // namespace
 
@@ -108,6 +127,12 @@ void GoPage::buildLayout()
     bind(m_ui.lblFileCounter, "lblFileCounter");
     bind(m_ui.lblStatus, "lblStatus");
     bind(m_ui.txtFilesModified, "txtFilesModified");
+    bind(m_ui.prgRun, "prgRun");
+}
+
+void GoPage::describeControls()
+{
+    Accessibility::describe(this, Names, Fields);
 }
 
 } // namespace kestrava

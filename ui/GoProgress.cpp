@@ -15,6 +15,7 @@ GoProgress::GoProgress(GoPage *page, QObject *parent)
     : QObject(parent)
     , m_page(page)
     , m_errors(new ErrorLogModel(this))
+    , m_bar(page->ui().prgRun)
 {
     m_page->ui().lstErrorLog->setModel(m_errors);
     // The log only ever grows by runs; an undo history of it would double its memory.
@@ -25,6 +26,10 @@ void GoProgress::showFile(const QString &name)
 {
     m_file = name;
     m_fileChanged = true;
+    if (name.isEmpty())
+        m_bar.filesEnded();
+    else
+        m_bar.fileBegun();
 }
 
 void GoProgress::showFolder(const QString &path)
@@ -60,9 +65,20 @@ void GoProgress::logsCleared()
     m_errors->clear();
     m_errorsChanged = false;
     m_page->showErrorArea(false);
+    m_bar.begin();
     // The first yield of a run handles events and repaints at once.
     m_sinceEvents.invalidate();
     m_sinceRepaint.invalidate();
+}
+
+void GoProgress::filesPlanned(qint64 files)
+{
+    m_bar.planFiles(files);
+}
+
+void GoProgress::foldersFound(qint64 done, qint64 found)
+{
+    m_bar.setFolders(done, found);
 }
 
 void GoProgress::fileModified(const QString &newName)
@@ -91,6 +107,7 @@ void GoProgress::yield()
 void GoProgress::flush()
 {
     flushLabels();
+    m_bar.show();
     flushModified();
     flushErrors();
     m_sinceRepaint.start();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ProgressSink.h"
+#include "RunProgressBar.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -30,6 +31,8 @@ public:
     void logsCleared() override;
     void fileModified(const QString &newName) override;
     void errorLogged(const QString &text) override;
+    void filesPlanned(qint64 files) override;
+    void foldersFound(qint64 done, qint64 found) override;
     /// Handles the window's waiting events (at most once per event interval) and
     /// brings the display up to date (at most once per repaint interval).
     void yield() override;
@@ -52,6 +55,7 @@ private:
 
     GoPage *m_page = nullptr;
     ErrorLogModel *m_errors = nullptr;
+    RunProgressBar m_bar;
     QElapsedTimer m_sinceEvents;
     QElapsedTimer m_sinceRepaint;
     qint64 m_eventsInterval = 1;

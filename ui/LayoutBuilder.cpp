@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 
@@ -193,6 +194,13 @@ QWidget *LayoutBuilder::create(const ControlRow &row, const QString &text, QWidg
     case ControlKind::FolderList:
     case ControlKind::FileList:
         return createList(row.kind, parent);
+    case ControlKind::ProgressBar: {
+        auto *bar = new QProgressBar(parent);
+        bar->setValue(0);
+        // Empty until a run gives it numbers.
+        bar->setFormat(QString());
+        return bar;
+    }
     }
     return new QWidget(parent);
 }

@@ -1,5 +1,6 @@
 #include "OptionsPage.h"
 
+#include "Accessibility.h"
 #include "LayoutBuilder.h"
 #include "Stamps.h"
 
@@ -152,6 +153,35 @@ constexpr ControlRow Layout[] = {
 };
 // clang-format on
 
+#define OPTIONS_TEXT(text) QT_TRANSLATE_NOOP("kestrava::OptionsPage", text)
+// What a screen reader says of the fields that no caption beside them names.
+constexpr AccessibleText Names[] = {
+    {u"txtPrefixText", OPTIONS_TEXT("Prefix text")},
+    {u"txtPrefixCount", OPTIONS_TEXT("Prefix counter start")},
+    {u"cmbDatePrefix", OPTIONS_TEXT("Prefix date format")},
+    {u"txtPostfixText", OPTIONS_TEXT("Postfix text")},
+    {u"txtPostfixCount", OPTIONS_TEXT("Postfix counter start")},
+    {u"cmbDatePostfix", OPTIONS_TEXT("Postfix date format")},
+    {u"txtTrimLength", OPTIONS_TEXT("Trim length in characters")},
+};
+constexpr LabelledField Fields[] = {
+    {u"lblFindText", u"txtFindText"},
+    {u"lblReplaceWith", u"txtReplaceText"},
+    {u"lblTrimLength", u"txtTrimLength"},
+};
+// The samples are read as they are, and their changes announced, by their texts.
+constexpr AccessibleText Descriptions[] = {
+    {u"lblPreview1", OPTIONS_TEXT("Sample name")},
+    {u"lblPreview2", OPTIONS_TEXT("Sample name")},
+    {u"lblPreview3", OPTIONS_TEXT("Sample name")},
+    {u"lblPreview4", OPTIONS_TEXT("Sample name")},
+    {u"lblPreview1New", OPTIONS_TEXT("Sample name with the options applied")},
+    {u"lblPreview2New", OPTIONS_TEXT("Sample name with the options applied")},
+    {u"lblPreview3New", OPTIONS_TEXT("Sample name with the options applied")},
+    {u"lblPreview4New", OPTIONS_TEXT("Sample name with the options applied")},
+};
+#undef OPTIONS_TEXT
+
 } // namespace
 
 void OptionsPage::buildLayout()
@@ -198,6 +228,7 @@ void OptionsPage::buildLayout()
         bind(m_ui.lblPreviewNew[i], QByteArray(sample + "New").constData());
     }
     fillDateLists();
+    Accessibility::describe(this, Names, Fields, Descriptions);
 }
 
 void OptionsPage::fillDateLists()

@@ -1,5 +1,6 @@
 #include "PreviewPage.h"
 
+#include "Accessibility.h"
 #include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
@@ -41,6 +42,16 @@ constexpr ControlAnchor Anchoring[] = {
 };
 // clang-format on
 
+// The captions above the boxes say when, not what: the names say what they hold.
+constexpr AccessibleText Names[] = {
+    {u"txtFilesPreview", QT_TRANSLATE_NOOP("kestrava::PreviewPage", "Files to rename")},
+    {u"txtFilesPreviewNew", QT_TRANSLATE_NOOP("kestrava::PreviewPage", "New names")},
+};
+constexpr LabelledField Fields[] = {
+    {u"lblBefore", u"txtFilesPreview"},
+    {u"lblAfter", u"txtFilesPreviewNew"},
+};
+
 } // namespace
 
 void PreviewPage::buildLayout()
@@ -50,6 +61,7 @@ void PreviewPage::buildLayout()
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.txtFilesPreview, "txtFilesPreview");
     bind(m_ui.txtFilesPreviewNew, "txtFilesPreviewNew");
+    Accessibility::describe(this, Names, Fields);
 }
 
 } // namespace kestrava

@@ -1,7 +1,7 @@
 // Shows the window, makes each tab current in turn and saves a picture of it, then
 // pictures of the options and preview tabs in use, of the Choose Files and Preview
-// Results tabs in a grown window, and of the Go tab after a run over a few files, two
-// of which it cannot rename.
+// Results tabs in a grown window, of the Go tab in the middle of a run, and of the Go
+// tab after a run over a few files, two of which it cannot rename.
 // Under a language Kestrava is translated to, it saves only the tabs with texts of their
 // own and the Go tab after the run, their names led by the language ("de-tab0-choose-files.png").
 // Usage: kestrava-screenshots <output folder>
@@ -11,6 +11,7 @@
 #include "GoPage.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
+#include "Prompt.h"
 #include "RunClock.h"
 #include "RunController.h"
 #include "Translations.h"
@@ -26,6 +27,7 @@
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
+#include <QThread>
 
 #include <array>
 #include <utility>
@@ -108,6 +110,66 @@ bool saveWide(kestrava::KestravaForm &form, const QDir &out)
     return saved && form.folderList()->setPath(here.path()).has_value();
 }
 
+// Confirms every file; takes its time over the first, so that the run has gone on
+// for over a second and shows the time left, and saves the window's picture when
+// asked about file \a grabAt, when the window has just brought its display up to date.
+class GrabbingPrompt : public kestrava::Prompt
+{
+public:
+    GrabbingPrompt(QWidget *window, int grabAt, QString path)
+        : m_window(window)
+        , m_grabAt(grabAt)
+        , m_path(std::move(path))
+    {
+    }
+
+    kestrava::PromptAnswer ask(const QString &, const QString &) override
+    {
+        ++m_asked;
+        if (m_asked == 1)
+            QThread::msleep(1500);
+        if (m_asked == m_grabAt)
+            saved = m_window->grab().save(m_path);
+        return kestrava::PromptAnswer::Yes;
+    }
+    bool saved = false;
+
+private:
+    QWidget *m_window;
+    int m_grabAt;
+    QString m_path;
+    int m_asked = 0;
+};
+
+// The Go tab part way through a run over forty files, spaces to underscores.
+bool saveMidRun(kestrava::KestravaForm &form, const QString &path)
+{
+    QDir dir(QDir::temp().filePath(QStringLiteral("kestrava-screenshots-mid-run")));
+    dir.removeRecursively();
+    if (!dir.mkpath(QStringLiteral("Scans")) || !dir.cd(QStringLiteral("Scans")))
+        return false;
+    for (int i = 1; i <= 40; ++i) {
+        QFile file(dir.filePath(QStringLiteral("letter page %1.png").arg(i, 2, 10, QLatin1Char('0'))));
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+    }
+    if (!form.folderList()->setPath(dir.path()))
+        return false;
+    form.optionsPage()->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    form.optionsPage()->findChild<QRadioButton *>(QStringLiteral("optSpacesToUnderscores"))->setChecked(true);
+    auto *confirm = form.chooseFilesPage()->findChild<QCheckBox *>(QStringLiteral("chkConfirmFiles"));
+    confirm->setChecked(true);
+    GrabbingPrompt prompt(&form, 17, path);
+    form.runController()->setPrompt(&prompt);
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
+    form.goPage()->findChild<QPushButton *>(QStringLiteral("StartButton"))->click();
+    form.runController()->setPrompt(nullptr);
+    confirm->setChecked(false);
+    dir.cdUp();
+    dir.removeRecursively();
+    return prompt.saved;
+}
+
 // The counter starts at 9998, so the fourth file finds it past 9999; "notes" has
 // no dot. Both are logged as errors, and the other two are renamed.
 bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
@@ -186,6 +248,11 @@ int main(int argc, char *argv[])
     }
     if (!translated && !saveWide(form, out)) {
         err << "cannot save the wide window" << Qt::endl;
+        return 1;
+    }
+    const QString midRun = out.filePath(QStringLiteral("tab3-go-mid-run.png"));
+    if (!translated && !saveMidRun(form, midRun)) {
+        err << "cannot save " << midRun << Qt::endl;
         return 1;
     }
     const QString afterRun = out.filePath(language + QStringLiteral("tab3-go-after-run.png"));
