@@ -1,0 +1,148 @@
+#include "CliCommand.h"
+
+#include "CliRunParts.h"
+#include "CliScope.h"
+#include "NameText.h"
+#include "ResultPrinter.h"
+#include "RunTarget.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace kestrava::cli {
+
+namespace {
+
+FileResult resultOf(const FileStatus &status, const RunTarget &target)
+{
+    FileResult result;
+    result.shownPath = target.shownPath(status.folderPath, status.oldName);
+    result.folderPath = status.folderPath;
+    result.oldName = status.oldName;
+    result.newName = status.newName;
+    result.reason = status.reason;
+    switch (status.outcome) {
+    case FileOutcome::Renamed:
+        result.outcome = QStringLiteral("renamed");
+        result.done = true;
+        break;
+    case FileOutcome::Unchanged:
+        result.outcome = QStringLiteral("unchanged");
+        result.done = true;
+        break;
+    case FileOutcome::SkippedReadOnly:
+        result.outcome = QStringLiteral("read-only skipped");
+        break;
+    case FileOutcome::Declined:
+        result.outcome = QStringLiteral("declined");
+        break;
+    case FileOutcome::Failed:
+        result.outcome = QStringLiteral("failed");
+        break;
+    }
+    return result;
+}
+
+// Until the run's own simulation is used: names as the run would compute
+// them, the old name handed on so that the run leaves every file as it is.
+class NamesOnly : public NameSource
+{
+public:
+    explicit NamesOnly(NameSource &names) : m_names(names) {}
+    QList<std::expected<QString, QString>> computed;
+    void beginRun() override { m_names.beginRun(); }
+    std::expected<QString, QString> newName(const QString &oldName) override
+    {
+        computed.append(m_names.newName(oldName));
+        return oldName;
+    }
+
+private:
+    NameSource &m_names;
+};
+
+} // namespace
+
+void printMessage(const QString &message)
+{
+    const QByteArray line = QByteArrayLiteral("kestrava-cli: ") + escapedName(message).toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+}
+
+CliCommand::CliCommand(const CliRequest &request) : m_request(request) {}
+
+int CliCommand::run()
+{
+    if (m_request.action == CliAction::Undo)
+        return runUndo();
+    const auto scope = resolveScope(m_request.paths, m_request.includePattern, m_request.recursive);
+    if (!scope) {
+        printMessage(scope.error());
+        return 2;
+    }
+    RunTarget target(*scope, m_request.includePattern, m_request.recursive);
+    if (auto opened = target.open(); !opened) {
+        printMessage(opened.error());
+        return 1;
+    }
+    const RunResults results = m_request.action == CliAction::Apply ? apply(target) : dryRun(target);
+    for (const QString &error : results.errors)
+        printMessage(error);
+    ResultPrinter(m_request.style).print(results);
+    return results.exitStatus();
+}
+
+RunResults CliCommand::dryRun(RunTarget &target)
+{
+    RunResults results;
+    if (target.isEmpty())
+        return results;
+    CliClock clock(m_request.today);
+    CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
+    NamesOnly recorder(names);
+    NoPrompt prompt;
+    CliRunSettings settings(true); // a read-only file is then left exactly as it is
+    CliProgress progress(false);
+    RenameRun run(RunParts{target.folders(), target.files(), prompt, progress, recorder, settings, clock});
+    run.start(target.runScope());
+    const QList<FileStatus> &statuses = run.log().statuses();
+    for (qsizetype i = 0; i < statuses.size() && i < recorder.computed.size(); ++i) {
+        FileResult result = resultOf(statuses.at(i), target);
+        const auto &name = recorder.computed.at(i);
+        result.newName = name.value_or(QString());
+        result.reason = name ? QString() : name.error();
+        result.done = name.has_value();
+        result.outcome = !name ? QStringLiteral("failed")
+                       : *name == result.oldName ? QStringLiteral("unchanged") : QStringLiteral("renamed");
+        results.files.append(std::move(result));
+    }
+    return results;
+}
+
+RunResults CliCommand::apply(RunTarget &target)
+{
+    RunResults results;
+    results.applied = true;
+    if (target.isEmpty())
+        return results;
+    CliClock clock(m_request.today);
+    CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
+    NoPrompt prompt;
+    CliRunSettings settings(m_request.skipReadOnly);
+    CliProgress progress(m_request.style != OutputStyle::Json && ::isatty(STDERR_FILENO));
+    RenameRun run(RunParts{target.folders(), target.files(), prompt, progress, names, settings, clock});
+    run.start(target.runScope());
+    results.files.reserve(run.log().statuses().size());
+    for (const FileStatus &status : run.log().statuses())
+        results.files.append(resultOf(status, target));
+    results.errors = run.log().errors();
+    return results;
+}
+
+int CliCommand::runUndo()
+{
+    printMessage(QStringLiteral("--undo: no undo journal in this build"));
+    return 1;
+}
+
+} // namespace kestrava::cli

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace kestrava::cli {
+
+/// What became, or in a dry run would become, of one file.
+struct FileResult
+{
+    /// How the file is shown: its path from the named folder, or as named.
+    QString shownPath;
+    /// The real folder, ending in "/".
+    QString folderPath;
+    QString oldName;
+    /// Empty when it could not be computed.
+    QString newName;
+    /// One word or two: "renamed", "unchanged", or the problem.
+    QString outcome;
+    QString reason;
+    /// Renamed or unchanged: the file ends up as the options want it.
+    bool done = false;
+};
+
+/// The results of one command, in run order.
+struct RunResults
+{
+    bool applied = false;
+    QList<FileResult> files;
+    /// Everything the run logged as an error, in order.
+    QStringList errors;
+
+    qsizetype count(bool done) const;
+    /// Files renamed (or to be renamed) and unchanged.
+    qsizetype renamedCount() const;
+    qsizetype unchangedCount() const;
+    /// The one summary line printed last.
+    QString summaryLine() const;
+    /// 0 when every file was renamed or unchanged and nothing went wrong, else 1.
+    int exitStatus() const;
+};
+
+} // namespace kestrava::cli

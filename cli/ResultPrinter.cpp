@@ -1,0 +1,105 @@
+#include "ResultPrinter.h"
+
+#include "NameText.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <algorithm>
+
+namespace kestrava::cli {
+
+namespace {
+
+QString outcomeText(const FileResult &file)
+{
+    return file.reason.isEmpty() ? file.outcome : file.outcome + QStringLiteral(": ") + escapedName(file.reason);
+}
+
+} // namespace
+
+ResultPrinter::ResultPrinter(OutputStyle style, std::FILE *out) : m_style(style), m_out(out) {}
+
+void ResultPrinter::print(const RunResults &results)
+{
+    switch (m_style) {
+    case OutputStyle::Columns: printColumns(results); break;
+    case OutputStyle::Tabs: printTabs(results); break;
+    case OutputStyle::Json: printJson(results); break;
+    }
+    flush();
+}
+
+void ResultPrinter::printColumns(const RunResults &results)
+{
+    const QString oldHeading = QStringLiteral("OLD NAME");
+    const QString newHeading = QStringLiteral("NEW NAME");
+    QStringList olds;
+    QStringList news;
+    olds.reserve(results.files.size());
+    news.reserve(results.files.size());
+    qsizetype oldWidth = oldHeading.size();
+    qsizetype newWidth = newHeading.size();
+    for (const FileResult &file : results.files) {
+        olds.append(escapedName(file.shownPath));
+        news.append(escapedName(file.newName));
+        oldWidth = std::max(oldWidth, olds.constLast().size());
+        newWidth = std::max(newWidth, news.constLast().size());
+    }
+    if (!results.files.isEmpty())
+        write(oldHeading.leftJustified(oldWidth + 2) + newHeading.leftJustified(newWidth + 2) + QStringLiteral("RESULT"));
+    for (qsizetype i = 0; i < results.files.size(); ++i)
+        write(olds.at(i).leftJustified(oldWidth + 2) + news.at(i).leftJustified(newWidth + 2)
+              + outcomeText(results.files.at(i)));
+    write(results.summaryLine());
+}
+
+void ResultPrinter::printTabs(const RunResults &results)
+{
+    for (const FileResult &file : results.files)
+        write(escapedName(file.shownPath) + u'\t' + escapedName(file.newName) + u'\t' + file.outcome + u'\t'
+              + escapedName(file.reason));
+    write(results.summaryLine());
+}
+
+void ResultPrinter::printJson(const RunResults &results)
+{
+    for (const FileResult &file : results.files) {
+        const QJsonObject object{
+            {QStringLiteral("folder"), escapedName(file.folderPath)},
+            {QStringLiteral("old"), escapedName(file.oldName)},
+            {QStringLiteral("new"), escapedName(file.newName)},
+            {QStringLiteral("outcome"), file.outcome},
+            {QStringLiteral("reason"), escapedName(file.reason)},
+        };
+        write(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
+    }
+    const QJsonObject summary{
+        {QStringLiteral("summary"), results.summaryLine()},
+        {QStringLiteral("files"), qint64(results.files.size())},
+        {QStringLiteral("renamed"), qint64(results.renamedCount())},
+        {QStringLiteral("unchanged"), qint64(results.unchangedCount())},
+        {QStringLiteral("notRenamed"), qint64(results.count(false))},
+        {QStringLiteral("errors"), qint64(results.errors.size())},
+        {QStringLiteral("applied"), results.applied},
+    };
+    write(QString::fromUtf8(QJsonDocument(summary).toJson(QJsonDocument::Compact)));
+}
+
+void ResultPrinter::write(const QString &line)
+{
+    m_buffer += line.toUtf8();
+    m_buffer += '\n';
+    // Lines go out in blocks: a hundred thousand small writes would cost more than the run.
+    if (m_buffer.size() >= 1 << 16)
+        flush();
+}
+
+void ResultPrinter::flush()
+{
+    std::fwrite(m_buffer.constData(), 1, std::size_t(m_buffer.size()), m_out);
+    std::fflush(m_out);
+    m_buffer.clear();
+}
+
+} // namespace kestrava::cli
