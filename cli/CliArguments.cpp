@@ -36,7 +36,7 @@ const Option optReplace(QStringLiteral("replace"),
                         QStringLiteral("TEXT"));
 const Option optTrim(QStringLiteral("trim"),
                      QStringLiteral("Trim names to N characters before the extension, 8 to 999. Default: off "
-                                    "(blank gives 50, anything else outside 9 to 999 gives 8)."),
+                                    "(blank gives 50, anything else outside 8 to 999 gives 8)."),
                      QStringLiteral("N"));
 const Option optPrefix(QStringLiteral("prefix"),
                        QStringLiteral("Put this text in front of the names (at most 50 characters). Default: off."),

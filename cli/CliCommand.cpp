@@ -25,6 +25,7 @@ FileResult resultOf(const FileStatus &status, const RunTarget &target)
     case FileOutcome::Renamed:
         result.outcome = QStringLiteral("renamed");
         result.done = true;
+        result.changed = true;
         break;
     case FileOutcome::Unchanged:
         result.outcome = QStringLiteral("unchanged");
@@ -112,6 +113,7 @@ RunResults CliCommand::dryRun(RunTarget &target)
         result.newName = name.value_or(QString());
         result.reason = name ? QString() : name.error();
         result.done = name.has_value();
+        result.changed = name && *name != result.oldName;
         result.outcome = !name ? QStringLiteral("failed")
                        : *name == result.oldName ? QStringLiteral("unchanged") : QStringLiteral("renamed");
         results.files.append(std::move(result));
@@ -122,7 +124,7 @@ RunResults CliCommand::dryRun(RunTarget &target)
 RunResults CliCommand::apply(RunTarget &target)
 {
     RunResults results;
-    results.applied = true;
+    results.kind = RunKind::Apply;
     if (target.isEmpty())
         return results;
     CliClock clock(m_request.today);

@@ -12,7 +12,7 @@ qsizetype RunResults::count(bool done) const
 qsizetype RunResults::renamedCount() const
 {
     return std::count_if(files.cbegin(), files.cend(), [](const FileResult &file) {
-        return file.done && file.outcome != u"unchanged";
+        return file.changed;
     });
 }
 
@@ -23,20 +23,28 @@ qsizetype RunResults::unchangedCount() const
 
 QString RunResults::summaryLine() const
 {
-    const auto files = [](qsizetype n) {
-        return n == 1 ? QStringLiteral("1 file") : QString::number(n) + QStringLiteral(" files");
-    };
-    QString line = files(this->files.size()) + QStringLiteral(": ");
-    if (applied) {
-        line += QString::number(renamedCount()) + QStringLiteral(" renamed, ") + QString::number(unchangedCount())
-              + QStringLiteral(" unchanged, ") + QString::number(count(false)) + QStringLiteral(" not renamed");
-        if (!errors.isEmpty())
-            line += QStringLiteral(", %1 error(s)").arg(errors.size());
-        return line + u'.';
+    const qsizetype total = files.size();
+    QString line = (total == 1 ? QStringLiteral("1 file") : QString::number(total) + QStringLiteral(" files"))
+                 + QStringLiteral(": ");
+    const QString renamed = QString::number(renamedCount());
+    const QString unchanged = QString::number(unchangedCount());
+    const QString notDone = QString::number(count(false));
+    switch (kind) {
+    case RunKind::DryRun:
+        return line + renamed + QStringLiteral(" to rename, ") + unchanged + QStringLiteral(" unchanged, ") + notDone
+             + QStringLiteral(" would not be renamed. Dry run: nothing was renamed; --apply renames.");
+    case RunKind::Apply:
+        line += renamed + QStringLiteral(" renamed, ") + unchanged + QStringLiteral(" unchanged, ") + notDone
+              + QStringLiteral(" not renamed");
+        break;
+    case RunKind::Undo:
+        line += renamed + QStringLiteral(" restored, ") + unchanged + QStringLiteral(" already back, ") + notDone
+              + QStringLiteral(" not restored");
+        break;
     }
-    return line + QString::number(renamedCount()) + QStringLiteral(" to rename, ")
-         + QString::number(unchangedCount()) + QStringLiteral(" unchanged, ") + QString::number(count(false))
-         + QStringLiteral(" would not be renamed. Dry run: nothing was renamed; --apply renames.");
+    if (!errors.isEmpty())
+        line += errors.size() == 1 ? QStringLiteral(", 1 error") : QStringLiteral(", %1 errors").arg(errors.size());
+    return line + u'.';
 }
 
 int RunResults::exitStatus() const

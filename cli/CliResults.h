@@ -21,18 +21,24 @@ struct FileResult
     QString reason;
     /// Renamed or unchanged: the file ends up as the options want it.
     bool done = false;
+    /// Renamed (or restored): its name changed.
+    bool changed = false;
 };
+
+/// What a command did.
+enum class RunKind { DryRun, Apply, Undo };
 
 /// The results of one command, in run order.
 struct RunResults
 {
-    bool applied = false;
+    RunKind kind = RunKind::DryRun;
     QList<FileResult> files;
     /// Everything the run logged as an error, in order.
     QStringList errors;
 
+    /// Files done (renamed or unchanged), or not done.
     qsizetype count(bool done) const;
-    /// Files renamed (or to be renamed) and unchanged.
+    /// Files renamed (to be renamed, restored), and files done but unchanged.
     qsizetype renamedCount() const;
     qsizetype unchangedCount() const;
     /// The one summary line printed last.

@@ -16,6 +16,16 @@ QString outcomeText(const FileResult &file)
     return file.reason.isEmpty() ? file.outcome : file.outcome + QStringLiteral(": ") + escapedName(file.reason);
 }
 
+QString actionWord(RunKind kind)
+{
+    switch (kind) {
+    case RunKind::DryRun: return QStringLiteral("dry-run");
+    case RunKind::Apply: return QStringLiteral("apply");
+    case RunKind::Undo: return QStringLiteral("undo");
+    }
+    return QString();
+}
+
 } // namespace
 
 ResultPrinter::ResultPrinter(OutputStyle style, std::FILE *out) : m_style(style), m_out(out) {}
@@ -81,7 +91,7 @@ void ResultPrinter::printJson(const RunResults &results)
         {QStringLiteral("unchanged"), qint64(results.unchangedCount())},
         {QStringLiteral("notRenamed"), qint64(results.count(false))},
         {QStringLiteral("errors"), qint64(results.errors.size())},
-        {QStringLiteral("applied"), results.applied},
+        {QStringLiteral("action"), actionWord(results.kind)},
     };
     write(QString::fromUtf8(QJsonDocument(summary).toJson(QJsonDocument::Compact)));
 }

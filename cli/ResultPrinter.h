@@ -20,7 +20,7 @@ namespace kestrava::cli {
 ///   file a line, then the summary line.
 /// - Json: one compact object a line: {"folder", "old", "new", "outcome",
 ///   "reason"} per file, then {"summary", "files", "renamed", "unchanged",
-///   "notRenamed", "errors", "applied"}.
+///   "notRenamed", "errors", "action"}, the action "dry-run", "apply" or "undo".
 class ResultPrinter
 {
 public:
