@@ -6,9 +6,8 @@
 #include "FileNamePattern.h"
 #include "NameText.h"
 
-#include <QFileInfo>
-
 #include <cerrno>
+#include <cstdlib>
 #include <sys/stat.h>
 
 namespace kestrava::cli {
@@ -55,9 +54,11 @@ std::expected<NamedFile, QString> namedFile(const QString &path)
                                                                                              : file.shownFolder);
     // The walk refuses folders reached through a link, so each file's folder is
     // taken by its real path; two spellings of one folder then make one group.
-    file.folder = QFileInfo(folder).canonicalFilePath();
-    if (file.folder.isEmpty())
-        return std::unexpected(pathProblem(path, QStringLiteral("its folder cannot be found")));
+    char *real = ::realpath(nameToBytes(folder).constData(), nullptr);
+    if (!real)
+        return std::unexpected(pathProblem(path, systemErrorText(errno)));
+    file.folder = nameFromBytes(QByteArray(real));
+    std::free(real);
     return file;
 }
 
