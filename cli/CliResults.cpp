@@ -1,24 +1,13 @@
 #include "CliResults.h"
 
-#include <algorithm>
-
 namespace kestrava::cli {
 
-qsizetype RunResults::count(bool done) const
+RunResults::Tally RunResults::tally() const
 {
-    return std::count_if(files.cbegin(), files.cend(), [done](const FileResult &file) { return file.done == done; });
-}
-
-qsizetype RunResults::renamedCount() const
-{
-    return std::count_if(files.cbegin(), files.cend(), [](const FileResult &file) {
-        return file.changed;
-    });
-}
-
-qsizetype RunResults::unchangedCount() const
-{
-    return count(true) - renamedCount();
+    Tally counts;
+    for (const FileResult &file : files)
+        ++(file.changed ? counts.renamed : file.done ? counts.unchanged : counts.notDone);
+    return counts;
 }
 
 QString RunResults::summaryLine() const
@@ -26,9 +15,10 @@ QString RunResults::summaryLine() const
     const qsizetype total = files.size();
     QString line = (total == 1 ? QStringLiteral("1 file") : QString::number(total) + QStringLiteral(" files"))
                  + QStringLiteral(": ");
-    const QString renamed = QString::number(renamedCount());
-    const QString unchanged = QString::number(unchangedCount());
-    const QString notDone = QString::number(count(false));
+    const Tally counts = tally();
+    const QString renamed = QString::number(counts.renamed);
+    const QString unchanged = QString::number(counts.unchanged);
+    const QString notDone = QString::number(counts.notDone);
     switch (kind) {
     case RunKind::DryRun:
         return line + renamed + QStringLiteral(" to rename, ") + unchanged + QStringLiteral(" unchanged, ") + notDone
@@ -49,7 +39,7 @@ QString RunResults::summaryLine() const
 
 int RunResults::exitStatus() const
 {
-    return count(false) == 0 && errors.isEmpty() ? 0 : 1;
+    return tally().notDone == 0 && errors.isEmpty() ? 0 : 1;
 }
 
 } // namespace kestrava::cli

@@ -36,11 +36,14 @@ struct RunResults
     /// Everything the run logged as an error, in order.
     QStringList errors;
 
-    /// Files done (renamed or unchanged), or not done.
-    qsizetype count(bool done) const;
-    /// Files renamed (to be renamed, restored), and files done but unchanged.
-    qsizetype renamedCount() const;
-    qsizetype unchangedCount() const;
+    /// The files by what became of them.
+    struct Tally
+    {
+        qsizetype renamed = 0;   ///< renamed, to be renamed, or restored
+        qsizetype unchanged = 0; ///< done without a change of name
+        qsizetype notDone = 0;
+    };
+    Tally tally() const;
     /// The one summary line printed last.
     QString summaryLine() const;
     /// 0 when every file was renamed or unchanged and nothing went wrong, else 1.

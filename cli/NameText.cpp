@@ -2,6 +2,8 @@
 
 #include <QFile>
 
+#include <algorithm>
+
 namespace kestrava::cli {
 
 namespace {
@@ -38,8 +40,15 @@ QByteArray nameToBytes(const QString &name)
     return QFile::encodeName(name);
 }
 
-QString escapedName(QStringView name)
+QString escapedName(const QString &name)
 {
+    // Almost every name needs no escape and is handed back without a copy.
+    const auto needsEscape = [](QChar ch) {
+        const char16_t code = ch.unicode();
+        return code < 0x20 || code == u'\\' || (code >= 0x7f && code <= 0x9f) || isEscapedByte(code);
+    };
+    if (std::none_of(name.cbegin(), name.cend(), needsEscape))
+        return name;
     QString out;
     out.reserve(name.size());
     for (qsizetype i = 0; i < name.size(); ++i) {

@@ -18,6 +18,6 @@ QByteArray nameToBytes(const QString &name);
 /// "\n" and "\r", any other control character and every byte that is not
 /// valid UTF-8 "\xNN", one escape per byte. Everything else is as it stands.
 /// The result holds no control character and decodes back to the exact bytes.
-QString escapedName(QStringView name);
+QString escapedName(const QString &name);
 
 } // namespace kestrava::cli

@@ -6,7 +6,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <QStringEncoder>
+
 #include <cstdio>
+#include <initializer_list>
 
 namespace kestrava::cli {
 
@@ -33,11 +36,13 @@ private:
     void printTabs(const RunResults &results);
     void printJson(const RunResults &results);
     void write(const QString &line);
+    void writeFields(std::initializer_list<QStringView> fields);
     void flush();
 
     OutputStyle m_style;
     std::FILE *m_out;
     QByteArray m_buffer;
+    QStringEncoder m_toUtf8{QStringEncoder::Utf8};
 };
 
 } // namespace kestrava::cli

@@ -3,7 +3,7 @@
 namespace kestrava::cli {
 
 RunTarget::RunTarget(const CliScope &scope, const QString &pattern, bool recursive)
-    : m_scope(scope), m_recursive(recursive), m_diskFiles(pattern), m_diskFolders(m_diskFiles)
+    : m_scope(scope), m_topFolder(RenameRun::walkerFolderPath(scope.folder)), m_recursive(recursive), m_diskFiles(pattern), m_diskFolders(m_diskFiles)
 {
 }
 
@@ -47,9 +47,10 @@ QString RunTarget::shownPath(const QString &folderPath, const QString &name) con
         const QString folder = folderPath.size() > 1 ? folderPath.chopped(1) : folderPath;
         return m_scope.shownFolders.value(folder) + name;
     }
-    const QString top = RenameRun::walkerFolderPath(m_scope.folder);
-    if (folderPath.startsWith(top))
-        return QStringView(folderPath).sliced(top.size()) + name;
+    if (folderPath == m_topFolder)
+        return name;
+    if (folderPath.startsWith(m_topFolder))
+        return QStringView(folderPath).sliced(m_topFolder.size()) + name;
     return folderPath + name;
 }
 

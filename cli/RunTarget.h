@@ -35,6 +35,7 @@ public:
 
 private:
     const CliScope &m_scope;
+    QString m_topFolder; // the named folder, ending in "/"
     bool m_recursive;
     DiskFileList m_diskFiles;
     DiskFolderList m_diskFolders;
