@@ -2,6 +2,13 @@
 
 namespace kestrava::cli {
 
+std::expected<void, QString> CliFolderList::setPath(const QString &path)
+{
+    if (!this->path().isEmpty() && resolvePath(this->path(), path) == this->path())
+        return {};
+    return DiskFolderList::setPath(path);
+}
+
 RunTarget::RunTarget(const CliScope &scope, const QString &pattern, bool recursive)
     : m_scope(scope), m_topFolder(RenameRun::walkerFolderPath(scope.folder)), m_recursive(recursive), m_diskFiles(pattern), m_diskFolders(m_diskFiles)
 {

@@ -13,6 +13,17 @@
 
 namespace kestrava::cli {
 
+/// The folder list of a named folder. The command line shows no list, so
+/// moving to the folder the list is already in (as a run does at its end, to
+/// show the folder as it leaves it) keeps the listing instead of reading the
+/// folder again; any other move lists the new folder.
+class CliFolderList : public DiskFolderList
+{
+public:
+    using DiskFolderList::DiskFolderList;
+    std::expected<void, QString> setPath(const QString &path) override;
+};
+
 /// The folder and file lists a run of the command walks, and how it walks
 /// them: a named folder's files (or tree) as the window's folder and file
 /// lists would show them, or a set of named files.
@@ -38,7 +49,7 @@ private:
     QString m_topFolder; // the named folder, ending in "/"
     bool m_recursive;
     DiskFileList m_diskFiles;
-    DiskFolderList m_diskFolders;
+    CliFolderList m_diskFolders;
     FileSetFileList m_setFiles;
     std::optional<FileSetFolderList> m_setFolders;
 };
