@@ -1,7 +1,13 @@
 // Folders and files dropped on the real window, offscreen, over real temporary folders.
 #include "ChooserTestKit.h"
+#include "FindControl.h"
+#include "GoRunTestKit.h"
+#include "RunController.h"
+#include "GoPage.h"
+#include "GoProgress.h"
 
 #include <QDropEvent>
+#include <QPushButton>
 #include <QMimeData>
 #include <QRadioButton>
 #include <QTabWidget>
@@ -12,13 +18,6 @@ using namespace kestrava;
 using namespace kestrava::testing;
 
 namespace {
-
-/// The window as it is while a run is under way.
-class RunningForm : public KestravaForm
-{
-public:
-    bool runInProgress() const override { return true; }
-};
 
 /// Sends a drag over the middle of \a form and, when it is taken, the drop of
 /// \a paths; returns whether the drag was taken.
@@ -96,8 +95,8 @@ void TestWindowDrop::dropOpens()
 
     QCOMPARE(rig.folders().path(), rig.root() + u'/' + folder);
     QCOMPARE(rig.selected(), selected);
-    QCOMPARE(rig.page()->optAllFilesCurrentDir()->isChecked(), allFilesScope);
-    QCOMPARE(rig.page()->optSelectedFiles()->isChecked(), !allFilesScope);
+    QCOMPARE(findControl<QRadioButton>(rig.page(), "optAllFilesCurrentDir")->isChecked(), allFilesScope);
+    QCOMPARE(findControl<QRadioButton>(rig.page(), "optSelectedFiles")->isChecked(), !allFilesScope);
     // What was opened is shown.
     QCOMPARE(rig.form->SSTabStrip()->currentIndex(), int(KestravaForm::Tab::ChooseFiles));
     QCOMPARE(rig.errors.texts, QStringList());
@@ -105,12 +104,21 @@ void TestWindowDrop::dropOpens()
 
 void TestWindowDrop::dropDuringARunIsRefused()
 {
-    WindowRig<RunningForm> rig;
+    WindowRig rig;
     QVERIFY(rig.isValid());
+    QVERIFY(makeFiles(rig.root(), {"b.txt"}));
     QVERIFY(makeFiles(rig.root() + QStringLiteral("/Photos"), {"a.jpg"}));
     rig.start();
-    QVERIFY(!drop(*rig.form, {rig.root() + QStringLiteral("/Photos")}));
-    QVERIFY(!drop(*rig.form, {rig.root() + QStringLiteral("/Photos/a.jpg")}));
+    findControl<QRadioButton>(rig.page(), "optAllFilesCurrentDir")->setChecked(true);
+    rig.form->runController()->progress()->setIntervals(0, 0);
+    bool dropped = true;
+    atNextYield(rig.form.get(), [&] {
+        QVERIFY(rig.form->runInProgress());
+        dropped = drop(*rig.form, {rig.root() + QStringLiteral("/Photos")})
+            || drop(*rig.form, {rig.root() + QStringLiteral("/Photos/a.jpg")});
+    });
+    findControl<QPushButton>(rig.form->goPage(), "StartButton")->click();
+    QVERIFY(!dropped);
     QCOMPARE(rig.folders().path(), rig.root());
     QCOMPARE(rig.selected(), QStringList());
 }
@@ -126,7 +134,7 @@ void TestWindowDrop::commandLineSelectionNamesUnlistedFiles()
     QCOMPARE(rig.form->selectFiles({QStringLiteral("c.jpg"), QStringLiteral("gone.jpg"), QStringLiteral("a.jpg")}),
              QStringList{QStringLiteral("gone.jpg")});
     QCOMPARE(rig.selected(), (QStringList{QStringLiteral("a.jpg"), QStringLiteral("c.jpg")}));
-    QVERIFY(rig.page()->optSelectedFiles()->isChecked());
+    QVERIFY(findControl<QRadioButton>(rig.page(), "optSelectedFiles")->isChecked());
 }
 
 QTEST_MAIN(TestWindowDrop)

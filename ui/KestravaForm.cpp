@@ -99,7 +99,7 @@ bool KestravaForm::openFolder(const QString &folder)
 
 QStringList KestravaForm::selectFiles(const QStringList &names)
 {
-    m_chooseFilesPage->optSelectedFiles()->setChecked(true);
+    m_chooseFilesPage->ui().optSelectedFiles->setChecked(true);
     FileChooserList *files = fileList();
     files->deselectAll();
     QSet<QString> unlisted(names.cbegin(), names.cend());
@@ -113,7 +113,7 @@ QStringList KestravaForm::selectFiles(const QStringList &names)
     }
     files->selectionModel()->select(selection, QItemSelectionModel::Select);
     if (!selection.isEmpty())
-        m_chooseFilesPage->File1()->scrollTo(selection.constFirst().topLeft());
+        m_chooseFilesPage->ui().File1->scrollTo(selection.constFirst().topLeft());
     QStringList result;
     for (const QString &name : names) {
         if (unlisted.contains(name))
