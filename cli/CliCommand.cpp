@@ -2,6 +2,7 @@
 
 #include "CliRunParts.h"
 #include "CliScope.h"
+#include "DryRun.h"
 #include "NameText.h"
 #include "ResultPrinter.h"
 #include "RunTarget.h"
@@ -44,24 +45,6 @@ FileResult resultOf(const FileStatus &status, const RunTarget &target)
     return result;
 }
 
-// Until the run's own simulation is used: names as the run would compute
-// them, the old name handed on so that the run leaves every file as it is.
-class NamesOnly : public NameSource
-{
-public:
-    explicit NamesOnly(NameSource &names) : m_names(names) {}
-    QList<std::expected<QString, QString>> computed;
-    void beginRun() override { m_names.beginRun(); }
-    std::expected<QString, QString> newName(const QString &oldName) override
-    {
-        computed.append(m_names.newName(oldName));
-        return oldName;
-    }
-
-private:
-    NameSource &m_names;
-};
-
 } // namespace
 
 void printMessage(const QString &message)
@@ -86,39 +69,19 @@ int CliCommand::run()
         printMessage(opened.error());
         return 1;
     }
-    const RunResults results = m_request.action == CliAction::Apply ? apply(target) : dryRun(target);
+    const RunResults results = m_request.action == CliAction::Apply ? apply(target) : dryRun(*scope, target);
     for (const QString &error : results.errors)
         printMessage(error);
     ResultPrinter(m_request.style).print(results);
     return results.exitStatus();
 }
 
-RunResults CliCommand::dryRun(RunTarget &target)
+RunResults CliCommand::dryRun(const CliScope &scope, RunTarget &target)
 {
-    RunResults results;
-    if (target.isEmpty())
-        return results;
     CliClock clock(m_request.today);
     CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
-    NamesOnly recorder(names);
-    NoPrompt prompt;
-    CliRunSettings settings(true); // a read-only file is then left exactly as it is
-    CliProgress progress(false);
-    RenameRun run(RunParts{target.folders(), target.files(), prompt, progress, recorder, settings, clock});
-    run.start(target.runScope());
-    const QList<FileStatus> &statuses = run.log().statuses();
-    for (qsizetype i = 0; i < statuses.size() && i < recorder.computed.size(); ++i) {
-        FileResult result = resultOf(statuses.at(i), target);
-        const auto &name = recorder.computed.at(i);
-        result.newName = name.value_or(QString());
-        result.reason = name ? QString() : name.error();
-        result.done = name.has_value();
-        result.changed = name && *name != result.oldName;
-        result.outcome = !name ? QStringLiteral("failed")
-                       : *name == result.oldName ? QStringLiteral("unchanged") : QStringLiteral("renamed");
-        results.files.append(std::move(result));
-    }
-    return results;
+    return dryRunResults(scope, target, names, m_request.includePattern, m_request.recursive,
+                         m_request.skipReadOnly);
 }
 
 RunResults CliCommand::apply(RunTarget &target)

@@ -10,6 +10,7 @@
 namespace kestrava::cli {
 
 class RunTarget;
+struct CliScope;
 
 /// Carries out a dry run, a run or an undo as \a request says, prints the
 /// results on standard output and the messages on standard error, one line
@@ -24,7 +25,7 @@ public:
 
 private:
     int runUndo();
-    RunResults dryRun(RunTarget &target);
+    RunResults dryRun(const CliScope &scope, RunTarget &target);
     RunResults apply(RunTarget &target);
 
     const CliRequest &m_request;

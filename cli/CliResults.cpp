@@ -21,8 +21,13 @@ QString RunResults::summaryLine() const
     const QString notDone = QString::number(counts.notDone);
     switch (kind) {
     case RunKind::DryRun:
-        return line + renamed + QStringLiteral(" to rename, ") + unchanged + QStringLiteral(" unchanged, ") + notDone
-             + QStringLiteral(" would not be renamed. Dry run: nothing was renamed; --apply renames.");
+        line = lookAheadSummary.isEmpty() ? line + renamed + QStringLiteral(" to rename, ") + unchanged
+                                                + QStringLiteral(" unchanged, ") + notDone
+                                                + QStringLiteral(" would not be renamed")
+                                          : lookAheadSummary;
+        if (!errors.isEmpty())
+            line += errors.size() == 1 ? QStringLiteral(", 1 error") : QStringLiteral(", %1 errors").arg(errors.size());
+        return line + QStringLiteral(". Dry run: nothing was renamed; --apply renames.");
     case RunKind::Apply:
         line += renamed + QStringLiteral(" renamed, ") + unchanged + QStringLiteral(" unchanged, ") + notDone
               + QStringLiteral(" not renamed");

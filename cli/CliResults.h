@@ -35,6 +35,8 @@ struct RunResults
     QList<FileResult> files;
     /// Everything the run logged as an error, in order.
     QStringList errors;
+    /// The look ahead's own summary of a dry run; empty for the others.
+    QString lookAheadSummary;
 
     /// The files by what became of them.
     struct Tally

@@ -18,9 +18,14 @@ void CliNameSource::beginRun()
     m_counters.load(m_prefixCountText, m_postfixCountText);
 }
 
+std::expected<QString, RenameError> CliNameSource::compute(const QString &oldName)
+{
+    return BuildNewFilename(oldName, m_options, m_counters, m_clock.today());
+}
+
 std::expected<QString, QString> CliNameSource::newName(const QString &oldName)
 {
-    auto name = BuildNewFilename(oldName, m_options, m_counters, m_clock.today());
+    auto name = compute(oldName);
     if (!name)
         return std::unexpected(name.error().message);
     return *name;

@@ -6,6 +6,7 @@
 #include "NameSource.h"
 #include "ProgressSink.h"
 #include "Prompt.h"
+#include "RenameError.h"
 #include "RenameOptions.h"
 #include "RunSettings.h"
 #include "SystemRunClock.h"
@@ -25,6 +26,8 @@ public:
 
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
+    /// The new name of \a oldName, advancing the counters, with the failure's cause.
+    std::expected<QString, RenameError> compute(const QString &oldName);
 
 private:
     RenameOptions m_options;

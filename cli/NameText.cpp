@@ -1,6 +1,6 @@
 #include "NameText.h"
 
-#include <QFile>
+#include "FileNameBytes.h"
 
 #include <algorithm>
 
@@ -32,12 +32,12 @@ bool isControl(char32_t code)
 
 QString nameFromBytes(const QByteArray &bytes)
 {
-    return QFile::decodeName(bytes);
+    return fileNameFromBytes(bytes);
 }
 
 QByteArray nameToBytes(const QString &name)
 {
-    return QFile::encodeName(name);
+    return fileNameToBytes(name);
 }
 
 QString escapedName(const QString &name)
