@@ -13,6 +13,7 @@
 #include "ProgressSink.h"
 #include "Prompt.h"
 #include "RenameRun.h"
+#include "RunJournal.h"
 #include "RunSettings.h"
 #include "RunSimulation.h"
 #include "SystemRunClock.h"
@@ -139,6 +140,31 @@ void addCoreRunRow(BenchContext &context, bool tree)
                      "core", runner);
 }
 
+// The undo journal's cost: the same run of 10,000 files with and without it.
+// Its journals go to a folder of the benchmark's own.
+void addJournalRow(BenchContext &context)
+{
+    qputenv("XDG_STATE_HOME", QByteArray::fromStdString(context.root + "/state"));
+    CoreRig journaled;
+    CoreRig plain;
+    RunJournal journal;
+    journaled.run.setJournal(&journal);
+    const auto runnerOf = [&](CoreRig &rig) {
+        rig.names.options = runOptions(true);
+        rig.names.today = context.today;
+        return RunnerUnderTest{[&](const std::string &path) { openOrFail(rig.folders, path); },
+                               [&] {
+                                   rig.run.start(RunScope::AllFilesInCurrentFolder);
+                                   return rig.run.intFilesRenamed();
+                               }};
+    };
+    addRunnerPairRow(context, QStringLiteral("run, 1 folder × 10,000 files with the undo journal (run/ only)"),
+                     QStringLiteral("the same run without it"), "journal", runnerOf(journaled), runnerOf(plain),
+                     1.05);
+    if (!journal.takeFailure().isEmpty())
+        failBench(QStringLiteral("journal: the journal could not be written"));
+}
+
 // Listing a folder of 100,000 files with the disk lists: read, match, sort, select all.
 void addListingRow(BenchContext &context)
 {
@@ -210,6 +236,7 @@ void addCoreRows(BenchContext &context)
 {
     addCoreRunRow(context, false);
     addCoreRunRow(context, true);
+    addJournalRow(context);
     addListingRow(context);
     addSimulationRow(context);
 }

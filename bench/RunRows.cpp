@@ -4,6 +4,8 @@
 #include "BenchContext.h"
 #include "BenchFolders.h"
 
+#include <vector>
+
 namespace kestrava::bench {
 
 namespace {
@@ -59,6 +61,37 @@ void addRunRow(BenchContext &context, bool tree, const QString &what, const char
     };
     context.rows.push_back(timeRow(what, QStringLiteral("bare loop"),
                                    timePair(context.reps, measured, baseline), 1.5));
+}
+
+// Each side renames its own fresh folder, made untimed before every repetition.
+void addRunnerPairRow(BenchContext &context, const QString &what, const QString &baselineName,
+                      const char *tag, const RunnerUnderTest &runner, const RunnerUnderTest &baseline,
+                      double maxRatio)
+{
+    const std::string names[2] = {std::string(tag), std::string(tag) + "-baseline"};
+    const RunnerUnderTest *runners[2] = {&runner, &baseline};
+    Contender sides[2];
+    qint64 renamed[2] = {0, 0};
+    std::vector<int> checked(std::size_t(context.reps), 0);
+    for (int side = 0; side < 2; ++side) {
+        sides[side].prepare = [&, side](int rep) {
+            make(false, context.pathFor(names[side].c_str(), rep));
+            runners[side]->open(context.pathFor(names[side].c_str(), rep));
+        };
+        sides[side].run = [&, side](int) { renamed[side] = runners[side]->start(); };
+        // Once both sides have renamed a repetition's folders, they must hold the same names.
+        sides[side].check = [&, side](int rep) {
+            if (renamed[side] != expectedRenames(false))
+                failBench(what + QStringLiteral(": %1 files renamed").arg(renamed[side]));
+            if (++checked[std::size_t(rep)] < 2)
+                return;
+            checkSameListing(context.pathFor(names[0].c_str(), rep), context.pathFor(names[1].c_str(), rep),
+                             tag);
+            removeTree(context.pathFor(names[0].c_str(), rep));
+            removeTree(context.pathFor(names[1].c_str(), rep));
+        };
+    }
+    context.rows.push_back(timeRow(what, baselineName, timePair(context.reps, sides[0], sides[1]), maxRatio));
 }
 
 } // namespace kestrava::bench

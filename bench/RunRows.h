@@ -25,4 +25,10 @@ struct RunnerUnderTest
 void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag,
                const RunnerUnderTest &runner);
 
+/// Adds the row \a what: \a runner against \a baseline, another runner, both on
+/// folders of 10,000 files with the prefix counter, with the ratio target \a maxRatio.
+void addRunnerPairRow(BenchContext &context, const QString &what, const QString &baselineName,
+                      const char *tag, const RunnerUnderTest &runner, const RunnerUnderTest &baseline,
+                      double maxRatio);
+
 } // namespace kestrava::bench

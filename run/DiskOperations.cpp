@@ -9,6 +9,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kestrava {
@@ -62,11 +63,13 @@ QByteArray folderOf(const QByteArray &path)
 // no-replace rename reports the new name as taken. Moving the file aside under a
 // hidden unique name first and then to its new name changes only the case.
 std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath,
-                                            const QByteArray &newPath)
+                                            const QByteArray &newPath, const ParkNotice &beforeParking)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = folderOf(oldPath) + ".kestrava-"
             + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
+        if (beforeParking)
+            beforeParking(temporary);
         const auto aside = renameOnce(folder, oldPath, temporary);
         if (!aside && aside.error() == EEXIST)
             continue;
@@ -78,6 +81,14 @@ std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPat
         return done;
     }
     return std::unexpected(EEXIST);
+}
+
+FileIdentity identityOf(const struct statx &info)
+{
+    FileIdentity identity{quint64(makedev(info.stx_dev_major, info.stx_dev_minor)), quint64(info.stx_ino), 0};
+    if ((info.stx_mask & STATX_BTIME) != 0)
+        identity.birthNsecs = qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec;
+    return identity;
 }
 
 std::expected<bool, int> isReadOnlyAt(int folder, const QByteArray &path)
@@ -100,12 +111,13 @@ std::expected<void, int> makeOwnerWritableAt(int folder, const QByteArray &path)
     return {};
 }
 
-std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)
+std::expected<void, int> renameChecked(int folder, const QByteArray &from, const QByteArray &to,
+                                       const ParkNotice &beforeParking)
 {
     const auto renamed = renameOnce(folder, from, to);
     if (renamed || renamed.error() != EEXIST || from == to || !sameInode(folder, from, to))
         return renamed;
-    return renameViaTemporary(folder, from, to);
+    return renameViaTemporary(folder, from, to, beforeParking);
 }
 
 } // namespace
@@ -134,7 +146,28 @@ FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
 
 std::expected<bool, int> isReadOnly(const FolderFile &file)
 {
-    return isReadOnlyAt(file.folder, file.path);
+    struct statx info;
+    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | STATX_INO | STATX_BTIME,
+                &info)
+        != 0)
+        return std::unexpected(errno);
+    file.identity = identityOf(info);
+    file.identified = true;
+    return (info.stx_mode & S_IWUSR) == 0;
+}
+
+std::expected<FileIdentity, int> fileIdentityAt(int folder, const QByteArray &name)
+{
+    struct statx info;
+    if (::statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &info) != 0)
+        return std::unexpected(errno);
+    return identityOf(info);
+}
+
+bool isSameFile(const FileIdentity &recorded, const FileIdentity &found)
+{
+    return recorded.device == found.device && recorded.inode == found.inode
+        && (recorded.birthNsecs == 0 || found.birthNsecs == 0 || recorded.birthNsecs == found.birthNsecs);
 }
 
 std::expected<void, int> makeOwnerWritable(const FolderFile &file)
@@ -154,9 +187,15 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
     return {};
 }
 
-std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile)
+std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
+                                         const ParkNotice &beforeParking)
 {
-    return renameNoReplaceAt(file.folder, file.path, newFile.path);
+    return renameChecked(file.folder, file.path, newFile.path, beforeParking);
+}
+
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)
+{
+    return renameChecked(folder, from, to, {});
 }
 
 QString systemErrorText(int error)
@@ -182,7 +221,7 @@ std::expected<void, int> makeOwnerWritable(const QString &path)
 
 std::expected<void, int> renameNoReplace(const QString &oldPath, const QString &newPath)
 {
-    return renameNoReplaceAt(AT_FDCWD, encoded(oldPath), encoded(newPath));
+    return renameChecked(AT_FDCWD, encoded(oldPath), encoded(newPath), {});
 }
 
 std::expected<void, int> renameByLink(const QString &oldPath, const QString &newPath)

@@ -5,6 +5,7 @@
 #include <QStringView>
 
 #include <expected>
+#include <functional>
 #include <sys/types.h>
 
 namespace kestrava {
@@ -59,6 +60,22 @@ private:
     int m_fd = -1;
 };
 
+/// What tells one file from another over time: device and inode, and the
+/// birth time, since a file made after another was deleted may get its inode.
+struct FileIdentity
+{
+    quint64 device = 0;
+    quint64 inode = 0;
+    /// Nanoseconds since the epoch; 0 where the file system does not keep it.
+    qint64 birthNsecs = 0;
+};
+
+/// The identity of \a name in \a folder (a descriptor or AT_FDCWD), not following a link.
+std::expected<FileIdentity, int> fileIdentityAt(int folder, const QByteArray &name);
+/// Whether \a found is the file \a recorded: the same device and inode, and
+/// the same birth time where both know it.
+bool isSameFile(const FileIdentity &recorded, const FileIdentity &found);
+
 /// A file of an open folder, its name converted once for the steps that touch it.
 struct FolderFile
 {
@@ -67,6 +84,10 @@ struct FolderFile
     /// The folder's descriptor with the bare name, or AT_FDCWD with the full path.
     int folder;
     QByteArray path;
+    /// The file's identity as isReadOnly() found it, so that a later step
+    /// needs no second look; identified stays false until then.
+    mutable FileIdentity identity;
+    mutable bool identified = false;
 };
 
 /// As isReadOnly(const QString &), for \a file.
@@ -75,8 +96,16 @@ std::expected<bool, int> isReadOnly(const FolderFile &file);
 std::expected<void, int> makeOwnerWritable(const FolderFile &file);
 /// Takes the owner's write permission away from \a file again, leaving the other bits alone.
 std::expected<void, int> clearOwnerWritable(const FolderFile &file);
+/// Told the hidden temporary name (as the rename steps use it) that a change of
+/// letter case parks a file under, before the file is moved there.
+using ParkNotice = std::function<void(const QByteArray &temporaryPath)>;
+
 /// As renameNoReplace(const QString &, const QString &), from \a file to \a newFile of the same folder.
-std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile);
+std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
+                                         const ParkNotice &beforeParking = {});
+/// As renameNoReplace(const QString &, const QString &), for the names (raw
+/// bytes) \a from and \a to in the folder open as \a folder.
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to);
 
 /// What a folder walk needs to know of a folder before it enters it.
 struct FolderIdentity

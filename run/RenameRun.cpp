@@ -7,6 +7,7 @@
 #include "ProgressSink.h"
 #include "Prompt.h"
 #include "RunClock.h"
+#include "RunJournal.h"
 #include "RunSettings.h"
 
 #include <QTimeZone>
@@ -56,11 +57,19 @@ bool RenameRun::start(RunScope scope)
     m_parts.progress.logsCleared();
     m_startedAt = m_parts.clock.now();
     m_endedAt = m_startedAt;
+    if (m_journal) {
+        m_journal->begin(scope, m_strStartFolder, m_startedAt);
+        reportJournalFailure();
+    }
     if (scope == RunScope::AllFilesIncludingSubFolders)
         RenameFolderTree();
     else
         RenameSelectedFiles();
     m_endedAt = m_parts.clock.now();
+    if (m_journal) {
+        m_journal->end(m_endedAt, m_blnStopRequested);
+        reportJournalFailure();
+    }
     m_openFolder.close();
     refillFileList();
     m_parts.files.deselectAll();
@@ -122,7 +131,7 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
     // and made read-only again when the rename fails, so a file that keeps
     // its name keeps its permissions too.
     const bool madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
-    if (const auto renamed = renameNoReplace(file, FolderFile(m_openFolder, newName)); !renamed) {
+    if (const auto renamed = journaledRename(folderPath, file, FolderFile(m_openFolder, newName)); !renamed) {
         status.reason = systemErrorText(renamed.error());
         if (madeWritable)
             restoreReadOnly(file, folderPath + name);

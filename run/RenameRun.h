@@ -17,6 +17,7 @@ class NameSource;
 class ProgressSink;
 class Prompt;
 class RunClock;
+class RunJournal;
 class RunSettings;
 
 /// Which files a run renames, as the scope options on the Choose Files tab say.
@@ -52,6 +53,9 @@ public:
     /// and shows the status and summary. Returns false without doing
     /// anything when a run is already under way (a Start handled during a yield).
     bool start(RunScope scope);
+    /// Writes the undo journal of every following run to \a journal (which must
+    /// outlive the run); nullptr writes none.
+    void setJournal(RunJournal *journal) { m_journal = journal; }
     /// Asks the run to stop; it ends before its next file or sub-folder.
     void stop() { m_blnStopRequested = true; }
     /// True while start() has not returned.
@@ -108,6 +112,9 @@ private:
     bool enterSubFolder(qsizetype position);
     bool returnToFolder(const QString &path);
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
+    std::expected<void, int> journaledRename(const QString &folderPath, const FolderFile &file,
+                                             const FolderFile &newFile);
+    void reportJournalFailure();
 
     RunParts m_parts;
     RunLog m_log;
@@ -119,6 +126,7 @@ private:
     QSet<std::pair<quint64, quint64>> m_visitedFolders;
     // The folder whose files are being renamed.
     OpenFolder m_openFolder;
+    RunJournal *m_journal = nullptr;
 };
 
 } // namespace kestrava

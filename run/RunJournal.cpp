@@ -1,0 +1,236 @@
+#include "RunJournal.h"
+
+#include "DiskOperations.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <cerrno>
+#include <ctime>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <utility>
+
+namespace kestrava {
+
+using journal::RecordType;
+
+namespace {
+
+qint64 monotonicMsecs()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_MONOTONIC_COARSE, &now);
+    return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+// Journal names sort in the order the runs began, whatever the run's own clock says.
+QString journalName(quint64 stamp)
+{
+    return QStringLiteral("run-%1-%2.kjournal").arg(stamp, 20, 10, QLatin1Char('0')).arg(::getpid());
+}
+
+quint64 wallClockNanoseconds()
+{
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return quint64(now.tv_sec) * 1000000000u + quint64(now.tv_nsec);
+}
+
+// The name as the rename steps use it: bare, or the last part of a full path.
+// The journal takes every file name from here, in the bytes the rename gets.
+QByteArrayView bareName(const QByteArray &path)
+{
+    return QByteArrayView(path).sliced(path.lastIndexOf('/') + 1);
+}
+
+QString absoluteFolder(const QString &folderPath)
+{
+    return folderPath.startsWith(u'/') ? folderPath : QDir::currentPath() + u'/' + folderPath;
+}
+
+} // namespace
+
+RunJournal::~RunJournal()
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTime &startedAt)
+{
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+    m_failure.clear();
+    m_folder.clear();
+    m_folderId = 0;
+    m_sequence = 0;
+    m_awaitingOutcome = false;
+    m_renamed = 0;
+    const QString folder = journal::stateFolder();
+    m_path = folder;
+    QDir().mkpath(folder.section(u'/', 0, -2));
+    if (::mkdir(journal::nameBytes(folder).constData(), 0700) != 0 && errno != EEXIST) {
+        fail(errno);
+        return false;
+    }
+    removeOldJournals();
+    quint64 stamp = wallClockNanoseconds();
+    for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+        m_path = folder + u'/' + journalName(stamp + quint64(attempt));
+        m_fd = journal::openLocked(journal::nameBytes(m_path), O_CREAT | O_EXCL);
+        if (m_fd < 0 && errno != EEXIST)
+            break;
+    }
+    if (m_fd < 0) {
+        const int error = errno;
+        m_path = folder;
+        fail(error);
+        return false;
+    }
+    m_record.start(RecordType::Begin);
+    m_record.addU64(quint64(startedAt.toMSecsSinceEpoch()));
+    m_record.addU8(quint8(scope));
+    m_record.addBytes(journal::nameBytes(startFolder));
+    if (!write(journal::fileHeader() + m_record.finish()))
+        return false;
+    m_lastSync = monotonicMsecs();
+    return true;
+}
+
+void RunJournal::recordRename(const QString &folderPath, const FolderFile &file, const FolderFile &newFile)
+{
+    if (m_fd < 0)
+        return;
+    if (!file.identified) {
+        const auto identity = fileIdentityAt(file.folder, file.path);
+        if (!identity)
+            return;
+        file.identity = *identity;
+        file.identified = true;
+    }
+    if (folderPath != m_folder || m_folderId == 0) {
+        m_record.start(RecordType::Folder);
+        m_record.addU32(++m_folderId);
+        m_record.addBytes(journal::nameBytes(absoluteFolder(folderPath)));
+        if (!write(m_record.finish()))
+            return;
+        m_folder = folderPath;
+    }
+    const QByteArrayView oldName = bareName(file.path);
+    m_record.start(RecordType::Rename);
+    m_record.addU64(m_sequence++);
+    m_record.addU32(m_folderId);
+    m_record.addU64(file.identity.device);
+    m_record.addU64(file.identity.inode);
+    m_record.addU64(quint64(file.identity.birthNsecs));
+    m_record.addU32(quint32(oldName.size()));
+    m_record.addBytes(oldName);
+    m_record.addBytes(bareName(newFile.path));
+    m_awaitingOutcome = write(m_record.finish());
+    if (m_awaitingOutcome)
+        syncNowAndThen();
+}
+
+void RunJournal::recordOutcome(bool renamed)
+{
+    if (m_fd < 0 || !std::exchange(m_awaitingOutcome, false))
+        return;
+    if (renamed) {
+        ++m_renamed;
+        return;
+    }
+    m_record.start(RecordType::Restored);
+    m_record.addU64(m_sequence - 1);
+    write(m_record.finish());
+}
+
+void RunJournal::recordParked(const QByteArray &temporaryPath)
+{
+    if (m_fd < 0 || m_sequence == 0)
+        return;
+    m_record.start(RecordType::Parked);
+    m_record.addU64(m_sequence - 1);
+    m_record.addBytes(bareName(temporaryPath));
+    write(m_record.finish());
+}
+
+void RunJournal::end(const QDateTime &endedAt, bool stopped)
+{
+    if (m_fd < 0)
+        return;
+    m_record.start(RecordType::End);
+    m_record.addU64(quint64(endedAt.toMSecsSinceEpoch()));
+    m_record.addU8(stopped ? 1 : 0);
+    if (!write(m_record.finish()))
+        return;
+    if (m_renamed == 0) {
+        m_record.start(RecordType::Undone);
+        if (!write(m_record.finish()))
+            return;
+    }
+    if (::fdatasync(m_fd) != 0) {
+        fail(errno);
+        return;
+    }
+    ::close(m_fd);
+    m_fd = -1;
+}
+
+QString RunJournal::takeFailure()
+{
+    return std::exchange(m_failure, QString());
+}
+
+bool RunJournal::write(const QByteArray &record)
+{
+    qsizetype done = 0;
+    while (done < record.size()) {
+        const ssize_t written = ::write(m_fd, record.constData() + done, size_t(record.size() - done));
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0) {
+            fail(written < 0 ? errno : ENOSPC);
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+// A journal known only in part must not be offered for undo, so it goes.
+void RunJournal::fail(int error)
+{
+    m_failure = RenameRun::errorText(QStringLiteral("This run cannot be undone: ") + systemErrorText(error),
+                                     m_path);
+    if (m_fd >= 0) {
+        ::unlink(journal::nameBytes(m_path).constData());
+        ::close(m_fd);
+    }
+    m_fd = -1;
+}
+
+void RunJournal::syncNowAndThen()
+{
+    const qint64 now = monotonicMsecs();
+    if (now - m_lastSync < 1000)
+        return;
+    m_lastSync = now;
+    if (::fdatasync(m_fd) != 0)
+        fail(errno);
+}
+
+// Makes room for the journal about to start: the newest keptJournals - 1 stay.
+void RunJournal::removeOldJournals()
+{
+    const QStringList paths = journal::journalPaths();
+    for (qsizetype i = 0; i + journal::keptJournals - 1 < paths.size(); ++i) {
+        if (!journal::isInUse(paths.at(i)))
+            QFile::remove(paths.at(i));
+    }
+}
+
+} // namespace kestrava

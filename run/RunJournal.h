@@ -1,0 +1,73 @@
+#pragma once
+
+#include "JournalFormat.h"
+#include "RenameRun.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+namespace kestrava {
+
+struct FolderFile;
+
+/// Writes the undo journal of each run, one file per run in
+/// journal::stateFolder(). Every rename is written to the file before it is
+/// made, so a killed process loses none; the data reaches the disk at most
+/// about a second later, and at the end of the run. When the journal cannot
+/// be written, the run goes on without it and its partial journal is removed,
+/// so that undo never offers a run it knows only in part.
+class RunJournal
+{
+public:
+    RunJournal() = default;
+    ~RunJournal();
+    RunJournal(const RunJournal &) = delete;
+    RunJournal &operator=(const RunJournal &) = delete;
+
+    /// Starts the journal of a new run, keeping the journals of the last
+    /// journal::keptJournals runs in all. False when it cannot be written.
+    bool begin(RunScope scope, const QString &startFolder, const QDateTime &startedAt);
+    /// Records that \a file in \a folderPath (ending in "/") is about to be
+    /// renamed to \a newFile. The names are stored as the rename uses them.
+    /// Nothing is recorded for a file that cannot be examined, since its
+    /// rename fails too.
+    void recordRename(const QString &folderPath, const FolderFile &file, const FolderFile &newFile);
+    /// Records whether the rename of the last recordRename() was made. One that
+    /// failed is marked as nothing to take back, so undo neither counts nor
+    /// offers it.
+    void recordOutcome(bool renamed);
+    /// Records that the file of the last recordRename() is about to be parked
+    /// under \a temporaryPath (a bare name, or a path whose last part is the name).
+    void recordParked(const QByteArray &temporaryPath);
+    /// Records the end of the run and closes the journal. A run that renamed
+    /// nothing is marked fully undone at once.
+    void end(const QDateTime &endedAt, bool stopped);
+
+    /// True between a successful begin() and end(), unless writing failed.
+    bool isWriting() const { return m_fd >= 0; }
+    /// The journal's path, once begun.
+    QString path() const { return m_path; }
+    /// The error-log line saying that this run cannot be undone and why,
+    /// returned once after the journal failed; empty otherwise.
+    QString takeFailure();
+
+private:
+    bool write(const QByteArray &record);
+    void fail(int error);
+    void syncNowAndThen();
+    static void removeOldJournals();
+
+    int m_fd = -1;
+    QString m_path;
+    QString m_failure;
+    journal::RecordBuilder m_record;
+    QString m_folder;       // the folder of the last folder record
+    quint32 m_folderId = 0;
+    quint64 m_sequence = 0; // the number of the next rename record
+    bool m_awaitingOutcome = false; // the last rename record waits for its outcome
+    quint64 m_renamed = 0;
+    qint64 m_lastSync = 0;  // monotonic milliseconds
+};
+
+} // namespace kestrava

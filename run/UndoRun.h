@@ -1,0 +1,103 @@
+#pragma once
+
+#include "JournalFormat.h"
+#include "RunLog.h"
+
+#include <QDateTime>
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace kestrava {
+
+class ProgressSink;
+class RunClock;
+
+/// The run that undo would take back: the newest kept journal, of this
+/// session or an earlier one, that is not fully undone and holds a rename.
+struct UndoableRun
+{
+    QString journalPath;
+    /// The renames not yet taken back.
+    qint64 fileCount = 0;
+    /// When the run started, local time.
+    QDateTime startedAt;
+};
+
+/// What the start-up recovery did.
+struct ParkedRecovery
+{
+    /// Files put back under their old names.
+    qint64 filesRestored = 0;
+    /// Error-log lines for files that could not be put back.
+    QStringList errors;
+};
+
+/// Takes back the renames of the newest run not yet undone, newest first and
+/// one folder's name at a time, reporting like a run. A file is put back only
+/// when the entry under its new name is still the same file, and never over an
+/// existing one. Everything runs on the caller's thread; the window's events
+/// are handled only at ProgressSink::yield().
+class UndoRun
+{
+public:
+    /// \a progress and \a clock must outlive the undo.
+    UndoRun(ProgressSink &progress, RunClock &clock);
+
+    /// Whether there is a run to undo. Reads only the start and end of each
+    /// kept journal, so it is cheap to ask after every run and at start-up.
+    static bool canUndo();
+    /// The run undo would take back, read in full; empty when there is none.
+    static std::optional<UndoableRun> newestUndoableRun();
+    /// "Rename the N files of the run of <date and time> back to their old
+    /// names?", the date and time in the locale's short format.
+    static QString questionText(const UndoableRun &run);
+
+    /// Undoes newestUndoableRun() to the end or to a stop request, then shows
+    /// the status and summary. Returns false without doing anything when an
+    /// undo is already under way or there is nothing to undo.
+    bool start();
+    /// Asks the undo to stop; it ends before its next file.
+    void stop() { m_stopRequested = true; }
+    bool isRunning() const { return m_running; }
+    bool stopRequested() const { return m_stopRequested; }
+
+    /// The records of the last undo: the old names restored, and the errors.
+    const RunLog &log() const { return m_log; }
+    qint64 filesRestored() const { return m_log.filesRenamed(); }
+    /// The summary of the last undo, as shown at its end.
+    QString summaryText() const;
+    /// " No Files were Restored", or the total and the time taken.
+    static QString summaryText(qint64 filesRestored, qint64 elapsedSeconds);
+
+    /// Puts back under its old name every file that a run killed between the
+    /// two steps of a change of letter case left under its temporary name.
+    /// Meant for start-up, without asking: nothing else would find the file.
+    static ParkedRecovery recoverParkedFiles();
+
+private:
+    enum class Outcome { Restored, AlreadyBack, Failed };
+
+    void undoJournal(const UndoableRun &run, const journal::JournalContents &contents);
+    void openJournal(const QString &path, const journal::JournalContents &contents);
+    Outcome undoOne(const journal::RenameEntry &entry);
+    int folderDescriptor(const QByteArray &folder);
+    void closeFolders();
+    void markRestored(quint64 sequence);
+    void logError(const QString &description, const QByteArray &folder, const QByteArray &name);
+
+    ProgressSink &m_progress;
+    RunClock &m_clock;
+    RunLog m_log;
+    bool m_running = false;
+    bool m_stopRequested = false;
+    QDateTime m_startedAt;
+    QDateTime m_endedAt;
+    int m_journalFd = -1;
+    QHash<QByteArray, int> m_folders; // open folders by path; -1 with its errno when it failed
+    QHash<QByteArray, int> m_folderErrors;
+};
+
+} // namespace kestrava

@@ -1,0 +1,225 @@
+#include "JournalFormat.h"
+#include "RunJournal.h"
+#include "RunTestKit.h"
+#include "UndoRun.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+#include <sys/stat.h>
+
+using namespace kestrava;
+using namespace kestrava::testing;
+
+class TestJournal : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void stateFolderFollowsTheVariable_data();
+    void stateFolderFollowsTheVariable();
+    void journalIsPrivateAndRecordsEveryRename();
+    void damagedJournalIsReadAroundTheDamage_data();
+    void damagedJournalIsReadAroundTheDamage();
+    void nameLeavingItsFolderIsRefused();
+    void unwritableJournalGivesOneLineAndTheRunGoesOn_data();
+    void unwritableJournalGivesOneLineAndTheRunGoesOn();
+    void onlyTheLastTwentyRunsAreKept();
+
+private:
+    QTemporaryDir *m_state = nullptr;
+    QTemporaryDir *m_dir = nullptr;
+    RunRig *m_rig = nullptr;
+    RunJournal *m_journal = nullptr;
+    QString root() const { return m_dir->path(); }
+    void runOver(const QStringList &names);
+};
+
+void TestJournal::init()
+{
+    m_state = new QTemporaryDir;
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_state->isValid() && m_dir->isValid());
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state->path()));
+    m_rig = new RunRig;
+    m_journal = new RunJournal;
+    m_rig->run.setJournal(m_journal);
+}
+
+void TestJournal::cleanup()
+{
+    delete m_rig;
+    delete m_journal;
+    delete m_dir;
+    delete m_state;
+}
+
+void TestJournal::runOver(const QStringList &names)
+{
+    for (const QString &name : names)
+        QVERIFY(writeFile(root() + u'/' + name));
+    QVERIFY(m_rig->folders.setPath(root()));
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+}
+
+void TestJournal::stateFolderFollowsTheVariable_data()
+{
+    QTest::addColumn<QByteArray>("variable");
+    QTest::addColumn<QString>("folder");
+    QTest::newRow("absolute") << QByteArray("/var/x") << "/var/x/kestrava";
+    QTest::newRow("relative") << QByteArray("x/y") << QDir::homePath() + "/.local/state/kestrava";
+    QTest::newRow("empty") << QByteArray() << QDir::homePath() + "/.local/state/kestrava";
+}
+
+void TestJournal::stateFolderFollowsTheVariable()
+{
+    QFETCH(QByteArray, variable);
+    QFETCH(QString, folder);
+    qputenv("XDG_STATE_HOME", variable);
+    QCOMPARE(journal::stateFolder(), folder);
+}
+
+void TestJournal::journalIsPrivateAndRecordsEveryRename()
+{
+    runOver({"a.txt", "b c.txt", "noext"});
+    const QStringList journals = journal::journalPaths();
+    QCOMPARE(journals.size(), 1);
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(journal::stateFolder()).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, 0700u);
+    QCOMPARE(::stat(QFile::encodeName(journals.first()).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, 0600u);
+
+    const journal::JournalContents contents = journal::readJournal(journals.first());
+    QVERIFY(contents.readable && contents.ended && !contents.undone);
+    QCOMPARE(contents.startedAt, QDateTime(QDate(2026, 1, 5), QTime(10, 0)));
+    // The name without a dot gets no new name, so it has no record.
+    QCOMPARE(contents.renames.size(), 2);
+    const journal::RenameEntry &entry = contents.renames.at(1);
+    QCOMPARE(entry.folder, QFile::encodeName(root() + u'/'));
+    QCOMPARE(entry.oldName, QByteArray("b c.txt"));
+    QCOMPARE(entry.newName, QByteArray("0002_b c.txt"));
+    QVERIFY(::stat(QFile::encodeName(root() + QStringLiteral("/0002_b c.txt")).constData(), &info) == 0);
+    QCOMPARE(entry.identity.inode, quint64(info.st_ino));
+    QCOMPARE(entry.identity.device, quint64(info.st_dev));
+}
+
+void TestJournal::damagedJournalIsReadAroundTheDamage_data()
+{
+    QTest::addColumn<int>("cut");         // bytes cut from the end
+    QTest::addColumn<int>("flipAt");      // byte flipped, counted back from the end; 0 for none
+    QTest::addColumn<int>("renamesRead");
+    QTest::addColumn<int>("damaged");
+    // Each rename record of this run is 66 bytes, its length 2 bytes in; the end record is 20.
+    QTest::newRow("end cut mid-record") << 5 << 0 << 3 << 0;
+    QTest::newRow("last rename cut mid-record") << 30 << 0 << 2 << 0;
+    QTest::newRow("byte of a name flipped") << 0 << 25 << 2 << 1;
+    QTest::newRow("length of a record flipped") << 0 << 20 + 66 - 2 << 2 << 1;
+}
+
+void TestJournal::damagedJournalIsReadAroundTheDamage()
+{
+    QFETCH(int, cut);
+    QFETCH(int, flipAt);
+    QFETCH(int, renamesRead);
+    QFETCH(int, damaged);
+    runOver({"a.txt", "b.txt", "c.txt"});
+    const QString path = journal::journalPaths().value(0);
+    QByteArray bytes = readFile(path);
+    bytes.chop(cut);
+    if (flipAt > 0)
+        bytes[bytes.size() - flipAt] = char(bytes[bytes.size() - flipAt] ^ 0x5a);
+    QVERIFY(writeFile(path, bytes));
+
+    const journal::JournalContents contents = journal::readJournal(path);
+    QCOMPARE(contents.renames.size(), renamesRead);
+    QCOMPARE(contents.damagedAt.size(), damaged);
+    // Undo takes back what it can read and names the damage.
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    QCOMPARE(undo.filesRestored(), renamesRead);
+    QCOMPARE(undo.log().errors().size(), damaged);
+    if (damaged > 0)
+        QVERIFY(undo.log().errors().first().startsWith(u"'A damaged record at byte "));
+}
+
+// A record that checks out but names a file outside its folder is damage, not work.
+void TestJournal::nameLeavingItsFolderIsRefused()
+{
+    runOver({"a.txt"});
+    const QString path = journal::journalPaths().value(0);
+    journal::RecordBuilder record;
+    record.start(journal::RecordType::Rename);
+    record.addU64(7);
+    record.addU32(1);
+    record.addU64(0);
+    record.addU64(0);
+    record.addU64(0);
+    record.addU32(5);
+    record.addBytes("../ab.txt");
+    QVERIFY(writeFile(path, readFile(path) + record.finish()));
+    const journal::JournalContents contents = journal::readJournal(path);
+    QCOMPARE(contents.renames.size(), 1);
+    QCOMPARE(contents.damagedAt.size(), 1);
+}
+
+void TestJournal::unwritableJournalGivesOneLineAndTheRunGoesOn_data()
+{
+    QTest::addColumn<bool>("midRun");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("state folder is a file") << false << "Not a directory";
+    QTest::newRow("journal cannot grow") << true << "File too large";
+}
+
+void TestJournal::unwritableJournalGivesOneLineAndTheRunGoesOn()
+{
+    QFETCH(bool, midRun);
+    QFETCH(QString, reason);
+    QStringList names;
+    for (int i = 0; i < 200; ++i) {
+        names.append(QStringLiteral("file%1.txt").arg(i, 3, 10, QLatin1Char('0')));
+        QVERIFY(writeFile(root() + u'/' + names.last()));
+    }
+    rlimit previous{};
+    ::getrlimit(RLIMIT_FSIZE, &previous);
+    if (midRun) {
+        // A journal that cannot grow past 4 KiB: it fails after a few dozen files.
+        ::signal(SIGXFSZ, SIG_IGN);
+        rlimit small = previous;
+        small.rlim_cur = 4096;
+        QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    } else {
+        QVERIFY(writeFile(journal::stateFolder()));
+    }
+    QVERIFY(m_rig->folders.setPath(root()));
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    ::setrlimit(RLIMIT_FSIZE, &previous);
+    QCOMPARE(m_rig->run.intFilesRenamed(), 200);
+    const QStringList errors = m_rig->run.log().errors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(QStringLiteral("'This run cannot be undone: ") + reason + u'\''),
+             qPrintable(errors.first()));
+    QVERIFY(errors.first().contains(journal::stateFolder()));
+    QVERIFY(journal::journalPaths().isEmpty());
+    QVERIFY(!UndoRun::canUndo());
+}
+
+void TestJournal::onlyTheLastTwentyRunsAreKept()
+{
+    runOver({"a.txt"});
+    const QString first = journal::journalPaths().value(0);
+    for (int run = 1; run < 25; ++run)
+        QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    const QStringList journals = journal::journalPaths();
+    QCOMPARE(journals.size(), journal::keptJournals);
+    QVERIFY(!journals.contains(first));
+}
+
+QTEST_GUILESS_MAIN(TestJournal)
+#include "tst_journal.moc"

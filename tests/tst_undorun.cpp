@@ -1,0 +1,346 @@
+#include "RunJournal.h"
+#include "RunTestKit.h"
+#include "UndoRun.h"
+
+#include <QLocale>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+
+using namespace kestrava;
+using namespace kestrava::testing;
+
+namespace {
+
+/// A run over real folders that writes its journal.
+struct JournaledRig : RunRig
+{
+    RunJournal journal;
+    JournaledRig() { run.setJournal(&journal); }
+
+    bool renameAll(const QString &folder)
+    {
+        return folders.setPath(folder) && run.start(RunScope::AllFilesInCurrentFolder);
+    }
+};
+
+/// An undo reporting to a recording sink.
+struct UndoRig
+{
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo{sink, clock};
+};
+
+QStringList numberedNames(int count)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names.append(QStringLiteral("f%1.txt").arg(i, 5, 10, QLatin1Char('0')));
+    return names;
+}
+
+} // namespace
+
+class TestUndoRun : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void runThenUndoPutsEveryNameBack();
+    void twoRunsAreUndoneOneAfterTheOther();
+    void restartFindsTheLastSessionsRun();
+    void runThatRenamedNothingIsPassedOver();
+    void stopLeavesTheRestForTheNextUndo();
+    void undoNeverReplacesAFile_data();
+    void undoNeverReplacesAFile();
+    void runKilledHalfwayIsUndoneCompletely();
+    void parkedFileIsPutBack_data();
+    void parkedFileIsPutBack();
+    void summaryText_data();
+    void summaryText();
+
+private:
+    QTemporaryDir *m_state = nullptr;
+    QTemporaryDir *m_dir = nullptr;
+    QString root() const { return m_dir->path(); }
+    void makeFiles(const QStringList &names);
+};
+
+void TestUndoRun::init()
+{
+    m_state = new QTemporaryDir;
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_state->isValid() && m_dir->isValid());
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state->path()));
+}
+
+void TestUndoRun::cleanup()
+{
+    delete m_dir;
+    delete m_state;
+}
+
+void TestUndoRun::makeFiles(const QStringList &names)
+{
+    for (const QString &name : names)
+        QVERIFY(writeFile(root() + u'/' + name, name.toUtf8()));
+}
+
+void TestUndoRun::runThenUndoPutsEveryNameBack()
+{
+    const QStringList before{"a b.txt", "c.txt", "d.txt"};
+    makeFiles(before);
+    QVERIFY(!UndoRun::canUndo());
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    QCOMPARE(namesIn(root()), QStringList({"0001_a b.txt", "0002_c.txt", "0003_d.txt"}));
+    QVERIFY(UndoRun::canUndo());
+    const auto run = UndoRun::newestUndoableRun();
+    QVERIFY(run);
+    QCOMPARE(run->fileCount, 3);
+    QCOMPARE(run->startedAt, QDateTime(QDate(2026, 1, 5), QTime(10, 0)));
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QCOMPARE(UndoRun::questionText(*run),
+             QStringLiteral("Rename the 3 files of the run of 1/5/26 10:00 AM back to their old names?"));
+
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), before);
+    for (const QString &name : before)
+        QCOMPARE(readFile(root() + u'/' + name), name.toUtf8());
+    // Newest first, each restored name logged as the run logs its new names.
+    QCOMPARE(undo.undo.log().modified(), QStringList({"d.txt", "c.txt", "a b.txt"}));
+    QVERIFY(undo.sink.events.contains(QStringLiteral("modified a b.txt")));
+    QCOMPARE(undo.sink.events.last(4),
+             QStringList({"status UNDONE",
+                          "summary A total of  3 files were restored taking 0 minutes 0 seconds.", "folder ",
+                          "file "}));
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QVERIFY(!UndoRun::canUndo());
+    QVERIFY(!undo.undo.start());
+}
+
+void TestUndoRun::twoRunsAreUndoneOneAfterTheOther()
+{
+    makeFiles({"a.txt", "b.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    QVERIFY(rig.renameAll(root()));
+    QCOMPARE(namesIn(root()), QStringList({"0001_0001_a.txt", "0002_0002_b.txt"}));
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt"}));
+    QVERIFY(UndoRun::canUndo());
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt"}));
+    QVERIFY(!UndoRun::canUndo());
+}
+
+void TestUndoRun::restartFindsTheLastSessionsRun()
+{
+    makeFiles({"a.txt"});
+    {
+        JournaledRig rig;
+        QVERIFY(rig.renameAll(root()));
+    }
+    UndoRig undo;
+    QVERIFY(UndoRun::canUndo());
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
+}
+
+// Its rename failed (the name is taken), so there is nothing of it to take back.
+void TestUndoRun::runThatRenamedNothingIsPassedOver()
+{
+    makeFiles({"a.txt", "b.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    FixedNames taken;
+    taken.rule = [](const QString &) { return QStringLiteral("0001_a.txt"); };
+    RenameRun second = rig.runWith(taken);
+    second.setJournal(&rig.journal);
+    QVERIFY(rig.folders.setPath(root()));
+    QVERIFY(second.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(second.log().statuses().last().reason, QStringLiteral("File exists"));
+    const auto run = UndoRun::newestUndoableRun();
+    QVERIFY(run);
+    QCOMPARE(run->fileCount, 2);
+    QCOMPARE(journal::journalPaths().size(), 2);
+    QVERIFY(run->journalPath == journal::journalPaths().first());
+}
+
+void TestUndoRun::stopLeavesTheRestForTheNextUndo()
+{
+    makeFiles({"a.txt", "b.txt", "c.txt", "d.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    UndoRig undo;
+    undo.sink.onYield = [&](int n) {
+        if (n == 2)
+            undo.undo.stop();
+    };
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt", "c.txt", "d.txt"}));
+    QVERIFY(undo.sink.events.contains(QStringLiteral("status INTERRUPTED BY USER")));
+    QVERIFY(UndoRun::canUndo());
+    QCOMPARE(UndoRun::newestUndoableRun()->fileCount, 2);
+    undo.sink.onYield = nullptr;
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));
+    QCOMPARE(undo.undo.summaryText(),
+             QStringLiteral(" A total of  2 files were restored taking 0 minutes 0 seconds."));
+    QVERIFY(!UndoRun::canUndo());
+}
+
+void TestUndoRun::undoNeverReplacesAFile_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QStringList>("namesAfter");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("old name taken") << "old name taken" << QStringList({"0001_a.txt", "a.txt", "b.txt"})
+                                    << "'File exists'  whilst processing file '%1/a.txt'";
+    QTest::newRow("replaced") << "replaced" << QStringList({"0001_a.txt", "b.txt"})
+                              << "'Replaced by another file'  whilst processing file '%1/0001_a.txt'";
+    QTest::newRow("gone") << "gone" << QStringList({"b.txt"})
+                          << "'No such file or directory'  whilst processing file '%1/0001_a.txt'";
+}
+
+void TestUndoRun::undoNeverReplacesAFile()
+{
+    QFETCH(QString, change);
+    QFETCH(QStringList, namesAfter);
+    QFETCH(QString, error);
+    makeFiles({"a.txt", "b.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    const QString renamed = root() + QStringLiteral("/0001_a.txt");
+    if (change == u"old name taken")
+        QVERIFY(writeFile(root() + QStringLiteral("/a.txt"), "newcomer"));
+    if (change != u"old name taken")
+        QVERIFY(QFile::remove(renamed));
+    // Made after the removal: file systems often give it the removed file's
+    // inode, and only the birth time tells the two apart.
+    if (change == u"replaced")
+        QVERIFY(writeFile(renamed, "another"));
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), namesAfter);
+    QCOMPARE(undo.undo.log().errors(), QStringList({error.arg(root())}));
+    QVERIFY(undo.sink.events.contains(QStringLiteral("error ") + error.arg(root())));
+    if (change == u"old name taken")
+        QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("newcomer"));
+    if (change == u"replaced")
+        QCOMPARE(readFile(renamed), QByteArray("another"));
+    // The file left alone keeps the run on offer, for that file alone.
+    QVERIFY(UndoRun::canUndo());
+    QCOMPARE(UndoRun::newestUndoableRun()->fileCount, 1);
+}
+
+// A run killed from outside at any point of its loop: every file it renamed
+// is found through the journal, and none is lost.
+void TestUndoRun::runKilledHalfwayIsUndoneCompletely()
+{
+    const int count = 20000;
+    const QStringList before = numberedNames(count);
+    makeFiles(before);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        JournaledRig rig;
+        FixedNames names;
+        names.rule = [](const QString &name) -> QString { return QStringLiteral("renamed-") + name; };
+        RenameRun run = rig.runWith(names);
+        run.setJournal(&rig.journal);
+        rig.folders.setPath(root());
+        run.start(RunScope::AllFilesInCurrentFolder);
+        ::_exit(0);
+    }
+    // Kill once about half the files are in the journal.
+    int status = 0;
+    for (int wait = 0; wait < 20000 && ::waitpid(child, &status, WNOHANG) == 0; ++wait) {
+        const QStringList journals = journal::journalPaths();
+        if (!journals.isEmpty() && QFileInfo(journals.last()).size() > count * 30) {
+            ::kill(child, SIGKILL);
+            break;
+        }
+        ::usleep(1000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
+    const QStringList halfway = namesIn(root());
+    QCOMPARE(halfway.size(), count);
+    QVERIFY2(halfway.first().startsWith(u"f") && halfway.last().startsWith(u"renamed-"),
+             "the child was not killed halfway");
+    UndoRig undo;
+    QVERIFY(UndoRun::canUndo());
+    QVERIFY(undo.undo.start());
+    QCOMPARE(namesIn(root()), before);
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(undo.undo.filesRestored(), before.size() - halfway.filter(QRegularExpression(u"^f"_qs)).size());
+}
+
+void TestUndoRun::parkedFileIsPutBack_data()
+{
+    QTest::addColumn<bool>("atStartUp");
+    QTest::newRow("start-up recovery") << true;
+    QTest::newRow("undo") << false;
+}
+
+// A run that died between the two steps of a change of letter case left the
+// file under its temporary name; the journal knows the name.
+void TestUndoRun::parkedFileIsPutBack()
+{
+    QFETCH(bool, atStartUp);
+    makeFiles({"a.txt"});
+    const QString temporary = QStringLiteral(".kestrava-1f.tmp");
+    {
+        RunJournal journal;
+        QVERIFY(journal.begin(RunScope::AllFilesInCurrentFolder, root(), QDateTime::currentDateTime()));
+        OpenFolder folder;
+        folder.open(root() + u'/');
+        journal.recordRename(root() + u'/', FolderFile(folder, QStringLiteral("a.txt")),
+                             FolderFile(folder, QStringLiteral("A.txt")));
+        journal.recordParked(QFile::encodeName(temporary));
+        QVERIFY(QFile::rename(root() + QStringLiteral("/a.txt"), root() + u'/' + temporary));
+        // The run dies here: no end is recorded.
+    }
+    if (atStartUp) {
+        const ParkedRecovery recovery = UndoRun::recoverParkedFiles();
+        QCOMPARE(recovery.filesRestored, 1);
+        QVERIFY(recovery.errors.isEmpty());
+        QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
+    } else {
+        UndoRig undo;
+        QVERIFY(undo.undo.start());
+        QCOMPARE(undo.undo.filesRestored(), 1);
+    }
+    QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
+    QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
+}
+
+void TestUndoRun::summaryText_data()
+{
+    QTest::addColumn<qint64>("files");
+    QTest::addColumn<qint64>("seconds");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("none") << qint64(0) << qint64(5) << " No Files were Restored";
+    QTest::newRow("three in 125 s") << qint64(3) << qint64(125)
+                                    << " A total of  3 files were restored taking 2 minutes 5 seconds.";
+}
+
+void TestUndoRun::summaryText()
+{
+    QFETCH(qint64, files);
+    QFETCH(qint64, seconds);
+    QFETCH(QString, summary);
+    QCOMPARE(UndoRun::summaryText(files, seconds), summary);
+}
+
+QTEST_GUILESS_MAIN(TestUndoRun)
+#include "tst_undorun.moc"
