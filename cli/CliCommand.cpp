@@ -5,7 +5,10 @@
 #include "DryRun.h"
 #include "NameText.h"
 #include "ResultPrinter.h"
+#include "RunJournal.h"
 #include "RunTarget.h"
+#include "UndoProgress.h"
+#include "UndoRun.h"
 
 #include <cstdio>
 #include <unistd.h>
@@ -57,6 +60,8 @@ CliCommand::CliCommand(const CliRequest &request) : m_request(request) {}
 
 int CliCommand::run()
 {
+    if (m_request.action != CliAction::DryRun)
+        recoverParkedFiles();
     if (m_request.action == CliAction::Undo)
         return runUndo();
     const auto scope = resolveScope(m_request.paths, m_request.includePattern, m_request.recursive);
@@ -95,7 +100,9 @@ RunResults CliCommand::apply(RunTarget &target)
     NoPrompt prompt;
     CliRunSettings settings(m_request.skipReadOnly);
     CliProgress progress(m_request.style != OutputStyle::Json && ::isatty(STDERR_FILENO));
+    RunJournal journal;
     RenameRun run(RunParts{target.folders(), target.files(), prompt, progress, names, settings, clock});
+    run.setJournal(&journal);
     run.start(target.runScope());
     results.files.reserve(run.log().statuses().size());
     for (const FileStatus &status : run.log().statuses())
@@ -104,10 +111,36 @@ RunResults CliCommand::apply(RunTarget &target)
     return results;
 }
 
+void CliCommand::recoverParkedFiles()
+{
+    // A run killed halfway through a change of letter case leaves its file under
+    // a hidden temporary name that nothing else would find; it is put back first.
+    const ParkedRecovery recovery = UndoRun::recoverParkedFiles();
+    if (recovery.filesRestored > 0)
+        printMessage(QStringLiteral("%1 file(s) left under a temporary name by an interrupted run were put back")
+                         .arg(recovery.filesRestored));
+    for (const QString &error : recovery.errors)
+        printMessage(error);
+}
+
 int CliCommand::runUndo()
 {
-    printMessage(QStringLiteral("--undo: no undo journal in this build"));
-    return 1;
+    if (!UndoRun::newestUndoableRun()) {
+        printMessage(QStringLiteral("--undo: no run to undo"));
+        return 1;
+    }
+    CliClock clock(QDate{});
+    UndoProgress progress;
+    UndoRun undo(progress, clock);
+    undo.start();
+    RunResults results;
+    results.kind = RunKind::Undo;
+    results.files = std::move(progress.results);
+    results.errors = undo.log().errors();
+    for (const QString &error : std::as_const(results.errors))
+        printMessage(error);
+    ResultPrinter(m_request.style).print(results);
+    return results.exitStatus();
 }
 
 } // namespace kestrava::cli

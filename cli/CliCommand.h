@@ -24,6 +24,7 @@ public:
     int run();
 
 private:
+    void recoverParkedFiles();
     int runUndo();
     RunResults dryRun(const CliScope &scope, RunTarget &target);
     RunResults apply(RunTarget &target);

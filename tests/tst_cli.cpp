@@ -2,6 +2,7 @@
 #include "CliTestKit.h"
 #include "DirectoryListing.h"
 #include "NewFilename.h"
+#include "RunJournal.h"
 #include "RunSimulation.h"
 #include "RunTestKit.h"
 #include "Stamps.h"
@@ -50,6 +51,9 @@ private Q_SLOTS:
     void namesFromStandardInputWithNewlines();
     void namesArePrintedEscaped();
     void helpListsEveryOptionWithItsDefault();
+    void applyThenUndoReturnsEveryName_data();
+    void applyThenUndoReturnsEveryName();
+    void undoTakesBackARunOfTheWindow();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -397,6 +401,60 @@ void TestCli::helpListsEveryOptionWithItsDefault()
     QCOMPARE(help.out.count("Default"), 16);
     const CliOutput version = runCli({"--version"});
     QCOMPARE(version.out, QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"));
+}
+
+void TestCli::applyThenUndoReturnsEveryName_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("input");
+    QTest::newRow("folder") << QStringList{"--case=upper", "--prefix-counter=1", "."} << QByteArray();
+    QTest::newRow("tree") << QStringList{"-r", "--spaces=dots", "--postfix-date=ddmmyy", "."} << QByteArray();
+    QTest::newRow("named files in two folders") << QStringList{"-0", "--find=e", "--replace=E"}
+                                                << QByteArray("sub/d e.txt\0a b.txt\0", 20);
+}
+
+void TestCli::applyThenUndoReturnsEveryName()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, input);
+    makeFiles({"a b.txt", "c.TXT", "sub/d e.txt", "sub/deeper/f g.txt"});
+    const QStringList before = treeNames(root());
+    const CliOutput applied = runCli(arguments + QStringList{"--apply"}, input);
+    QVERIFY2(applied.status == 0, applied.err.constData());
+    QVERIFY(treeNames(root()) != before);
+    const CliOutput undone = runCli({"--undo"});
+    QVERIFY2(undone.status == 0, undone.err.constData());
+    QCOMPARE(treeNames(root()), before);
+    QVERIFY2(undone.outLines().constLast().contains("restored"), undone.out.constData());
+    // That run is undone now, and there is no other.
+    const CliOutput again = runCli({"--undo"});
+    QCOMPARE(again.status, 1);
+    QCOMPARE(again.errLines().size(), 1);
+    QCOMPARE(treeNames(root()), before);
+}
+
+void TestCli::undoTakesBackARunOfTheWindow()
+{
+    makeFiles({"a b.txt", "c d.txt"});
+    // The window runs RenameRun with a journal in the same state folder.
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state->path()));
+    {
+        RunRig rig;
+        RunJournal journal;
+        rig.run.setJournal(&journal);
+        QVERIFY(rig.folders.setPath(root()));
+        QVERIFY(rig.run.start(RunScope::AllFilesInCurrentFolder));
+    }
+    qunsetenv("XDG_STATE_HOME");
+    QCOMPARE(namesIn(root()), QStringList({"0001_a b.txt", "0002_c d.txt"}));
+    const CliOutput undone = runCli({"--undo", "--json"});
+    QVERIFY2(undone.status == 0, undone.err.constData());
+    QCOMPARE(namesIn(root()), QStringList({"a b.txt", "c d.txt"}));
+    const QList<QJsonObject> objects = undone.json();
+    QCOMPARE(objects.size(), 3);
+    QCOMPARE(objects.at(0).value("outcome").toString(), "restored");
+    QCOMPARE(objects.last().value("action").toString(), "undo");
+    QCOMPARE(objects.last().value("renamed").toInt(), 2);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
