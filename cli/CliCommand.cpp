@@ -60,10 +60,10 @@ CliCommand::CliCommand(const CliRequest &request) : m_request(request) {}
 
 int CliCommand::run()
 {
-    if (m_request.action != CliAction::DryRun)
+    if (m_request.action == CliAction::Undo) {
         recoverParkedFiles();
-    if (m_request.action == CliAction::Undo)
         return runUndo();
+    }
     const auto scope = resolveScope(m_request.paths, m_request.includePattern, m_request.recursive);
     if (!scope) {
         printMessage(scope.error());
@@ -74,6 +74,9 @@ int CliCommand::run()
         printMessage(opened.error());
         return 1;
     }
+    // A usage error leaves everything as it is; only a run puts parked files back.
+    if (m_request.action == CliAction::Apply)
+        recoverParkedFiles();
     const RunResults results = m_request.action == CliAction::Apply ? apply(target) : dryRun(*scope, target);
     for (const QString &error : results.errors)
         printMessage(error);
