@@ -1,6 +1,7 @@
 #include "KestravaForm.h"
 #include "KestravaVersion.h"
 #include "StartCommand.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QDir>
@@ -43,6 +44,8 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
     // Links the window to its launcher entry and icon; on Wayland it is the app id.
     QGuiApplication::setDesktopFileName(QStringLiteral(KESTRAVA_APP_ID));
+    // The user's language where Kestrava has it; English otherwise.
+    const kestrava::Translations translations{QLocale()};
     kestrava::KestravaForm form;
     form.show();
     // The window's first showing sets the filter, which lists the folder afresh;

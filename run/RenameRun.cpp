@@ -10,6 +10,7 @@
 #include "RunJournal.h"
 #include "RunSettings.h"
 
+#include <QCoreApplication>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -33,6 +34,26 @@ private:
     bool &m_flag;
 };
 
+// The run's texts go through the translator the window installs; without one, as
+// for the command line, they stay English.
+QString runText(const char *source)
+{
+    return QCoreApplication::translate("kestrava::RenameRun", source);
+}
+
+// The texts a run may write for each of many files, looked up once a run.
+struct PerFileTexts
+{
+    QString unusableName = runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Not a usable file name"));
+    QString whilstProcessing = runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "  whilst processing file "));
+};
+
+PerFileTexts &perFileTexts()
+{
+    static PerFileTexts texts;
+    return texts;
+}
+
 qint64 msecsSinceMidnightOf(const QDateTime &day, const QDateTime &moment)
 {
     if (!day.isValid() || !moment.isValid())
@@ -53,7 +74,8 @@ bool RenameRun::start(RunScope scope)
     m_parts.names.beginRun();
     m_log.clear();
     m_strStartFolder = m_parts.folders.path();
-    m_parts.progress.showStatus(QStringLiteral("WORKING ..."));
+    perFileTexts() = PerFileTexts();
+    m_parts.progress.showStatus(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "WORKING ...")));
     m_parts.progress.logsCleared();
     m_startedAt = m_parts.clock.now();
     m_endedAt = m_startedAt;
@@ -73,8 +95,9 @@ bool RenameRun::start(RunScope scope)
     m_openFolder.close();
     refillFileList();
     m_parts.files.deselectAll();
-    m_parts.progress.showStatus(m_blnStopRequested ? QStringLiteral("INTERRUPTED BY USER")
-                                                   : QStringLiteral("COMPLETED"));
+    m_parts.progress.showStatus(m_blnStopRequested
+                                    ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER"))
+                                    : runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "COMPLETED")));
     m_parts.progress.showSummary(summaryText());
     m_parts.progress.showFolder(QString());
     m_parts.progress.showFile(QString());
@@ -175,7 +198,7 @@ bool RenameRun::askConfirmation(const QString &name, const QString &newName)
 {
     if (!m_parts.settings.confirmFiles())
         return true;
-    const PromptAnswer answer = m_parts.prompt.ask(QStringLiteral("Confirm Rename"),
+    const PromptAnswer answer = m_parts.prompt.ask(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Confirm Rename")),
                                                    confirmationText(name, newName));
     if (answer == PromptAnswer::Cancel)
         m_blnStopRequested = true;
@@ -214,18 +237,19 @@ QString RenameRun::summaryText() const
 QString RenameRun::summaryText(qint64 filesRenamed, qint64 elapsedSeconds)
 {
     if (filesRenamed == 0)
-        return QStringLiteral(" No Files were Renamed");
+        return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " No Files were Renamed"));
     const qint64 minutes = elapsedSeconds / 60;
     const qint64 seconds = elapsedSeconds - 60 * minutes;
-    return QStringLiteral(" A total of ") + u' ' + QString::number(filesRenamed)
-        + QStringLiteral(" files were renamed") + QStringLiteral(" taking") + u' '
-        + QString::number(minutes) + QStringLiteral(" minutes") + u' '
-        + QString::number(seconds) + QStringLiteral(" seconds.");
+    return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " A total of ")) + u' ' + QString::number(filesRenamed)
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " files were renamed"))
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " taking")) + u' ' + QString::number(minutes)
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " minutes")) + u' ' + QString::number(seconds)
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " seconds."));
 }
 
 QString RenameRun::errorText(const QString &description, const QString &path)
 {
-    return u'\'' + description + u'\'' + QStringLiteral("  whilst processing file ") + u'\''
+    return u'\'' + description + u'\'' + perFileTexts().whilstProcessing + u'\''
         + path + u'\'';
 }
 
@@ -238,8 +262,9 @@ QString RenameRun::walkerFolderPath(const QString &folderListPath)
 
 QString RenameRun::confirmationText(const QString &oldName, const QString &newName)
 {
-    return QStringLiteral("Rename this File ?") + u'\n' + u'\n' + QStringLiteral("OLD : ")
-        + oldName + u'\n' + QStringLiteral("NEW : ") + newName;
+    return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Rename this File ?")) + u'\n' + u'\n'
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "OLD : ")) + oldName + u'\n'
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "NEW : ")) + newName;
 }
 
 qint64 RenameRun::roundToSeconds(qint64 msecs)

@@ -1,5 +1,6 @@
 #include "AboutPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 namespace kestrava {
@@ -20,7 +21,8 @@ constexpr ControlRow Layout[] = {
     {u"framAboutTitle", K::Frame, u"framAbout", {1440, 240, 5985, 1845}},
     {u"Image1", K::Picture, u"framAboutTitle", {720, 120, 4560, 795}, u"banner"},
     {u"lblProgramName", K::Label, u"framAboutTitle", {120, 960, 5745, 255}, u"Quorvel  V1.3", {}, Text, {}, F::Centred},
-    {u"lblAuthor", K::Label, u"framAboutTitle", {120, 1215, 5745, 255}, u"Written by Dunsmore", {}, Text, {},
+    {u"lblAuthor", K::Label, u"framAboutTitle", {120, 1215, 5745, 255},
+     QT_TRANSLATE_NOOP("kestrava::AboutPage", "Written by Dunsmore"), {}, Text, {},
      F::Centred},
     {u"lblWebAddress", K::Label, u"framAboutTitle", {120, 1500, 2835, 255}, u"www.kestrava.example", {}, Text,
      TextColour::DarkBlue, F::Centred},
@@ -28,27 +30,43 @@ constexpr ControlRow Layout[] = {
      TextColour::DarkBlue, F::Centred},
 
     {u"framConditions", K::Frame, u"framAbout", {1425, 2280, 6015, 3135}},
-    {u"lblConditionsHeading", K::Label, u"framConditions", {120, 180, 5775, 255}, u"Conditions of Use :", {},
+    {u"lblConditionsHeading", K::Label, u"framConditions", {120, 180, 5775, 255},
+     QT_TRANSLATE_NOOP("kestrava::AboutPage", "Conditions of Use :"), {},
      ConditionHeading, {}, F::Centred},
     {u"lblConditions1", K::Label, u"framConditions", {120, 480, 5775, 615},
-     u"Kestrava is free: you may copy it and pass it on to others free of charge, as long as its "
-     u"accompanying ReadMe document goes with it.",
+     QT_TRANSLATE_NOOP("kestrava::AboutPage",
+                       "Kestrava is free: you may copy it and pass it on to others free of charge, as long as its "
+                       "accompanying ReadMe document goes with it."),
      {}, Condition, {}, Paragraph},
     {u"lblConditions2", K::Label, u"framConditions", {120, 1140, 5775, 615},
-     u"You use Kestrava entirely at your own risk.", {}, Condition, {}, Paragraph},
+     QT_TRANSLATE_NOOP("kestrava::AboutPage", "You use Kestrava entirely at your own risk."),
+     {}, Condition, {}, Paragraph},
     {u"lblConditions3", K::Label, u"framConditions", {120, 1800, 5775, 615},
-     u"The author accepts no liability for any damage or loss arising from the use or misuse of this program.", {},
+     QT_TRANSLATE_NOOP("kestrava::AboutPage",
+                       "The author accepts no liability for any damage or loss arising from the use or misuse of this "
+                       "program."),
+     {},
      Condition, {}, Paragraph},
     {u"lblConditions4", K::Label, u"framConditions", {120, 2460, 5775, 615},
-     u"Please e-mail your feedback and suggestions to the address above: they are always welcome.", {}, Condition,
+     QT_TRANSLATE_NOOP("kestrava::AboutPage",
+                       "Please e-mail your feedback and suggestions to the address above: they are always welcome."),
+     {}, Condition,
      {}, Paragraph},
 
     {u"framThanks", K::Frame, u"framAbout", {1440, 5520, 5985, 675}},
     {u"lblThanks", K::Label, u"framThanks", {120, 135, 5745, 480},
-     u"Many thanks to everyone who sent in comments and suggestions: this version owes a great deal to you.", {}, Text,
+     QT_TRANSLATE_NOOP("kestrava::AboutPage",
+                       "Many thanks to everyone who sent in comments and suggestions: this version owes a great deal "
+                       "to you."),
+     {}, Text,
      {}, F::Centred | F::Middle | F::WordWrap},
 };
 // clang-format on
+
+// Nothing here grows: in a larger window the frame stays in the middle.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framAbout", Anchor::HalfLeft | Anchor::HalfTop | Anchor::HalfRight | Anchor::HalfBottom},
+};
 
 } // namespace
 
@@ -57,6 +75,7 @@ AboutPage::AboutPage(QWidget *parent)
 {
     setObjectName(QStringLiteral("AboutPage"));
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
 }
 
 } // namespace kestrava

@@ -1,5 +1,6 @@
 #include "ChooseFilesPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@ namespace kestrava {
 
 namespace {
 
+using A = Anchor;
 using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
@@ -21,33 +23,53 @@ using namespace SharedLook;
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 // Table order is creation order, and so also the order of the keyboard.
 constexpr ControlRow Layout[] = {
-    {u"Label1", K::Label, {}, {240, 495, 8535, 255}, u"Step 1 : Choose the Files to Rename ...", {}, Heading, Blue},
+    {u"Label1", K::Label, {}, {240, 495, 8535, 255},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Step 1 : Choose the Files to Rename ..."), {}, Heading, Blue},
     {u"framFiles", K::Frame, {}, {240, 840, 9375, 6120}},
-    {u"lblDriveFolder", K::Label, u"framFiles", {240, 240, 2835, 255}, u"Drive / Folder", {}, ArialBold, Blue,
+    {u"lblDriveFolder", K::Label, u"framFiles", {240, 240, 2835, 255},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Drive / Folder"), {}, ArialBold, Blue,
      F::Centred | F::GreyBackground},
     {u"Drive1", K::DriveList, u"framFiles", {360, 480, 2895, 315}},
     {u"Dir1", K::FolderList, u"framFiles", {360, 840, 2895, 5040}},
-    {u"lblSelectFiles", K::Label, u"framFiles", {3600, 240, 2385, 255}, u"File Types", {}, ArialBold, Blue,
+    {u"lblSelectFiles", K::Label, u"framFiles", {3600, 240, 2385, 255},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "File Types"), {}, ArialBold, Blue,
      F::GreyBackground},
     {u"FileSpecCombo", K::EditableCombo, u"framFiles", {3600, 480, 1515, 315}, {},
-     u"Select a file type, or enter your own extension..."},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Select a file type, or enter your own extension...")},
     // Centred on its row so that its text lines up with the text of the combo beside it.
-    {u"lblSelectedFileType", K::Label, u"framFiles", {5280, 480, 2415, 315}, u"All File Types", {}, ArialBold, Blue,
+    {u"lblSelectedFileType", K::Label, u"framFiles", {5280, 480, 2415, 315},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "All File Types"), {}, ArialBold, Blue,
      F::Middle},
     {u"File1", K::FileList, u"framFiles", {3600, 840, 5475, 3150}, {},
-     u"Use the Shift and CTRL keys to select multi / individual files"},
-    {u"framApplyWhichFiles", K::Frame, u"framFiles", {3600, 4200, 3615, 1695}, u"Apply to Which Files..?", {}, {},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Use the Shift and CTRL keys to select multi / individual files")},
+    {u"framApplyWhichFiles", K::Frame, u"framFiles", {3600, 4200, 3615, 1695},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Apply to Which Files..?"), {}, {},
      Blue},
     {u"optSelectedFiles", K::OptionButton, u"framApplyWhichFiles", {120, 240, 3375, 255},
-     u"Selected Files in Current Folder"},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Selected Files in Current Folder")},
     {u"optAllFilesCurrentDir", K::OptionButton, u"framApplyWhichFiles", {120, 480, 3375, 255},
-     u"All Files in Current Folder", {}, {}, {}, F::Checked},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "All Files in Current Folder"), {}, {}, {}, F::Checked},
     {u"optAllFiles", K::OptionButton, u"framApplyWhichFiles", {120, 720, 3375, 255},
-     u"All Files including Sub-Folders"},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "All Files including Sub-Folders")},
     {u"chkConfirmFiles", K::CheckBox, u"framApplyWhichFiles", {120, 1035, 3375, 255},
-     u"Confirm each Individual Filename ?"},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Confirm each Individual Filename ?")},
     {u"chkIgnoreReadOnly", K::CheckBox, u"framApplyWhichFiles", {120, 1320, 3375, 255},
-     u"Ignore Read-Only Files ?"},
+     QT_TRANSLATE_NOOP("kestrava::ChooseFilesPage", "Ignore Read-Only Files ?")},
+};
+
+// As the window grows, the folder column and the file column share the extra width
+// half and half and both lists take the extra height; the captions and the filter
+// move with their list's left edge, and the scope frame stays below the file list.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framFiles", A::Right | A::Bottom},
+    {u"lblDriveFolder", A::HalfRight},
+    {u"Drive1", A::HalfRight},
+    {u"Dir1", A::HalfRight | A::Bottom},
+    {u"lblSelectFiles", A::HalfLeft | A::HalfRight},
+    {u"FileSpecCombo", A::HalfLeft | A::HalfRight},
+    {u"lblSelectedFileType", A::HalfLeft | A::Right},
+    {u"File1", A::HalfLeft | A::Right | A::Bottom},
+    {u"framApplyWhichFiles", A::HalfLeft | A::HalfRight | A::Top | A::Bottom},
 };
 // clang-format on
 
@@ -56,6 +78,7 @@ constexpr ControlRow Layout[] = {
 void ChooseFilesPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.Drive1, "Drive1");
     bind(m_ui.Dir1, "Dir1");

@@ -3,6 +3,8 @@
 #include <QFlags>
 #include <QStringView>
 
+#include <cstddef>
+
 namespace kestrava {
 
 /// What kind of widget a layout row becomes.
@@ -73,6 +75,34 @@ struct TwipsRect
     int height = 0;
 };
 
+/// A row's caption or tooltip. Written as `QT_TRANSLATE_NOOP("kestrava::<Page>", "English text")`
+/// it is a source text, which lupdate extracts and LayoutBuilder translates in the context of the
+/// class that builds the table; written as `u"..."` it is shown as it stands (file names,
+/// values, picture names).
+class RowText
+{
+public:
+    constexpr RowText() = default;
+    /// A UTF-8 source text, translated when the row is built.
+    constexpr RowText(const char *source) : m_source(source) {}
+    /// A text shown as it stands, in every language.
+    constexpr RowText(QStringView fixed) : m_fixed(fixed) {}
+    template<std::size_t N>
+    constexpr RowText(const char16_t (&fixed)[N]) : m_fixed(fixed)
+    {
+    }
+
+    /// The translatable source text, or null for a fixed text.
+    constexpr const char *source() const { return m_source; }
+    /// The fixed text; empty for a translatable one.
+    constexpr QStringView fixed() const { return m_fixed; }
+    constexpr bool isEmpty() const { return (!m_source || !*m_source) && m_fixed.isEmpty(); }
+
+private:
+    const char *m_source = nullptr;
+    QStringView m_fixed;
+};
+
 /// One row of a page's layout table: a control, where it sits and how it starts.
 /// An empty `parent` means the tab page itself; page positions are measured from the
 /// tab strip's top-left corner, as the rows of tabs are part of the strip.
@@ -81,7 +111,7 @@ struct ControlRow
     // A constructor rather than aggregate initialisation lets table rows leave out
     // their trailing columns.
     constexpr ControlRow(QStringView name, ControlKind kind, QStringView parent, TwipsRect rect,
-                         QStringView text = {}, QStringView toolTip = {}, FontStyle font = {},
+                         RowText text = {}, RowText toolTip = {}, FontStyle font = {},
                          TextColour colour = TextColour::Default, ControlFlags flags = {}, int maxLength = 0)
         : name(name), kind(kind), parent(parent), rect(rect), text(text), toolTip(toolTip), font(font),
           colour(colour), flags(flags), maxLength(maxLength)
@@ -92,8 +122,8 @@ struct ControlRow
     ControlKind kind;
     QStringView parent;
     TwipsRect rect;
-    QStringView text;
-    QStringView toolTip;
+    RowText text;
+    RowText toolTip;
     FontStyle font;
     TextColour colour;
     ControlFlags flags;

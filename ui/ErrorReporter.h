@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <exception>
@@ -26,7 +27,8 @@ public:
         } catch (const std::exception &failure) {
             showError(programTitle(), QString::fromLocal8Bit(failure.what()));
         } catch (...) {
-            showError(programTitle(), QStringLiteral("An unexpected error occurred."));
+            showError(programTitle(),
+                      QCoreApplication::translate("kestrava::ErrorReporter", "An unexpected error occurred."));
         }
     }
 

@@ -1,19 +1,33 @@
 #include "FileTypeTable.h"
 
+#include <QCoreApplication>
+
 namespace kestrava {
 
 void FileTypeTable::fill()
 {
     static constexpr std::array<const char16_t *, RowCount> Extensions{
         u"*", u"MP3", u"DOC", u"XLS", u"TXT", u"HTM", u"HTML", u"GIF", u"JPG", u"JPEG", u"BMP", u"WAV", u"MPG", u"MPEG"};
-    static constexpr std::array<const char16_t *, RowCount> Descriptions{
-        u"All File Types",    u"MP3 Music Files",  u"Word Documents",   u"Excel Spreadsheets", u"ASCII Text Files",
-        u"WEB Pages",         u"WEB Pages",        u"GIF Images",       u"JPEG Images",        u"JPEG Images",
-        u"Bitmap Images",     u"WAV Audio Files",  u"MPEG Video Clips", u"MPEG Video Clips"};
+    static constexpr std::array<const char *, RowCount> Descriptions{
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "All File Types"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "MP3 Music Files"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "Word Documents"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "Excel Spreadsheets"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "ASCII Text Files"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "WEB Pages"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "WEB Pages"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "GIF Images"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "JPEG Images"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "JPEG Images"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "Bitmap Images"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "WAV Audio Files"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "MPEG Video Clips"),
+        QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "MPEG Video Clips"),
+    };
     for (int i = 0; i < RowCount; ++i)
         m_rows[size_t(i)].extension = QString::fromUtf16(Extensions[size_t(i)]);
     for (int i = 0; i < RowCount; ++i)
-        m_rows[size_t(i)].description = QString::fromUtf16(Descriptions[size_t(i)]);
+        m_rows[size_t(i)].description = QCoreApplication::translate("kestrava::FileTypeTable", Descriptions[size_t(i)]);
 }
 
 std::optional<FileType> FileTypeTable::row(int number) const

@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace kestrava {
 
+class AnchorLayout;
+
 namespace Ui {
 
 /// The controls of the Go page that code works with, found by name once the
@@ -55,6 +57,8 @@ private:
     void buildErrorArea();
 
     Ui::GoPage m_ui;
+    /// Follows the window's growth; the error area's controls join it when shown.
+    AnchorLayout *m_anchors = nullptr;
 };
 
 } // namespace kestrava

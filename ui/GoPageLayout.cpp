@@ -1,5 +1,6 @@
 #include "GoPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 #include <QGroupBox>
@@ -12,6 +13,7 @@ namespace kestrava {
 
 namespace {
 
+using A = Anchor;
 using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
@@ -28,31 +30,48 @@ constexpr int CaptionWidth = 1890 - CaptionLeft;
 // clang-format off
 // The two labels come before framGo, which lies over them and hides them.
 constexpr ControlRow Layout[] = {
-    {u"Label4", K::Label, {}, {240, 495, 8535, 360}, u"Step 4 : Press Start if you are happy to proceed ...", {},
+    {u"Label4", K::Label, {}, {240, 495, 8535, 360},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "Step 4 : Press Start if you are happy to proceed ..."), {},
      Heading, Blue},
-    {u"lblFilesModified", K::Label, {}, {360, 3720, 4455, 255}, u"Files Modified", {}, ArialBold, Blue},
-    {u"lblErrorLog", K::Label, {}, {4920, 4340, 4455, 255}, u"Errors", {}, ArialBold, Blue, F::Hidden},
+    {u"lblFilesModified", K::Label, {}, {360, 3720, 4455, 255},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "Files Modified"), {}, ArialBold, Blue},
+    {u"lblErrorLog", K::Label, {}, {4920, 4340, 4455, 255},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "Errors"), {}, ArialBold, Blue, F::Hidden},
     {u"framGo", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, {}, {}, F::FillBackground},
-    {u"StartButton", K::Button, u"framGo", {120, 360, 1095, 375}, u"Start"},
-    {u"StopButton", K::Button, u"framGo", {1440, 360, 1095, 375}, u"Stop"},
+    {u"StartButton", K::Button, u"framGo", {120, 360, 1095, 375}, QT_TRANSLATE_NOOP("kestrava::GoPage", "Start")},
+    {u"StopButton", K::Button, u"framGo", {1440, 360, 1095, 375}, QT_TRANSLATE_NOOP("kestrava::GoPage", "Stop")},
     {u"lblNoFilesSelected", K::Label, u"framGo", {3120, 400, 5325, 270},
-     u"Note : You have not selected any files to Rename !", {}, ArialRegular, TextColour::Red, F::Hidden},
-    {u"framProgress", K::Frame, u"framGo", {120, 960, 8895, 1785}, u"Progress", {}, FrameCaption, Blue},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "Note : You have not selected any files to Rename !"),
+     {}, ArialRegular, TextColour::Red, F::Hidden},
+    {u"framProgress", K::Frame, u"framGo", {120, 960, 8895, 1785},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "Progress"), {}, FrameCaption, Blue},
     {u"lblCurrentDir", K::Label, u"framProgress", {CaptionLeft, 360, CaptionWidth, 255},
-     u"CURRENT FOLDER :", {}, RowCaption, {}, F::RightAligned},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "CURRENT FOLDER :"), {}, RowCaption, {}, F::RightAligned},
     {u"CurrentDirLabel", K::Label, u"framProgress", {1920, 360, 6315, 255}, u"    ", {}, ArialBold, Green},
     {u"lblCurrentFile", K::Label, u"framProgress", {CaptionLeft, 720, CaptionWidth, 255},
-     u"CURRENT FILE :", {}, RowCaption, {}, F::RightAligned},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "CURRENT FILE :"), {}, RowCaption, {}, F::RightAligned},
     {u"FileNameLabel", K::Label, u"framProgress", {1920, 720, 6315, 255}, {}, {}, ArialBold, Green},
     {u"lblNumRenamed", K::Label, u"framProgress", {CaptionLeft, 1080, CaptionWidth, 255},
-     u"NO. RENAMED :", {}, RowCaption, {}, F::RightAligned},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "NO. RENAMED :"), {}, RowCaption, {}, F::RightAligned},
     {u"lblFileCounter", K::Label, u"framProgress", {1920, 1080, 6315, 255}, {}, {}, ArialBold, Green},
     {u"StatusLabel", K::Label, u"framProgress", {CaptionLeft, 1440, CaptionWidth, 255},
-     u"STATUS :", {}, RowCaption, {}, F::RightAligned},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "STATUS :"), {}, RowCaption, {}, F::RightAligned},
     {u"lblStatus", K::Label, u"framProgress", {1920, 1440, 3075, 255}, u"    ", {}, ArialBold, Green},
     // The log only shows what a run renamed; nothing typed into it is kept.
-    {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105}, u"Files Modified\n", {}, LogFont, {},
+    {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "Files Modified\n"), {}, LogFont, {},
      F::ReadOnly},
+};
+
+// The log of renamed files takes the extra width and height (shared with the error
+// list while that shows, see GoPage::showErrorArea); the progress frame and its
+// folder and file names widen, so that long paths show. The buttons stay put.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framGo", A::Right | A::Bottom},
+    {u"framProgress", A::Right},
+    {u"CurrentDirLabel", A::Right},
+    {u"FileNameLabel", A::Right},
+    {u"txtFilesModified", A::Right | A::Bottom},
 };
 // clang-format on
 
@@ -69,13 +88,14 @@ void GoPage::buildErrorArea()
     m_ui.lstErrorLog->setFont(LayoutBuilder::font(LogFont));
     // No room at all until a run logs an error (see showErrorArea()).
     m_ui.lstErrorLog->setGeometry(QRect());
-    m_ui.lstErrorLog->setAccessibleName(QStringLiteral("Errors"));
+    m_ui.lstErrorLog->setAccessibleName(tr("Errors"));
     m_ui.lstErrorLog->hide();
 }
 
 void GoPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
+    m_anchors = new AnchorLayout(this, Anchoring);
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.lblErrorLog, "lblErrorLog");
     bind(m_ui.framGo, "framGo");

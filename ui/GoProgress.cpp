@@ -138,7 +138,7 @@ void GoProgress::flushErrors()
         return;
     m_errorsChanged = false;
     m_errors->flush();
-    m_page->ui().lblErrorLog->setText(QStringLiteral("Errors : ") + QString::number(m_errors->count()));
+    m_page->ui().lblErrorLog->setText(tr("Errors : ") + QString::number(m_errors->count()));
     m_page->showErrorArea(true);
 }
 

@@ -1,5 +1,6 @@
 #include "HelpPage.h"
 
+#include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
 namespace kestrava {
@@ -17,45 +18,63 @@ constexpr FontStyle Bold{FontFace::Arial, 9.75, true};
 constexpr ControlRow Layout[] = {
     {u"framHelp", K::Frame, {}, {360, 480, 9135, 6495}},
     {u"framHelpWhat", K::Frame, u"framHelp", {1920, 240, 5055, 400}},
-    {u"lblHelpWhat", K::Label, u"framHelpWhat", {60, 75, 4935, 255}, u"What is Kestrava ?", {}, Bold, {}, F::Centred},
+    {u"lblHelpWhat", K::Label, u"framHelpWhat", {60, 75, 4935, 255},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage", "What is Kestrava ?"), {}, Bold, {}, F::Centred},
     {u"lblHelpIntro", K::Label, u"framHelp", {480, 800, 8055, 735},
-     u"Kestrava provides a quick and easy way to re-name large numbers of files so their Filenames are in a Common "
-     u"Format.   Kestrava's interface is designed to provide some of the most common file renaming operations with "
-     u"maximum ease and a minumum of fuss.",
+     QT_TRANSLATE_NOOP("kestrava::HelpPage",
+                       "Kestrava provides a quick and easy way to re-name large numbers of files so their Filenames "
+                       "are in a Common Format.   Kestrava's interface is designed to provide some of the most common "
+                       "file renaming operations with maximum ease and a minumum of fuss."),
      {}, Text, {}, F::WordWrap},
-    {u"lblHelpYouCan", K::Label, u"framHelp", {480, 1560, 2535, 255}, u"With Kestrava you can ...", {}, Text},
+    {u"lblHelpYouCan", K::Label, u"framHelp", {480, 1560, 2535, 255},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage", "With Kestrava you can ..."), {}, Text},
     {u"lblHelpItem1", K::Label, u"framHelp", {1560, 1880, 6000, 255},
-     u"  - trim filenames to a specific length", {}, Text},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage", "  - trim filenames to a specific length"), {}, Text},
     {u"lblHelpItem2", K::Label, u"framHelp", {1560, 2128, 6000, 255},
-     u"  - convert filenames to lower, UPPER, or Sentence Case", {}, Text},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage", "  - convert filenames to lower, UPPER, or Sentence Case"), {}, Text},
     {u"lblHelpItem3", K::Label, u"framHelp", {1560, 2376, 6000, 255},
-     u"  - find and replace specific text in filenames",
+     QT_TRANSLATE_NOOP("kestrava::HelpPage", "  - find and replace specific text in filenames"),
      {}, Text},
     {u"lblHelpItem4", K::Label, u"framHelp", {1560, 2624, 6000, 255},
-     u"  - remove or convert spaces and underscores in filenames", {}, Text},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage", "  - remove or convert spaces and underscores in filenames"), {}, Text},
     {u"lblHelpItem5", K::Label, u"framHelp", {1560, 2865, 6720, 255},
-     u"  - prefix filenames with some fixed text, an incremental counter, or the Date", {}, Text},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage",
+                       "  - prefix filenames with some fixed text, an incremental counter, or the Date"),
+     {}, Text},
     {u"lblHelpItem6", K::Label, u"framHelp", {1560, 3120, 6720, 255},
-     u"  - remove annoying Tilda ( ~ ) characters in files copied from DOS", {}, Text},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage",
+                       "  - remove annoying Tilda ( ~ ) characters in files copied from DOS"),
+     {}, Text},
     {u"framHelpHow", K::Frame, u"framHelp", {1920, 3480, 5055, 400}},
-    {u"lblHelpHow", K::Label, u"framHelpHow", {60, 75, 4935, 255}, u"How to Use Kestrava", {}, Bold, {}, F::Centred},
+    {u"lblHelpHow", K::Label, u"framHelpHow", {60, 75, 4935, 255},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage", "How to Use Kestrava"), {}, Bold, {}, F::Centred},
     {u"lblHelpStep1", K::Label, u"framHelp", {480, 4050, 7875, 735},
-     u"Select the Choose Files tab to locate the files you wish to rename. Select files individually by clicking on "
-     u"them, using CTRL and SHIFT keys for multi-select, or choose ALL the files in the Selected Folder, and "
-     u"optionally in all Sub-Folders.",
+     QT_TRANSLATE_NOOP("kestrava::HelpPage",
+                       "Select the Choose Files tab to locate the files you wish to rename. Select files individually "
+                       "by clicking on them, using CTRL and SHIFT keys for multi-select, or choose ALL the files in "
+                       "the Selected Folder, and optionally in all Sub-Folders."),
      {}, Text, {}, F::WordWrap},
     {u"lblHelpStep2", K::Label, u"framHelp", {480, 4920, 7875, 615},
-     u"Select the Set Options tab and select the options to rename the files as you wish. Preview samples are "
-     u"generated to give an indication of what the end results will look like.",
+     QT_TRANSLATE_NOOP("kestrava::HelpPage",
+                       "Select the Set Options tab and select the options to rename the files as you wish. Preview "
+                       "samples are generated to give an indication of what the end results will look like."),
      {}, Text, {}, F::WordWrap},
     {u"lblHelpStep3", K::Label, u"framHelp", {480, 5520, 7875, 495},
-     u"Select the Preview Results tab to see the settings applied to a sample of the actual files you selected in the "
-     u"first step.",
+     QT_TRANSLATE_NOOP("kestrava::HelpPage",
+                       "Select the Preview Results tab to see the settings applied to a sample of the actual files you "
+                       "selected in the first step."),
      {}, Text, {}, F::WordWrap},
     {u"lblHelpStep4", K::Label, u"framHelp", {480, 6120, 7875, 255},
-     u"If you are happy, click the  Go !  tab and then start.  That's all there is to it !", {}, Text},
+     QT_TRANSLATE_NOOP("kestrava::HelpPage",
+                       "If you are happy, click the  Go !  tab and then start.  That's all there is to it !"),
+     {}, Text},
 };
 // clang-format on
+
+// Nothing here grows: in a larger window the frame stays in the middle.
+constexpr ControlAnchor Anchoring[] = {
+    {u"framHelp", Anchor::HalfLeft | Anchor::HalfTop | Anchor::HalfRight | Anchor::HalfBottom},
+};
 
 } // namespace
 
@@ -64,6 +83,7 @@ HelpPage::HelpPage(QWidget *parent)
 {
     setObjectName(QStringLiteral("HelpPage"));
     LayoutBuilder::build(this, Layout);
+    new AnchorLayout(this, Anchoring); // owned by the page
 }
 
 } // namespace kestrava

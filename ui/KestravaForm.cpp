@@ -1,6 +1,7 @@
 #include "KestravaForm.h"
 
 #include "AboutPage.h"
+#include "AnchorLayout.h"
 #include "ChooseFilesPage.h"
 #include "DefaultButton.h"
 #include "DropOpener.h"
@@ -26,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QSet>
 #include <QShowEvent>
@@ -35,6 +37,14 @@
 #include <utility>
 
 namespace kestrava {
+
+namespace {
+
+// The window's starting size, which is also its smallest, and the strip's place in it.
+constexpr TwipsRect StartWindow{0, 0, 9870, 7230};
+constexpr TwipsRect StartStrip{0, 0, 9855, 7215};
+
+} // namespace
 
 KestravaForm::KestravaForm(QWidget *parent)
     : QWidget(parent)
@@ -154,18 +164,22 @@ void KestravaForm::closeEvent(QCloseEvent *event)
 void KestravaForm::buildLayout()
 {
     setObjectName(QStringLiteral("KestravaForm"));
-    setWindowTitle(QStringLiteral("Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore"));
+    setWindowTitle(tr("Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore"));
     setWindowIcon(Pictures::windowIcon());
     // The classic grey desktop: window, buttons and frames all share one grey.
     setPalette(QPalette(LayoutBuilder::greyColour()));
     setAutoFillBackground(true);
     setFont(LayoutBuilder::font({FontFace::MsSansSerif, 8.25, true}));
-    setFixedSize(LayoutBuilder::pixels(9870), LayoutBuilder::pixels(7230));
+    setMinimumSize(LayoutBuilder::pixels(StartWindow).size());
+    resize(minimumSize());
 
     m_tabStrip = new TabStrip(this);
     m_tabStrip->setFont(LayoutBuilder::font({FontFace::MsSansSerif, 8.25, false}));
-    m_tabStrip->setGeometry(LayoutBuilder::pixels(TwipsRect{0, 0, 9855, 7215}));
+    m_tabStrip->setGeometry(LayoutBuilder::pixels(StartStrip));
     addTabs();
+    // The blank tab between the steps and the fixed pages takes whatever width the
+    // row gains, so the steps stay at the left and Help, About and Exit at the right.
+    m_tabStrip->setSpacerTab(int(Tab::Spacer), m_tabStrip->width());
     // The layout leaves the options tab current; start-up moves to the first.
     m_tabStrip->setCurrentIndex(int(Tab::SetOptions));
 
@@ -187,14 +201,14 @@ void KestravaForm::addTabs()
     exitPage->setObjectName(QStringLiteral("ExitPage"));
 
     const std::array<std::pair<QWidget *, QString>, 8> tabs{{
-        {m_chooseFilesPage, QStringLiteral("&Choose Files...")},
-        {m_optionsPage, QStringLiteral("&Set Options...")},
-        {m_previewPage, QStringLiteral("&Preview Results...")},
-        {m_goPage, QStringLiteral("&Go !")},
+        {m_chooseFilesPage, tr("&Choose Files...")},
+        {m_optionsPage, tr("&Set Options...")},
+        {m_previewPage, tr("&Preview Results...")},
+        {m_goPage, tr("&Go !")},
         {spacerPage, QStringLiteral("    ")},
-        {m_helpPage, QStringLiteral("&Help")},
-        {m_aboutPage, QStringLiteral("&About")},
-        {exitPage, QStringLiteral("E&xit")},
+        {m_helpPage, tr("&Help")},
+        {m_aboutPage, tr("&About")},
+        {exitPage, tr("E&xit")},
     }};
     for (const auto &[page, caption] : tabs) {
         // The pages paint the window's grey rather than the pane's lighter shade.
@@ -243,6 +257,18 @@ void KestravaForm::showEvent(QShowEvent *event)
         return;
     m_activated = true;
     Form_Activate();
+}
+
+void KestravaForm::resizeEvent(QResizeEvent *event)
+{
+    QWidget::resizeEvent(event);
+    if (!m_tabStrip)
+        return;
+    // A window manager may still squeeze the window below its smallest size; the
+    // controls then keep their starting places and the window clips them.
+    const QSize growth = (event->size() - LayoutBuilder::pixels(StartWindow).size()).expandedTo(QSize(0, 0));
+    m_tabStrip->resize(LayoutBuilder::pixels(StartStrip).size() + growth);
+    AnchorLayout::growAll(m_tabStrip, growth);
 }
 
 void KestravaForm::centreOnScreen()

@@ -99,6 +99,9 @@ Q_SIGNALS:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    /// Beyond its starting size, which is also its smallest, the window's growth
+    /// goes to the tab strip and the pages' anchored controls.
+    void resizeEvent(QResizeEvent *event) override;
     /// Closing the window during a run stops the run first; the window closes
     /// once the file in hand is done, so no rename is left half done.
     void closeEvent(QCloseEvent *event) override;

@@ -5,6 +5,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -31,28 +32,28 @@ QWidget *createList(ControlKind kind, QWidget *parent)
     return list;
 }
 
-QWidget *createLabel(const ControlRow &row, QWidget *parent)
+QWidget *createLabel(const ControlRow &row, const QString &text, QWidget *parent)
 {
     auto *label = new QLabel(parent);
     if (row.kind == ControlKind::Picture) {
-        label->setPixmap(Pictures::picture(row.text));
+        label->setPixmap(Pictures::picture(row.text.fixed()));
         label->setAlignment(Qt::AlignCenter);
     } else {
         // Plain text keeps every space and never reads a caption as markup.
         label->setTextFormat(Qt::PlainText);
-        label->setText(row.text.toString());
+        label->setText(text);
     }
     return label;
 }
 
-QWidget *createTextBox(const ControlRow &row, QWidget *parent)
+QWidget *createTextBox(const ControlRow &row, const QString &text, QWidget *parent)
 {
     if (row.kind == ControlKind::MultiLineText) {
-        auto *box = new QPlainTextEdit(row.text.toString(), parent);
+        auto *box = new QPlainTextEdit(text, parent);
         box->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
         return box;
     }
-    auto *box = new QLineEdit(row.text.toString(), parent);
+    auto *box = new QLineEdit(text, parent);
     if (row.maxLength > 0)
         box->setMaxLength(row.maxLength);
     return box;
@@ -136,8 +137,18 @@ void LayoutBuilder::installFontSubstitutes()
     });
 }
 
+QString LayoutBuilder::text(const RowText &text, const char *context)
+{
+    if (text.source())
+        return QCoreApplication::translate(context, text.source());
+    return text.fixed().toString();
+}
+
 void LayoutBuilder::build(QWidget *page, std::span<const ControlRow> table)
 {
+    // Each page's texts are translated in the context of its own class, the same
+    // context as the page's tr().
+    const char *context = page->metaObject()->className();
     for (const ControlRow &row : table) {
         QWidget *parent = page;
         if (!row.parent.isEmpty()) {
@@ -145,26 +156,25 @@ void LayoutBuilder::build(QWidget *page, std::span<const ControlRow> table)
             parent = page->findChild<QWidget *>(row.parent.toString());
             Q_ASSERT_X(parent, "LayoutBuilder::build", qPrintable(row.parent.toString()));
         }
-        QWidget *widget = create(row, parent);
+        QWidget *widget = create(row, text(row.text, context), parent);
         widget->setObjectName(row.name.toString());
         QRect geometry = pixels(row.rect);
         if (parent == page)
             geometry.translate(-pageOrigin());
         widget->setGeometry(geometry);
         if (!row.toolTip.isEmpty())
-            widget->setToolTip(row.toolTip.toString());
+            widget->setToolTip(text(row.toolTip, context));
         applyLook(widget, row);
         applyState(widget, row);
     }
 }
 
-QWidget *LayoutBuilder::create(const ControlRow &row, QWidget *parent)
+QWidget *LayoutBuilder::create(const ControlRow &row, const QString &text, QWidget *parent)
 {
-    const QString text = row.text.toString();
     switch (row.kind) {
     case ControlKind::Label:
     case ControlKind::Picture:
-        return createLabel(row, parent);
+        return createLabel(row, text, parent);
     case ControlKind::Frame:
         return new FrameBox(text, parent);
     case ControlKind::CheckBox:
@@ -173,7 +183,7 @@ QWidget *LayoutBuilder::create(const ControlRow &row, QWidget *parent)
         return new QRadioButton(text, parent);
     case ControlKind::TextBox:
     case ControlKind::MultiLineText:
-        return createTextBox(row, parent);
+        return createTextBox(row, text, parent);
     case ControlKind::Button:
         return new QPushButton(text, parent);
     case ControlKind::DropDownList:

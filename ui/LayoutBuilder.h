@@ -31,6 +31,9 @@ public:
     /// Lets "MS Sans Serif" and "Arial" find Debian's metric-compatible fonts; runs once.
     static void installFontSubstitutes();
 
+    /// \a text as shown: a source text translated in \a context, a fixed text as it stands.
+    static QString text(const RowText &text, const char *context);
+
     /// Creates one widget per row, in table order, as children of `page` or of the
     /// frame the row names (which must come earlier in the table).
     static void build(QWidget *page, std::span<const ControlRow> table);
@@ -45,7 +48,7 @@ public:
     }
 
 private:
-    static QWidget *create(const ControlRow &row, QWidget *parent);
+    static QWidget *create(const ControlRow &row, const QString &text, QWidget *parent);
     static void applyLook(QWidget *widget, const ControlRow &row);
     static void applyState(QWidget *widget, const ControlRow &row);
 };

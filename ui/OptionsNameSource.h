@@ -21,6 +21,8 @@ public:
 private:
     const OptionsPage *m_page = nullptr;
     NameCounters m_counters;
+    // The computation's one failure as the window shows it, looked up once a run.
+    QString m_invalidArgumentText;
 };
 
 } // namespace kestrava

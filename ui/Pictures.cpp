@@ -1,5 +1,6 @@
 #include "Pictures.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QGuiApplication>
 #include <QLinearGradient>
@@ -117,7 +118,7 @@ QPixmap Pictures::banner()
     painter.setFont(strap);
     painter.setPen(Silver);
     painter.drawText(QRect(98, 34, 204, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                     QStringLiteral("many files, one format"));
+                     QCoreApplication::translate("kestrava::Pictures", "many files, one format"));
     return pixmap;
 }
 

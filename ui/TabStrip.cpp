@@ -14,9 +14,19 @@ TabStrip::TabStrip(QWidget *parent)
     setObjectName(QStringLiteral("SSTabStrip"));
 }
 
+void TabStrip::setSpacerTab(int index, int stripWidth)
+{
+    m_bar->setSpacer(index, rowWidth(stripWidth));
+}
+
+int TabStrip::rowWidth(int stripWidth)
+{
+    return stripWidth - 1;
+}
+
 void TabStrip::resizeEvent(QResizeEvent *event)
 {
-    m_bar->setRowWidth(event->size().width() - 1);
+    m_bar->setRowWidth(rowWidth(event->size().width()));
     QTabWidget::resizeEvent(event);
 }
 

@@ -16,10 +16,17 @@ public:
 
     TabStripBar *strip() const { return m_bar; }
 
+    /// Up to a strip \a stripWidth wide the tabs share the row's spare width evenly;
+    /// beyond it, the tab at \a index alone takes what the row gains.
+    void setSpacerTab(int index, int stripWidth);
+
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
+    /// The width the tabs share out in a strip \a stripWidth wide.
+    static int rowWidth(int stripWidth);
+
     TabStripBar *m_bar = nullptr;
 };
 

@@ -2,6 +2,8 @@
 
 #include "LayoutBuilder.h"
 
+#include <algorithm>
+
 namespace kestrava {
 
 TabStripBar::TabStripBar(QWidget *parent)
@@ -21,8 +23,25 @@ int TabStripBar::tabHeight()
 
 void TabStripBar::setRowWidth(int width)
 {
+    if (width == m_rowWidth)
+        return;
     m_rowWidth = width;
+    layOutAgain();
+}
+
+void TabStripBar::layOutAgain()
+{
+    // QTabBar asks for the tabs' sizes again only when something of its own changes;
+    // setting its elide mode (unchanged) is the public way to make it lay them out.
+    setElideMode(elideMode());
     updateGeometry();
+}
+
+void TabStripBar::setSpacer(int index, int evenWidth)
+{
+    m_spacer = index;
+    m_evenWidth = evenWidth;
+    layOutAgain();
 }
 
 QSize TabStripBar::tabSizeHint(int index) const
@@ -31,12 +50,16 @@ QSize TabStripBar::tabSizeHint(int index) const
     int sum = 0;
     for (int i = 0; i < count(); ++i)
         sum += QTabBar::tabSizeHint(i).width();
+    const bool spacer = m_spacer >= 0 && m_spacer < count();
+    const int evenRow = spacer ? std::min(m_rowWidth, m_evenWidth) : m_rowWidth;
     // Spread what is left of the row evenly; the first tabs take the odd pixels.
     int width = natural;
-    if (count() > 0 && m_rowWidth > sum) {
-        const int spare = m_rowWidth - sum;
+    if (count() > 0 && evenRow > sum) {
+        const int spare = evenRow - sum;
         width += spare / count() + (index < spare % count() ? 1 : 0);
     }
+    if (const int gained = m_rowWidth - std::max(evenRow, sum); index == m_spacer && gained > 0)
+        width += gained;
     return QSize(width, tabHeight());
 }
 

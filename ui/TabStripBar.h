@@ -17,12 +17,19 @@ public:
     static int tabHeight();
     /// Sets the width the tabs share out between them.
     void setRowWidth(int width);
+    /// Up to a row \a evenWidth wide the tabs share the spare width evenly; what a
+    /// wider row has beyond that goes to the tab at \a index alone.
+    void setSpacer(int index, int evenWidth);
 
 protected:
     QSize tabSizeHint(int index) const override;
 
 private:
+    void layOutAgain();
+
     int m_rowWidth = 0;
+    int m_spacer = -1;
+    int m_evenWidth = 0;
 };
 
 } // namespace kestrava

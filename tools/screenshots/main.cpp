@@ -1,6 +1,9 @@
 // Shows the window, makes each tab current in turn and saves a picture of it, then
-// pictures of the options and preview tabs in use and of the Go tab after a run over
-// a few files, two of which it cannot rename.
+// pictures of the options and preview tabs in use, of the Choose Files and Preview
+// Results tabs in a grown window, and of the Go tab after a run over a few files, two
+// of which it cannot rename.
+// Under a language Kestrava is translated to, it saves only the tabs with texts of their
+// own and the Go tab after the run, their names led by the language ("de-tab0-choose-files.png").
 // Usage: kestrava-screenshots <output folder>
 
 #include "ChooseFilesPage.h"
@@ -10,6 +13,7 @@
 #include "OptionsPage.h"
 #include "RunClock.h"
 #include "RunController.h"
+#include "Translations.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -24,6 +28,7 @@
 #include <QTextStream>
 
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -75,6 +80,34 @@ bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
     return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-in-use.png")));
 }
 
+// The Choose Files and Preview Results tabs in a window grown to fill a 1600 x 1000
+// screen, the preview still in use. A sub-folder with a long name, made for these
+// pictures only, shows that the wider folder list no longer cuts such names off.
+bool saveWide(kestrava::KestravaForm &form, const QDir &out)
+{
+    const QString longName = QStringLiteral("Island hopping in the Northern Isles, summer 2026 (ferries, beaches)");
+    QDir here = QDir::current();
+    if (!here.mkdir(longName) || !form.folderList()->setPath(here.path()))
+        return false;
+    const QSize start = form.size();
+    form.resize(1600, 1000);
+    bool saved = true;
+    using Tab = kestrava::KestravaForm::Tab;
+    const std::array<std::pair<Tab, const char *>, 2> pictures{
+        {{Tab::ChooseFiles, "tab0-choose-files-wide"}, {Tab::PreviewResults, "tab2-preview-results-wide"}}};
+    for (const auto &[tab, name] : pictures) {
+        {
+            const QSignalBlocker blocker(form.SSTabStrip());
+            form.SSTabStrip()->setCurrentIndex(int(tab));
+        }
+        QApplication::processEvents();
+        saved = saved && form.grab().save(out.filePath(QString::fromLatin1(name) + QStringLiteral(".png")));
+    }
+    form.resize(start);
+    here.rmdir(longName);
+    return saved && form.folderList()->setPath(here.path()).has_value();
+}
+
 // The counter starts at 9998, so the fourth file finds it past 9999; "notes" has
 // no dot. Both are logged as errors, and the other two are renamed.
 bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
@@ -114,6 +147,9 @@ int main(int argc, char *argv[])
     // draws them alike on every desktop, so the layout holds wherever it runs.
     QApplication::setStyle(QStringLiteral("Fusion"));
     const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const kestrava::Translations translations{QLocale()};
+    const bool translated = translations.files().value(0).contains(u"kestrava_");
+    const QString language = translated ? QLocale().name().section(u'_', 0, 0) + u'-' : QString();
     const std::array<QString, 8> names{
         QStringLiteral("tab0-choose-files"), QStringLiteral("tab1-set-options"), QStringLiteral("tab2-preview-results"),
         QStringLiteral("tab3-go"),           QStringLiteral("tab4-spacer"),      QStringLiteral("tab5-help"),
@@ -123,6 +159,10 @@ int main(int argc, char *argv[])
     form.show();
     QTextStream err(stderr);
     for (int i = 0; i < int(names.size()); ++i) {
+        // The spacer and Exit tabs are empty in every language.
+        using Tab = kestrava::KestravaForm::Tab;
+        if (translated && (i == int(Tab::Spacer) || i == int(Tab::Exit)))
+            continue;
         {
             // Only the pictures are wanted: the tabs' own handling (moving on from the
             // spacer, ending the program on Exit) must not run.
@@ -130,21 +170,25 @@ int main(int argc, char *argv[])
             form.SSTabStrip()->setCurrentIndex(i);
         }
         QApplication::processEvents();
-        const QString path = out.filePath(names[size_t(i)] + QStringLiteral(".png"));
+        const QString path = out.filePath(language + names[size_t(i)] + QStringLiteral(".png"));
         if (!form.grab().save(path)) {
             err << "cannot save " << path << Qt::endl;
             return 1;
         }
     }
-    if (!saveOptionsInUse(form, out)) {
+    if (!translated && !saveOptionsInUse(form, out)) {
         err << "cannot save the options tab in use" << Qt::endl;
         return 1;
     }
-    if (!saveFilesPreviewInUse(form, out)) {
+    if (!translated && !saveFilesPreviewInUse(form, out)) {
         err << "cannot save the preview tab in use" << Qt::endl;
         return 1;
     }
-    const QString afterRun = out.filePath(QStringLiteral("tab3-go-after-run.png"));
+    if (!translated && !saveWide(form, out)) {
+        err << "cannot save the wide window" << Qt::endl;
+        return 1;
+    }
+    const QString afterRun = out.filePath(language + QStringLiteral("tab3-go-after-run.png"));
     if (!saveAfterRun(form, afterRun)) {
         err << "cannot save " << afterRun << Qt::endl;
         return 1;

@@ -1,0 +1,529 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="de_DE" sourcelanguage="en">
+<context>
+    <name>kestrava::AboutPage</name>
+    <message>
+        <source>Written by Dunsmore</source>
+        <translation>Geschrieben von Dunsmore</translation>
+    </message>
+    <message>
+        <source>Conditions of Use :</source>
+        <translation>Nutzungsbedingungen :</translation>
+    </message>
+    <message>
+        <source>Kestrava is free: you may copy it and pass it on to others free of charge, as long as its accompanying ReadMe document goes with it.</source>
+        <translation>Kestrava ist kostenlos: Sie dürfen es kopieren und kostenlos weitergeben, solange das zugehörige LiesMich-Dokument dabei ist.</translation>
+    </message>
+    <message>
+        <source>You use Kestrava entirely at your own risk.</source>
+        <translation>Sie benutzen Kestrava ganz auf eigene Gefahr.</translation>
+    </message>
+    <message>
+        <source>The author accepts no liability for any damage or loss arising from the use or misuse of this program.</source>
+        <translation>Der Autor haftet nicht für Schäden oder Verluste, die aus dem Gebrauch oder Missbrauch dieses Programms entstehen.</translation>
+    </message>
+    <message>
+        <source>Please e-mail your feedback and suggestions to the address above: they are always welcome.</source>
+        <translation>Bitte senden Sie Rückmeldungen und Vorschläge per E-Mail an die obige Adresse: Sie sind immer willkommen.</translation>
+    </message>
+    <message>
+        <source>Many thanks to everyone who sent in comments and suggestions: this version owes a great deal to you.</source>
+        <translation>Vielen Dank allen, die Kommentare und Vorschläge geschickt haben: Diese Version verdankt Ihnen viel.</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::ChooseFilesPage</name>
+    <message>
+        <source>(User Defined File Type)</source>
+        <translation>(Eigener Dateityp)</translation>
+    </message>
+    <message>
+        <source>Step 1 : Choose the Files to Rename ...</source>
+        <translation>Schritt 1 : Wählen Sie die Dateien zum Umbenennen ...</translation>
+    </message>
+    <message>
+        <source>Drive / Folder</source>
+        <translation>Laufwerk / Ordner</translation>
+    </message>
+    <message>
+        <source>File Types</source>
+        <translation>Dateitypen</translation>
+    </message>
+    <message>
+        <source>Select a file type, or enter your own extension...</source>
+        <translation>Wählen Sie einen Dateityp, oder geben Sie eine eigene Endung ein...</translation>
+    </message>
+    <message>
+        <source>All File Types</source>
+        <translation>Alle Dateitypen</translation>
+    </message>
+    <message>
+        <source>Use the Shift and CTRL keys to select multi / individual files</source>
+        <translation>Mit Umschalt und Strg wählen Sie mehrere / einzelne Dateien</translation>
+    </message>
+    <message>
+        <source>Apply to Which Files..?</source>
+        <translation>Auf welche Dateien anwenden..?</translation>
+    </message>
+    <message>
+        <source>Selected Files in Current Folder</source>
+        <translation>Ausgewählte Dateien im Ordner</translation>
+    </message>
+    <message>
+        <source>All Files in Current Folder</source>
+        <translation>Alle Dateien im Ordner</translation>
+    </message>
+    <message>
+        <source>All Files including Sub-Folders</source>
+        <translation>Alle Dateien mit Unterordnern</translation>
+    </message>
+    <message>
+        <source>Confirm each Individual Filename ?</source>
+        <translation>Jeden Dateinamen einzeln bestätigen ?</translation>
+    </message>
+    <message>
+        <source>Ignore Read-Only Files ?</source>
+        <translation>Schreibgeschützte Dateien auslassen ?</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::ErrorReporter</name>
+    <message>
+        <source>An unexpected error occurred.</source>
+        <translation>Ein unerwarteter Fehler ist aufgetreten.</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::FileTypeTable</name>
+    <message>
+        <source>All File Types</source>
+        <translation>Alle Dateitypen</translation>
+    </message>
+    <message>
+        <source>MP3 Music Files</source>
+        <translation>MP3-Musikdateien</translation>
+    </message>
+    <message>
+        <source>Word Documents</source>
+        <translation>Word-Dokumente</translation>
+    </message>
+    <message>
+        <source>Excel Spreadsheets</source>
+        <translation>Excel-Tabellen</translation>
+    </message>
+    <message>
+        <source>ASCII Text Files</source>
+        <translation>ASCII-Textdateien</translation>
+    </message>
+    <message>
+        <source>WEB Pages</source>
+        <translation>Webseiten</translation>
+    </message>
+    <message>
+        <source>GIF Images</source>
+        <translation>GIF-Bilder</translation>
+    </message>
+    <message>
+        <source>JPEG Images</source>
+        <translation>JPEG-Bilder</translation>
+    </message>
+    <message>
+        <source>Bitmap Images</source>
+        <translation>Bitmap-Bilder</translation>
+    </message>
+    <message>
+        <source>WAV Audio Files</source>
+        <translation>WAV-Audiodateien</translation>
+    </message>
+    <message>
+        <source>MPEG Video Clips</source>
+        <translation>MPEG-Videoclips</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::GoPage</name>
+    <message>
+        <source>Step 4 : Press Start if you are happy to proceed ...</source>
+        <translation>Schritt 4 : Klicken Sie auf Starten, wenn alles stimmt ...</translation>
+    </message>
+    <message>
+        <source>Files Modified</source>
+        <translation>Geänderte Dateien</translation>
+    </message>
+    <message>
+        <source>Errors</source>
+        <translation>Fehler</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Starten</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Anhalten</translation>
+    </message>
+    <message>
+        <source>Note : You have not selected any files to Rename !</source>
+        <translation>Hinweis : Keine Dateien zum Umbenennen ausgewählt !</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Fortschritt</translation>
+    </message>
+    <message>
+        <source>CURRENT FOLDER :</source>
+        <translation>ORDNER :</translation>
+    </message>
+    <message>
+        <source>CURRENT FILE :</source>
+        <translation>DATEI :</translation>
+    </message>
+    <message>
+        <source>NO. RENAMED :</source>
+        <translation>UMBENANNT :</translation>
+    </message>
+    <message>
+        <source>STATUS :</source>
+        <translation>ZUSTAND :</translation>
+    </message>
+    <message>
+        <source>Files Modified
+</source>
+        <translation>Geänderte Dateien
+</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::GoProgress</name>
+    <message>
+        <source>Errors : </source>
+        <translation>Fehler : </translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::HelpPage</name>
+    <message>
+        <source>What is Kestrava ?</source>
+        <translation>Was ist Kestrava ?</translation>
+    </message>
+    <message>
+        <source>Kestrava provides a quick and easy way to re-name large numbers of files so their Filenames are in a Common Format.   Kestrava&apos;s interface is designed to provide some of the most common file renaming operations with maximum ease and a minumum of fuss.</source>
+        <translation>Kestrava benennt viele Dateien schnell und einfach um, sodass ihre Namen einem gemeinsamen Format folgen.   Die Oberfläche von Kestrava macht die häufigsten Umbenennungen so einfach und unkompliziert wie möglich.</translation>
+    </message>
+    <message>
+        <source>With Kestrava you can ...</source>
+        <translation>Mit Kestrava können Sie ...</translation>
+    </message>
+    <message>
+        <source>  - trim filenames to a specific length</source>
+        <translation>  - Dateinamen auf eine bestimmte Länge kürzen</translation>
+    </message>
+    <message>
+        <source>  - convert filenames to lower, UPPER, or Sentence Case</source>
+        <translation>  - Dateinamen in klein, GROSS oder Satzschreibung setzen</translation>
+    </message>
+    <message>
+        <source>  - find and replace specific text in filenames</source>
+        <translation>  - bestimmten Text in Dateinamen suchen und ersetzen</translation>
+    </message>
+    <message>
+        <source>  - remove or convert spaces and underscores in filenames</source>
+        <translation>  - Leerzeichen und Unterstriche entfernen oder umwandeln</translation>
+    </message>
+    <message>
+        <source>  - prefix filenames with some fixed text, an incremental counter, or the Date</source>
+        <translation>  - Dateinamen einen festen Text, einen Zähler oder das Datum voranstellen</translation>
+    </message>
+    <message>
+        <source>  - remove annoying Tilda ( ~ ) characters in files copied from DOS</source>
+        <translation>  - lästige Tilden ( ~ ) in von DOS kopierten Dateien entfernen</translation>
+    </message>
+    <message>
+        <source>How to Use Kestrava</source>
+        <translation>So verwenden Sie Kestrava</translation>
+    </message>
+    <message>
+        <source>Select the Choose Files tab to locate the files you wish to rename. Select files individually by clicking on them, using CTRL and SHIFT keys for multi-select, or choose ALL the files in the Selected Folder, and optionally in all Sub-Folders.</source>
+        <translation>Auf der Registerkarte Dateien wählen suchen Sie die Dateien zum Umbenennen aus: einzeln per Klick, mehrere mit Strg und Umschalt, oder ALLE Dateien im gewählten Ordner und auf Wunsch in allen Unterordnern.</translation>
+    </message>
+    <message>
+        <source>Select the Set Options tab and select the options to rename the files as you wish. Preview samples are generated to give an indication of what the end results will look like.</source>
+        <translation>Auf der Registerkarte Optionen legen Sie fest, wie die Dateien umbenannt werden. Beispiele zeigen dabei, wie das Ergebnis aussehen wird.</translation>
+    </message>
+    <message>
+        <source>Select the Preview Results tab to see the settings applied to a sample of the actual files you selected in the first step.</source>
+        <translation>Die Registerkarte Vorschau zeigt die Einstellungen angewandt auf die Dateien, die Sie im ersten Schritt gewählt haben.</translation>
+    </message>
+    <message>
+        <source>If you are happy, click the  Go !  tab and then start.  That&apos;s all there is to it !</source>
+        <translation>Stimmt alles, klicken Sie auf  Los !  und dann auf Starten.  Mehr ist nicht zu tun !</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::KestravaForm</name>
+    <message>
+        <source>Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore</source>
+        <translation>Kestrava  -  Quorvel  -  V1.3  |  von Dunsmore</translation>
+    </message>
+    <message>
+        <source>&amp;Choose Files...</source>
+        <translation>&amp;Dateien wählen...</translation>
+    </message>
+    <message>
+        <source>&amp;Set Options...</source>
+        <translation>&amp;Optionen...</translation>
+    </message>
+    <message>
+        <source>&amp;Preview Results...</source>
+        <translation>&amp;Vorschau...</translation>
+    </message>
+    <message>
+        <source>&amp;Go !</source>
+        <translation>&amp;Los !</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Info</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::OptionsPage</name>
+    <message>
+        <source>Edit this Number to change the Counter Start</source>
+        <translation>Mit dieser Zahl beginnt der Zähler</translation>
+    </message>
+    <message>
+        <source>Step 2 : Choose the Options to apply to the Filename(s) ...</source>
+        <translation>Schritt 2 : Wählen Sie die Optionen für die Dateinamen ...</translation>
+    </message>
+    <message>
+        <source>Spaces</source>
+        <translation>Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Ignore</source>
+        <translation>Beibehalten</translation>
+    </message>
+    <message>
+        <source>Remove Spaces</source>
+        <translation>Leerzeichen entfernen</translation>
+    </message>
+    <message>
+        <source>Convert to Underscores</source>
+        <translation>Durch Unterstriche</translation>
+    </message>
+    <message>
+        <source>Convert to Dashes</source>
+        <translation>Durch Bindestriche</translation>
+    </message>
+    <message>
+        <source>Convert to Dots</source>
+        <translation>Durch Punkte</translation>
+    </message>
+    <message>
+        <source>Underscores</source>
+        <translation>Unterstriche</translation>
+    </message>
+    <message>
+        <source>Remove Underscores</source>
+        <translation>Unterstriche entfernen</translation>
+    </message>
+    <message>
+        <source>Convert to Spaces</source>
+        <translation>Durch Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Prefixes / Postfixes</source>
+        <translation>Präfix / Suffix</translation>
+    </message>
+    <message>
+        <source>Prefix Filenames with this Text ...</source>
+        <translation>Diesen Text voranstellen ...</translation>
+    </message>
+    <message>
+        <source>Include a Counter ...</source>
+        <translation>Mit Zähler ...</translation>
+    </message>
+    <message>
+        <source>Include Date as ...</source>
+        <translation>Mit Datum als ...</translation>
+    </message>
+    <message>
+        <source>Postfix Filenames with this Text ...</source>
+        <translation>Diesen Text anhängen ...</translation>
+    </message>
+    <message>
+        <source>Upper / lower case</source>
+        <translation>Groß- / Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>Capitalise First Letters</source>
+        <translation>Anfangsbuchstaben groß</translation>
+    </message>
+    <message>
+        <source>convert to lowercase</source>
+        <translation>in kleinbuchstaben</translation>
+    </message>
+    <message>
+        <source>convert to UPPERCASE</source>
+        <translation>in GROSSBUCHSTABEN</translation>
+    </message>
+    <message>
+        <source>Find / Replace Text</source>
+        <translation>Suchen / Ersetzen</translation>
+    </message>
+    <message>
+        <source>Replace this ...</source>
+        <translation>Diesen Text ...</translation>
+    </message>
+    <message>
+        <source>Enter text to find in Filename...</source>
+        <translation>Geben Sie den Text ein, der im Dateinamen gesucht wird...</translation>
+    </message>
+    <message>
+        <source>With this ...</source>
+        <translation>Ersetzen durch ...</translation>
+    </message>
+    <message>
+        <source>Replace with this text (or leave blank to remove the found text...)</source>
+        <translation>Durch diesen Text ersetzen (oder leer lassen, um den gefundenen Text zu entfernen...)</translation>
+    </message>
+    <message>
+        <source>Length / Trim</source>
+        <translation>Länge / Kürzen</translation>
+    </message>
+    <message>
+        <source>Trim Filenames to</source>
+        <translation>Namen kürzen auf</translation>
+    </message>
+    <message>
+        <source>Characters (+ Extension)</source>
+        <translation>Zeichen (+ Endung)</translation>
+    </message>
+    <message>
+        <source>Tilda ( ~ ) Character</source>
+        <translation>Tilde-Zeichen ( ~ )</translation>
+    </message>
+    <message>
+        <source>Remove Tildas ( ~ ) in Filenames ?</source>
+        <translation>Tilden ( ~ ) aus Namen entfernen ?</translation>
+    </message>
+    <message>
+        <source>Removes Tilda (~) characters for files shortened or copied from DOS</source>
+        <translation>Entfernt Tilden (~) aus Namen von Dateien, die unter DOS gekürzt oder von dort kopiert wurden</translation>
+    </message>
+    <message>
+        <source>Preview Samples</source>
+        <translation>Beispiele</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Click to Restore Default Settings</source>
+        <translation>Klicken Sie hier, um die Standardeinstellungen wiederherzustellen</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::Pictures</name>
+    <message>
+        <source>many files, one format</source>
+        <translation>viele Dateien, ein Format</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::PreviewPage</name>
+    <message>
+        <source>Step 3 : Preview the File(s) Selected ...</source>
+        <translation>Schritt 3 : Vorschau der gewählten Datei(en) ...</translation>
+    </message>
+    <message>
+        <source>Before ...</source>
+        <translation>Vorher ...</translation>
+    </message>
+    <message>
+        <source>After ...</source>
+        <translation>Nachher ...</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::RenameError</name>
+    <message>
+        <source>Invalid procedure call or argument</source>
+        <translation>Ungültiger Prozeduraufruf oder ungültiges Argument</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::RenameRun</name>
+    <message>
+        <source>Not a usable file name</source>
+        <translation>Kein gültiger Dateiname</translation>
+    </message>
+    <message>
+        <source>  whilst processing file </source>
+        <translation>  beim Bearbeiten der Datei </translation>
+    </message>
+    <message>
+        <source>WORKING ...</source>
+        <translation>IN ARBEIT ...</translation>
+    </message>
+    <message>
+        <source>INTERRUPTED BY USER</source>
+        <translation>ABGEBROCHEN</translation>
+    </message>
+    <message>
+        <source>COMPLETED</source>
+        <translation>ABGESCHLOSSEN</translation>
+    </message>
+    <message>
+        <source>Confirm Rename</source>
+        <translation>Umbenennen bestätigen</translation>
+    </message>
+    <message>
+        <source> No Files were Renamed</source>
+        <translation> Keine Dateien umbenannt</translation>
+    </message>
+    <message>
+        <source> A total of </source>
+        <translation> Insgesamt </translation>
+    </message>
+    <message>
+        <source> files were renamed</source>
+        <translation> Dateien umbenannt</translation>
+    </message>
+    <message>
+        <source> taking</source>
+        <translation> in</translation>
+    </message>
+    <message>
+        <source> minutes</source>
+        <translation> Minuten</translation>
+    </message>
+    <message>
+        <source> seconds.</source>
+        <translation> Sekunden.</translation>
+    </message>
+    <message>
+        <source>Rename this File ?</source>
+        <translation>Diese Datei umbenennen ?</translation>
+    </message>
+    <message>
+        <source>OLD : </source>
+        <translation>ALT : </translation>
+    </message>
+    <message>
+        <source>NEW : </source>
+        <translation>NEU : </translation>
+    </message>
+</context>
+</TS>
