@@ -11,7 +11,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 One window leads through four steps: choose the files, set the renaming rules
 (tildes, underscores and spaces, case, find and replace, trim, prefix and postfix
 text, a running counter and today's date), preview the old and new names, and go.
-It never replaces an existing file nor moves a file out of its folder.")
+It never replaces an existing file nor moves a file out of its folder.
+kestrava-cli does the same from a terminal or a script, with a look ahead and undo.")
 set(CPACK_PACKAGE_CONTACT "Dunsmore <dunsmore@kestrava.example>")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)

@@ -26,8 +26,8 @@ class TreeWalk
 {
 public:
     TreeWalk(const FileNamePattern &pattern, const SimulatedNames &names,
-             const SimulationSettings &settings)
-        : m_pattern(pattern), m_names(names), m_settings(settings)
+             const SimulationSettings &settings, const SimulatedFileObserver &eachFile)
+        : m_pattern(pattern), m_names(names), m_settings(settings), m_eachFile(eachFile)
     {
     }
 
@@ -66,10 +66,15 @@ private:
             const auto newName = m_names(entry.name);
             const SimulatedFile file = state.next(entry.name, newName);
             m_result.counts.add(file);
-            if (file.outcome != SimulatedOutcome::Renamed || file.becomesHidden) {
-                m_result.problems.append({folderPath, entry.name, newName.value_or(QString()), file,
-                                          simulatedReasonText(file, newName ? nullptr : &newName.error())});
-            }
+            const bool problem = file.outcome != SimulatedOutcome::Renamed || file.becomesHidden;
+            if (!problem && !m_eachFile)
+                continue;
+            SimulatedProblem seen{folderPath, entry.name, newName.value_or(QString()), file,
+                                  simulatedReasonText(file, newName ? nullptr : &newName.error())};
+            if (m_eachFile)
+                m_eachFile(seen);
+            if (problem)
+                m_result.problems.append(std::move(seen));
         }
         return std::move(contents->subFolders);
     }
@@ -93,6 +98,7 @@ private:
     const FileNamePattern &m_pattern;
     const SimulatedNames &m_names;
     SimulationSettings m_settings;
+    const SimulatedFileObserver &m_eachFile;
     QSet<std::pair<quint64, quint64>> m_visited;
     TreeSimulation m_result;
 };
@@ -151,9 +157,10 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
 }
 
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern,
-                            const SimulatedNames &names, const SimulationSettings &settings)
+                            const SimulatedNames &names, const SimulationSettings &settings,
+                            const SimulatedFileObserver &eachFile)
 {
-    return TreeWalk(pattern, names, settings).run(startFolder);
+    return TreeWalk(pattern, names, settings, eachFile).run(startFolder);
 }
 
 QString simulationSummary(const SimulationCounts &counts, SimulationScope scope)

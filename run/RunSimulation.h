@@ -98,12 +98,18 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
                std::span<const std::expected<QString, RenameError>> newNames,
                const SimulationSettings &settings);
 
+/// Each file's look ahead as a simulated tree walk meets it, in the run's order:
+/// its folder, names, outcome and reason (empty for a plain rename).
+using SimulatedFileObserver = std::function<void(const SimulatedProblem &file)>;
+
 /// What a run of the scope "All Files including Sub-Folders" would do, walking
 /// from \a startFolder exactly as the run does: in each folder its files that
 /// match \a pattern, in list order, then each sub-folder, depth first, never
 /// through a link and never twice. \a names computes the new names in that order.
+/// \a eachFile, when given, is told of every file, renamed ones included.
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern,
-                            const SimulatedNames &names, const SimulationSettings &settings);
+                            const SimulatedNames &names, const SimulationSettings &settings,
+                            const SimulatedFileObserver &eachFile = {});
 
 /// Whether a summary speaks of one folder or of a whole tree.
 enum class SimulationScope { Folder, Tree };

@@ -1,0 +1,344 @@
+#include "CliArguments.h"
+
+#include "FileNamePattern.h"
+#include "SpaceTrim.h"
+#include "Stamps.h"
+
+#include <optional>
+#include <utility>
+
+namespace kestrava::cli {
+
+namespace {
+
+using Option = QCommandLineOption;
+
+const Option optApply({QStringLiteral("x"), QStringLiteral("apply")},
+                      QStringLiteral("Rename the files. Without it nothing is renamed and the results are only shown."));
+const Option optUndo(QStringLiteral("undo"),
+                     QStringLiteral("Undo the newest run not yet undone, made here or in the window."));
+const Option optRemoveTildes(QStringLiteral("remove-tildes"),
+                             QStringLiteral("Remove tildes (~) from the names. Default: off."));
+const Option optSpaces(QStringLiteral("spaces"),
+                       QStringLiteral("Spaces: ignore, remove, underscores, dashes or dots. Default: ignore."),
+                       QStringLiteral("WORD"));
+const Option optUnderscores(QStringLiteral("underscores"),
+                            QStringLiteral("Underscores: ignore, remove, spaces, dashes or dots. Default: ignore."),
+                            QStringLiteral("WORD"));
+const Option optCase(QStringLiteral("case"),
+                     QStringLiteral("Letter case: ignore, capitalise, lower or upper. Default: ignore."),
+                     QStringLiteral("WORD"));
+const Option optFind(QStringLiteral("find"),
+                     QStringLiteral("Find this text (at most 50 characters, letter case ignored). Default: none."),
+                     QStringLiteral("TEXT"));
+const Option optReplace(QStringLiteral("replace"),
+                        QStringLiteral("Replace what --find found with this text. Default: empty, which removes it."),
+                        QStringLiteral("TEXT"));
+const Option optTrim(QStringLiteral("trim"),
+                     QStringLiteral("Trim names to N characters before the extension, 8 to 999. Default: off "
+                                    "(blank gives 50, anything else outside 8 to 999 gives 8)."),
+                     QStringLiteral("N"));
+const Option optPrefix(QStringLiteral("prefix"),
+                       QStringLiteral("Put this text in front of the names (at most 50 characters). Default: off."),
+                       QStringLiteral("TEXT"));
+const Option optPrefixCounter(QStringLiteral("prefix-counter"),
+                              QStringLiteral("Put a four-digit counter starting at START in front. Default: off "
+                                             "(START not 1 to 4 digits, or 0, gives 0001)."),
+                              QStringLiteral("START"));
+const Option optPrefixDate(QStringLiteral("prefix-date"),
+                           QStringLiteral("Put today's date in front as FORMAT: ddmmyy, dd-mm-yy, ddmmyyyy, "
+                                          "dd-mm-yyyy, mmddyy, mm-dd-yy, mmddyyyy or mm-dd-yyyy. Default: off."),
+                           QStringLiteral("FORMAT"));
+const Option optPostfix(QStringLiteral("postfix"),
+                        QStringLiteral("Put this text after the names, before the extension. Default: off."),
+                        QStringLiteral("TEXT"));
+const Option optPostfixCounter(QStringLiteral("postfix-counter"),
+                               QStringLiteral("Put a four-digit counter starting at START after the names. "
+                                              "Default: off."),
+                               QStringLiteral("START"));
+const Option optPostfixDate(QStringLiteral("postfix-date"),
+                            QStringLiteral("Put today's date after the names as FORMAT (as --prefix-date). "
+                                           "Default: off."),
+                            QStringLiteral("FORMAT"));
+const Option optRecursive({QStringLiteral("r"), QStringLiteral("recursive")},
+                          QStringLiteral("With a folder: its files and those of every folder below. "
+                                         "Default: the folder's own files."));
+const Option optInclude(QStringLiteral("include"),
+                        QStringLiteral("Only names matching these patterns, separated by ';', letter case "
+                                       "ignored. Default: *.*, every file."),
+                        QStringLiteral("PATTERNS"));
+const Option optSkipReadOnly(QStringLiteral("skip-read-only"),
+                             QStringLiteral("Leave read-only files alone. Default: make them writable and rename them."));
+const Option optNull({QStringLiteral("0"), QStringLiteral("null")},
+                     QStringLiteral("Read the file names from standard input, each ended by a NUL "
+                                    "(find -print0)."));
+const Option optJson(QStringLiteral("json"),
+                     QStringLiteral("Print one JSON object per file and a summary object, one per line."));
+const Option optHelp({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
+const Option optVersion(QStringLiteral("version"), QStringLiteral("Show the version."));
+
+QString dashed(const Option &option)
+{
+    return QStringLiteral("--") + option.names().constLast();
+}
+
+QString usage(const Option &option, const QString &problem)
+{
+    return dashed(option) + QStringLiteral(": ") + problem;
+}
+
+// The value of \a text when it is 1 to \a maxDigits plain ASCII digits.
+std::optional<int> plainNumber(const QString &text, qsizetype maxDigits)
+{
+    if (text.isEmpty() || text.size() > maxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar ch : text) {
+        if (ch < u'0' || ch > u'9')
+            return std::nullopt;
+        value = value * 10 + (ch.unicode() - u'0');
+    }
+    return value;
+}
+
+template<typename Enum>
+std::expected<Enum, QString> chosen(const QCommandLineParser &parser, const Option &option,
+                                    std::initializer_list<std::pair<QStringView, Enum>> words, Enum fallback)
+{
+    if (!parser.isSet(option))
+        return fallback;
+    const QString word = parser.value(option);
+    for (const auto &[name, value] : words) {
+        if (word == name)
+            return value;
+    }
+    QStringList known;
+    for (const auto &[name, value] : words)
+        known.append(name.toString());
+    return std::unexpected(usage(option, QStringLiteral("'%1' is not one of %2").arg(word, known.join(u", "))));
+}
+
+} // namespace
+
+CliArguments::CliArguments()
+{
+    m_parser.setApplicationDescription(
+        QStringLiteral("Renames many files at once with Kestrava's rules. Without --apply it only shows\n"
+                       "the old and new names and what would become of each file."));
+    m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    m_namingOptions = {optRemoveTildes, optSpaces, optUnderscores, optCase, optFind, optReplace, optTrim,
+                       optPrefix, optPrefixCounter, optPrefixDate, optPostfix, optPostfixCounter, optPostfixDate};
+    m_scopeOptions = {optRecursive, optInclude, optSkipReadOnly, optNull};
+    m_parser.addOptions({optApply, optUndo});
+    m_parser.addOptions(m_namingOptions);
+    m_parser.addOptions(m_scopeOptions);
+    m_parser.addOptions({optJson, optHelp, optVersion});
+    m_parser.addPositionalArgument(QStringLiteral("paths"),
+                                   QStringLiteral("One folder, or one or more files."),
+                                   QStringLiteral("[FOLDER | FILE...]"));
+}
+
+QString CliArguments::helpText() const
+{
+    // The parser names the program by the path it was started with; the help names it plainly.
+    QString text = m_parser.helpText();
+    const qsizetype options = text.indexOf(QStringLiteral(" [options]"));
+    if (text.startsWith(QStringLiteral("Usage: ")) && options > 0)
+        text.replace(7, options - 7, QStringLiteral("kestrava-cli"));
+    return text;
+}
+
+std::expected<ParsedRequest, QString> CliArguments::parse(const QStringList &arguments, bool toTerminal)
+{
+    if (!m_parser.parse(arguments))
+        return std::unexpected(m_parser.errorText());
+    ParsedRequest parsed;
+    CliRequest &request = parsed.request;
+    request.style = m_parser.isSet(optJson) ? OutputStyle::Json
+                  : toTerminal             ? OutputStyle::Columns
+                                           : OutputStyle::Tabs;
+    if (auto action = readAction(request); !action)
+        return std::unexpected(action.error());
+    if (request.action == CliAction::Help || request.action == CliAction::Version
+        || request.action == CliAction::Undo)
+        return parsed;
+    if (auto naming = readNaming(parsed); !naming)
+        return std::unexpected(naming.error());
+    if (auto scope = readScope(request); !scope)
+        return std::unexpected(scope.error());
+    return parsed;
+}
+
+std::expected<void, QString> CliArguments::readAction(CliRequest &request) const
+{
+    if (m_parser.isSet(optHelp)) {
+        request.action = CliAction::Help;
+        return {};
+    }
+    if (m_parser.isSet(optVersion)) {
+        request.action = CliAction::Version;
+        return {};
+    }
+    if (!m_parser.isSet(optUndo)) {
+        request.action = m_parser.isSet(optApply) ? CliAction::Apply : CliAction::DryRun;
+        return {};
+    }
+    // An undo puts back the names a run recorded: there is nothing to choose.
+    if (m_parser.isSet(optApply))
+        return std::unexpected(usage(optUndo, QStringLiteral("cannot go with --apply")));
+    if (anyNamingOptionSet() || !m_parser.positionalArguments().isEmpty())
+        return std::unexpected(usage(optUndo, QStringLiteral("takes no naming option, scope option or path")));
+    request.action = CliAction::Undo;
+    return {};
+}
+
+bool CliArguments::anyNamingOptionSet() const
+{
+    for (const auto *options : {&m_namingOptions, &m_scopeOptions}) {
+        for (const Option &option : *options) {
+            if (m_parser.isSet(option))
+                return true;
+        }
+    }
+    return false;
+}
+
+std::expected<void, QString> CliArguments::readNaming(ParsedRequest &parsed) const
+{
+    RenameOptions &options = parsed.request.options;
+    options.removeTildas = m_parser.isSet(optRemoveTildes);
+    if (auto conversions = readConversions(options); !conversions)
+        return conversions;
+    options.findText = textOption(optFind, parsed.notes);
+    options.replaceText = textOption(optReplace, parsed.notes);
+    options.trimFilename = m_parser.isSet(optTrim);
+    if (options.trimFilename) {
+        options.trimLength = correctedTrimText(m_parser.value(optTrim));
+        if (options.trimLength != m_parser.value(optTrim))
+            parsed.notes.append(usage(optTrim, QStringLiteral("taken as ") + options.trimLength));
+    }
+    return readStamps(parsed);
+}
+
+std::expected<void, QString> CliArguments::readConversions(RenameOptions &options) const
+{
+    using S = SpaceConversion;
+    using U = UnderscoreConversion;
+    using C = CaseConversion;
+    const auto spaces = chosen<S>(m_parser, optSpaces,
+                                  {{u"ignore", S::Ignore}, {u"remove", S::Remove}, {u"underscores", S::ToUnderscores},
+                                   {u"dashes", S::ToDashes}, {u"dots", S::ToDots}}, S::Ignore);
+    if (!spaces)
+        return std::unexpected(spaces.error());
+    const auto underscores = chosen<U>(m_parser, optUnderscores,
+                                       {{u"ignore", U::Ignore}, {u"remove", U::Remove}, {u"spaces", U::ToSpaces},
+                                        {u"dashes", U::ToDashes}, {u"dots", U::ToDots}}, U::Ignore);
+    if (!underscores)
+        return std::unexpected(underscores.error());
+    const auto letterCase = chosen<C>(m_parser, optCase,
+                                      {{u"ignore", C::Ignore}, {u"capitalise", C::Capitalise},
+                                       {u"lower", C::Lowercase}, {u"upper", C::Uppercase}}, C::Ignore);
+    if (!letterCase)
+        return std::unexpected(letterCase.error());
+    options.spaces = *spaces;
+    options.underscores = *underscores;
+    options.caseConversion = *letterCase;
+    return {};
+}
+
+std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) const
+{
+    RenameOptions &options = parsed.request.options;
+    // A box's companion field keeps its start value while the box is off, as
+    // the window's record does.
+    options.prefixName = m_parser.isSet(optPrefix);
+    if (options.prefixName)
+        options.prefixText = textOption(optPrefix, parsed.notes);
+    options.postfixName = m_parser.isSet(optPostfix);
+    if (options.postfixName)
+        options.postfixText = textOption(optPostfix, parsed.notes);
+    const auto counter = [&](const Option &option, bool &on, QString &countText) {
+        on = m_parser.isSet(option);
+        if (!on)
+            return;
+        countText = correctedCountText(m_parser.value(option));
+        if (countText != m_parser.value(option))
+            parsed.notes.append(usage(option, QStringLiteral("taken as ") + countText));
+    };
+    counter(optPrefixCounter, options.prefixCounter, parsed.request.prefixCountText);
+    counter(optPostfixCounter, options.postfixCounter, parsed.request.postfixCountText);
+    const auto date = [&](const Option &option, bool &on, QString &format) -> std::expected<void, QString> {
+        on = m_parser.isSet(option);
+        if (!on)
+            return {};
+        format = m_parser.value(option);
+        if (!dateFormats().contains(format))
+            return std::unexpected(usage(option, QStringLiteral("'%1' is not one of %2")
+                                                     .arg(format, dateFormats().join(u", "))));
+        return {};
+    };
+    if (auto prefixDate = date(optPrefixDate, options.prefixDate, options.datePrefix); !prefixDate)
+        return prefixDate;
+    return date(optPostfixDate, options.postfixDate, options.datePostfix);
+}
+
+std::expected<void, QString> CliArguments::readScope(CliRequest &request) const
+{
+    request.recursive = m_parser.isSet(optRecursive);
+    request.skipReadOnly = m_parser.isSet(optSkipReadOnly);
+    request.namesFromStdin = m_parser.isSet(optNull);
+    if (m_parser.isSet(optInclude)) {
+        request.includePattern = m_parser.value(optInclude);
+        if (FileNamePattern(request.includePattern).isEmpty())
+            return std::unexpected(usage(optInclude, QStringLiteral("no usable pattern in '%1'")
+                                                         .arg(request.includePattern)));
+    }
+    request.paths = m_parser.positionalArguments();
+    if (request.namesFromStdin && !request.paths.isEmpty())
+        return std::unexpected(usage(optNull, QStringLiteral("reads the names from standard input; "
+                                                             "give no path as well")));
+    if (!request.namesFromStdin && request.paths.isEmpty())
+        return std::unexpected(QStringLiteral("no folder or file given"));
+    return {};
+}
+
+QString CliArguments::textOption(const Option &option, QStringList &notes) const
+{
+    const QString given = m_parser.value(option);
+    QString text = correctedBoxText(given);
+    if (text != given)
+        notes.append(usage(option, QStringLiteral("cut to %1 characters").arg(limits::maxTextLength)));
+    return text;
+}
+
+QString CliArguments::correctedCountText(const QString &text)
+{
+    const QString fallback = limits::defaultCountText.toString();
+    if (withoutOuterSpaces(text).isEmpty())
+        return fallback;
+    const std::optional<int> value = plainNumber(text, limits::maxCountLength);
+    if (!value || *value < limits::minCounterStart)
+        return fallback;
+    return text;
+}
+
+QString CliArguments::correctedTrimText(const QString &text)
+{
+    if (withoutOuterSpaces(text).isEmpty())
+        return QString::number(limits::defaultTrimLength);
+    const std::optional<int> value = plainNumber(text, limits::maxTrimTextLength);
+    if (!value || *value <= limits::minTrimLength)
+        return QString::number(limits::minTrimLength);
+    return text;
+}
+
+QString CliArguments::correctedBoxText(const QString &text)
+{
+    qsizetype length = std::min<qsizetype>(text.size(), limits::maxTextLength);
+    // A character outside the basic plane is two code units; never keep half of one.
+    if (length < text.size() && length > 0 && text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.left(length);
+}
+
+} // namespace kestrava::cli

@@ -1,0 +1,149 @@
+#include "CliCommand.h"
+
+#include "CliRunParts.h"
+#include "CliScope.h"
+#include "DryRun.h"
+#include "NameText.h"
+#include "ResultPrinter.h"
+#include "RunJournal.h"
+#include "RunTarget.h"
+#include "UndoProgress.h"
+#include "UndoRun.h"
+
+#include <cstdio>
+#include <unistd.h>
+
+namespace kestrava::cli {
+
+namespace {
+
+FileResult resultOf(const FileStatus &status, const RunTarget &target)
+{
+    FileResult result;
+    result.shownPath = target.shownPath(status.folderPath, status.oldName);
+    result.folderPath = status.folderPath;
+    result.oldName = status.oldName;
+    result.newName = status.newName;
+    result.reason = status.reason;
+    switch (status.outcome) {
+    case FileOutcome::Renamed:
+        result.outcome = QStringLiteral("renamed");
+        result.done = true;
+        result.changed = true;
+        break;
+    case FileOutcome::Unchanged:
+        result.outcome = QStringLiteral("unchanged");
+        result.done = true;
+        break;
+    case FileOutcome::SkippedReadOnly:
+        result.outcome = QStringLiteral("read-only skipped");
+        break;
+    case FileOutcome::Declined:
+        result.outcome = QStringLiteral("declined");
+        break;
+    case FileOutcome::Failed:
+        result.outcome = QStringLiteral("failed");
+        break;
+    }
+    return result;
+}
+
+} // namespace
+
+void printMessage(const QString &message)
+{
+    const QByteArray line = QByteArrayLiteral("kestrava-cli: ") + escapedName(message).toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
+}
+
+CliCommand::CliCommand(const CliRequest &request) : m_request(request) {}
+
+int CliCommand::run()
+{
+    if (m_request.action == CliAction::Undo) {
+        recoverParkedFiles();
+        return runUndo();
+    }
+    const auto scope = resolveScope(m_request.paths, m_request.includePattern, m_request.recursive);
+    if (!scope) {
+        printMessage(scope.error());
+        return 2;
+    }
+    RunTarget target(*scope, m_request.includePattern, m_request.recursive);
+    if (auto opened = target.open(); !opened) {
+        printMessage(opened.error());
+        return 1;
+    }
+    // A usage error leaves everything as it is; only a run puts parked files back.
+    if (m_request.action == CliAction::Apply)
+        recoverParkedFiles();
+    const RunResults results = m_request.action == CliAction::Apply ? apply(target) : dryRun(*scope, target);
+    for (const QString &error : results.errors)
+        printMessage(error);
+    ResultPrinter(m_request.style).print(results);
+    return results.exitStatus();
+}
+
+RunResults CliCommand::dryRun(const CliScope &scope, RunTarget &target)
+{
+    CliClock clock(m_request.today);
+    CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
+    return dryRunResults(scope, target, names, m_request.includePattern, m_request.recursive,
+                         m_request.skipReadOnly);
+}
+
+RunResults CliCommand::apply(RunTarget &target)
+{
+    RunResults results;
+    results.kind = RunKind::Apply;
+    if (target.isEmpty())
+        return results;
+    CliClock clock(m_request.today);
+    CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
+    NoPrompt prompt;
+    CliRunSettings settings(m_request.skipReadOnly);
+    CliProgress progress(m_request.style != OutputStyle::Json && ::isatty(STDERR_FILENO));
+    RunJournal journal;
+    RenameRun run(RunParts{target.folders(), target.files(), prompt, progress, names, settings, clock});
+    run.setJournal(&journal);
+    run.start(target.runScope());
+    results.files.reserve(run.log().statuses().size());
+    for (const FileStatus &status : run.log().statuses())
+        results.files.append(resultOf(status, target));
+    results.errors = run.log().errors();
+    return results;
+}
+
+void CliCommand::recoverParkedFiles()
+{
+    // A run killed halfway through a change of letter case leaves its file under
+    // a hidden temporary name that nothing else would find; it is put back first.
+    const ParkedRecovery recovery = UndoRun::recoverParkedFiles();
+    if (recovery.filesRestored > 0)
+        printMessage(QStringLiteral("%1 file(s) left under a temporary name by an interrupted run were put back")
+                         .arg(recovery.filesRestored));
+    for (const QString &error : recovery.errors)
+        printMessage(error);
+}
+
+int CliCommand::runUndo()
+{
+    if (!UndoRun::newestUndoableRun()) {
+        printMessage(QStringLiteral("--undo: no run to undo"));
+        return 1;
+    }
+    CliClock clock(QDate{});
+    UndoProgress progress;
+    UndoRun undo(progress, clock);
+    undo.start();
+    RunResults results;
+    results.kind = RunKind::Undo;
+    results.files = std::move(progress.results);
+    results.errors = undo.log().errors();
+    for (const QString &error : std::as_const(results.errors))
+        printMessage(error);
+    ResultPrinter(m_request.style).print(results);
+    return results.exitStatus();
+}
+
+} // namespace kestrava::cli

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "RenameOptions.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace kestrava::cli {
+
+/// What the command line asks for.
+enum class CliAction { DryRun, Apply, Undo, Help, Version };
+
+/// How the results are printed.
+enum class OutputStyle {
+    Columns, ///< aligned columns, for a terminal
+    Tabs,    ///< one tab-separated line per file, for a pipe or a file
+    Json,    ///< one JSON object per line
+};
+
+/// Everything one invocation of kestrava-cli is to do, read from its
+/// arguments and standard input, with the values the option rules corrected.
+struct CliRequest
+{
+    CliAction action = CliAction::DryRun;
+    /// The record the window's options panel would hold for the same choices.
+    RenameOptions options;
+    /// The counter start texts, as the two count boxes would hold them.
+    QString prefixCountText = limits::defaultCountText.toString();
+    QString postfixCountText = limits::defaultCountText.toString();
+    /// The day the date stamps show.
+    QDate today;
+
+    /// The paths given, in order: one folder, or files.
+    QStringList paths;
+    bool recursive = false;
+    bool namesFromStdin = false;
+    QString includePattern = QStringLiteral("*.*");
+    bool skipReadOnly = false;
+    OutputStyle style = OutputStyle::Tabs;
+};
+
+} // namespace kestrava::cli

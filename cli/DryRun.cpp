@@ -1,0 +1,110 @@
+#include "DryRun.h"
+
+#include "CliRunParts.h"
+#include "CliScope.h"
+#include "FileList.h"
+#include "FileNamePattern.h"
+#include "RunSimulation.h"
+#include "RunTarget.h"
+
+namespace kestrava::cli {
+
+namespace {
+
+QString outcomeWord(SimulatedOutcome outcome)
+{
+    switch (outcome) {
+    case SimulatedOutcome::NotComputable: return QStringLiteral("cannot be computed");
+    case SimulatedOutcome::UnusableName: return QStringLiteral("unusable name");
+    case SimulatedOutcome::NameTooLong: return QStringLiteral("name too long");
+    case SimulatedOutcome::NameTaken: return QStringLiteral("name taken");
+    case SimulatedOutcome::NameTakenByRun: return QStringLiteral("taken by an earlier file");
+    case SimulatedOutcome::ReadOnlySkipped: return QStringLiteral("read-only skipped");
+    case SimulatedOutcome::Unchanged: return QStringLiteral("unchanged");
+    case SimulatedOutcome::Renamed: break;
+    }
+    return QStringLiteral("renamed");
+}
+
+// Gathers the look ahead's files as results and counts them for its summary.
+class Collector
+{
+public:
+    Collector(const RunTarget &target, RunResults &results) : m_target(target), m_results(results) {}
+
+    void add(const SimulatedProblem &file)
+    {
+        m_counts.add(file.file);
+        FileResult result;
+        result.shownPath = m_target.shownPath(file.folderPath, file.oldName);
+        result.folderPath = file.folderPath;
+        result.oldName = file.oldName;
+        result.newName = file.newName;
+        result.outcome = outcomeWord(file.file.outcome);
+        const bool unchanged = file.file.outcome == SimulatedOutcome::Unchanged;
+        // An unchanged file needs no reason, as in the results of a run.
+        result.reason = unchanged ? QString() : file.reason;
+        result.changed = file.file.outcome == SimulatedOutcome::Renamed;
+        result.done = result.changed || unchanged;
+        m_results.files.append(std::move(result));
+    }
+    const SimulationCounts &counts() const { return m_counts; }
+
+private:
+    const RunTarget &m_target;
+    RunResults &m_results;
+    SimulationCounts m_counts;
+};
+
+// One folder's files, \a oldNames in the run's order, looked at together.
+void simulateFiles(const QString &folder, const QList<QString> &oldNames, CliNameSource &names,
+                   const SimulationSettings &settings, Collector &collector, RunResults &results)
+{
+    QList<std::expected<QString, RenameError>> newNames;
+    newNames.reserve(oldNames.size());
+    for (const QString &oldName : oldNames)
+        newNames.append(names.compute(oldName));
+    const QString folderPath = RenameRun::walkerFolderPath(folder);
+    const auto files = simulateFolder(folder, oldNames, newNames, settings);
+    if (!files) {
+        results.errors.append(folder + QStringLiteral(": ") + files.error());
+        return;
+    }
+    for (qsizetype i = 0; i < files->size(); ++i) {
+        const auto &newName = newNames.at(i);
+        collector.add({folderPath, oldNames.at(i), newName.value_or(QString()), files->at(i),
+                       simulatedReasonText(files->at(i), newName ? nullptr : &newName.error())});
+    }
+}
+
+} // namespace
+
+RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource &names,
+                         const QString &pattern, bool recursive, bool skipReadOnly)
+{
+    RunResults results;
+    Collector collector(target, results);
+    const SimulationSettings settings{skipReadOnly};
+    names.beginRun();
+    if (!scope.isFileSet() && recursive) {
+        const TreeSimulation tree = simulateTree(
+            scope.folder, FileNamePattern(pattern), [&](const QString &oldName) { return names.compute(oldName); },
+            settings, [&](const SimulatedProblem &file) { collector.add(file); });
+        for (const auto &[folder, error] : tree.unreadableFolders)
+            results.errors.append(folder + QStringLiteral(": ") + error);
+    } else if (!scope.isFileSet()) {
+        QList<QString> oldNames;
+        oldNames.reserve(target.files().count());
+        for (qsizetype i = 0; i < target.files().count(); ++i)
+            oldNames.append(target.files().name(i));
+        simulateFiles(scope.folder, oldNames, names, settings, collector, results);
+    } else {
+        for (const FileGroup &group : scope.groups)
+            simulateFiles(group.folder, group.names, names, settings, collector, results);
+    }
+    results.lookAheadSummary = simulationSummary(collector.counts(), recursive ? SimulationScope::Tree
+                                                                               : SimulationScope::Folder);
+    return results;
+}
+
+} // namespace kestrava::cli

@@ -1,0 +1,42 @@
+#include "UndoProgress.h"
+
+namespace kestrava::cli {
+
+void UndoProgress::showFile(const QString &name)
+{
+    finishFile();
+    if (name.isEmpty())
+        return;
+    m_inFile = true;
+    m_current = FileResult();
+    m_current.folderPath = m_folder.endsWith(u'/') ? m_folder : m_folder + u'/';
+    m_current.shownPath = m_current.folderPath + name;
+    m_current.oldName = name;
+}
+
+void UndoProgress::errorLogged(const QString &text)
+{
+    // Errors outside a file (a damaged journal) are the undo's own; they are printed from its log.
+    if (m_inFile && m_current.reason.isEmpty())
+        m_current.reason = text;
+}
+
+void UndoProgress::finishFile()
+{
+    if (!m_inFile)
+        return;
+    m_inFile = false;
+    if (!m_current.reason.isEmpty()) {
+        m_current.outcome = QStringLiteral("failed");
+    } else if (!m_current.newName.isEmpty()) {
+        m_current.outcome = QStringLiteral("restored");
+        m_current.done = true;
+        m_current.changed = true;
+    } else {
+        m_current.outcome = QStringLiteral("already back");
+        m_current.done = true;
+    }
+    results.append(std::move(m_current));
+}
+
+} // namespace kestrava::cli
