@@ -4,6 +4,7 @@
 #include "FaultInjection.h"
 #include "RunTestKit.h"
 
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -89,6 +90,7 @@ private Q_SLOTS:
     void failedStepLosesNothing();
     void failedFolderReadLosesNothing_data();
     void failedFolderReadLosesNothing();
+    void folderThatCannotBeHeldOpenIsReachedByPath();
     void folderChangedAtTheRename_data();
     void folderChangedAtTheRename();
     void killAtARenameLosesNothing();
@@ -210,6 +212,23 @@ void TestRunFaults::failedFolderReadLosesNothing()
     QCOMPARE(snapshot(root() + QStringLiteral("/sub2")),
              QStringList({QStringLiteral("0002_a.txt=content of a.txt")}));
     QVERIFY(anyErrorHolds(m_rig->run.log(), systemErrorText(error), QStringLiteral("sub1")));
+}
+
+// Holding the folder open only saves the system work; without it every file
+// is reached by its full path and still renamed.
+void TestRunFaults::folderThatCannotBeHeldOpenIsReachedByPath()
+{
+    makeFiles(root(), {QStringLiteral("a.txt"), QStringLiteral("b.txt")});
+    QVERIFY(m_rig->folders.setPath(root()));
+    const QByteArray folderName = QFileInfo(root()).fileName().toUtf8();
+    {
+        FaultScope faults({"openat", EACCES, 0, folderName.constData(), nullptr, nullptr});
+        QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+        QVERIFY(faults.hits() >= 1);
+    }
+    QCOMPARE(snapshot(root()), QStringList({QStringLiteral("0001_a.txt=content of a.txt"),
+                                            QStringLiteral("0002_b.txt=content of b.txt")}));
+    QVERIFY(m_rig->run.log().errors().isEmpty());
 }
 
 void TestRunFaults::folderChangedAtTheRename_data()
