@@ -38,8 +38,8 @@ void ShowFilesPreview(benchmark::State &state)
 {
     const SelectedNames files(state.range(0));
     KestravaForm form;
-    form.optionsPage()->chkPostfixCounter()->setChecked(true);
-    form.optionsPage()->chkPrefixDate()->setChecked(true);
+    form.optionsPage()->findChild<QCheckBox *>(QStringLiteral("chkPostfixCounter"))->setChecked(true);
+    form.optionsPage()->findChild<QCheckBox *>(QStringLiteral("chkPrefixDate"))->setChecked(true);
     form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
     form.show();
     QApplication::processEvents();

@@ -3,8 +3,6 @@
 #include <QString>
 #include <QStringView>
 
-#include <utility>
-
 namespace kestrava {
 
 /// Which case conversion the options panel has chosen.
@@ -16,7 +14,8 @@ enum class UnderscoreConversion { Ignore, Remove, ToSpaces, ToDashes, ToDots };
 /// What happens to spaces in the base of a name.
 enum class SpaceConversion { Ignore, Remove, ToUnderscores, ToDashes, ToDots };
 
-/// Ranges the options panel keeps its fields in.
+/// The ranges the options panel keeps its fields in, and the texts its fields
+/// start with.
 namespace limits {
 /// Longest prefix, postfix, find and replace text.
 inline constexpr int maxTextLength = 50;
@@ -30,10 +29,15 @@ inline constexpr int maxCounterStart = 9999;
 /// A trim length the panel lets through lies in this range.
 inline constexpr int minTrimLength = 8;
 inline constexpr int maxTrimLength = 999;
-/// The trim length used when the trim text is blank, 0 or negative.
+/// The trim length used when the trim text is blank, 0 or negative, and the
+/// text the trim length box starts with.
 inline constexpr int defaultTrimLength = 50;
+inline constexpr QStringView defaultTrimText = u"50";
 /// What the counter start boxes hold at start-up and after Reset.
 inline constexpr QStringView defaultCountText = u"0001";
+/// What the prefix and postfix text boxes hold at start-up and after Reset.
+inline constexpr QStringView defaultPrefixText = u"File_";
+inline constexpr QStringView defaultPostfixText = u"_File";
 } // namespace limits
 
 /// The option values one new-name computation reads. The window fills a fresh
@@ -45,13 +49,13 @@ struct RenameOptions
     bool removeTildas = false;
     bool prefixCounter = false;
     bool prefixName = false;
-    QString prefixText = QStringLiteral("File_");
+    QString prefixText = limits::defaultPrefixText.toString();
     bool prefixDate = false;
     /// The selected date format text, empty while no entry is selected.
     QString datePrefix;
     bool postfixCounter = false;
     bool postfixName = false;
-    QString postfixText = QStringLiteral("_File");
+    QString postfixText = limits::defaultPostfixText.toString();
     bool postfixDate = false;
     QString datePostfix;
     CaseConversion caseConversion = CaseConversion::Ignore;
@@ -62,18 +66,7 @@ struct RenameOptions
     QString replaceText;
     bool trimFilename = false;
     /// Converted only when trimming; see parseTrimLength().
-    QString trimLength = QStringLiteral("50");
-
-    /// Puts back what Reset restores: every field but the two selected date
-    /// formats and the trim length, which Reset leaves alone.
-    void restoreResetValues()
-    {
-        RenameOptions fresh;
-        fresh.datePrefix = std::move(datePrefix);
-        fresh.datePostfix = std::move(datePostfix);
-        fresh.trimLength = std::move(trimLength);
-        *this = std::move(fresh);
-    }
+    QString trimLength = limits::defaultTrimText.toString();
 };
 
 } // namespace kestrava

@@ -31,18 +31,16 @@ public:
     }
 };
 
-/// The window, noting when it would end the program; it ends nothing, as no
-/// event loop runs in a test.
+/// The window, noting whether a run was in progress each time it set about
+/// ending the program; it ends nothing, as no event loop runs in a test.
 class EndNotingForm : public KestravaForm
 {
 public:
     QList<bool> endsDuringARun;
 
-protected:
-    void endProgram() override
+    EndNotingForm()
     {
-        endsDuringARun.append(runInProgress());
-        KestravaForm::endProgram();
+        connect(this, &KestravaForm::endingProgram, this, [this] { endsDuringARun.append(runInProgress()); });
     }
 };
 

@@ -116,6 +116,9 @@ class ScriptedClock : public RunClock
 public:
     mutable QList<QDateTime> times{QDateTime(QDate(2026, 1, 5), QTime(10, 0))};
     QDateTime now() const override { return times.size() > 1 ? times.takeFirst() : times.first(); }
+    /// The day of the next time, leaving the script as it is: the names of a
+    /// run ask for every file.
+    QDate today() const override { return times.first().date(); }
 };
 
 /// A run over real folders with scripted answers.

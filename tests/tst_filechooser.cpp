@@ -1,6 +1,7 @@
 #include "ChooseFilesPage.h"
 #include "ChooserTestKit.h"
 #include "FileChooserList.h"
+#include "FindControl.h"
 #include "FolderChooserList.h"
 #include "FolderListModel.h"
 #include "KestravaForm.h"
@@ -68,8 +69,8 @@ void TestFileChooser::openingAFolderListsItsFilesAllSelected()
     QCOMPARE(files().folder(), root() + u"/photos");
     QCOMPARE(listed(), QStringList({"A.txt", "b.jpg", "c.doc"}));
     QCOMPARE(selected(), listed());
-    QCOMPARE(page()->File1()->selectionModel()->selectedRows().size(), 3);
-    QVERIFY(page()->optAllFilesCurrentDir()->isChecked());
+    QCOMPARE(findControl<QListView>(page(), "File1")->selectionModel()->selectedRows().size(), 3);
+    QVERIFY(findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->isChecked());
 }
 
 void TestFileChooser::folderListShowsWhereTheUserIsThenSubFolders()
@@ -95,7 +96,7 @@ void TestFileChooser::folderListShowsWhereTheUserIsThenSubFolders()
     QCOMPARE(model->index(current).data().toString(), QStringLiteral("music"));
     QCOMPARE(model->index(current + 1).data().toString(), QStringLiteral("jazz"));
     QCOMPARE(model->rowPath(current + 2), root() + u"/music/Rock");
-    QCOMPARE(page()->Dir1()->currentIndex().row(), current);
+    QCOMPARE(findControl<QListView>(page(), "Dir1")->currentIndex().row(), current);
 
     QVERIFY(makeFiles(root() + u"/music/blues", {}));
     folders().refresh();
@@ -107,14 +108,14 @@ void TestFileChooser::unreadableFolderChangesNothing()
 {
     QVERIFY(makeFiles(root(), {"keep.txt"}));
     openRoot();
-    page()->optSelectedFiles()->setChecked(true);
+    findControl<QRadioButton>(page(), "optSelectedFiles")->setChecked(true);
     const auto moved = folders().setPath(root() + u"/missing");
     QVERIFY(!moved);
     QVERIFY(!moved.error().isEmpty());
     QCOMPARE(folders().path(), root());
     QCOMPARE(listed(), QStringList({"keep.txt"}));
     QVERIFY(selected().isEmpty());
-    QVERIFY(page()->optSelectedFiles()->isChecked());
+    QVERIFY(findControl<QRadioButton>(page(), "optSelectedFiles")->isChecked());
 }
 
 void TestFileChooser::scopeOptionsSelectAndDeselect_data()
@@ -135,9 +136,10 @@ void TestFileChooser::scopeOptionsSelectAndDeselect()
     auto *button = page()->findChild<QRadioButton *>(option);
     QVERIFY(button);
     // Start from another scope and a selection of one file made by hand.
-    (button == page()->optAllFiles() ? page()->optSelectedFiles() : page()->optAllFiles())->setChecked(true);
-    page()->File1()->selectionModel()->select(page()->File1()->model()->index(1, 0),
-                                              QItemSelectionModel::ClearAndSelect);
+    auto *allFiles = findControl<QRadioButton>(page(), "optAllFiles");
+    (button == allFiles ? findControl<QRadioButton>(page(), "optSelectedFiles") : allFiles)->setChecked(true);
+    QListView *file1 = findControl<QListView>(page(), "File1");
+    file1->selectionModel()->select(file1->model()->index(1, 0), QItemSelectionModel::ClearAndSelect);
     QCOMPARE(selected(), QStringList({"2.txt"}));
     QTest::mouseClick(button, Qt::LeftButton);
     QVERIFY(button->isChecked());
@@ -158,7 +160,7 @@ void TestFileChooser::openingAFolderSwitchesTheScope()
     openRoot();
     page()->findChild<QRadioButton *>(option)->setChecked(true);
     QVERIFY(folders().setPath(root() + u"/sub"));
-    QVERIFY(page()->optAllFilesCurrentDir()->isChecked());
+    QVERIFY(findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->isChecked());
     QCOMPARE(selected(), QStringList({"x.txt", "y.txt"}));
 }
 
@@ -167,7 +169,7 @@ void TestFileChooser::doubleClickAndEnterOpenAndClimb()
     QVERIFY(makeFiles(root() + u"/a/b", {"deep.txt"}));
     QVERIFY(makeFiles(root() + u"/a", {"top.txt"}));
     QVERIFY(folders().setPath(root() + u"/a"));
-    QListView *dir1 = page()->Dir1();
+    QListView *dir1 = findControl<QListView>(page(), "Dir1");
     const int current = folders().currentFolderRow();
 
     // Double-click on the sub-folder "b" opens it.
@@ -193,7 +195,7 @@ void TestFileChooser::selectionByHandIsWhatTheRunReads()
 {
     QVERIFY(makeFiles(root(), {"a.txt", "b.txt", "c.txt", "d.txt"}));
     openRoot();
-    QListView *file1 = page()->File1();
+    QListView *file1 = findControl<QListView>(page(), "File1");
     const auto rowCentre = [file1](int row) { return file1->visualRect(file1->model()->index(row, 0)).center(); };
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, {}, rowCentre(0));
     QTest::mouseClick(file1->viewport(), Qt::LeftButton, Qt::ControlModifier, rowCentre(2));
@@ -223,16 +225,16 @@ void TestFileChooser::fortyThousandFilesListInFull()
     QVERIFY(makeFiles(root(), names));
     openRoot();
     QCOMPARE(files().count(), 40000);
-    QCOMPARE(page()->File1()->model()->rowCount(), 40000);
+    QListView *file1 = findControl<QListView>(page(), "File1");
+    QCOMPARE(file1->model()->rowCount(), 40000);
     QCOMPARE(files().name(39999), QStringLiteral("f39999.dat"));
     QCOMPARE(files().selectedCount(), 40000);
     QVERIFY(files().isSelected(32767));
     QVERIFY(files().isSelected(39999));
     // One range, never a row at a time.
-    QCOMPARE(page()->File1()->selectionModel()->selection().size(), 1);
+    QCOMPARE(file1->selectionModel()->selection().size(), 1);
 
-    page()->File1()->selectionModel()->select(page()->File1()->model()->index(35000, 0),
-                                              QItemSelectionModel::Deselect);
+    file1->selectionModel()->select(file1->model()->index(35000, 0), QItemSelectionModel::Deselect);
     QVERIFY(!files().isSelected(35000));
     QVERIFY(files().isSelected(34999));
     QCOMPARE(files().selectedCount(), 39999);

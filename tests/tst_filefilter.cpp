@@ -1,6 +1,7 @@
 #include "ChooseFilesPage.h"
 #include "ChooserTestKit.h"
 #include "FileChooserList.h"
+#include "FindControl.h"
 #include "FileTypeTable.h"
 #include "FolderChooserList.h"
 #include "Volumes.h"
@@ -68,7 +69,7 @@ void TestFileFilter::cleanup()
 
 void TestFileFilter::typeFilter(const QString &text)
 {
-    QComboBox *combo = page()->FileSpecCombo();
+    QComboBox *combo = findControl<QComboBox>(page(), "FileSpecCombo");
     combo->lineEdit()->clear();
     QTest::keyClicks(combo->lineEdit(), text);
     QCOMPARE(combo->currentText(), text);
@@ -103,7 +104,7 @@ void TestFileFilter::fileTypeTableRows()
 
 void TestFileFilter::filterComboListIsSorted()
 {
-    QComboBox *combo = page()->FileSpecCombo();
+    QComboBox *combo = findControl<QComboBox>(page(), "FileSpecCombo");
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items.append(combo->itemText(i));
@@ -145,7 +146,7 @@ void TestFileFilter::typedPatternsFilterAndName()
     typeFilter(typed);
     QCOMPARE(files().pattern(), typed);
     QCOMPARE(this->listed(), listed);
-    QCOMPARE(page()->lblSelectedFileType()->text(), label);
+    QCOMPARE(findControl<QLabel>(page(), "lblSelectedFileType")->text(), label);
     QVERIFY(m_rig->errors.texts.isEmpty());
 }
 
@@ -155,31 +156,31 @@ void TestFileFilter::eachKeystrokeFilters()
     openRoot();
     typeFilter(QStringLiteral("*.M"));
     QCOMPARE(listed(), QStringList({"x.m"}));
-    QTest::keyClicks(page()->FileSpecCombo()->lineEdit(), QStringLiteral("P"));
+    QTest::keyClicks(findControl<QComboBox>(page(), "FileSpecCombo")->lineEdit(), QStringLiteral("P"));
     QVERIFY(listed().isEmpty());
-    QTest::keyClicks(page()->FileSpecCombo()->lineEdit(), QStringLiteral("3"));
+    QTest::keyClicks(findControl<QComboBox>(page(), "FileSpecCombo")->lineEdit(), QStringLiteral("3"));
     QCOMPARE(listed(), QStringList({"song.mp3"}));
-    QCOMPARE(page()->lblSelectedFileType()->text(), QStringLiteral("MP3 Music Files"));
+    QCOMPARE(findControl<QLabel>(page(), "lblSelectedFileType")->text(), QStringLiteral("MP3 Music Files"));
 }
 
 void TestFileFilter::changingTheFilterSelectsNothing()
 {
     QVERIFY(makeFiles(root(), {"a.txt", "b.txt"}));
     openRoot();
-    QVERIFY(page()->optAllFilesCurrentDir()->isChecked());
+    QVERIFY(findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->isChecked());
     QCOMPARE(selected().size(), 2);
     typeFilter(QStringLiteral("*.txt"));
     QCOMPARE(listed().size(), 2);
     QVERIFY(selected().isEmpty());
-    QVERIFY(page()->optAllFilesCurrentDir()->isChecked());
+    QVERIFY(findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->isChecked());
 }
 
 void TestFileFilter::pickingAnItemFiltersOnce()
 {
     QVERIFY(makeFiles(root(), {"a.txt", "b.doc"}));
     openRoot();
-    QComboBox *combo = page()->FileSpecCombo();
-    QSignalSpy relisted(page()->File1()->model(), &QAbstractItemModel::modelReset);
+    QComboBox *combo = findControl<QComboBox>(page(), "FileSpecCombo");
+    QSignalSpy relisted(findControl<QListView>(page(), "File1")->model(), &QAbstractItemModel::modelReset);
     // The arrow key picks the next item as a click in the list would: the text
     // changes and the pick is reported; the files are listed once.
     combo->setFocus();
@@ -189,7 +190,7 @@ void TestFileFilter::pickingAnItemFiltersOnce()
     QTest::keyClick(combo, Qt::Key_Down);
     QCOMPARE(combo->currentText(), QStringLiteral("*.DOC"));
     QCOMPARE(listed(), QStringList({"b.doc"}));
-    QCOMPARE(page()->lblSelectedFileType()->text(), QStringLiteral("Word Documents"));
+    QCOMPARE(findControl<QLabel>(page(), "lblSelectedFileType")->text(), QStringLiteral("Word Documents"));
     QCOMPARE(relisted.size(), 1);
 
     // Picking the same item again lists again, with nothing selected.
@@ -207,14 +208,14 @@ void TestFileFilter::filterOnAVanishedFolderListsNothing()
     QVERIFY(QDir(root() + u"/vanishing").removeRecursively());
     typeFilter(QStringLiteral("*.TXT"));
     QVERIFY(listed().isEmpty());
-    QCOMPARE(page()->lblSelectedFileType()->text(), QStringLiteral("ASCII Text Files"));
+    QCOMPARE(findControl<QLabel>(page(), "lblSelectedFileType")->text(), QStringLiteral("ASCII Text Files"));
     // Told once, not at every keystroke.
     QCOMPARE(m_rig->errors.titles, QStringList({"Kestrava"}));
 }
 
 void TestFileFilter::driveListShowsTheVolumes()
 {
-    QComboBox *drives = page()->Drive1();
+    QComboBox *drives = findControl<QComboBox>(page(), "Drive1");
     QStringList shown;
     for (int i = 0; i < drives->count(); ++i)
         shown.append(drives->itemText(i));
@@ -231,13 +232,13 @@ void TestFileFilter::choosingADriveOpensIt()
     // A folder stands in for a volume's root: the drive list opens whatever root it shows.
     QVERIFY(makeFiles(root() + u"/volume", {"v.txt"}));
     openRoot();
-    page()->optAllFiles()->setChecked(true);
-    QComboBox *drives = page()->Drive1();
+    findControl<QRadioButton>(page(), "optAllFiles")->setChecked(true);
+    QComboBox *drives = findControl<QComboBox>(page(), "Drive1");
     drives->addItem(root() + u"/volume");
     drives->setCurrentIndex(drives->count() - 1);
     QCOMPARE(folders().path(), root() + u"/volume");
     QCOMPARE(selected(), QStringList({"v.txt"}));
-    QVERIFY(page()->optAllFilesCurrentDir()->isChecked());
+    QVERIFY(findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->isChecked());
     QVERIFY(m_rig->errors.texts.isEmpty());
 }
 
@@ -245,8 +246,8 @@ void TestFileFilter::unusableDriveIsReportedAndNothingChanges()
 {
     QVERIFY(makeFiles(root(), {"stay.txt"}));
     openRoot();
-    page()->optSelectedFiles()->setChecked(true);
-    QComboBox *drives = page()->Drive1();
+    findControl<QRadioButton>(page(), "optSelectedFiles")->setChecked(true);
+    QComboBox *drives = findControl<QComboBox>(page(), "Drive1");
     drives->addItem(root() + u"/gone");
     drives->setCurrentIndex(drives->count() - 1);
     QCOMPARE(m_rig->errors.titles, QStringList({"Kestrava"}));
@@ -254,7 +255,7 @@ void TestFileFilter::unusableDriveIsReportedAndNothingChanges()
     QCOMPARE(drives->currentText(), root() + u"/gone");
     QCOMPARE(folders().path(), root());
     QCOMPARE(listed(), QStringList({"stay.txt"}));
-    QVERIFY(page()->optSelectedFiles()->isChecked());
+    QVERIFY(findControl<QRadioButton>(page(), "optSelectedFiles")->isChecked());
 }
 
 QTEST_MAIN(TestFileFilter)

@@ -6,6 +6,7 @@
 #include "DiskFileList.h"
 #include "FolderChooserList.h"
 #include "KestravaForm.h"
+#include "FindControl.h"
 #include "OptionsPage.h"
 #include "PreviewPage.h"
 
@@ -24,6 +25,7 @@
 #include <memory>
 
 using namespace kestrava;
+using namespace kestrava::testing;
 
 class TestFilesPreview : public QObject
 {
@@ -36,8 +38,8 @@ private:
 
     OptionsPage *options() const { return m_form->optionsPage(); }
     PreviewPage *preview() const { return m_form->previewPage(); }
-    QString before() const { return preview()->txtFilesPreview()->toPlainText(); }
-    QString after() const { return preview()->txtFilesPreviewNew()->toPlainText(); }
+    QString before() const { return findControl<QPlainTextEdit>(preview(), "txtFilesPreview")->toPlainText(); }
+    QString after() const { return findControl<QPlainTextEdit>(preview(), "txtFilesPreviewNew")->toPlainText(); }
 
     // Lists a fresh folder holding \a names, nothing selected.
     void listFolder(const QStringList &names)
@@ -72,7 +74,7 @@ private Q_SLOTS:
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")});
         m_files.setSelected(0, true);
         m_files.setSelected(2, true);
-        options()->chkPrefixCounter()->setChecked(true);
+        findControl<QCheckBox>(options(), "chkPrefixCounter")->setChecked(true);
         showPreview();
         QCOMPARE(before(), QStringLiteral("a.txt\nc.txt\n"));
         QCOMPARE(after(), QStringLiteral("0001_a.txt\n0002_c.txt\n"));
@@ -85,12 +87,12 @@ private Q_SLOTS:
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"),
                     QStringLiteral("README")});
         QVERIFY(m_form->folderList()->setPath(m_dir->path()).has_value());
-        QListView *file1 = m_form->chooseFilesPage()->File1();
+        QListView *file1 = findControl<QListView>(m_form->chooseFilesPage(), "File1");
         QItemSelection picked;
         for (int row : {0, 2, 3})
             picked.select(file1->model()->index(row, 0), file1->model()->index(row, 0));
         file1->selectionModel()->select(picked, QItemSelectionModel::ClearAndSelect);
-        options()->chkPrefixCounter()->setChecked(true);
+        findControl<QCheckBox>(options(), "chkPrefixCounter")->setChecked(true);
 
         for (int visit = 0; visit < 2; ++visit) {
             m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::SetOptions));
@@ -105,10 +107,10 @@ private Q_SLOTS:
     {
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt")});
         m_files.selectAll();
-        options()->chkPrefixCounter()->setChecked(true);
-        options()->txtPrefixCount()->setText(QStringLiteral("0005"));
-        options()->chkPostfixCounter()->setChecked(true);
-        options()->txtPostfixCount()->setText(QStringLiteral("0020"));
+        findControl<QCheckBox>(options(), "chkPrefixCounter")->setChecked(true);
+        findControl<QLineEdit>(options(), "txtPrefixCount")->setText(QStringLiteral("0005"));
+        findControl<QCheckBox>(options(), "chkPostfixCounter")->setChecked(true);
+        findControl<QLineEdit>(options(), "txtPostfixCount")->setText(QStringLiteral("0020"));
         // The sample preview leaves the counters moved on; the files preview reloads them.
         options()->ShowSampleMask();
         showPreview();
@@ -122,7 +124,7 @@ private Q_SLOTS:
     {
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b"), QStringLiteral("c.txt")});
         m_files.selectAll();
-        options()->chkPrefixCounter()->setChecked(true);
+        findControl<QCheckBox>(options(), "chkPrefixCounter")->setChecked(true);
         showPreview();
         QCOMPARE(before(), QStringLiteral("a.txt\nb\nc.txt\n"));
         QCOMPARE(after(), QStringLiteral("0001_a.txt\n\n0002_c.txt\n"));
@@ -147,7 +149,7 @@ private Q_SLOTS:
             names << QStringLiteral("file%1.dat").arg(i, 5, 10, QLatin1Char('0'));
         listFolder(names);
         m_files.selectAll();
-        options()->chkPrefixCounter()->setChecked(true);
+        findControl<QCheckBox>(options(), "chkPrefixCounter")->setChecked(true);
         showPreview();
 
         const QStringList left = before().split(u'\n');
@@ -173,7 +175,7 @@ private Q_SLOTS:
         // Entering the tab previewed the window's own file list; show this folder's.
         showPreview();
 
-        QPlainTextEdit *box = preview()->txtFilesPreviewNew();
+        QPlainTextEdit *box = findControl<QPlainTextEdit>(preview(), "txtFilesPreviewNew");
         box->setFocus(Qt::MouseFocusReason);
         QTest::keyClicks(box, QStringLiteral("x y"));
         QTest::keyClick(box, Qt::Key_Backspace);

@@ -1,5 +1,6 @@
 // The Go tab's parts on their own: the progress display and the question box.
 #include "ErrorLogModel.h"
+#include "FindControl.h"
 #include "GoPage.h"
 #include "GoProgress.h"
 #include "MessageBoxPrompt.h"
@@ -14,6 +15,7 @@
 #include <QTimer>
 
 using namespace kestrava;
+using namespace kestrava::testing;
 
 namespace {
 
@@ -101,8 +103,8 @@ void TestGoProgress::progressFollowsTheRunAtTheDisplaysPace()
     progress.showCount(0);
     progress.fileModified(QStringLiteral("A"));
     progress.yield(); // the first yield of a run shows at once
-    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("a.txt"));
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("A\n"));
+    QCOMPARE(findControl<QLabel>(&page, "FileNameLabel")->text(), QStringLiteral("a.txt"));
+    QCOMPARE(findControl<QPlainTextEdit>(&page, "txtFilesModified")->toPlainText(), QStringLiteral("A\n"));
 
     progress.showFile(QStringLiteral("b.txt"));
     progress.showCount(1);
@@ -110,21 +112,22 @@ void TestGoProgress::progressFollowsTheRunAtTheDisplaysPace()
     progress.fileModified(QStringLiteral("C"));
     progress.errorLogged(QStringLiteral("'x'  whilst processing file '/d/e'"));
     progress.yield();
-    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("a.txt"));
-    QCOMPARE(page.lblFileCounter()->text(), QStringLiteral("0"));
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("A\n"));
+    QCOMPARE(findControl<QLabel>(&page, "FileNameLabel")->text(), QStringLiteral("a.txt"));
+    QCOMPARE(findControl<QLabel>(&page, "lblFileCounter")->text(), QStringLiteral("0"));
+    QCOMPARE(findControl<QPlainTextEdit>(&page, "txtFilesModified")->toPlainText(), QStringLiteral("A\n"));
     QVERIFY(!page.isErrorAreaShown());
 
     progress.flush();
-    QCOMPARE(page.FileNameLabel()->text(), QStringLiteral("b.txt"));
-    QCOMPARE(page.lblFileCounter()->text(), QStringLiteral("1"));
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QStringLiteral("C\nB\nA\n"));
+    QCOMPARE(findControl<QLabel>(&page, "FileNameLabel")->text(), QStringLiteral("b.txt"));
+    QCOMPARE(findControl<QLabel>(&page, "lblFileCounter")->text(), QStringLiteral("1"));
+    QCOMPARE(findControl<QPlainTextEdit>(&page, "txtFilesModified")->toPlainText(), QStringLiteral("C\nB\nA\n"));
     QVERIFY(page.isErrorAreaShown());
-    QCOMPARE(page.lblErrorLog()->text(), QStringLiteral("Errors : 1"));
-    QCOMPARE(page.CurrentDirLabel()->text(), QStringLiteral("    ")); // no tree walk, not written
+    QCOMPARE(findControl<QLabel>(&page, "lblErrorLog")->text(), QStringLiteral("Errors : 1"));
+    // No tree walk: the folder label is not written.
+    QCOMPARE(findControl<QLabel>(&page, "CurrentDirLabel")->text(), QStringLiteral("    "));
 
     progress.logsCleared();
-    QCOMPARE(page.txtFilesModified()->toPlainText(), QString());
+    QCOMPARE(findControl<QPlainTextEdit>(&page, "txtFilesModified")->toPlainText(), QString());
     QVERIFY(!page.isErrorAreaShown());
     QCOMPARE(progress.errorLog()->rowCount(), 0);
 }

@@ -80,7 +80,7 @@ void TestGoRun::init()
     m_prompt = HookedPrompt();
     m_clock.times = {QDateTime(QDate(2026, 3, 2), QTime(10, 0))};
     m_form->runController()->setPrompt(&m_prompt);
-    m_form->runController()->setClock(&m_clock);
+    m_form->setClock(&m_clock);
 }
 
 void TestGoRun::cleanup()
@@ -273,11 +273,11 @@ void TestGoRun::errorsAreShownBesideTheLog()
 
     GoPage *page = m_form->goPage();
     QVERIFY(page->isErrorAreaShown());
-    QCOMPARE(page->lblErrorLog()->text(), QStringLiteral("Errors : 2"));
-    QVERIFY(page->lblErrorLog()->isVisible());
-    QVERIFY(page->lstErrorLog()->isVisible());
+    QCOMPARE(control<QLabel>("lblErrorLog")->text(), QStringLiteral("Errors : 2"));
+    QVERIFY(control<QLabel>("lblErrorLog")->isVisible());
+    QVERIFY(control<QListView>("lstErrorLog")->isVisible());
     const QString invalid = QStringLiteral("'Invalid procedure call or argument'  whilst processing file '");
-    QAbstractItemModel *errors = page->lstErrorLog()->model();
+    QAbstractItemModel *errors = control<QListView>("lstErrorLog")->model();
     QCOMPARE(errors->rowCount(), 2);
     QCOMPARE(errors->index(0, 0).data().toString(), invalid + root() + QStringLiteral("/b.txt'"));
     QCOMPARE(errors->index(1, 0).data().toString(), invalid + root() + QStringLiteral("/noext'"));
@@ -286,8 +286,8 @@ void TestGoRun::errorsAreShownBesideTheLog()
     QVERIFY(log->isVisible());
     QCOMPARE(log->toPlainText(), QStringLiteral("9999_a.txt\n"));
     QVERIFY(log->height() < wholeArea.height());
-    const QRect label = page->lblErrorLog()->geometry();
-    const QRect list = page->lstErrorLog()->geometry();
+    const QRect label = control<QLabel>("lblErrorLog")->geometry();
+    const QRect list = control<QListView>("lstErrorLog")->geometry();
     QVERIFY(!log->geometry().intersects(label));
     QVERIFY(!log->geometry().intersects(list));
     QVERIFY(!label.intersects(list));
@@ -402,7 +402,7 @@ void TestGoRun::exitTabDuringARunStopsItThenEnds()
 void TestGoRun::runStampsTheDateOfTheOptionsClock()
 {
     openFolderWith({"a.txt"});
-    m_form->optionsPage()->setClock(&m_clock); // 2 March 2026, not today
+    // The window's clock says 2 March 2026, not today.
     control<QCheckBox>("chkPrefixDate")->setChecked(true); // "dd-mm-yy"
     const auto expected = m_form->BuildNewFilename(QStringLiteral("a.txt"));
     QVERIFY(expected.has_value());

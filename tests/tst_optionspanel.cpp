@@ -95,7 +95,7 @@ private Q_SLOTS:
     void init()
     {
         m_form = std::make_unique<KestravaForm>();
-        page()->setClock(&m_clock);
+        m_form->setClock(&m_clock);
         m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::SetOptions));
         m_form->show();
         m_form->activateWindow();

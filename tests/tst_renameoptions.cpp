@@ -10,7 +10,6 @@ class TestRenameOptions : public QObject
 
 private Q_SLOTS:
     void startValues();
-    void resetKeepsDatesAndTrimLength();
 };
 
 void TestRenameOptions::startValues()
@@ -29,31 +28,6 @@ void TestRenameOptions::startValues()
     QCOMPARE(options.findText, QString());
     QCOMPARE(options.replaceText, QString());
     QCOMPARE(options.trimLength, QStringLiteral("50"));
-}
-
-void TestRenameOptions::resetKeepsDatesAndTrimLength()
-{
-    RenameOptions options;
-    options.removeTildas = options.prefixCounter = options.postfixDate = options.trimFilename = true;
-    options.prefixText = QStringLiteral("x");
-    options.datePrefix = QStringLiteral("ddmmyy");
-    options.datePostfix = QStringLiteral("mm-dd-yyyy");
-    options.caseConversion = CaseConversion::Lowercase;
-    options.spaces = SpaceConversion::ToDots;
-    options.findText = QStringLiteral("a");
-    options.trimLength = QStringLiteral("12");
-
-    options.restoreResetValues();
-
-    QVERIFY(!options.removeTildas && !options.prefixCounter && !options.postfixDate);
-    QVERIFY(!options.trimFilename);
-    QCOMPARE(options.prefixText, QStringLiteral("File_"));
-    QCOMPARE(options.caseConversion, CaseConversion::Ignore);
-    QCOMPARE(options.spaces, SpaceConversion::Ignore);
-    QCOMPARE(options.findText, QString());
-    QCOMPARE(options.datePrefix, QStringLiteral("ddmmyy"));
-    QCOMPARE(options.datePostfix, QStringLiteral("mm-dd-yyyy"));
-    QCOMPARE(options.trimLength, QStringLiteral("12"));
 }
 
 QTEST_GUILESS_MAIN(TestRenameOptions)

@@ -1,13 +1,17 @@
 #include "ChooseFilesPage.h"
 #include "ChooserTestKit.h"
 #include "FileChooserList.h"
+#include "FindControl.h"
 #include "FolderChooserList.h"
 #include "GoPage.h"
+#include "GoProgress.h"
+#include "GoRunTestKit.h"
 #include "HelpPage.h"
 #include "KestravaForm.h"
 #include "LayoutBuilder.h"
 #include "OptionsPage.h"
 #include "PreviewPage.h"
+#include "RunController.h"
 #include "Volumes.h"
 
 #include <QApplication>
@@ -35,26 +39,26 @@ namespace {
 
 using Tab = KestravaForm::Tab;
 
-/// The real window, with its run and its end observed rather than carried out.
+/// The real window, counting what its tabs do; a preview can be made to fail.
 class ObservedForm : public KestravaForm
 {
 public:
-    bool running = false;
     bool previewThrows = false;
     int sampleRefreshes = 0;
     int previews = 0;
     int ends = 0;
 
-protected:
-    bool runInProgress() const override { return running; }
-    void enterSetOptionsTab() override { ++sampleRefreshes; }
-    void enterPreviewResultsTab() override
+    ObservedForm()
     {
-        ++previews;
-        if (previewThrows)
-            throw std::runtime_error("out of memory while previewing");
+        connect(optionsPage(), &OptionsPage::sampleMaskShown, this, [this] { ++sampleRefreshes; });
+        connect(previewPage(), &PreviewPage::filesPreviewShown, this, [this] {
+            ++previews;
+            if (previewThrows)
+                throw std::runtime_error("out of memory while previewing");
+        });
+        // No event loop runs in a test, so the program does not end.
+        connect(this, &KestravaForm::endingProgram, this, [this] { ++ends; });
     }
-    void endProgram() override { ++ends; }
 };
 
 } // namespace
@@ -113,12 +117,13 @@ void TestTabNavigation::cleanup()
 
 void TestTabNavigation::selectRows(const QList<int> &rows)
 {
+    QListView *file1 = findControl<QListView>(page(), "File1");
     QItemSelection selection;
     for (int row : rows) {
-        const QModelIndex index = page()->File1()->model()->index(row, 0);
+        const QModelIndex index = file1->model()->index(row, 0);
         selection.select(index, index);
     }
-    page()->File1()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+    file1->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 void TestTabNavigation::startUpState()
@@ -126,22 +131,22 @@ void TestTabNavigation::startUpState()
     QCOMPARE(m_form->windowTitle(), QStringLiteral("Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore"));
     QCOMPARE(tabs()->currentIndex(), int(Tab::ChooseFiles));
     QCOMPARE(m_form->folderList()->path(), root());
-    QCOMPARE(page()->Drive1()->currentText(), Volumes::rootOf(root()));
+    QCOMPARE(findControl<QComboBox>(page(), "Drive1")->currentText(), Volumes::rootOf(root()));
     QCOMPARE(listed(), QStringList({"a.txt", "b.doc", "c.txt"}));
     QVERIFY(selected().isEmpty());
     QCOMPARE(m_form->folderList()->subFolderCount(), 1);
-    QVERIFY(page()->optSelectedFiles()->isChecked());
-    QVERIFY(!page()->optAllFilesCurrentDir()->isChecked());
-    QVERIFY(m_form->optionsPage()->optIgnoreSpaces()->isChecked());
-    QVERIFY(m_form->optionsPage()->optIgnoreCase()->isChecked());
-    QVERIFY(!m_form->goPage()->StopButton()->isEnabled());
-    QVERIFY(m_form->goPage()->StartButton()->isEnabled());
-    QCOMPARE(page()->FileSpecCombo()->currentText(), QStringLiteral("*.*"));
-    QCOMPARE(page()->lblSelectedFileType()->text(), QStringLiteral("All File Types"));
-    QCOMPARE(m_form->focusWidget(), page()->Dir1());
-    QVERIFY(m_form->previewPage()->txtFilesPreview()->toPlainText().isEmpty());
-    QVERIFY(m_form->previewPage()->txtFilesPreviewNew()->toPlainText().isEmpty());
-    QVERIFY(m_form->goPage()->lblNoFilesSelected()->isHidden());
+    QVERIFY(findControl<QRadioButton>(page(), "optSelectedFiles")->isChecked());
+    QVERIFY(!findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->isChecked());
+    QVERIFY(findControl<QRadioButton>(m_form->optionsPage(), "optIgnoreSpaces")->isChecked());
+    QVERIFY(findControl<QRadioButton>(m_form->optionsPage(), "optIgnoreCase")->isChecked());
+    QVERIFY(!findControl<QPushButton>(m_form->goPage(), "StopButton")->isEnabled());
+    QVERIFY(findControl<QPushButton>(m_form->goPage(), "StartButton")->isEnabled());
+    QCOMPARE(findControl<QComboBox>(page(), "FileSpecCombo")->currentText(), QStringLiteral("*.*"));
+    QCOMPARE(findControl<QLabel>(page(), "lblSelectedFileType")->text(), QStringLiteral("All File Types"));
+    QCOMPARE(m_form->focusWidget(), findControl<QListView>(page(), "Dir1"));
+    QVERIFY(findControl<QPlainTextEdit>(m_form->previewPage(), "txtFilesPreview")->toPlainText().isEmpty());
+    QVERIFY(findControl<QPlainTextEdit>(m_form->previewPage(), "txtFilesPreviewNew")->toPlainText().isEmpty());
+    QVERIFY(findControl<QLabel>(m_form->goPage(), "lblNoFilesSelected")->isHidden());
     // Start-up enters the first tab, whose handling under this scope runs nothing that is seen.
     QCOMPARE(m_form->sampleRefreshes, 0);
     QVERIFY(m_rig->errors.texts.isEmpty());
@@ -206,17 +211,17 @@ void TestTabNavigation::goTabWarnsWhenNothingIsSelected()
     QFETCH(QList<int>, rows);
     QFETCH(bool, warned);
     selectRows(rows);
-    m_form->goPage()->txtFilesModified()->setPlainText(QStringLiteral("0001_a.txt\n"));
+    findControl<QPlainTextEdit>(m_form->goPage(), "txtFilesModified")->setPlainText(QStringLiteral("0001_a.txt\n"));
     enterTab(Tab::Go);
-    QLabel *warning = m_form->goPage()->lblNoFilesSelected();
+    QLabel *warning = findControl<QLabel>(m_form->goPage(), "lblNoFilesSelected");
     QCOMPARE(warning->isVisible(), warned);
     QCOMPARE(warning->text(), QStringLiteral("Note : You have not selected any files to Rename !"));
-    QVERIFY(m_form->goPage()->txtFilesModified()->toPlainText().isEmpty());
+    QVERIFY(findControl<QPlainTextEdit>(m_form->goPage(), "txtFilesModified")->toPlainText().isEmpty());
 }
 
 void TestTabNavigation::chooseFilesTabReReadsUnderAllFilesInCurrentFolder()
 {
-    page()->optAllFilesCurrentDir()->setChecked(true);
+    findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->setChecked(true);
     selectRows({0});
     QVERIFY(makeFiles(root(), {"new.txt"}));
     QVERIFY(makeFiles(root() + u"/later", {}));
@@ -242,24 +247,37 @@ void TestTabNavigation::chooseFilesTabKeepsAHandSelection()
 
 void TestTabNavigation::aRunHoldsTheListsAndTheLog()
 {
-    page()->optAllFilesCurrentDir()->setChecked(true);
-    selectRows({1});
-    QVERIFY(makeFiles(root(), {"new.txt"}));
-    m_form->goPage()->txtFilesModified()->setPlainText(QStringLiteral("0001_a.txt\n"));
-    m_form->running = true;
-    enterTab(Tab::SetOptions);
-    enterTab(Tab::PreviewResults);
-    enterTab(Tab::Go);
-    enterTab(Tab::ChooseFiles);
-    // The previews use counters of their own, so they still refresh.
-    QCOMPARE(m_form->sampleRefreshes, 1);
-    QCOMPARE(m_form->previews, 1);
-    QCOMPARE(m_form->goPage()->txtFilesModified()->toPlainText(), QStringLiteral("0001_a.txt\n"));
-    QCOMPARE(listed(), QStringList({"a.txt", "b.doc", "c.txt"}));
-    QCOMPARE(selected(), QStringList({"b.doc"}));
-    // The page tabs and the spacer behave as ever.
-    enterTab(Tab::Spacer);
-    QCOMPARE(tabs()->currentIndex(), int(Tab::Help));
+    findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->setChecked(true);
+    HookedPrompt prompt;
+    m_form->runController()->setPrompt(&prompt);
+    m_form->runController()->progress()->setIntervals(0, 0);
+    auto *log = findControl<QPlainTextEdit>(m_form->goPage(), "txtFilesModified");
+    bool visited = false;
+    atNextYield(m_form, [&] {
+        QVERIFY(m_form->runInProgress());
+        selectRows({1});
+        QVERIFY(makeFiles(root(), {"new.txt"}));
+        log->setPlainText(QStringLiteral("0001_a.txt\n"));
+        const QStringList listedBefore = listed();
+        enterTab(Tab::SetOptions);
+        enterTab(Tab::PreviewResults);
+        enterTab(Tab::Go);
+        enterTab(Tab::ChooseFiles);
+        // The previews use counters of their own, so they still refresh.
+        QCOMPARE(m_form->sampleRefreshes, 1);
+        QCOMPARE(m_form->previews, 1);
+        QCOMPARE(log->toPlainText(), QStringLiteral("0001_a.txt\n"));
+        QCOMPARE(listed(), listedBefore);
+        QVERIFY(!listed().contains(QStringLiteral("new.txt")));
+        QCOMPARE(selected(), QStringList({"b.doc"}));
+        // The page tabs and the spacer behave as ever.
+        enterTab(Tab::Spacer);
+        QCOMPARE(tabs()->currentIndex(), int(Tab::Help));
+        visited = true;
+    });
+    findControl<QPushButton>(m_form->goPage(), "StartButton")->click();
+    QVERIFY(visited);
+    m_form->runController()->setPrompt(nullptr);
 }
 
 void TestTabNavigation::failureOfATabIsShownAndTheWindowStays()

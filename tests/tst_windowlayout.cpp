@@ -1,4 +1,5 @@
 #include "ChooseFilesPage.h"
+#include "FindControl.h"
 #include "GoPage.h"
 #include "KestravaForm.h"
 #include "WindowLayoutExpectations.h"
@@ -22,6 +23,7 @@
 
 using kestrava::KestravaForm;
 using namespace probe;
+using kestrava::testing::findControl;
 
 
 class TestWindowLayout : public QObject
@@ -358,10 +360,10 @@ void TestWindowLayout::layoutStatesBeforeStartUp()
 {
     // The pages alone carry the layout's own states, before start-up changes them.
     const kestrava::ChooseFilesPage choose;
-    QVERIFY(choose.optAllFilesCurrentDir()->isChecked());
-    QVERIFY(!choose.optSelectedFiles()->isChecked());
+    QVERIFY(findControl<QRadioButton>(&choose, "optAllFilesCurrentDir")->isChecked());
+    QVERIFY(!findControl<QRadioButton>(&choose, "optSelectedFiles")->isChecked());
     const kestrava::GoPage go;
-    QVERIFY(go.StopButton()->isEnabled());
+    QVERIFY(findControl<QPushButton>(&go, "StopButton")->isEnabled());
 }
 
 void TestWindowLayout::fontsResolveToMetricCompatibleFaces()

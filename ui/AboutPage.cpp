@@ -13,6 +13,7 @@ constexpr FontStyle Condition{FontFace::MsSansSerif, 8.25, true};
 constexpr FontStyle ConditionHeading{FontFace::Arial, 9.75, true};
 constexpr ControlFlags Paragraph = F::Centred | F::Middle | F::WordWrap | F::GreyBackground;
 
+// clang-format off
 constexpr ControlRow Layout[] = {
     {u"framAbout", K::Frame, {}, {360, 480, 9135, 6495}},
 
@@ -47,6 +48,7 @@ constexpr ControlRow Layout[] = {
      u"Many thanks to everyone who sent in comments and suggestions: this version owes a great deal to you.", {}, Text,
      {}, F::Centred | F::Middle | F::WordWrap},
 };
+// clang-format on
 
 } // namespace
 

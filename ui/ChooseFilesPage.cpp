@@ -34,16 +34,16 @@ void ChooseFilesPage::fillFileSpecCombo()
 void ChooseFilesPage::addFileSpec(const QString &text)
 {
     int position = 0;
-    while (position < m_FileSpecCombo->count()
-           && QString::compare(m_FileSpecCombo->itemText(position), text, Qt::CaseInsensitive) <= 0)
+    while (position < m_ui.FileSpecCombo->count()
+           && QString::compare(m_ui.FileSpecCombo->itemText(position), text, Qt::CaseInsensitive) <= 0)
         ++position;
-    m_FileSpecCombo->insertItem(position, text);
+    m_ui.FileSpecCombo->insertItem(position, text);
 }
 
 std::expected<void, QString> ChooseFilesPage::reReadLists()
 {
     std::expected<void, QString> result;
-    if (m_optAllFilesCurrentDir->isChecked()) {
+    if (m_ui.optAllFilesCurrentDir->isChecked()) {
         result = m_fileList->reread();
         if (result)
             m_fileList->selectAll();
@@ -54,8 +54,8 @@ std::expected<void, QString> ChooseFilesPage::reReadLists()
 
 void ChooseFilesPage::createLists()
 {
-    m_fileList = new FileChooserList(m_File1);
-    m_folderList = new FolderChooserList(m_Dir1, *m_fileList);
+    m_fileList = new FileChooserList(m_ui.File1);
+    m_folderList = new FolderChooserList(m_ui.Dir1, *m_fileList);
 }
 
 void ChooseFilesPage::openStartFolder()
@@ -72,15 +72,15 @@ void ChooseFilesPage::fillDriveList()
 {
     // Linux keeps no current folder per volume: the list shows the volume holding
     // the start folder, and picking a volume opens its root.
-    m_Drive1->addItems(Volumes::roots(m_folderList->path()));
-    m_Drive1->setCurrentIndex(m_Drive1->findText(Volumes::rootOf(m_folderList->path())));
+    m_ui.Drive1->addItems(Volumes::roots(m_folderList->path()));
+    m_ui.Drive1->setCurrentIndex(m_ui.Drive1->findText(Volumes::rootOf(m_folderList->path())));
 }
 
 void ChooseFilesPage::connectHandlers()
 {
-    connect(m_Drive1, &QComboBox::currentIndexChanged, this, &ChooseFilesPage::Drive1_Change);
-    connect(m_FileSpecCombo, &QComboBox::editTextChanged, this, &ChooseFilesPage::FileSpecCombo_Change);
-    connect(m_FileSpecCombo, &QComboBox::activated, this, [this] {
+    connect(m_ui.Drive1, &QComboBox::currentIndexChanged, this, &ChooseFilesPage::Drive1_Change);
+    connect(m_ui.FileSpecCombo, &QComboBox::editTextChanged, this, &ChooseFilesPage::FileSpecCombo_Change);
+    connect(m_ui.FileSpecCombo, &QComboBox::activated, this, [this] {
         if (!m_fileSpecChangeHandled)
             FileSpecCombo_Click();
     });
@@ -93,9 +93,9 @@ void ChooseFilesPage::connectHandlers()
                 (this->*handler)();
         });
     };
-    onSelected(m_optSelectedFiles, &ChooseFilesPage::optSelectedFiles_Click);
-    onSelected(m_optAllFilesCurrentDir, &ChooseFilesPage::optAllFilesCurrentDir_Click);
-    onSelected(m_optAllFiles, &ChooseFilesPage::optAllFiles_Click);
+    onSelected(m_ui.optSelectedFiles, &ChooseFilesPage::optSelectedFiles_Click);
+    onSelected(m_ui.optAllFilesCurrentDir, &ChooseFilesPage::optAllFilesCurrentDir_Click);
+    onSelected(m_ui.optAllFiles, &ChooseFilesPage::optAllFiles_Click);
 }
 
 void ChooseFilesPage::reportError(const QString &text)
@@ -124,7 +124,7 @@ void ChooseFilesPage::Drive1_Change(int index)
 {
     if (index < 0)
         return;
-    const QString root = m_Drive1->itemText(index);
+    const QString root = m_ui.Drive1->itemText(index);
     guarded([this, &root] {
         // The drive list keeps showing a volume that failed; the other lists stay.
         if (const auto reason = Volumes::notReadyReason(root)) {
@@ -141,7 +141,7 @@ void ChooseFilesPage::Dir1_Change()
 {
     m_fileListUnreadable = false;
     m_fileList->selectAll();
-    m_optAllFilesCurrentDir->setChecked(true);
+    m_ui.optAllFilesCurrentDir->setChecked(true);
 }
 
 void ChooseFilesPage::Dir1_Open(int row)
@@ -157,9 +157,9 @@ void ChooseFilesPage::FileSpecCombo_Click()
     guarded([this] {
         // The text goes to the file list exactly as typed, unchecked; the table
         // only names it, and only when it is one of its patterns to the letter.
-        const QString text = m_FileSpecCombo->currentText();
+        const QString text = m_ui.FileSpecCombo->currentText();
         const auto listed = m_fileList->setPattern(text);
-        m_lblSelectedFileType->setText(
+        m_ui.lblSelectedFileType->setText(
             m_fileTypeTable.describe(text).value_or(QStringLiteral("(User Defined File Type)")));
         // A folder that vanished is reported once, not at every keystroke of a pattern.
         if (!listed && !m_fileListUnreadable)

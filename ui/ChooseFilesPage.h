@@ -20,6 +20,26 @@ class ErrorReporter;
 class FileChooserList;
 class FolderChooserList;
 
+namespace Ui {
+
+/// The controls of the file chooser page that code works with, found by name once
+/// the layout table has created them (ChooseFilesPageLayout.cpp).
+struct ChooseFilesPage
+{
+    QComboBox *Drive1 = nullptr;
+    QListView *Dir1 = nullptr;
+    QComboBox *FileSpecCombo = nullptr;
+    QLabel *lblSelectedFileType = nullptr;
+    QListView *File1 = nullptr;
+    QRadioButton *optSelectedFiles = nullptr;
+    QRadioButton *optAllFilesCurrentDir = nullptr;
+    QRadioButton *optAllFiles = nullptr;
+    QCheckBox *chkConfirmFiles = nullptr;
+    QCheckBox *chkIgnoreReadOnly = nullptr;
+};
+
+} // namespace Ui
+
 /// Tab 0, "Choose Files...": the drive, folder and file lists, the file-type filter
 /// and the choice of which files a run renames.
 class ChooseFilesPage : public QWidget
@@ -30,18 +50,8 @@ public:
     /// Starts in the process's current folder, with the lists filled.
     explicit ChooseFilesPage(QWidget *parent = nullptr);
 
-    QLabel *Label1() const { return m_Label1; }
-    QGroupBox *framFiles() const { return m_framFiles; }
-    QComboBox *Drive1() const { return m_Drive1; }
-    QListView *Dir1() const { return m_Dir1; }
-    QComboBox *FileSpecCombo() const { return m_FileSpecCombo; }
-    QLabel *lblSelectedFileType() const { return m_lblSelectedFileType; }
-    QListView *File1() const { return m_File1; }
-    QRadioButton *optSelectedFiles() const { return m_optSelectedFiles; }
-    QRadioButton *optAllFilesCurrentDir() const { return m_optAllFilesCurrentDir; }
-    QRadioButton *optAllFiles() const { return m_optAllFiles; }
-    QCheckBox *chkConfirmFiles() const { return m_chkConfirmFiles; }
-    QCheckBox *chkIgnoreReadOnly() const { return m_chkIgnoreReadOnly; }
+    /// The page's controls, which run control reads and locks during a run.
+    const Ui::ChooseFilesPage &ui() const { return m_ui; }
 
     /// `File1`'s entries and selection, as the run and the previews read them.
     FileChooserList *fileList() const { return m_fileList; }
@@ -85,18 +95,7 @@ private:
     void optAllFilesCurrentDir_Click();
     void optAllFiles_Click();
 
-    QLabel *m_Label1 = nullptr;
-    QGroupBox *m_framFiles = nullptr;
-    QComboBox *m_Drive1 = nullptr;
-    QListView *m_Dir1 = nullptr;
-    QComboBox *m_FileSpecCombo = nullptr;
-    QLabel *m_lblSelectedFileType = nullptr;
-    QListView *m_File1 = nullptr;
-    QRadioButton *m_optSelectedFiles = nullptr;
-    QRadioButton *m_optAllFilesCurrentDir = nullptr;
-    QRadioButton *m_optAllFiles = nullptr;
-    QCheckBox *m_chkConfirmFiles = nullptr;
-    QCheckBox *m_chkIgnoreReadOnly = nullptr;
+    Ui::ChooseFilesPage m_ui;
 
     FileChooserList *m_fileList = nullptr;
     FolderChooserList *m_folderList = nullptr;

@@ -17,6 +17,7 @@ using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
 
+// clang-format off
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 // Table order is creation order, and so also the order of the keyboard.
 constexpr ControlRow Layout[] = {
@@ -48,28 +49,31 @@ constexpr ControlRow Layout[] = {
     {u"chkIgnoreReadOnly", K::CheckBox, u"framApplyWhichFiles", {120, 1320, 3375, 255},
      u"Ignore Read-Only Files ?"},
 };
+// clang-format on
 
 } // namespace
 
 void ChooseFilesPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
-    m_Label1 = LayoutBuilder::child<QLabel>(this, QStringLiteral("Label1"));
-    m_framFiles = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framFiles"));
-    m_Drive1 = LayoutBuilder::child<QComboBox>(this, QStringLiteral("Drive1"));
-    m_Dir1 = LayoutBuilder::child<QListView>(this, QStringLiteral("Dir1"));
-    m_FileSpecCombo = LayoutBuilder::child<QComboBox>(this, QStringLiteral("FileSpecCombo"));
-    m_lblSelectedFileType = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblSelectedFileType"));
-    m_File1 = LayoutBuilder::child<QListView>(this, QStringLiteral("File1"));
-    m_optSelectedFiles = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optSelectedFiles"));
-    m_optAllFilesCurrentDir = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optAllFilesCurrentDir"));
-    m_optAllFiles = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optAllFiles"));
-    m_chkConfirmFiles = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkConfirmFiles"));
-    m_chkIgnoreReadOnly = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkIgnoreReadOnly"));
+    const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
+    bind(m_ui.Drive1, "Drive1");
+    bind(m_ui.Dir1, "Dir1");
+    bind(m_ui.FileSpecCombo, "FileSpecCombo");
+    bind(m_ui.lblSelectedFileType, "lblSelectedFileType");
+    bind(m_ui.File1, "File1");
+    bind(m_ui.optSelectedFiles, "optSelectedFiles");
+    bind(m_ui.optAllFilesCurrentDir, "optAllFilesCurrentDir");
+    bind(m_ui.optAllFiles, "optAllFiles");
+    bind(m_ui.chkConfirmFiles, "chkConfirmFiles");
+    bind(m_ui.chkIgnoreReadOnly, "chkIgnoreReadOnly");
 
     // The keyboard walks the lists first, from drive to file, then the scope choices.
-    const QList<QWidget *> order{m_Drive1, m_Dir1, m_FileSpecCombo, m_File1, m_optSelectedFiles,
-                                 m_optAllFilesCurrentDir, m_optAllFiles, m_chkConfirmFiles, m_chkIgnoreReadOnly};
+    const QList<QWidget *> order{m_ui.Drive1,           m_ui.Dir1,
+                                 m_ui.FileSpecCombo,    m_ui.File1,
+                                 m_ui.optSelectedFiles, m_ui.optAllFilesCurrentDir,
+                                 m_ui.optAllFiles,      m_ui.chkConfirmFiles,
+                                 m_ui.chkIgnoreReadOnly};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
 }

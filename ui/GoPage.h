@@ -10,6 +10,28 @@ class QPushButton;
 
 namespace kestrava {
 
+namespace Ui {
+
+/// The controls of the Go page that code works with, found by name once the
+/// layout table has created them (GoPageLayout.cpp); `lstErrorLog` is made apart.
+struct GoPage
+{
+    QLabel *lblErrorLog = nullptr;
+    QGroupBox *framGo = nullptr;
+    QPushButton *StartButton = nullptr;
+    QPushButton *StopButton = nullptr;
+    QLabel *lblNoFilesSelected = nullptr;
+    QGroupBox *framProgress = nullptr;
+    QLabel *CurrentDirLabel = nullptr;
+    QLabel *FileNameLabel = nullptr;
+    QLabel *lblFileCounter = nullptr;
+    QLabel *lblStatus = nullptr;
+    QPlainTextEdit *txtFilesModified = nullptr;
+    QListView *lstErrorLog = nullptr;
+};
+
+} // namespace Ui
+
 /// Tab 3, "Go !": Start and Stop, the progress of a run and the log of renamed files.
 class GoPage : public QWidget
 {
@@ -18,21 +40,8 @@ class GoPage : public QWidget
 public:
     explicit GoPage(QWidget *parent = nullptr);
 
-    QLabel *Label4() const { return m_Label4; }
-    QLabel *lblFilesModified() const { return m_lblFilesModified; }
-    QLabel *lblErrorLog() const { return m_lblErrorLog; }
-    QGroupBox *framGo() const { return m_framGo; }
-    QPushButton *StartButton() const { return m_StartButton; }
-    QPushButton *StopButton() const { return m_StopButton; }
-    QLabel *lblNoFilesSelected() const { return m_lblNoFilesSelected; }
-    QGroupBox *framProgress() const { return m_framProgress; }
-    QLabel *CurrentDirLabel() const { return m_CurrentDirLabel; }
-    QLabel *FileNameLabel() const { return m_FileNameLabel; }
-    QLabel *lblFileCounter() const { return m_lblFileCounter; }
-    QLabel *lblStatus() const { return m_lblStatus; }
-    QPlainTextEdit *txtFilesModified() const { return m_txtFilesModified; }
-    /// The texts of the errors of the last run, under the log of modified files.
-    QListView *lstErrorLog() const { return m_lstErrorLog; }
+    /// The page's controls, which the run's progress and run control show on and read.
+    const Ui::GoPage &ui() const { return m_ui; }
 
     /// Shares the log's area with the error log (`lblErrorLog` and `lstErrorLog`)
     /// when \a shown, or gives the whole area back to the log of modified files.
@@ -45,20 +54,7 @@ private:
     /// Creates the error log's list, hidden until a run logs an error.
     void buildErrorArea();
 
-    QLabel *m_Label4 = nullptr;
-    QLabel *m_lblFilesModified = nullptr;
-    QLabel *m_lblErrorLog = nullptr;
-    QGroupBox *m_framGo = nullptr;
-    QPushButton *m_StartButton = nullptr;
-    QPushButton *m_StopButton = nullptr;
-    QLabel *m_lblNoFilesSelected = nullptr;
-    QGroupBox *m_framProgress = nullptr;
-    QLabel *m_CurrentDirLabel = nullptr;
-    QLabel *m_FileNameLabel = nullptr;
-    QLabel *m_lblFileCounter = nullptr;
-    QLabel *m_lblStatus = nullptr;
-    QPlainTextEdit *m_txtFilesModified = nullptr;
-    QListView *m_lstErrorLog = nullptr;
+    Ui::GoPage m_ui;
 };
 
 } // namespace kestrava

@@ -25,6 +25,7 @@ constexpr TextColour Green = TextColour::Green;
 constexpr int CaptionLeft = 60;
 constexpr int CaptionWidth = 1890 - CaptionLeft;
 
+// clang-format off
 // The two labels come before framGo, which lies over them and hides them.
 constexpr ControlRow Layout[] = {
     {u"Label4", K::Label, {}, {240, 495, 8535, 360}, u"Step 4 : Press Start if you are happy to proceed ...", {},
@@ -53,67 +54,40 @@ constexpr ControlRow Layout[] = {
     {u"txtFilesModified", K::MultiLineText, u"framGo", {120, 2880, 8895, 3105}, u"Files Modified\n", {}, LogFont, {},
      F::ReadOnly},
 };
-
-// When a run logs errors, the log of modified files gives up the lower part of
-// its area to them: the "Errors" label with the count, and the list of texts.
-constexpr TwipsRect FilesModifiedAlone{120, 2880, 8895, 3105};
-constexpr TwipsRect FilesModifiedShared{120, 2880, 8895, 1905};
-constexpr TwipsRect ErrorLabelShared{120, 4860, 8895, 255};
-constexpr TwipsRect ErrorListShared{120, 5115, 8895, 870};
+// clang-format on
 
 } // namespace
 
 void GoPage::buildErrorArea()
 {
-    m_lstErrorLog = new QListView(m_framGo);
-    m_lstErrorLog->setObjectName(QStringLiteral("lstErrorLog"));
+    m_ui.lstErrorLog = new QListView(m_ui.framGo);
+    m_ui.lstErrorLog->setObjectName(QStringLiteral("lstErrorLog"));
     // A tree walk over files without a dot can log an error per file.
-    m_lstErrorLog->setUniformItemSizes(true);
-    m_lstErrorLog->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    m_lstErrorLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_lstErrorLog->setFont(LayoutBuilder::font(LogFont));
+    m_ui.lstErrorLog->setUniformItemSizes(true);
+    m_ui.lstErrorLog->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_ui.lstErrorLog->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_ui.lstErrorLog->setFont(LayoutBuilder::font(LogFont));
     // No room at all until a run logs an error (see showErrorArea()).
-    m_lstErrorLog->setGeometry(QRect());
-    m_lstErrorLog->setAccessibleName(QStringLiteral("Errors"));
-    m_lstErrorLog->hide();
-}
-
-void GoPage::showErrorArea(bool shown)
-{
-    if (shown == isErrorAreaShown())
-        return;
-    if (shown && m_lblErrorLog->parentWidget() != m_framGo) {
-        // The label lies under framGo in the layout; it joins the frame to be seen.
-        m_lblErrorLog->setParent(m_framGo);
-        m_lblErrorLog->setGeometry(LayoutBuilder::pixels(ErrorLabelShared));
-        m_lstErrorLog->setGeometry(LayoutBuilder::pixels(ErrorListShared));
-    }
-    m_txtFilesModified->setGeometry(LayoutBuilder::pixels(shown ? FilesModifiedShared : FilesModifiedAlone));
-    m_lblErrorLog->setVisible(shown);
-    m_lstErrorLog->setVisible(shown);
-}
-
-bool GoPage::isErrorAreaShown() const
-{
-    return m_lstErrorLog->isVisibleTo(m_framGo);
+    m_ui.lstErrorLog->setGeometry(QRect());
+    m_ui.lstErrorLog->setAccessibleName(QStringLiteral("Errors"));
+    m_ui.lstErrorLog->hide();
 }
 
 void GoPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
-    m_Label4 = LayoutBuilder::child<QLabel>(this, QStringLiteral("Label4"));
-    m_lblFilesModified = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblFilesModified"));
-    m_lblErrorLog = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblErrorLog"));
-    m_framGo = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framGo"));
-    m_StartButton = LayoutBuilder::child<QPushButton>(this, QStringLiteral("StartButton"));
-    m_StopButton = LayoutBuilder::child<QPushButton>(this, QStringLiteral("StopButton"));
-    m_lblNoFilesSelected = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblNoFilesSelected"));
-    m_framProgress = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framProgress"));
-    m_CurrentDirLabel = LayoutBuilder::child<QLabel>(this, QStringLiteral("CurrentDirLabel"));
-    m_FileNameLabel = LayoutBuilder::child<QLabel>(this, QStringLiteral("FileNameLabel"));
-    m_lblFileCounter = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblFileCounter"));
-    m_lblStatus = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblStatus"));
-    m_txtFilesModified = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesModified"));
+    const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
+    bind(m_ui.lblErrorLog, "lblErrorLog");
+    bind(m_ui.framGo, "framGo");
+    bind(m_ui.StartButton, "StartButton");
+    bind(m_ui.StopButton, "StopButton");
+    bind(m_ui.lblNoFilesSelected, "lblNoFilesSelected");
+    bind(m_ui.framProgress, "framProgress");
+    bind(m_ui.CurrentDirLabel, "CurrentDirLabel");
+    bind(m_ui.FileNameLabel, "FileNameLabel");
+    bind(m_ui.lblFileCounter, "lblFileCounter");
+    bind(m_ui.lblStatus, "lblStatus");
+    bind(m_ui.txtFilesModified, "txtFilesModified");
 }
 
 } // namespace kestrava

@@ -16,9 +16,9 @@ GoProgress::GoProgress(GoPage *page, QObject *parent)
     , m_page(page)
     , m_errors(new ErrorLogModel(this))
 {
-    m_page->lstErrorLog()->setModel(m_errors);
+    m_page->ui().lstErrorLog->setModel(m_errors);
     // The log only ever grows by runs; an undo history of it would double its memory.
-    m_page->txtFilesModified()->setUndoRedoEnabled(false);
+    m_page->ui().txtFilesModified->setUndoRedoEnabled(false);
 }
 
 void GoProgress::showFile(const QString &name)
@@ -42,21 +42,21 @@ void GoProgress::showCount(qint64 filesRenamed)
 void GoProgress::showStatus(const QString &status)
 {
     flush();
-    m_page->lblStatus()->setText(status);
-    m_page->lblStatus()->repaint();
+    m_page->ui().lblStatus->setText(status);
+    m_page->ui().lblStatus->repaint();
 }
 
 void GoProgress::showSummary(const QString &summary)
 {
     flush();
-    m_page->lblFileCounter()->setText(summary);
-    m_page->lblFileCounter()->repaint();
+    m_page->ui().lblFileCounter->setText(summary);
+    m_page->ui().lblFileCounter->repaint();
 }
 
 void GoProgress::logsCleared()
 {
     m_newModified.clear();
-    m_page->txtFilesModified()->clear();
+    m_page->ui().txtFilesModified->clear();
     m_errors->clear();
     m_errorsChanged = false;
     m_page->showErrorArea(false);
@@ -105,15 +105,15 @@ void GoProgress::setIntervals(qint64 eventsMsecs, qint64 repaintMsecs)
 void GoProgress::flushLabels()
 {
     if (m_fileChanged)
-        m_page->FileNameLabel()->setText(m_file);
+        m_page->ui().FileNameLabel->setText(m_file);
     // The folder and the count are shown at once, not with the next events.
     if (m_folderChanged) {
-        m_page->CurrentDirLabel()->setText(m_folder);
-        m_page->CurrentDirLabel()->repaint();
+        m_page->ui().CurrentDirLabel->setText(m_folder);
+        m_page->ui().CurrentDirLabel->repaint();
     }
     if (m_countChanged) {
-        m_page->lblFileCounter()->setText(QString::number(m_count));
-        m_page->lblFileCounter()->repaint();
+        m_page->ui().lblFileCounter->setText(QString::number(m_count));
+        m_page->ui().lblFileCounter->repaint();
     }
     m_fileChanged = m_folderChanged = m_countChanged = false;
 }
@@ -129,7 +129,7 @@ void GoProgress::flushModified()
     for (auto it = m_newModified.crbegin(); it != m_newModified.crend(); ++it)
         batch.appendLine(*it);
     m_newModified.clear();
-    batch.insertAtStartOf(m_page->txtFilesModified());
+    batch.insertAtStartOf(m_page->ui().txtFilesModified);
 }
 
 void GoProgress::flushErrors()
@@ -138,7 +138,7 @@ void GoProgress::flushErrors()
         return;
     m_errorsChanged = false;
     m_errors->flush();
-    m_page->lblErrorLog()->setText(QStringLiteral("Errors : ") + QString::number(m_errors->count()));
+    m_page->ui().lblErrorLog->setText(QStringLiteral("Errors : ") + QString::number(m_errors->count()));
     m_page->showErrorArea(true);
 }
 

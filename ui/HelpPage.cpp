@@ -11,6 +11,7 @@ using F = ControlFlag;
 constexpr FontStyle Text{FontFace::Arial, 9.75, false};
 constexpr FontStyle Bold{FontFace::Arial, 9.75, true};
 
+// clang-format off
 // The texts keep their spacing exactly: two spaces open each list item, three
 // separate the sentences of the first paragraph.
 constexpr ControlRow Layout[] = {
@@ -54,6 +55,7 @@ constexpr ControlRow Layout[] = {
     {u"lblHelpStep4", K::Label, u"framHelp", {480, 6120, 7875, 255},
      u"If you are happy, click the  Go !  tab and then start.  That's all there is to it !", {}, Text},
 };
+// clang-format on
 
 } // namespace
 

@@ -26,6 +26,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QShowEvent>
+#include <QThread>
 
 #include <array>
 #include <utility>
@@ -39,7 +40,7 @@ KestravaForm::KestravaForm(QWidget *parent)
     buildLayout();
     setErrorReporter(nullptr);
     m_runNames = std::make_unique<OptionsNameSource>(m_optionsPage);
-    m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames});
+    m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames, m_clock});
     // Every change of the current tab, by the user or from code, runs its handling.
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
@@ -93,6 +94,11 @@ bool KestravaForm::runInProgress() const
     return m_runController->runInProgress();
 }
 
+void KestravaForm::setClock(const RunClock *clock)
+{
+    m_clock.choose(clock);
+}
+
 void KestravaForm::closeEvent(QCloseEvent *event)
 {
     if (m_runController->stopThen([this] { close(); })) {
@@ -121,13 +127,13 @@ void KestravaForm::buildLayout()
     m_tabStrip->setCurrentIndex(int(Tab::SetOptions));
 
     m_defaultButton = new DefaultButton(this);
-    setDefaultButton(m_goPage->StartButton());
+    setDefaultButton(m_goPage->ui().StartButton);
 }
 
 void KestravaForm::addTabs()
 {
     m_chooseFilesPage = new ChooseFilesPage;
-    m_optionsPage = new OptionsPage;
+    m_optionsPage = new OptionsPage(m_clock);
     m_previewPage = new PreviewPage;
     m_goPage = new GoPage;
     m_helpPage = new HelpPage;
@@ -162,19 +168,17 @@ void KestravaForm::InitData()
 void KestravaForm::SetReadyToGo()
 {
     // Only whether any entry is selected counts, whatever the scope.
-    m_goPage->lblNoFilesSelected()->setVisible(fileList()->selectedCount() == 0);
-    m_goPage->txtFilesModified()->clear();
+    m_goPage->ui().lblNoFilesSelected->setVisible(fileList()->selectedCount() == 0);
+    m_goPage->ui().txtFilesModified->clear();
 }
 
 void KestravaForm::Form_Load()
 {
     InitData();
     centreOnScreen();
-    m_optionsPage->optIgnoreSpaces()->setChecked(true);
-    m_optionsPage->optIgnoreCase()->setChecked(true);
     // The layout has "All Files in Current Folder" chosen: this clears the selection.
-    m_chooseFilesPage->optSelectedFiles()->setChecked(true);
-    m_goPage->StopButton()->setEnabled(false);
+    m_chooseFilesPage->ui().optSelectedFiles->setChecked(true);
+    m_goPage->ui().StopButton->setEnabled(false);
     m_chooseFilesPage->fillFileSpecCombo();
     // The layout leaves "Set Options..." current, so this runs the first tab's handling.
     m_tabStrip->setCurrentIndex(int(Tab::ChooseFiles));
@@ -182,11 +186,11 @@ void KestravaForm::Form_Load()
 
 void KestravaForm::Form_Activate()
 {
-    QComboBox *filter = m_chooseFilesPage->FileSpecCombo();
+    QComboBox *filter = m_chooseFilesPage->ui().FileSpecCombo;
     filter->setEditText(filter->itemText(0));
     // Of the two things the folder list could do here, focus is what helps: the
     // keyboard user starts on the folders, and the lists are fresh from Load.
-    m_chooseFilesPage->Dir1()->setFocus();
+    m_chooseFilesPage->ui().Dir1->setFocus();
 }
 
 void KestravaForm::showEvent(QShowEvent *event)
@@ -255,10 +259,14 @@ void KestravaForm::enterPreviewResultsTab()
 
 void KestravaForm::endProgram()
 {
+    Q_EMIT endingProgram();
     // A run yielding inside the event loop ends first, after its file in hand.
     if (m_runController->stopThen([this] { endProgram(); }))
         return;
-    QCoreApplication::exit(0);
+    // Without a running event loop there is nothing to leave, and an exit
+    // asked for then would end the next loop the moment it starts.
+    if (thread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 } // namespace kestrava

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RenameError.h"
+#include "WindowClock.h"
 
 #include <QString>
 #include <QWidget>
@@ -76,19 +77,19 @@ public:
     /// True while a renaming run is under way. The step tabs then only show their
     /// pages: their handling would re-read the lists, reload the counters and empty
     /// the log that the run is using.
-    virtual bool runInProgress() const;
+    bool runInProgress() const;
+
+    /// Reads dates and times from \a clock (nullptr: the system clock): the
+    /// sample names, the files preview and the run all read this one clock.
+    /// \a clock must outlive the window or be replaced first.
+    void setClock(const RunClock *clock);
+
+Q_SIGNALS:
+    /// Emitted each time the window sets about ending the program: on the "Exit"
+    /// tab, and again once a run it stopped for that has ended.
+    void endingProgram();
 
 protected:
-    /// What entering "Set Options..." does besides showing the page: ShowSampleMask,
-    /// once the options panel computes sample names.
-    virtual void enterSetOptionsTab();
-    /// What entering "Preview Results..." does besides showing the page: the files
-    /// preview of `File1`'s selection, once the preview page computes it.
-    virtual void enterPreviewResultsTab();
-    /// Ends the program at once, asking nothing: the "Exit" tab. A run yielding
-    /// inside the event loop is stopped first and the program ends once it has.
-    virtual void endProgram();
-
     void showEvent(QShowEvent *event) override;
     /// Closing the window during a run stops the run first; the window closes
     /// once the file in hand is done, so no rename is left half done.
@@ -106,8 +107,15 @@ private:
     /// Runs the handling of the tab that has just become current.
     void SSTabStrip_Click();
     void enterChooseFilesTab();
+    void enterSetOptionsTab();
+    /// The files preview of `File1`'s selection.
+    void enterPreviewResultsTab();
+    /// Ends the program at once, asking nothing: the "Exit" tab. A run yielding
+    /// inside the event loop is stopped first and the program ends once it has.
+    void endProgram();
     Tab currentTab() const;
 
+    WindowClock m_clock;
     TabStrip *m_tabStrip = nullptr;
     ChooseFilesPage *m_chooseFilesPage = nullptr;
     OptionsPage *m_optionsPage = nullptr;

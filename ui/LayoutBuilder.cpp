@@ -140,8 +140,11 @@ void LayoutBuilder::build(QWidget *page, std::span<const ControlRow> table)
 {
     for (const ControlRow &row : table) {
         QWidget *parent = page;
-        if (!row.parent.isEmpty())
-            parent = child<QWidget>(page, row.parent.toString());
+        if (!row.parent.isEmpty()) {
+            // The table names a frame only after the row that creates it.
+            parent = page->findChild<QWidget *>(row.parent.toString());
+            Q_ASSERT_X(parent, "LayoutBuilder::build", qPrintable(row.parent.toString()));
+        }
         QWidget *widget = create(row, parent);
         widget->setObjectName(row.name.toString());
         QRect geometry = pixels(row.rect);

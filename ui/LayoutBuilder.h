@@ -35,13 +35,13 @@ public:
     /// frame the row names (which must come earlier in the table).
     static void build(QWidget *page, std::span<const ControlRow> table);
 
-    /// The child of `page` named `name`; the page's layout table guarantees it exists.
+    /// Points \a control at the child of \a page named \a name, which the page's
+    /// layout table has created; a page's binding fills its `Ui` struct this way.
     template<typename T>
-    static T *child(const QWidget *page, const QString &name)
+    static void bind(const QWidget *page, T *&control, const char *name)
     {
-        T *found = page->findChild<T *>(name);
-        Q_ASSERT_X(found, "LayoutBuilder::child", qPrintable(name));
-        return found;
+        control = page->findChild<T *>(QString::fromLatin1(name));
+        Q_ASSERT_X(control, "LayoutBuilder::bind", name);
     }
 
 private:

@@ -2,13 +2,17 @@
 
 #include "KeyPressFilter.h"
 #include "NewFilename.h"
+#include "SpaceTrim.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFocusEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+
+#include <optional>
 
 namespace kestrava {
 
@@ -20,10 +24,39 @@ bool on(const QCheckBox *box)
     return box->checkState() == Qt::Checked;
 }
 
+/// The list entry a date box chooses whenever it is ticked or unticked.
+constexpr int firstDateChoice = 1;
+
+/// The value of \a text when it is 1 to \a maxDigits plain ASCII digits. Anything
+/// else (signs, spaces, fractions, exponents, pasted letters) does not read as a
+/// number, so the focus-loss rules replace it.
+std::optional<int> plainNumber(const QString &text, qsizetype maxDigits)
+{
+    if (text.isEmpty() || text.size() > maxDigits)
+        return std::nullopt;
+    int value = 0;
+    for (const QChar ch : text) {
+        if (ch < u'0' || ch > u'9')
+            return std::nullopt;
+        value = value * 10 + (ch.unicode() - u'0');
+    }
+    return value;
+}
+
+/// Step one of both focus-loss rules: a blank field takes \a fallback.
+void fillIfBlank(QLineEdit *field, const QString &fallback)
+{
+    if (withoutOuterSpaces(field->text()).isEmpty())
+        field->setText(fallback);
+    // Show the correction at once rather than at the next paint.
+    field->repaint();
+}
+
 } // namespace
 
-OptionsPage::OptionsPage(QWidget *parent)
+OptionsPage::OptionsPage(const RunClock &clock, QWidget *parent)
     : QWidget(parent)
+    , m_clock(clock)
 {
     setObjectName(QStringLiteral("OptionsPage"));
     buildLayout();
@@ -35,30 +68,30 @@ RenameOptions OptionsPage::currentOptions() const
     // A run reads the options for every file: a companion field is read only
     // when its box is on, the only time the computation looks at it.
     RenameOptions options;
-    options.removeTildas = on(m_chkRemoveTildas);
-    options.prefixCounter = on(m_chkPrefixCounter);
-    options.prefixName = on(m_chkPrefixName);
+    options.removeTildas = on(m_ui.chkRemoveTildas);
+    options.prefixCounter = on(m_ui.chkPrefixCounter);
+    options.prefixName = on(m_ui.chkPrefixName);
     if (options.prefixName)
-        options.prefixText = m_txtPrefixText->text();
-    options.prefixDate = on(m_chkPrefixDate);
+        options.prefixText = m_ui.txtPrefixText->text();
+    options.prefixDate = on(m_ui.chkPrefixDate);
     if (options.prefixDate)
-        options.datePrefix = m_cmbDatePrefix->currentText();
-    options.postfixCounter = on(m_chkPostfixCounter);
-    options.postfixName = on(m_chkPostfixName);
+        options.datePrefix = m_ui.cmbDatePrefix->currentText();
+    options.postfixCounter = on(m_ui.chkPostfixCounter);
+    options.postfixName = on(m_ui.chkPostfixName);
     if (options.postfixName)
-        options.postfixText = m_txtPostfixText->text();
-    options.postfixDate = on(m_chkPostfixDate);
+        options.postfixText = m_ui.txtPostfixText->text();
+    options.postfixDate = on(m_ui.chkPostfixDate);
     if (options.postfixDate)
-        options.datePostfix = m_cmbDatePostfix->currentText();
+        options.datePostfix = m_ui.cmbDatePostfix->currentText();
 
     options.caseConversion = chosenCase();
     options.underscores = chosenUnderscores();
     options.spaces = chosenSpaces();
-    options.findText = m_txtFindText->text();
-    options.replaceText = m_txtReplaceText->text();
-    options.trimFilename = on(m_chkTrimFilename);
+    options.findText = m_ui.txtFindText->text();
+    options.replaceText = m_ui.txtReplaceText->text();
+    options.trimFilename = on(m_ui.chkTrimFilename);
     if (options.trimFilename)
-        options.trimLength = m_txtTrimLength->text();
+        options.trimLength = m_ui.txtTrimLength->text();
     return options;
 }
 
@@ -67,49 +100,49 @@ RenameOptions OptionsPage::currentOptions() const
 
 CaseConversion OptionsPage::chosenCase() const
 {
-    if (m_optConvertCapitalise->isChecked())
+    if (m_ui.optConvertCapitalise->isChecked())
         return CaseConversion::Capitalise;
-    if (m_optConvertUppercase->isChecked())
+    if (m_ui.optConvertUppercase->isChecked())
         return CaseConversion::Uppercase;
-    if (m_optConvertLowercase->isChecked())
+    if (m_ui.optConvertLowercase->isChecked())
         return CaseConversion::Lowercase;
     return CaseConversion::Ignore;
 }
 
 UnderscoreConversion OptionsPage::chosenUnderscores() const
 {
-    if (m_optRemoveUnderscores->isChecked())
+    if (m_ui.optRemoveUnderscores->isChecked())
         return UnderscoreConversion::Remove;
-    if (m_optUnderscoresToSpaces->isChecked())
+    if (m_ui.optUnderscoresToSpaces->isChecked())
         return UnderscoreConversion::ToSpaces;
-    if (m_optUnderscoresToDashes->isChecked())
+    if (m_ui.optUnderscoresToDashes->isChecked())
         return UnderscoreConversion::ToDashes;
-    if (m_optUnderscoresToDots->isChecked())
+    if (m_ui.optUnderscoresToDots->isChecked())
         return UnderscoreConversion::ToDots;
     return UnderscoreConversion::Ignore;
 }
 
 SpaceConversion OptionsPage::chosenSpaces() const
 {
-    if (m_optRemoveSpaces->isChecked())
+    if (m_ui.optRemoveSpaces->isChecked())
         return SpaceConversion::Remove;
-    if (m_optSpacesToUnderscores->isChecked())
+    if (m_ui.optSpacesToUnderscores->isChecked())
         return SpaceConversion::ToUnderscores;
-    if (m_optSpacesToDashes->isChecked())
+    if (m_ui.optSpacesToDashes->isChecked())
         return SpaceConversion::ToDashes;
-    if (m_optSpacesToDots->isChecked())
+    if (m_ui.optSpacesToDots->isChecked())
         return SpaceConversion::ToDots;
     return SpaceConversion::Ignore;
 }
 
 QString OptionsPage::prefixCountText() const
 {
-    return m_txtPrefixCount->text();
+    return m_ui.txtPrefixCount->text();
 }
 
 QString OptionsPage::postfixCountText() const
 {
-    return m_txtPostfixCount->text();
+    return m_ui.txtPostfixCount->text();
 }
 
 void OptionsPage::loadCounters()
@@ -119,12 +152,7 @@ void OptionsPage::loadCounters()
 
 QDate OptionsPage::today() const
 {
-    return m_clock->today();
-}
-
-void OptionsPage::setClock(const RunClock *clock)
-{
-    m_clock = clock ? clock : &m_systemClock;
+    return m_clock.today();
 }
 
 std::expected<QString, RenameError> OptionsPage::BuildNewFilename(const QString &oldName)
@@ -138,26 +166,27 @@ void OptionsPage::connectHandlers()
     // for one made by the user, which Reset relies on. The date lists use
     // activated, which only a user's choice raises, so that a date box choosing
     // "dd-mm-yy" does not refresh the samples a second time.
-    connect(m_chkRemoveTildas, &QCheckBox::toggled, this, &OptionsPage::chkRemoveTildas_Click);
-    connect(m_chkTrimFilename, &QCheckBox::toggled, this, &OptionsPage::chkTrimFilename_Click);
-    connect(m_chkPrefixName, &QCheckBox::toggled, this, &OptionsPage::chkPrefixName_Click);
-    connect(m_chkPostfixName, &QCheckBox::toggled, this, &OptionsPage::chkPostfixName_Click);
-    connect(m_chkPrefixCounter, &QCheckBox::toggled, this, &OptionsPage::chkPrefixCounter_Click);
-    connect(m_chkPostfixCounter, &QCheckBox::toggled, this, &OptionsPage::chkPostfixCounter_Click);
-    connect(m_chkPrefixDate, &QCheckBox::toggled, this, &OptionsPage::chkPrefixDate_Click);
-    connect(m_chkPostfixDate, &QCheckBox::toggled, this, &OptionsPage::chkPostfixDate_Click);
-    connect(m_cmbDatePrefix, &QComboBox::activated, this, &OptionsPage::cmbDatePrefix_Click);
-    connect(m_cmbDatePostfix, &QComboBox::activated, this, &OptionsPage::cmbDatePostfix_Click);
-    connect(m_txtFindText, &QLineEdit::textChanged, this, &OptionsPage::txtFindText_Change);
-    connect(m_txtReplaceText, &QLineEdit::textChanged, this, &OptionsPage::txtReplaceText_Change);
-    connect(m_txtPrefixText, &QLineEdit::textChanged, this, &OptionsPage::txtPrefixText_Change);
-    connect(m_txtPostfixText, &QLineEdit::textChanged, this, &OptionsPage::txtPostfixText_Change);
-    connect(m_cmdReset, &QPushButton::clicked, this, &OptionsPage::cmdReset_Click);
+    connect(m_ui.chkRemoveTildas, &QCheckBox::toggled, this, &OptionsPage::chkRemoveTildas_Click);
+    connect(m_ui.chkTrimFilename, &QCheckBox::toggled, this, &OptionsPage::chkTrimFilename_Click);
+    connect(m_ui.chkPrefixName, &QCheckBox::toggled, this, &OptionsPage::chkPrefixName_Click);
+    connect(m_ui.chkPostfixName, &QCheckBox::toggled, this, &OptionsPage::chkPostfixName_Click);
+    connect(m_ui.chkPrefixCounter, &QCheckBox::toggled, this, &OptionsPage::chkPrefixCounter_Click);
+    connect(m_ui.chkPostfixCounter, &QCheckBox::toggled, this, &OptionsPage::chkPostfixCounter_Click);
+    connect(m_ui.chkPrefixDate, &QCheckBox::toggled, this, &OptionsPage::chkPrefixDate_Click);
+    connect(m_ui.chkPostfixDate, &QCheckBox::toggled, this, &OptionsPage::chkPostfixDate_Click);
+    connect(m_ui.cmbDatePrefix, &QComboBox::activated, this, &OptionsPage::cmbDatePrefix_Click);
+    connect(m_ui.cmbDatePostfix, &QComboBox::activated, this, &OptionsPage::cmbDatePostfix_Click);
+    connect(m_ui.txtFindText, &QLineEdit::textChanged, this, &OptionsPage::txtFindText_Change);
+    connect(m_ui.txtReplaceText, &QLineEdit::textChanged, this, &OptionsPage::txtReplaceText_Change);
+    connect(m_ui.txtPrefixText, &QLineEdit::textChanged, this, &OptionsPage::txtPrefixText_Change);
+    connect(m_ui.txtPostfixText, &QLineEdit::textChanged, this, &OptionsPage::txtPostfixText_Change);
+    connect(m_ui.cmdReset, &QPushButton::clicked, this, &OptionsPage::cmdReset_Click);
     connectOptionButtons();
 
-    for (QLineEdit *numeric : {m_txtPrefixCount, m_txtPostfixCount, m_txtTrimLength})
+    for (QLineEdit *numeric : {m_ui.txtPrefixCount, m_ui.txtPostfixCount, m_ui.txtTrimLength})
         KeyPressFilter::install(numeric, KeyPressFilter::Accept::Digits);
-    for (QLineEdit *field : {m_txtFindText, m_txtReplaceText, m_txtPrefixCount, m_txtPostfixCount, m_txtTrimLength})
+    for (QLineEdit *field :
+         {m_ui.txtFindText, m_ui.txtReplaceText, m_ui.txtPrefixCount, m_ui.txtPostfixCount, m_ui.txtTrimLength})
         field->installEventFilter(this);
 }
 
@@ -172,11 +201,12 @@ void OptionsPage::connectOptionButtons()
                 (this->*handler)();
         });
     };
-    whenChosen(m_optIgnoreSpaces, &OptionsPage::optIgnoreSpaces_Click);
+    whenChosen(m_ui.optIgnoreSpaces, &OptionsPage::optIgnoreSpaces_Click);
     for (QRadioButton *button :
-         {m_optRemoveSpaces, m_optSpacesToUnderscores, m_optSpacesToDashes, m_optSpacesToDots, m_optIgnoreUnderscores,
-          m_optRemoveUnderscores, m_optUnderscoresToSpaces, m_optUnderscoresToDashes, m_optUnderscoresToDots,
-          m_optIgnoreCase, m_optConvertUppercase, m_optConvertLowercase, m_optConvertCapitalise})
+         {m_ui.optRemoveSpaces, m_ui.optSpacesToUnderscores, m_ui.optSpacesToDashes, m_ui.optSpacesToDots,
+          m_ui.optIgnoreUnderscores, m_ui.optRemoveUnderscores, m_ui.optUnderscoresToSpaces, m_ui.optUnderscoresToDashes,
+          m_ui.optUnderscoresToDots, m_ui.optIgnoreCase, m_ui.optConvertUppercase, m_ui.optConvertLowercase,
+          m_ui.optConvertCapitalise})
         whenChosen(button, &OptionsPage::optionButton_Click);
 }
 
@@ -189,17 +219,147 @@ bool OptionsPage::eventFilter(QObject *watched, QEvent *event)
     const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
     if (reason == Qt::PopupFocusReason || reason == Qt::ActiveWindowFocusReason)
         return false;
-    if (watched == m_txtPrefixCount)
+    if (watched == m_ui.txtPrefixCount)
         txtPrefixCount_LostFocus();
-    else if (watched == m_txtPostfixCount)
+    else if (watched == m_ui.txtPostfixCount)
         txtPostfixCount_LostFocus();
-    else if (watched == m_txtTrimLength)
+    else if (watched == m_ui.txtTrimLength)
         txtTrimLength_LostFocus();
-    else if (watched == m_txtFindText)
+    else if (watched == m_ui.txtFindText)
         txtFindText_LostFocus();
-    else if (watched == m_txtReplaceText)
+    else if (watched == m_ui.txtReplaceText)
         txtReplaceText_LostFocus();
     return false;
 }
+
+void OptionsPage::ShowSampleMask()
+{
+    loadCounters();
+    for (std::size_t i = 0; i < m_ui.lblPreview.size(); ++i) {
+        // A sample whose counter has run past 9999 has no new name: its result
+        // stays empty while the others still show theirs.
+        m_ui.lblPreviewNew[i]->setText(BuildNewFilename(m_ui.lblPreview[i]->text()).value_or(QString()));
+    }
+    Q_EMIT sampleMaskShown();
+}
+
+void OptionsPage::cmdReset_Click()
+{
+    // Every step below that changes a control runs that control's own handling,
+    // so unticked boxes disable their fields and hide their lists themselves.
+    m_ui.optIgnoreSpaces->setChecked(true);
+    m_ui.optIgnoreUnderscores->setChecked(true);
+    m_ui.optIgnoreCase->setChecked(true);
+    m_ui.txtFindText->setText(QString());
+    m_ui.txtReplaceText->setText(QString());
+    const RenameOptions defaults;
+    m_ui.txtPrefixText->setText(defaults.prefixText);
+    m_ui.txtPostfixText->setText(defaults.postfixText);
+    m_ui.txtPrefixCount->setText(limits::defaultCountText.toString());
+    m_ui.txtPostfixCount->setText(limits::defaultCountText.toString());
+    for (QCheckBox *box : {m_ui.chkTrimFilename, m_ui.chkRemoveTildas, m_ui.chkPrefixName, m_ui.chkPrefixCounter,
+                           m_ui.chkPrefixDate, m_ui.chkPostfixName, m_ui.chkPostfixCounter, m_ui.chkPostfixDate})
+        box->setChecked(false);
+    optIgnoreSpaces_Click();
+    m_counters.reset();
+}
+
+// The companion of a box is editable exactly while the box is ticked. Each
+// handler runs once per change of its box, so following the box's state gives
+// the same result as flipping the companion, and cannot drift from it.
+
+void OptionsPage::chkTrimFilename_Click()
+{
+    m_ui.txtTrimLength->setEnabled(m_ui.chkTrimFilename->isChecked());
+    ShowSampleMask();
+}
+
+void OptionsPage::chkPrefixName_Click()
+{
+    m_ui.txtPrefixText->setEnabled(m_ui.chkPrefixName->isChecked());
+    ShowSampleMask();
+}
+
+void OptionsPage::chkPostfixName_Click()
+{
+    m_ui.txtPostfixText->setEnabled(m_ui.chkPostfixName->isChecked());
+    ShowSampleMask();
+}
+
+void OptionsPage::chkPrefixCounter_Click()
+{
+    m_ui.txtPrefixCount->setEnabled(m_ui.chkPrefixCounter->isChecked());
+    ShowSampleMask();
+}
+
+void OptionsPage::chkPostfixCounter_Click()
+{
+    m_ui.txtPostfixCount->setEnabled(m_ui.chkPostfixCounter->isChecked());
+    ShowSampleMask();
+}
+
+void OptionsPage::dateBoxClicked(const QCheckBox *box, QComboBox *list)
+{
+    // Unticking puts "dd-mm-yy" back too, so a list always shows it when it
+    // appears, whatever was chosen before.
+    list->setCurrentIndex(firstDateChoice);
+    list->setVisible(box->isChecked());
+    ShowSampleMask();
+}
+
+void OptionsPage::chkPrefixDate_Click()
+{
+    dateBoxClicked(m_ui.chkPrefixDate, m_ui.cmbDatePrefix);
+}
+
+void OptionsPage::chkPostfixDate_Click()
+{
+    dateBoxClicked(m_ui.chkPostfixDate, m_ui.cmbDatePostfix);
+}
+
+void OptionsPage::chkRemoveTildas_Click() { ShowSampleMask(); }
+void OptionsPage::cmbDatePrefix_Click() { ShowSampleMask(); }
+void OptionsPage::cmbDatePostfix_Click() { ShowSampleMask(); }
+void OptionsPage::optIgnoreSpaces_Click() { ShowSampleMask(); }
+void OptionsPage::optionButton_Click() { ShowSampleMask(); }
+void OptionsPage::txtFindText_Change() { ShowSampleMask(); }
+void OptionsPage::txtReplaceText_Change() { ShowSampleMask(); }
+void OptionsPage::txtFindText_LostFocus() { ShowSampleMask(); }
+void OptionsPage::txtReplaceText_LostFocus() { ShowSampleMask(); }
+void OptionsPage::txtPrefixText_Change() { ShowSampleMask(); }
+void OptionsPage::txtPostfixText_Change() { ShowSampleMask(); }
+
+qint16 OptionsPage::correctCountField(QLineEdit *field)
+{
+    fillIfBlank(field, limits::defaultCountText.toString());
+    const std::optional<int> value = plainNumber(field->text(), limits::maxCountLength);
+    if (!value || *value < limits::minCounterStart) {
+        field->setText(limits::defaultCountText.toString());
+        return limits::minCounterStart;
+    }
+    return qint16(*value);
+}
+
+void OptionsPage::txtPrefixCount_LostFocus()
+{
+    m_counters.intPrefixCounter = correctCountField(m_ui.txtPrefixCount);
+    ShowSampleMask();
+}
+
+void OptionsPage::txtPostfixCount_LostFocus()
+{
+    m_counters.intPostfixCounter = correctCountField(m_ui.txtPostfixCount);
+    ShowSampleMask();
+}
+
+void OptionsPage::txtTrimLength_LostFocus()
+{
+    fillIfBlank(m_ui.txtTrimLength, QString::number(limits::defaultTrimLength));
+    const std::optional<int> value = plainNumber(m_ui.txtTrimLength->text(), limits::maxTrimTextLength);
+    if (!value || *value <= limits::minTrimLength)
+        m_ui.txtTrimLength->setText(QString::number(limits::minTrimLength));
+    ShowSampleMask();
+}
+
 
 } // namespace kestrava

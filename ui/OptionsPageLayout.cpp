@@ -1,10 +1,10 @@
 #include "OptionsPage.h"
 
 #include "LayoutBuilder.h"
+#include "Stamps.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +26,7 @@ constexpr int DateListLeft = 2100;
 constexpr int DateListWidth = 3495 - DateListLeft;
 constexpr QStringView CountTip = u"Edit this Number to change the Counter Start";
 
+// clang-format off
 // Table order is creation order, and so also the order of the keyboard.
 constexpr ControlRow Layout[] = {
     {u"Label2", K::Label, {}, {240, 495, 8295, 360}, u"Step 2 : Choose the Options to apply to the Filename(s) ...", {},
@@ -52,19 +53,21 @@ constexpr ControlRow Layout[] = {
     {u"framPrefixSuffix", K::Frame, u"framOptions", {5520, 240, 3615, 3135}, u"Prefixes / Postfixes", {}, FrameCaption,
      Blue},
     {u"chkPrefixName", K::CheckBox, u"framPrefixSuffix", {120, 240, 3375, 255}, u"Prefix Filenames with this Text ..."},
-    {u"txtPrefixText", K::TextBox, u"framPrefixSuffix", {600, 480, 2895, 285}, u"File_", {}, {}, {}, F::Disabled, 50},
+    {u"txtPrefixText", K::TextBox, u"framPrefixSuffix", {600, 480, 2895, 285}, limits::defaultPrefixText, {}, {}, {},
+     F::Disabled, limits::maxTextLength},
     {u"chkPrefixCounter", K::CheckBox, u"framPrefixSuffix", {120, 840, 2535, 255}, u"Include a Counter ..."},
-    {u"txtPrefixCount", K::TextBox, u"framPrefixSuffix", {2760, 840, 735, 285}, u"0001", CountTip, {}, {},
-     F::Disabled | F::Centred, 4},
+    {u"txtPrefixCount", K::TextBox, u"framPrefixSuffix", {2760, 840, 735, 285}, limits::defaultCountText, CountTip,
+     {}, {}, F::Disabled | F::Centred, limits::maxCountLength},
     {u"chkPrefixDate", K::CheckBox, u"framPrefixSuffix", {120, 1200, 1935, 255}, u"Include Date as ..."},
     {u"cmbDatePrefix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 1200, DateListWidth, 315},
      {}, {}, {}, {}, F::Hidden},
     {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1800, 3375, 255},
      u"Postfix Filenames with this Text ..."},
-    {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 2040, 2895, 285}, u"_File", {}, {}, {}, F::Disabled, 50},
+    {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 2040, 2895, 285}, limits::defaultPostfixText, {}, {}, {},
+     F::Disabled, limits::maxTextLength},
     {u"chkPostfixCounter", K::CheckBox, u"framPrefixSuffix", {120, 2400, 2535, 255}, u"Include a Counter ..."},
-    {u"txtPostfixCount", K::TextBox, u"framPrefixSuffix", {2760, 2400, 735, 285}, u"0001", CountTip, {}, {},
-     F::Disabled | F::Centred, 4},
+    {u"txtPostfixCount", K::TextBox, u"framPrefixSuffix", {2760, 2400, 735, 285}, limits::defaultCountText, CountTip,
+     {}, {}, F::Disabled | F::Centred, limits::maxCountLength},
     {u"chkPostfixDate", K::CheckBox, u"framPrefixSuffix", {120, 2760, 1935, 255}, u"Include Date as ..."},
     {u"cmbDatePostfix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 2760, DateListWidth, 315},
      {}, {}, {}, {}, F::Hidden},
@@ -80,15 +83,15 @@ constexpr ControlRow Layout[] = {
      Blue},
     {u"lblFindText", K::Label, u"framReplaceText", {120, 270, 2175, 210}, u"Replace this ..."},
     {u"txtFindText", K::TextBox, u"framReplaceText", {120, 480, 2175, 285}, {}, u"Enter text to find in Filename...",
-     {}, {}, {}, 50},
+     {}, {}, {}, limits::maxTextLength},
     {u"lblReplaceWith", K::Label, u"framReplaceText", {120, 840, 2175, 210}, u"With this ..."},
     {u"txtReplaceText", K::TextBox, u"framReplaceText", {120, 1080, 2175, 285}, {},
-     u"Replace with this text (or leave blank to remove the found text...)", {}, {}, {}, 50},
+     u"Replace with this text (or leave blank to remove the found text...)", {}, {}, {}, limits::maxTextLength},
 
     {u"framTrimOptions", K::Frame, u"framOptions", {240, 3480, 5175, 735}, u"Length / Trim", {}, FrameCaption, Blue},
     {u"chkTrimFilename", K::CheckBox, u"framTrimOptions", {240, 360, 1815, 255}, u"Trim Filenames to"},
-    {u"txtTrimLength", K::TextBox, u"framTrimOptions", {2080, 345, 495, 285}, u"50", {}, {}, {},
-     F::Disabled | F::Centred, 3},
+    {u"txtTrimLength", K::TextBox, u"framTrimOptions", {2080, 345, 495, 285}, limits::defaultTrimText, {}, {}, {},
+     F::Disabled | F::Centred, limits::maxTrimTextLength},
     {u"lblTrimLength", K::Label, u"framTrimOptions", {2640, 360, 2415, 255}, u"Characters (+ Extension)", {}, {}, {},
      F::Middle},
 
@@ -110,62 +113,59 @@ constexpr ControlRow Layout[] = {
 
     {u"cmdReset", K::Button, {}, {8640, 480, 975, 255}, u"Reset", u"Click to Restore Default Settings", ArialRegular},
 };
+// clang-format on
 
 } // namespace
 
 void OptionsPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
-    m_Label2 = LayoutBuilder::child<QLabel>(this, QStringLiteral("Label2"));
-    m_cmdReset = LayoutBuilder::child<QPushButton>(this, QStringLiteral("cmdReset"));
-    m_framOptions = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framOptions"));
-    m_optIgnoreSpaces = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optIgnoreSpaces"));
-    m_optRemoveSpaces = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optRemoveSpaces"));
-    m_optSpacesToUnderscores = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optSpacesToUnderscores"));
-    m_optSpacesToDashes = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optSpacesToDashes"));
-    m_optSpacesToDots = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optSpacesToDots"));
-    m_optIgnoreUnderscores = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optIgnoreUnderscores"));
-    m_optRemoveUnderscores = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optRemoveUnderscores"));
-    m_optUnderscoresToSpaces = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optUnderscoresToSpaces"));
-    m_optUnderscoresToDashes = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optUnderscoresToDashes"));
-    m_optUnderscoresToDots = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optUnderscoresToDots"));
-    m_chkPrefixName = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkPrefixName"));
-    m_txtPrefixText = LayoutBuilder::child<QLineEdit>(this, QStringLiteral("txtPrefixText"));
-    m_chkPrefixCounter = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkPrefixCounter"));
-    m_txtPrefixCount = LayoutBuilder::child<QLineEdit>(this, QStringLiteral("txtPrefixCount"));
-    m_chkPrefixDate = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkPrefixDate"));
-    m_cmbDatePrefix = LayoutBuilder::child<QComboBox>(this, QStringLiteral("cmbDatePrefix"));
-    m_chkPostfixName = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkPostfixName"));
-    m_txtPostfixText = LayoutBuilder::child<QLineEdit>(this, QStringLiteral("txtPostfixText"));
-    m_chkPostfixCounter = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkPostfixCounter"));
-    m_txtPostfixCount = LayoutBuilder::child<QLineEdit>(this, QStringLiteral("txtPostfixCount"));
-    m_chkPostfixDate = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkPostfixDate"));
-    m_cmbDatePostfix = LayoutBuilder::child<QComboBox>(this, QStringLiteral("cmbDatePostfix"));
-    m_optIgnoreCase = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optIgnoreCase"));
-    m_optConvertCapitalise = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optConvertCapitalise"));
-    m_optConvertLowercase = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optConvertLowercase"));
-    m_optConvertUppercase = LayoutBuilder::child<QRadioButton>(this, QStringLiteral("optConvertUppercase"));
-    m_txtFindText = LayoutBuilder::child<QLineEdit>(this, QStringLiteral("txtFindText"));
-    m_txtReplaceText = LayoutBuilder::child<QLineEdit>(this, QStringLiteral("txtReplaceText"));
-    m_chkTrimFilename = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkTrimFilename"));
-    m_txtTrimLength = LayoutBuilder::child<QLineEdit>(this, QStringLiteral("txtTrimLength"));
-    m_chkRemoveTildas = LayoutBuilder::child<QCheckBox>(this, QStringLiteral("chkRemoveTildas"));
-    m_lblPreview1 = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview1"));
-    m_lblPreview1New = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview1New"));
-    m_lblPreview2 = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview2"));
-    m_lblPreview2New = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview2New"));
-    m_lblPreview3 = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview3"));
-    m_lblPreview3New = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview3New"));
-    m_lblPreview4 = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview4"));
-    m_lblPreview4New = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblPreview4New"));
-    m_imgArrow1 = LayoutBuilder::child<QLabel>(this, QStringLiteral("imgArrow1"));
+    const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
+    bind(m_ui.cmdReset, "cmdReset");
+    bind(m_ui.optIgnoreSpaces, "optIgnoreSpaces");
+    bind(m_ui.optRemoveSpaces, "optRemoveSpaces");
+    bind(m_ui.optSpacesToUnderscores, "optSpacesToUnderscores");
+    bind(m_ui.optSpacesToDashes, "optSpacesToDashes");
+    bind(m_ui.optSpacesToDots, "optSpacesToDots");
+    bind(m_ui.optIgnoreUnderscores, "optIgnoreUnderscores");
+    bind(m_ui.optRemoveUnderscores, "optRemoveUnderscores");
+    bind(m_ui.optUnderscoresToSpaces, "optUnderscoresToSpaces");
+    bind(m_ui.optUnderscoresToDashes, "optUnderscoresToDashes");
+    bind(m_ui.optUnderscoresToDots, "optUnderscoresToDots");
+    bind(m_ui.optIgnoreCase, "optIgnoreCase");
+    bind(m_ui.optConvertCapitalise, "optConvertCapitalise");
+    bind(m_ui.optConvertLowercase, "optConvertLowercase");
+    bind(m_ui.optConvertUppercase, "optConvertUppercase");
+    bind(m_ui.chkPrefixName, "chkPrefixName");
+    bind(m_ui.txtPrefixText, "txtPrefixText");
+    bind(m_ui.chkPrefixCounter, "chkPrefixCounter");
+    bind(m_ui.txtPrefixCount, "txtPrefixCount");
+    bind(m_ui.chkPrefixDate, "chkPrefixDate");
+    bind(m_ui.cmbDatePrefix, "cmbDatePrefix");
+    bind(m_ui.chkPostfixName, "chkPostfixName");
+    bind(m_ui.txtPostfixText, "txtPostfixText");
+    bind(m_ui.chkPostfixCounter, "chkPostfixCounter");
+    bind(m_ui.txtPostfixCount, "txtPostfixCount");
+    bind(m_ui.chkPostfixDate, "chkPostfixDate");
+    bind(m_ui.cmbDatePostfix, "cmbDatePostfix");
+    bind(m_ui.txtFindText, "txtFindText");
+    bind(m_ui.txtReplaceText, "txtReplaceText");
+    bind(m_ui.chkTrimFilename, "chkTrimFilename");
+    bind(m_ui.txtTrimLength, "txtTrimLength");
+    bind(m_ui.chkRemoveTildas, "chkRemoveTildas");
+    for (std::size_t i = 0; i < m_ui.lblPreview.size(); ++i) {
+        const QByteArray sample = "lblPreview" + QByteArray::number(int(i) + 1);
+        bind(m_ui.lblPreview[i], sample.constData());
+        bind(m_ui.lblPreviewNew[i], QByteArray(sample + "New").constData());
+    }
+    fillDateLists();
+}
 
+void OptionsPage::fillDateLists()
+{
     // Both date lists offer the same eight formats and start with none chosen.
-    const QStringList formats{QStringLiteral("ddmmyy"),   QStringLiteral("dd-mm-yy"),   QStringLiteral("ddmmyyyy"),
-                              QStringLiteral("dd-mm-yyyy"), QStringLiteral("mmddyy"),  QStringLiteral("mm-dd-yy"),
-                              QStringLiteral("mmddyyyy"), QStringLiteral("mm-dd-yyyy")};
-    for (QComboBox *list : {m_cmbDatePrefix, m_cmbDatePostfix}) {
-        list->addItems(formats);
+    for (QComboBox *list : {m_ui.cmbDatePrefix, m_ui.cmbDatePostfix}) {
+        list->addItems(dateFormats());
         list->setCurrentIndex(-1);
     }
 }

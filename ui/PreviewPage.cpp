@@ -15,7 +15,7 @@ PreviewPage::PreviewPage(QWidget *parent)
 {
     setObjectName(QStringLiteral("PreviewPage"));
     buildLayout();
-    for (QPlainTextEdit *box : {m_txtFilesPreview, m_txtFilesPreviewNew}) {
+    for (QPlainTextEdit *box : {m_ui.txtFilesPreview, m_ui.txtFilesPreviewNew}) {
         // The boxes only display, but a keyboard user can still move through
         // them, select and copy, and Tab leaves them.
         KeyPressFilter::install(box, KeyPressFilter::Accept::Nothing);
@@ -47,8 +47,9 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options)
         before.appendLine(name);
         after.appendLine(BuildNewFilename(name, current, counters, today).value_or(QString()));
     }
-    before.showIn(m_txtFilesPreview);
-    after.showIn(m_txtFilesPreviewNew);
+    before.showIn(m_ui.txtFilesPreview);
+    after.showIn(m_ui.txtFilesPreviewNew);
+    Q_EMIT filesPreviewShown();
 }
 
 } // namespace kestrava

@@ -11,6 +11,18 @@ namespace kestrava {
 class FileList;
 class OptionsPage;
 
+namespace Ui {
+
+/// The controls of the preview page that its code works with, found by name once
+/// the layout table has created them (PreviewPageLayout.cpp).
+struct PreviewPage
+{
+    QPlainTextEdit *txtFilesPreview = nullptr;
+    QPlainTextEdit *txtFilesPreviewNew = nullptr;
+};
+
+} // namespace Ui
+
 /// Tab 2, "Preview Results...": the old and the new names of the selected files.
 class PreviewPage : public QWidget
 {
@@ -25,23 +37,15 @@ public:
     /// dot, a counter past 9999) leaves its right-hand line empty.
     void ShowFilesPreview(const FileList &file1, OptionsPage &options);
 
-    QLabel *Label3() const { return m_Label3; }
-    QGroupBox *framPreview() const { return m_framPreview; }
-    QLabel *lblBefore() const { return m_lblBefore; }
-    QLabel *lblAfter() const { return m_lblAfter; }
-    QPlainTextEdit *txtFilesPreview() const { return m_txtFilesPreview; }
-    QPlainTextEdit *txtFilesPreviewNew() const { return m_txtFilesPreviewNew; }
+Q_SIGNALS:
+    /// Emitted once both boxes show the names of a files preview.
+    void filesPreviewShown();
 
 private:
     /// Creates the controls from the page's layout table (PreviewPageLayout.cpp).
     void buildLayout();
 
-    QLabel *m_Label3 = nullptr;
-    QGroupBox *m_framPreview = nullptr;
-    QLabel *m_lblBefore = nullptr;
-    QLabel *m_lblAfter = nullptr;
-    QPlainTextEdit *m_txtFilesPreview = nullptr;
-    QPlainTextEdit *m_txtFilesPreviewNew = nullptr;
+    Ui::PreviewPage m_ui;
 };
 
 } // namespace kestrava

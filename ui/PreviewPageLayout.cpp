@@ -14,6 +14,7 @@ using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
 
+// clang-format off
 // The step heading is a pixel taller than 240 twips so that its descenders show.
 constexpr ControlRow Layout[] = {
     {u"Label3", K::Label, {}, {240, 495, 8535, 255}, u"Step 3 : Preview the File(s) Selected ...", {}, Heading, Blue},
@@ -24,18 +25,16 @@ constexpr ControlRow Layout[] = {
     {u"txtFilesPreview", K::MultiLineText, u"framPreview", {120, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
     {u"txtFilesPreviewNew", K::MultiLineText, u"framPreview", {4800, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
 };
+// clang-format on
 
 } // namespace
 
 void PreviewPage::buildLayout()
 {
     LayoutBuilder::build(this, Layout);
-    m_Label3 = LayoutBuilder::child<QLabel>(this, QStringLiteral("Label3"));
-    m_framPreview = LayoutBuilder::child<QGroupBox>(this, QStringLiteral("framPreview"));
-    m_lblBefore = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblBefore"));
-    m_lblAfter = LayoutBuilder::child<QLabel>(this, QStringLiteral("lblAfter"));
-    m_txtFilesPreview = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesPreview"));
-    m_txtFilesPreviewNew = LayoutBuilder::child<QPlainTextEdit>(this, QStringLiteral("txtFilesPreviewNew"));
+    const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
+    bind(m_ui.txtFilesPreview, "txtFilesPreview");
+    bind(m_ui.txtFilesPreviewNew, "txtFilesPreviewNew");
 }
 
 } // namespace kestrava

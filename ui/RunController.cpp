@@ -6,7 +6,6 @@
 #include "GoProgress.h"
 #include "KestravaForm.h"
 
-#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QListView>
@@ -22,13 +21,13 @@ RunController::RunController(KestravaForm *form, const RunSources &sources)
     , m_form(form)
     , m_progress(new GoProgress(form->goPage(), this))
     , m_messageBox(form)
-    , m_prompt(&m_messageBox)
-    , m_run(RunParts{sources.folders, sources.files, static_cast<Prompt &>(*this), *m_progress,
-                     sources.names, static_cast<RunSettings &>(*this), static_cast<RunClock &>(*this)})
+    , m_prompt(*m_progress, m_messageBox)
+    , m_settings(*form->chooseFilesPage())
+    , m_run(RunParts{sources.folders, sources.files, m_prompt, *m_progress, sources.names, m_settings, sources.clock})
 {
-    GoPage *page = form->goPage();
-    connect(page->StartButton(), &QPushButton::clicked, this, &RunController::StartButton_Click);
-    connect(page->StopButton(), &QPushButton::clicked, this, &RunController::StopButton_Click);
+    const Ui::GoPage &page = form->goPage()->ui();
+    connect(page.StartButton, &QPushButton::clicked, this, &RunController::StartButton_Click);
+    connect(page.StopButton, &QPushButton::clicked, this, &RunController::StopButton_Click);
 }
 
 RunController::~RunController() = default;
@@ -50,10 +49,10 @@ void RunController::StartButton_Click()
 void RunController::StopButton_Click()
 {
     m_run.stop();
-    GoPage *page = m_form->goPage();
-    page->StopButton()->setEnabled(false);
-    page->StartButton()->setEnabled(true);
-    m_form->setDefaultButton(page->StartButton());
+    const Ui::GoPage &page = m_form->goPage()->ui();
+    page.StopButton->setEnabled(false);
+    page.StartButton->setEnabled(true);
+    m_form->setDefaultButton(page.StartButton);
 }
 
 bool RunController::stopThen(std::function<void()> afterRun)
@@ -68,64 +67,37 @@ bool RunController::stopThen(std::function<void()> afterRun)
 
 void RunController::setPrompt(Prompt *prompt)
 {
-    m_prompt = prompt ? prompt : &m_messageBox;
-}
-
-void RunController::setClock(const RunClock *clock)
-{
-    m_clock = clock;
-}
-
-PromptAnswer RunController::ask(const QString &title, const QString &text)
-{
-    // The question is about the current file: the labels show it first.
-    m_progress->flush();
-    return m_prompt->ask(title, text);
-}
-
-bool RunController::confirmFiles() const
-{
-    return m_form->chooseFilesPage()->chkConfirmFiles()->checkState() == Qt::Checked;
-}
-
-bool RunController::ignoreReadOnly() const
-{
-    return m_form->chooseFilesPage()->chkIgnoreReadOnly()->checkState() == Qt::Checked;
-}
-
-QDateTime RunController::now() const
-{
-    return m_clock ? m_clock->now() : QDateTime::currentDateTime();
+    m_prompt.choose(prompt);
 }
 
 RunScope RunController::chosenScope() const
 {
-    const ChooseFilesPage *page = m_form->chooseFilesPage();
-    if (page->optAllFiles()->isChecked())
+    const Ui::ChooseFilesPage &page = m_form->chooseFilesPage()->ui();
+    if (page.optAllFiles->isChecked())
         return RunScope::AllFilesIncludingSubFolders;
-    if (page->optAllFilesCurrentDir()->isChecked())
+    if (page.optAllFilesCurrentDir->isChecked())
         return RunScope::AllFilesInCurrentFolder;
     return RunScope::SelectedFiles;
 }
 
 void RunController::setChooserEnabled(bool enabled)
 {
-    ChooseFilesPage *page = m_form->chooseFilesPage();
-    const QList<QWidget *> chooser{page->Drive1(), page->Dir1(), page->FileSpecCombo(), page->File1(),
-                                   page->optSelectedFiles(), page->optAllFilesCurrentDir(),
-                                   page->optAllFiles()};
+    const Ui::ChooseFilesPage &page = m_form->chooseFilesPage()->ui();
+    const QList<QWidget *> chooser{page.Drive1, page.Dir1, page.FileSpecCombo, page.File1,
+                                   page.optSelectedFiles, page.optAllFilesCurrentDir,
+                                   page.optAllFiles};
     for (QWidget *control : chooser)
         control->setEnabled(enabled);
 }
 
 void RunController::beginShowingRun()
 {
-    GoPage *page = m_form->goPage();
+    const Ui::GoPage &page = m_form->goPage()->ui();
     // Stop first, so that the keyboard focus leaving Start lands on it.
-    page->StopButton()->setEnabled(true);
-    m_form->setDefaultButton(page->StopButton());
-    page->StartButton()->setEnabled(false);
-    page->framProgress()->show();
+    page.StopButton->setEnabled(true);
+    m_form->setDefaultButton(page.StopButton);
+    page.StartButton->setEnabled(false);
+    page.framProgress->show();
     // The run walks the folder and file lists: nobody else may move them meanwhile.
     setChooserEnabled(false);
 }
@@ -133,10 +105,10 @@ void RunController::beginShowingRun()
 void RunController::endShowingRun()
 {
     m_progress->flush();
-    GoPage *page = m_form->goPage();
-    page->StopButton()->setEnabled(false);
-    page->StartButton()->setEnabled(true);
-    page->StartButton()->setFocus();
+    const Ui::GoPage &page = m_form->goPage()->ui();
+    page.StopButton->setEnabled(false);
+    page.StartButton->setEnabled(true);
+    page.StartButton->setFocus();
     setChooserEnabled(true);
 }
 

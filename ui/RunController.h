@@ -1,10 +1,9 @@
 #pragma once
 
+#include "ChooserRunSettings.h"
 #include "MessageBoxPrompt.h"
-#include "Prompt.h"
+#include "ProgressPrompt.h"
 #include "RenameRun.h"
-#include "RunClock.h"
-#include "RunSettings.h"
 
 #include <QObject>
 
@@ -24,11 +23,12 @@ struct RunSources
     FolderList &folders; ///< `Dir1`
     FileList &files;     ///< `File1`
     NameSource &names;   ///< the options, with the run's own counters
+    RunClock &clock;     ///< the window's clock
 };
 
 /// Runs renames from the Go tab: the Start and Stop buttons, the progress shown
 /// while a run goes on, and the window's protection of a run in progress.
-class RunController : public QObject, private Prompt, private RunSettings, private RunClock
+class RunController : public QObject
 {
     Q_OBJECT
 
@@ -51,19 +51,12 @@ public:
 
     /// Asks the questions of a run through \a prompt (nullptr: the message box).
     void setPrompt(Prompt *prompt);
-    /// Reads the run's start and end time from \a clock (nullptr: the system clock).
-    void setClock(const RunClock *clock);
 
     GoProgress *progress() const { return m_progress; }
     /// The last run, or the one in progress.
     const RenameRun &run() const { return m_run; }
 
 private:
-    PromptAnswer ask(const QString &title, const QString &text) override;
-    bool confirmFiles() const override;
-    bool ignoreReadOnly() const override;
-    QDateTime now() const override;
-
     RunScope chosenScope() const;
     /// Locks or frees the controls that choose the files, which the run walks.
     void setChooserEnabled(bool enabled);
@@ -73,8 +66,8 @@ private:
     KestravaForm *m_form = nullptr;
     GoProgress *m_progress = nullptr;
     MessageBoxPrompt m_messageBox;
-    Prompt *m_prompt = nullptr;
-    const RunClock *m_clock = nullptr;
+    ProgressPrompt m_prompt;
+    ChooserRunSettings m_settings;
     std::function<void()> m_afterRun;
     RenameRun m_run;
 };

@@ -40,15 +40,15 @@ bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
 {
     static const PictureClock clock;
     kestrava::OptionsPage *page = form.optionsPage();
-    page->setClock(&clock);
-    page->chkRemoveTildas()->setChecked(true);
-    page->optConvertCapitalise()->setChecked(true);
-    page->optUnderscoresToSpaces()->setChecked(true);
-    page->txtFindText()->setText(QStringLiteral("schedule"));
-    page->txtReplaceText()->setText(QStringLiteral("plan"));
-    page->chkPrefixCounter()->setChecked(true);
-    page->txtPrefixCount()->setText(QStringLiteral("0005"));
-    page->chkPostfixDate()->setChecked(true);
+    form.setClock(&clock);
+    page->findChild<QCheckBox *>(QStringLiteral("chkRemoveTildas"))->setChecked(true);
+    page->findChild<QRadioButton *>(QStringLiteral("optConvertCapitalise"))->setChecked(true);
+    page->findChild<QRadioButton *>(QStringLiteral("optUnderscoresToSpaces"))->setChecked(true);
+    page->findChild<QLineEdit *>(QStringLiteral("txtFindText"))->setText(QStringLiteral("schedule"));
+    page->findChild<QLineEdit *>(QStringLiteral("txtReplaceText"))->setText(QStringLiteral("plan"));
+    page->findChild<QCheckBox *>(QStringLiteral("chkPrefixCounter"))->setChecked(true);
+    page->findChild<QLineEdit *>(QStringLiteral("txtPrefixCount"))->setText(QStringLiteral("0005"));
+    page->findChild<QCheckBox *>(QStringLiteral("chkPostfixDate"))->setChecked(true);
     page->ShowSampleMask();
     {
         const QSignalBlocker blocker(form.SSTabStrip());
@@ -63,13 +63,13 @@ bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
 // window fills both lists itself.
 bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
 {
-    form.chooseFilesPage()->optAllFilesCurrentDir()->setChecked(true);
+    form.chooseFilesPage()->findChild<QRadioButton *>(QStringLiteral("optAllFilesCurrentDir"))->setChecked(true);
     kestrava::OptionsPage *page = form.optionsPage();
-    page->cmdReset()->click();
-    page->optConvertCapitalise()->setChecked(true);
-    page->optSpacesToUnderscores()->setChecked(true);
-    page->chkRemoveTildas()->setChecked(true);
-    page->chkPrefixCounter()->setChecked(true);
+    page->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    page->findChild<QRadioButton *>(QStringLiteral("optConvertCapitalise"))->setChecked(true);
+    page->findChild<QRadioButton *>(QStringLiteral("optSpacesToUnderscores"))->setChecked(true);
+    page->findChild<QCheckBox *>(QStringLiteral("chkRemoveTildas"))->setChecked(true);
+    page->findChild<QCheckBox *>(QStringLiteral("chkPrefixCounter"))->setChecked(true);
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
     QApplication::processEvents();
     return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-in-use.png")));
@@ -92,12 +92,12 @@ bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
     if (!form.folderList()->setPath(dir.path()))
         return false;
     static const PictureClock clock;
-    form.runController()->setClock(&clock);
-    form.optionsPage()->cmdReset()->click();
-    form.optionsPage()->chkPrefixCounter()->setChecked(true);
-    form.optionsPage()->txtPrefixCount()->setText(QStringLiteral("9998"));
+    form.setClock(&clock);
+    form.optionsPage()->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    form.optionsPage()->findChild<QCheckBox *>(QStringLiteral("chkPrefixCounter"))->setChecked(true);
+    form.optionsPage()->findChild<QLineEdit *>(QStringLiteral("txtPrefixCount"))->setText(QStringLiteral("9998"));
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
-    form.goPage()->StartButton()->click();
+    form.goPage()->findChild<QPushButton *>(QStringLiteral("StartButton"))->click();
     QApplication::processEvents();
     const bool saved = form.grab().save(path);
     dir.cdUp();
