@@ -6,22 +6,30 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstdint>
 
 namespace kestrava::fuzzing {
 
 class FuzzInput
 {
 public:
-    FuzzInput(const uint8_t *data, std::size_t size) : m_provider(data, size) {}
+    FuzzInput(const uint8_t *data, std::size_t size)
+        : m_provider(data, size)
+    {}
 
     bool flag() { return m_provider.ConsumeBool(); }
     template<typename T>
-    T number(T lowest, T highest) { return m_provider.ConsumeIntegralInRange<T>(lowest, highest); }
+    T number(T lowest, T highest)
+    {
+        return m_provider.ConsumeIntegralInRange<T>(lowest, highest);
+    }
     template<typename Enum>
-    Enum choice(int count) { return static_cast<Enum>(number<int>(0, count - 1)); }
+    Enum choice(int count)
+    {
+        return static_cast<Enum>(number<int>(0, count - 1));
+    }
 
     /// A text of up to \a maxBytes bytes, read as UTF-8 (invalid bytes become
     /// U+FFFD, as a listing's decoding would make them) or, when \a rawUnits,

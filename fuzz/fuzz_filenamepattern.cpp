@@ -73,8 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     const FileNamePattern pattern(patternList);
     for (int names = 0; names < 4; ++names) {
         const QString name = input.text(300, rawUnits);
-        require(pattern.matches(name) == referenceMatches(patternList, name),
-                "the filter and the reference disagree");
+        require(pattern.matches(name) == referenceMatches(patternList, name), "the filter and the reference disagree");
     }
     return 0;
 }

@@ -55,8 +55,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     const auto newName = BuildNewFilename(oldName, options, counters, today);
     if (!newName)
         return 0;
-    const QString typed[] = {oldName, options.prefixText, options.postfixText, options.replaceText,
-                             options.datePrefix, options.datePostfix};
+    const QString typed[] = {
+        oldName, options.prefixText, options.postfixText, options.replaceText, options.datePrefix, options.datePostfix};
     bool typedUnsafe = false;
     bool typedValid = options.findText.isValidUtf16();
     for (const QString &text : typed) {

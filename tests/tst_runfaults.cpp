@@ -152,8 +152,9 @@ void TestRunFaults::failedStepLosesNothing()
     QFETCH(bool, viaLink);
     QFETCH(bool, readOnly);
     QFETCH(bool, renamedAnyway);
-    makeFiles(root(), {QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"),
-                       QStringLiteral("d.txt")}, readOnly);
+    makeFiles(root(),
+              {QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"), QStringLiteral("d.txt")},
+              readOnly);
     QVERIFY(m_rig->folders.setPath(root()));
     int hits = 0;
     {
@@ -167,8 +168,7 @@ void TestRunFaults::failedStepLosesNothing()
     QVERIFY(hits >= 1);
     const QString b = renamedAnyway ? QStringLiteral("0002_b.txt") : QStringLiteral("b.txt");
     QStringList expected{QStringLiteral("0001_a.txt=content of a.txt"), b + QStringLiteral("=content of b.txt"),
-                         QStringLiteral("0003_c.txt=content of c.txt"),
-                         QStringLiteral("0004_d.txt=content of d.txt")};
+                         QStringLiteral("0003_c.txt=content of c.txt"), QStringLiteral("0004_d.txt=content of d.txt")};
     expected.sort();
     QCOMPARE(snapshot(root()), expected);
     QCOMPARE(m_rig->run.intFilesRenamed(), renamedAnyway ? 4 : 3);
@@ -205,12 +205,11 @@ void TestRunFaults::failedFolderReadLosesNothing()
         QVERIFY(m_rig->run.start(RunScope::AllFilesIncludingSubFolders));
         QVERIFY(faults.hits() >= 1);
     }
-    QCOMPARE(namesIn(root()), QStringList({QStringLiteral("0001_a.txt"), QStringLiteral("sub1"),
-                                           QStringLiteral("sub2")}));
+    QCOMPARE(namesIn(root()),
+             QStringList({QStringLiteral("0001_a.txt"), QStringLiteral("sub1"), QStringLiteral("sub2")}));
     QCOMPARE(snapshot(root() + QStringLiteral("/sub1")),
              QStringList({QStringLiteral("a.txt=content of a.txt"), QStringLiteral("b.txt=content of b.txt")}));
-    QCOMPARE(snapshot(root() + QStringLiteral("/sub2")),
-             QStringList({QStringLiteral("0002_a.txt=content of a.txt")}));
+    QCOMPARE(snapshot(root() + QStringLiteral("/sub2")), QStringList({QStringLiteral("0002_a.txt=content of a.txt")}));
     QVERIFY(anyErrorHolds(m_rig->run.log(), systemErrorText(error), QStringLiteral("sub1")));
 }
 
@@ -226,8 +225,9 @@ void TestRunFaults::folderThatCannotBeHeldOpenIsReachedByPath()
         QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
         QVERIFY(faults.hits() >= 1);
     }
-    QCOMPARE(snapshot(root()), QStringList({QStringLiteral("0001_a.txt=content of a.txt"),
-                                            QStringLiteral("0002_b.txt=content of b.txt")}));
+    QCOMPARE(
+        snapshot(root()),
+        QStringList({QStringLiteral("0001_a.txt=content of a.txt"), QStringLiteral("0002_b.txt=content of b.txt")}));
     QVERIFY(m_rig->run.log().errors().isEmpty());
 }
 
@@ -237,11 +237,10 @@ void TestRunFaults::folderChangedAtTheRename_data()
     QTest::addColumn<QString>("bAfter"); // what is left of the second file, "name=content"
     QTest::addColumn<int>("error");
     QTest::newRow("new name taken") << int(Change::TakeNewName)
-                                    << QStringLiteral("0002_b.txt=intruder;b.txt=content of b.txt")
-                                    << EEXIST;
+                                    << QStringLiteral("0002_b.txt=intruder;b.txt=content of b.txt") << EEXIST;
     QTest::newRow("file deleted") << int(Change::DeleteFile) << QString() << ENOENT;
-    QTest::newRow("file renamed away") << int(Change::RenameFileAway)
-                                       << QStringLiteral("z.txt=content of b.txt") << ENOENT;
+    QTest::newRow("file renamed away") << int(Change::RenameFileAway) << QStringLiteral("z.txt=content of b.txt")
+                                       << ENOENT;
 }
 
 // Another program changes the folder just as the second file is renamed: the
@@ -259,8 +258,7 @@ void TestRunFaults::folderChangedAtTheRename()
         QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
         QCOMPARE(faults.hits(), 1);
     }
-    QStringList expected{QStringLiteral("0001_a.txt=content of a.txt"),
-                         QStringLiteral("0003_c.txt=content of c.txt")};
+    QStringList expected{QStringLiteral("0001_a.txt=content of a.txt"), QStringLiteral("0003_c.txt=content of c.txt")};
     if (!bAfter.isEmpty())
         expected += bAfter.split(u';');
     expected.sort();
@@ -292,9 +290,8 @@ void TestRunFaults::killAtARenameLosesNothing()
     QVERIFY(child.waitForFinished());
     QCOMPARE(snapshot(root() + QStringLiteral("/files")),
              QStringList({QStringLiteral("0001_f1.txt=content of f1.txt"),
-                          QStringLiteral("0002_f2.txt=content of f2.txt"),
-                          QStringLiteral("f3.txt=content of f3.txt"), QStringLiteral("f4.txt=content of f4.txt"),
-                          QStringLiteral("f5.txt=content of f5.txt")}));
+                          QStringLiteral("0002_f2.txt=content of f2.txt"), QStringLiteral("f3.txt=content of f3.txt"),
+                          QStringLiteral("f4.txt=content of f4.txt"), QStringLiteral("f5.txt=content of f5.txt")}));
 }
 
 QTEST_GUILESS_MAIN(TestRunFaults)

@@ -49,17 +49,21 @@ static void *real(const char *symbol)
     return function;
 }
 
-#define REAL(type, symbol) \
-    static __typeof__(type) fn; \
-    if (!fn) \
-        fn = (__typeof__(type))real(symbol)
+#define REAL(type, symbol)                                                                                             \
+    static __typeof__(type) fn;                                                                                        \
+    if (!fn) {                                                                                                         \
+        fn = (__typeof__(type))real(symbol);                                                                           \
+    }
 
 static int errorNamed(const char *text)
 {
-    static const struct { const char *name; int value; } names[] = {
-        {"EIO", EIO}, {"ENOSPC", ENOSPC}, {"EROFS", EROFS}, {"EACCES", EACCES},
-        {"ENAMETOOLONG", ENAMETOOLONG}, {"EXDEV", EXDEV}, {"EINVAL", EINVAL},
-        {"EEXIST", EEXIST}, {"ENOENT", ENOENT}, {"EPERM", EPERM},
+    static const struct
+    {
+        const char *name;
+        int value;
+    } names[] = {
+        {"EIO", EIO},     {"ENOSPC", ENOSPC}, {"EROFS", EROFS},   {"EACCES", EACCES}, {"ENAMETOOLONG", ENAMETOOLONG},
+        {"EXDEV", EXDEV}, {"EINVAL", EINVAL}, {"EEXIST", EEXIST}, {"ENOENT", ENOENT}, {"EPERM", EPERM},
     };
     for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
         if (strcmp(text, names[i].name) == 0)
@@ -112,8 +116,8 @@ __attribute__((constructor)) static void armFromEnvironment(void)
         return;
     const char *error = getenv("KESTRAVA_FAULT_ERRNO");
     const char *nth = getenv("KESTRAVA_FAULT_NTH");
-    struct KestravaFault fault = {call, error ? errorNamed(error) : 0, nth ? atoi(nth) : 0,
-                                  getenv("KESTRAVA_FAULT_NAME"), NULL, NULL};
+    struct KestravaFault fault = {
+        call, error ? errorNamed(error) : 0, nth ? atoi(nth) : 0, getenv("KESTRAVA_FAULT_NAME"), NULL, NULL};
     kestrava_fault_arm(&fault);
     copyText(g_faults[0].pause, sizeof g_faults[0].pause, getenv("KESTRAVA_FAULT_PAUSE"));
     g_fromEnvironment = 1;
@@ -158,8 +162,7 @@ static int strike(const char *call, const char *path, const char *otherPath)
         struct Armed *armed = &g_faults[i];
         if (strcmp(armed->call, call) != 0)
             continue;
-        if (armed->name[0] && !namesMatch(path, armed->name)
-            && !namesMatch(otherPath, armed->name)) {
+        if (armed->name[0] && !namesMatch(path, armed->name) && !namesMatch(otherPath, armed->name)) {
             continue;
         }
         ++armed->seen;
@@ -198,10 +201,13 @@ static int anyArmed(void)
     return __atomic_load_n(&g_count, __ATOMIC_ACQUIRE) != 0 && !t_inHook;
 }
 
-#define FAIL_WITH(error, failure) do { errno = (error); return (failure); } while (0)
+#define FAIL_WITH(error, failure)                                                                                      \
+    do {                                                                                                               \
+        errno = (error);                                                                                               \
+        return (failure);                                                                                              \
+    } while (0)
 
-int renameat2(int oldFolder, const char *oldPath, int newFolder, const char *newPath,
-              unsigned int flags)
+int renameat2(int oldFolder, const char *oldPath, int newFolder, const char *newPath, unsigned int flags)
 {
     REAL(int (*)(int, const char *, int, const char *, unsigned int), "renameat2");
     const int error = strike("renameat2", oldPath, newPath);
@@ -242,31 +248,31 @@ static mode_t modeArgument(int flags, va_list arguments)
     return (flags & O_CREAT) || (flags & __O_TMPFILE) == __O_TMPFILE ? va_arg(arguments, mode_t) : 0;
 }
 
-#define OPEN_AT(symbol)                                                       \
-    int symbol(int folder, const char *path, int flags, ...)                  \
-    {                                                                         \
-        REAL(int (*)(int, const char *, int, ...), #symbol);                  \
-        va_list arguments;                                                    \
-        va_start(arguments, flags);                                           \
-        const mode_t mode = modeArgument(flags, arguments);                   \
-        va_end(arguments);                                                    \
-        const int error = strike("openat", path, NULL);                       \
-        if (error)                                                            \
-            FAIL_WITH(error, -1);                                             \
-        return fn(folder, path, flags, mode);                                 \
+#define OPEN_AT(symbol)                                                                                                \
+    int symbol(int folder, const char *path, int flags, ...)                                                           \
+    {                                                                                                                  \
+        REAL(int (*)(int, const char *, int, ...), #symbol);                                                           \
+        va_list arguments;                                                                                             \
+        va_start(arguments, flags);                                                                                    \
+        const mode_t mode = modeArgument(flags, arguments);                                                            \
+        va_end(arguments);                                                                                             \
+        const int error = strike("openat", path, NULL);                                                                \
+        if (error)                                                                                                     \
+            FAIL_WITH(error, -1);                                                                                      \
+        return fn(folder, path, flags, mode);                                                                          \
     }
-#define OPEN(symbol)                                                          \
-    int symbol(const char *path, int flags, ...)                              \
-    {                                                                         \
-        REAL(int (*)(const char *, int, ...), #symbol);                       \
-        va_list arguments;                                                    \
-        va_start(arguments, flags);                                           \
-        const mode_t mode = modeArgument(flags, arguments);                   \
-        va_end(arguments);                                                    \
-        const int error = strike("openat", path, NULL);                       \
-        if (error)                                                            \
-            FAIL_WITH(error, -1);                                             \
-        return fn(path, flags, mode);                                         \
+#define OPEN(symbol)                                                                                                   \
+    int symbol(const char *path, int flags, ...)                                                                       \
+    {                                                                                                                  \
+        REAL(int (*)(const char *, int, ...), #symbol);                                                                \
+        va_list arguments;                                                                                             \
+        va_start(arguments, flags);                                                                                    \
+        const mode_t mode = modeArgument(flags, arguments);                                                            \
+        va_end(arguments);                                                                                             \
+        const int error = strike("openat", path, NULL);                                                                \
+        if (error)                                                                                                     \
+            FAIL_WITH(error, -1);                                                                                      \
+        return fn(path, flags, mode);                                                                                  \
     }
 OPEN_AT(openat)
 OPEN_AT(openat64)
@@ -275,7 +281,7 @@ OPEN(open64)
 
 DIR *opendir(const char *path)
 {
-    REAL(DIR *(*)(const char *), "opendir");
+    REAL(DIR * (*)(const char *), "opendir");
     const int error = strike("openat", path, NULL);
     if (error)
         FAIL_WITH(error, NULL);
@@ -284,25 +290,24 @@ DIR *opendir(const char *path)
 
 // glibc reads a folder with getdents64 inside readdir, out of reach of a
 // stand-in, so a failed read of the folder is made at readdir.
-#define READDIR(symbol, entry)                                                \
-    struct entry *symbol(DIR *folder)                                         \
-    {                                                                         \
-        REAL(struct entry *(*)(DIR *), #symbol);                              \
-        if (anyArmed()) {                                                     \
-            char path[4096];                                                  \
-            const int error = strike("getdents64",                           \
-                                     pathOf(dirfd(folder), path, sizeof path), NULL); \
-            if (error)                                                        \
-                FAIL_WITH(error, NULL);                                       \
-        }                                                                     \
-        return fn(folder);                                                    \
+#define READDIR(symbol, entry)                                                                                         \
+    struct entry *symbol(DIR *folder)                                                                                  \
+    {                                                                                                                  \
+        REAL(struct entry *(*)(DIR *), #symbol);                                                                       \
+        if (anyArmed()) {                                                                                              \
+            char path[4096];                                                                                           \
+            const int error = strike("getdents64", pathOf(dirfd(folder), path, sizeof path), NULL);                    \
+            if (error)                                                                                                 \
+                FAIL_WITH(error, NULL);                                                                                \
+        }                                                                                                              \
+        return fn(folder);                                                                                             \
     }
 READDIR(readdir, dirent)
 READDIR(readdir64, dirent64)
 
 ssize_t write(int fd, const void *data, size_t size)
 {
-    REAL(ssize_t (*)(int, const void *, size_t), "write");
+    REAL(ssize_t(*)(int, const void *, size_t), "write");
     if (anyArmed()) {
         char path[4096];
         const int error = strike("write", pathOf(fd, path, sizeof path), NULL);
@@ -312,17 +317,17 @@ ssize_t write(int fd, const void *data, size_t size)
     return fn(fd, data, size);
 }
 
-#define SYNC(symbol)                                                          \
-    int symbol(int fd)                                                        \
-    {                                                                         \
-        REAL(int (*)(int), #symbol);                                          \
-        if (anyArmed()) {                                                     \
-            char path[4096];                                                  \
-            const int error = strike("fdatasync", pathOf(fd, path, sizeof path), NULL); \
-            if (error)                                                        \
-                FAIL_WITH(error, -1);                                         \
-        }                                                                     \
-        return fn(fd);                                                        \
+#define SYNC(symbol)                                                                                                   \
+    int symbol(int fd)                                                                                                 \
+    {                                                                                                                  \
+        REAL(int (*)(int), #symbol);                                                                                   \
+        if (anyArmed()) {                                                                                              \
+            char path[4096];                                                                                           \
+            const int error = strike("fdatasync", pathOf(fd, path, sizeof path), NULL);                                \
+            if (error)                                                                                                 \
+                FAIL_WITH(error, -1);                                                                                  \
+        }                                                                                                              \
+        return fn(fd);                                                                                                 \
     }
 SYNC(fdatasync)
 SYNC(fsync)
