@@ -1,15 +1,56 @@
 #include "KestravaForm.h"
+#include "KestravaVersion.h"
+#include "StartCommand.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QTextStream>
+
+namespace {
+
+// The command line is read before the window's application exists, so that --help,
+// --version and a missing path need no display and show no window.
+kestrava::StartCommand readCommandLine(int argc, char *argv[])
+{
+    const QCoreApplication reader(argc, argv);
+    return kestrava::StartCommand::parse(QCoreApplication::arguments());
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
+    const kestrava::StartCommand command = readCommandLine(argc, argv);
+    QTextStream(stdout) << command.output;
+    QTextStream(stderr) << command.errors;
+    if (command.exitAtOnce)
+        return command.exitCode;
+    // The window starts in the process's current folder: a folder given to it
+    // becomes that folder. One it may not read would leave the window elsewhere
+    // without a word, so it is refused like a missing one.
+    const QString &folder = command.start.folder;
+    if (!folder.isEmpty() && (!QFileInfo(folder).isReadable() || !QDir::setCurrent(folder))) {
+        QTextStream(stderr) << "kestrava: \"" << folder << "\" cannot be opened\n";
+        return 2;
+    }
+
     QApplication app(argc, argv);
     // The window places its controls at fixed pixel positions on a fixed grey; Fusion
     // draws them alike on every desktop, so the layout holds wherever it runs.
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("Kestrava"));
+    QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
+    // Links the window to its launcher entry and icon; on Wayland it is the app id.
+    QGuiApplication::setDesktopFileName(QStringLiteral(KESTRAVA_APP_ID));
     kestrava::KestravaForm form;
     form.show();
+    // The window's first showing sets the filter, which lists the folder afresh;
+    // the given files are selected after it.
+    if (!command.start.selectedNames.isEmpty()) {
+        QTextStream err(stderr);
+        for (const QString &name : form.selectFiles(command.start.selectedNames))
+            err << "kestrava: \"" << name << "\" is not listed in \"" << command.start.folder << "\"\n";
+    }
     return QApplication::exec();
 }

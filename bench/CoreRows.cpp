@@ -14,8 +14,10 @@
 #include "Prompt.h"
 #include "RenameRun.h"
 #include "RunSettings.h"
+#include "RunSimulation.h"
 #include "SystemRunClock.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -160,6 +162,48 @@ void addListingRow(BenchContext &context)
                                    QStringLiteral("bare readdir + sort"), times, 3.0));
 }
 
+// The look ahead of the preview's marks over 100,000 listed files: the new
+// names computed as the preview does, then what a run would do with each,
+// against computing the names alone.
+void addSimulationRow(BenchContext &context)
+{
+    DiskFileList files;
+    DiskFolderList folders(files);
+    openOrFail(folders, context.bigFolder);
+    QStringList oldNames;
+    for (const DirectoryEntry &entry : files.entries())
+        oldNames.append(entry.name);
+    const RenameOptions options = runOptions(false); // a counter would pass 9999
+    QList<std::expected<QString, RenameError>> newNames;
+    const auto computeNames = [&] {
+        NameCounters counters;
+        counters.load(QStringLiteral("0001"), QStringLiteral("0001"));
+        newNames.clear();
+        newNames.reserve(oldNames.size());
+        for (const QString &name : std::as_const(oldNames))
+            newNames.append(BuildNewFilename(name, options, counters, context.today));
+    };
+    const QString folder = QString::fromStdString(context.bigFolder);
+    qint64 renamed = 0;
+    Contender measured;
+    measured.run = [&](int) {
+        computeNames();
+        const auto simulated = simulateFolder(folder, oldNames, newNames, {});
+        renamed = simulated ? std::count_if(simulated->cbegin(), simulated->cend(), [](const SimulatedFile &f) {
+            return f.outcome == SimulatedOutcome::Renamed;
+        }) : 0;
+    };
+    measured.check = [&](int) {
+        if (renamed != bigFolderFiles)
+            failBench(QStringLiteral("look ahead: not every file would be renamed"));
+    };
+    Contender baseline;
+    baseline.run = [&](int) { computeNames(); };
+    const PairTimes times = timePair(context.reps, measured, baseline);
+    context.rows.push_back(timeRow(QStringLiteral("names and look ahead of 100,000 files of one folder (run/ only)"),
+                                   QStringLiteral("BuildNewFilename loop alone"), times, std::nullopt));
+}
+
 } // namespace
 
 void addCoreRows(BenchContext &context)
@@ -167,6 +211,7 @@ void addCoreRows(BenchContext &context)
     addCoreRunRow(context, false);
     addCoreRunRow(context, true);
     addListingRow(context);
+    addSimulationRow(context);
 }
 
 } // namespace kestrava::bench

@@ -3,9 +3,51 @@
 #include "SpaceTrim.h"
 #include "Stamps.h"
 
+#include <algorithm>
+
 namespace kestrava {
 
 namespace {
+
+// QString's case conversion turns a lone surrogate into U+FFFD whenever it
+// changes anything else in the text, but a lone surrogate stands for a byte
+// of a name that is not UTF-8 and must reach the disk unchanged. Such a text
+// is converted piece by piece between its lone surrogates.
+template<typename Convert>
+QString convertedKeepingLoneSurrogates(QString text, Convert convert)
+{
+    const auto isLone = [&text](qsizetype i) {
+        const QChar ch = text.at(i);
+        if (ch.isHighSurrogate())
+            return i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate();
+        return ch.isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate());
+    };
+    const auto surrogate = [](QChar ch) { return ch.isSurrogate(); };
+    if (std::none_of(text.cbegin(), text.cend(), surrogate))
+        return convert(std::move(text));
+    QString result;
+    result.reserve(text.size());
+    qsizetype start = 0;
+    for (qsizetype i = 0; i <= text.size(); ++i) {
+        if (i < text.size() && !isLone(i))
+            continue;
+        result += convert(text.mid(start, i - start));
+        if (i < text.size())
+            result += text.at(i);
+        start = i + 1;
+    }
+    return result;
+}
+
+QString toUpperKeepingBytes(QString text)
+{
+    return convertedKeepingLoneSurrogates(std::move(text), [](QString t) { return std::move(t).toUpper(); });
+}
+
+QString toLowerKeepingBytes(QString text)
+{
+    return convertedKeepingLoneSurrogates(std::move(text), [](QString t) { return std::move(t).toLower(); });
+}
 
 void convertCase(QString &base, QString &extension, CaseConversion conversion)
 {
@@ -15,12 +57,12 @@ void convertCase(QString &base, QString &extension, CaseConversion conversion)
         extension = Capitalise(extension);
         break;
     case CaseConversion::Uppercase:
-        base = std::move(base).toUpper();
-        extension = std::move(extension).toUpper();
+        base = toUpperKeepingBytes(std::move(base));
+        extension = toUpperKeepingBytes(std::move(extension));
         break;
     case CaseConversion::Lowercase:
-        base = std::move(base).toLower();
-        extension = std::move(extension).toLower();
+        base = toLowerKeepingBytes(std::move(base));
+        extension = toLowerKeepingBytes(std::move(extension));
         break;
     case CaseConversion::Ignore:
         break;
@@ -81,11 +123,10 @@ std::expected<QString, RenameError> BuildNewFilename(const QString &oldName,
     if (options.removeTildas)
         name.remove(u'~');
 
+    // A name without a dot (README, Makefile) is all base and has no extension.
     const qsizetype dot = name.lastIndexOf(u'.');
-    if (dot < 0)
-        return std::unexpected(RenameError::invalidArgument());
-    QString base = name.first(dot);
-    QString extension = name.sliced(dot);
+    QString base = dot < 0 ? name : name.first(dot);
+    QString extension = dot < 0 ? QString() : name.sliced(dot);
 
     if (const auto stamped = addStamps(base, options, counters, today); !stamped)
         return std::unexpected(stamped.error());
@@ -105,7 +146,7 @@ std::expected<QString, RenameError> BuildNewFilename(const QString &oldName,
 
 QString Capitalise(QString &strToCaps)
 {
-    strToCaps = std::move(strToCaps).toLower();
+    strToCaps = toLowerKeepingBytes(std::move(strToCaps));
     QString result = strToCaps;
     bool wordStart = true;
     for (qsizetype i = 0; i < result.size(); ++i) {

@@ -14,10 +14,13 @@
 namespace kestrava {
 
 /// The new name of a file called \a oldName (no folder) under \a options, with
-/// \a today for the date stamps. A blank name gives the empty text. The counter
-/// stamps that are on advance \a counters, and advances made before a failure
-/// stay. Fails for a name without a dot (no counter moves), for a counter of
-/// 10000 or more, and, when trimming, for a trim length that is not a number.
+/// \a today for the date stamps. The name splits at its last dot into base and
+/// extension; a name without a dot is all base. A blank name gives the empty
+/// text. The counter stamps that are on advance \a counters, and advances made
+/// before a failure stay. Fails for a counter of 10000 or more
+/// (RenameError::counterPastLimit()) and, when trimming, for a trim length that
+/// is not a number. Characters of the name that stand for bytes that are not
+/// UTF-8 (lone surrogates) pass every rule unchanged.
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName,
                                                      const RenameOptions &options,
                                                      NameCounters &counters, QDate today);

@@ -5,17 +5,28 @@
 namespace kestrava {
 
 /// Why a new name could not be computed. Both failures of the computation (a
-/// name without a dot, a counter too big for four digits) and a trim length
-/// that is not a number carry the same message, which a run writes to its
-/// error log.
+/// counter too big for four digits, a trim length that is not a number) carry
+/// the same message, which a run writes to its error log; the cause tells them
+/// apart for a preview that explains the failure.
 struct RenameError
 {
-    QString message;
+    enum class Cause {
+        InvalidArgument,  ///< an option value the computation cannot use
+        CounterPastLimit, ///< a counter stamp past 9999, which four digits cannot hold
+    };
 
-    /// The one failure the new-name computation knows.
+    QString message;
+    Cause cause = Cause::InvalidArgument;
+
+    /// The failure of an option value the computation cannot use.
     static RenameError invalidArgument()
     {
         return RenameError{QStringLiteral("Invalid procedure call or argument")};
+    }
+    /// The failure of a counter stamp past 9999: the same message, its own cause.
+    static RenameError counterPastLimit()
+    {
+        return RenameError{invalidArgument().message, Cause::CounterPastLimit};
     }
 
     friend bool operator==(const RenameError &, const RenameError &) = default;

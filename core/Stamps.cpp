@@ -42,7 +42,7 @@ std::expected<QString, RenameError> takeCounterStamp(qint16 &counter)
     if (counter < 1)
         counter = 1;
     if (counter >= 10000)
-        return std::unexpected(RenameError::invalidArgument());
+        return std::unexpected(RenameError::counterPastLimit());
     const QString text = QString::number(counter).rightJustified(4, u'0');
     counter = qint16(counter + 1);
     return text;

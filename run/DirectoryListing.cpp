@@ -1,9 +1,8 @@
 #include "DirectoryListing.h"
 
 #include "DiskOperations.h"
+#include "FileNameBytes.h"
 #include "FileNamePattern.h"
-
-#include <QFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -90,7 +89,7 @@ void sortByKeys(QList<DirectoryEntry> &entries, std::vector<SortKey> &keys, cons
 class FolderHandle
 {
 public:
-    explicit FolderHandle(const QString &path) : m_dir(::opendir(QFile::encodeName(path).constData())) {}
+    explicit FolderHandle(const QString &path) : m_dir(::opendir(fileNameToBytes(path).constData())) {}
     ~FolderHandle()
     {
         if (m_dir)
@@ -104,9 +103,16 @@ private:
     DIR *m_dir;
 };
 
+// What one pass over a folder collects.
+struct ReadRequest
+{
+    const FileNamePattern *pattern = nullptr; // files matching it are listed; none without
+    bool subFolders = false;                  // list the sub-folders
+    EntryNameSink *sink = nullptr;            // gets the rules and every entry's name
+};
+
 std::expected<FolderContents, QString> readEntries(const QString &folderPath,
-                                                   const FileNamePattern *pattern,
-                                                   bool wantFiles)
+                                                   const ReadRequest &request)
 {
     if (folderPath.isEmpty())
         return std::unexpected(systemErrorText(ENOENT));
@@ -114,20 +120,26 @@ std::expected<FolderContents, QString> readEntries(const QString &folderPath,
     if (!folder.get())
         return std::unexpected(systemErrorText(errno));
     const int folderFd = ::dirfd(folder.get());
+    if (request.sink)
+        request.sink->folderRules(folderNameRules(folderFd));
+    const bool wantKinds = request.pattern || request.subFolders;
     FolderContents contents;
     errno = 0;
     while (const dirent *entry = ::readdir(folder.get())) {
-        if (entry->d_name[0] == '.')
+        const char *raw = entry->d_name;
+        if (raw[0] == '.' && (raw[1] == 0 || (raw[1] == '.' && raw[2] == 0)))
             continue;
+        if (request.sink)
+            request.sink->entryName(QByteArrayView(raw));
+        if (raw[0] == '.' || !wantKinds)
+            continue;
+        QString name = fileNameFromBytes(raw);
         bool isSymLink = false;
         const EntryKind kind = kindOf(folderFd, entry, &isSymLink);
-        if (kind == EntryKind::Folder) {
-            contents.subFolders.append({QFile::decodeName(entry->d_name), isSymLink});
-        } else if (kind == EntryKind::File && wantFiles) {
-            QString name = QFile::decodeName(entry->d_name);
-            if (pattern->matches(name))
-                contents.files.append({std::move(name), isSymLink});
-        }
+        if (kind == EntryKind::Folder && request.subFolders)
+            contents.subFolders.append({std::move(name), isSymLink});
+        else if (kind == EntryKind::File && request.pattern && request.pattern->matches(name))
+            contents.files.append({std::move(name), isSymLink});
         errno = 0;
     }
     if (errno != 0)
@@ -177,14 +189,14 @@ void sortByName(QList<DirectoryEntry> &entries)
 std::expected<FolderContents, QString> readFolder(const QString &folderPath,
                                                   const FileNamePattern &pattern)
 {
-    return readEntries(folderPath, &pattern, true);
+    return readEntries(folderPath, {&pattern, true, nullptr});
 }
 
 std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPath,
                                                         const QString &pattern)
 {
     const FileNamePattern matcher(pattern);
-    auto contents = readEntries(folderPath, &matcher, true);
+    auto contents = readEntries(folderPath, {&matcher, true, nullptr});
     if (!contents)
         return std::unexpected(contents.error());
     return std::move(contents->files);
@@ -192,10 +204,18 @@ std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPat
 
 std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &folderPath)
 {
-    auto contents = readEntries(folderPath, nullptr, false);
+    auto contents = readEntries(folderPath, {nullptr, true, nullptr});
     if (!contents)
         return std::unexpected(contents.error());
     return std::move(contents->subFolders);
+}
+
+
+std::expected<FolderContents, QString> readFolderNames(const QString &folderPath,
+                                                       const FileNamePattern *pattern,
+                                                       EntryNameSink &sink)
+{
+    return readEntries(folderPath, {pattern, pattern != nullptr, &sink});
 }
 
 } // namespace kestrava

@@ -1,7 +1,10 @@
 #pragma once
 
+#include "FolderNameRules.h"
+
 #include <QList>
 #include <QString>
+#include <QByteArrayView>
 
 #include <expected>
 
@@ -50,6 +53,26 @@ std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPat
 
 /// Sub-folders of \a folderPath.
 std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &folderPath);
+
+/// Receives every name of a folder as readFolderNames() reads it.
+class EntryNameSink
+{
+public:
+    virtual ~EntryNameSink() = default;
+    /// How the folder's file system compares names; comes before any name.
+    virtual void folderRules(const FolderNameRules &rules) = 0;
+    /// The bytes of one entry's name: any entry but "." and "..", hidden ones,
+    /// folders, links and dangling links included, in the folder's order.
+    virtual void entryName(QByteArrayView name) = 0;
+};
+
+/// \a folderPath read once for a look ahead at a run: every entry's name and
+/// the folder's naming rules go to \a sink; with a \a pattern, the files and
+/// sub-folders are listed as readFolder() lists them. Without a pattern no
+/// entry is looked at beyond its name, so no entry costs a system call.
+std::expected<FolderContents, QString> readFolderNames(const QString &folderPath,
+                                                       const FileNamePattern *pattern,
+                                                       EntryNameSink &sink);
 
 /// Sorts by name ignoring letter case, then by exact name for a stable order.
 void sortByName(QList<DirectoryEntry> &entries);

@@ -1,6 +1,7 @@
 #include "DiskOperations.h"
 
-#include <QFile>
+#include "FileNameBytes.h"
+
 #include <QRandomGenerator>
 
 #include <cerrno>
@@ -16,7 +17,7 @@ namespace {
 
 QByteArray encoded(const QString &path)
 {
-    return QFile::encodeName(path);
+    return fileNameToBytes(path);
 }
 
 std::expected<void, int> linkAndUnlink(int folder, const QByteArray &from, const QByteArray &to)
@@ -139,6 +140,18 @@ std::expected<bool, int> isReadOnly(const FolderFile &file)
 std::expected<void, int> makeOwnerWritable(const FolderFile &file)
 {
     return makeOwnerWritableAt(file.folder, file.path);
+}
+
+std::expected<void, int> clearOwnerWritable(const FolderFile &file)
+{
+    struct stat info;
+    if (::fstatat(file.folder, file.path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::unexpected(errno);
+    if ((info.st_mode & S_IWUSR) == 0 || S_ISLNK(info.st_mode))
+        return {};
+    if (::fchmodat(file.folder, file.path.constData(), (info.st_mode & 07777) & ~mode_t(S_IWUSR), 0) != 0)
+        return std::unexpected(errno);
+    return {};
 }
 
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile)

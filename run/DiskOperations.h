@@ -73,6 +73,8 @@ struct FolderFile
 std::expected<bool, int> isReadOnly(const FolderFile &file);
 /// As makeOwnerWritable(const QString &), for \a file.
 std::expected<void, int> makeOwnerWritable(const FolderFile &file);
+/// Takes the owner's write permission away from \a file again, leaving the other bits alone.
+std::expected<void, int> clearOwnerWritable(const FolderFile &file);
 /// As renameNoReplace(const QString &, const QString &), from \a file to \a newFile of the same folder.
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile);
 

@@ -12,6 +12,7 @@
 #include <QTimeZone>
 
 #include <algorithm>
+#include <cerrno>
 #include <utility>
 
 namespace kestrava {
@@ -61,6 +62,7 @@ bool RenameRun::start(RunScope scope)
         RenameSelectedFiles();
     m_endedAt = m_parts.clock.now();
     m_openFolder.close();
+    refillFileList();
     m_parts.files.deselectAll();
     m_parts.progress.showStatus(m_blnStopRequested ? QStringLiteral("INTERRUPTED BY USER")
                                                    : QStringLiteral("COMPLETED"));
@@ -80,6 +82,10 @@ bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFile
     FileStatus status = renameOneFile(strCurrentPath, strFileName, strNewFilename);
     if (!m_running)
         m_openFolder.close();
+    // A file the run meant to rename and did not, other than by the user's
+    // choice, is an error like any other: it is logged and counted.
+    if (status.outcome == FileOutcome::Failed)
+        LogError(errorText(status.reason, strCurrentPath + strFileName));
     const bool renamed = status.outcome == FileOutcome::Renamed;
     m_log.addStatus(std::move(status));
     return renamed;
@@ -91,7 +97,7 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
     FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
     // Whatever the options made of the name, a file never leaves its folder.
     if (!isUsableFileName(name) || !isUsableFileName(newName)) {
-        status.reason = QStringLiteral("Not a usable file name");
+        status.reason = systemErrorText(EINVAL);
         return status;
     }
     const FolderFile file(m_openFolder, name);
@@ -99,13 +105,10 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
     const auto readOnly = isReadOnly(file);
     if (!readOnly)
         permissionError = readOnly.error(); // then treated as not read-only
-    if (readOnly && *readOnly) {
-        if (m_parts.settings.ignoreReadOnly()) {
-            status.outcome = FileOutcome::SkippedReadOnly;
-            return status;
-        }
-        if (const auto writable = makeOwnerWritable(file); !writable)
-            permissionError = writable.error();
+    const bool wasReadOnly = readOnly && *readOnly;
+    if (wasReadOnly && m_parts.settings.ignoreReadOnly()) {
+        status.outcome = FileOutcome::SkippedReadOnly;
+        return status;
     }
     if (!askConfirmation(name, newName)) {
         status.outcome = FileOutcome::Declined;
@@ -115,8 +118,14 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         status.outcome = FileOutcome::Unchanged;
         return status;
     }
+    // A read-only file is made writable only for a rename that is to happen,
+    // and made read-only again when the rename fails, so a file that keeps
+    // its name keeps its permissions too.
+    const bool madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
     if (const auto renamed = renameNoReplace(file, FolderFile(m_openFolder, newName)); !renamed) {
         status.reason = systemErrorText(renamed.error());
+        if (madeWritable)
+            restoreReadOnly(file, folderPath + name);
         return status;
     }
     // The file did change its name, so it counts as renamed; the trouble with
@@ -125,6 +134,32 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         LogError(errorText(systemErrorText(permissionError), folderPath + name));
     status.outcome = FileOutcome::Renamed;
     return status;
+}
+
+// The renamed files' old names are gone from disk: the file list shows the
+// folder as the run leaves it, so that a second Start works on real names.
+void RenameRun::refillFileList()
+{
+    if (intFilesRenamed() == 0)
+        return;
+    const QString path = m_parts.folders.path();
+    if (const auto listed = m_parts.folders.setPath(path); !listed)
+        LogError(errorText(listed.error(), path));
+}
+
+// True when \a file was made writable; otherwise \a permissionError holds why not.
+bool RenameRun::makeWritableForRename(const FolderFile &file, int &permissionError)
+{
+    const auto writable = makeOwnerWritable(file);
+    if (!writable)
+        permissionError = writable.error();
+    return writable.has_value();
+}
+
+void RenameRun::restoreReadOnly(const FolderFile &file, const QString &path)
+{
+    if (const auto restored = clearOwnerWritable(file); !restored)
+        LogError(errorText(systemErrorText(restored.error()), path));
 }
 
 bool RenameRun::askConfirmation(const QString &name, const QString &newName)

@@ -47,8 +47,9 @@ class RenameRun
 public:
     explicit RenameRun(const RunParts &parts);
 
-    /// Runs the files of \a scope to the end or to a stop request, then deselects
-    /// every file and shows the status and summary. Returns false without doing
+    /// Runs the files of \a scope to the end or to a stop request, then lists the
+    /// folder list's folder again when files were renamed, deselects every file
+    /// and shows the status and summary. Returns false without doing
     /// anything when a run is already under way (a Start handled during a yield).
     bool start(RunScope scope);
     /// Asks the run to stop; it ends before its next file or sub-folder.
@@ -58,7 +59,9 @@ public:
 
     /// Renames \a strFileName in \a strCurrentPath (ending in "/") to
     /// \a strNewFilename, applying the read-only and confirmation choices.
-    /// True when the file was renamed. Never replaces an existing file.
+    /// True when the file was renamed. Never replaces an existing file. A file
+    /// not renamed for a reason other than the user's choice (declined, read-only
+    /// skipped, unchanged) is logged as an error with the system's text.
     bool RenameFile(const QString &strCurrentPath, const QString &strFileName,
                     const QString &strNewFilename);
     /// Puts \a The_Filename on top of the modified-files log and counts it.
@@ -95,6 +98,9 @@ private:
     FileStatus renameOneFile(const QString &folderPath, const QString &name,
                              const QString &newName);
     bool askConfirmation(const QString &name, const QString &newName);
+    void refillFileList();
+    static bool makeWritableForRename(const FolderFile &file, int &permissionError);
+    void restoreReadOnly(const FolderFile &file, const QString &path);
     void RenameSelectedFiles();
     void RenameAllFilesInFolder();
     void RenameFolderTree();

@@ -96,7 +96,7 @@ public:
 class FixedNames : public NameSource
 {
 public:
-    std::function<QString(const QString &)> rule;
+    std::function<std::expected<QString, QString>(const QString &)> rule;
     void beginRun() override {}
     std::expected<QString, QString> newName(const QString &oldName) override { return rule(oldName); }
 };

@@ -98,8 +98,8 @@ private Q_SLOTS:
             m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::SetOptions));
             m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
             QCOMPARE(before(), QStringLiteral("a.txt\nc.txt\nREADME\n"));
-            // README has no dot: its line stays, empty, and uses up no number.
-            QCOMPARE(after(), QStringLiteral("0001_a.txt\n0002_c.txt\n\n"));
+            // README has no dot: it is all base and takes the next number.
+            QCOMPARE(after(), QStringLiteral("0001_a.txt\n0002_c.txt\n0003_README\n"));
         }
     }
 
@@ -122,12 +122,14 @@ private Q_SLOTS:
 
     void uncomputableNamesLeaveEmptyLines()
     {
+        // The counter passes 9999 after a.txt; a name without a dot is computed.
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b"), QStringLiteral("c.txt")});
         m_files.selectAll();
         findControl<QCheckBox>(options(), "chkPrefixCounter")->setChecked(true);
+        findControl<QLineEdit>(options(), "txtPrefixCount")->setText(QStringLiteral("9999"));
         showPreview();
         QCOMPARE(before(), QStringLiteral("a.txt\nb\nc.txt\n"));
-        QCOMPARE(after(), QStringLiteral("0001_a.txt\n\n0002_c.txt\n"));
+        QCOMPARE(after(), QStringLiteral("9999_a.txt\n\n\n"));
     }
 
     void nothingSelectedEmptiesBothBoxes()

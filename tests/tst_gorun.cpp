@@ -264,7 +264,7 @@ void TestGoRun::closingTheWindowDuringARunStopsItFirst()
 
 void TestGoRun::errorsAreShownBesideTheLog()
 {
-    // The counter passes 9999 at b.txt; "noext" has no dot.
+    // The counter passes 9999 at b.txt and stays there for "noext".
     openFolderWith({"a.txt", "b.txt", "noext"});
     countFrom(QStringLiteral("9999"));
     auto *log = control<QPlainTextEdit>("txtFilesModified");

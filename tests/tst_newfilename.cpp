@@ -135,6 +135,24 @@ void TestNewFilename::newName_data()
     QTest::newRow("trim text with spaces") << "abcdefghijklmnop.t" << trimTo(" 12 ") << "abcdefghijkl.t";
     QTest::newRow("trim comes after the postfix stamp") << "abcdef.txt" << optionsWith([](RenameOptions &o) { o.postfixCounter = o.trimFilename = true; o.trimLength = "8"; }) << "abcdef_0.txt";
     QTest::newRow("trim keeps a pair whole") << "abcdefg\U0001F600x.t" << trimTo("8") << "abcdefg.t";
+    // A name without a dot is all base; one ending in a dot keeps its empty extension.
+    QTest::newRow("no dot, upper case") << "README" << caseTo(CaseConversion::Uppercase) << "README";
+    QTest::newRow("no dot, prefix counter") << "README" << counter([](RenameOptions &) {}) << "0001_README";
+    QTest::newRow("one letter, prefix counter") << "b" << counter([](RenameOptions &) {}) << "0001_b";
+    QTest::newRow("trailing dot, prefix counter") << "notes." << counter([](RenameOptions &) {}) << "0001_notes.";
+    QTest::newRow("no dot, postfix counter") << "Makefile" << optionsWith([](RenameOptions &o) { o.postfixCounter = true; }) << "Makefile_0001";
+    QTest::newRow("tab is a name") << "\t" << counter([](RenameOptions &) {}) << "0001_\t";
+    QTest::newRow("tildes only become empty") << "~~~" << tildes << "";
+    // A lone surrogate stands for a byte that is not UTF-8: every rule leaves it alone.
+    const QString e9(QChar(char16_t(0xDCE9)));
+    QTest::newRow("byte kept by upper case") << "caf" + e9 + " menu.txt" << caseTo(CaseConversion::Uppercase) << "CAF" + e9 + " MENU.TXT";
+    QTest::newRow("byte kept by lower case") << "CAF" + e9 + ".TXT" << caseTo(CaseConversion::Lowercase) << "caf" + e9 + ".txt";
+    QTest::newRow("byte kept by capitalise") << "caf" + e9 + "menu.txt" << caseTo(CaseConversion::Capitalise) << "Caf" + e9 + "Menu.Txt";
+    QTest::newRow("byte in the extension") << "a." + e9 + "x" << caseTo(CaseConversion::Uppercase) << "A." + e9 + "X";
+    QTest::newRow("byte kept by spaces to underscores") << "caf" + e9 + " menu.txt" << optionsWith([](RenameOptions &o) { o.spaces = SpaceConversion::ToUnderscores; }) << "caf" + e9 + "_menu.txt";
+    QTest::newRow("byte kept by find ignoring case") << "Caf" + e9 + "CAFE.txt" << findReplace("cafe", "x") << "Caf" + e9 + "x.txt";
+    QTest::newRow("trim after a byte") << "abcdefg" + e9 + "xyz.t" << trimTo("8") << "abcdefg" + e9 + ".t";
+    QTest::newRow("emptied base leaves a hidden name") << "_.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << ".txt";
 }
 
 void TestNewFilename::newName()
@@ -177,9 +195,6 @@ void TestNewFilename::failure_data()
         });
     };
     const auto nothing = [](RenameOptions &) {};
-    QTest::newRow("no dot moves no counter") << "README" << bothCounters(nothing) << 1 << 1 << 1 << 1;
-    QTest::newRow("tildes only") << "~~~" << bothCounters([](RenameOptions &o) { o.removeTildas = true; }) << 1 << 1 << 1 << 1;
-    QTest::newRow("tab is not blank") << "\t" << bothCounters(nothing) << 1 << 1 << 1 << 1;
     QTest::newRow("prefix counter at limit") << "a.txt" << bothCounters(nothing) << 10000 << 7 << 10000 << 7;
     QTest::newRow("postfix at limit keeps prefix advance") << "a.txt" << bothCounters(nothing) << 5 << 10000 << 6 << 10000;
     QTest::newRow("trim text of letters") << "a.txt" << bothCounters([](RenameOptions &o) { o.trimFilename = true; o.trimLength = "abc"; }) << 1 << 1 << 2 << 2;

@@ -3,6 +3,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/mount.h>
 #include <sys/stat.h>
 
 using namespace kestrava;
@@ -29,6 +30,10 @@ private Q_SLOTS:
     void everyRunNumbersFromTheStartFields();
     void oneStatusPerVisitedFile();
     void permissionFailureStillCountsTheRename();
+    void fileNotRenamedKeepsItsPermissions_data();
+    void fileNotRenamedKeepsItsPermissions();
+    void folderWithoutWritePermissionLogsEveryFile();
+    void readOnlyFileSystemLogsEveryFile();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -228,7 +233,10 @@ void TestRenameRun::oneStatusPerVisitedFile()
     QCOMPARE(run.log().statuses()[3].reason, QStringLiteral("File exists"));
     QCOMPARE(readFile(root() + u"/taken.txt"), QByteArray("keep"));
     QCOMPARE(run.intFilesRenamed(), 1);
-    QCOMPARE(run.intErrorCount(), 0);
+    // The two failures are logged; the read-only skip and the unchanged name are choices.
+    QCOMPARE(run.log().errors(),
+             QStringList({RenameRun::errorText(QStringLiteral("File exists"), root() + u"/d.txt"),
+                          RenameRun::errorText(QStringLiteral("File exists"), root() + u"/e")}));
 }
 
 void TestRenameRun::permissionFailureStillCountsTheRename()
@@ -247,6 +255,82 @@ void TestRenameRun::permissionFailureStillCountsTheRename()
     QCOMPARE(m_rig->run.log().errors(),
              QStringList({"'Operation not permitted'  whilst processing file '" + root()
                           + "/theirs.txt'"}));
+}
+
+void TestRenameRun::fileNotRenamedKeepsItsPermissions_data()
+{
+    QTest::addColumn<QString>("newName");
+    QTest::addColumn<bool>("confirm");
+    QTest::addColumn<QStringList>("errors");
+    QTest::newRow("declined") << "new.txt" << true << QStringList();
+    QTest::newRow("unchanged") << "r.txt" << false << QStringList();
+    QTest::newRow("name taken") << "taken.txt" << false
+                                << QStringList{"'File exists'  whilst processing file '%1/r.txt'"};
+    QTest::newRow("renamed") << "new.txt" << false << QStringList();
+}
+
+void TestRenameRun::fileNotRenamedKeepsItsPermissions()
+{
+    QFETCH(QString, newName);
+    QFETCH(bool, confirm);
+    QFETCH(QStringList, errors);
+    openFolderWith({"r.txt", "taken.txt"});
+    QCOMPARE(::chmod(QFile::encodeName(root() + u"/r.txt").constData(), 0440), 0);
+    m_rig->settings.confirm = confirm;
+    m_rig->prompt.answers = {PromptAnswer::No, PromptAnswer::No};
+    FixedNames names;
+    names.rule = [&newName](const QString &old) { return old == u"r.txt" ? newName : old; };
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    for (QString &error : errors)
+        error = error.arg(root());
+    QCOMPARE(run.log().errors(), errors);
+    const bool renamed = QFile::exists(root() + u"/new.txt");
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(root() + (renamed ? u"/new.txt" : u"/r.txt")).constData(), &info), 0);
+    // A renamed read-only file is left writable, as the run has always done.
+    QCOMPARE(info.st_mode & 0777, renamed ? 0640u : 0440u);
+}
+
+void TestRenameRun::folderWithoutWritePermissionLogsEveryFile()
+{
+    openFolderWith({"a.txt", "b.txt", "r.txt"});
+    QCOMPARE(::chmod(QFile::encodeName(root() + u"/r.txt").constData(), 0444), 0);
+    QCOMPARE(::chmod(QFile::encodeName(root()).constData(), 0555), 0);
+    {
+        UnprivilegedFileAccess asNobody;
+        QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    }
+    QCOMPARE(::chmod(QFile::encodeName(root()).constData(), 0755), 0);
+    QStringList expected;
+    for (const char *name : {"/a.txt", "/b.txt", "/r.txt"})
+        expected.append(RenameRun::errorText(QStringLiteral("Permission denied"), root() + QLatin1StringView(name)));
+    QCOMPARE(m_rig->run.log().errors(), expected);
+    QCOMPARE(m_rig->run.intErrorCount(), 3);
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt", "r.txt"}));
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("status COMPLETED")));
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("summary No Files were Renamed")));
+}
+
+void TestRenameRun::readOnlyFileSystemLogsEveryFile()
+{
+    const QString mountPoint = root() + u"/disk";
+    QVERIFY(QDir(root()).mkdir(QStringLiteral("disk")));
+    const QByteArray point = QFile::encodeName(mountPoint);
+    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=1m") != 0)
+        QSKIP(qPrintable(QStringLiteral("cannot mount a file system here: ") + QString::fromLocal8Bit(strerror(errno))));
+    const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
+    QVERIFY(writeFile(mountPoint + u"/a.txt"));
+    QVERIFY(writeFile(mountPoint + u"/r.txt"));
+    QCOMPARE(::chmod(QFile::encodeName(mountPoint + u"/r.txt").constData(), 0444), 0);
+    QCOMPARE(::mount(nullptr, point.constData(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0);
+    QVERIFY(m_rig->folders.setPath(mountPoint));
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(m_rig->run.log().errors(),
+             QStringList({RenameRun::errorText(QStringLiteral("Read-only file system"), mountPoint + u"/a.txt"),
+                          RenameRun::errorText(QStringLiteral("Read-only file system"), mountPoint + u"/r.txt")}));
+    QCOMPARE(namesIn(mountPoint), QStringList({"a.txt", "r.txt"}));
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("status COMPLETED")));
 }
 
 QTEST_GUILESS_MAIN(TestRenameRun)

@@ -220,7 +220,8 @@ void TestStamps::postfixFailureKeepsPrefixAdvance()
     QString base = QStringLiteral("a");
     const auto result = addStamps(base, options, counters, march6);
     QVERIFY(!result.has_value());
-    QCOMPARE(result.error(), RenameError::invalidArgument());
+    QCOMPARE(result.error(), RenameError::counterPastLimit());
+    QCOMPARE(result.error().message, RenameError::invalidArgument().message);
     QCOMPARE(counters.intPrefixCounter, qint16(10000));
     QCOMPARE(counters.intPostfixCounter, qint16(10000));
 }

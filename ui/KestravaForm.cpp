@@ -3,6 +3,7 @@
 #include "AboutPage.h"
 #include "ChooseFilesPage.h"
 #include "DefaultButton.h"
+#include "DropOpener.h"
 #include "FileChooserList.h"
 #include "FolderChooserList.h"
 #include "MessageBoxErrorReporter.h"
@@ -18,6 +19,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QItemSelectionModel>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QListView>
@@ -25,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QShowEvent>
 #include <QThread>
 
@@ -44,6 +47,7 @@ KestravaForm::KestravaForm(QWidget *parent)
     // Every change of the current tab, by the user or from code, runs its handling.
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
+    new DropOpener(this);
 }
 
 KestravaForm::~KestravaForm() = default;
@@ -77,6 +81,45 @@ void KestravaForm::ShowSampleMask()
 std::expected<QString, RenameError> KestravaForm::BuildNewFilename(const QString &strFileName)
 {
     return m_optionsPage->BuildNewFilename(strFileName);
+}
+
+bool KestravaForm::openFolder(const QString &folder)
+{
+    bool opened = false;
+    m_errorReporter->runGuarded([&] {
+        if (const auto moved = folderList()->setPath(folder); !moved) {
+            m_errorReporter->showError(ErrorReporter::programTitle(), moved.error());
+            return;
+        }
+        opened = true;
+        m_tabStrip->setCurrentIndex(int(Tab::ChooseFiles));
+    });
+    return opened;
+}
+
+QStringList KestravaForm::selectFiles(const QStringList &names)
+{
+    m_chooseFilesPage->ui().optSelectedFiles->setChecked(true);
+    FileChooserList *files = fileList();
+    files->deselectAll();
+    QSet<QString> unlisted(names.cbegin(), names.cend());
+    const QAbstractItemModel *model = files->selectionModel()->model();
+    QItemSelection selection;
+    for (qsizetype row = 0; row < files->count() && !unlisted.isEmpty(); ++row) {
+        if (unlisted.remove(files->name(row))) {
+            const QModelIndex index = model->index(int(row), 0);
+            selection.select(index, index);
+        }
+    }
+    files->selectionModel()->select(selection, QItemSelectionModel::Select);
+    if (!selection.isEmpty())
+        m_chooseFilesPage->ui().File1->scrollTo(selection.constFirst().topLeft());
+    QStringList result;
+    for (const QString &name : names) {
+        if (unlisted.contains(name))
+            result.append(name);
+    }
+    return result;
 }
 
 void KestravaForm::setDefaultButton(QPushButton *button)

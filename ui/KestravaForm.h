@@ -68,6 +68,14 @@ public:
     /// Prepares the Go tab: warns when no file is selected, empties the log of modified files.
     void SetReadyToGo();
 
+    /// Opens \a folder in `Dir1` as a change of folder there does (every file selected,
+    /// scope "All Files in Current Folder") and shows the "Choose Files..." tab. A
+    /// folder that cannot be opened is reported, the lists stay, and false is returned.
+    bool openFolder(const QString &folder);
+    /// Chooses the scope "Selected Files in Current Folder" with exactly the entries of
+    /// `File1` named in \a names selected. Returns the names `File1` does not list.
+    QStringList selectFiles(const QStringList &names);
+
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
     QPushButton *defaultButton() const;

@@ -1,9 +1,21 @@
 #include "Pictures.h"
 
 #include <QFont>
+#include <QGuiApplication>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+
+// The resources live in the ui library, which is linked statically: naming their
+// initialiser here keeps them in every program that shows the icon.
+static void initPictureResources()
+{
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace kestrava {
 
@@ -35,9 +47,20 @@ QPainterPath arrowPath(const QRectF &box)
     return path;
 }
 
+// A pixmap of \a width x \a height device-independent pixels with as many device
+// pixels as the densest screen shows, so that the picture stays sharp at 150 % and
+// 200 %. Painters on it draw in device-independent pixels.
+QPixmap densePixmap(int width, int height)
+{
+    const qreal ratio = std::max<qreal>(1.0, qGuiApp ? qGuiApp->devicePixelRatio() : 1.0);
+    QPixmap pixmap(int(std::ceil(width * ratio)), int(std::ceil(height * ratio)));
+    pixmap.setDevicePixelRatio(ratio);
+    return pixmap;
+}
+
 QPixmap transparentPixmap(int width, int height)
 {
-    QPixmap pixmap(width, height);
+    QPixmap pixmap = densePixmap(width, height);
     pixmap.fill(Qt::transparent);
     return pixmap;
 }
@@ -64,13 +87,13 @@ QPixmap Pictures::arrow()
 
 QPixmap Pictures::banner()
 {
-    QPixmap pixmap(304, 53);
+    QPixmap pixmap = densePixmap(304, 53);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
     QLinearGradient gradient(0, 0, 304, 0);
     gradient.setColorAt(0, Navy);
     gradient.setColorAt(1, QColor(0, 96, 160));
-    painter.fillRect(pixmap.rect(), gradient);
+    painter.fillRect(QRect(0, 0, 304, 53), gradient);
 
     // Three small files sliding into line: the program's business in one picture.
     for (int i = 0; i < 3; ++i) {
@@ -100,22 +123,19 @@ QPixmap Pictures::banner()
 
 QIcon Pictures::windowIcon()
 {
-    QPixmap pixmap = transparentPixmap(32, 32);
-    QPainter painter(&pixmap);
-    // Two sheets of paper, the front one carrying an arrow: a file being renamed.
-    painter.setPen(QPen(Grey, 1));
-    painter.setBrush(Silver);
-    painter.drawRect(QRect(3, 2, 18, 23));
-    painter.setPen(QPen(Navy, 1));
-    painter.setBrush(Qt::white);
-    painter.drawRect(QRect(9, 7, 19, 23));
-    painter.setPen(Blue);
-    for (int y = 11; y <= 15; y += 2)
-        painter.drawLine(12, y, 25, y);
-    painter.setPen(QPen(Navy, 1));
-    painter.setBrush(Yellow);
-    painter.drawPath(arrowPath(QRectF(12, 18, 14, 10)));
-    return QIcon(pixmap);
+    // Every size a desktop asks for, each at the screens' density, rendered from the
+    // same drawing as the installed icon files. The window's own 32 x 32 comes first.
+    initPictureResources();
+    QSvgRenderer renderer(QStringLiteral(":/icons/org.kestrava.Kestrava.svg"));
+    QIcon icon;
+    for (const int size : {32, 16, 24, 48, 64, 128, 256}) {
+        QPixmap pixmap = transparentPixmap(size, size);
+        QPainter painter(&pixmap);
+        renderer.render(&painter, QRectF(0, 0, size, size));
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
 }
 
 } // namespace kestrava

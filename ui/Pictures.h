@@ -6,8 +6,9 @@
 
 namespace kestrava {
 
-/// The program's own small pictures, painted at run time so that no image files
-/// have to travel with it.
+/// The program's own small pictures, painted at run time at the screens' device-pixel
+/// ratio, so that they stay sharp on high-density screens. The icon is drawn from the
+/// SVG in the program's resources, the one installed for the desktop.
 class Pictures
 {
 public:
@@ -17,7 +18,7 @@ public:
     static QPixmap arrow();
     /// The 304 x 53 banner at the top of the About page.
     static QPixmap banner();
-    /// The 32 x 32 window icon, drawn in the 16 colours of the classic palette.
+    /// The window icon, drawn in the 16 colours of the classic palette, at 16 to 256 px.
     static QIcon windowIcon();
 };
 

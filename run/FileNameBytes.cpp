@@ -1,0 +1,167 @@
+#include "FileNameBytes.h"
+
+#include <algorithm>
+
+namespace kestrava {
+
+namespace {
+
+constexpr char16_t escapeBase = 0xDC00;
+
+bool isContinuation(uchar byte)
+{
+    return (byte & 0xC0) == 0x80;
+}
+
+// The length of the well-formed UTF-8 sequence at \a at, or 0 when the byte
+// there does not start one (overlong forms, surrogates and values past
+// U+10FFFF are not well formed).
+int sequenceLength(const uchar *at, qsizetype left)
+{
+    const uchar lead = at[0];
+    int length = 0;
+    uchar low = 0x80;
+    uchar high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (left < length || at[1] < low || at[1] > high)
+        return 0;
+    for (int i = 2; i < length; ++i) {
+        if (!isContinuation(at[i]))
+            return 0;
+    }
+    return length;
+}
+
+char32_t decodeSequence(const uchar *at, int length)
+{
+    char32_t code = at[0] & (0xFF >> (length + 1));
+    for (int i = 1; i < length; ++i)
+        code = (code << 6) | (at[i] & 0x3F);
+    return code;
+}
+
+void appendUtf8(QByteArray &out, char32_t code)
+{
+    if (code < 0x80) {
+        out.append(char(code));
+    } else if (code < 0x800) {
+        out.append(char(0xC0 | (code >> 6)));
+        out.append(char(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+        out.append(char(0xE0 | (code >> 12)));
+        out.append(char(0x80 | ((code >> 6) & 0x3F)));
+        out.append(char(0x80 | (code & 0x3F)));
+    } else {
+        out.append(char(0xF0 | (code >> 18)));
+        out.append(char(0x80 | ((code >> 12) & 0x3F)));
+        out.append(char(0x80 | ((code >> 6) & 0x3F)));
+        out.append(char(0x80 | (code & 0x3F)));
+    }
+}
+
+QChar lineBreakPicture(char16_t ch)
+{
+    switch (ch) {
+    case u'\n': return QChar(0x240A);
+    case u'\r': return QChar(0x240D);
+    case u'\v': return QChar(0x240B);
+    case u'\f': return QChar(0x240C);
+    case 0x0085: return QChar(0x2424);
+    case 0x2028: return QChar(0x21B5);
+    case 0x2029: return QChar(0x00B6);
+    default: return QChar();
+    }
+}
+
+} // namespace
+
+QString fileNameFromBytes(QByteArrayView bytes)
+{
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype size = bytes.size();
+    qsizetype ascii = 0;
+    while (ascii < size && data[ascii] < 0x80)
+        ++ascii;
+    if (ascii == size)
+        return QString::fromLatin1(bytes.data(), size);
+    QString name;
+    name.reserve(size);
+    name.append(QLatin1StringView(bytes.data(), ascii));
+    for (qsizetype at = ascii; at < size;) {
+        if (data[at] < 0x80) {
+            name.append(QChar(char16_t(data[at++])));
+            continue;
+        }
+        const int length = sequenceLength(data + at, size - at);
+        if (length == 0) {
+            name.append(QChar(char16_t(escapeBase + data[at++])));
+            continue;
+        }
+        const char32_t code = decodeSequence(data + at, length);
+        at += length;
+        if (QChar::requiresSurrogates(code)) {
+            name.append(QChar(QChar::highSurrogate(code)));
+            name.append(QChar(QChar::lowSurrogate(code)));
+        } else {
+            name.append(QChar(char16_t(code)));
+        }
+    }
+    return name;
+}
+
+QByteArray fileNameToBytes(QStringView name)
+{
+    QByteArray out;
+    out.reserve(name.size());
+    const qsizetype size = name.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const char16_t unit = name[i].unicode();
+        if (unit < 0x80) {
+            out.append(char(unit));
+        } else if (QChar::isHighSurrogate(unit) && i + 1 < size && name[i + 1].isLowSurrogate()) {
+            appendUtf8(out, QChar::surrogateToUcs4(unit, name[i + 1].unicode()));
+            ++i;
+        } else if (unit >= escapeBase + 0x80 && unit <= escapeBase + 0xFF) {
+            out.append(char(unit - escapeBase));
+        } else if (QChar::isSurrogate(unit)) {
+            appendUtf8(out, QChar::ReplacementCharacter);
+        } else {
+            appendUtf8(out, unit);
+        }
+    }
+    return out;
+}
+
+QString displayFileName(const QString &name)
+{
+    const auto needsChange = [](QChar ch) {
+        return ch.isSurrogate() || !lineBreakPicture(ch.unicode()).isNull();
+    };
+    if (std::none_of(name.cbegin(), name.cend(), needsChange))
+        return name;
+    QString shown = name;
+    for (qsizetype i = 0; i < shown.size(); ++i) {
+        const QChar ch = shown.at(i);
+        if (ch.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate())
+            ++i; // a whole character beyond U+FFFF
+        else if (ch.isSurrogate())
+            shown[i] = QChar::ReplacementCharacter;
+        else if (const QChar picture = lineBreakPicture(ch.unicode()); !picture.isNull())
+            shown[i] = picture;
+    }
+    return shown;
+}
+
+} // namespace kestrava

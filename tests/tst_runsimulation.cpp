@@ -1,0 +1,409 @@
+#include "RunTestKit.h"
+
+#include "FileNameBytes.h"
+#include "FileNamePattern.h"
+#include "FolderNameRules.h"
+#include "NewFilename.h"
+#include "RunSimulation.h"
+
+#include <QMap>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <algorithm>
+#include <dirent.h>
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace kestrava;
+using namespace kestrava::testing;
+
+namespace {
+
+// New names from the naming rules, with counters that carry on from file to
+// file: one rule for both the look ahead and the run.
+struct RuleNames : NameSource
+{
+    RenameOptions options;
+    NameCounters counters{1, 1};
+    void beginRun() override { counters = {1, 1}; }
+    std::expected<QString, QString> newName(const QString &oldName) override
+    {
+        auto name = next(oldName);
+        if (!name)
+            return std::unexpected(name.error().message);
+        return *name;
+    }
+    std::expected<QString, RenameError> next(const QString &oldName)
+    {
+        return BuildNewFilename(oldName, options, counters, QDate(2026, 3, 6));
+    }
+};
+
+// "old=new" pairs; a new name of "!" is a counter past 9999.
+std::expected<QString, RenameError> mapped(const QStringList &rules, const QString &oldName)
+{
+    for (const QString &rule : rules) {
+        const qsizetype split = rule.indexOf(u'=');
+        if (rule.first(split) != oldName)
+            continue;
+        const QString newName = rule.sliced(split + 1);
+        if (newName == u"!")
+            return std::unexpected(RenameError::counterPastLimit());
+        return newName;
+    }
+    return oldName;
+}
+
+// Makes \a entries in \a folder: "name" a file, "name/" a folder, "name->target"
+// a symbolic link, "name!" a read-only file.
+bool makeEntries(const QString &folder, const QStringList &entries)
+{
+    for (const QString &entry : entries) {
+        if (entry.endsWith(u'/')) {
+            if (!QDir(folder).mkdir(entry.chopped(1)))
+                return false;
+        } else if (const qsizetype arrow = entry.indexOf(QStringLiteral("->")); arrow > 0) {
+            if (!QFile::link(entry.sliced(arrow + 2), folder + u'/' + entry.first(arrow)))
+                return false;
+        } else if (entry.endsWith(u'!')) {
+            const QString path = folder + u'/' + entry.chopped(1);
+            if (!writeFile(path) || ::chmod(QFile::encodeName(path).constData(), 0444) != 0)
+                return false;
+        } else if (!writeFile(folder + u'/' + entry)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+const QMap<QString, SimulatedOutcome> outcomeNames{
+    {QStringLiteral("computable"), SimulatedOutcome::NotComputable},
+    {QStringLiteral("unusable"), SimulatedOutcome::UnusableName},
+    {QStringLiteral("long"), SimulatedOutcome::NameTooLong},
+    {QStringLiteral("taken"), SimulatedOutcome::NameTaken},
+    {QStringLiteral("run"), SimulatedOutcome::NameTakenByRun},
+    {QStringLiteral("readonly"), SimulatedOutcome::ReadOnlySkipped},
+    {QStringLiteral("unchanged"), SimulatedOutcome::Unchanged},
+    {QStringLiteral("renamed"), SimulatedOutcome::Renamed},
+};
+
+// The error log's text for a file the run meant to rename and did not.
+QString runReason(SimulatedOutcome outcome)
+{
+    switch (outcome) {
+    case SimulatedOutcome::NotComputable: return RenameError::invalidArgument().message;
+    case SimulatedOutcome::UnusableName: return systemErrorText(EINVAL);
+    case SimulatedOutcome::NameTooLong: return systemErrorText(ENAMETOOLONG);
+    default: return systemErrorText(EEXIST);
+    }
+}
+
+bool makeRawFile(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
+QList<QByteArray> rawNamesIn(const QByteArray &folder)
+{
+    QList<QByteArray> names;
+    if (DIR *dir = ::opendir(folder.constData())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            if (entry->d_name[0] != '.')
+                names.append(QByteArray(entry->d_name));
+        }
+        ::closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+} // namespace
+
+class TestRunSimulation : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void runDoesWhatTheLookAheadSays_data();
+    void runDoesWhatTheLookAheadSays();
+    void summary_data();
+    void summary();
+    void treeCountsAProblemInASubFolder();
+    void namesWithoutADotTakeAPrefixCounter();
+    void bytesThatAreNotUtf8AreKept();
+    void caseIgnoringFolder();
+
+private:
+    QTemporaryDir *m_dir = nullptr;
+    RunRig *m_rig = nullptr;
+    QString root() const { return m_dir->path(); }
+};
+
+void TestRunSimulation::init()
+{
+    m_dir = new QTemporaryDir;
+    QVERIFY(m_dir->isValid());
+    m_rig = new RunRig;
+}
+
+void TestRunSimulation::cleanup()
+{
+    delete m_rig;
+    delete m_dir;
+}
+
+void TestRunSimulation::runDoesWhatTheLookAheadSays_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<QStringList>("rules");
+    QTest::addColumn<bool>("ignoreReadOnly");
+    QTest::addColumn<QStringList>("outcomes"); // one per listed file, in list order
+    QTest::addColumn<QString>("summary");
+
+    const QString longName = QString(251, u'x') + QStringLiteral(".txt");
+    const QString longUtf8 = QString(126, QChar(0xE9)) + QStringLiteral(".txt"); // 256 bytes
+    QTest::newRow("taken and unchanged") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=b.txt"} << false
+        << QStringList{"taken", "unchanged"} << "2 of 2 files will not be renamed (1 name taken, 1 unchanged)";
+    QTest::newRow("taken by unlisted entries") << QStringList{"a.txt", "b.txt", "c.txt", ".h", "dir/", "dangling->nowhere"}
+        << QStringList{"a.txt=.h", "b.txt=dir", "c.txt=dangling"} << false
+        << QStringList{"taken", "taken", "taken"} << "3 of 3 files will not be renamed (3 names taken)";
+    QTest::newRow("two files, one name") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=x.txt", "b.txt=x.txt"} << false
+        << QStringList{"renamed", "run"} << "1 of 2 files will not be renamed (1 name taken by an earlier file)";
+    QTest::newRow("chain through a freed name") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=c.txt", "b.txt=a.txt"} << false
+        << QStringList{"renamed", "renamed"} << "All 2 files will be renamed";
+    QTest::newRow("name freed too late") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=b.txt", "b.txt=c.txt"} << false
+        << QStringList{"taken", "renamed"} << "1 of 2 files will not be renamed (1 name taken)";
+    QTest::newRow("unusable names") << QStringList{"a.txt", "b.txt", "c.txt", "d.txt"}
+        << QStringList{"a.txt=", "b.txt=x/y", "c.txt=..", "d.txt=."} << false
+        << QStringList{"unusable", "unusable", "unusable", "unusable"} << "4 of 4 files will not be renamed (4 unusable names)";
+    QTest::newRow("too long") << QStringList{"a.txt", "b.txt", "c.txt"}
+        << QStringList{"a.txt=" + longName + "x", "b.txt=" + longName, "c.txt=" + longUtf8} << false
+        << QStringList{"long", "renamed", "long"} << "2 of 3 files will not be renamed (2 names too long)";
+    QTest::newRow("counter past 9999") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=!", "b.txt=c.txt"} << false
+        << QStringList{"computable", "renamed"} << "1 of 2 files will not be renamed (1 name cannot be computed)";
+    QTest::newRow("read-only skipped") << QStringList{"a.txt", "r.txt!"} << QStringList{"a.txt=x.txt", "r.txt=y.txt"} << true
+        << QStringList{"renamed", "readonly"} << "1 of 2 files will not be renamed (1 read-only file skipped)";
+    QTest::newRow("read-only renamed") << QStringList{"r.txt!"} << QStringList{"r.txt=y.txt"} << false
+        << QStringList{"renamed"} << "The 1 file will be renamed";
+    QTest::newRow("becomes hidden") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=.a", "b.txt=b2.txt"} << false
+        << QStringList{"renamed", "renamed"} << "All 2 files will be renamed; 1 will become hidden";
+    QTest::newRow("every reason") << QStringList{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt!", "g.txt", ".x"}
+        << QStringList{"a.txt=!", "b.txt=", "c.txt=" + longName + "x", "d.txt=.x", "e.txt=.y", "f.txt=z", "g.txt=.y"} << true
+        << QStringList{"computable", "unusable", "long", "taken", "renamed", "readonly", "run"}
+        << "6 of 7 files will not be renamed (1 name cannot be computed, 1 unusable name, 1 name too long, "
+           "1 name taken, 1 name taken by an earlier file, 1 read-only file skipped); 1 will become hidden";
+}
+
+void TestRunSimulation::runDoesWhatTheLookAheadSays()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(QStringList, rules);
+    QFETCH(bool, ignoreReadOnly);
+    QFETCH(QStringList, outcomes);
+    QFETCH(QString, summary);
+    QVERIFY(makeEntries(root(), entries));
+    QVERIFY(m_rig->folders.setPath(root()));
+
+    // The look ahead, as the window's preview asks for it.
+    QStringList oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    for (const DirectoryEntry &entry : m_rig->files.entries()) {
+        oldNames.append(entry.name);
+        newNames.append(mapped(rules, entry.name));
+    }
+    const auto simulated = simulateFolder(root(), oldNames, newNames, {ignoreReadOnly});
+    QVERIFY(simulated.has_value());
+    QCOMPARE(simulated->size(), outcomes.size());
+    SimulationCounts counts;
+    for (qsizetype i = 0; i < outcomes.size(); ++i) {
+        QCOMPARE(simulated->at(i).outcome, outcomeNames.value(outcomes.at(i)));
+        counts.add(simulated->at(i));
+    }
+    QCOMPARE(simulationSummary(counts, SimulationScope::Folder), summary);
+
+    // The run renames exactly those files and logs every other one but the
+    // unchanged and the skipped read-only ones.
+    FixedNames names;
+    names.rule = [&rules](const QString &old) -> std::expected<QString, QString> {
+        const auto name = mapped(rules, old);
+        return name ? std::expected<QString, QString>(*name) : std::unexpected(name.error().message);
+    };
+    m_rig->settings.ignoreReadOnly_ = ignoreReadOnly;
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(run.log().statuses().size(), oldNames.size());
+    QStringList expectedErrors;
+    for (qsizetype i = 0; i < oldNames.size(); ++i) {
+        const SimulatedOutcome outcome = simulated->at(i).outcome;
+        QCOMPARE(run.log().statuses().at(i).outcome == FileOutcome::Renamed,
+                 outcome == SimulatedOutcome::Renamed);
+        if (outcome != SimulatedOutcome::Renamed && outcome != SimulatedOutcome::Unchanged
+            && outcome != SimulatedOutcome::ReadOnlySkipped)
+            expectedErrors.append(RenameRun::errorText(runReason(outcome), root() + u'/' + oldNames.at(i)));
+    }
+    QCOMPARE(run.log().errors(), expectedErrors);
+    QCOMPARE(run.intErrorCount(), expectedErrors.size());
+    QCOMPARE(run.intFilesRenamed(), counts.count(SimulatedOutcome::Renamed));
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("status COMPLETED")));
+}
+
+void TestRunSimulation::summary_data()
+{
+    QTest::addColumn<QList<int>>("outcomes"); // a count per SimulatedOutcome, in its order
+    QTest::addColumn<int>("hidden");
+    QTest::addColumn<bool>("tree");
+    QTest::addColumn<QString>("summary");
+    QTest::newRow("nothing") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0} << 0 << false << "No files to rename";
+    QTest::newRow("example") << QList<int>{0, 0, 0, 2, 0, 0, 1, 117} << 0 << false
+                             << "3 of 120 files will not be renamed (2 names taken, 1 unchanged)";
+    QTest::newRow("plurals") << QList<int>{2, 2, 2, 0, 2, 2, 2, 0} << 0 << false
+                             << "12 of 12 files will not be renamed (2 names cannot be computed, 2 unusable names, "
+                                "2 names too long, 2 names taken by earlier files, 2 read-only files skipped, 2 unchanged)";
+    QTest::newRow("one of one") << QList<int>{0, 0, 0, 1, 0, 0, 0, 0} << 0 << false
+                                << "1 of 1 file will not be renamed (1 name taken)";
+    QTest::newRow("tree") << QList<int>{0, 0, 0, 0, 0, 0, 0, 40} << 3 << true
+                          << "All 40 files in this folder and its sub-folders will be renamed; 3 will become hidden";
+    QTest::newRow("tree with a problem") << QList<int>{0, 0, 1, 0, 0, 0, 0, 4} << 0 << true
+                                         << "1 of 5 files in this folder and its sub-folders will not be renamed (1 name too long)";
+}
+
+void TestRunSimulation::summary()
+{
+    QFETCH(QList<int>, outcomes);
+    QFETCH(int, hidden);
+    QFETCH(bool, tree);
+    QFETCH(QString, summary);
+    SimulationCounts counts;
+    for (int outcome = 0; outcome < simulatedOutcomeCount; ++outcome) {
+        for (int n = 0; n < outcomes.at(outcome); ++n)
+            counts.add({SimulatedOutcome(outcome), false});
+    }
+    counts.becomeHidden = hidden;
+    QCOMPARE(simulationSummary(counts, tree ? SimulationScope::Tree : SimulationScope::Folder), summary);
+}
+
+void TestRunSimulation::treeCountsAProblemInASubFolder()
+{
+    // The counter carries on into the sub-folder, where a folder holds the
+    // name b.txt gets; the linked folder is not walked.
+    QVERIFY(makeEntries(root(), {"a.txt", "sub/", "alias->sub", "skip.bin"}));
+    QVERIFY(makeEntries(root() + u"/sub", {"b.txt", "c.txt", "0002_b.txt/", "deep/"}));
+    QVERIFY(makeEntries(root() + u"/sub/deep", {"d.txt", "up->../.."}));
+    RuleNames names;
+    names.options.prefixCounter = true;
+    const auto tree = simulateTree(root(), FileNamePattern(QStringLiteral("*.txt")),
+                                   [&names](const QString &old) { return names.next(old); }, {});
+    QCOMPARE(tree.counts.files, 4);
+    QCOMPARE(simulationSummary(tree.counts, SimulationScope::Tree),
+             QStringLiteral("1 of 4 files in this folder and its sub-folders will not be renamed (1 name taken)"));
+    QCOMPARE(tree.problems.size(), 1);
+    const SimulatedProblem &problem = tree.problems.first();
+    QCOMPARE(problem.folderPath, root() + QStringLiteral("/sub/"));
+    QCOMPARE(problem.oldName, QStringLiteral("b.txt"));
+    QCOMPARE(problem.newName, QStringLiteral("0002_b.txt"));
+    QCOMPARE(problem.reason, systemErrorText(EEXIST));
+    QVERIFY(tree.unreadableFolders.isEmpty());
+
+    // The run walks the same way with the same names and fails on that one file.
+    m_rig->files.setPattern(QStringLiteral("*.txt"));
+    QVERIFY(m_rig->folders.setPath(root()));
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesIncludingSubFolders));
+    QCOMPARE(run.log().errors(), QStringList({RenameRun::errorText(systemErrorText(EEXIST),
+                                                                   root() + u"/sub/b.txt")}));
+    QCOMPARE(namesIn(root() + u"/sub/deep"), QStringList({"0004_d.txt", "up"}));
+    QCOMPARE(run.intFilesRenamed(), 3);
+}
+
+void TestRunSimulation::namesWithoutADotTakeAPrefixCounter()
+{
+    QVERIFY(makeEntries(root(), {"README", "b", "notes."}));
+    QVERIFY(m_rig->folders.setPath(root()));
+    RuleNames names;
+    names.options.prefixCounter = true;
+    const auto tree = simulateTree(root(), FileNamePattern(QStringLiteral("*.*")),
+                                   [&names](const QString &old) { return names.next(old); }, {});
+    QCOMPARE(simulationSummary(tree.counts, SimulationScope::Tree),
+             QStringLiteral("All 3 files in this folder and its sub-folders will be renamed"));
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(namesIn(root()), QStringList({"0001_b", "0002_notes.", "0003_README"}));
+    QCOMPARE(run.intErrorCount(), 0);
+}
+
+void TestRunSimulation::bytesThatAreNotUtf8AreKept()
+{
+    // Made and checked through the system as bytes: QFile would turn \xe9 into U+FFFD.
+    const QByteArray folder = QFile::encodeName(root());
+    for (const char *name : {"caf\xe9 menu.txt", "two\nlines.txt"})
+        QVERIFY(makeRawFile(folder + '/' + name));
+    QVERIFY(m_rig->folders.setPath(root()));
+    QCOMPARE(m_rig->files.count(), 2);
+    RuleNames names;
+    names.options.spaces = SpaceConversion::ToUnderscores;
+    names.options.caseConversion = CaseConversion::Uppercase;
+    const auto tree = simulateTree(root(), FileNamePattern(QStringLiteral("*.*")),
+                                   [&names](const QString &old) { return names.next(old); }, {});
+    QCOMPARE(tree.counts.count(SimulatedOutcome::Renamed), 2);
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(run.intErrorCount(), 0);
+    const QList<QByteArray> onDisk = rawNamesIn(folder);
+    for (const QByteArray &name : onDisk)
+        ::unlink(QByteArray(folder + '/' + name).constData()); // QTemporaryDir cannot name it
+    QCOMPARE(onDisk, QList<QByteArray>({"CAF\xe9_MENU.TXT", "TWO\nLINES.TXT"}));
+    // The file list, read again after the run, shows the names on disk.
+    QCOMPARE(displayFileName(m_rig->files.name(0)), QStringLiteral("CAF\uFFFD_MENU.TXT"));
+    QCOMPARE(displayFileName(m_rig->files.name(1)), QStringLiteral("TWO\u240ALINES.TXT"));
+}
+
+void TestRunSimulation::caseIgnoringFolder()
+{
+    // A folder with the case-folding flag, on a tmpfs where the kernel offers it.
+    const QByteArray point = QFile::encodeName(root() + u"/disk");
+    QVERIFY(QDir(root()).mkdir(QStringLiteral("disk")));
+    if (::mount("tmpfs", point.constData(), "tmpfs", 0, "casefold,size=1m") != 0)
+        QSKIP(qPrintable(QStringLiteral("no case-folding file system here: ") + QString::fromLocal8Bit(strerror(errno))));
+    const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
+    const QString folder = QFile::decodeName(point) + QStringLiteral("/folded");
+    QVERIFY(QDir().mkdir(folder));
+    const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY);
+    int flags = FS_CASEFOLD_FL;
+    const bool folded = ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    ::close(fd);
+    if (!folded)
+        QSKIP("the folder cannot be given the case-folding flag");
+    QVERIFY(folderNameRules(folder).ignoresCase);
+    QVERIFY(makeEntries(folder, {"a.txt", "b.txt", "c.txt", "D.txt"}));
+    QVERIFY(m_rig->folders.setPath(folder));
+    const QStringList rules{"a.txt=A.TXT", "b.txt=d.TXT", "c.txt=a.txt"};
+    QStringList oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    for (const DirectoryEntry &entry : m_rig->files.entries()) {
+        oldNames.append(entry.name);
+        newNames.append(mapped(rules, entry.name));
+    }
+    const auto simulated = simulateFolder(folder, oldNames, newNames, {});
+    QVERIFY(simulated.has_value());
+    const QList<SimulatedOutcome> expected{SimulatedOutcome::Renamed, SimulatedOutcome::NameTaken,
+                                           SimulatedOutcome::NameTakenByRun, SimulatedOutcome::Unchanged};
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        QCOMPARE(simulated->at(i).outcome, expected.at(i));
+    FixedNames names;
+    names.rule = [&rules](const QString &old) { return *mapped(rules, old); };
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(namesIn(folder), QStringList({"A.TXT", "D.txt", "b.txt", "c.txt"}));
+    QCOMPARE(run.intErrorCount(), 2);
+}
+
+QTEST_GUILESS_MAIN(TestRunSimulation)
+#include "tst_runsimulation.moc"
