@@ -175,8 +175,6 @@ void TestRunFaults::failedStepLosesNothing()
     const QString text = systemErrorText(error);
     if (!renamedAnyway)
         QCOMPARE(reasonFor(m_rig->run.log(), QStringLiteral("b.txt")), text);
-    if (!renamedAnyway)
-        QEXPECT_FAIL("", "until the run logs every failure", Continue);
     QVERIFY(anyErrorHolds(m_rig->run.log(), text, QStringLiteral("b.txt")));
 }
 
@@ -221,7 +219,8 @@ void TestRunFaults::folderThatCannotBeHeldOpenIsReachedByPath()
     QVERIFY(m_rig->folders.setPath(root()));
     const QByteArray folderName = QFileInfo(root()).fileName().toUtf8();
     {
-        FaultScope faults({"openat", EACCES, 0, folderName.constData(), nullptr, nullptr});
+        // The first open of the folder in the run is the one that holds it.
+        FaultScope faults({"openat", EACCES, 1, folderName.constData(), nullptr, nullptr});
         QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
         QVERIFY(faults.hits() >= 1);
     }
@@ -264,7 +263,6 @@ void TestRunFaults::folderChangedAtTheRename()
     expected.sort();
     QCOMPARE(snapshot(root()), expected);
     QCOMPARE(reasonFor(m_rig->run.log(), QStringLiteral("b.txt")), systemErrorText(error));
-    QEXPECT_FAIL("", "until the run logs every failure", Continue);
     QVERIFY(anyErrorHolds(m_rig->run.log(), systemErrorText(error), QStringLiteral("b.txt")));
 }
 
