@@ -34,7 +34,6 @@ struct Armed
 static struct Armed g_faults[MAX_FAULTS];
 static int g_count;
 static int g_hits;
-static int g_fromEnvironment;
 static pthread_mutex_t g_lock = PTHREAD_MUTEX_INITIALIZER;
 // A hook's own file work passes through untouched.
 static __thread int t_inHook;
@@ -120,7 +119,6 @@ __attribute__((constructor)) static void armFromEnvironment(void)
         call, error ? errorNamed(error) : 0, nth ? atoi(nth) : 0, getenv("KESTRAVA_FAULT_NAME"), NULL, NULL};
     kestrava_fault_arm(&fault);
     copyText(g_faults[0].pause, sizeof g_faults[0].pause, getenv("KESTRAVA_FAULT_PAUSE"));
-    g_fromEnvironment = 1;
 }
 
 static void pauseIn(const char *folder)
