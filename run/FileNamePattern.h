@@ -3,11 +3,14 @@
 #include <QList>
 #include <QString>
 #include <QStringView>
+#include <QVarLengthArray>
 
 namespace kestrava {
 
 /// A file-type filter compiled once and matched against many names: one or more
 /// wildcard patterns (`*`, `?`) separated by ";", matched ignoring letter case.
+/// Names and patterns are compared by whole characters (code points), so `?`
+/// stands for one character also outside the Basic Multilingual Plane.
 /// A pattern ending in ".*" also matches names without a dot, so ‘*.*’ matches
 /// every name. Empty or unusable patterns (holding "/" or a NUL) match nothing.
 class FileNamePattern
@@ -20,14 +23,20 @@ public:
     /// True when no usable pattern was given, so nothing matches.
     bool isEmpty() const { return m_alternatives.isEmpty(); }
 
+    /// Case-folded code points, as names and patterns are compared.
+    using CodePoints = QVarLengthArray<char32_t, 128>;
+    /// Appends the case-folded code points of \a text to \a out; a lone
+    /// surrogate stands for itself.
+    static void fold(QStringView text, CodePoints &out);
+
 private:
     struct Alternative
     {
-        QString glob;          // case-folded
-        QString globBeforeDot; // for the ".*" rule; empty when it does not apply
+        QList<char32_t> glob;          // case-folded code points
+        QList<char32_t> globBeforeDot; // for the ".*" rule; empty when it does not apply
     };
 
-    static bool globMatches(QStringView glob, QStringView name);
+    static bool globMatches(const QList<char32_t> &glob, const CodePoints &name);
 
     QList<Alternative> m_alternatives;
     bool m_matchesEverything = false;

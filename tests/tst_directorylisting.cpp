@@ -69,6 +69,16 @@ void TestDirectoryListing::patternMatches_data()
     QTest::newRow("backtracking fails") << "*a*b*c" << "xaybz" << false;
     QTest::newRow("brackets are plain text") << "[ab].txt" << "[ab].txt" << true;
     QTest::newRow("non-ASCII folded") << "*.ÄÖ" << "x.äö" << true;
+    // Whole characters, for names and patterns alike, also outside the BMP.
+    QTest::newRow("question mark, emoji") << "?.txt" << "😀.txt" << true;
+    QTest::newRow("two question marks, one emoji") << "??.txt" << "😀.txt" << false;
+    QTest::newRow("question mark after letters") << "a?" << "a😀" << true;
+    QTest::newRow("star before an emoji") << "*😀" << "ab😀" << true;
+    QTest::newRow("Deseret, capital pattern") << "*.𐐀" << "x.𐐨" << true;
+    QTest::newRow("Deseret, small pattern") << "𐐨*" << "𐐀bc" << true;
+    QTest::newRow("Deseret, other letter") << "𐐀" << "𐐁" << false;
+    QTest::newRow("Adlam folded") << "𞤢.txt" << "𞤀.TXT" << true;
+    QTest::newRow("lone surrogate is one character") << "?x" << QString(QChar(0xD800)) + u'x' << true;
     QTest::newRow("empty") << "" << "a.txt" << false;
     QTest::newRow("only separators") << " ; ;" << "a.txt" << false;
     QTest::newRow("slash never matches") << "*/*" << "a.txt" << false;
