@@ -1,7 +1,7 @@
 #include "CliArguments.h"
 
+#include "FieldCorrections.h"
 #include "FileNamePattern.h"
-#include "SpaceTrim.h"
 #include "Stamps.h"
 
 #include <optional>
@@ -85,20 +85,6 @@ QString dashed(const Option &option)
 QString usage(const Option &option, const QString &problem)
 {
     return dashed(option) + QStringLiteral(": ") + problem;
-}
-
-// The value of \a text when it is 1 to \a maxDigits plain ASCII digits.
-std::optional<int> plainNumber(const QString &text, qsizetype maxDigits)
-{
-    if (text.isEmpty() || text.size() > maxDigits)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar ch : text) {
-        if (ch < u'0' || ch > u'9')
-            return std::nullopt;
-        value = value * 10 + (ch.unicode() - u'0');
-    }
-    return value;
 }
 
 template<typename Enum>
@@ -313,23 +299,12 @@ QString CliArguments::textOption(const Option &option, QStringList &notes) const
 
 QString CliArguments::correctedCountText(const QString &text)
 {
-    const QString fallback = limits::defaultCountText.toString();
-    if (withoutOuterSpaces(text).isEmpty())
-        return fallback;
-    const std::optional<int> value = plainNumber(text, limits::maxCountLength);
-    if (!value || *value < limits::minCounterStart)
-        return fallback;
-    return text;
+    return kestrava::correctedCountText(text);
 }
 
 QString CliArguments::correctedTrimText(const QString &text)
 {
-    if (withoutOuterSpaces(text).isEmpty())
-        return QString::number(limits::defaultTrimLength);
-    const std::optional<int> value = plainNumber(text, limits::maxTrimTextLength);
-    if (!value || *value <= limits::minTrimLength)
-        return QString::number(limits::minTrimLength);
-    return text;
+    return kestrava::correctedTrimText(text);
 }
 
 QString CliArguments::correctedBoxText(const QString &text)

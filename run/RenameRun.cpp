@@ -11,6 +11,7 @@
 #include "RunSettings.h"
 
 #include <QCoreApplication>
+#include <QScopedValueRollback>
 #include <QTimeZone>
 
 #include <algorithm>
@@ -20,19 +21,6 @@
 namespace kestrava {
 
 namespace {
-
-// Clears the running flag however start() is left.
-class RunningFlag
-{
-public:
-    explicit RunningFlag(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~RunningFlag() { m_flag = false; }
-    RunningFlag(const RunningFlag &) = delete;
-    RunningFlag &operator=(const RunningFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 // The run's texts go through the translator the window installs; without one, as
 // for the command line, they stay English.
@@ -69,7 +57,8 @@ bool RenameRun::start(RunScope scope)
 {
     if (m_running)
         return false;
-    RunningFlag running(m_running);
+    // Cleared however start() is left.
+    const QScopedValueRollback<bool> running(m_running, true);
     m_blnStopRequested = false;
     m_parts.names.beginRun();
     m_log.clear();

@@ -6,6 +6,7 @@
 #include "RunClock.h"
 
 #include <QLocale>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 #include <cerrno>
@@ -19,18 +20,6 @@ using journal::RecordType;
 using journal::RenameEntry;
 
 namespace {
-
-class RunningFlag
-{
-public:
-    explicit RunningFlag(bool &flag) : m_flag(flag) { m_flag = true; }
-    ~RunningFlag() { m_flag = false; }
-    RunningFlag(const RunningFlag &) = delete;
-    RunningFlag &operator=(const RunningFlag &) = delete;
-
-private:
-    bool &m_flag;
-};
 
 // Whether \a name in \a folder is the recorded file itself; otherwise errno
 // says why not, or is 0 when another file has the name.
@@ -114,7 +103,8 @@ bool UndoRun::start()
     const auto run = newestUndoableRun();
     if (!run)
         return false;
-    RunningFlag running(m_running);
+    // Cleared however start() is left.
+    const QScopedValueRollback<bool> running(m_running, true);
     m_stopRequested = false;
     m_log.clear();
     m_progress.showStatus(QStringLiteral("WORKING ..."));

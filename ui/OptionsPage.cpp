@@ -1,8 +1,8 @@
 #include "OptionsPage.h"
 
+#include "FieldCorrections.h"
 #include "KeyPressFilter.h"
 #include "NewFilename.h"
-#include "SpaceTrim.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -26,31 +26,6 @@ bool on(const QCheckBox *box)
 
 /// The list entry a date box chooses whenever it is ticked or unticked.
 constexpr int firstDateChoice = 1;
-
-/// The value of \a text when it is 1 to \a maxDigits plain ASCII digits. Anything
-/// else (signs, spaces, fractions, exponents, pasted letters) does not read as a
-/// number, so the focus-loss rules replace it.
-std::optional<int> plainNumber(const QString &text, qsizetype maxDigits)
-{
-    if (text.isEmpty() || text.size() > maxDigits)
-        return std::nullopt;
-    int value = 0;
-    for (const QChar ch : text) {
-        if (ch < u'0' || ch > u'9')
-            return std::nullopt;
-        value = value * 10 + (ch.unicode() - u'0');
-    }
-    return value;
-}
-
-/// Step one of both focus-loss rules: a blank field takes \a fallback.
-void fillIfBlank(QLineEdit *field, const QString &fallback)
-{
-    if (withoutOuterSpaces(field->text()).isEmpty())
-        field->setText(fallback);
-    // Show the correction at once rather than at the next paint.
-    field->repaint();
-}
 
 } // namespace
 
@@ -331,13 +306,13 @@ void OptionsPage::txtPostfixText_Change() { ShowSampleMask(); }
 
 qint16 OptionsPage::correctCountField(QLineEdit *field)
 {
-    fillIfBlank(field, limits::defaultCountText.toString());
-    const std::optional<int> value = plainNumber(field->text(), limits::maxCountLength);
-    if (!value || *value < limits::minCounterStart) {
-        field->setText(limits::defaultCountText.toString());
-        return limits::minCounterStart;
+    const QString corrected = correctedCountText(field->text());
+    if (corrected != field->text()) {
+        field->setText(corrected);
+        // Show the correction at once rather than at the next paint.
+        field->repaint();
     }
-    return qint16(*value);
+    return qint16(*plainNumber(corrected, limits::maxCountLength));
 }
 
 void OptionsPage::txtPrefixCount_LostFocus()
@@ -354,10 +329,11 @@ void OptionsPage::txtPostfixCount_LostFocus()
 
 void OptionsPage::txtTrimLength_LostFocus()
 {
-    fillIfBlank(m_ui.txtTrimLength, QString::number(limits::defaultTrimLength));
-    const std::optional<int> value = plainNumber(m_ui.txtTrimLength->text(), limits::maxTrimTextLength);
-    if (!value || *value <= limits::minTrimLength)
-        m_ui.txtTrimLength->setText(QString::number(limits::minTrimLength));
+    const QString corrected = correctedTrimText(m_ui.txtTrimLength->text());
+    if (corrected != m_ui.txtTrimLength->text()) {
+        m_ui.txtTrimLength->setText(corrected);
+        m_ui.txtTrimLength->repaint();
+    }
     ShowSampleMask();
 }
 
