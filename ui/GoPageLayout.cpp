@@ -42,9 +42,12 @@ constexpr ControlRow Layout[] = {
     {u"framGo", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, {}, {}, F::FillBackground},
     {u"StartButton", K::Button, u"framGo", {120, 360, 1095, 375}, QT_TRANSLATE_NOOP("kestrava::GoPage", "Start")},
     {u"StopButton", K::Button, u"framGo", {1440, 360, 1095, 375}, QT_TRANSLATE_NOOP("kestrava::GoPage", "Stop")},
-    {u"lblNoFilesSelected", K::Label, u"framGo", {3120, 400, 5325, 270},
+    {u"cmdUndo", K::Button, u"framGo", {2760, 360, 1800, 375},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "&Undo Last Run"), {}, {}, {}, F::Disabled},
+    // Beside three buttons the note takes two lines.
+    {u"lblNoFilesSelected", K::Label, u"framGo", {4680, 300, 4335, 540},
      QT_TRANSLATE_NOOP("kestrava::GoPage", "Note : You have not selected any files to Rename !"),
-     {}, ArialRegular, TextColour::Red, F::Hidden},
+     {}, ArialRegular, TextColour::Red, F::Hidden | F::WordWrap | F::Middle},
     {u"framProgress", K::Frame, u"framGo", {120, 960, 8895, 1785},
      QT_TRANSLATE_NOOP("kestrava::GoPage", "Progress"), {}, FrameCaption, Blue},
     {u"lblCurrentDir", K::Label, u"framProgress", {CaptionLeft, 360, CaptionWidth, 255},
@@ -120,6 +123,7 @@ void GoPage::buildLayout()
     bind(m_ui.framGo, "framGo");
     bind(m_ui.StartButton, "StartButton");
     bind(m_ui.StopButton, "StopButton");
+    bind(m_ui.cmdUndo, "cmdUndo");
     bind(m_ui.lblNoFilesSelected, "lblNoFilesSelected");
     bind(m_ui.framProgress, "framProgress");
     bind(m_ui.CurrentDirLabel, "CurrentDirLabel");
