@@ -206,8 +206,8 @@ bool RunJournal::write(const QByteArray &record)
 void RunJournal::fail(int error)
 {
     // The window shows this line in its error log, in the window's language.
-    const QString cannot = QCoreApplication::translate(
-        "kestrava::RunJournal", QT_TRANSLATE_NOOP("kestrava::RunJournal", "This run cannot be undone: "));
+    const char *source = QT_TRANSLATE_NOOP("kestrava::RunJournal", "This run cannot be undone: ");
+    const QString cannot = QCoreApplication::translate("kestrava::RunJournal", source);
     m_failure = RenameRun::errorText(cannot + systemErrorText(error), m_path);
     if (m_fd >= 0) {
         ::unlink(journal::nameBytes(m_path).constData());
