@@ -11,7 +11,6 @@
 #include "RunTestKit.h"
 
 #include <QCheckBox>
-#include <QFile>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -34,7 +33,6 @@ class TestGoRun : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase();
     void init();
     void cleanup();
     void buttonsAndLabelsBeforeDuringAndAfterARun();
@@ -67,19 +65,11 @@ private:
     void start();
     QList<QWidget *> chooserControls() const;
 
-    QTemporaryDir m_state;
     std::unique_ptr<QTemporaryDir> m_dir;
     std::unique_ptr<EndNotingForm> m_form;
     HookedPrompt m_prompt;
     ScriptedClock m_clock;
 };
-
-void TestGoRun::initTestCase()
-{
-    // Every run writes an undo journal; none of them goes to the user's state folder.
-    QVERIFY(m_state.isValid());
-    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state.path()));
-}
 
 void TestGoRun::init()
 {
