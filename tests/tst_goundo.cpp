@@ -1,4 +1,5 @@
 // Undo on the Go tab, through the real window over real folders.
+#include "DiskOperations.h"
 #include "FileChooserList.h"
 #include "FolderChooserList.h"
 #include "GoPage.h"
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void undoNeverReplacesAFile_data();
     void undoNeverReplacesAFile();
     void stopDuringAnUndoLeavesTheRestForLater();
+    void newWindowPutsBackParkedFiles_data();
+    void newWindowPutsBackParkedFiles();
 
 private:
     template<typename T = QWidget>
@@ -312,6 +315,45 @@ void TestGoUndo::stopDuringAnUndoLeavesTheRestForLater()
     QVERIFY(control<QPushButton>("cmdUndo")->isEnabled());
     undo(PromptAnswer::Yes);
     QCOMPARE(namesIn(root()), before);
+}
+
+void TestGoUndo::newWindowPutsBackParkedFiles_data()
+{
+    QTest::addColumn<bool>("oldNameTaken");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("put back quietly") << false << QStringList{"a.txt"};
+    QTest::newRow("old name taken meanwhile") << true << QStringList({".kestrava-1f.tmp", "a.txt"});
+}
+
+// A run killed between the two steps of a change of letter case left a file
+// under a hidden temporary name; the next window puts it back without asking.
+void TestGoUndo::newWindowPutsBackParkedFiles()
+{
+    QFETCH(bool, oldNameTaken);
+    QFETCH(QStringList, after);
+    m_form.reset();
+    makeFiles({"a.txt"});
+    const QString temporary = QStringLiteral(".kestrava-1f.tmp");
+    {
+        RunJournal journal;
+        QVERIFY(journal.begin(RunScope::AllFilesInCurrentFolder, root(), QDateTime::currentDateTime()));
+        OpenFolder folder;
+        folder.open(root() + u'/');
+        journal.recordRename(root() + u'/', FolderFile(folder, QStringLiteral("a.txt")),
+                             FolderFile(folder, QStringLiteral("A.txt")));
+        journal.recordParked(QFile::encodeName(temporary));
+        QVERIFY(QFile::rename(root() + QStringLiteral("/a.txt"), root() + u'/' + temporary));
+    }
+    if (oldNameTaken)
+        QVERIFY(writeFile(root() + QStringLiteral("/a.txt"), "another"));
+    newWindow();
+    QCOMPARE(namesIn(root()), after);
+    QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), oldNameTaken ? QByteArray("another") : QByteArray("a.txt"));
+    const QStringList errors = errorLog();
+    QCOMPARE(errors.size(), oldNameTaken ? 1 : 0);
+    QCOMPARE(control<QListView>("lstErrorLog")->isVisible(), oldNameTaken);
+    if (oldNameTaken)
+        QVERIFY2(errors.first().contains(temporary), qPrintable(errors.first()));
 }
 
 QTEST_MAIN(TestGoUndo)
