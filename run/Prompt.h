@@ -16,6 +16,14 @@ public:
 
     /// Shows \a text (lines separated by "\n") under \a title and returns the answer.
     virtual PromptAnswer ask(const QString &title, const QString &text) = 0;
+    /// Asks a Yes/No question whose safe answer is No, the default. Closing the
+    /// box without a button answers No. Asks through ask() unless overridden,
+    /// which suits prompts that answer from a script.
+    virtual PromptAnswer askYesNo(const QString &title, const QString &text)
+    {
+        const PromptAnswer answer = ask(title, text);
+        return answer == PromptAnswer::Yes ? PromptAnswer::Yes : PromptAnswer::No;
+    }
 };
 
 } // namespace kestrava

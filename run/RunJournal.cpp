@@ -2,6 +2,7 @@
 
 #include "DiskOperations.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -204,8 +205,10 @@ bool RunJournal::write(const QByteArray &record)
 // A journal known only in part must not be offered for undo, so it goes.
 void RunJournal::fail(int error)
 {
-    m_failure = RenameRun::errorText(QStringLiteral("This run cannot be undone: ") + systemErrorText(error),
-                                     m_path);
+    // The window shows this line in its error log, in the window's language.
+    const char *source = QT_TRANSLATE_NOOP("kestrava::RunJournal", "This run cannot be undone: ");
+    const QString cannot = QCoreApplication::translate("kestrava::RunJournal", source);
+    m_failure = RenameRun::errorText(cannot + systemErrorText(error), m_path);
     if (m_fd >= 0) {
         ::unlink(journal::nameBytes(m_path).constData());
         ::close(m_fd);

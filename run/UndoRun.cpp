@@ -5,6 +5,7 @@
 #include "RenameRun.h"
 #include "RunClock.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QScopedValueRollback>
 
@@ -20,6 +21,18 @@ using journal::RecordType;
 using journal::RenameEntry;
 
 namespace {
+
+// Undo's texts go through the translator the window installs; without one, as
+// for the command line, they stay English. Those a run shows too keep the run's.
+QString undoText(const char *source)
+{
+    return QCoreApplication::translate("kestrava::UndoRun", source);
+}
+
+QString runText(const char *source)
+{
+    return QCoreApplication::translate("kestrava::RenameRun", source);
+}
 
 // Whether \a name in \a folder is the recorded file itself; otherwise errno
 // says why not, or is 0 when another file has the name.
@@ -91,7 +104,7 @@ std::optional<UndoableRun> UndoRun::newestUndoableRun()
 
 QString UndoRun::questionText(const UndoableRun &run)
 {
-    return QStringLiteral("Rename the %1 files of the run of %2 back to their old names?")
+    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
         .arg(run.fileCount)
         .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat));
 }
@@ -107,13 +120,13 @@ bool UndoRun::start()
     const QScopedValueRollback<bool> running(m_running, true);
     m_stopRequested = false;
     m_log.clear();
-    m_progress.showStatus(QStringLiteral("WORKING ..."));
+    m_progress.showStatus(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "WORKING ...")));
     m_progress.logsCleared();
     m_startedAt = m_clock.now();
     m_endedAt = m_startedAt;
     undoJournal(*run, journal::readJournal(run->journalPath));
     m_endedAt = m_clock.now();
-    m_progress.showStatus(m_stopRequested ? QStringLiteral("INTERRUPTED BY USER") : QStringLiteral("UNDONE"));
+    m_progress.showStatus(m_stopRequested ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER")) : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "UNDONE")));
     m_progress.showSummary(summaryText());
     m_progress.showFolder(QString());
     m_progress.showFile(QString());
@@ -166,10 +179,10 @@ void UndoRun::openJournal(const QString &path, const JournalContents &contents)
     const QByteArray journalBytes = journal::nameBytes(path);
     m_journalFd = journal::openLocked(journalBytes, 0);
     if (m_journalFd < 0)
-        logError(QStringLiteral("What is undone cannot be recorded: ") + systemErrorText(errno), {},
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "What is undone cannot be recorded: ")) + systemErrorText(errno), {},
                  journalBytes);
     for (const qint64 at : contents.damagedAt)
-        logError(QStringLiteral("A damaged record at byte %1 was skipped").arg(at), {}, journalBytes);
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged record at byte %1 was skipped")).arg(at), {}, journalBytes);
 }
 
 // Puts one file back under its old name, from its new name or, when a run
@@ -177,7 +190,7 @@ void UndoRun::openJournal(const QString &path, const JournalContents &contents)
 UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
 {
     if (entry.folder.isEmpty()) {
-        logError(QStringLiteral("The journal lost the folder of this file"), {}, entry.newName);
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "The journal lost the folder of this file")), {}, entry.newName);
         return Outcome::Failed;
     }
     const int folder = folderDescriptor(entry.folder);
@@ -196,7 +209,7 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
     }
     if (!found) {
         const QString reason = newNameError != 0 ? systemErrorText(newNameError)
-                                                 : QStringLiteral("Replaced by another file");
+                                                 : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Replaced by another file"));
         logError(reason, entry.folder, entry.newName);
         return Outcome::Failed;
     }
@@ -245,12 +258,14 @@ QString UndoRun::summaryText() const
 QString UndoRun::summaryText(qint64 filesRestored, qint64 elapsedSeconds)
 {
     if (filesRestored == 0)
-        return QStringLiteral(" No Files were Restored");
+        return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", " No Files were Restored"));
     const qint64 minutes = elapsedSeconds / 60;
     const qint64 seconds = elapsedSeconds - 60 * minutes;
-    return QStringLiteral(" A total of ") + u' ' + QString::number(filesRestored)
-        + QStringLiteral(" files were restored taking ") + QString::number(minutes)
-        + QStringLiteral(" minutes ") + QString::number(seconds) + QStringLiteral(" seconds.");
+    // The double space after "total of" is the run's summary's too.
+    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", " A total of  %1 files were restored taking %2 minutes %3 seconds."))
+        .arg(filesRestored)
+        .arg(minutes)
+        .arg(seconds);
 }
 
 ParkedRecovery UndoRun::recoverParkedFiles()

@@ -9,6 +9,7 @@
 #include "RunController.h"
 #include "RunTestKit.h"
 #include "Translations.h"
+#include "UndoRun.h"
 #include "WidgetProbe.h"
 
 #include <QCheckBox>
@@ -148,11 +149,20 @@ void TestTranslations::germanTextsFitTheirControls()
     QStringList laterTexts{QCoreApplication::translate("kestrava::ChooseFilesPage", "(User Defined File Type)")};
     for (int row = 1; row <= FileTypeTable::RowCount; ++row)
         laterTexts << form.chooseFilesPage()->fileTypeTable().row(row)->description;
-    for (const char *text : {"WORKING ...", "INTERRUPTED BY USER", "COMPLETED"}) {
-        status->setText(QCoreApplication::translate("kestrava::RenameRun", text));
+    // An undo shows its own status and summary in the same labels.
+    const QStringList statuses{QCoreApplication::translate("kestrava::RenameRun", "WORKING ..."),
+                               QCoreApplication::translate("kestrava::RenameRun", "INTERRUPTED BY USER"),
+                               QCoreApplication::translate("kestrava::RenameRun", "COMPLETED"),
+                               QCoreApplication::translate("kestrava::UndoRun", "UNDONE")};
+    for (const QString &text : statuses) {
+        status->setText(text);
         const QStringList clipped = probe::clippedTexts(go);
         QVERIFY2(clipped.isEmpty(), qPrintable(clipped.join(QStringLiteral(", "))));
     }
+    QVERIFY(status->text() != u"UNDONE");
+    counter->setText(UndoRun::summaryText(999999, 3599));
+    QVERIFY2(probe::clippedTexts(go).isEmpty(), qPrintable(probe::clippedTexts(go).join(QStringLiteral(", "))));
+    counter->setText(RenameRun::summaryText(999999, 3599));
     for (const QString &text : laterTexts) {
         fileType->setText(text);
         const QStringList clipped = probe::clippedTexts(fileType->parentWidget());

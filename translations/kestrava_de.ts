@@ -86,6 +86,22 @@
         <source>Ignore Read-Only Files ?</source>
         <translation>Schreibgeschützte Dateien auslassen ?</translation>
     </message>
+    <message>
+        <source>Drive</source>
+        <translation>Laufwerk</translation>
+    </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Files to rename</source>
+        <translation>Umzubenennende Dateien</translation>
+    </message>
+    <message>
+        <source>Chosen file type</source>
+        <translation>Gewählter Dateityp</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::ErrorReporter</name>
@@ -192,6 +208,14 @@
 </source>
         <translation>Geänderte Dateien
 </translation>
+    </message>
+    <message>
+        <source>&amp;Undo Last Run</source>
+        <translation>Letzten Lauf &amp;zurücknehmen</translation>
+    </message>
+    <message>
+        <source>Progress of the run</source>
+        <translation>Fortschritt des Laufs</translation>
     </message>
 </context>
 <context>
@@ -455,6 +479,14 @@
         <source>After ...</source>
         <translation>Nachher ...</translation>
     </message>
+    <message>
+        <source>Files to rename</source>
+        <translation>Umzubenennende Dateien</translation>
+    </message>
+    <message>
+        <source>New names</source>
+        <translation>Neue Namen</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::RenameError</name>
@@ -524,6 +556,82 @@
     <message>
         <source>NEW : </source>
         <translation>NEU : </translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::RunController</name>
+    <message>
+        <source>Undo Last Run</source>
+        <translation>Letzten Lauf zurücknehmen</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::RunJournal</name>
+    <message>
+        <source>This run cannot be undone: </source>
+        <translation>Dieser Lauf kann nicht zurückgenommen werden: </translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::RunProgressBar</name>
+    <message>
+        <source>%1 %</source>
+        <translation>%1 %</translation>
+    </message>
+    <message>
+        <source>%1 % — about %2 left</source>
+        <translation>%1 % — noch etwa %2</translation>
+    </message>
+    <message>
+        <source>%1 of %2 folders</source>
+        <translation>%1 von %2 Ordnern</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>%1 min %2 s</source>
+        <translation>%1 min %2 s</translation>
+    </message>
+    <message>
+        <source>%1 h %2 min</source>
+        <translation>%1 h %2 min</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::UndoRun</name>
+    <message>
+        <source>Rename the %1 files of the run of %2 back to their old names?</source>
+        <translation>Sollen die %1 Dateien des Laufs vom %2 wieder ihre alten Namen erhalten?</translation>
+    </message>
+    <message>
+        <source>UNDONE</source>
+        <translation>ZURÜCKGENOMMEN</translation>
+    </message>
+    <message>
+        <source>What is undone cannot be recorded: </source>
+        <translation>Was zurückgenommen wird, kann nicht vermerkt werden: </translation>
+    </message>
+    <message>
+        <source>A damaged record at byte %1 was skipped</source>
+        <translation>Ein beschädigter Eintrag bei Byte %1 wurde übersprungen</translation>
+    </message>
+    <message>
+        <source>The journal lost the folder of this file</source>
+        <translation>Im Protokoll fehlt der Ordner dieser Datei</translation>
+    </message>
+    <message>
+        <source>Replaced by another file</source>
+        <translation>Durch eine andere Datei ersetzt</translation>
+    </message>
+    <message>
+        <source> No Files were Restored</source>
+        <translation> Keine Dateien wiederhergestellt</translation>
+    </message>
+    <message>
+        <source> A total of  %1 files were restored taking %2 minutes %3 seconds.</source>
+        <translation> Insgesamt  %1 Dateien wiederhergestellt in %2 Minuten %3 Sekunden.</translation>
     </message>
 </context>
 </TS>

@@ -23,6 +23,7 @@ struct GoPage
     QGroupBox *framGo = nullptr;
     QPushButton *StartButton = nullptr;
     QPushButton *StopButton = nullptr;
+    QPushButton *cmdUndo = nullptr;
     QLabel *lblNoFilesSelected = nullptr;
     QGroupBox *framProgress = nullptr;
     QLabel *CurrentDirLabel = nullptr;
@@ -36,7 +37,8 @@ struct GoPage
 
 } // namespace Ui
 
-/// Tab 3, "Go !": Start and Stop, the progress of a run and the log of renamed files.
+/// Tab 3, "Go !": Start, Stop and Undo, the progress of a run or an undo and the
+/// log of renamed files.
 class GoPage : public QWidget
 {
     Q_OBJECT

@@ -42,9 +42,12 @@ constexpr ControlRow Layout[] = {
     {u"framGo", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, {}, {}, F::FillBackground},
     {u"StartButton", K::Button, u"framGo", {120, 360, 1095, 375}, QT_TRANSLATE_NOOP("kestrava::GoPage", "Start")},
     {u"StopButton", K::Button, u"framGo", {1440, 360, 1095, 375}, QT_TRANSLATE_NOOP("kestrava::GoPage", "Stop")},
-    {u"lblNoFilesSelected", K::Label, u"framGo", {3120, 400, 5325, 270},
+    {u"cmdUndo", K::Button, u"framGo", {2760, 360, 2400, 375},
+     QT_TRANSLATE_NOOP("kestrava::GoPage", "&Undo Last Run"), {}, {}, {}, F::Disabled},
+    // Beside three buttons the note takes two lines.
+    {u"lblNoFilesSelected", K::Label, u"framGo", {5280, 300, 3735, 540},
      QT_TRANSLATE_NOOP("kestrava::GoPage", "Note : You have not selected any files to Rename !"),
-     {}, ArialRegular, TextColour::Red, F::Hidden},
+     {}, ArialRegular, TextColour::Red, F::Hidden | F::WordWrap | F::Middle},
     {u"framProgress", K::Frame, u"framGo", {120, 960, 8895, 1785},
      QT_TRANSLATE_NOOP("kestrava::GoPage", "Progress"), {}, FrameCaption, Blue},
     {u"lblCurrentDir", K::Label, u"framProgress", {CaptionLeft, 360, CaptionWidth, 255},
@@ -55,7 +58,9 @@ constexpr ControlRow Layout[] = {
     {u"FileNameLabel", K::Label, u"framProgress", {1920, 720, 6315, 255}, {}, {}, ArialBold, Green},
     {u"lblNumRenamed", K::Label, u"framProgress", {CaptionLeft, 1080, CaptionWidth, 255},
      QT_TRANSLATE_NOOP("kestrava::GoPage", "NO. RENAMED :"), {}, RowCaption, {}, F::RightAligned},
-    {u"lblFileCounter", K::Label, u"framProgress", {1920, 1080, 6315, 255}, {}, {}, ArialBold, Green},
+    // The summary of an undo is a little longer than a run's: the counter takes
+    // the frame's width.
+    {u"lblFileCounter", K::Label, u"framProgress", {1920, 1080, 6855, 255}, {}, {}, ArialBold, Green},
     {u"StatusLabel", K::Label, u"framProgress", {CaptionLeft, 1440, CaptionWidth, 255},
      QT_TRANSLATE_NOOP("kestrava::GoPage", "STATUS :"), {}, RowCaption, {}, F::RightAligned},
     {u"lblStatus", K::Label, u"framProgress", {1920, 1440, 3075, 255}, u"    ", {}, ArialBold, Green},
@@ -120,6 +125,7 @@ void GoPage::buildLayout()
     bind(m_ui.framGo, "framGo");
     bind(m_ui.StartButton, "StartButton");
     bind(m_ui.StopButton, "StopButton");
+    bind(m_ui.cmdUndo, "cmdUndo");
     bind(m_ui.lblNoFilesSelected, "lblNoFilesSelected");
     bind(m_ui.framProgress, "framProgress");
     bind(m_ui.CurrentDirLabel, "CurrentDirLabel");

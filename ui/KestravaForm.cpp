@@ -227,6 +227,7 @@ void KestravaForm::SetReadyToGo()
     // Only whether any entry is selected counts, whatever the scope.
     m_goPage->ui().lblNoFilesSelected->setVisible(fileList()->selectedCount() == 0);
     m_goPage->ui().txtFilesModified->clear();
+    m_runController->updateUndoButton();
 }
 
 void KestravaForm::Form_Load()

@@ -27,4 +27,14 @@ PromptAnswer MessageBoxPrompt::ask(const QString &title, const QString &text)
     }
 }
 
+PromptAnswer MessageBoxPrompt::askYesNo(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    // Enter on an unread question must not set anything in motion.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
+}
+
 } // namespace kestrava

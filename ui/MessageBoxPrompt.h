@@ -8,7 +8,8 @@
 namespace kestrava {
 
 /// Asks through a modal message box with a question icon and the buttons Yes
-/// (the default), No and Cancel. Closing the box counts as Cancel.
+/// (the default), No and Cancel, or, for askYesNo(), Yes and No (the default).
+/// Closing the box counts as Cancel, or No.
 class MessageBoxPrompt : public Prompt
 {
 public:
@@ -16,6 +17,7 @@ public:
     explicit MessageBoxPrompt(QWidget *parent = nullptr);
 
     PromptAnswer ask(const QString &title, const QString &text) override;
+    PromptAnswer askYesNo(const QString &title, const QString &text) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -22,4 +22,10 @@ PromptAnswer ProgressPrompt::ask(const QString &title, const QString &text)
     return m_chosen->ask(title, text);
 }
 
+PromptAnswer ProgressPrompt::askYesNo(const QString &title, const QString &text)
+{
+    m_progress.flush();
+    return m_chosen->askYesNo(title, text);
+}
+
 } // namespace kestrava

@@ -19,6 +19,7 @@ public:
     void choose(Prompt *prompt);
 
     PromptAnswer ask(const QString &title, const QString &text) override;
+    PromptAnswer askYesNo(const QString &title, const QString &text) override;
 
 private:
     GoProgress &m_progress;

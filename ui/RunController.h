@@ -4,6 +4,8 @@
 #include "MessageBoxPrompt.h"
 #include "ProgressPrompt.h"
 #include "RenameRun.h"
+#include "RunJournal.h"
+#include "UndoRun.h"
 
 #include <QObject>
 
@@ -26,8 +28,9 @@ struct RunSources
     RunClock &clock;     ///< the window's clock
 };
 
-/// Runs renames from the Go tab: the Start and Stop buttons, the progress shown
-/// while a run goes on, and the window's protection of a run in progress.
+/// Runs renames, and their undo, from the Go tab: the Start, Stop and Undo
+/// buttons, the progress shown while a run or an undo goes on, and the window's
+/// protection of either in progress. Every run writes an undo journal.
 class RunController : public QObject
 {
     Q_OBJECT
@@ -39,14 +42,18 @@ public:
 
     /// Renames the files of the chosen scope, showing progress, and shows the outcome.
     void StartButton_Click();
-    /// Asks the run to stop before its next file.
+    /// Asks the run or the undo to stop before its next file.
     void StopButton_Click();
+    /// Asks whether to take back the newest run not yet undone and, on Yes,
+    /// undoes it, showing progress as a run does.
+    void cmdUndo_Click();
 
-    /// True while a run goes on (it yields to the window's events between files).
-    bool runInProgress() const { return m_run.isRunning(); }
-    /// Stops a run in progress, as Stop does, and calls \a afterRun once the run
-    /// has ended (after the file in hand). Returns false, and does nothing, when
-    /// no run is in progress.
+    /// True while a run or an undo goes on (either yields to the window's
+    /// events between files).
+    bool runInProgress() const { return m_run.isRunning() || m_undo.isRunning(); }
+    /// Stops a run or undo in progress, as Stop does, and calls \a afterRun once
+    /// it has ended (after the file in hand). Returns false, and does nothing,
+    /// when neither is in progress.
     bool stopThen(std::function<void()> afterRun);
 
     /// Asks the questions of a run through \a prompt (nullptr: the message box).
@@ -55,6 +62,10 @@ public:
     GoProgress *progress() const { return m_progress; }
     /// The last run, or the one in progress.
     const RenameRun &run() const { return m_run; }
+    /// The last undo, or the one in progress.
+    const UndoRun &undo() const { return m_undo; }
+    /// Offers Undo when a run can be taken back and nothing is going on.
+    void updateUndoButton();
 
 private:
     RunScope chosenScope() const;
@@ -62,6 +73,11 @@ private:
     void setChooserEnabled(bool enabled);
     void beginShowingRun();
     void endShowingRun();
+    /// Puts back files a killed run left under temporary names, and lists the
+    /// ones it could not.
+    void recoverParkedFiles();
+    /// Lists the folder list's folder again, so that the restored names show.
+    void refreshAfterUndo();
 
     KestravaForm *m_form = nullptr;
     GoProgress *m_progress = nullptr;
@@ -69,7 +85,10 @@ private:
     ProgressPrompt m_prompt;
     ChooserRunSettings m_settings;
     std::function<void()> m_afterRun;
+    FolderList &m_folders;
+    RunJournal m_journal;
     RenameRun m_run;
+    UndoRun m_undo;
 };
 
 } // namespace kestrava

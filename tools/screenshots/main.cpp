@@ -1,9 +1,11 @@
 // Shows the window, makes each tab current in turn and saves a picture of it, then
 // pictures of the options and preview tabs in use, of the Choose Files and Preview
 // Results tabs in a grown window, of the Go tab in the middle of a run, and of the Go
-// tab after a run over a few files, two of which it cannot rename.
+// tab after a run over a few files, two of which it cannot rename, and after the undo
+// of a run, one of whose old names another file has taken meanwhile.
 // Under a language Kestrava is translated to, it saves only the tabs with texts of their
-// own and the Go tab after the run, their names led by the language ("de-tab0-choose-files.png").
+// own and the Go tab after the run and after the undo, their names led by the language
+// ("de-tab0-choose-files.png"). The runs' undo journals go to a temporary folder.
 // Usage: kestrava-screenshots <output folder>
 
 #include "ChooseFilesPage.h"
@@ -200,10 +202,55 @@ bool saveAfterRun(kestrava::KestravaForm &form, const QString &path)
     return saved;
 }
 
+// Answers Yes to the question of Undo.
+class YesPrompt : public kestrava::Prompt
+{
+public:
+    kestrava::PromptAnswer ask(const QString &, const QString &) override { return kestrava::PromptAnswer::Yes; }
+};
+
+// A run puts a counter before three names; then a new "tickets.pdf" takes one of
+// the old names, so the undo puts two files back and leaves the third alone.
+bool saveAfterUndo(kestrava::KestravaForm &form, const QString &path)
+{
+    QDir dir(QDir::temp().filePath(QStringLiteral("kestrava-screenshots-undo")));
+    dir.removeRecursively();
+    if (!dir.mkpath(QStringLiteral("Tickets")) || !dir.cd(QStringLiteral("Tickets")))
+        return false;
+    const auto makeFile = [&dir](const QString &name) { return QFile(dir.filePath(name)).open(QIODevice::WriteOnly); };
+    for (const char *name : {"boarding pass 1.pdf", "boarding pass 2.pdf", "tickets.pdf"}) {
+        if (!makeFile(QString::fromUtf8(name)))
+            return false;
+    }
+    if (!form.folderList()->setPath(dir.path()))
+        return false;
+    static const PictureClock clock;
+    form.setClock(&clock);
+    form.optionsPage()->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    form.optionsPage()->findChild<QCheckBox *>(QStringLiteral("chkPrefixCounter"))->setChecked(true);
+    form.optionsPage()->findChild<QLineEdit *>(QStringLiteral("txtPrefixCount"))->setText(QStringLiteral("0001"));
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
+    form.goPage()->findChild<QPushButton *>(QStringLiteral("StartButton"))->click();
+    if (!makeFile(QStringLiteral("tickets.pdf")))
+        return false;
+    YesPrompt yes;
+    form.runController()->setPrompt(&yes);
+    form.goPage()->findChild<QPushButton *>(QStringLiteral("cmdUndo"))->click();
+    form.runController()->setPrompt(nullptr);
+    QApplication::processEvents();
+    const bool saved = form.grab().save(path);
+    dir.cdUp();
+    dir.removeRecursively();
+    return saved;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+    // Every run writes an undo journal: these runs' are no business of the user's.
+    QTemporaryDir state;
+    qputenv("XDG_STATE_HOME", QFile::encodeName(state.path()));
     QApplication app(argc, argv);
     // The window places its controls at fixed pixel positions on a fixed grey; Fusion
     // draws them alike on every desktop, so the layout holds wherever it runs.
@@ -258,6 +305,11 @@ int main(int argc, char *argv[])
     const QString afterRun = out.filePath(language + QStringLiteral("tab3-go-after-run.png"));
     if (!saveAfterRun(form, afterRun)) {
         err << "cannot save " << afterRun << Qt::endl;
+        return 1;
+    }
+    const QString afterUndo = out.filePath(language + QStringLiteral("tab3-go-after-undo.png"));
+    if (!saveAfterUndo(form, afterUndo)) {
+        err << "cannot save " << afterUndo << Qt::endl;
         return 1;
     }
     return 0;

@@ -1,0 +1,20 @@
+// Linked into every test program that shows the window. Each window run writes an
+// undo journal, and the window offers Undo for the journals it finds at start-up:
+// each test program gets a state folder of its own, empty at its start and gone
+// at its end, so that it neither writes to the user's nor finds another's runs.
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtGlobal>
+
+namespace {
+
+void useFreshStateFolder()
+{
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kestrava-test-state-XXXXXX"));
+    qputenv("XDG_STATE_HOME", QFile::encodeName(folder.path()));
+}
+
+} // namespace
+
+Q_CONSTRUCTOR_FUNCTION(useFreshStateFolder)
