@@ -7,6 +7,7 @@
 #include "ProgressSink.h"
 #include "Prompt.h"
 #include "RunClock.h"
+#include "RenameMethods.h"
 #include "RunJournal.h"
 #include "RunSettings.h"
 
@@ -71,6 +72,7 @@ bool RenameRun::start(RunScope scope)
         return false;
     RunningFlag running(m_running);
     m_blnStopRequested = false;
+    forgetRenameMethods();
     m_parts.names.beginRun();
     m_log.clear();
     m_strStartFolder = m_parts.folders.path();

@@ -2,6 +2,7 @@
 
 #include "DiskOperations.h"
 #include "ProgressSink.h"
+#include "RenameMethods.h"
 #include "RenameRun.h"
 #include "RunClock.h"
 
@@ -116,6 +117,7 @@ bool UndoRun::start()
         return false;
     RunningFlag running(m_running);
     m_stopRequested = false;
+    forgetRenameMethods();
     m_log.clear();
     m_progress.showStatus(QStringLiteral("WORKING ..."));
     m_progress.logsCleared();
