@@ -33,8 +33,8 @@ public:
         }
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.start(QStringLiteral(KESTRAVA_TESTFS),
-                        {QStringLiteral("--backing=") + backing(), QStringLiteral("--refuse=") + refuse,
-                         mountPoint(), QStringLiteral("-f")});
+                        {QStringLiteral("--backing=") + backing(), QStringLiteral("--refuse=") + refuse, mountPoint(),
+                         QStringLiteral("-f")});
         // Bounded: a mount that does not come up in 10 s counts as refused.
         const QDeadlineTimer deadline(10000);
         while (!isFuseMount() && !deadline.hasExpired()) {
@@ -43,8 +43,8 @@ public:
         }
         m_mounted = isFuseMount();
         if (!m_mounted)
-            m_skipReason = QStringLiteral("the FUSE mount was refused: ")
-                + QString::fromLocal8Bit(m_process.readAll()).trimmed();
+            m_skipReason =
+                QStringLiteral("the FUSE mount was refused: ") + QString::fromLocal8Bit(m_process.readAll()).trimmed();
     }
 
     ~FuseMount()

@@ -114,13 +114,13 @@ void TestEveryFileSystem::everyScopeRenamesAndUndoes_data()
                  {"links", RenameMethod::NoReplaceFlag, 0},
                  {"both", RenameMethod::Placeholder, 2}};
     for (const auto &mode : modes) {
-        QTest::addRow("%s selected", mode.refuse) << QString::fromLatin1(mode.refuse) << RunScope::SelectedFiles
-                                          << mode.method << mode.refusals << selected;
+        QTest::addRow("%s selected", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << RunScope::SelectedFiles << mode.method << mode.refusals << selected;
         QTest::addRow("%s folder", mode.refuse) << QString::fromLatin1(mode.refuse) << RunScope::AllFilesInCurrentFolder
-                                        << mode.method << mode.refusals << folder;
-        QTest::addRow("%s tree", mode.refuse) << QString::fromLatin1(mode.refuse)
-                                      << RunScope::AllFilesIncludingSubFolders << mode.method << mode.refusals
-                                      << tree;
+                                                << mode.method << mode.refusals << folder;
+        QTest::addRow("%s tree", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << RunScope::AllFilesIncludingSubFolders << mode.method << mode.refusals
+            << tree;
     }
 }
 
@@ -147,8 +147,8 @@ void TestEveryFileSystem::everyScopeRenamesAndUndoes()
                              marked.append(file.oldName);
                      });
     } else {
-        const QStringList oldNames = scope == RunScope::SelectedFiles ? QStringList{"a.txt", "c.txt"}
-                                                                       : namesIn(root).filter(u".txt");
+        const QStringList oldNames =
+            scope == RunScope::SelectedFiles ? QStringList{"a.txt", "c.txt"} : namesIn(root).filter(u".txt");
         QList<std::expected<QString, RenameError>> newNames;
         for (const QString &name : oldNames)
             newNames.append(prefixed(name));
