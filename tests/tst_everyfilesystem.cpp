@@ -224,6 +224,12 @@ void TestEveryFileSystem::noFileIsReplacedUnderARace()
         files.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0')));
     QVERIFY(makeFiles(mount.backing(), files));
 
+    // Everything that can fail comes before the thread, which must be joined.
+    RunRig rig;
+    FixedNames names;
+    names.rule = [](const QString &old) { return std::expected<QString, QString>(*prefixed(old)); };
+    RenameRun run = rig.runWith(names);
+    QVERIFY(rig.folders.setPath(mount.mountPoint()));
     std::atomic<bool> go{false};
     std::atomic<int> created{0};
     std::thread racer([&] {
@@ -240,11 +246,6 @@ void TestEveryFileSystem::noFileIsReplacedUnderARace()
                 ++created;
         }
     });
-    RunRig rig;
-    FixedNames names;
-    names.rule = [](const QString &old) { return std::expected<QString, QString>(*prefixed(old)); };
-    RenameRun run = rig.runWith(names);
-    QVERIFY(rig.folders.setPath(mount.mountPoint()));
     rig.sink.onYield = [&go](int) { go.store(true); };
     const bool started = run.start(RunScope::AllFilesInCurrentFolder);
     go.store(true);
