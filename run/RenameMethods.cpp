@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdio>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/stat.h>
