@@ -56,7 +56,27 @@ void sortIgnoringCase(std::vector<std::string> &names)
     });
 }
 
-int renameNames(int folderFd, const std::vector<std::string> &names, BareNaming &naming)
+bool renameBy(BareMethod method, int folderFd, const char *from, const char *to)
+{
+    switch (method) {
+    case BareMethod::NoReplaceFlag:
+        return ::renameat2(folderFd, from, folderFd, to, RENAME_NOREPLACE) == 0;
+    case BareMethod::LinkThenUnlink:
+        return ::linkat(folderFd, from, folderFd, to, 0) == 0 && ::unlinkat(folderFd, from, 0) == 0;
+    case BareMethod::Placeholder:
+        break;
+    }
+    const int fd = ::openat(folderFd, to, O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return false;
+    struct stat made;
+    const bool known = ::fstat(fd, &made) == 0;
+    ::close(fd);
+    return known && ::renameat(folderFd, from, folderFd, to) == 0;
+}
+
+int renameNames(int folderFd, const std::vector<std::string> &names, BareNaming &naming,
+                BareMethod method = BareMethod::NoReplaceFlag)
 {
     int renamed = 0;
     std::string newName;
@@ -68,7 +88,7 @@ int renameNames(int folderFd, const std::vector<std::string> &names, BareNaming 
             ::fchmodat(folderFd, name.c_str(), (info.st_mode & 07777) | S_IWUSR, 0);
         if (!naming.newName(name, newName) || newName == name)
             continue;
-        if (::renameat2(folderFd, name.c_str(), folderFd, newName.c_str(), RENAME_NOREPLACE) == 0)
+        if (renameBy(method, folderFd, name.c_str(), newName.c_str()))
             ++renamed;
     }
     return renamed;
@@ -88,7 +108,7 @@ std::vector<std::string> bareSortedNames(const char *folder)
     return names;
 }
 
-int bareRenameFolder(const std::string &folder, BareNaming &naming)
+int bareRenameFolder(const std::string &folder, BareNaming &naming, BareMethod method)
 {
     const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0)
@@ -97,7 +117,7 @@ int bareRenameFolder(const std::string &folder, BareNaming &naming)
     readNames(folderFd, names, nullptr);
     // The counter numbers the files in the listing's order, as the program does.
     sortIgnoringCase(names);
-    const int renamed = renameNames(folderFd, names, naming);
+    const int renamed = renameNames(folderFd, names, naming, method);
     ::close(folderFd);
     return renamed;
 }

@@ -20,13 +20,21 @@ struct BareNaming
     bool newName(const std::string &oldName, std::string &newName);
 };
 
+/// How the bare loops rename without replacing, as the program's methods do.
+enum class BareMethod {
+    NoReplaceFlag,  ///< renameat2 with RENAME_NOREPLACE
+    LinkThenUnlink, ///< linkat, then unlinkat of the old name
+    Placeholder,    ///< an exclusive create of the new name, fstat, close, then renameat over it
+};
+
 /// The visible regular files of \a folder (readdir), sorted ignoring case.
 std::vector<std::string> bareSortedNames(const char *folder);
 
 /// The bare run over one folder: readdir, then for every name in the order of
 /// bareSortedNames() lstat, chmod where the owner may not write, and renameat2
-/// with RENAME_NOREPLACE. Returns the number of files renamed.
-int bareRenameFolder(const std::string &folder, BareNaming &naming);
+/// with RENAME_NOREPLACE, or the steps of \a method. Returns the number of files renamed.
+int bareRenameFolder(const std::string &folder, BareNaming &naming,
+                     BareMethod method = BareMethod::NoReplaceFlag);
 
 /// The bare run over \a root and every folder below it, files before sub-folders.
 int bareRenameTree(const std::string &root, BareNaming &naming);

@@ -54,6 +54,9 @@ void checkSameListing(const std::string &measured, const std::string &baseline, 
 /// Rows that need only the naming rules and the run (no window).
 void addCoreRows(BenchContext &context);
 
+/// The run on FUSE mounts that refuse the no-replace flag, hard links or both.
+void addFuseRows(BenchContext &context);
+
 /// Rows of the real window, offscreen.
 void addWindowRows(BenchContext &context);
 

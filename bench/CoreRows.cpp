@@ -4,6 +4,7 @@
 #include "BareLoops.h"
 #include "BenchContext.h"
 #include "BenchFolders.h"
+#include "FuseRows.h"
 #include "RunRows.h"
 
 #include "DiskFileList.h"
@@ -230,7 +231,25 @@ void addSimulationRow(BenchContext &context)
                                    QStringLiteral("BuildNewFilename loop alone"), times, std::nullopt));
 }
 
+// The folder run of the first row, on the test file system in each of its modes.
+void addCoreFuseRows(BenchContext &context)
+{
+    CoreRig rig;
+    rig.names.options = runOptions(true);
+    rig.names.today = context.today;
+    addFuseRows(context, RunnerUnderTest{[&](const std::string &path) { openOrFail(rig.folders, path); },
+                                         [&] {
+                                             rig.run.start(RunScope::AllFilesInCurrentFolder);
+                                             return rig.run.intFilesRenamed();
+                                         }});
+}
+
 } // namespace
+
+void addFuseRows(BenchContext &context)
+{
+    addCoreFuseRows(context);
+}
 
 void addCoreRows(BenchContext &context)
 {

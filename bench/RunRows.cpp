@@ -94,4 +94,45 @@ void addRunnerPairRow(BenchContext &context, const QString &what, const QString 
     context.rows.push_back(timeRow(what, baselineName, timePair(context.reps, sides[0], sides[1]), maxRatio));
 }
 
+// The folders are made and checked in the backing folder, where no mount slows
+// that down, and renamed through the mount.
+void addMountRunRow(BenchContext &context, const QString &what, const std::string &backing,
+                    const std::string &mountPoint, BareMethod method, const RunnerUnderTest &runner)
+{
+    const auto folder = [](const std::string &base, const char *side, int rep) {
+        return base + '/' + side + '-' + std::to_string(rep);
+    };
+    qint64 renamed[2] = {0, 0};
+    Contender sides[2];
+    const char *names[2] = {"run", "bare"};
+    std::vector<int> checked(std::size_t(context.reps), 0);
+    for (int side = 0; side < 2; ++side) {
+        sides[side].prepare = [&, side](int rep) {
+            if (!makeFolder(folder(backing, names[side], rep), runFolderFiles))
+                failBench(what + QStringLiteral(": cannot make a folder"));
+            if (side == 0)
+                runner.open(folder(mountPoint, names[0], rep));
+        };
+        sides[side].check = [&, side](int rep) {
+            if (renamed[side] != expectedRenames(false))
+                failBench(what + QStringLiteral(": %1 files renamed by the %2")
+                                     .arg(renamed[side])
+                                     .arg(QString::fromLatin1(names[side])));
+            // Once both sides have renamed a repetition's folders, they must hold the same names.
+            if (++checked[std::size_t(rep)] < 2)
+                return;
+            checkSameListing(folder(backing, names[0], rep), folder(backing, names[1], rep), "mount");
+            removeTree(folder(backing, names[0], rep));
+            removeTree(folder(backing, names[1], rep));
+        };
+    }
+    sides[0].run = [&](int) { renamed[0] = runner.start(); };
+    sides[1].run = [&](int rep) {
+        BareNaming naming{true, 1};
+        renamed[1] = bareRenameFolder(folder(mountPoint, names[1], rep), naming, method);
+    };
+    context.rows.push_back(timeRow(what, QStringLiteral("bare loop, same method"),
+                                   timePair(context.reps, sides[0], sides[1]), 1.5));
+}
+
 } // namespace kestrava::bench

@@ -2,6 +2,8 @@
 // 1,000 files, renamed by the program and by the bare loop over equal folders.
 #pragma once
 
+#include "BareLoops.h"
+
 #include <QString>
 
 #include <functional>
@@ -30,5 +32,11 @@ void addRunRow(BenchContext &context, bool tree, const QString &what, const char
 void addRunnerPairRow(BenchContext &context, const QString &what, const QString &baselineName,
                       const char *tag, const RunnerUnderTest &runner, const RunnerUnderTest &baseline,
                       double maxRatio);
+
+/// Adds the row \a what: \a runner against the bare loop of \a method, both on
+/// folders of 10,000 files with the prefix counter, made in \a backing (untimed)
+/// and renamed where a mount shows them, in \a mountPoint.
+void addMountRunRow(BenchContext &context, const QString &what, const std::string &backing,
+                    const std::string &mountPoint, BareMethod method, const RunnerUnderTest &runner);
 
 } // namespace kestrava::bench

@@ -1,7 +1,7 @@
 // The benchmark driver of bench/run: makes its folders under a temporary
 // folder, measures every row against its baseline in the same run, and prints
 // one table. "--reps N" sets the repetitions (at least 5 for the table of
-// record); "--only core,window,names,startup,memory,cli" picks groups of rows
+// record); "--only core,fuse,window,names,startup,memory,cli" picks groups of rows
 // (window-folder, window-tree, window-open and window-preview pick one window row).
 #include "BenchContext.h"
 #include "BenchFolders.h"
@@ -73,6 +73,10 @@ int main(int argc, char *argv[])
         || context.wants("window-open") || context.wants("window-preview")) {
         note("window rows");
         addWindowRows(context);
+    }
+    if (context.wants("fuse")) {
+        note("run on FUSE mounts");
+        addFuseRows(context);
     }
     if (context.wants("cli")) {
         note("kestrava-cli");

@@ -1,6 +1,7 @@
 #include "DiskOperations.h"
 
 #include "FileNameBytes.h"
+#include "RenameMethods.h"
 
 #include <QRandomGenerator>
 
@@ -21,28 +22,10 @@ QByteArray encoded(const QString &path)
     return fileNameToBytes(path);
 }
 
-std::expected<void, int> linkAndUnlink(int folder, const QByteArray &from, const QByteArray &to)
-{
-    if (::linkat(folder, from.constData(), folder, to.constData(), 0) != 0)
-        return std::unexpected(errno);
-    if (::unlinkat(folder, from.constData(), 0) != 0) {
-        const int error = errno;
-        ::unlinkat(folder, to.constData(), 0); // the old name still holds the file
-        return std::unexpected(error);
-    }
-    return {};
-}
-
-// One rename that cannot replace: the kernel's no-replace rename, or, where the
-// file system does not offer it, a link and unlink that cannot replace either.
+// One rename that cannot replace, by the strongest method the file system takes.
 std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath)
 {
-    if (::renameat2(folder, oldPath.constData(), folder, newPath.constData(), RENAME_NOREPLACE) == 0)
-        return {};
-    const int error = errno;
-    if (error != EINVAL && error != ENOSYS)
-        return std::unexpected(error);
-    return linkAndUnlink(folder, oldPath, newPath);
+    return renameWithoutReplacing(folder, oldPath, newPath);
 }
 
 bool sameInode(int folder, const QByteArray &first, const QByteArray &second)
@@ -226,7 +209,7 @@ std::expected<void, int> renameNoReplace(const QString &oldPath, const QString &
 
 std::expected<void, int> renameByLink(const QString &oldPath, const QString &newPath)
 {
-    return linkAndUnlink(AT_FDCWD, encoded(oldPath), encoded(newPath));
+    return linkThenUnlinkAt(AT_FDCWD, encoded(oldPath), encoded(newPath));
 }
 
 std::expected<FolderIdentity, int> folderIdentity(const QString &path, bool followLink)

@@ -28,7 +28,8 @@ std::expected<void, int> makeOwnerWritable(const QString &path);
 
 /// Renames \a oldPath to \a newPath in the same folder and never replaces an
 /// existing file, also under a race. Where the file system refuses the
-/// no-replace flag it links and unlinks instead. A change of letter case only,
+/// no-replace flag it links and unlinks instead, and where it refuses links too
+/// it renames over an empty placeholder (see RenameMethods.h). A change of letter case only,
 /// on a file system that ignores case, goes through a unique temporary name.
 std::expected<void, int> renameNoReplace(const QString &oldPath, const QString &newPath);
 

@@ -7,6 +7,7 @@
 #include "ProgressSink.h"
 #include "Prompt.h"
 #include "RunClock.h"
+#include "RenameMethods.h"
 #include "RunJournal.h"
 #include "RunSettings.h"
 
@@ -60,6 +61,7 @@ bool RenameRun::start(RunScope scope)
     // Cleared however start() is left.
     const QScopedValueRollback<bool> running(m_running, true);
     m_blnStopRequested = false;
+    forgetRenameMethods();
     m_parts.names.beginRun();
     m_log.clear();
     m_strStartFolder = m_parts.folders.path();

@@ -2,6 +2,7 @@
 
 #include "DiskOperations.h"
 #include "ProgressSink.h"
+#include "RenameMethods.h"
 #include "RenameRun.h"
 #include "RunClock.h"
 
@@ -119,6 +120,7 @@ bool UndoRun::start()
     // Cleared however start() is left.
     const QScopedValueRollback<bool> running(m_running, true);
     m_stopRequested = false;
+    forgetRenameMethods();
     m_log.clear();
     m_progress.showStatus(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "WORKING ...")));
     m_progress.logsCleared();

@@ -136,7 +136,9 @@ void TestRunFaults::failedStepLosesNothing_data()
         const char *name = kErrorNames[i];
         const int error = kErrors[i];
         QTest::addRow("renameat2 %s", name) << QByteArray("renameat2") << error << false << false << false;
-        QTest::addRow("linkat %s", name) << QByteArray("linkat") << error << true << false << false;
+        // A link refused with EXDEV within one folder means the file system keeps
+        // no links: the rename goes on by the placeholder method instead.
+        QTest::addRow("linkat %s", name) << QByteArray("linkat") << error << true << false << (error == EXDEV);
         QTest::addRow("unlinkat %s", name) << QByteArray("unlinkat") << error << true << false << false;
         // The name still changes; only the permission stays as it was.
         QTest::addRow("fchmodat %s", name) << QByteArray("fchmodat") << error << false << true << true;
@@ -175,7 +177,10 @@ void TestRunFaults::failedStepLosesNothing()
     const QString text = systemErrorText(error);
     if (!renamedAnyway)
         QCOMPARE(reasonFor(m_rig->run.log(), QStringLiteral("b.txt")), text);
-    QVERIFY(anyErrorHolds(m_rig->run.log(), text, QStringLiteral("b.txt")));
+    // A permission left as it was is an error of its own; a rename that found
+    // another way is not.
+    if (!renamedAnyway || call == "fchmodat")
+        QVERIFY(anyErrorHolds(m_rig->run.log(), text, QStringLiteral("b.txt")));
 }
 
 void TestRunFaults::failedFolderReadLosesNothing_data()

@@ -1,0 +1,190 @@
+#include "RenameMethods.h"
+
+#include <QHash>
+
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace kestrava {
+
+namespace {
+
+// What was learned of each file system, shared by every run, undo and thread of
+// the process: a run over a FUSE mount then pays for the refused calls once, not
+// once per file. Only devices that refused a method are kept, so it stays small.
+struct LearnedMethods
+{
+    std::mutex mutex;
+    QHash<dev_t, RenameMethod> byDevice;
+};
+
+LearnedMethods &learned()
+{
+    static LearnedMethods methods;
+    return methods;
+}
+
+std::atomic<quint64> refusals{0};
+
+void remember(dev_t device, RenameMethod method)
+{
+    refusals.fetch_add(1, std::memory_order_relaxed);
+    LearnedMethods &methods = learned();
+    const std::lock_guard lock(methods.mutex);
+    // Never back up to a stronger method another thread has found refused.
+    if (methods.byDevice.value(device, RenameMethod::NoReplaceFlag) < method)
+        methods.byDevice.insert(device, method);
+}
+
+// The device of the folder that holds the names; 0 when it cannot be told,
+// which still works, only learned under one shared key.
+dev_t deviceOf(int folder, const QByteArray &from)
+{
+    struct stat info;
+    if (folder != AT_FDCWD)
+        return ::fstat(folder, &info) == 0 ? info.st_dev : 0;
+    const qsizetype slash = from.lastIndexOf('/');
+    const QByteArray parent = slash < 0 ? QByteArray(".") : from.left(slash + 1);
+    return ::stat(parent.constData(), &info) == 0 ? info.st_dev : 0;
+}
+
+// The outcome of one method: done, failed, or refused by the file system, in
+// which case the next method is tried.
+struct Attempt
+{
+    std::expected<void, int> result;
+    bool refused = false;
+    // Refused for this file alone (too many links), not for the file system.
+    bool onlyThisFile = false;
+};
+
+Attempt noReplaceFlag(int folder, const QByteArray &from, const QByteArray &to)
+{
+    if (::renameat2(folder, from.constData(), folder, to.constData(), RENAME_NOREPLACE) == 0)
+        return {};
+    const int error = errno;
+    return {std::unexpected(error), error == EINVAL || error == ENOSYS};
+}
+
+bool refusesLinks(int error)
+{
+    // EXDEV within one folder means the file system keeps no links at all.
+    return error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == EMLINK || error == EXDEV;
+}
+
+Attempt linkThenUnlink(int folder, const QByteArray &from, const QByteArray &to)
+{
+    if (::linkat(folder, from.constData(), folder, to.constData(), 0) != 0) {
+        const int error = errno;
+        return {std::unexpected(error), refusesLinks(error), error == EMLINK};
+    }
+    if (::unlinkat(folder, from.constData(), 0) != 0) {
+        const int error = errno;
+        ::unlinkat(folder, to.constData(), 0); // the old name still holds the file
+        return {std::unexpected(error)};
+    }
+    return {};
+}
+
+// There is no call that removes a name only while it still is a given file, so
+// the name is looked at and then removed. Looking for the same device and inode
+// and a size of 0 narrows what can go to the empty file made here: a placeholder
+// another program has written into, or replaced by a file of its own, is left.
+// Only a replacement in the moment between the look and the removal escapes it.
+void removePlaceholder(int folder, const QByteArray &to, const struct stat &made)
+{
+    struct stat now;
+    if (::fstatat(folder, to.constData(), &now, AT_SYMLINK_NOFOLLOW) == 0 && now.st_dev == made.st_dev
+        && now.st_ino == made.st_ino && now.st_size == 0 && S_ISREG(now.st_mode))
+        ::unlinkat(folder, to.constData(), 0);
+}
+
+// Where a file system takes neither the no-replace flag nor hard links, an
+// exclusive create reserves the new name, failing when the name is taken, and a
+// plain rename then moves the file over that empty placeholder. The plain rename
+// replaces whatever is under the new name at that moment, and that is our
+// placeholder unless another program deleted it and created its own file under
+// the name in the moment between the two steps: the only way a file can be lost
+// here, and only by a program that deletes a file it did not make. A look for
+// the name followed by a plain rename would lose any file created in between.
+Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArray &to)
+{
+    const int fd = ::openat(folder, to.constData(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return {std::unexpected(errno)};
+    struct stat made;
+    if (::fstat(fd, &made) != 0) {
+        // Without its identity the placeholder cannot be told from another
+        // file later, so it stays: an empty file is better than a lost one.
+        const int error = errno;
+        ::close(fd);
+        return {std::unexpected(error)};
+    }
+    ::close(fd);
+    if (::renameat(folder, from.constData(), folder, to.constData()) == 0)
+        return {};
+    const int error = errno;
+    removePlaceholder(folder, to, made);
+    return {std::unexpected(error)};
+}
+
+Attempt attemptWith(RenameMethod method, int folder, const QByteArray &from, const QByteArray &to)
+{
+    switch (method) {
+    case RenameMethod::NoReplaceFlag:
+        return noReplaceFlag(folder, from, to);
+    case RenameMethod::LinkThenUnlink:
+        return linkThenUnlink(folder, from, to);
+    case RenameMethod::Placeholder:
+        break;
+    }
+    return renameOverPlaceholder(folder, from, to);
+}
+
+} // namespace
+
+std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to)
+{
+    const dev_t device = deviceOf(folder, from);
+    RenameMethod method = renameMethodFor(device);
+    for (;;) {
+        const Attempt attempt = attemptWith(method, folder, from, to);
+        if (!attempt.refused || method == RenameMethod::Placeholder)
+            return attempt.result;
+        method = RenameMethod(int(method) + 1);
+        if (attempt.onlyThisFile)
+            refusals.fetch_add(1, std::memory_order_relaxed);
+        else
+            remember(device, method);
+    }
+}
+
+std::expected<void, int> linkThenUnlinkAt(int folder, const QByteArray &from, const QByteArray &to)
+{
+    return linkThenUnlink(folder, from, to).result;
+}
+
+RenameMethod renameMethodFor(dev_t device)
+{
+    LearnedMethods &methods = learned();
+    const std::lock_guard lock(methods.mutex);
+    return methods.byDevice.value(device, RenameMethod::NoReplaceFlag);
+}
+
+void forgetRenameMethods()
+{
+    LearnedMethods &methods = learned();
+    const std::lock_guard lock(methods.mutex);
+    methods.byDevice.clear();
+}
+
+quint64 refusedRenameMethods()
+{
+    return refusals.load(std::memory_order_relaxed);
+}
+
+} // namespace kestrava

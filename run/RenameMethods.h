@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QtGlobal>
+
+#include <expected>
+#include <sys/types.h>
+
+namespace kestrava {
+
+/// The ways of renaming a file in its folder without ever replacing another,
+/// from the strongest promise down. A file system that refuses one is asked
+/// with the next.
+enum class RenameMethod {
+    /// The kernel's no-replace rename: one step, nothing can come between.
+    NoReplaceFlag,
+    /// A hard link under the new name, which cannot replace either, then the old
+    /// name removed.
+    LinkThenUnlink,
+    /// An empty file created under the new name reserves it, then the file is
+    /// renamed over that placeholder.
+    Placeholder,
+};
+
+/// Renames \a from to \a to in the folder open as \a folder (a descriptor, or
+/// AT_FDCWD with paths) by the strongest method the folder's file system takes,
+/// remembered per device. Fails with EEXIST when \a to is taken.
+std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to);
+
+/// A hard link under \a to, then \a from removed. Fails with EEXIST when \a to is taken.
+std::expected<void, int> linkThenUnlinkAt(int folder, const QByteArray &from, const QByteArray &to);
+
+/// The method remembered for the file system on \a device: NoReplaceFlag until
+/// that file system refuses it.
+RenameMethod renameMethodFor(dev_t device);
+
+/// Forgets what was learned of every file system. A run and an undo start with
+/// this, since after an unmount the same device number may come back for
+/// another file system.
+void forgetRenameMethods();
+
+/// How many times a file system has refused a method since the process started.
+quint64 refusedRenameMethods();
+
+} // namespace kestrava

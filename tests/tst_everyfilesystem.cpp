@@ -1,0 +1,301 @@
+#include "DiskOperations.h"
+#include "FuseMountKit.h"
+#include "RenameMethods.h"
+#include "RunJournal.h"
+#include "RunSimulation.h"
+#include "RunTestKit.h"
+#include "UndoRun.h"
+
+#include <QTest>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace kestrava;
+using namespace kestrava::testing;
+
+namespace {
+
+// "x-" before every name not starting with it: "b.txt" meets a taken name and
+// "x-b.txt" stays as it is.
+std::expected<QString, RenameError> prefixed(const QString &oldName)
+{
+    return oldName.startsWith(u"x-") ? oldName : QStringLiteral("x-") + oldName;
+}
+
+/// Every file below \a folder with its content, by path relative to \a folder.
+QMap<QString, QByteArray> contentsBelow(const QString &folder)
+{
+    QMap<QString, QByteArray> contents;
+    const QDir root(folder);
+    for (const QString &name : namesIn(folder)) {
+        const QString path = folder + u'/' + name;
+        if (QFileInfo(path).isDir()) {
+            const auto below = contentsBelow(path);
+            for (auto it = below.begin(); it != below.end(); ++it)
+                contents.insert(name + u'/' + it.key(), it.value());
+        } else {
+            contents.insert(name, readFile(path));
+        }
+    }
+    return contents;
+}
+
+/// Files whose content is their first name, so that a replaced file shows.
+bool makeFiles(const QString &folder, const QStringList &names)
+{
+    for (const QString &name : names) {
+        const QString path = folder + u'/' + name;
+        if (!QDir().mkpath(QFileInfo(path).path()) || !writeFile(path, QFileInfo(path).fileName().toUtf8()))
+            return false;
+    }
+    return true;
+}
+
+dev_t deviceOf(const QString &path)
+{
+    struct stat info;
+    return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_dev : 0;
+}
+
+} // namespace
+
+class TestEveryFileSystem : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init();
+    void cleanup();
+    void everyScopeRenamesAndUndoes_data();
+    void everyScopeRenamesAndUndoes();
+    void noFileIsReplacedUnderARace_data();
+    void noFileIsReplacedUnderARace();
+    void failedRenameLeavesNoPlaceholder_data();
+    void failedRenameLeavesNoPlaceholder();
+
+private:
+    QTemporaryDir *m_state = nullptr;
+};
+
+void TestEveryFileSystem::init()
+{
+    m_state = new QTemporaryDir;
+    QVERIFY(m_state->isValid());
+    qputenv("XDG_STATE_HOME", QFile::encodeName(m_state->path()));
+}
+
+void TestEveryFileSystem::cleanup()
+{
+    delete m_state;
+}
+
+void TestEveryFileSystem::everyScopeRenamesAndUndoes_data()
+{
+    QTest::addColumn<QString>("refuse");
+    QTest::addColumn<RunScope>("scope");
+    QTest::addColumn<RenameMethod>("method");
+    QTest::addColumn<quint64>("refusals");
+    QTest::addColumn<QStringList>("after");
+    const QStringList selected{"b.txt", "sub/d.txt", "x-a.txt", "x-b.txt", "x-c.txt"};
+    const QStringList folder{"b.txt", "sub/d.txt", "x-a.txt", "x-b.txt", "x-c.txt"};
+    const QStringList tree{"b.txt", "sub/x-d.txt", "x-a.txt", "x-b.txt", "x-c.txt"};
+    const struct
+    {
+        const char *refuse;
+        RenameMethod method;
+        quint64 refusals; // once per run, not once per file
+    } modes[] = {{"flags", RenameMethod::LinkThenUnlink, 1},
+                 {"links", RenameMethod::NoReplaceFlag, 0},
+                 {"both", RenameMethod::Placeholder, 2}};
+    for (const auto &mode : modes) {
+        QTest::addRow("%s selected", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << RunScope::SelectedFiles << mode.method << mode.refusals << selected;
+        QTest::addRow("%s folder", mode.refuse) << QString::fromLatin1(mode.refuse) << RunScope::AllFilesInCurrentFolder
+                                                << mode.method << mode.refusals << folder;
+        QTest::addRow("%s tree", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << RunScope::AllFilesIncludingSubFolders << mode.method << mode.refusals
+            << tree;
+    }
+}
+
+void TestEveryFileSystem::everyScopeRenamesAndUndoes()
+{
+    QFETCH(QString, refuse);
+    QFETCH(RunScope, scope);
+    QFETCH(RenameMethod, method);
+    QFETCH(quint64, refusals);
+    QFETCH(QStringList, after);
+    FuseMount mount(refuse);
+    if (!mount.skipReason().isEmpty())
+        QSKIP(qPrintable(mount.skipReason()));
+    QVERIFY(makeFiles(mount.backing(), {"a.txt", "b.txt", "c.txt", "x-b.txt", "sub/d.txt"}));
+    const auto before = contentsBelow(mount.backing());
+    const QString root = mount.mountPoint();
+
+    // The look ahead first, over the mount, as the preview sees it.
+    QStringList marked;
+    if (scope == RunScope::AllFilesIncludingSubFolders) {
+        simulateTree(root, FileNamePattern(QStringLiteral("*.*")), prefixed, {},
+                     [&marked](const SimulatedProblem &file) {
+                         if (file.file.outcome == SimulatedOutcome::Renamed)
+                             marked.append(file.oldName);
+                     });
+    } else {
+        const QStringList oldNames =
+            scope == RunScope::SelectedFiles ? QStringList{"a.txt", "c.txt"} : namesIn(root).filter(u".txt");
+        QList<std::expected<QString, RenameError>> newNames;
+        for (const QString &name : oldNames)
+            newNames.append(prefixed(name));
+        const auto simulated = simulateFolder(root, oldNames, newNames, {});
+        QVERIFY(simulated.has_value());
+        for (qsizetype i = 0; i < oldNames.size(); ++i)
+            if (simulated->at(i).outcome == SimulatedOutcome::Renamed)
+                marked.append(oldNames.at(i));
+    }
+
+    RunRig rig;
+    FixedNames names;
+    names.rule = [](const QString &old) { return std::expected<QString, QString>(*prefixed(old)); };
+    RenameRun run = rig.runWith(names);
+    RunJournal journal;
+    run.setJournal(&journal);
+    QVERIFY(rig.folders.setPath(root));
+    if (scope == RunScope::SelectedFiles) {
+        rig.files.deselectAll();
+        for (qsizetype i = 0; i < rig.files.count(); ++i)
+            rig.files.setSelected(i, rig.files.name(i) == u"a.txt" || rig.files.name(i) == u"c.txt");
+    }
+    const quint64 refusedBefore = refusedRenameMethods();
+    QVERIFY(run.start(scope));
+    QCOMPARE(refusedRenameMethods() - refusedBefore, refusals);
+    QCOMPARE(renameMethodFor(deviceOf(root)), method);
+
+    // What the look ahead marked is what the run renamed; nothing was replaced.
+    QStringList renamed = run.log().modified();
+    renamed.sort();
+    QStringList expectedRenamed;
+    for (const QString &name : std::as_const(marked))
+        expectedRenamed.append(*prefixed(name));
+    expectedRenamed.sort();
+    QCOMPARE(renamed, expectedRenamed);
+    const auto renamedContents = contentsBelow(mount.backing());
+    QCOMPARE(renamedContents.keys(), after);
+    QList<QByteArray> kept = renamedContents.values();
+    QList<QByteArray> made = before.values();
+    std::sort(kept.begin(), kept.end());
+    std::sort(made.begin(), made.end());
+    QCOMPARE(kept, made);
+    QCOMPARE(renamedContents.value(QStringLiteral("x-b.txt")), QByteArray("x-b.txt"));
+
+    RecordingSink undoSink;
+    ScriptedClock undoClock;
+    UndoRun undo(undoSink, undoClock);
+    QVERIFY(undo.start());
+    QVERIFY(undo.log().errors().isEmpty());
+    QCOMPARE(contentsBelow(mount.backing()), before);
+}
+
+void TestEveryFileSystem::noFileIsReplacedUnderARace_data()
+{
+    QTest::addColumn<QString>("refuse");
+    QTest::newRow("no rename flags") << QStringLiteral("flags");
+    QTest::newRow("no hard links") << QStringLiteral("links");
+    QTest::newRow("neither") << QStringLiteral("both");
+}
+
+// While the run renames "fNNN.txt" to "x-fNNN.txt" from the first file on,
+// another thread creates files at those new names from the last one back, so
+// the two meet somewhere in the middle. Every file of both must survive.
+void TestEveryFileSystem::noFileIsReplacedUnderARace()
+{
+    QFETCH(QString, refuse);
+    FuseMount mount(refuse);
+    if (!mount.skipReason().isEmpty())
+        QSKIP(qPrintable(mount.skipReason()));
+    const int count = 300;
+    QStringList files;
+    for (int i = 0; i < count; ++i)
+        files.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QLatin1Char('0')));
+    QVERIFY(makeFiles(mount.backing(), files));
+
+    // Everything that can fail comes before the thread, which must be joined.
+    RunRig rig;
+    FixedNames names;
+    names.rule = [](const QString &old) { return std::expected<QString, QString>(*prefixed(old)); };
+    RenameRun run = rig.runWith(names);
+    QVERIFY(rig.folders.setPath(mount.mountPoint()));
+    std::atomic<bool> go{false};
+    std::atomic<int> created{0};
+    std::thread racer([&] {
+        while (!go.load())
+            std::this_thread::yield();
+        for (int i = count - 1; i >= 0; --i) {
+            const QByteArray path = QFile::encodeName(mount.mountPoint() + QStringLiteral("/x-") + files.at(i));
+            const int fd = ::open(path.constData(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+            if (fd < 0)
+                continue;
+            const bool written = ::write(fd, "racer", 5) == 5;
+            ::close(fd);
+            if (written)
+                ++created;
+        }
+    });
+    rig.sink.onYield = [&go](int) { go.store(true); };
+    const bool started = run.start(RunScope::AllFilesInCurrentFolder);
+    go.store(true);
+    racer.join();
+    QVERIFY(started);
+
+    const auto after = contentsBelow(mount.backing());
+    QCOMPARE(after.size(), count + created.load());
+    int racerFiles = 0;
+    for (int i = 0; i < count; ++i) {
+        const QString renamed = QStringLiteral("x-") + files.at(i);
+        const QByteArray content = after.value(renamed);
+        if (content == "racer")
+            ++racerFiles;
+        // Each file is under its old name or its new one, with its own content.
+        const QByteArray own = files.at(i).toUtf8();
+        QVERIFY2(after.value(files.at(i)) == own || content == own, qPrintable(files.at(i)));
+    }
+    QCOMPARE(racerFiles, created.load());
+    QCOMPARE(run.intFilesRenamed() + run.intErrorCount(), count);
+}
+
+void TestEveryFileSystem::failedRenameLeavesNoPlaceholder_data()
+{
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<int>("error");
+    QTest::newRow("missing file") << QStringLiteral("gone.txt") << ENOENT;
+    QTest::newRow("folder over a file") << QStringLiteral("folder.txt") << ENOTDIR;
+    QTest::newRow("name taken") << QStringLiteral("a.txt") << EEXIST;
+}
+
+// On a file system with neither the flag nor links the new name is reserved by
+// an empty placeholder; a rename that fails takes it away again.
+void TestEveryFileSystem::failedRenameLeavesNoPlaceholder()
+{
+    QFETCH(QString, from);
+    QFETCH(int, error);
+    FuseMount mount(QStringLiteral("both"));
+    if (!mount.skipReason().isEmpty())
+        QSKIP(qPrintable(mount.skipReason()));
+    QVERIFY(makeFiles(mount.backing(), {"a.txt", "b.txt"}));
+    QVERIFY(QDir(mount.backing()).mkdir(QStringLiteral("folder.txt")));
+    const QString to = error == EEXIST ? QStringLiteral("b.txt") : QStringLiteral("new.txt");
+    const auto before = contentsBelow(mount.backing());
+    const auto renamed = renameNoReplace(mount.mountPoint() + u'/' + from, mount.mountPoint() + u'/' + to);
+    QVERIFY(!renamed);
+    QCOMPARE(renamed.error(), error);
+    QCOMPARE(namesIn(mount.backing()), QStringList({"a.txt", "b.txt", "folder.txt"}));
+    QCOMPARE(contentsBelow(mount.backing()), before);
+}
+
+QTEST_GUILESS_MAIN(TestEveryFileSystem)
+#include "tst_everyfilesystem.moc"
