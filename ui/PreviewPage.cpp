@@ -14,7 +14,40 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include <array>
+
 namespace kestrava {
+
+namespace {
+
+// The reasons of a folder's marks, each text made once: a folder of 100,000
+// unchanged files has one reason, shared by every mark.
+class ReasonTexts
+{
+public:
+    QString text(const SimulatedFile &file, const RenameError *error)
+    {
+        const std::size_t key = std::size_t(file.outcome) * 2 + (file.becomesHidden ? 1 : 0);
+        Cached &cached = m_cached[key];
+        const QString message = error ? error->message : QString();
+        const int cause = error ? int(error->cause) : -1;
+        if (!cached.valid || cached.message != message || cached.cause != cause)
+            cached = {true, message, cause, simulatedReasonText(file, error)};
+        return cached.text;
+    }
+
+private:
+    struct Cached
+    {
+        bool valid = false;
+        QString message;
+        int cause = -1;
+        QString text;
+    };
+    std::array<Cached, simulatedOutcomeCount * 2> m_cached;
+};
+
+} // namespace
 
 PreviewPage::PreviewPage(QWidget *parent)
     : QWidget(parent)
@@ -111,6 +144,7 @@ void PreviewPage::showFolderLookAhead(const PreviewLookAhead &lookAhead, const Q
     }
     const QString folderPath = lookAhead.folder.endsWith(u'/') ? lookAhead.folder : lookAhead.folder + u'/';
     SimulationCounts counts;
+    ReasonTexts reasons;
     QList<LineMark> marks;
     QList<SimulatedProblem> problems;
     for (qsizetype i = 0; i < files->size(); ++i) {
@@ -119,7 +153,7 @@ void PreviewPage::showFolderLookAhead(const PreviewLookAhead &lookAhead, const Q
         if (file.outcome == SimulatedOutcome::Renamed && !file.becomesHidden)
             continue;
         const auto &newName = newNames.at(i);
-        const QString reason = simulatedReasonText(file, newName ? nullptr : &newName.error());
+        const QString reason = reasons.text(file, newName ? nullptr : &newName.error());
         const int start = linePositions.at(i);
         marks.append({start, linePositions.at(i + 1) - start - 1, file, reason});
         problems.append({folderPath, oldNames.at(i), newName.value_or(QString()), file, reason});
