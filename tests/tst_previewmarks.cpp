@@ -28,6 +28,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -126,6 +127,7 @@ private Q_SLOTS:
     void marksSummaryAndRunAgree_data();
     void marksSummaryAndRunAgree();
     void treeSummaryCountsProblemsInSubFolders();
+    void marksOfABigFolderFollowTheView();
     void namesThatBreakALineKeepTheBoxesLineForLine();
     void fileTypeBoxFiltersByExactlyWhatWasTyped();
 };
@@ -289,6 +291,31 @@ void TestPreviewMarks::treeSummaryCountsProblemsInSubFolders()
     QCOMPARE(table->rowCount(), 2);
     QCOMPARE(table->index(0, 0).data().toString(), root() + QStringLiteral("/sub/deeper/"));
     QCOMPARE(table->index(0, 1).data().toString(), QStringLiteral("c3.txt"));
+}
+
+// Every file unchanged: the box holds marks for the lines in view, whatever
+// part of the folder is shown, and every line's reason shows.
+void TestPreviewMarks::marksOfABigFolderFollowTheView()
+{
+    constexpr int files = 500;
+    for (int i = 0; i < files; ++i)
+        QVERIFY(writeFile(root() + QStringLiteral("/file%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    showPreview();
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
+             QStringLiteral("500 of 500 files will not be renamed (500 unchanged)"));
+    auto *box = control<QPlainTextEdit>("txtFilesPreviewNew");
+    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    const QMap<int, QString> marked = markedLines();
+    QVERIFY(!marked.isEmpty() && marked.size() < files);
+    QVERIFY(marked.contains(files - 1));
+    QTextCursor last(box->document());
+    last.movePosition(QTextCursor::End);
+    last.movePosition(QTextCursor::PreviousCharacter);
+    const QPoint pointer = box->cursorRect(last).center();
+    QHelpEvent rest(QEvent::ToolTip, pointer, box->viewport()->mapToGlobal(pointer));
+    QApplication::sendEvent(box->viewport(), &rest);
+    QCOMPARE(QToolTip::text(), simulatedReasonText({SimulatedOutcome::Unchanged}));
 }
 
 void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()

@@ -103,6 +103,11 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     QList<QString> oldNames;
     QList<std::expected<QString, RenameError>> newNames;
     QList<int> linePositions; // where each line of the new names starts, and where the text ends
+    if (lookingAhead) {
+        oldNames.reserve(count);
+        newNames.reserve(count);
+        linePositions.reserve(count + 1);
+    }
     int position = 0;
     for (qsizetype index = 0; index < count; ++index) {
         if (!file1.isSelected(index))
