@@ -118,6 +118,9 @@ void addPreviewMarksRow(BenchContext &context, KestravaForm &form)
     openFolder(form, big);
     control<QRadioButton>(form, "optIgnoreSpaces")->setChecked(true);
     control<QCheckBox>(form, "chkPrefixCounter")->setChecked(false);
+    // Entered afresh, so that the box is filled and painted whatever row came before.
+    form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Help));
+    settle(form.SSTabStrip());
     form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
     auto *after = control<QPlainTextEdit>(form, "txtFilesPreviewNew");
     settle(after);
