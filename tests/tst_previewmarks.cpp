@@ -18,10 +18,10 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QHelpEvent>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -29,10 +29,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
-#include <QSignalSpy>
 #include <QTest>
 #include <QTextBlock>
 #include <QToolTip>
@@ -141,8 +141,8 @@ void TestPreviewMarks::applyRules(Rules rules)
     case Rules::CounterFrom9999:
     case Rules::CounterFrom1:
         control<QCheckBox>("chkPrefixCounter")->setChecked(true);
-        control<QLineEdit>("txtPrefixCount")->setText(rules == Rules::CounterFrom1 ? QStringLiteral("0001")
-                                                                                    : QStringLiteral("9999"));
+        control<QLineEdit>("txtPrefixCount")
+            ->setText(rules == Rules::CounterFrom1 ? QStringLiteral("0001") : QStringLiteral("9999"));
         break;
     case Rules::PrefixText:
         control<QCheckBox>("chkPrefixName")->setChecked(true);
@@ -179,8 +179,10 @@ void TestPreviewMarks::marksSummaryAndRunAgree_data()
     QTest::newRow("taken, taken by the run, unchanged, hidden")
         << QStringList{"_.txt", "a_b.txt", "ab.txt", "c_d.txt", "cd_.txt", "e_f.txt"} << Rules::RemoveUnderscores
         << QStringList{}
-        << Marks{{"_.txt", file(Outcome::Renamed, true)}, {"a_b.txt", file(Outcome::NameTaken)},
-                 {"ab.txt", file(Outcome::Unchanged)}, {"cd_.txt", file(Outcome::NameTakenByRun)}}
+        << Marks{{"_.txt", file(Outcome::Renamed, true)},
+                 {"a_b.txt", file(Outcome::NameTaken)},
+                 {"ab.txt", file(Outcome::Unchanged)},
+                 {"cd_.txt", file(Outcome::NameTakenByRun)}}
         << QStringLiteral("3 of 6 files will not be renamed (1 name taken, 1 name taken by an earlier file, "
                           "1 unchanged); 1 will become hidden");
     QTest::newRow("counter past 9999")
@@ -188,9 +190,8 @@ void TestPreviewMarks::marksSummaryAndRunAgree_data()
         << Marks{{"b.txt", file(Outcome::NotComputable)}, {"c.txt", file(Outcome::NotComputable)}}
         << QStringLiteral("2 of 3 files will not be renamed (2 names cannot be computed)");
     // 0002_a.txt moves away first, and a.txt then takes the name it freed.
-    QTest::newRow("a chain is not marked")
-        << QStringList{"0002_a.txt", "a.txt"} << Rules::CounterFrom1 << QStringList{} << Marks{}
-        << QStringLiteral("All 2 files will be renamed");
+    QTest::newRow("a chain is not marked") << QStringList{"0002_a.txt", "a.txt"} << Rules::CounterFrom1 << QStringList{}
+                                           << Marks{} << QStringLiteral("All 2 files will be renamed");
     QTest::newRow("read-only skipped by choice")
         << QStringList{"a.txt", "locked.txt"} << Rules::PrefixText << QStringList{"locked.txt"}
         << Marks{{"locked.txt", file(Outcome::ReadOnlySkipped)}}

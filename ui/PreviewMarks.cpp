@@ -13,7 +13,8 @@
 namespace kestrava {
 
 PreviewMarks::PreviewMarks(QPlainTextEdit *box)
-    : QObject(box), m_box(box)
+    : QObject(box)
+    , m_box(box)
 {
     // QPlainTextEdit paints the extra selections but never shows their tooltips.
     box->viewport()->installEventFilter(this);

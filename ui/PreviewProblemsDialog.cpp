@@ -19,9 +19,9 @@ class ProblemsModel : public QAbstractTableModel
 {
 public:
     ProblemsModel(const QList<SimulatedProblem> &problems, QObject *parent)
-        : QAbstractTableModel(parent), m_problems(problems)
-    {
-    }
+        : QAbstractTableModel(parent)
+        , m_problems(problems)
+    {}
 
     int rowCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : int(m_problems.size()); }
     int columnCount(const QModelIndex &parent) const override { return parent.isValid() ? 0 : 4; }
@@ -32,10 +32,14 @@ public:
             return QVariant();
         const SimulatedProblem &problem = m_problems.at(index.row());
         switch (index.column()) {
-        case 0: return displayFileName(problem.folderPath);
-        case 1: return displayFileName(problem.oldName);
-        case 2: return displayFileName(problem.newName);
-        default: return problem.reason;
+        case 0:
+            return displayFileName(problem.folderPath);
+        case 1:
+            return displayFileName(problem.oldName);
+        case 2:
+            return displayFileName(problem.newName);
+        default:
+            return problem.reason;
         }
     }
 
@@ -44,10 +48,14 @@ public:
         if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
             return QAbstractTableModel::headerData(section, orientation, role);
         switch (section) {
-        case 0: return PreviewProblemsDialog::tr("Folder");
-        case 1: return PreviewProblemsDialog::tr("Old name");
-        case 2: return PreviewProblemsDialog::tr("New name");
-        default: return PreviewProblemsDialog::tr("Reason");
+        case 0:
+            return PreviewProblemsDialog::tr("Folder");
+        case 1:
+            return PreviewProblemsDialog::tr("Old name");
+        case 2:
+            return PreviewProblemsDialog::tr("New name");
+        default:
+            return PreviewProblemsDialog::tr("Reason");
         }
     }
 

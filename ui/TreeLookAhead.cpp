@@ -9,8 +9,7 @@ namespace kestrava {
 
 TreeLookAhead::TreeLookAhead(QObject *parent)
     : QObject(parent)
-{
-}
+{}
 
 TreeLookAhead::~TreeLookAhead()
 {
@@ -46,8 +45,8 @@ void TreeLookAhead::start(const TreeLookAheadRequest &request)
                 return std::unexpected(RenameError::invalidArgument());
             return BuildNewFilename(oldName, request.options, counters, request.today);
         };
-        TreeSimulation result = simulateTree(request.startFolder, FileNamePattern(request.pattern), names,
-                                             request.settings);
+        TreeSimulation result =
+            simulateTree(request.startFolder, FileNamePattern(request.pattern), names, request.settings);
         if (cancelled->load())
             return;
         QMetaObject::invokeMethod(
