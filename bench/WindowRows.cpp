@@ -10,11 +10,13 @@
 #include "FileChooserList.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
+#include "PreviewPage.h"
 #include "RenameRun.h"
 #include "RunController.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -105,6 +107,55 @@ void addPreviewRow(BenchContext &context, KestravaForm &form)
                                    QStringLiteral("bare BuildNewFilename loop"), times, 3.0));
 }
 
+// The look ahead's share of the files preview: the preview that marks each
+// file a run would not rename, against the same preview without the look
+// ahead, both timed until the new names have been painted. No rule is on, so
+// all 100,000 files are unchanged and every line gets a mark: the most a
+// preview can have.
+void addPreviewMarksRow(BenchContext &context, KestravaForm &form)
+{
+    const QString big = QString::fromStdString(context.bigFolder);
+    openFolder(form, big);
+    control<QRadioButton>(form, "optIgnoreSpaces")->setChecked(true);
+    control<QCheckBox>(form, "chkPrefixCounter")->setChecked(false);
+    // Entered afresh, so that the box is filled and painted whatever row came before.
+    form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Help));
+    settle(form.SSTabStrip());
+    form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+    auto *after = control<QPlainTextEdit>(form, "txtFilesPreviewNew");
+    settle(after);
+    PreviewLookAhead lookAhead;
+    lookAhead.folder = big;
+    lookAhead.pattern = form.fileList()->pattern();
+    const auto preview = [&](const PreviewLookAhead &with) {
+        form.previewPage()->ShowFilesPreview(*form.fileList(), *form.optionsPage(), with);
+        settle(after);
+    };
+    const auto clear = [&](int) {
+        after->clear();
+        settle(after);
+    };
+    Contender measured;
+    measured.prepare = clear;
+    measured.run = [&](int) { preview(lookAhead); };
+    measured.check = [&](int) {
+        const QString all = QString::number(bigFolderFiles);
+        if (after->extraSelections().isEmpty()
+            || !control<QLabel>(form, "lblPreviewProblems")->text().startsWith(all + QStringLiteral(" of ") + all))
+            failBench(QStringLiteral("preview marks: not every unchanged file marked"));
+    };
+    Contender baseline;
+    baseline.prepare = clear;
+    baseline.run = [&](int) { preview({}); };
+    baseline.check = [&](int) {
+        if (!after->extraSelections().isEmpty())
+            failBench(QStringLiteral("preview marks: the preview without look ahead marked files"));
+    };
+    const PairTimes times = timePair(context.reps, measured, baseline);
+    context.rows.push_back(timeRow(QStringLiteral("files preview of 100,000 entries with every line marked (window)"),
+                                   QStringLiteral("the same preview without marks"), times, 1.5));
+}
+
 // The run as a person starts it: the folder opened in Dir1 (which selects
 // every file and the scope "All Files in Current Folder"), the tree scope
 // chosen for the tree, the Go tab showing, then a click on Start.
@@ -152,6 +203,8 @@ void addWindowRows(BenchContext &context)
         addOpenFolderRow(context, form);
     if (context.wants("window-preview", "window"))
         addPreviewRow(context, form);
+    if (context.wants("window-preview-marks", "window"))
+        addPreviewMarksRow(context, form);
 }
 
 } // namespace kestrava::bench

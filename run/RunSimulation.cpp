@@ -5,9 +5,12 @@
 #include "FileNamePattern.h"
 #include "SimulatedFolder.h"
 
+#include <QCoreApplication>
 #include <QSet>
+#include <QStringList>
 
 #include <algorithm>
+#include <iterator>
 #include <cerrno>
 #include <optional>
 #include <utility>
@@ -103,28 +106,62 @@ private:
     TreeSimulation m_result;
 };
 
-QString countText(qint64 count, const char16_t *one, const char16_t *many)
+// The look ahead's texts, in the window's language when a translator is
+// installed and in English otherwise (the command line shows them too).
+QString lookAheadText(const char *source)
 {
-    return QString::number(count) + u' ' + QString::fromUtf16(count == 1 ? one : many);
+    return QCoreApplication::translate("kestrava::RunSimulation", source);
 }
+
+// The singular and plural of each reason's count, "%1" for the number.
+struct CountTexts
+{
+    const char *one;
+    const char *many;
+};
+
+constexpr CountTexts OutcomeCounts[] = {
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name cannot be computed"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names cannot be computed")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable name"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable names")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name too long"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names too long")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken by an earlier file"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken by earlier files")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only file skipped"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only files skipped")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged")},
+};
+static_assert(std::size(OutcomeCounts) == std::size_t(SimulatedOutcome::Renamed));
 
 QString outcomeCountText(SimulatedOutcome outcome, qint64 count)
 {
-    switch (outcome) {
-    case SimulatedOutcome::NotComputable:
-        return countText(count, u"name cannot be computed", u"names cannot be computed");
-    case SimulatedOutcome::UnusableName: return countText(count, u"unusable name", u"unusable names");
-    case SimulatedOutcome::NameTooLong: return countText(count, u"name too long", u"names too long");
-    case SimulatedOutcome::NameTaken: return countText(count, u"name taken", u"names taken");
-    case SimulatedOutcome::NameTakenByRun:
-        return countText(count, u"name taken by an earlier file", u"names taken by earlier files");
-    case SimulatedOutcome::ReadOnlySkipped:
-        return countText(count, u"read-only file skipped", u"read-only files skipped");
-    case SimulatedOutcome::Unchanged: return countText(count, u"unchanged", u"unchanged");
-    case SimulatedOutcome::Renamed: break;
-    }
-    return QString();
+    const CountTexts &texts = OutcomeCounts[std::size_t(outcome)];
+    return lookAheadText(count == 1 ? texts.one : texts.many).arg(count);
 }
+
+// Whole sentences, so that a translation may order its words freely: one text
+// per scope and per one file or many.
+struct SummaryTexts
+{
+    const char *none;
+    const char *allOne;
+    const char *allMany;
+    const char *someOne;
+    const char *someMany;
+};
+
+constexpr SummaryTexts FolderSummary{
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "No files to rename"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The %1 file will be renamed"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "All %1 files will be renamed"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 of %2 file will not be renamed (%3)"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 of %2 files will not be renamed (%3)"),
+};
+constexpr SummaryTexts TreeSummary{
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "No files to rename in this folder and its sub-folders"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The %1 file in this folder and its sub-folders will be renamed"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "All %1 files in this folder and its sub-folders will be renamed"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 of %2 file in this folder and its sub-folders will not be renamed (%3)"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 of %2 files in this folder and its sub-folders will not be renamed (%3)"),
+};
 
 } // namespace
 
@@ -165,15 +202,13 @@ TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &p
 
 QString simulationSummary(const SimulationCounts &counts, SimulationScope scope)
 {
-    const QString where = scope == SimulationScope::Tree
-        ? QStringLiteral(" in this folder and its sub-folders") : QString();
-    const QString files = counts.files == 1 ? QStringLiteral(" file") : QStringLiteral(" files");
+    const SummaryTexts &texts = scope == SimulationScope::Tree ? TreeSummary : FolderSummary;
+    const bool one = counts.files == 1;
     QString text;
     if (counts.files == 0) {
-        text = QStringLiteral("No files to rename") + where;
+        text = lookAheadText(texts.none);
     } else if (counts.notRenamed() == 0) {
-        text = (counts.files == 1 ? QStringLiteral("The") : QStringLiteral("All")) + u' '
-            + QString::number(counts.files) + files + where + QStringLiteral(" will be renamed");
+        text = lookAheadText(one ? texts.allOne : texts.allMany).arg(counts.files);
     } else {
         QStringList reasons;
         for (int outcome = 0; outcome < simulatedOutcomeCount; ++outcome) {
@@ -181,13 +216,12 @@ QString simulationSummary(const SimulationCounts &counts, SimulationScope scope)
             if (count > 0 && SimulatedOutcome(outcome) != SimulatedOutcome::Renamed)
                 reasons.append(outcomeCountText(SimulatedOutcome(outcome), count));
         }
-        text = QString::number(counts.notRenamed()) + QStringLiteral(" of ")
-            + QString::number(counts.files) + files + where + QStringLiteral(" will not be renamed (")
-            + reasons.join(QStringLiteral(", ")) + u')';
+        text = lookAheadText(one ? texts.someOne : texts.someMany)
+                   .arg(QString::number(counts.notRenamed()), QString::number(counts.files),
+                        reasons.join(QStringLiteral(", ")));
     }
     if (counts.becomeHidden > 0)
-        text += QStringLiteral("; ") + QString::number(counts.becomeHidden)
-            + QStringLiteral(" will become hidden");
+        text += lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "; %1 will become hidden")).arg(counts.becomeHidden);
     return text;
 }
 
@@ -196,22 +230,22 @@ QString simulatedReasonText(const SimulatedFile &file, const RenameError *error)
     switch (file.outcome) {
     case SimulatedOutcome::NotComputable:
         if (error && error->cause == RenameError::Cause::CounterPastLimit)
-            return QStringLiteral("The counter is past 9999, so the new name cannot be computed");
+            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The counter is past 9999, so the new name cannot be computed"));
         if (error)
-            return QStringLiteral("The new name cannot be computed: ") + error->message;
-        return QStringLiteral("The new name cannot be computed");
-    case SimulatedOutcome::UnusableName: return QStringLiteral("The new name is not a usable file name");
+            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed: %1")).arg(error->message);
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed"));
+    case SimulatedOutcome::UnusableName: return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name is not a usable file name"));
     case SimulatedOutcome::NameTooLong: return systemErrorText(ENAMETOOLONG);
     case SimulatedOutcome::NameTaken: return systemErrorText(EEXIST);
     case SimulatedOutcome::NameTakenByRun:
-        return systemErrorText(EEXIST) + QStringLiteral(": an earlier file takes this name first");
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1: an earlier file takes this name first")).arg(systemErrorText(EEXIST));
     case SimulatedOutcome::ReadOnlySkipped:
-        return QStringLiteral("Read-only, and read-only files are ignored");
-    case SimulatedOutcome::Unchanged: return QStringLiteral("The new name is the same as the old one");
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "Read-only, and read-only files are ignored"));
+    case SimulatedOutcome::Unchanged: return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name is the same as the old one"));
     case SimulatedOutcome::Renamed: break;
     }
     if (file.becomesHidden)
-        return QStringLiteral("The new name starts with a dot: the file will be hidden");
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name starts with a dot: the file will be hidden"));
     return QString();
 }
 

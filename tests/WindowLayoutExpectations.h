@@ -169,8 +169,11 @@ constexpr Control Controls[] = {
     {"framPreview", G, "", 2, {240, 840, 9375, 6120}},
     {"lblBefore", L, "framPreview", 2, {120, 240, 4335, 255}, "Before ...", "", ArialBold, Blue},
     {"lblAfter", L, "framPreview", 2, {4800, 240, 4335, 255}, "After ...", "", ArialBold, Blue},
-    {"txtFilesPreview", Multi, "framPreview", 2, {120, 600, 4380, 5280}},
-    {"txtFilesPreviewNew", Multi, "framPreview", 2, {4800, 600, 4380, 5280}},
+    {"txtFilesPreview", Multi, "framPreview", 2, {120, 600, 4380, 4680}},
+    {"txtFilesPreviewNew", Multi, "framPreview", 2, {4800, 600, 4380, 4680}},
+    {"lblPreviewProblems", L, "framPreview", 2, {120, 5370, 7860, 480}},
+    {"cmdPreviewProblems", Btn, "framPreview", 2, {8100, 5400, 1080, 375}, "&Details...", "", {}, Colour::Text,
+     Disabled},
 
     // Tab 3
     {"Label4", L, "", 3, {240, 495, 8535, 360}, "Step 4 : Press Start if you are happy to proceed ...", "", Heading,

@@ -211,6 +211,8 @@ void TestWindowGrowth::listsAndBoxesGrowOthersKeepTheirPlaces_data()
     row("framSamples", 1, Change::Kept);
     row("txtFilesPreview", 2, Change::Larger);
     row("txtFilesPreviewNew", 2, Change::Larger);
+    row("lblPreviewProblems", 2, Change::Wider);
+    row("cmdPreviewProblems", 2, Change::Moved);
     row("lblBefore", 2, Change::Kept);
     row("lblAfter", 2, Change::Moved);
     row("txtFilesModified", 3, Change::Larger);

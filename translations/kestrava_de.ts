@@ -487,6 +487,45 @@
         <source>New names</source>
         <translation>Neue Namen</translation>
     </message>
+    <message>
+        <source>Looking through the sub-folders ...</source>
+        <translation>Unterordner werden durchsucht ...</translation>
+    </message>
+    <message>
+        <source>; %1 folders cannot be read</source>
+        <translation>; %1 Ordner können nicht gelesen werden</translation>
+    </message>
+    <message>
+        <source>&amp;Details...</source>
+        <translation>De&amp;tails ...</translation>
+    </message>
+    <message>
+        <source>Files that will not be renamed</source>
+        <translation>Dateien, die nicht umbenannt werden</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::PreviewProblemsDialog</name>
+    <message>
+        <source>Folder</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Old name</source>
+        <translation>Alter Name</translation>
+    </message>
+    <message>
+        <source>New name</source>
+        <translation>Neuer Name</translation>
+    </message>
+    <message>
+        <source>Reason</source>
+        <translation>Grund</translation>
+    </message>
+    <message>
+        <source>Files that will not be renamed</source>
+        <translation>Dateien, die nicht umbenannt werden</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::RenameError</name>
@@ -597,6 +636,137 @@
     <message>
         <source>%1 h %2 min</source>
         <translation>%1 h %2 min</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::RunSimulation</name>
+    <message>
+        <source>%1 name cannot be computed</source>
+        <translation>%1 Name nicht berechenbar</translation>
+    </message>
+    <message>
+        <source>%1 names cannot be computed</source>
+        <translation>%1 Namen nicht berechenbar</translation>
+    </message>
+    <message>
+        <source>%1 unusable name</source>
+        <translation>%1 unbrauchbarer Name</translation>
+    </message>
+    <message>
+        <source>%1 unusable names</source>
+        <translation>%1 unbrauchbare Namen</translation>
+    </message>
+    <message>
+        <source>%1 name too long</source>
+        <translation>%1 Name zu lang</translation>
+    </message>
+    <message>
+        <source>%1 names too long</source>
+        <translation>%1 Namen zu lang</translation>
+    </message>
+    <message>
+        <source>%1 name taken</source>
+        <translation>%1 Name vergeben</translation>
+    </message>
+    <message>
+        <source>%1 names taken</source>
+        <translation>%1 Namen vergeben</translation>
+    </message>
+    <message>
+        <source>%1 name taken by an earlier file</source>
+        <translation>%1 Name von einer früheren Datei belegt</translation>
+    </message>
+    <message>
+        <source>%1 names taken by earlier files</source>
+        <translation>%1 Namen von früheren Dateien belegt</translation>
+    </message>
+    <message>
+        <source>%1 read-only file skipped</source>
+        <translation>%1 schreibgeschützte Datei übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 read-only files skipped</source>
+        <translation>%1 schreibgeschützte Dateien übersprungen</translation>
+    </message>
+    <message>
+        <source>%1 unchanged</source>
+        <translation>%1 unverändert</translation>
+    </message>
+    <message>
+        <source>No files to rename</source>
+        <translation>Keine Dateien umzubenennen</translation>
+    </message>
+    <message>
+        <source>The %1 file will be renamed</source>
+        <translation>Die %1 Datei wird umbenannt</translation>
+    </message>
+    <message>
+        <source>All %1 files will be renamed</source>
+        <translation>Alle %1 Dateien werden umbenannt</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file will not be renamed (%3)</source>
+        <translation>%1 von %2 Datei wird nicht umbenannt (%3)</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files will not be renamed (%3)</source>
+        <translation>%1 von %2 Dateien werden nicht umbenannt (%3)</translation>
+    </message>
+    <message>
+        <source>No files to rename in this folder and its sub-folders</source>
+        <translation>Keine Dateien umzubenennen in diesem Ordner und seinen Unterordnern</translation>
+    </message>
+    <message>
+        <source>The %1 file in this folder and its sub-folders will be renamed</source>
+        <translation>Die %1 Datei in diesem Ordner und seinen Unterordnern wird umbenannt</translation>
+    </message>
+    <message>
+        <source>All %1 files in this folder and its sub-folders will be renamed</source>
+        <translation>Alle %1 Dateien in diesem Ordner und seinen Unterordnern werden umbenannt</translation>
+    </message>
+    <message>
+        <source>%1 of %2 file in this folder and its sub-folders will not be renamed (%3)</source>
+        <translation>%1 von %2 Datei in diesem Ordner und seinen Unterordnern wird nicht umbenannt (%3)</translation>
+    </message>
+    <message>
+        <source>%1 of %2 files in this folder and its sub-folders will not be renamed (%3)</source>
+        <translation>%1 von %2 Dateien in diesem Ordner und seinen Unterordnern werden nicht umbenannt (%3)</translation>
+    </message>
+    <message>
+        <source>; %1 will become hidden</source>
+        <translation>; %1 werden versteckt</translation>
+    </message>
+    <message>
+        <source>The counter is past 9999, so the new name cannot be computed</source>
+        <translation>Der Zähler ist über 9999, daher kann der neue Name nicht berechnet werden</translation>
+    </message>
+    <message>
+        <source>The new name cannot be computed: %1</source>
+        <translation>Der neue Name kann nicht berechnet werden: %1</translation>
+    </message>
+    <message>
+        <source>The new name cannot be computed</source>
+        <translation>Der neue Name kann nicht berechnet werden</translation>
+    </message>
+    <message>
+        <source>The new name is not a usable file name</source>
+        <translation>Der neue Name ist kein brauchbarer Dateiname</translation>
+    </message>
+    <message>
+        <source>%1: an earlier file takes this name first</source>
+        <translation>%1: eine frühere Datei erhält diesen Namen zuerst</translation>
+    </message>
+    <message>
+        <source>Read-only, and read-only files are ignored</source>
+        <translation>Schreibgeschützt, und schreibgeschützte Dateien werden ausgelassen</translation>
+    </message>
+    <message>
+        <source>The new name is the same as the old one</source>
+        <translation>Der neue Name ist derselbe wie der alte</translation>
+    </message>
+    <message>
+        <source>The new name starts with a dot: the file will be hidden</source>
+        <translation>Der neue Name beginnt mit einem Punkt: die Datei wird versteckt</translation>
     </message>
 </context>
 <context>

@@ -79,6 +79,9 @@ void ChooseFilesPage::fillDriveList()
 void ChooseFilesPage::connectHandlers()
 {
     connect(m_ui.Drive1, &QComboBox::currentIndexChanged, this, &ChooseFilesPage::Drive1_Change);
+    // The filter is exactly what was typed: inline completion would turn "*.M"
+    // into "*.MP3" and filter by a pattern nobody typed.
+    m_ui.FileSpecCombo->setCompleter(nullptr);
     connect(m_ui.FileSpecCombo, &QComboBox::editTextChanged, this, &ChooseFilesPage::FileSpecCombo_Change);
     connect(m_ui.FileSpecCombo, &QComboBox::activated, this, [this] {
         if (!m_fileSpecChangeHandled)

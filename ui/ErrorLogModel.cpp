@@ -1,5 +1,7 @@
 #include "ErrorLogModel.h"
 
+#include "FileNameBytes.h"
+
 namespace kestrava {
 
 ErrorLogModel::ErrorLogModel(QObject *parent)
@@ -39,9 +41,10 @@ QVariant ErrorLogModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= m_shown)
         return QVariant();
-    // A path can be longer than the list is wide; the tip shows it whole.
+    // A path can be longer than the list is wide; the tip shows it whole. Each
+    // error keeps to one row, whatever its file's name holds.
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return m_texts.at(index.row());
+        return displayFileName(m_texts.at(index.row()));
     return QVariant();
 }
 

@@ -1,5 +1,7 @@
 #include "FileListModel.h"
 
+#include "FileNameBytes.h"
+
 namespace kestrava {
 
 FileListModel::FileListModel(QObject *parent)
@@ -25,7 +27,7 @@ QVariant FileListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_entries.size())
         return {};
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return m_entries.at(index.row()).name;
+        return displayFileName(m_entries.at(index.row()).name);
     return {};
 }
 

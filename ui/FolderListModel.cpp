@@ -1,5 +1,7 @@
 #include "FolderListModel.h"
 
+#include "FileNameBytes.h"
+
 #include <QApplication>
 #include <QStyle>
 
@@ -45,10 +47,12 @@ QVariant FolderListModel::data(const QModelIndex &index, int role) const
         return {};
     const bool inChain = row < chainCount();
     switch (role) {
+    // A name may hold bytes that are not UTF-8 or characters that break a
+    // line; the row shows stand-ins, rowName() and rowPath() keep the real name.
     case Qt::DisplayRole:
-        return rowName(row);
+        return displayFileName(rowName(row));
     case Qt::ToolTipRole:
-        return rowPath(row);
+        return displayFileName(rowPath(row));
     case Qt::DecorationRole:
         return inChain ? m_openIcon : m_closedIcon;
     case CurrentFolderRole:

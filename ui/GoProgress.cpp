@@ -1,6 +1,7 @@
 #include "GoProgress.h"
 
 #include "ErrorLogModel.h"
+#include "FileNameBytes.h"
 #include "GoPage.h"
 #include "LineBlockText.h"
 
@@ -144,7 +145,7 @@ void GoProgress::flushModified()
     LineBlockText batch;
     batch.reserve(m_newModified.size(), m_newModified.front().size());
     for (auto it = m_newModified.crbegin(); it != m_newModified.crend(); ++it)
-        batch.appendLine(*it);
+        batch.appendLine(displayFileName(*it));
     m_newModified.clear();
     batch.insertAtStartOf(m_page->ui().txtFilesModified);
 }

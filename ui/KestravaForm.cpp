@@ -18,6 +18,7 @@
 #include "RunController.h"
 #include "TabStrip.h"
 
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QItemSelectionModel>
@@ -324,7 +325,15 @@ void KestravaForm::enterSetOptionsTab()
 
 void KestravaForm::enterPreviewResultsTab()
 {
-    m_previewPage->ShowFilesPreview(*fileList(), *m_optionsPage);
+    // The look ahead works with what a Start would: the listed folder, its
+    // filter, the scope and the read-only choice.
+    const Ui::ChooseFilesPage &chooser = m_chooseFilesPage->ui();
+    PreviewLookAhead lookAhead;
+    lookAhead.folder = fileList()->folder();
+    lookAhead.pattern = fileList()->pattern();
+    lookAhead.wholeTree = chooser.optAllFiles->isChecked();
+    lookAhead.settings.ignoreReadOnly = chooser.chkIgnoreReadOnly->isChecked();
+    m_previewPage->ShowFilesPreview(*fileList(), *m_optionsPage, lookAhead);
 }
 
 void KestravaForm::endProgram()

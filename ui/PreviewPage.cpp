@@ -1,14 +1,53 @@
 #include "PreviewPage.h"
 
 #include "FileList.h"
+#include "FileNameBytes.h"
 #include "KeyPressFilter.h"
 #include "LineBlockText.h"
 #include "NewFilename.h"
 #include "OptionsPage.h"
+#include "PreviewMarks.h"
+#include "PreviewProblemsDialog.h"
+#include "TreeLookAhead.h"
 
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
+
+#include <array>
 
 namespace kestrava {
+
+namespace {
+
+// The reasons of a folder's marks, each text made once: a folder of 100,000
+// unchanged files has one reason, shared by every mark.
+class ReasonTexts
+{
+public:
+    QString text(const SimulatedFile &file, const RenameError *error)
+    {
+        const std::size_t key = std::size_t(file.outcome) * 2 + (file.becomesHidden ? 1 : 0);
+        Cached &cached = m_cached[key];
+        const QString message = error ? error->message : QString();
+        const int cause = error ? int(error->cause) : -1;
+        if (!cached.valid || cached.message != message || cached.cause != cause)
+            cached = {true, message, cause, simulatedReasonText(file, error)};
+        return cached.text;
+    }
+
+private:
+    struct Cached
+    {
+        bool valid = false;
+        QString message;
+        int cause = -1;
+        QString text;
+    };
+    std::array<Cached, simulatedOutcomeCount * 2> m_cached;
+};
+
+} // namespace
 
 PreviewPage::PreviewPage(QWidget *parent)
     : QWidget(parent)
@@ -22,9 +61,28 @@ PreviewPage::PreviewPage(QWidget *parent)
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         box->setTabChangesFocus(true);
     }
+    // A summary of several reasons takes a second line rather than being cut off.
+    m_ui.lblPreviewProblems->setWordWrap(true);
+    m_ui.cmdPreviewProblems->setEnabled(false);
+    m_marks = new PreviewMarks(m_ui.txtFilesPreviewNew);
+    m_treeLookAhead = new TreeLookAhead(this);
+    connect(m_treeLookAhead, &TreeLookAhead::finished, this, &PreviewPage::treeLookAheadFinished);
+    connect(m_ui.cmdPreviewProblems, &QPushButton::clicked, this, &PreviewPage::cmdPreviewProblems_Click);
 }
 
-void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options)
+PreviewPage::~PreviewPage() = default;
+
+PreviewProblemsDialog *PreviewPage::problemsDialog() const
+{
+    return m_dialog;
+}
+
+bool PreviewPage::isLookingAhead() const
+{
+    return m_treeLookAhead->isBusy();
+}
+
+void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
 {
     options.loadCounters();
     // Nothing can change the controls or the date while this loop runs (it never
@@ -32,24 +90,128 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options)
     const RenameOptions current = options.currentOptions();
     const QDate today = options.today();
     NameCounters &counters = options.counters();
+    const bool lookingAhead = !lookAhead.folder.isEmpty();
 
     // Whole folders of 100,000 names are shown: each text is built in full
-    // and handed to its box once.
+    // and handed to its box once. The boxes show each name on one line, so
+    // that a name holding a line break keeps them line for line.
     LineBlockText before;
     LineBlockText after;
     const qsizetype count = file1.count();
     before.reserve(count, 32);
     after.reserve(count, 32);
+    QList<QString> oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    QList<int> linePositions; // where each line of the new names starts, and where the text ends
+    if (lookingAhead) {
+        oldNames.reserve(count);
+        newNames.reserve(count);
+        linePositions.reserve(count + 1);
+    }
+    int position = 0;
     for (qsizetype index = 0; index < count; ++index) {
         if (!file1.isSelected(index))
             continue;
         const QString name = file1.name(index);
-        before.appendLine(name);
-        after.appendLine(BuildNewFilename(name, current, counters, today).value_or(QString()));
+        auto newName = BuildNewFilename(name, current, counters, today);
+        const QString shownNew = displayFileName(newName.value_or(QString()));
+        before.appendLine(displayFileName(name));
+        after.appendLine(shownNew);
+        if (lookingAhead) {
+            oldNames.append(name);
+            newNames.append(std::move(newName));
+            linePositions.append(position);
+        }
+        position += int(shownNew.size()) + 1;
     }
+    linePositions.append(position);
+    m_marks->clear();
+    m_treeLookAhead->cancel();
     before.showIn(m_ui.txtFilesPreview);
     after.showIn(m_ui.txtFilesPreviewNew);
+    if (lookingAhead)
+        showFolderLookAhead(lookAhead, oldNames, newNames, linePositions);
+    else
+        showSummary(QString(), {});
+    if (lookingAhead && lookAhead.wholeTree)
+        startTreeLookAhead(lookAhead, options);
     Q_EMIT filesPreviewShown();
+}
+
+void PreviewPage::showFolderLookAhead(const PreviewLookAhead &lookAhead, const QList<QString> &oldNames,
+                                      const QList<std::expected<QString, RenameError>> &newNames,
+                                      const QList<int> &linePositions)
+{
+    const auto files = simulateFolder(lookAhead.folder, oldNames, newNames, lookAhead.settings);
+    if (!files) {
+        showSummary(lookAhead.folder + QStringLiteral(": ") + files.error(), {});
+        return;
+    }
+    const QString folderPath = lookAhead.folder.endsWith(u'/') ? lookAhead.folder : lookAhead.folder + u'/';
+    SimulationCounts counts;
+    ReasonTexts reasons;
+    QList<LineMark> marks;
+    QList<SimulatedProblem> problems;
+    for (qsizetype i = 0; i < files->size(); ++i) {
+        const SimulatedFile &file = files->at(i);
+        counts.add(file);
+        if (file.outcome == SimulatedOutcome::Renamed && !file.becomesHidden)
+            continue;
+        const auto &newName = newNames.at(i);
+        const QString reason = reasons.text(file, newName ? nullptr : &newName.error());
+        const int start = linePositions.at(i);
+        marks.append({start, linePositions.at(i + 1) - start - 1, file, reason});
+        problems.append({folderPath, oldNames.at(i), newName.value_or(QString()), file, reason});
+    }
+    m_marks->setMarks(marks);
+    if (lookAhead.wholeTree) {
+        showSummary(tr("Looking through the sub-folders ..."), {});
+        return;
+    }
+    showSummary(simulationSummary(counts, SimulationScope::Folder), std::move(problems));
+    Q_EMIT lookAheadShown();
+}
+
+void PreviewPage::startTreeLookAhead(const PreviewLookAhead &lookAhead, const OptionsPage &options)
+{
+    TreeLookAheadRequest request;
+    request.startFolder = lookAhead.folder;
+    request.pattern = lookAhead.pattern;
+    request.options = options.currentOptions();
+    // The walk counts from the start fields with counters of its own, as a run does.
+    request.counters.load(options.prefixCountText(), options.postfixCountText());
+    request.today = options.today();
+    request.settings = lookAhead.settings;
+    m_treeLookAhead->start(request);
+}
+
+void PreviewPage::treeLookAheadFinished(const TreeSimulation &result)
+{
+    QString summary = simulationSummary(result.counts, SimulationScope::Tree);
+    if (!result.unreadableFolders.isEmpty())
+        summary += tr("; %1 folders cannot be read").arg(result.unreadableFolders.size());
+    showSummary(summary, result.problems);
+    Q_EMIT lookAheadShown();
+}
+
+void PreviewPage::showSummary(const QString &summary, QList<SimulatedProblem> problems)
+{
+    m_problems = std::move(problems);
+    m_ui.lblPreviewProblems->setText(summary);
+    m_ui.lblPreviewProblems->setToolTip(summary);
+    m_ui.cmdPreviewProblems->setEnabled(!m_problems.isEmpty());
+    if (m_dialog)
+        m_dialog->close();
+}
+
+void PreviewPage::cmdPreviewProblems_Click()
+{
+    if (m_dialog)
+        m_dialog->close();
+    m_dialog = new PreviewProblemsDialog(m_problems, m_ui.lblPreviewProblems->text(), this);
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    // Not modal to the program: the user may keep the list open beside the preview.
+    m_dialog->show();
 }
 
 } // namespace kestrava

@@ -1,15 +1,23 @@
 #pragma once
 
+#include "RunSimulation.h"
+
+#include <QList>
+#include <QPointer>
 #include <QWidget>
 
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace kestrava {
 
 class FileList;
 class OptionsPage;
+class PreviewMarks;
+class PreviewProblemsDialog;
+class TreeLookAhead;
 
 namespace Ui {
 
@@ -19,33 +27,74 @@ struct PreviewPage
 {
     QPlainTextEdit *txtFilesPreview = nullptr;
     QPlainTextEdit *txtFilesPreviewNew = nullptr;
+    QLabel *lblPreviewProblems = nullptr;
+    QPushButton *cmdPreviewProblems = nullptr;
 };
 
 } // namespace Ui
 
-/// Tab 2, "Preview Results...": the old and the new names of the selected files.
+/// What a run would work on, for the look ahead of a files preview.
+struct PreviewLookAhead
+{
+    /// The folder the listed files are in, where a run starts; empty for no look ahead.
+    QString folder;
+    /// The file-type filter, for the walk of the sub-folders.
+    QString pattern;
+    /// The scope is "All Files including Sub-Folders".
+    bool wholeTree = false;
+    SimulationSettings settings;
+};
+
+/// Tab 2, "Preview Results...": the old and the new names of the selected files,
+/// the lines of the files a run would not rename marked with the reason, and a
+/// summary of them.
 class PreviewPage : public QWidget
 {
     Q_OBJECT
 
 public:
     explicit PreviewPage(QWidget *parent = nullptr);
+    ~PreviewPage() override;
 
     /// Loads the counters of \a options, then lists every selected entry of
     /// \a file1 in index order on the left and its new name under the current
     /// options on the right, one line each. A name that cannot be computed (no
-    /// dot, a counter past 9999) leaves its right-hand line empty.
-    void ShowFilesPreview(const FileList &file1, OptionsPage &options);
+    /// dot, a counter past 9999) leaves its right-hand line empty. With a
+    /// \a lookAhead folder, the lines of files a run would not rename are marked
+    /// and the summary counts them, over the whole tree for that scope.
+    void ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead = {});
+
+    /// The list of the files that will not be renamed, while it is open.
+    PreviewProblemsDialog *problemsDialog() const;
+    /// Whether the look ahead over the sub-folders is still under way.
+    bool isLookingAhead() const;
 
 Q_SIGNALS:
     /// Emitted once both boxes show the names of a files preview.
     void filesPreviewShown();
+    /// Emitted once the summary counts every file of the look ahead.
+    void lookAheadShown();
 
 private:
     /// Creates the controls from the page's layout table (PreviewPageLayout.cpp).
     void buildLayout();
+    /// Marks the lines of the current folder's files and, for that scope,
+    /// counts them in the summary.
+    void showFolderLookAhead(const PreviewLookAhead &lookAhead, const QList<QString> &oldNames,
+                             const QList<std::expected<QString, RenameError>> &newNames,
+                             const QList<int> &linePositions);
+    /// Starts the look ahead over the whole tree for the summary.
+    void startTreeLookAhead(const PreviewLookAhead &lookAhead, const OptionsPage &options);
+    void treeLookAheadFinished(const TreeSimulation &result);
+    /// Shows \a summary and keeps \a problems for the list.
+    void showSummary(const QString &summary, QList<SimulatedProblem> problems);
+    void cmdPreviewProblems_Click();
 
     Ui::PreviewPage m_ui;
+    PreviewMarks *m_marks = nullptr;
+    TreeLookAhead *m_treeLookAhead = nullptr;
+    QList<SimulatedProblem> m_problems;
+    QPointer<PreviewProblemsDialog> m_dialog;
 };
 
 } // namespace kestrava

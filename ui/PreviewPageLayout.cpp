@@ -7,6 +7,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPushButton>
 
 namespace kestrava {
 
@@ -28,17 +29,23 @@ constexpr ControlRow Layout[] = {
     {u"lblAfter", K::Label, u"framPreview", {4800, 240, 4335, 255},
      QT_TRANSLATE_NOOP("kestrava::PreviewPage", "After ..."), {}, ArialBold, Blue},
     // Both boxes only show names; nothing typed into them is kept.
-    {u"txtFilesPreview", K::MultiLineText, u"framPreview", {120, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
-    {u"txtFilesPreviewNew", K::MultiLineText, u"framPreview", {4800, 600, 4380, 5280}, {}, {}, {}, {}, F::ReadOnly},
+    {u"txtFilesPreview", K::MultiLineText, u"framPreview", {120, 600, 4380, 4680}, {}, {}, {}, {}, F::ReadOnly},
+    {u"txtFilesPreviewNew", K::MultiLineText, u"framPreview", {4800, 600, 4380, 4680}, {}, {}, {}, {}, F::ReadOnly},
+    // What the marked lines add up to; two lines, as several reasons make it long.
+    {u"lblPreviewProblems", K::Label, u"framPreview", {120, 5370, 7860, 480}},
+    {u"cmdPreviewProblems", K::Button, u"framPreview", {8100, 5400, 1080, 375},
+     QT_TRANSLATE_NOOP("kestrava::PreviewPage", "&Details...")},
 };
 
 // The two boxes stay side by side, each taking half the extra width and all the
-// extra height; "After ..." stays over its box.
+// extra height; "After ..." stays over its box, and the summary below them.
 constexpr ControlAnchor Anchoring[] = {
     {u"framPreview", A::Right | A::Bottom},
     {u"lblAfter", A::HalfLeft | A::HalfRight},
     {u"txtFilesPreview", A::HalfRight | A::Bottom},
     {u"txtFilesPreviewNew", A::HalfLeft | A::Right | A::Bottom},
+    {u"lblPreviewProblems", A::Top | A::Right | A::Bottom},
+    {u"cmdPreviewProblems", A::Left | A::Top | A::Right | A::Bottom},
 };
 // clang-format on
 
@@ -46,6 +53,9 @@ constexpr ControlAnchor Anchoring[] = {
 constexpr AccessibleText Names[] = {
     {u"txtFilesPreview", QT_TRANSLATE_NOOP("kestrava::PreviewPage", "Files to rename")},
     {u"txtFilesPreviewNew", QT_TRANSLATE_NOOP("kestrava::PreviewPage", "New names")},
+};
+constexpr AccessibleText Descriptions[] = {
+    {u"lblPreviewProblems", QT_TRANSLATE_NOOP("kestrava::PreviewPage", "Files that will not be renamed")},
 };
 constexpr LabelledField Fields[] = {
     {u"lblBefore", u"txtFilesPreview"},
@@ -61,7 +71,9 @@ void PreviewPage::buildLayout()
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
     bind(m_ui.txtFilesPreview, "txtFilesPreview");
     bind(m_ui.txtFilesPreviewNew, "txtFilesPreviewNew");
-    Accessibility::describe(this, Names, Fields);
+    bind(m_ui.lblPreviewProblems, "lblPreviewProblems");
+    bind(m_ui.cmdPreviewProblems, "cmdPreviewProblems");
+    Accessibility::describe(this, Names, Fields, Descriptions);
 }
 
 } // namespace kestrava

@@ -1,8 +1,9 @@
 // Shows the window, makes each tab current in turn and saves a picture of it, then
 // pictures of the options and preview tabs in use, of the Choose Files and Preview
-// Results tabs in a grown window, of the Go tab in the middle of a run, and of the Go
-// tab after a run over a few files, two of which it cannot rename, and after the undo
-// of a run, one of whose old names another file has taken meanwhile.
+// Results tabs in a grown window, of the preview marking the files a run would not
+// rename, of the Go tab in the middle of a run, and of the Go tab after a run over a
+// few files, two of which it cannot rename, and after the undo of a run, one of whose
+// old names another file has taken meanwhile.
 // Under a language Kestrava is translated to, it saves only the tabs with texts of their
 // own and the Go tab after the run and after the undo, their names led by the language
 // ("de-tab0-choose-files.png"). The runs' undo journals go to a temporary folder.
@@ -82,6 +83,30 @@ bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
     QApplication::processEvents();
     return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-in-use.png")));
+}
+
+// The preview tab marking the files a run would not rename, over a folder made
+// for it: spaces removed make one name that is taken already (and that file
+// stays unchanged), two names that clash with each other, and one hidden name.
+bool saveFilesPreviewMarks(kestrava::KestravaForm &form, const QDir &out)
+{
+    QTemporaryDir sample;
+    const QDir folder(sample.path());
+    for (const char *name : {"Beach day.jpg", "Beachday.jpg", "Map 1.gif", "Ma p1.gif", "Packing List.txt",
+                             " .txt", "Sunset over the bay.jpg", "ferry times.htm"}) {
+        QFile file(folder.filePath(QString::fromUtf8(name)));
+        if (!file.open(QIODevice::WriteOnly))
+            return false;
+    }
+    if (!form.folderList()->setPath(folder.path()))
+        return false;
+    kestrava::OptionsPage *page = form.optionsPage();
+    page->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    page->findChild<QRadioButton *>(QStringLiteral("optRemoveSpaces"))->setChecked(true);
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
+    QApplication::processEvents();
+    return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-marks.png")));
 }
 
 // The Choose Files and Preview Results tabs in a window grown to fill a 1600 x 1000
@@ -310,6 +335,10 @@ int main(int argc, char *argv[])
     const QString afterUndo = out.filePath(language + QStringLiteral("tab3-go-after-undo.png"));
     if (!saveAfterUndo(form, afterUndo)) {
         err << "cannot save " << afterUndo << Qt::endl;
+        return 1;
+    }
+    if (!translated && !saveFilesPreviewMarks(form, out)) {
+        err << "cannot save the preview tab with marks" << Qt::endl;
         return 1;
     }
     return 0;

@@ -1,0 +1,366 @@
+// The look ahead in the window over real folders: each file a run would not
+// rename is marked on its line of the new names with the reason, counted in the
+// summary and listed; a run through the window then renames exactly the
+// unmarked files and logs each problem. Also the sub-folder scope's summary,
+// names that break a line, and the file-type box taking exactly what is typed.
+
+#include "ChooseFilesPage.h"
+#include "FileChooserList.h"
+#include "FileNameBytes.h"
+#include "FolderChooserList.h"
+#include "GoRunTestKit.h"
+#include "KestravaForm.h"
+#include "PreviewPage.h"
+#include "PreviewProblemsDialog.h"
+#include "RunController.h"
+#include "RunSimulation.h"
+#include "RunTestKit.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QHelpEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QToolTip>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <memory>
+
+using namespace kestrava;
+using namespace kestrava::testing;
+
+namespace {
+
+using Outcome = SimulatedOutcome;
+// Old name of a marked file and what becomes of it.
+using Marks = QMap<QString, SimulatedFile>;
+
+enum class Rules { RemoveUnderscores, CounterFrom9999, CounterFrom1, PrefixText };
+
+// Names go to the system byte for byte, whatever their encoding.
+bool createFile(const QString &path)
+{
+    const int fd = ::open(fileNameToBytes(path).constData(), O_WRONLY | O_CREAT | O_EXCL, 0644);
+    return fd >= 0 && ::close(fd) == 0;
+}
+
+bool fileExists(const QString &path)
+{
+    return ::access(fileNameToBytes(path).constData(), F_OK) == 0;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Rules)
+
+class TestPreviewMarks : public QObject
+{
+    Q_OBJECT
+
+private:
+    template<typename T = QWidget>
+    T *control(const char *name) const
+    {
+        T *found = m_form->findChild<T *>(QString::fromUtf8(name));
+        if (!found)
+            qFatal("no control %s", name);
+        return found;
+    }
+    QString root() const { return m_dir->path(); }
+    void showTab(KestravaForm::Tab tab) { m_form->SSTabStrip()->setCurrentIndex(int(tab)); }
+    void showPreview()
+    {
+        showTab(KestravaForm::Tab::SetOptions);
+        showTab(KestravaForm::Tab::PreviewResults);
+    }
+    void applyRules(Rules rules);
+    QStringList lines(const char *box) const
+    {
+        QStringList lines = control<QPlainTextEdit>(box)->toPlainText().split(u'\n');
+        lines.removeLast();
+        return lines;
+    }
+    // The line of the new-name box each extra selection covers, with its tooltip.
+    QMap<int, QString> markedLines() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    std::unique_ptr<QTemporaryDir> m_state;
+    std::unique_ptr<KestravaForm> m_form;
+    HookedPrompt m_prompt;
+
+private Q_SLOTS:
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        m_state = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid() && m_state->isValid());
+        // A run through the window writes an undo journal.
+        qputenv("XDG_STATE_HOME", QFile::encodeName(m_state->path()));
+        m_form = std::make_unique<KestravaForm>();
+        m_form->show();
+        m_prompt = HookedPrompt();
+        m_form->runController()->setPrompt(&m_prompt);
+    }
+    void cleanup()
+    {
+        m_form.reset();
+        m_dir.reset();
+        m_state.reset();
+    }
+
+    void marksSummaryAndRunAgree_data();
+    void marksSummaryAndRunAgree();
+    void treeSummaryCountsProblemsInSubFolders();
+    void marksOfABigFolderFollowTheView();
+    void namesThatBreakALineKeepTheBoxesLineForLine();
+    void fileTypeBoxFiltersByExactlyWhatWasTyped();
+};
+
+void TestPreviewMarks::applyRules(Rules rules)
+{
+    switch (rules) {
+    case Rules::RemoveUnderscores:
+        control<QRadioButton>("optRemoveUnderscores")->setChecked(true);
+        break;
+    case Rules::CounterFrom9999:
+    case Rules::CounterFrom1:
+        control<QCheckBox>("chkPrefixCounter")->setChecked(true);
+        control<QLineEdit>("txtPrefixCount")
+            ->setText(rules == Rules::CounterFrom1 ? QStringLiteral("0001") : QStringLiteral("9999"));
+        break;
+    case Rules::PrefixText:
+        control<QCheckBox>("chkPrefixName")->setChecked(true);
+        control<QLineEdit>("txtPrefixText")->setText(QStringLiteral("new_"));
+        break;
+    }
+}
+
+QMap<int, QString> TestPreviewMarks::markedLines() const
+{
+    auto *box = control<QPlainTextEdit>("txtFilesPreviewNew");
+    QMap<int, QString> marked;
+    for (const QTextEdit::ExtraSelection &selection : box->extraSelections()) {
+        // The line a position is on: the lines before it, in the grouped paragraphs too.
+        const QString text = box->toPlainText();
+        const int line = int(text.left(selection.cursor.selectionStart()).count(u'\n'));
+        // A mark covers its line and no more.
+        if (selection.cursor.hasSelection())
+            [&] { QVERIFY(!selection.cursor.selectedText().contains(QChar::LineSeparator)); }();
+        marked.insert(line, selection.format.property(QTextFormat::TextToolTip).toString());
+    }
+    return marked;
+}
+
+void TestPreviewMarks::marksSummaryAndRunAgree_data()
+{
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<Rules>("rules");
+    QTest::addColumn<QStringList>("readOnly");
+    QTest::addColumn<Marks>("marks");
+    QTest::addColumn<QString>("summary");
+
+    const auto file = [](Outcome outcome, bool hidden = false) { return SimulatedFile{outcome, hidden}; };
+    QTest::newRow("taken, taken by the run, unchanged, hidden")
+        << QStringList{"_.txt", "a_b.txt", "ab.txt", "c_d.txt", "cd_.txt", "e_f.txt"} << Rules::RemoveUnderscores
+        << QStringList{}
+        << Marks{{"_.txt", file(Outcome::Renamed, true)},
+                 {"a_b.txt", file(Outcome::NameTaken)},
+                 {"ab.txt", file(Outcome::Unchanged)},
+                 {"cd_.txt", file(Outcome::NameTakenByRun)}}
+        << QStringLiteral("3 of 6 files will not be renamed (1 name taken, 1 name taken by an earlier file, "
+                          "1 unchanged); 1 will become hidden");
+    QTest::newRow("counter past 9999")
+        << QStringList{"a.txt", "b.txt", "c.txt"} << Rules::CounterFrom9999 << QStringList{}
+        << Marks{{"b.txt", file(Outcome::NotComputable)}, {"c.txt", file(Outcome::NotComputable)}}
+        << QStringLiteral("2 of 3 files will not be renamed (2 names cannot be computed)");
+    // 0002_a.txt moves away first, and a.txt then takes the name it freed.
+    QTest::newRow("a chain is not marked") << QStringList{"0002_a.txt", "a.txt"} << Rules::CounterFrom1 << QStringList{}
+                                           << Marks{} << QStringLiteral("All 2 files will be renamed");
+    QTest::newRow("read-only skipped by choice")
+        << QStringList{"a.txt", "locked.txt"} << Rules::PrefixText << QStringList{"locked.txt"}
+        << Marks{{"locked.txt", file(Outcome::ReadOnlySkipped)}}
+        << QStringLiteral("1 of 2 files will not be renamed (1 read-only file skipped)");
+}
+
+void TestPreviewMarks::marksSummaryAndRunAgree()
+{
+    QFETCH(QStringList, files);
+    QFETCH(Rules, rules);
+    QFETCH(QStringList, readOnly);
+    QFETCH(Marks, marks);
+    QFETCH(QString, summary);
+    for (const QString &name : files)
+        QVERIFY(writeFile(root() + u'/' + name));
+    for (const QString &name : readOnly)
+        QVERIFY(QFile::setPermissions(root() + u'/' + name, QFile::ReadOwner));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QCheckBox>("chkIgnoreReadOnly")->setChecked(!readOnly.isEmpty());
+    applyRules(rules);
+    showPreview();
+
+    // Each marked file on its own line, with its reason as the tooltip.
+    const QStringList before = lines("txtFilesPreview");
+    QCOMPARE(before.size(), files.size());
+    QMap<int, QString> expected;
+    for (auto it = marks.cbegin(); it != marks.cend(); ++it) {
+        const int line = int(before.indexOf(it.key()));
+        QVERIFY2(line >= 0, qPrintable(it.key()));
+        // A counter past 9999 is the one reason the computation gives.
+        const RenameError error = RenameError::counterPastLimit();
+        expected.insert(line, simulatedReasonText(it.value(), &error));
+    }
+    QCOMPARE(markedLines(), expected);
+    // Resting the pointer on a marked line shows its reason.
+    auto *box = control<QPlainTextEdit>("txtFilesPreviewNew");
+    for (const QTextEdit::ExtraSelection &selection : box->extraSelections()) {
+        QTextCursor start(box->document());
+        start.setPosition(selection.cursor.selectionStart());
+        const QPoint pointer = box->cursorRect(start).center() + QPoint(2, 0);
+        QHelpEvent rest(QEvent::ToolTip, pointer, box->viewport()->mapToGlobal(pointer));
+        QApplication::sendEvent(box->viewport(), &rest);
+        QCOMPARE(QToolTip::text(), selection.format.property(QTextFormat::TextToolTip).toString());
+    }
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), summary);
+
+    // The list beside the summary holds exactly the marked files.
+    auto *details = control<QPushButton>("cmdPreviewProblems");
+    QCOMPARE(details->isEnabled(), !marks.isEmpty());
+    if (details->isEnabled()) {
+        details->click();
+        QVERIFY(m_form->previewPage()->problemsDialog());
+        QAbstractItemModel *table = m_form->previewPage()->problemsDialog()->table()->model();
+        QStringList listed;
+        for (int row = 0; row < table->rowCount(); ++row)
+            listed << table->index(row, 1).data().toString();
+        QCOMPARE(QSet<QString>(listed.cbegin(), listed.cend()), QSet<QString>(marks.keyBegin(), marks.keyEnd()));
+        m_form->previewPage()->problemsDialog()->close();
+    }
+
+    // The run renames exactly the unmarked files (and the warned one) and logs
+    // each problem that was not the user's choice.
+    const QStringList newNames = lines("txtFilesPreviewNew");
+    showTab(KestravaForm::Tab::Go);
+    control<QPushButton>("StartButton")->click();
+    const QStringList after = namesIn(root());
+    QCOMPARE(after.size(), files.size());
+    int logged = 0;
+    for (qsizetype line = 0; line < before.size(); ++line) {
+        const Outcome outcome = marks.value(before.at(line), SimulatedFile{}).outcome;
+        QVERIFY2(after.contains(outcome == Outcome::Renamed ? newNames.at(line) : before.at(line)),
+                 qPrintable(before.at(line)));
+        logged += outcome != Outcome::Renamed && outcome != Outcome::Unchanged && outcome != Outcome::ReadOnlySkipped;
+    }
+    QCOMPARE(control<QListView>("lstErrorLog")->model()->rowCount(), logged);
+    for (const QString &name : readOnly)
+        QVERIFY(QFile::setPermissions(root() + u'/' + name, QFile::ReadOwner | QFile::WriteOwner));
+}
+
+void TestPreviewMarks::treeSummaryCountsProblemsInSubFolders()
+{
+    QVERIFY(QDir(root()).mkpath(QStringLiteral("sub/deeper")));
+    for (const char *name : {"a_1.txt", "sub/b_2.txt", "sub/deeper/c_3.txt", "sub/deeper/c3.txt"})
+        QVERIFY(writeFile(root() + u'/' + QString::fromUtf8(name)));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QRadioButton>("optAllFiles")->setChecked(true);
+    applyRules(Rules::RemoveUnderscores);
+    QSignalSpy shown(m_form->previewPage(), &PreviewPage::lookAheadShown);
+    showPreview();
+    // The boxes keep to the current folder; the summary walks the tree.
+    QCOMPARE(lines("txtFilesPreview"), QStringList{"a_1.txt"});
+    QVERIFY(shown.wait(10000));
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
+             QStringLiteral("2 of 4 files in this folder and its sub-folders will not be renamed "
+                            "(1 name taken, 1 unchanged)"));
+    control<QPushButton>("cmdPreviewProblems")->click();
+    QAbstractItemModel *table = m_form->previewPage()->problemsDialog()->table()->model();
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->index(0, 0).data().toString(), root() + QStringLiteral("/sub/deeper/"));
+    QCOMPARE(table->index(0, 1).data().toString(), QStringLiteral("c3.txt"));
+}
+
+// Every file unchanged: the box holds marks for the lines in view, whatever
+// part of the folder is shown, and every line's reason shows.
+void TestPreviewMarks::marksOfABigFolderFollowTheView()
+{
+    constexpr int files = 500;
+    for (int i = 0; i < files; ++i)
+        QVERIFY(writeFile(root() + QStringLiteral("/file%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    showPreview();
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
+             QStringLiteral("500 of 500 files will not be renamed (500 unchanged)"));
+    auto *box = control<QPlainTextEdit>("txtFilesPreviewNew");
+    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    const QMap<int, QString> marked = markedLines();
+    QVERIFY(!marked.isEmpty() && marked.size() < files);
+    QVERIFY(marked.contains(files - 1));
+    QTextCursor last(box->document());
+    last.movePosition(QTextCursor::End);
+    last.movePosition(QTextCursor::PreviousCharacter);
+    const QPoint pointer = box->cursorRect(last).center();
+    QHelpEvent rest(QEvent::ToolTip, pointer, box->viewport()->mapToGlobal(pointer));
+    QApplication::sendEvent(box->viewport(), &rest);
+    QCOMPARE(QToolTip::text(), simulatedReasonText({SimulatedOutcome::Unchanged}));
+}
+
+void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
+{
+    const QStringList names{QStringLiteral("a b.txt"), QStringLiteral("new\nline.txt"),
+                            QStringLiteral("para\u2029graph.txt"), fileNameFromBytes("caf\xe9 menu.txt")};
+    for (const QString &name : names)
+        QVERIFY(createFile(root() + u'/' + name));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QRadioButton>("optSpacesToUnderscores")->setChecked(true);
+    showPreview();
+    const QStringList before = lines("txtFilesPreview");
+    QCOMPARE(before.size(), names.size());
+    QCOMPARE(lines("txtFilesPreviewNew").size(), names.size());
+    QVERIFY(before.contains(QStringLiteral("new\u240Aline.txt")));
+    QVERIFY(before.contains(QStringLiteral("caf\uFFFD menu.txt")));
+    QVERIFY(lines("txtFilesPreviewNew").contains(QStringLiteral("caf\uFFFD_menu.txt")));
+    // The lists show the stand-ins too; the run still works with the real names.
+    QAbstractItemModel *file1 = control<QListView>("File1")->model();
+    QStringList listed;
+    for (int row = 0; row < file1->rowCount(); ++row)
+        listed << file1->index(row, 0).data().toString();
+    QVERIFY(listed.contains(QStringLiteral("new\u240Aline.txt")));
+    showTab(KestravaForm::Tab::Go);
+    control<QPushButton>("StartButton")->click();
+    QVERIFY(fileExists(root() + QStringLiteral("/new\nline.txt")));
+    QVERIFY(fileExists(root() + u'/' + fileNameFromBytes("caf\xe9_menu.txt")));
+    QVERIFY(fileExists(root() + QStringLiteral("/a_b.txt")));
+    // QTemporaryDir cannot name the file that is not UTF-8 to remove it.
+    QCOMPARE(::unlink(QByteArray(fileNameToBytes(root()) + "/caf\xe9_menu.txt").constData()), 0);
+}
+
+void TestPreviewMarks::fileTypeBoxFiltersByExactlyWhatWasTyped()
+{
+    for (const char *name : {"song.MP3", "movie.M", "notes.txt"})
+        QVERIFY(writeFile(root() + u'/' + QString::fromUtf8(name)));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    auto *combo = control<QComboBox>("FileSpecCombo");
+    combo->lineEdit()->clear();
+    combo->setFocus();
+    QTest::keyClicks(combo->lineEdit(), QStringLiteral("*.M"));
+    QCOMPARE(combo->currentText(), QStringLiteral("*.M"));
+    QCOMPARE(m_form->fileList()->pattern(), QStringLiteral("*.M"));
+}
+
+QTEST_MAIN(TestPreviewMarks)
+#include "tst_previewmarks.moc"
