@@ -5,12 +5,15 @@
 #include "FileChooserList.h"
 #include "FolderChooserList.h"
 #include "KestravaForm.h"
+#include "PreviewPage.h"
 
 #include <QAbstractScrollArea>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTimer>
 
 namespace kestrava::bench {
 
@@ -61,12 +64,28 @@ void showFilesPreview(KestravaForm &form)
     form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
 }
 
+void waitForLookAhead(KestravaForm &form)
+{
+    PreviewPage *page = form.previewPage();
+    if (!page->isLookingAhead())
+        return;
+    // Leaves as the result is shown, before the repaint it asks for, so that
+    // a settle() after this sees that paint.
+    QEventLoop loop;
+    QObject::connect(page, &PreviewPage::lookAheadShown, &loop, &QEventLoop::quit);
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    if (page->isLookingAhead())
+        failBench(QStringLiteral("the preview's look ahead did not finish"));
+}
+
 void openFolderAndPreview(KestravaForm &form, const QString &folder)
 {
     openFolder(form, folder);
     settle(control<QWidget>(form, "File1"));
     showFilesPreview(form);
     settle(control<QWidget>(form, "txtFilesPreview"));
+    waitForLookAhead(form);
 }
 
 } // namespace kestrava::bench

@@ -32,7 +32,12 @@ void openFolder(KestravaForm &form, const QString &folder);
 /// tab must not be current already.
 void showFilesPreview(KestravaForm &form);
 
-/// Opens \a folder in the window's folder list and shows the files preview.
+/// Waits (a minute at most) until the files preview's look ahead, which runs
+/// beside the window, has shown its marks and summary.
+void waitForLookAhead(KestravaForm &form);
+
+/// Opens \a folder in the window's folder list and shows the files preview,
+/// with its look ahead.
 void openFolderAndPreview(KestravaForm &form, const QString &folder);
 
 } // namespace kestrava::bench

@@ -35,6 +35,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
+#include <QThreadPool>
 #include <QToolTip>
 
 #include <fcntl.h>
@@ -84,10 +85,14 @@ private:
     }
     QString root() const { return m_dir->path(); }
     void showTab(KestravaForm::Tab tab) { m_form->SSTabStrip()->setCurrentIndex(int(tab)); }
-    void showPreview()
+    // Enters the preview and waits until its look ahead is shown; false when
+    // it never finishes.
+    [[nodiscard]] bool showPreview()
     {
+        QSignalSpy shown(m_form->previewPage(), &PreviewPage::lookAheadShown);
         showTab(KestravaForm::Tab::SetOptions);
         showTab(KestravaForm::Tab::PreviewResults);
+        return shown.wait(10000) && !m_form->previewPage()->isLookingAhead();
     }
     void applyRules(Rules rules);
     QStringList lines(const char *box) const
@@ -130,6 +135,9 @@ private Q_SLOTS:
     void marksOfABigFolderFollowTheView();
     void namesThatBreakALineKeepTheBoxesLineForLine();
     void fileTypeBoxFiltersByExactlyWhatWasTyped();
+    void newerPreviewDropsTheOlderLookAhead_data();
+    void newerPreviewDropsTheOlderLookAhead();
+    void closingTheWindowLeavesTheLookAheadUnseen();
 };
 
 void TestPreviewMarks::applyRules(Rules rules)
@@ -212,7 +220,7 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     QVERIFY(m_form->folderList()->setPath(root()));
     control<QCheckBox>("chkIgnoreReadOnly")->setChecked(!readOnly.isEmpty());
     applyRules(rules);
-    showPreview();
+    QVERIFY(showPreview());
 
     // Each marked file on its own line, with its reason as the tooltip.
     const QStringList before = lines("txtFilesPreview");
@@ -280,10 +288,10 @@ void TestPreviewMarks::treeSummaryCountsProblemsInSubFolders()
     control<QRadioButton>("optAllFiles")->setChecked(true);
     applyRules(Rules::RemoveUnderscores);
     QSignalSpy shown(m_form->previewPage(), &PreviewPage::lookAheadShown);
-    showPreview();
+    QVERIFY(showPreview());
     // The boxes keep to the current folder; the summary walks the tree.
     QCOMPARE(lines("txtFilesPreview"), QStringList{"a_1.txt"});
-    QVERIFY(shown.wait(10000));
+    QCOMPARE(shown.count(), 1);
     QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
              QStringLiteral("2 of 4 files in this folder and its sub-folders will not be renamed "
                             "(1 name taken, 1 unchanged)"));
@@ -302,7 +310,7 @@ void TestPreviewMarks::marksOfABigFolderFollowTheView()
     for (int i = 0; i < files; ++i)
         QVERIFY(writeFile(root() + QStringLiteral("/file%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
     QVERIFY(m_form->folderList()->setPath(root()));
-    showPreview();
+    QVERIFY(showPreview());
     QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
              QStringLiteral("500 of 500 files will not be renamed (500 unchanged)"));
     auto *box = control<QPlainTextEdit>("txtFilesPreviewNew");
@@ -327,7 +335,7 @@ void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
         QVERIFY(createFile(root() + u'/' + name));
     QVERIFY(m_form->folderList()->setPath(root()));
     control<QRadioButton>("optSpacesToUnderscores")->setChecked(true);
-    showPreview();
+    QVERIFY(showPreview());
     const QStringList before = lines("txtFilesPreview");
     QCOMPARE(before.size(), names.size());
     QCOMPARE(lines("txtFilesPreviewNew").size(), names.size());
@@ -360,6 +368,70 @@ void TestPreviewMarks::fileTypeBoxFiltersByExactlyWhatWasTyped()
     QTest::keyClicks(combo->lineEdit(), QStringLiteral("*.M"));
     QCOMPARE(combo->currentText(), QStringLiteral("*.M"));
     QCOMPARE(m_form->fileList()->pattern(), QStringLiteral("*.M"));
+}
+
+using MarkedLines = QMap<int, QString>;
+
+void TestPreviewMarks::newerPreviewDropsTheOlderLookAhead_data()
+{
+    QTest::addColumn<bool>("otherFolder");
+    QTest::addColumn<MarkedLines>("marked");
+    QTest::addColumn<QString>("summary");
+    const QString unchanged = simulatedReasonText({SimulatedOutcome::Unchanged});
+    QTest::newRow("the folder changed") << true << MarkedLines{{0, unchanged}}
+                                        << QStringLiteral("1 of 1 file will not be renamed (1 unchanged)");
+    QTest::newRow("an option changed") << false << MarkedLines{} << QStringLiteral("All 2 files will be renamed");
+}
+
+// Both previews are shown before the first look ahead can report (its result
+// arrives through the event loop): the marks and the summary are the newer ones.
+void TestPreviewMarks::newerPreviewDropsTheOlderLookAhead()
+{
+    QFETCH(bool, otherFolder);
+    QFETCH(MarkedLines, marked);
+    QFETCH(QString, summary);
+    QVERIFY(QDir(root()).mkpath(QStringLiteral("other")));
+    for (const char *name : {"a_1.txt", "b_2.txt", "other/c3.txt"})
+        QVERIFY(writeFile(root() + u'/' + QString::fromUtf8(name)));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    PreviewPage *page = m_form->previewPage();
+    QSignalSpy shown(page, &PreviewPage::lookAheadShown);
+    PreviewLookAhead lookAhead;
+    lookAhead.folder = root();
+    page->ShowFilesPreview(*m_form->fileList(), *m_form->optionsPage(), lookAhead);
+    QVERIFY(page->isLookingAhead());
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), QStringLiteral("Looking through the folder ..."));
+    QVERIFY(!control<QPushButton>("cmdPreviewProblems")->isEnabled());
+    if (otherFolder) {
+        lookAhead.folder = root() + QStringLiteral("/other");
+        QVERIFY(m_form->folderList()->setPath(lookAhead.folder));
+    } else {
+        applyRules(Rules::RemoveUnderscores);
+    }
+    page->ShowFilesPreview(*m_form->fileList(), *m_form->optionsPage(), lookAhead);
+    QVERIFY(shown.wait(10000));
+    // The older job is given up but still finishes: let it, and any late report arrive.
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+    QCoreApplication::processEvents();
+    QCOMPARE(shown.count(), 1);
+    QVERIFY(!page->isLookingAhead());
+    QCOMPARE(markedLines(), marked);
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), summary);
+    QCOMPARE(control<QPushButton>("cmdPreviewProblems")->isEnabled(), !marked.isEmpty());
+}
+
+// The job owns its copies: the window may go while it reads the folder.
+void TestPreviewMarks::closingTheWindowLeavesTheLookAheadUnseen()
+{
+    for (int i = 0; i < 200; ++i)
+        QVERIFY(writeFile(root() + QStringLiteral("/file%1.txt").arg(i)));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    showTab(KestravaForm::Tab::PreviewResults);
+    QVERIFY(m_form->previewPage()->isLookingAhead());
+    m_form.reset();
+    QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
+    QCoreApplication::processEvents();
+    QCOMPARE(namesIn(root()).size(), 200);
 }
 
 QTEST_MAIN(TestPreviewMarks)

@@ -503,6 +503,10 @@
         <source>Files that will not be renamed</source>
         <translation>Dateien, die nicht umbenannt werden</translation>
     </message>
+    <message>
+        <source>Looking through the folder ...</source>
+        <translation>Ordner wird durchsucht ...</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::PreviewProblemsDialog</name>

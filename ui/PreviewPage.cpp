@@ -10,11 +10,15 @@
 #include "PreviewProblemsDialog.h"
 #include "TreeLookAhead.h"
 
+#include <QFutureWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPromise>
 #include <QPushButton>
+#include <QThreadPool>
 
 #include <array>
+#include <memory>
 
 namespace kestrava {
 
@@ -49,6 +53,60 @@ private:
 
 } // namespace
 
+/// What the look ahead over the current folder works from: its own copies of
+/// the names, so that it can run beside the window and outlive the page.
+struct FolderLookAheadJob
+{
+    QString folder;
+    /// The scope is "All Files including Sub-Folders": the tree's walk gives the summary.
+    bool wholeTree = false;
+    SimulationSettings settings;
+    QList<QString> oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    /// Where each line of the new names starts in their box, and where the text ends.
+    QList<int> linePositions;
+};
+
+/// The marks of the current folder's files, and the summary of them.
+struct FolderLookAheadResult
+{
+    QList<LineMark> marks;
+    QString summary;
+    QList<SimulatedProblem> problems;
+};
+
+namespace {
+
+// Runs on a pool thread: reads the folder as the run would find it and works
+// out the marks, touching nothing of the window.
+FolderLookAheadResult lookAheadFolder(const FolderLookAheadJob &job)
+{
+    FolderLookAheadResult result;
+    const auto files = simulateFolder(job.folder, job.oldNames, job.newNames, job.settings);
+    if (!files) {
+        result.summary = job.folder + QStringLiteral(": ") + files.error();
+        return result;
+    }
+    const QString folderPath = job.folder.endsWith(u'/') ? job.folder : job.folder + u'/';
+    SimulationCounts counts;
+    ReasonTexts reasons;
+    for (qsizetype i = 0; i < files->size(); ++i) {
+        const SimulatedFile &file = files->at(i);
+        counts.add(file);
+        if (file.outcome == SimulatedOutcome::Renamed && !file.becomesHidden)
+            continue;
+        const auto &newName = job.newNames.at(i);
+        const QString reason = reasons.text(file, newName ? nullptr : &newName.error());
+        const int start = job.linePositions.at(i);
+        result.marks.append({start, job.linePositions.at(i + 1) - start - 1, file, reason});
+        result.problems.append({folderPath, job.oldNames.at(i), newName.value_or(QString()), file, reason});
+    }
+    result.summary = simulationSummary(counts, SimulationScope::Folder);
+    return result;
+}
+
+} // namespace
+
 PreviewPage::PreviewPage(QWidget *parent)
     : QWidget(parent)
 {
@@ -70,7 +128,12 @@ PreviewPage::PreviewPage(QWidget *parent)
     connect(m_ui.cmdPreviewProblems, &QPushButton::clicked, this, &PreviewPage::cmdPreviewProblems_Click);
 }
 
-PreviewPage::~PreviewPage() = default;
+PreviewPage::~PreviewPage()
+{
+    // The job owns its data and reports only to its watcher, which goes with
+    // the page: a job still under way finishes unseen.
+    cancelFolderLookAhead();
+}
 
 PreviewProblemsDialog *PreviewPage::problemsDialog() const
 {
@@ -79,7 +142,7 @@ PreviewProblemsDialog *PreviewPage::problemsDialog() const
 
 bool PreviewPage::isLookingAhead() const
 {
-    return m_treeLookAhead->isBusy();
+    return m_folderWatcher || m_treeLookAhead->isBusy();
 }
 
 void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
@@ -129,47 +192,65 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     m_treeLookAhead->cancel();
     before.showIn(m_ui.txtFilesPreview);
     after.showIn(m_ui.txtFilesPreviewNew);
-    if (lookingAhead)
-        showFolderLookAhead(lookAhead, oldNames, newNames, linePositions);
-    else
+    cancelFolderLookAhead();
+    if (!lookingAhead) {
         showSummary(QString(), {});
-    if (lookingAhead && lookAhead.wholeTree)
-        startTreeLookAhead(lookAhead, options);
+    } else {
+        showSummary(
+            lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
+        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, std::move(oldNames),
+                              std::move(newNames), std::move(linePositions)});
+        if (lookAhead.wholeTree)
+            startTreeLookAhead(lookAhead, options);
+    }
     Q_EMIT filesPreviewShown();
 }
 
-void PreviewPage::showFolderLookAhead(const PreviewLookAhead &lookAhead, const QList<QString> &oldNames,
-                                      const QList<std::expected<QString, RenameError>> &newNames,
-                                      const QList<int> &linePositions)
+void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
 {
-    const auto files = simulateFolder(lookAhead.folder, oldNames, newNames, lookAhead.settings);
-    if (!files) {
-        showSummary(lookAhead.folder + QStringLiteral(": ") + files.error(), {});
+    cancelFolderLookAhead();
+    const bool summaryToo = !job.wholeTree;
+    auto promise = std::make_shared<QPromise<FolderLookAheadResult>>();
+    auto *watcher = new QFutureWatcher<FolderLookAheadResult>(this);
+    m_folderWatcher = watcher;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, summaryToo] {
+        // A newer preview has replaced the watcher: this result is stale.
+        if (watcher != m_folderWatcher)
+            return;
+        m_folderWatcher = nullptr;
+        watcher->deleteLater();
+        if (watcher->future().resultCount() > 0) {
+            FolderLookAheadResult result = watcher->future().takeResult();
+            m_marks->setMarks(result.marks);
+            if (summaryToo)
+                showSummary(result.summary, std::move(result.problems));
+        }
+        lookAheadPartFinished();
+    });
+    promise->start();
+    watcher->setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, job = std::move(job)] {
+        if (!promise->isCanceled())
+            promise->addResult(lookAheadFolder(job));
+        promise->finish();
+    });
+}
+
+void PreviewPage::cancelFolderLookAhead()
+{
+    if (!m_folderWatcher)
         return;
-    }
-    const QString folderPath = lookAhead.folder.endsWith(u'/') ? lookAhead.folder : lookAhead.folder + u'/';
-    SimulationCounts counts;
-    ReasonTexts reasons;
-    QList<LineMark> marks;
-    QList<SimulatedProblem> problems;
-    for (qsizetype i = 0; i < files->size(); ++i) {
-        const SimulatedFile &file = files->at(i);
-        counts.add(file);
-        if (file.outcome == SimulatedOutcome::Renamed && !file.becomesHidden)
-            continue;
-        const auto &newName = newNames.at(i);
-        const QString reason = reasons.text(file, newName ? nullptr : &newName.error());
-        const int start = linePositions.at(i);
-        marks.append({start, linePositions.at(i + 1) - start - 1, file, reason});
-        problems.append({folderPath, oldNames.at(i), newName.value_or(QString()), file, reason});
-    }
-    m_marks->setMarks(marks);
-    if (lookAhead.wholeTree) {
-        showSummary(tr("Looking through the sub-folders ..."), {});
-        return;
-    }
-    showSummary(simulationSummary(counts, SimulationScope::Folder), std::move(problems));
-    Q_EMIT lookAheadShown();
+    // The job still finishes reading the folder, but its result is thrown away.
+    m_folderWatcher->future().cancel();
+    m_folderWatcher->disconnect(this);
+    m_folderWatcher->deleteLater();
+    m_folderWatcher = nullptr;
+}
+
+void PreviewPage::lookAheadPartFinished()
+{
+    if (!isLookingAhead())
+        Q_EMIT lookAheadShown();
 }
 
 void PreviewPage::startTreeLookAhead(const PreviewLookAhead &lookAhead, const OptionsPage &options)
@@ -191,7 +272,7 @@ void PreviewPage::treeLookAheadFinished(const TreeSimulation &result)
     if (!result.unreadableFolders.isEmpty())
         summary += tr("; %1 folders cannot be read").arg(result.unreadableFolders.size());
     showSummary(summary, result.problems);
-    Q_EMIT lookAheadShown();
+    lookAheadPartFinished();
 }
 
 void PreviewPage::showSummary(const QString &summary, QList<SimulatedProblem> problems)

@@ -10,6 +10,8 @@ class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
+template<typename T>
+class QFutureWatcher;
 
 namespace kestrava {
 
@@ -18,6 +20,8 @@ class OptionsPage;
 class PreviewMarks;
 class PreviewProblemsDialog;
 class TreeLookAhead;
+struct FolderLookAheadJob;
+struct FolderLookAheadResult;
 
 namespace Ui {
 
@@ -61,28 +65,33 @@ public:
     /// options on the right, one line each. A name that cannot be computed (no
     /// dot, a counter past 9999) leaves its right-hand line empty. With a
     /// \a lookAhead folder, the lines of files a run would not rename are marked
-    /// and the summary counts them, over the whole tree for that scope.
+    /// and the summary counts them, over the whole tree for that scope: the look
+    /// ahead runs beside the window, and lookAheadShown() tells when it is shown.
+    /// A newer preview drops the result of an older one.
     void ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead = {});
 
     /// The list of the files that will not be renamed, while it is open.
     PreviewProblemsDialog *problemsDialog() const;
-    /// Whether the look ahead over the sub-folders is still under way.
+    /// Whether the look ahead over the folder or the sub-folders is still under way.
     bool isLookingAhead() const;
 
 Q_SIGNALS:
     /// Emitted once both boxes show the names of a files preview.
     void filesPreviewShown();
-    /// Emitted once the summary counts every file of the look ahead.
+    /// Emitted once the marks and the summary show every file of the look ahead.
     void lookAheadShown();
 
 private:
     /// Creates the controls from the page's layout table (PreviewPageLayout.cpp).
     void buildLayout();
-    /// Marks the lines of the current folder's files and, for that scope,
-    /// counts them in the summary.
-    void showFolderLookAhead(const PreviewLookAhead &lookAhead, const QList<QString> &oldNames,
-                             const QList<std::expected<QString, RenameError>> &newNames,
-                             const QList<int> &linePositions);
+    /// Starts the look ahead over the current folder's files beside the window;
+    /// the one under way, if any, is given up. Its result marks the lines of
+    /// the files and, for the folder scope, counts them in the summary.
+    void startFolderLookAhead(FolderLookAheadJob &&job);
+    /// Gives up the look ahead over the current folder, if one is under way.
+    void cancelFolderLookAhead();
+    /// Tells that the look ahead is shown, once neither part is still under way.
+    void lookAheadPartFinished();
     /// Starts the look ahead over the whole tree for the summary.
     void startTreeLookAhead(const PreviewLookAhead &lookAhead, const OptionsPage &options);
     void treeLookAheadFinished(const TreeSimulation &result);
@@ -93,6 +102,8 @@ private:
     Ui::PreviewPage m_ui;
     PreviewMarks *m_marks = nullptr;
     TreeLookAhead *m_treeLookAhead = nullptr;
+    /// The look ahead over the current folder under way, or null.
+    QFutureWatcher<FolderLookAheadResult> *m_folderWatcher = nullptr;
     QList<SimulatedProblem> m_problems;
     QPointer<PreviewProblemsDialog> m_dialog;
 };

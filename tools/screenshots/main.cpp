@@ -14,6 +14,7 @@
 #include "GoPage.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
+#include "PreviewPage.h"
 #include "Prompt.h"
 #include "RunClock.h"
 #include "RunController.h"
@@ -21,6 +22,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -68,6 +70,16 @@ bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
     return form.grab().save(out.filePath(QStringLiteral("tab1-set-options-in-use.png")));
 }
 
+// The preview's look ahead runs beside the window: the pictures show its marks
+// and summary, not the text shown while it looks.
+void waitForLookAhead(kestrava::KestravaForm &form)
+{
+    const QDeadlineTimer deadline(10000);
+    do
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+    while (form.previewPage()->isLookingAhead() && !deadline.hasExpired());
+}
+
 // The preview tab with every file of the sample folder chosen and a few options on.
 // The tab is entered with its own handling, as a click on it would, so that the
 // window fills both lists itself.
@@ -81,7 +93,7 @@ bool saveFilesPreviewInUse(kestrava::KestravaForm &form, const QDir &out)
     page->findChild<QCheckBox *>(QStringLiteral("chkRemoveTildas"))->setChecked(true);
     page->findChild<QCheckBox *>(QStringLiteral("chkPrefixCounter"))->setChecked(true);
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
-    QApplication::processEvents();
+    waitForLookAhead(form);
     return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-in-use.png")));
 }
 
@@ -105,7 +117,7 @@ bool saveFilesPreviewMarks(kestrava::KestravaForm &form, const QDir &out)
     page->findChild<QRadioButton *>(QStringLiteral("optRemoveSpaces"))->setChecked(true);
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
-    QApplication::processEvents();
+    waitForLookAhead(form);
     return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-marks.png")));
 }
 
