@@ -15,14 +15,24 @@ using namespace kestrava::fuzzing;
 
 namespace {
 
-// The reader works on a file, so each input goes to the same one.
+// The reader works on a file, so each input goes to the same one, in memory
+// where the system offers it: a disk-backed file costs most of the time.
+QByteArray &journalBytesPath()
+{
+    static QByteArray path;
+    return path;
+}
+
 const QString &journalFile()
 {
     static const QString path = [] {
-        char name[] = "/tmp/fuzz_journalreader-XXXXXX";
-        const int fd = ::mkstemp(name);
+        QByteArray &name = journalBytesPath();
+        name = ::access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp";
+        name += "/fuzz_journalreader-XXXXXX";
+        const int fd = ::mkstemp(name.data());
         require(fd >= 0, "no temporary file for the journal");
         ::close(fd);
+        std::atexit([] { ::unlink(journalBytesPath().constData()); });
         return QString::fromLocal8Bit(name);
     }();
     return path;
