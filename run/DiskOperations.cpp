@@ -1,6 +1,7 @@
 #include "DiskOperations.h"
 
 #include "FileNameBytes.h"
+#include "FolderNameRules.h"
 #include "RenameMethods.h"
 
 #include <QRandomGenerator>
@@ -46,21 +47,25 @@ QByteArray folderOf(const QByteArray &path)
 // no-replace rename reports the new name as taken. Moving the file aside under a
 // hidden unique name first and then to its new name changes only the case.
 std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath,
-                                            const QByteArray &newPath, const ParkNotice &beforeParking)
+                                            const QByteArray &newPath, const ParkNotices &notices)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = folderOf(oldPath) + ".kestrava-"
             + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
-        if (beforeParking)
-            beforeParking(temporary);
+        if (notices.beforeParking)
+            notices.beforeParking(temporary);
         const auto aside = renameOnce(folder, oldPath, temporary);
         if (!aside && aside.error() == EEXIST)
             continue;
         if (!aside)
             return aside;
         const auto done = renameOnce(folder, temporary, newPath);
-        if (!done)
-            (void)renameOnce(folder, temporary, oldPath); // put it back under its old name
+        if (done)
+            return done;
+        // Put back under its old name; when another file took that name in
+        // the meantime, the file stays parked and whoever asked must say where.
+        if (const auto back = renameOnce(folder, temporary, oldPath); !back && notices.leftParked)
+            notices.leftParked(temporary, back.error());
         return done;
     }
     return std::unexpected(EEXIST);
@@ -94,13 +99,32 @@ std::expected<void, int> makeOwnerWritableAt(int folder, const QByteArray &path)
     return {};
 }
 
+// The naming rules of the folder \a path lies in. The case-folding flag needs
+// a folder open for reading; one that cannot be read still tells its file system.
+FolderNameRules rulesOfFolderOf(int folder, const QByteArray &path)
+{
+    const QByteArray folderPath = folderOf(path);
+    const char *name = folderPath.isEmpty() ? "." : folderPath.constData();
+    int fd = ::openat(folder, name, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        fd = ::openat(folder, name, O_PATH | O_DIRECTORY | O_CLOEXEC);
+    const FolderNameRules rules = folderNameRules(fd);
+    if (fd >= 0)
+        ::close(fd);
+    return rules;
+}
+
+// Two names of one file that differ only in case are one entry only where the
+// file system ignores case; elsewhere they are two hard links, and the new
+// name is as taken as any other.
 std::expected<void, int> renameChecked(int folder, const QByteArray &from, const QByteArray &to,
-                                       const ParkNotice &beforeParking)
+                                       const ParkNotices &notices)
 {
     const auto renamed = renameOnce(folder, from, to);
-    if (renamed || renamed.error() != EEXIST || from == to || !sameInode(folder, from, to))
+    if (renamed || renamed.error() != EEXIST || !sameInode(folder, from, to)
+        || !isCaseOnlyChange(from, to, rulesOfFolderOf(folder, from)))
         return renamed;
-    return renameViaTemporary(folder, from, to, beforeParking);
+    return renameViaTemporary(folder, from, to, notices);
 }
 
 } // namespace
@@ -171,9 +195,16 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
 }
 
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
-                                         const ParkNotice &beforeParking)
+                                         const ParkNotices &notices)
 {
-    return renameChecked(file.folder, file.path, newFile.path, beforeParking);
+    return renameChecked(file.folder, file.path, newFile.path, notices);
+}
+
+bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRules &rules)
+{
+    const QString oldName = fileNameFromBytes(from.sliced(from.lastIndexOf('/') + 1).toByteArray());
+    const QString newName = fileNameFromBytes(to.sliced(to.lastIndexOf('/') + 1).toByteArray());
+    return rules.ignoresCase && oldName != newName && oldName.compare(newName, Qt::CaseInsensitive) == 0;
 }
 
 std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)

@@ -100,10 +100,26 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file);
 /// Told the hidden temporary name (as the rename steps use it) that a change of
 /// letter case parks a file under, before the file is moved there.
 using ParkNotice = std::function<void(const QByteArray &temporaryPath)>;
+/// Told that a change of letter case failed and the file could not be put back
+/// under its old name (with the errno of that step): it stays under \a temporaryPath.
+using LeftParkedNotice = std::function<void(const QByteArray &temporaryPath, int error)>;
+
+/// Who hears of the temporary name of a change of letter case.
+struct ParkNotices
+{
+    ParkNotice beforeParking;
+    LeftParkedNotice leftParked;
+};
 
 /// As renameNoReplace(const QString &, const QString &), from \a file to \a newFile of the same folder.
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
-                                         const ParkNotice &beforeParking = {});
+                                         const ParkNotices &notices = {});
+
+struct FolderNameRules;
+/// Whether renaming \a from to \a to (names or paths, as the rename steps use
+/// them) changes only the letter case on a folder with \a rules, where both
+/// names are one entry and the rename has to go through a temporary name.
+bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRules &rules);
 /// As renameNoReplace(const QString &, const QString &), for the names (raw
 /// bytes) \a from and \a to in the folder open as \a folder.
 std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to);

@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrava::journal {
@@ -176,6 +177,18 @@ bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteA
     return in.ok();
 }
 
+// A journal is read only from a file of its own name, never through a link.
+bool openForReading(QFile &file, const QString &path)
+{
+    const int fd = ::open(nameBytes(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+        return true;
+    ::close(fd);
+    return false;
+}
+
 } // namespace
 
 QByteArray fileHeader()
@@ -237,8 +250,11 @@ QString stateFolder()
 QStringList journalPaths()
 {
     const QString folder = stateFolder();
+    struct stat info;
+    if (::lstat(nameBytes(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
+        return {};
     QStringList paths = QDir(folder).entryList({QStringLiteral("run-*.kjournal")},
-                                               QDir::Files | QDir::Hidden, QDir::Name);
+                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
     for (QString &path : paths)
         path.prepend(folder + u'/');
     return paths;
@@ -247,8 +263,8 @@ QStringList journalPaths()
 JournalContents readJournal(const QString &path)
 {
     JournalContents contents;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path))
         return contents;
     const QByteArray data = file.readAll();
     if (!hasHeader(data))
@@ -278,8 +294,8 @@ JournalContents readJournal(const QString &path)
 JournalGlance glanceAt(const QString &path)
 {
     JournalGlance glance;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    QFile file;
+    if (!openForReading(file, path))
         return glance;
     const qint64 size = file.size();
     QByteArray data = file.read(glanceSize);
@@ -316,7 +332,13 @@ JournalGlance glanceAt(const QString &path)
 
 int openLocked(const QByteArray &path, int extraFlags)
 {
-    const int fd = ::open(path.constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC | extraFlags, 0600);
+    return openLockedAt(AT_FDCWD, path, extraFlags);
+}
+
+int openLockedAt(int folderFd, const QByteArray &name, int extraFlags)
+{
+    const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC | extraFlags,
+                            0600);
     if (fd < 0)
         return -1;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -68,7 +68,8 @@ QString nameText(const QByteArray &bytes);
 /// Where journals live: $XDG_STATE_HOME/kestrava, or ~/.local/state/kestrava
 /// when the variable is unset or not an absolute path.
 QString stateFolder();
-/// The journals in stateFolder(), full paths, oldest first.
+/// The journals in stateFolder(), full paths, oldest first. Links are not
+/// journals, and a state folder that is itself a link holds none.
 QStringList journalPaths();
 
 /// One rename of a journal.
@@ -110,9 +111,11 @@ struct JournalGlance
 JournalGlance glanceAt(const QString &path);
 
 /// Opens \a path for appending with an exclusive lock on the open file, so that
-/// a journal a run or an undo is writing is never touched by another. -1 with
-/// errno set on failure (EWOULDBLOCK when another holds the lock).
+/// a journal a run or an undo is writing is never touched by another. A link is
+/// not followed. -1 with errno set on failure (EWOULDBLOCK when another holds the lock).
 int openLocked(const QByteArray &path, int extraFlags);
+/// As openLocked(), for \a name in the folder open as \a folderFd.
+int openLockedAt(int folderFd, const QByteArray &name, int extraFlags);
 /// Whether another open file holds the lock of \a path.
 bool isInUse(const QString &path);
 

@@ -148,7 +148,7 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
     // its name keeps its permissions too.
     const bool madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
     if (const auto renamed = journaledRename(folderPath, file, FolderFile(m_openFolder, newName)); !renamed) {
-        status.reason = systemErrorText(renamed.error());
+        status.reason = renamed.error();
         if (madeWritable)
             restoreReadOnly(file, folderPath + name);
         return status;

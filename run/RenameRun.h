@@ -113,8 +113,8 @@ private:
     bool returnToFolder(const QString &path);
     void folderDone();
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
-    std::expected<void, int> journaledRename(const QString &folderPath, const FolderFile &file,
-                                             const FolderFile &newFile);
+    std::expected<void, QString> journaledRename(const QString &folderPath, const FolderFile &file,
+                                                 const FolderFile &newFile);
     void reportJournalFailure();
 
     RunParts m_parts;

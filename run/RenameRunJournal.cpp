@@ -1,24 +1,42 @@
 // How RenameRun writes its undo journal.
 #include "RenameRun.h"
 
+#include "FileNameBytes.h"
 #include "RunJournal.h"
+
+#include <QCoreApplication>
 
 namespace kestrava {
 
 // The journal learns of each rename, and of a parking under a temporary name,
 // before it happens, so that undo can find the file whatever step a crash cut.
-std::expected<void, int> RenameRun::journaledRename(const QString &folderPath, const FolderFile &file,
-                                                    const FolderFile &newFile)
+// A failed rename gives the system's text; for a file left under its temporary
+// name the text names it and the old name, since nothing else shows the file.
+std::expected<void, QString> RenameRun::journaledRename(const QString &folderPath, const FolderFile &file,
+                                                        const FolderFile &newFile)
 {
-    if (!m_journal)
-        return renameNoReplace(file, newFile);
-    m_journal->recordRename(folderPath, file, newFile);
-    const auto renamed = renameNoReplace(file, newFile, [this](const QByteArray &temporary) {
-        m_journal->recordParked(temporary);
-    });
-    m_journal->recordOutcome(renamed.has_value());
-    reportJournalFailure();
-    return renamed;
+    QString leftParked;
+    ParkNotices notices;
+    notices.leftParked = [&](const QByteArray &temporary, int error) {
+        leftParked = QCoreApplication::translate(
+                         "kestrava::RenameRun", "; the file is left as %1, as its old name %2 cannot be given back: %3")
+                         .arg(fileNameFromBytes(temporary.sliced(temporary.lastIndexOf('/') + 1)),
+                              fileNameFromBytes(file.path.sliced(file.path.lastIndexOf('/') + 1)),
+                              systemErrorText(error));
+    };
+    if (m_journal) {
+        m_journal->recordRename(folderPath, file, newFile);
+        notices.beforeParking = [this](const QByteArray &temporary) { m_journal->recordParked(temporary); };
+    }
+    const auto renamed = renameNoReplace(file, newFile, notices);
+    if (m_journal) {
+        // A parked file is still for undo to put back.
+        m_journal->recordOutcome(renamed.has_value() || !leftParked.isEmpty());
+        reportJournalFailure();
+    }
+    if (!renamed)
+        return std::unexpected(systemErrorText(renamed.error()) + leftParked);
+    return {};
 }
 
 void RenameRun::reportJournalFailure()

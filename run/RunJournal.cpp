@@ -52,6 +52,34 @@ QString absoluteFolder(const QString &folderPath)
     return folderPath.startsWith(u'/') ? folderPath : QDir::currentPath() + u'/' + folderPath;
 }
 
+// Opens the state folder, making it when missing. The journals say which files
+// a user renamed, so the folder is the user's alone (0700), and a link in its
+// place is refused rather than followed to wherever it points.
+int openStateFolder(const QString &folder)
+{
+    QDir().mkpath(folder.section(u'/', 0, -2));
+    const QByteArray path = journal::nameBytes(folder);
+    if (::mkdir(path.constData(), 0700) != 0 && errno != EEXIST)
+        return -1;
+    const int fd = ::open(path.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return -1;
+    struct stat info;
+    int error = 0;
+    if (::fstat(fd, &info) != 0)
+        error = errno;
+    else if (info.st_uid != ::geteuid())
+        error = EACCES;
+    else if ((info.st_mode & 0077) != 0 && ::fchmod(fd, info.st_mode & 0700) != 0)
+        error = errno;
+    if (error != 0) {
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
+
 } // namespace
 
 RunJournal::~RunJournal()
@@ -73,21 +101,25 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
     m_renamed = 0;
     const QString folder = journal::stateFolder();
     m_path = folder;
-    QDir().mkpath(folder.section(u'/', 0, -2));
-    if (::mkdir(journal::nameBytes(folder).constData(), 0700) != 0 && errno != EEXIST) {
+    const int folderFd = openStateFolder(folder);
+    if (folderFd < 0) {
         fail(errno);
         return false;
     }
     removeOldJournals();
     quint64 stamp = wallClockNanoseconds();
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        m_path = folder + u'/' + journalName(stamp + quint64(attempt));
-        m_fd = journal::openLocked(journal::nameBytes(m_path), O_CREAT | O_EXCL);
+        const QString name = journalName(stamp + quint64(attempt));
+        m_path = folder + u'/' + name;
+        // O_EXCL fails on any entry of that name, a link included, so a
+        // planted link is never followed: the next name is tried instead.
+        m_fd = journal::openLockedAt(folderFd, journal::nameBytes(name), O_CREAT | O_EXCL);
         if (m_fd < 0 && errno != EEXIST)
             break;
     }
+    const int error = errno;
+    ::close(folderFd);
     if (m_fd < 0) {
-        const int error = errno;
         m_path = folder;
         fail(error);
         return false;

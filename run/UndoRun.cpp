@@ -68,6 +68,16 @@ qint64 filesLeft(const JournalContents &contents)
                          [](const RenameEntry &entry) { return !entry.restored; });
 }
 
+// The error text for a file that stays under its temporary name: both names,
+// since nothing else would show the user where the file went.
+QString leftParkedText(int error, const RenameEntry &entry)
+{
+    return systemErrorText(error)
+        + undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                     "; the file is left as %1, as its old name %2 cannot be given back"))
+              .arg(journal::nameText(entry.parkedName), journal::nameText(entry.oldName));
+}
+
 bool mayBeUndone(const QString &path, const journal::JournalGlance &glance)
 {
     return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone
@@ -216,6 +226,10 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
         return Outcome::Failed;
     }
     if (const auto renamed = renameNoReplaceAt(folder, current, entry.oldName); !renamed) {
+        if (current == entry.parkedName) {
+            logError(leftParkedText(renamed.error(), entry), entry.folder, current);
+            return Outcome::Failed;
+        }
         logError(systemErrorText(renamed.error()), entry.folder,
                  renamed.error() == EEXIST ? entry.oldName : current);
         return Outcome::Failed;
@@ -291,7 +305,7 @@ ParkedRecovery UndoRun::recoverParkedFiles()
                     ++recovery.filesRestored;
                 else
                     recovery.errors.append(RenameRun::errorText(
-                        systemErrorText(renamed.error()), journal::nameText(entry.folder + entry.parkedName)));
+                        leftParkedText(renamed.error(), entry), journal::nameText(entry.folder + entry.parkedName)));
             }
             ::close(folder);
         }

@@ -3,6 +3,7 @@
 #include "RunTestKit.h"
 #include "UndoRun.h"
 
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,6 +30,9 @@ private Q_SLOTS:
     void unwritableJournalGivesOneLineAndTheRunGoesOn_data();
     void unwritableJournalGivesOneLineAndTheRunGoesOn();
     void onlyTheLastTwentyRunsAreKept();
+    void linkForStateFolderIsRefused();
+    void linkForJournalIsNeverFollowed();
+    void openStateFolderIsMadePrivate();
 
 private:
     QTemporaryDir *m_state = nullptr;
@@ -219,6 +223,66 @@ void TestJournal::onlyTheLastTwentyRunsAreKept()
     const QStringList journals = journal::journalPaths();
     QCOMPARE(journals.size(), journal::keptJournals);
     QVERIFY(!journals.contains(first));
+}
+
+// A link planted in the state folder's place could lead the journals, which
+// list the user's files, anywhere: the run renames without a journal and says
+// that it cannot be undone, once.
+void TestJournal::linkForStateFolderIsRefused()
+{
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    QVERIFY(QFile::link(elsewhere.path(), journal::stateFolder()));
+    runOver({"a.txt", "b.txt"});
+    QCOMPARE(m_rig->run.intFilesRenamed(), 2);
+    const QStringList errors = m_rig->run.log().errors();
+    QCOMPARE(errors.size(), 1);
+    QVERIFY2(errors.first().startsWith(u"'This run cannot be undone: ")
+                 && errors.first().contains(journal::stateFolder()),
+             qPrintable(errors.first()));
+    QVERIFY(namesIn(elsewhere.path()).isEmpty());
+    QVERIFY(journal::journalPaths().isEmpty());
+    QVERIFY(!UndoRun::canUndo());
+}
+
+// A link with a journal's name is not a journal: it is neither offered for
+// undo nor written through, and the next run writes a journal of its own.
+void TestJournal::linkForJournalIsNeverFollowed()
+{
+    runOver({"a.txt"});
+    const QString journalPath = journal::journalPaths().value(0);
+    QTemporaryDir elsewhere;
+    QVERIFY(elsewhere.isValid());
+    const QString target = elsewhere.filePath(QStringLiteral("journal"));
+    QVERIFY(QFile::rename(journalPath, target));
+    QVERIFY(QFile::link(target, journalPath));
+    const QByteArray before = readFile(target);
+    QVERIFY(journal::journalPaths().isEmpty());
+    QVERIFY(!UndoRun::canUndo());
+    QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
+
+    runOver({"b.txt"});
+    QVERIFY(m_rig->run.log().errors().isEmpty());
+    const QStringList journals = journal::journalPaths();
+    QCOMPARE(journals.size(), 1);
+    QVERIFY(journals.first() != journalPath);
+    QCOMPARE(UndoRun::newestUndoableRun()->journalPath, journals.first());
+    QCOMPARE(readFile(target), before);
+    QVERIFY(QFileInfo(journalPath).isSymLink());
+}
+
+// A state folder made open to others (by hand, or by an older program) is
+// closed again before a journal goes in.
+void TestJournal::openStateFolderIsMadePrivate()
+{
+    const QByteArray folder = QFile::encodeName(journal::stateFolder());
+    QCOMPARE(::mkdir(folder.constData(), 0700), 0);
+    QCOMPARE(::chmod(folder.constData(), 0755), 0);
+    runOver({"a.txt"});
+    QVERIFY(m_rig->run.log().errors().isEmpty());
+    struct stat info;
+    QCOMPARE(::stat(folder.constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, 0700u);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

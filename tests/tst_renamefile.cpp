@@ -1,4 +1,5 @@
 #include "DiskOperations.h"
+#include "FolderNameRules.h"
 #include "RunTestKit.h"
 
 #include <QTemporaryDir>
@@ -32,6 +33,9 @@ private Q_SLOTS:
     void symbolicLinkIsRenamedItself();
     void sameFileUnderTwoNamesKeepsBoth();
     void linkFallbackRenamesWithoutReplacing();
+    void caseOnlyPathNeedsACaseBlindFolder_data();
+    void caseOnlyPathNeedsACaseBlindFolder();
+    void linksDifferingInCaseStayApart();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -232,6 +236,51 @@ void TestRenameFile::linkFallbackRenamesWithoutReplacing()
     QVERIFY(renameByLink(folder() + u"a.txt", folder() + u"c.txt"));
     QCOMPARE(namesIn(folder()), QStringList({"b.txt", "c.txt"}));
     QCOMPARE(readFile(folder() + u"c.txt"), QByteArray("a"));
+}
+
+void TestRenameFile::caseOnlyPathNeedsACaseBlindFolder_data()
+{
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    QTest::addColumn<bool>("ignoresCase");
+    QTest::addColumn<bool>("caseOnly");
+    QTest::newRow("case-blind, case only") << QByteArray("a.txt") << QByteArray("A.TXT") << true << true;
+    QTest::newRow("case-blind, paths") << QByteArray("/f/a.txt") << QByteArray("/f/A.txt") << true << true;
+    QTest::newRow("case-blind, beyond ASCII") << QByteArray("\xc3\xa9t\xc3\xa9") << QByteArray("\xc3\x89T\xc3\x89")
+                                              << true << true;
+    QTest::newRow("case-blind, same name") << QByteArray("a.txt") << QByteArray("a.txt") << true << false;
+    QTest::newRow("case-blind, other name") << QByteArray("a.txt") << QByteArray("b.txt") << true << false;
+    QTest::newRow("case-blind, folder differs only") << QByteArray("/F/a.txt") << QByteArray("/f/a.txt") << true
+                                                     << false;
+    QTest::newRow("case-sensitive") << QByteArray("a.txt") << QByteArray("A.txt") << false << false;
+}
+
+void TestRenameFile::caseOnlyPathNeedsACaseBlindFolder()
+{
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    QFETCH(bool, ignoresCase);
+    QFETCH(bool, caseOnly);
+    FolderNameRules rules;
+    rules.ignoresCase = ignoresCase;
+    QCOMPARE(isCaseOnlyChange(from, to, rules), caseOnly);
+}
+
+// On a case-sensitive file system "a.txt" and "A.txt" can be two hard links
+// of one file: the new name is taken like any other, and nothing moves.
+void TestRenameFile::linksDifferingInCaseStayApart()
+{
+    QVERIFY(!folderNameRules(folder()).ignoresCase);
+    QVERIFY(writeFile(folder() + u"a.txt", "shared"));
+    QCOMPARE(::link(QFile::encodeName(folder() + u"a.txt").constData(),
+                    QFile::encodeName(folder() + u"A.txt").constData()), 0);
+    const auto refused = renameNoReplace(folder() + u"a.txt", folder() + u"A.txt");
+    QVERIFY(!refused);
+    QCOMPARE(refused.error(), EEXIST);
+    QVERIFY(!m_rig->run.RenameFile(folder(), QStringLiteral("a.txt"), QStringLiteral("A.txt")));
+    QVERIFY(m_rig->run.log().errors().constLast().startsWith(u'\'' + systemErrorText(EEXIST) + u'\''));
+    QCOMPARE(namesIn(folder()), QStringList({"A.txt", "a.txt"}));
+    QCOMPARE(readFile(folder() + u"a.txt"), QByteArray("shared"));
 }
 
 QTEST_GUILESS_MAIN(TestRenameFile)

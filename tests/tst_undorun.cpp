@@ -288,8 +288,11 @@ void TestUndoRun::runKilledHalfwayIsUndoneCompletely()
 void TestUndoRun::parkedFileIsPutBack_data()
 {
     QTest::addColumn<bool>("atStartUp");
-    QTest::newRow("start-up recovery") << true;
-    QTest::newRow("undo") << false;
+    QTest::addColumn<bool>("oldNameTaken"); // another file took "a.txt" meanwhile
+    QTest::newRow("start-up recovery") << true << false;
+    QTest::newRow("undo") << false << false;
+    QTest::newRow("start-up recovery, old name taken") << true << true;
+    QTest::newRow("undo, old name taken") << false << true;
 }
 
 // A run that died between the two steps of a change of letter case left the
@@ -297,6 +300,7 @@ void TestUndoRun::parkedFileIsPutBack_data()
 void TestUndoRun::parkedFileIsPutBack()
 {
     QFETCH(bool, atStartUp);
+    QFETCH(bool, oldNameTaken);
     makeFiles({"a.txt"});
     const QString temporary = QStringLiteral(".kestrava-1f.tmp");
     {
@@ -310,16 +314,32 @@ void TestUndoRun::parkedFileIsPutBack()
         QVERIFY(QFile::rename(root() + QStringLiteral("/a.txt"), root() + u'/' + temporary));
         // The run dies here: no end is recorded.
     }
+    if (oldNameTaken)
+        QVERIFY(writeFile(root() + QStringLiteral("/a.txt"), "intruder"));
+    QStringList errors;
     if (atStartUp) {
         const ParkedRecovery recovery = UndoRun::recoverParkedFiles();
-        QCOMPARE(recovery.filesRestored, 1);
-        QVERIFY(recovery.errors.isEmpty());
-        QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
+        QCOMPARE(recovery.filesRestored, oldNameTaken ? 0 : 1);
+        errors = recovery.errors;
     } else {
         UndoRig undo;
         QVERIFY(undo.undo.start());
-        QCOMPARE(undo.undo.filesRestored(), 1);
+        QCOMPARE(undo.undo.filesRestored(), oldNameTaken ? 0 : 1);
+        errors = undo.undo.log().errors();
     }
+    if (oldNameTaken) {
+        // The file stays parked, and the one line says where and what it was.
+        QCOMPARE(errors.size(), 1);
+        QVERIFY2(errors.first().startsWith(u'\'' + systemErrorText(EEXIST)) && errors.first().contains(temporary)
+                     && errors.first().contains(QStringLiteral("old name a.txt")),
+                 qPrintable(errors.first()));
+        QCOMPARE(readFile(root() + u'/' + temporary), QByteArray("a.txt"));
+        QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("intruder"));
+        return;
+    }
+    QVERIFY(errors.isEmpty());
+    if (atStartUp)
+        QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
     QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
     QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
 }

@@ -600,6 +600,10 @@
         <source>NEW : </source>
         <translation>NEU : </translation>
     </message>
+    <message>
+        <source>; the file is left as %1, as its old name %2 cannot be given back: %3</source>
+        <translation>; die Datei bleibt %1, da ihr alter Name %2 nicht zurückgegeben werden kann: %3</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::RunController</name>
@@ -806,6 +810,10 @@
     <message>
         <source> A total of  %1 files were restored taking %2 minutes %3 seconds.</source>
         <translation> Insgesamt  %1 Dateien wiederhergestellt in %2 Minuten %3 Sekunden.</translation>
+    </message>
+    <message>
+        <source>; the file is left as %1, as its old name %2 cannot be given back</source>
+        <translation>; die Datei bleibt %1, da ihr alter Name %2 nicht zurückgegeben werden kann</translation>
     </message>
 </context>
 </TS>
