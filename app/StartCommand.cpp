@@ -58,8 +58,8 @@ StartCommand StartCommand::parse(const QStringList &arguments)
         return command;
     }
     for (const QString &path : std::as_const(command.start.ignored))
-        command.errors += errorLine(QStringLiteral("\"%1\" is ignored: only files of \"%2\" are opened")
-                                        .arg(path, command.start.folder));
+        command.errors += errorLine(
+            QStringLiteral("\"%1\" is ignored: only files of \"%2\" are opened").arg(path, command.start.folder));
     return command;
 }
 

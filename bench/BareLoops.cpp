@@ -51,9 +51,8 @@ void readNames(int folderFd, std::vector<std::string> &files, std::vector<std::s
 
 void sortIgnoringCase(std::vector<std::string> &names)
 {
-    std::sort(names.begin(), names.end(), [](const std::string &a, const std::string &b) {
-        return ::strcasecmp(a.c_str(), b.c_str()) < 0;
-    });
+    std::sort(names.begin(), names.end(),
+              [](const std::string &a, const std::string &b) { return ::strcasecmp(a.c_str(), b.c_str()) < 0; });
 }
 
 bool renameBy(BareMethod method, int folderFd, const char *from, const char *to)

@@ -33,8 +33,7 @@ std::vector<std::string> bareSortedNames(const char *folder);
 /// The bare run over one folder: readdir, then for every name in the order of
 /// bareSortedNames() lstat, chmod where the owner may not write, and renameat2
 /// with RENAME_NOREPLACE, or the steps of \a method. Returns the number of files renamed.
-int bareRenameFolder(const std::string &folder, BareNaming &naming,
-                     BareMethod method = BareMethod::NoReplaceFlag);
+int bareRenameFolder(const std::string &folder, BareNaming &naming, BareMethod method = BareMethod::NoReplaceFlag);
 
 /// The bare run over \a root and every folder below it, files before sub-folders.
 int bareRenameTree(const std::string &root, BareNaming &naming);

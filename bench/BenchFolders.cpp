@@ -26,8 +26,7 @@ bool makeFolder(const std::string &folder, int count)
         return false;
     bool made = true;
     for (int i = 0; i < count && made; ++i) {
-        const int fd = ::openat(folderFd, benchFileName(i).c_str(),
-                                O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
+        const int fd = ::openat(folderFd, benchFileName(i).c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0644);
         made = fd >= 0;
         if (made)
             ::close(fd);

@@ -64,14 +64,16 @@ QString formatMs(double ms)
     return QString::number(ms, 'f', 1) + QStringLiteral(" ms");
 }
 
-Row timeRow(const QString &what, const QString &baselineName, const PairTimes &times,
-            std::optional<double> maxRatio)
+Row timeRow(const QString &what, const QString &baselineName, const PairTimes &times, std::optional<double> maxRatio)
 {
     const double measured = median(times.measured);
     const double baseline = median(times.baseline);
     const double ratio = baseline > 0.0 ? measured / baseline : 0.0;
-    Row row{what, formatMs(measured), formatMs(baseline) + u' ' + baselineName,
-            QString::number(ratio, 'f', 2) + QStringLiteral("×"), QStringLiteral("–"),
+    Row row{what,
+            formatMs(measured),
+            formatMs(baseline) + u' ' + baselineName,
+            QString::number(ratio, 'f', 2) + QStringLiteral("×"),
+            QStringLiteral("–"),
             std::nullopt};
     if (maxRatio) {
         row.target = QStringLiteral("≤ ") + QString::number(*maxRatio, 'g', 3) + QStringLiteral("×");
@@ -117,9 +119,9 @@ void printTable(const std::vector<Row> &rows, int reps, const QString &root)
     for (const Row &row : rows) {
         const char *met = !row.met ? "" : *row.met ? "yes" : "**no**";
         // UTF-8 whatever the locale: the table holds "×" and "≤".
-        std::printf("| %s | %s | %s | %s | %s | %s |\n", row.what.toUtf8().constData(),
-                    row.figure.toUtf8().constData(), row.baseline.toUtf8().constData(),
-                    row.ratio.toUtf8().constData(), row.target.toUtf8().constData(), met);
+        std::printf("| %s | %s | %s | %s | %s | %s |\n", row.what.toUtf8().constData(), row.figure.toUtf8().constData(),
+                    row.baseline.toUtf8().constData(), row.ratio.toUtf8().constData(), row.target.toUtf8().constData(),
+                    met);
     }
     std::fflush(stdout);
 }

@@ -51,8 +51,7 @@ struct Row
 };
 
 /// The row for a timed pair: medians, their ratio and the ratio target \a maxRatio.
-Row timeRow(const QString &what, const QString &baselineName, const PairTimes &times,
-            std::optional<double> maxRatio);
+Row timeRow(const QString &what, const QString &baselineName, const PairTimes &times, std::optional<double> maxRatio);
 
 /// "12.3 ms", "1.23 s".
 QString formatMs(double ms);

@@ -28,7 +28,11 @@ namespace {
 class FirstPaintWatch : public QObject
 {
 public:
-    explicit FirstPaintWatch(QWidget *window) : m_window(window) { window->installEventFilter(this); }
+    explicit FirstPaintWatch(QWidget *window)
+        : m_window(window)
+    {
+        window->installEventFilter(this);
+    }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override
@@ -57,8 +61,8 @@ QWidget *bareWindow()
     auto *tabs = new QTabWidget;
     tabs->setWindowTitle(QStringLiteral("Kestrava  -  Quorvel  -  V1.3  |  by Dunsmore"));
     tabs->resize(658, 482);
-    const char *captions[] = {"&Choose Files...", "&Set Options...", "&Preview Results...",
-                              "&Go !", "    ", "&Help", "&About", "E&xit"};
+    const char *captions[] = {
+        "&Choose Files...", "&Set Options...", "&Preview Results...", "&Go !", "    ", "&Help", "&About", "E&xit"};
     for (const char *caption : captions)
         tabs->addTab(new QWidget, QString::fromLatin1(caption));
     return tabs;
@@ -205,8 +209,8 @@ void addMemoryRow(BenchContext &context)
     context.rows.push_back(Row{QStringLiteral("peak memory (VmHWM), 100,000-file folder listed and previewed"),
                                QString::number(mb, 'f', 1) + QStringLiteral(" MB"),
                                QString::number(bareMb, 'f', 1) + QStringLiteral(" MB bare window + names"),
-                               QString::number(mb / bareMb, 'f', 2) + QStringLiteral("×"),
-                               QStringLiteral("< 150 MB"), mb < 150.0});
+                               QString::number(mb / bareMb, 'f', 2) + QStringLiteral("×"), QStringLiteral("< 150 MB"),
+                               mb < 150.0});
 }
 
 } // namespace kestrava::bench

@@ -82,8 +82,8 @@ void addCliRow(BenchContext &context)
         if (rep != 0)
             removeTree(context.pathFor("cli-bare", rep));
     };
-    context.rows.push_back(timeRow(what, QStringLiteral("bare loop"),
-                                   timePair(context.reps, measured, baseline), 1.15));
+    context.rows.push_back(
+        timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), 1.15));
     removeTree(state);
 }
 

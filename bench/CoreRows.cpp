@@ -53,8 +53,8 @@ void failBench(const QString &message)
 void checkSameListing(const std::string &measured, const std::string &baseline, const char *what)
 {
     if (listingOf(measured) != listingOf(baseline))
-        failBench(QStringLiteral("%1: the program and the bare loop left different names")
-                      .arg(QString::fromUtf8(what)));
+        failBench(
+            QStringLiteral("%1: the program and the bare loop left different names").arg(QString::fromUtf8(what)));
 }
 
 namespace {
@@ -129,16 +129,16 @@ void addCoreRunRow(BenchContext &context, bool tree)
     CoreRig rig;
     rig.names.options = runOptions(!tree);
     rig.names.today = context.today;
-    const RunnerUnderTest runner{
-        [&](const std::string &path) { openOrFail(rig.folders, path); },
-        [&] {
-            rig.run.start(tree ? RunScope::AllFilesIncludingSubFolders : RunScope::AllFilesInCurrentFolder);
-            return rig.run.intFilesRenamed();
-        }};
+    const RunnerUnderTest runner{[&](const std::string &path) { openOrFail(rig.folders, path); },
+                                 [&] {
+                                     rig.run.start(tree ? RunScope::AllFilesIncludingSubFolders
+                                                        : RunScope::AllFilesInCurrentFolder);
+                                     return rig.run.intFilesRenamed();
+                                 }};
     addRunRow(context, tree,
-                     tree ? QStringLiteral("run, tree of 100 folders × 1,000 files (run/ only, no window)")
-                          : QStringLiteral("run, 1 folder × 10,000 files (run/ only, no window)"),
-                     "core", runner);
+              tree ? QStringLiteral("run, tree of 100 folders × 1,000 files (run/ only, no window)")
+                   : QStringLiteral("run, 1 folder × 10,000 files (run/ only, no window)"),
+              "core", runner);
 }
 
 // The undo journal's cost: the same run of 10,000 files with and without it.
@@ -160,8 +160,7 @@ void addJournalRow(BenchContext &context)
                                }};
     };
     addRunnerPairRow(context, QStringLiteral("run, 1 folder × 10,000 files with the undo journal (run/ only)"),
-                     QStringLiteral("the same run without it"), "journal", runnerOf(journaled), runnerOf(plain),
-                     1.05);
+                     QStringLiteral("the same run without it"), "journal", runnerOf(journaled), runnerOf(plain), 1.05);
     if (!journal.takeFailure().isEmpty())
         failBench(QStringLiteral("journal: the journal could not be written"));
 }
@@ -216,9 +215,10 @@ void addSimulationRow(BenchContext &context)
     measured.run = [&](int) {
         computeNames();
         const auto simulated = simulateFolder(folder, oldNames, newNames, {});
-        renamed = simulated ? std::count_if(simulated->cbegin(), simulated->cend(), [](const SimulatedFile &f) {
-            return f.outcome == SimulatedOutcome::Renamed;
-        }) : 0;
+        renamed = simulated
+            ? std::count_if(simulated->cbegin(), simulated->cend(),
+                            [](const SimulatedFile &f) { return f.outcome == SimulatedOutcome::Renamed; })
+            : 0;
     };
     measured.check = [&](int) {
         if (renamed != bigFolderFiles)
@@ -237,11 +237,12 @@ void addCoreFuseRows(BenchContext &context)
     CoreRig rig;
     rig.names.options = runOptions(true);
     rig.names.today = context.today;
-    addFuseRows(context, RunnerUnderTest{[&](const std::string &path) { openOrFail(rig.folders, path); },
-                                         [&] {
-                                             rig.run.start(RunScope::AllFilesInCurrentFolder);
-                                             return rig.run.intFilesRenamed();
-                                         }});
+    addFuseRows(context,
+                RunnerUnderTest{[&](const std::string &path) { openOrFail(rig.folders, path); },
+                                [&] {
+                                    rig.run.start(RunScope::AllFilesInCurrentFolder);
+                                    return rig.run.intFilesRenamed();
+                                }});
 }
 
 } // namespace

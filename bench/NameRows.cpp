@@ -37,8 +37,12 @@ Row namesPerSecondRow(const BenchContext &context, const QString &what, const Re
         samplesMs.push_back(msSince(start));
     }
     const double perSecond = double(series) * double(names.size()) / (median(samplesMs) / 1000.0);
-    return Row{what, QString::number(perSecond / 1e6, 'f', 2) + QStringLiteral(" M names/s"),
-               QStringLiteral("–"), QStringLiteral("–"), QStringLiteral("–"), std::nullopt};
+    return Row{what,
+               QString::number(perSecond / 1e6, 'f', 2) + QStringLiteral(" M names/s"),
+               QStringLiteral("–"),
+               QStringLiteral("–"),
+               QStringLiteral("–"),
+               std::nullopt};
 }
 
 } // namespace
@@ -47,8 +51,8 @@ void addNameRows(BenchContext &context)
 {
     const QString defaults = QStringLiteral("BuildNewFilename, every option at its start value");
     context.rows.push_back(namesPerSecondRow(context, defaults, RenameOptions()));
-    context.rows.push_back(namesPerSecondRow(context, QStringLiteral("BuildNewFilename, every option on"),
-                                             everyOptionOn()));
+    context.rows.push_back(
+        namesPerSecondRow(context, QStringLiteral("BuildNewFilename, every option on"), everyOptionOn()));
 }
 
 } // namespace kestrava::bench

@@ -24,8 +24,7 @@ qint64 expectedRenames(bool tree)
 
 } // namespace
 
-void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag,
-               const RunnerUnderTest &runner)
+void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag, const RunnerUnderTest &runner)
 {
     const std::string name = std::string(tag) + (tree ? "-tree" : "-folder");
     const std::string bareName = name + "-bare";
@@ -59,14 +58,12 @@ void addRunRow(BenchContext &context, bool tree, const QString &what, const char
         if (rep != 0)
             removeTree(context.pathFor(bareName.c_str(), rep));
     };
-    context.rows.push_back(timeRow(what, QStringLiteral("bare loop"),
-                                   timePair(context.reps, measured, baseline), 1.5));
+    context.rows.push_back(timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), 1.5));
 }
 
 // Each side renames its own fresh folder, made untimed before every repetition.
-void addRunnerPairRow(BenchContext &context, const QString &what, const QString &baselineName,
-                      const char *tag, const RunnerUnderTest &runner, const RunnerUnderTest &baseline,
-                      double maxRatio)
+void addRunnerPairRow(BenchContext &context, const QString &what, const QString &baselineName, const char *tag,
+                      const RunnerUnderTest &runner, const RunnerUnderTest &baseline, double maxRatio)
 {
     const std::string names[2] = {std::string(tag), std::string(tag) + "-baseline"};
     const RunnerUnderTest *runners[2] = {&runner, &baseline};
@@ -85,8 +82,7 @@ void addRunnerPairRow(BenchContext &context, const QString &what, const QString 
                 failBench(what + QStringLiteral(": %1 files renamed").arg(renamed[side]));
             if (++checked[std::size_t(rep)] < 2)
                 return;
-            checkSameListing(context.pathFor(names[0].c_str(), rep), context.pathFor(names[1].c_str(), rep),
-                             tag);
+            checkSameListing(context.pathFor(names[0].c_str(), rep), context.pathFor(names[1].c_str(), rep), tag);
             removeTree(context.pathFor(names[0].c_str(), rep));
             removeTree(context.pathFor(names[1].c_str(), rep));
         };
@@ -115,9 +111,10 @@ void addMountRunRow(BenchContext &context, const QString &what, const std::strin
         };
         sides[side].check = [&, side](int rep) {
             if (renamed[side] != expectedRenames(false))
-                failBench(what + QStringLiteral(": %1 files renamed by the %2")
-                                     .arg(renamed[side])
-                                     .arg(QString::fromLatin1(names[side])));
+                failBench(what
+                          + QStringLiteral(": %1 files renamed by the %2")
+                                .arg(renamed[side])
+                                .arg(QString::fromLatin1(names[side])));
             // Once both sides have renamed a repetition's folders, they must hold the same names.
             if (++checked[std::size_t(rep)] < 2)
                 return;
@@ -131,8 +128,8 @@ void addMountRunRow(BenchContext &context, const QString &what, const std::strin
         BareNaming naming{true, 1};
         renamed[1] = bareRenameFolder(folder(mountPoint, names[1], rep), naming, method);
     };
-    context.rows.push_back(timeRow(what, QStringLiteral("bare loop, same method"),
-                                   timePair(context.reps, sides[0], sides[1]), 1.5));
+    context.rows.push_back(
+        timeRow(what, QStringLiteral("bare loop, same method"), timePair(context.reps, sides[0], sides[1]), 1.5));
 }
 
 } // namespace kestrava::bench

@@ -169,19 +169,18 @@ void addWindowRunRow(BenchContext &context, KestravaForm &form, bool tree)
     control<QRadioButton>(form, "optSpacesToUnderscores")->setChecked(true);
     control<QCheckBox>(form, "chkPrefixCounter")->setChecked(!tree);
     auto *start = control<QPushButton>(form, "StartButton");
-    const RunnerUnderTest runner{
-        [&](const std::string &path) {
-            openFolder(form, QString::fromStdString(path));
-            form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
-            if (tree)
-                control<QRadioButton>(form, "optAllFiles")->setChecked(true);
-            form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Go));
-            settle(form.SSTabStrip());
-        },
-        [&] {
-            start->click();
-            return form.runController()->run().intFilesRenamed();
-        }};
+    const RunnerUnderTest runner{[&](const std::string &path) {
+                                     openFolder(form, QString::fromStdString(path));
+                                     form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
+                                     if (tree)
+                                         control<QRadioButton>(form, "optAllFiles")->setChecked(true);
+                                     form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Go));
+                                     settle(form.SSTabStrip());
+                                 },
+                                 [&] {
+                                     start->click();
+                                     return form.runController()->run().intFilesRenamed();
+                                 }};
     addRunRow(context, tree,
               tree ? QStringLiteral("run, tree of 100 folders × 1,000 files, sub-folders scope (window, Start)")
                    : QStringLiteral("run, 1 folder × 10,000 files, all files in folder (window, Start)"),

@@ -27,8 +27,7 @@ void computeNames(benchmark::State &state, const RenameOptions &options)
         if (++next == names.size())
             next = 0;
     }
-    state.counters["names/s"] = benchmark::Counter(double(state.iterations()),
-                                                   benchmark::Counter::kIsRate);
+    state.counters["names/s"] = benchmark::Counter(double(state.iterations()), benchmark::Counter::kIsRate);
 }
 
 void BM_BuildNewFilename_Defaults(benchmark::State &state)

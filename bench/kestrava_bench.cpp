@@ -70,8 +70,7 @@ int main(int argc, char *argv[])
         addCoreRows(context);
     }
     if (context.wants("window") || context.wants("window-folder") || context.wants("window-tree")
-        || context.wants("window-open") || context.wants("window-preview")
-        || context.wants("window-preview-marks")) {
+        || context.wants("window-open") || context.wants("window-preview") || context.wants("window-preview-marks")) {
         note("window rows");
         addWindowRows(context);
     }

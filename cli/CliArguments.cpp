@@ -13,8 +13,9 @@ namespace {
 
 using Option = QCommandLineOption;
 
-const Option optApply({QStringLiteral("x"), QStringLiteral("apply")},
-                      QStringLiteral("Rename the files. Without it nothing is renamed and the results are only shown."));
+const Option
+    optApply({QStringLiteral("x"), QStringLiteral("apply")},
+             QStringLiteral("Rename the files. Without it nothing is renamed and the results are only shown."));
 const Option optUndo(QStringLiteral("undo"),
                      QStringLiteral("Undo the newest run not yet undone, made here or in the window."));
 const Option optRemoveTildes(QStringLiteral("remove-tildes"),
@@ -67,8 +68,9 @@ const Option optInclude(QStringLiteral("include"),
                         QStringLiteral("Only names matching these patterns, separated by ';', letter case "
                                        "ignored. Default: *.*, every file."),
                         QStringLiteral("PATTERNS"));
-const Option optSkipReadOnly(QStringLiteral("skip-read-only"),
-                             QStringLiteral("Leave read-only files alone. Default: make them writable and rename them."));
+const Option
+    optSkipReadOnly(QStringLiteral("skip-read-only"),
+                    QStringLiteral("Leave read-only files alone. Default: make them writable and rename them."));
 const Option optNull({QStringLiteral("0"), QStringLiteral("null")},
                      QStringLiteral("Read the file names from standard input, each ended by a NUL "
                                     "(find -print0)."));
@@ -112,15 +114,15 @@ CliArguments::CliArguments()
         QStringLiteral("Renames many files at once with Kestrava's rules. Without --apply it only shows\n"
                        "the old and new names and what would become of each file."));
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    m_namingOptions = {optRemoveTildes, optSpaces, optUnderscores, optCase, optFind, optReplace, optTrim,
-                       optPrefix, optPrefixCounter, optPrefixDate, optPostfix, optPostfixCounter, optPostfixDate};
+    m_namingOptions = {optRemoveTildes, optSpaces,         optUnderscores, optCase,          optFind,
+                       optReplace,      optTrim,           optPrefix,      optPrefixCounter, optPrefixDate,
+                       optPostfix,      optPostfixCounter, optPostfixDate};
     m_scopeOptions = {optRecursive, optInclude, optSkipReadOnly, optNull};
     m_parser.addOptions({optApply, optUndo});
     m_parser.addOptions(m_namingOptions);
     m_parser.addOptions(m_scopeOptions);
     m_parser.addOptions({optJson, optHelp, optVersion});
-    m_parser.addPositionalArgument(QStringLiteral("paths"),
-                                   QStringLiteral("One folder, or one or more files."),
+    m_parser.addPositionalArgument(QStringLiteral("paths"), QStringLiteral("One folder, or one or more files."),
                                    QStringLiteral("[FOLDER | FILE...]"));
 }
 
@@ -140,13 +142,10 @@ std::expected<ParsedRequest, QString> CliArguments::parse(const QStringList &arg
         return std::unexpected(m_parser.errorText());
     ParsedRequest parsed;
     CliRequest &request = parsed.request;
-    request.style = m_parser.isSet(optJson) ? OutputStyle::Json
-                  : toTerminal             ? OutputStyle::Columns
-                                           : OutputStyle::Tabs;
+    request.style = m_parser.isSet(optJson) ? OutputStyle::Json : toTerminal ? OutputStyle::Columns : OutputStyle::Tabs;
     if (auto action = readAction(request); !action)
         return std::unexpected(action.error());
-    if (request.action == CliAction::Help || request.action == CliAction::Version
-        || request.action == CliAction::Undo)
+    if (request.action == CliAction::Help || request.action == CliAction::Version || request.action == CliAction::Undo)
         return parsed;
     if (auto naming = readNaming(parsed); !naming)
         return std::unexpected(naming.error());
@@ -212,18 +211,27 @@ std::expected<void, QString> CliArguments::readConversions(RenameOptions &option
     using U = UnderscoreConversion;
     using C = CaseConversion;
     const auto spaces = chosen<S>(m_parser, optSpaces,
-                                  {{u"ignore", S::Ignore}, {u"remove", S::Remove}, {u"underscores", S::ToUnderscores},
-                                   {u"dashes", S::ToDashes}, {u"dots", S::ToDots}}, S::Ignore);
+                                  {{u"ignore", S::Ignore},
+                                   {u"remove", S::Remove},
+                                   {u"underscores", S::ToUnderscores},
+                                   {u"dashes", S::ToDashes},
+                                   {u"dots", S::ToDots}},
+                                  S::Ignore);
     if (!spaces)
         return std::unexpected(spaces.error());
     const auto underscores = chosen<U>(m_parser, optUnderscores,
-                                       {{u"ignore", U::Ignore}, {u"remove", U::Remove}, {u"spaces", U::ToSpaces},
-                                        {u"dashes", U::ToDashes}, {u"dots", U::ToDots}}, U::Ignore);
+                                       {{u"ignore", U::Ignore},
+                                        {u"remove", U::Remove},
+                                        {u"spaces", U::ToSpaces},
+                                        {u"dashes", U::ToDashes},
+                                        {u"dots", U::ToDots}},
+                                       U::Ignore);
     if (!underscores)
         return std::unexpected(underscores.error());
-    const auto letterCase = chosen<C>(m_parser, optCase,
-                                      {{u"ignore", C::Ignore}, {u"capitalise", C::Capitalise},
-                                       {u"lower", C::Lowercase}, {u"upper", C::Uppercase}}, C::Ignore);
+    const auto letterCase = chosen<C>(
+        m_parser, optCase,
+        {{u"ignore", C::Ignore}, {u"capitalise", C::Capitalise}, {u"lower", C::Lowercase}, {u"upper", C::Uppercase}},
+        C::Ignore);
     if (!letterCase)
         return std::unexpected(letterCase.error());
     options.spaces = *spaces;
@@ -259,8 +267,8 @@ std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) con
             return {};
         format = m_parser.value(option);
         if (!dateFormats().contains(format))
-            return std::unexpected(usage(option, QStringLiteral("'%1' is not one of %2")
-                                                     .arg(format, dateFormats().join(u", "))));
+            return std::unexpected(
+                usage(option, QStringLiteral("'%1' is not one of %2").arg(format, dateFormats().join(u", "))));
         return {};
     };
     if (auto prefixDate = date(optPrefixDate, options.prefixDate, options.datePrefix); !prefixDate)
@@ -276,13 +284,14 @@ std::expected<void, QString> CliArguments::readScope(CliRequest &request) const
     if (m_parser.isSet(optInclude)) {
         request.includePattern = m_parser.value(optInclude);
         if (FileNamePattern(request.includePattern).isEmpty())
-            return std::unexpected(usage(optInclude, QStringLiteral("no usable pattern in '%1'")
-                                                         .arg(request.includePattern)));
+            return std::unexpected(
+                usage(optInclude, QStringLiteral("no usable pattern in '%1'").arg(request.includePattern)));
     }
     request.paths = m_parser.positionalArguments();
     if (request.namesFromStdin && !request.paths.isEmpty())
-        return std::unexpected(usage(optNull, QStringLiteral("reads the names from standard input; "
-                                                             "give no path as well")));
+        return std::unexpected(usage(optNull,
+                                     QStringLiteral("reads the names from standard input; "
+                                                    "give no path as well")));
     if (!request.namesFromStdin && request.paths.isEmpty())
         return std::unexpected(QStringLiteral("no folder or file given"));
     return {};

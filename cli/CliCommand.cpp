@@ -56,7 +56,9 @@ void printMessage(const QString &message)
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
 }
 
-CliCommand::CliCommand(const CliRequest &request) : m_request(request) {}
+CliCommand::CliCommand(const CliRequest &request)
+    : m_request(request)
+{}
 
 int CliCommand::run()
 {
@@ -88,8 +90,7 @@ RunResults CliCommand::dryRun(const CliScope &scope, RunTarget &target)
 {
     CliClock clock(m_request.today);
     CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
-    return dryRunResults(scope, target, names, m_request.includePattern, m_request.recursive,
-                         m_request.skipReadOnly);
+    return dryRunResults(scope, target, names, m_request.includePattern, m_request.recursive, m_request.skipReadOnly);
 }
 
 RunResults CliCommand::apply(RunTarget &target)

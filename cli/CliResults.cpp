@@ -14,7 +14,7 @@ QString RunResults::summaryLine() const
 {
     const qsizetype total = files.size();
     QString line = (total == 1 ? QStringLiteral("1 file") : QString::number(total) + QStringLiteral(" files"))
-                 + QStringLiteral(": ");
+        + QStringLiteral(": ");
     const Tally counts = tally();
     const QString renamed = QString::number(counts.renamed);
     const QString unchanged = QString::number(counts.unchanged);
@@ -22,19 +22,18 @@ QString RunResults::summaryLine() const
     switch (kind) {
     case RunKind::DryRun:
         line = lookAheadSummary.isEmpty() ? line + renamed + QStringLiteral(" to rename, ") + unchanged
-                                                + QStringLiteral(" unchanged, ") + notDone
-                                                + QStringLiteral(" would not be renamed")
+                + QStringLiteral(" unchanged, ") + notDone + QStringLiteral(" would not be renamed")
                                           : lookAheadSummary;
         if (!errors.isEmpty())
             line += errors.size() == 1 ? QStringLiteral(", 1 error") : QStringLiteral(", %1 errors").arg(errors.size());
         return line + QStringLiteral(". Dry run: nothing was renamed; --apply renames.");
     case RunKind::Apply:
         line += renamed + QStringLiteral(" renamed, ") + unchanged + QStringLiteral(" unchanged, ") + notDone
-              + QStringLiteral(" not renamed");
+            + QStringLiteral(" not renamed");
         break;
     case RunKind::Undo:
         line += renamed + QStringLiteral(" restored, ") + unchanged + QStringLiteral(" already back, ") + notDone
-              + QStringLiteral(" not restored");
+            + QStringLiteral(" not restored");
         break;
     }
     if (!errors.isEmpty())

@@ -8,10 +8,11 @@ namespace kestrava::cli {
 
 CliNameSource::CliNameSource(const RenameOptions &options, const QString &prefixCountText,
                              const QString &postfixCountText, const RunClock &clock)
-    : m_options(options), m_prefixCountText(prefixCountText), m_postfixCountText(postfixCountText),
-      m_clock(clock)
-{
-}
+    : m_options(options)
+    , m_prefixCountText(prefixCountText)
+    , m_postfixCountText(postfixCountText)
+    , m_clock(clock)
+{}
 
 void CliNameSource::beginRun()
 {
@@ -31,7 +32,8 @@ std::expected<QString, QString> CliNameSource::newName(const QString &oldName)
     return *name;
 }
 
-CliProgress::CliProgress(bool showCount) : m_showCount(showCount)
+CliProgress::CliProgress(bool showCount)
+    : m_showCount(showCount)
 {
     m_sinceShown.start();
 }

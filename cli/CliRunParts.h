@@ -21,8 +21,8 @@ namespace kestrava::cli {
 class CliNameSource : public NameSource
 {
 public:
-    CliNameSource(const RenameOptions &options, const QString &prefixCountText,
-                  const QString &postfixCountText, const RunClock &clock);
+    CliNameSource(const RenameOptions &options, const QString &prefixCountText, const QString &postfixCountText,
+                  const RunClock &clock);
 
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
@@ -48,7 +48,9 @@ public:
 class CliRunSettings : public RunSettings
 {
 public:
-    explicit CliRunSettings(bool skipReadOnly) : m_skipReadOnly(skipReadOnly) {}
+    explicit CliRunSettings(bool skipReadOnly)
+        : m_skipReadOnly(skipReadOnly)
+    {}
     bool confirmFiles() const override { return false; }
     bool ignoreReadOnly() const override { return m_skipReadOnly; }
 
@@ -85,7 +87,9 @@ class CliClock : public SystemRunClock
 {
 public:
     /// \a today: the date the names show, or an invalid date for the real one.
-    explicit CliClock(QDate today) : m_fixedToday(today) {}
+    explicit CliClock(QDate today)
+        : m_fixedToday(today)
+    {}
     QDate today() const override { return m_fixedToday.isValid() ? m_fixedToday : SystemRunClock::today(); }
 
 private:

@@ -50,8 +50,8 @@ std::expected<NamedFile, QString> namedFile(const QString &path)
     // The listing never shows hidden files, so no run touches one.
     if (file.name.startsWith(u'.'))
         return std::unexpected(pathProblem(path, QStringLiteral("a hidden file, never renamed")));
-    const QString folder = DiskFolderList::resolvePath(QString(), file.shownFolder.isEmpty() ? QStringLiteral(".")
-                                                                                             : file.shownFolder);
+    const QString folder =
+        DiskFolderList::resolvePath(QString(), file.shownFolder.isEmpty() ? QStringLiteral(".") : file.shownFolder);
     // The walk refuses folders reached through a link, so each file's folder is
     // taken by its real path; two spellings of one folder then make one group.
     char *real = ::realpath(nameToBytes(folder).constData(), nullptr);
@@ -73,7 +73,8 @@ std::expected<CliScope, QString> fileSet(const QStringList &paths, const QString
         if (!kind)
             return std::unexpected(kind.error());
         if (*kind == PathKind::Folder)
-            return std::unexpected(pathProblem(path, QStringLiteral("a folder among files; name one folder, or files")));
+            return std::unexpected(
+                pathProblem(path, QStringLiteral("a folder among files; name one folder, or files")));
         const auto file = namedFile(path);
         if (!file)
             return std::unexpected(file.error());

@@ -14,14 +14,22 @@ namespace {
 QString outcomeWord(SimulatedOutcome outcome)
 {
     switch (outcome) {
-    case SimulatedOutcome::NotComputable: return QStringLiteral("cannot be computed");
-    case SimulatedOutcome::UnusableName: return QStringLiteral("unusable name");
-    case SimulatedOutcome::NameTooLong: return QStringLiteral("name too long");
-    case SimulatedOutcome::NameTaken: return QStringLiteral("name taken");
-    case SimulatedOutcome::NameTakenByRun: return QStringLiteral("taken by an earlier file");
-    case SimulatedOutcome::ReadOnlySkipped: return QStringLiteral("read-only skipped");
-    case SimulatedOutcome::Unchanged: return QStringLiteral("unchanged");
-    case SimulatedOutcome::Renamed: break;
+    case SimulatedOutcome::NotComputable:
+        return QStringLiteral("cannot be computed");
+    case SimulatedOutcome::UnusableName:
+        return QStringLiteral("unusable name");
+    case SimulatedOutcome::NameTooLong:
+        return QStringLiteral("name too long");
+    case SimulatedOutcome::NameTaken:
+        return QStringLiteral("name taken");
+    case SimulatedOutcome::NameTakenByRun:
+        return QStringLiteral("taken by an earlier file");
+    case SimulatedOutcome::ReadOnlySkipped:
+        return QStringLiteral("read-only skipped");
+    case SimulatedOutcome::Unchanged:
+        return QStringLiteral("unchanged");
+    case SimulatedOutcome::Renamed:
+        break;
     }
     return QStringLiteral("renamed");
 }
@@ -30,7 +38,10 @@ QString outcomeWord(SimulatedOutcome outcome)
 class Collector
 {
 public:
-    Collector(const RunTarget &target, RunResults &results) : m_target(target), m_results(results) {}
+    Collector(const RunTarget &target, RunResults &results)
+        : m_target(target)
+        , m_results(results)
+    {}
 
     void add(const SimulatedProblem &file)
     {
@@ -79,8 +90,8 @@ void simulateFiles(const QString &folder, const QList<QString> &oldNames, CliNam
 
 } // namespace
 
-RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource &names,
-                         const QString &pattern, bool recursive, bool skipReadOnly)
+RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource &names, const QString &pattern,
+                         bool recursive, bool skipReadOnly)
 {
     RunResults results;
     Collector collector(target, results);
@@ -102,8 +113,8 @@ RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource
         for (const FileGroup &group : scope.groups)
             simulateFiles(group.folder, group.names, names, settings, collector, results);
     }
-    results.lookAheadSummary = simulationSummary(collector.counts(), recursive ? SimulationScope::Tree
-                                                                               : SimulationScope::Folder);
+    results.lookAheadSummary =
+        simulationSummary(collector.counts(), recursive ? SimulationScope::Tree : SimulationScope::Folder);
     return results;
 }
 

@@ -9,7 +9,8 @@ void FileSetFileList::setNames(const QStringList &names)
 }
 
 FileSetFolderList::FileSetFolderList(const QList<FileGroup> &groups, FileSetFileList &files)
-    : m_groups(groups), m_files(files)
+    : m_groups(groups)
+    , m_files(files)
 {
     m_groupOfFolder.reserve(groups.size());
     for (qsizetype group = 0; group < groups.size(); ++group)

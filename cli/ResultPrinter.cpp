@@ -19,23 +19,35 @@ QString outcomeText(const FileResult &file)
 QString actionWord(RunKind kind)
 {
     switch (kind) {
-    case RunKind::DryRun: return QStringLiteral("dry-run");
-    case RunKind::Apply: return QStringLiteral("apply");
-    case RunKind::Undo: return QStringLiteral("undo");
+    case RunKind::DryRun:
+        return QStringLiteral("dry-run");
+    case RunKind::Apply:
+        return QStringLiteral("apply");
+    case RunKind::Undo:
+        return QStringLiteral("undo");
     }
     return QString();
 }
 
 } // namespace
 
-ResultPrinter::ResultPrinter(OutputStyle style, std::FILE *out) : m_style(style), m_out(out) {}
+ResultPrinter::ResultPrinter(OutputStyle style, std::FILE *out)
+    : m_style(style)
+    , m_out(out)
+{}
 
 void ResultPrinter::print(const RunResults &results)
 {
     switch (m_style) {
-    case OutputStyle::Columns: printColumns(results); break;
-    case OutputStyle::Tabs: printTabs(results); break;
-    case OutputStyle::Json: printJson(results); break;
+    case OutputStyle::Columns:
+        printColumns(results);
+        break;
+    case OutputStyle::Tabs:
+        printTabs(results);
+        break;
+    case OutputStyle::Json:
+        printJson(results);
+        break;
     }
     flush();
 }
@@ -57,7 +69,8 @@ void ResultPrinter::printColumns(const RunResults &results)
         newWidth = std::max(newWidth, news.constLast().size());
     }
     if (!results.files.isEmpty())
-        write(oldHeading.leftJustified(oldWidth + 2) + newHeading.leftJustified(newWidth + 2) + QStringLiteral("RESULT"));
+        write(oldHeading.leftJustified(oldWidth + 2) + newHeading.leftJustified(newWidth + 2)
+              + QStringLiteral("RESULT"));
     for (qsizetype i = 0; i < results.files.size(); ++i)
         write(olds.at(i).leftJustified(oldWidth + 2) + news.at(i).leftJustified(newWidth + 2)
               + outcomeText(results.files.at(i)));

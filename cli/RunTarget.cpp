@@ -10,9 +10,12 @@ std::expected<void, QString> CliFolderList::setPath(const QString &path)
 }
 
 RunTarget::RunTarget(const CliScope &scope, const QString &pattern, bool recursive)
-    : m_scope(scope), m_topFolder(RenameRun::walkerFolderPath(scope.folder)), m_recursive(recursive), m_diskFiles(pattern), m_diskFolders(m_diskFiles)
-{
-}
+    : m_scope(scope)
+    , m_topFolder(RenameRun::walkerFolderPath(scope.folder))
+    , m_recursive(recursive)
+    , m_diskFiles(pattern)
+    , m_diskFolders(m_diskFiles)
+{}
 
 std::expected<void, QString> RunTarget::open()
 {

@@ -21,8 +21,8 @@ std::expected<QDate, QString> chosenToday()
         return QDate();
     const QDate day = QDate::fromString(QString::fromLatin1(fixed), Qt::ISODate);
     if (!day.isValid())
-        return std::unexpected(QStringLiteral("KESTRAVA_TODAY: '%1' is not a date YYYY-MM-DD")
-                                   .arg(QString::fromLatin1(fixed)));
+        return std::unexpected(
+            QStringLiteral("KESTRAVA_TODAY: '%1' is not a date YYYY-MM-DD").arg(QString::fromLatin1(fixed)));
     return day;
 }
 

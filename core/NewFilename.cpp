@@ -73,11 +73,20 @@ void convertUnderscores(QString &base, UnderscoreConversion conversion)
 {
     static const QString underscore = QStringLiteral("_");
     switch (conversion) {
-    case UnderscoreConversion::Remove: replaceChar(base, underscore, QString()); break;
-    case UnderscoreConversion::ToSpaces: replaceChar(base, underscore, QStringLiteral(" ")); break;
-    case UnderscoreConversion::ToDashes: replaceChar(base, underscore, QStringLiteral("-")); break;
-    case UnderscoreConversion::ToDots: replaceChar(base, underscore, QStringLiteral(".")); break;
-    case UnderscoreConversion::Ignore: break;
+    case UnderscoreConversion::Remove:
+        replaceChar(base, underscore, QString());
+        break;
+    case UnderscoreConversion::ToSpaces:
+        replaceChar(base, underscore, QStringLiteral(" "));
+        break;
+    case UnderscoreConversion::ToDashes:
+        replaceChar(base, underscore, QStringLiteral("-"));
+        break;
+    case UnderscoreConversion::ToDots:
+        replaceChar(base, underscore, QStringLiteral("."));
+        break;
+    case UnderscoreConversion::Ignore:
+        break;
     }
 }
 
@@ -85,11 +94,20 @@ void convertSpaces(QString &base, SpaceConversion conversion)
 {
     static const QString space = QStringLiteral(" ");
     switch (conversion) {
-    case SpaceConversion::Remove: replaceChar(base, space, QString()); break;
-    case SpaceConversion::ToUnderscores: replaceChar(base, space, QStringLiteral("_")); break;
-    case SpaceConversion::ToDashes: replaceChar(base, space, QStringLiteral("-")); break;
-    case SpaceConversion::ToDots: replaceChar(base, space, QStringLiteral(".")); break;
-    case SpaceConversion::Ignore: break;
+    case SpaceConversion::Remove:
+        replaceChar(base, space, QString());
+        break;
+    case SpaceConversion::ToUnderscores:
+        replaceChar(base, space, QStringLiteral("_"));
+        break;
+    case SpaceConversion::ToDashes:
+        replaceChar(base, space, QStringLiteral("-"));
+        break;
+    case SpaceConversion::ToDots:
+        replaceChar(base, space, QStringLiteral("."));
+        break;
+    case SpaceConversion::Ignore:
+        break;
     }
 }
 
@@ -111,8 +129,7 @@ std::expected<void, RenameError> trimBase(QString &base, QStringView trimLength)
 
 } // namespace
 
-std::expected<QString, RenameError> BuildNewFilename(const QString &oldName,
-                                                     const RenameOptions &options,
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, QDate today)
 {
     const QStringView trimmed = withoutOuterSpaces(oldName);

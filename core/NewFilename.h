@@ -21,8 +21,7 @@ namespace kestrava {
 /// (RenameError::counterPastLimit()) and, when trimming, for a trim length that
 /// is not a number. Characters of the name that stand for bytes that are not
 /// UTF-8 (lone surrogates) pass every rule unchanged.
-std::expected<QString, RenameError> BuildNewFilename(const QString &oldName,
-                                                     const RenameOptions &options,
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, QDate today);
 
 /// Lower-cases \a strToCaps in place and returns it with a capital at the start

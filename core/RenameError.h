@@ -19,15 +19,9 @@ struct RenameError
     Cause cause = Cause::InvalidArgument;
 
     /// The failure of an option value the computation cannot use.
-    static RenameError invalidArgument()
-    {
-        return RenameError{QStringLiteral("Invalid procedure call or argument")};
-    }
+    static RenameError invalidArgument() { return RenameError{QStringLiteral("Invalid procedure call or argument")}; }
     /// The failure of a counter stamp past 9999: the same message, its own cause.
-    static RenameError counterPastLimit()
-    {
-        return RenameError{invalidArgument().message, Cause::CounterPastLimit};
-    }
+    static RenameError counterPastLimit() { return RenameError{invalidArgument().message, Cause::CounterPastLimit}; }
 
     friend bool operator==(const RenameError &, const RenameError &) = default;
 };

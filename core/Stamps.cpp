@@ -7,9 +7,8 @@ namespace kestrava {
 const QStringList &dateFormats()
 {
     static const QStringList formats{
-        QStringLiteral("ddmmyy"),   QStringLiteral("dd-mm-yy"),   QStringLiteral("ddmmyyyy"),
-        QStringLiteral("dd-mm-yyyy"), QStringLiteral("mmddyy"),   QStringLiteral("mm-dd-yy"),
-        QStringLiteral("mmddyyyy"), QStringLiteral("mm-dd-yyyy"),
+        QStringLiteral("ddmmyy"), QStringLiteral("dd-mm-yy"), QStringLiteral("ddmmyyyy"), QStringLiteral("dd-mm-yyyy"),
+        QStringLiteral("mmddyy"), QStringLiteral("mm-dd-yy"), QStringLiteral("mmddyyyy"), QStringLiteral("mm-dd-yyyy"),
     };
     return formats;
 }
@@ -26,14 +25,22 @@ QString dateText(QStringView format, QDate date)
     const QChar dash = u'-';
     // The list order interleaves plain and dashed forms; the index names them.
     switch (index) {
-    case 0: return day + month + shortYear;
-    case 1: return day + dash + month + dash + shortYear;
-    case 2: return day + month + year;
-    case 3: return day + dash + month + dash + year;
-    case 4: return month + day + shortYear;
-    case 5: return month + dash + day + dash + shortYear;
-    case 6: return month + day + year;
-    default: return month + dash + day + dash + year;
+    case 0:
+        return day + month + shortYear;
+    case 1:
+        return day + dash + month + dash + shortYear;
+    case 2:
+        return day + month + year;
+    case 3:
+        return day + dash + month + dash + year;
+    case 4:
+        return month + day + shortYear;
+    case 5:
+        return month + dash + day + dash + shortYear;
+    case 6:
+        return month + day + year;
+    default:
+        return month + dash + day + dash + year;
     }
 }
 
@@ -50,8 +57,8 @@ std::expected<QString, RenameError> takeCounterStamp(qint16 &counter)
 
 namespace {
 
-std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions &options,
-                                             NameCounters &counters, QDate today)
+std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions &options, NameCounters &counters,
+                                             QDate today)
 {
     if (options.prefixCounter) {
         const auto counter = takeCounterStamp(counters.intPrefixCounter);
@@ -66,8 +73,8 @@ std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions 
     return {};
 }
 
-std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions &options,
-                                              NameCounters &counters, QDate today)
+std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions &options, NameCounters &counters,
+                                              QDate today)
 {
     if (options.postfixCounter) {
         const auto counter = takeCounterStamp(counters.intPostfixCounter);
@@ -84,8 +91,8 @@ std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions
 
 } // namespace
 
-std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options,
-                                           NameCounters &counters, QDate today)
+std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
+                                           QDate today)
 {
     const auto prefixes = addPrefixes(base, options, counters, today);
     if (!prefixes)

@@ -30,7 +30,7 @@ std::expected<QString, RenameError> takeCounterStamp(qint16 &counter);
 /// prefix counter, prefix text, prefix date, postfix counter, postfix text,
 /// postfix date. Each prefix goes in front of what is there already. On a
 /// failing counter the stamps added so far stay, and so do counter advances.
-std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options,
-                                           NameCounters &counters, QDate today);
+std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
+                                           QDate today);
 
 } // namespace kestrava

@@ -9,8 +9,8 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
-#include <vector>
 #include <sys/stat.h>
+#include <vector>
 
 namespace kestrava {
 
@@ -28,8 +28,10 @@ EntryKind kindOf(int folderFd, const dirent *entry, bool *isSymLink)
     if (type == DT_UNKNOWN) {
         if (::fstatat(folderFd, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
             return EntryKind::Other;
-        type = S_ISLNK(info.st_mode) ? DT_LNK : S_ISDIR(info.st_mode) ? DT_DIR
-             : S_ISREG(info.st_mode) ? DT_REG : DT_UNKNOWN;
+        type = S_ISLNK(info.st_mode) ? DT_LNK
+            : S_ISDIR(info.st_mode)  ? DT_DIR
+            : S_ISREG(info.st_mode)  ? DT_REG
+                                     : DT_UNKNOWN;
     }
     if (type == DT_LNK) {
         *isSymLink = true;
@@ -89,7 +91,9 @@ void sortByKeys(QList<DirectoryEntry> &entries, std::vector<SortKey> &keys, cons
 class FolderHandle
 {
 public:
-    explicit FolderHandle(const QString &path) : m_dir(::opendir(fileNameToBytes(path).constData())) {}
+    explicit FolderHandle(const QString &path)
+        : m_dir(::opendir(fileNameToBytes(path).constData()))
+    {}
     ~FolderHandle()
     {
         if (m_dir)
@@ -111,8 +115,7 @@ struct ReadRequest
     EntryNameSink *sink = nullptr;            // gets the rules and every entry's name
 };
 
-std::expected<FolderContents, QString> readEntries(const QString &folderPath,
-                                                   const ReadRequest &request)
+std::expected<FolderContents, QString> readEntries(const QString &folderPath, const ReadRequest &request)
 {
     if (folderPath.isEmpty())
         return std::unexpected(systemErrorText(ENOENT));
@@ -186,14 +189,12 @@ void sortByName(QList<DirectoryEntry> &entries)
     sortByKeys(entries, keys, folded.constData());
 }
 
-std::expected<FolderContents, QString> readFolder(const QString &folderPath,
-                                                  const FileNamePattern &pattern)
+std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern)
 {
     return readEntries(folderPath, {&pattern, true, nullptr});
 }
 
-std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPath,
-                                                        const QString &pattern)
+std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPath, const QString &pattern)
 {
     const FileNamePattern matcher(pattern);
     auto contents = readEntries(folderPath, {&matcher, true, nullptr});
@@ -210,9 +211,7 @@ std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &fold
     return std::move(contents->subFolders);
 }
 
-
-std::expected<FolderContents, QString> readFolderNames(const QString &folderPath,
-                                                       const FileNamePattern *pattern,
+std::expected<FolderContents, QString> readFolderNames(const QString &folderPath, const FileNamePattern *pattern,
                                                        EntryNameSink &sink)
 {
     return readEntries(folderPath, {pattern, pattern != nullptr, &sink});

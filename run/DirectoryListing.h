@@ -2,9 +2,9 @@
 
 #include "FolderNameRules.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
-#include <QByteArrayView>
 
 #include <expected>
 
@@ -44,12 +44,10 @@ struct FolderContents
 // A folder that cannot be read gives the system's text for the failure.
 
 /// Files of \a folderPath matching \a pattern (see FileNamePattern) and its sub-folders.
-std::expected<FolderContents, QString> readFolder(const QString &folderPath,
-                                                  const FileNamePattern &pattern);
+std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern);
 
 /// Files of \a folderPath whose names match \a pattern (see FileNamePattern).
-std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPath,
-                                                        const QString &pattern);
+std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPath, const QString &pattern);
 
 /// Sub-folders of \a folderPath.
 std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &folderPath);
@@ -70,8 +68,7 @@ public:
 /// the folder's naming rules go to \a sink; with a \a pattern, the files and
 /// sub-folders are listed as readFolder() lists them. Without a pattern no
 /// entry is looked at beyond its name, so no entry costs a system call.
-std::expected<FolderContents, QString> readFolderNames(const QString &folderPath,
-                                                       const FileNamePattern *pattern,
+std::expected<FolderContents, QString> readFolderNames(const QString &folderPath, const FileNamePattern *pattern,
                                                        EntryNameSink &sink);
 
 /// Sorts by name ignoring letter case, then by exact name for a stable order.

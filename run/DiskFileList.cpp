@@ -3,9 +3,9 @@
 namespace kestrava {
 
 DiskFileList::DiskFileList(const QString &pattern)
-    : m_patternText(pattern), m_matcher(pattern)
-{
-}
+    : m_patternText(pattern)
+    , m_matcher(pattern)
+{}
 
 std::expected<void, QString> DiskFileList::setFolder(const QString &folder)
 {

@@ -6,7 +6,9 @@
 
 namespace kestrava {
 
-DiskFolderList::DiskFolderList(DiskFileList &files) : m_files(files) {}
+DiskFolderList::DiskFolderList(DiskFileList &files)
+    : m_files(files)
+{}
 
 std::expected<void, QString> DiskFolderList::setPath(const QString &path)
 {

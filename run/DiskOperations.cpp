@@ -34,8 +34,8 @@ bool sameInode(int folder, const QByteArray &first, const QByteArray &second)
     struct stat a;
     struct stat b;
     return ::fstatat(folder, first.constData(), &a, AT_SYMLINK_NOFOLLOW) == 0
-        && ::fstatat(folder, second.constData(), &b, AT_SYMLINK_NOFOLLOW) == 0
-        && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+        && ::fstatat(folder, second.constData(), &b, AT_SYMLINK_NOFOLLOW) == 0 && a.st_dev == b.st_dev
+        && a.st_ino == b.st_ino;
 }
 
 QByteArray folderOf(const QByteArray &path)
@@ -46,8 +46,8 @@ QByteArray folderOf(const QByteArray &path)
 // On a file system that ignores case, "a.txt" and "A.TXT" are one entry, so the
 // no-replace rename reports the new name as taken. Moving the file aside under a
 // hidden unique name first and then to its new name changes only the case.
-std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath,
-                                            const QByteArray &newPath, const ParkNotices &notices)
+std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath, const QByteArray &newPath,
+                                            const ParkNotices &notices)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = folderOf(oldPath) + ".kestrava-"
@@ -148,14 +148,12 @@ void OpenFolder::close()
 FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
     : folder(folder.descriptor() >= 0 ? folder.descriptor() : AT_FDCWD)
     , path(encoded(folder.descriptor() >= 0 ? name : folder.path() + name))
-{
-}
+{}
 
 std::expected<bool, int> isReadOnly(const FolderFile &file)
 {
     struct statx info;
-    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | STATX_INO | STATX_BTIME,
-                &info)
+    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | STATX_INO | STATX_BTIME, &info)
         != 0)
         return std::unexpected(errno);
     file.identity = identityOf(info);
@@ -194,8 +192,7 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
     return {};
 }
 
-std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
-                                         const ParkNotices &notices)
+std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile, const ParkNotices &notices)
 {
     return renameChecked(file.folder, file.path, newFile.path, notices);
 }
@@ -219,8 +216,7 @@ QString systemErrorText(int error)
 
 bool isUsableFileName(QStringView name)
 {
-    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/')
-        && !name.contains(QChar(u'\0'));
+    return !name.isEmpty() && name != u"." && name != u".." && !name.contains(u'/') && !name.contains(QChar(u'\0'));
 }
 
 std::expected<bool, int> isReadOnly(const QString &path)
@@ -249,8 +245,7 @@ std::expected<FolderIdentity, int> folderIdentity(const QString &path, bool foll
     const QByteArray name = encoded(path);
     if ((followLink ? ::stat(name.constData(), &info) : ::lstat(name.constData(), &info)) != 0)
         return std::unexpected(errno);
-    return FolderIdentity{info.st_dev, info.st_ino, S_ISLNK(info.st_mode) != 0,
-                          S_ISDIR(info.st_mode) != 0};
+    return FolderIdentity{info.st_dev, info.st_ino, S_ISLNK(info.st_mode) != 0, S_ISDIR(info.st_mode) != 0};
 }
 
 } // namespace kestrava

@@ -74,14 +74,22 @@ void appendUtf8(QByteArray &out, char32_t code)
 QChar lineBreakPicture(char16_t ch)
 {
     switch (ch) {
-    case u'\n': return QChar(0x240A);
-    case u'\r': return QChar(0x240D);
-    case u'\v': return QChar(0x240B);
-    case u'\f': return QChar(0x240C);
-    case 0x0085: return QChar(0x2424);
-    case 0x2028: return QChar(0x21B5);
-    case 0x2029: return QChar(0x00B6);
-    default: return QChar();
+    case u'\n':
+        return QChar(0x240A);
+    case u'\r':
+        return QChar(0x240D);
+    case u'\v':
+        return QChar(0x240B);
+    case u'\f':
+        return QChar(0x240C);
+    case 0x0085:
+        return QChar(0x2424);
+    case 0x2028:
+        return QChar(0x21B5);
+    case 0x2029:
+        return QChar(0x00B6);
+    default:
+        return QChar();
     }
 }
 
@@ -150,9 +158,7 @@ QByteArray fileNameToBytes(QStringView name)
 
 QString displayFileName(const QString &name)
 {
-    const auto needsChange = [](QChar ch) {
-        return ch.isSurrogate() || !lineBreakPicture(ch.unicode()).isNull();
-    };
+    const auto needsChange = [](QChar ch) { return ch.isSurrogate() || !lineBreakPicture(ch.unicode()).isNull(); };
     if (std::none_of(name.cbegin(), name.cend(), needsChange))
         return name;
     QString shown = name;

@@ -47,8 +47,7 @@ FolderNameRules folderNameRules(int folderFd)
 
 FolderNameRules folderNameRules(const QString &folderPath)
 {
-    const int fd = ::open(fileNameToBytes(folderPath).constData(),
-                          O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::open(fileNameToBytes(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const FolderNameRules rules = folderNameRules(fd);
     if (fd >= 0)
         ::close(fd);

@@ -71,8 +71,11 @@ qsizetype nextRecordAfter(const QByteArray &data, qsizetype from)
 class PayloadReader
 {
 public:
-    explicit PayloadReader(const QByteArray &payload) : m_data(payload) {}
-    template<typename T> T read()
+    explicit PayloadReader(const QByteArray &payload)
+        : m_data(payload)
+    {}
+    template<typename T>
+    T read()
     {
         if (m_at + qsizetype(sizeof(T)) > m_data.size()) {
             m_ok = false;
@@ -337,8 +340,8 @@ int openLocked(const QByteArray &path, int extraFlags)
 
 int openLockedAt(int folderFd, const QByteArray &name, int extraFlags)
 {
-    const int fd = ::openat(folderFd, name.constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC | extraFlags,
-                            0600);
+    const int fd =
+        ::openat(folderFd, name.constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC | extraFlags, 0600);
     if (fd < 0)
         return -1;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

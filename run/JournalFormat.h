@@ -87,10 +87,10 @@ struct RenameEntry
 /// All that a journal says, as far as it can be read.
 struct JournalContents
 {
-    bool readable = false;   ///< opened, and the magic and version are right
-    QDateTime startedAt;     ///< local time
-    bool ended = false;      ///< the run's end was recorded
-    bool undone = false;     ///< marked fully undone
+    bool readable = false;      ///< opened, and the magic and version are right
+    QDateTime startedAt;        ///< local time
+    bool ended = false;         ///< the run's end was recorded
+    bool undone = false;        ///< marked fully undone
     QList<RenameEntry> renames; ///< in the order they were made
     QList<qint64> damagedAt;    ///< byte offsets of damaged stretches that were skipped
 };

@@ -6,8 +6,8 @@
 #include "NameSource.h"
 #include "ProgressSink.h"
 #include "Prompt.h"
-#include "RunClock.h"
 #include "RenameMethods.h"
+#include "RunClock.h"
 #include "RunJournal.h"
 #include "RunSettings.h"
 
@@ -52,7 +52,9 @@ qint64 msecsSinceMidnightOf(const QDateTime &day, const QDateTime &moment)
 
 } // namespace
 
-RenameRun::RenameRun(const RunParts &parts) : m_parts(parts) {}
+RenameRun::RenameRun(const RunParts &parts)
+    : m_parts(parts)
+{}
 
 bool RenameRun::start(RunScope scope)
 {
@@ -97,8 +99,7 @@ bool RenameRun::start(RunScope scope)
     return true;
 }
 
-bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFileName,
-                           const QString &strNewFilename)
+bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFileName, const QString &strNewFilename)
 {
     // A walk renames the files of one folder after another: the folder is held
     // open while the run is in it. A call outside a run lets go of it at once.
@@ -116,8 +117,7 @@ bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFile
     return renamed;
 }
 
-FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &name,
-                                    const QString &newName)
+FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &name, const QString &newName)
 {
     FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
     // Whatever the options made of the name, a file never leaves its folder.
@@ -242,8 +242,7 @@ QString RenameRun::summaryText(qint64 filesRenamed, qint64 elapsedSeconds)
 
 QString RenameRun::errorText(const QString &description, const QString &path)
 {
-    return u'\'' + description + u'\'' + perFileTexts().whilstProcessing + u'\''
-        + path + u'\'';
+    return u'\'' + description + u'\'' + perFileTexts().whilstProcessing + u'\'' + path + u'\'';
 }
 
 QString RenameRun::walkerFolderPath(const QString &folderListPath)

@@ -66,8 +66,7 @@ public:
     /// True when the file was renamed. Never replaces an existing file. A file
     /// not renamed for a reason other than the user's choice (declined, read-only
     /// skipped, unchanged) is logged as an error with the system's text.
-    bool RenameFile(const QString &strCurrentPath, const QString &strFileName,
-                    const QString &strNewFilename);
+    bool RenameFile(const QString &strCurrentPath, const QString &strFileName, const QString &strNewFilename);
     /// Puts \a The_Filename on top of the modified-files log and counts it.
     void RecordFileModified(const QString &The_Filename);
     /// Adds \a The_Error to the error log and counts it.
@@ -99,8 +98,7 @@ public:
     static qint64 roundToSeconds(qint64 msecs);
 
 private:
-    FileStatus renameOneFile(const QString &folderPath, const QString &name,
-                             const QString &newName);
+    FileStatus renameOneFile(const QString &folderPath, const QString &name, const QString &newName);
     bool askConfirmation(const QString &name, const QString &newName);
     void refillFileList();
     static bool makeWritableForRename(const FolderFile &file, int &permissionError);

@@ -18,11 +18,11 @@ std::expected<void, QString> RenameRun::journaledRename(const QString &folderPat
     QString leftParked;
     ParkNotices notices;
     notices.leftParked = [&](const QByteArray &temporary, int error) {
-        leftParked = QCoreApplication::translate(
-                         "kestrava::RenameRun", "; the file is left as %1, as its old name %2 cannot be given back: %3")
-                         .arg(fileNameFromBytes(temporary.sliced(temporary.lastIndexOf('/') + 1)),
-                              fileNameFromBytes(file.path.sliced(file.path.lastIndexOf('/') + 1)),
-                              systemErrorText(error));
+        leftParked =
+            QCoreApplication::translate("kestrava::RenameRun",
+                                        "; the file is left as %1, as its old name %2 cannot be given back: %3")
+                .arg(fileNameFromBytes(temporary.sliced(temporary.lastIndexOf('/') + 1)),
+                     fileNameFromBytes(file.path.sliced(file.path.lastIndexOf('/') + 1)), systemErrorText(error));
     };
     if (m_journal) {
         m_journal->recordRename(folderPath, file, newFile);

@@ -58,8 +58,7 @@ void RenameRun::RenameAllFilesInFolder()
     }
 }
 
-void RenameRun::logNameFailure(const QString &folderPath, const QString &name,
-                               const QString &message)
+void RenameRun::logNameFailure(const QString &folderPath, const QString &name, const QString &message)
 {
     LogError(errorText(message, folderPath + name));
     m_log.addStatus({folderPath, name, QString(), FileOutcome::Failed, message});

@@ -62,12 +62,12 @@ private:
     QString m_path;
     QString m_failure;
     journal::RecordBuilder m_record;
-    QString m_folder;       // the folder of the last folder record
+    QString m_folder; // the folder of the last folder record
     quint32 m_folderId = 0;
-    quint64 m_sequence = 0; // the number of the next rename record
+    quint64 m_sequence = 0;         // the number of the next rename record
     bool m_awaitingOutcome = false; // the last rename record waits for its outcome
     quint64 m_renamed = 0;
-    qint64 m_lastSync = 0;  // monotonic milliseconds
+    qint64 m_lastSync = 0; // monotonic milliseconds
 };
 
 } // namespace kestrava

@@ -22,9 +22,9 @@ struct FileStatus
 {
     QString folderPath; ///< ends in "/"
     QString oldName;
-    QString newName;    ///< empty when it could not be computed
+    QString newName; ///< empty when it could not be computed
     FileOutcome outcome = FileOutcome::Failed;
-    QString reason;     ///< for Failed: the system's or the name computation's text
+    QString reason; ///< for Failed: the system's or the name computation's text
 };
 
 } // namespace kestrava

@@ -10,8 +10,8 @@
 #include <QStringList>
 
 #include <algorithm>
-#include <iterator>
 #include <cerrno>
+#include <iterator>
 #include <optional>
 #include <utility>
 
@@ -28,11 +28,13 @@ QString folderPathOf(const QString &path)
 class TreeWalk
 {
 public:
-    TreeWalk(const FileNamePattern &pattern, const SimulatedNames &names,
-             const SimulationSettings &settings, const SimulatedFileObserver &eachFile)
-        : m_pattern(pattern), m_names(names), m_settings(settings), m_eachFile(eachFile)
-    {
-    }
+    TreeWalk(const FileNamePattern &pattern, const SimulatedNames &names, const SimulationSettings &settings,
+             const SimulatedFileObserver &eachFile)
+        : m_pattern(pattern)
+        , m_names(names)
+        , m_settings(settings)
+        , m_eachFile(eachFile)
+    {}
 
     TreeSimulation run(const QString &startFolder)
     {
@@ -121,13 +123,20 @@ struct CountTexts
 };
 
 constexpr CountTexts OutcomeCounts[] = {
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name cannot be computed"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names cannot be computed")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable name"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable names")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name too long"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names too long")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken by an earlier file"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken by earlier files")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only file skipped"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only files skipped")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged"), QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name cannot be computed"),
+     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names cannot be computed")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable name"),
+     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable names")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name too long"),
+     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names too long")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken"),
+     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken by an earlier file"),
+     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken by earlier files")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only file skipped"),
+     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only files skipped")},
+    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged"),
+     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged")},
 };
 static_assert(std::size(OutcomeCounts) == std::size_t(SimulatedOutcome::Renamed));
 
@@ -159,8 +168,10 @@ constexpr SummaryTexts TreeSummary{
     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "No files to rename in this folder and its sub-folders"),
     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The %1 file in this folder and its sub-folders will be renamed"),
     QT_TRANSLATE_NOOP("kestrava::RunSimulation", "All %1 files in this folder and its sub-folders will be renamed"),
-    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 of %2 file in this folder and its sub-folders will not be renamed (%3)"),
-    QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 of %2 files in this folder and its sub-folders will not be renamed (%3)"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation",
+                      "%1 of %2 file in this folder and its sub-folders will not be renamed (%3)"),
+    QT_TRANSLATE_NOOP("kestrava::RunSimulation",
+                      "%1 of %2 files in this folder and its sub-folders will not be renamed (%3)"),
 };
 
 } // namespace
@@ -175,8 +186,7 @@ void SimulationCounts::add(const SimulatedFile &file)
 
 std::expected<QList<SimulatedFile>, QString>
 simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
-               std::span<const std::expected<QString, RenameError>> newNames,
-               const SimulationSettings &settings)
+               std::span<const std::expected<QString, RenameError>> newNames, const SimulationSettings &settings)
 {
     SimulatedFolder state(folderPathOf(folderPath), settings, qsizetype(oldNames.size()));
     if (const auto read = readFolderNames(folderPath, nullptr, state); !read)
@@ -193,9 +203,8 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
     return files;
 }
 
-TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern,
-                            const SimulatedNames &names, const SimulationSettings &settings,
-                            const SimulatedFileObserver &eachFile)
+TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
+                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile)
 {
     return TreeWalk(pattern, names, settings, eachFile).run(startFolder);
 }
@@ -221,7 +230,8 @@ QString simulationSummary(const SimulationCounts &counts, SimulationScope scope)
                         reasons.join(QStringLiteral(", ")));
     }
     if (counts.becomeHidden > 0)
-        text += lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "; %1 will become hidden")).arg(counts.becomeHidden);
+        text += lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "; %1 will become hidden"))
+                    .arg(counts.becomeHidden);
     return text;
 }
 
@@ -230,22 +240,32 @@ QString simulatedReasonText(const SimulatedFile &file, const RenameError *error)
     switch (file.outcome) {
     case SimulatedOutcome::NotComputable:
         if (error && error->cause == RenameError::Cause::CounterPastLimit)
-            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The counter is past 9999, so the new name cannot be computed"));
+            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation",
+                                                   "The counter is past 9999, so the new name cannot be computed"));
         if (error)
-            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed: %1")).arg(error->message);
+            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed: %1"))
+                .arg(error->message);
         return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed"));
-    case SimulatedOutcome::UnusableName: return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name is not a usable file name"));
-    case SimulatedOutcome::NameTooLong: return systemErrorText(ENAMETOOLONG);
-    case SimulatedOutcome::NameTaken: return systemErrorText(EEXIST);
+    case SimulatedOutcome::UnusableName:
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name is not a usable file name"));
+    case SimulatedOutcome::NameTooLong:
+        return systemErrorText(ENAMETOOLONG);
+    case SimulatedOutcome::NameTaken:
+        return systemErrorText(EEXIST);
     case SimulatedOutcome::NameTakenByRun:
-        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1: an earlier file takes this name first")).arg(systemErrorText(EEXIST));
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1: an earlier file takes this name first"))
+            .arg(systemErrorText(EEXIST));
     case SimulatedOutcome::ReadOnlySkipped:
-        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "Read-only, and read-only files are ignored"));
-    case SimulatedOutcome::Unchanged: return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name is the same as the old one"));
-    case SimulatedOutcome::Renamed: break;
+        return lookAheadText(
+            QT_TRANSLATE_NOOP("kestrava::RunSimulation", "Read-only, and read-only files are ignored"));
+    case SimulatedOutcome::Unchanged:
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name is the same as the old one"));
+    case SimulatedOutcome::Renamed:
+        break;
     }
     if (file.becomesHidden)
-        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name starts with a dot: the file will be hidden"));
+        return lookAheadText(
+            QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name starts with a dot: the file will be hidden"));
     return QString();
 }
 

@@ -68,9 +68,9 @@ struct SimulatedProblem
 {
     QString folderPath; ///< ends in "/"
     QString oldName;
-    QString newName;    ///< empty when it cannot be computed
+    QString newName; ///< empty when it cannot be computed
     SimulatedFile file;
-    QString reason;     ///< simulatedReasonText() of the file
+    QString reason; ///< simulatedReasonText() of the file
 };
 
 /// The look ahead at a whole folder tree.
@@ -95,8 +95,7 @@ using SimulatedNames = std::function<std::expected<QString, RenameError>(const Q
 /// folder cannot be read.
 std::expected<QList<SimulatedFile>, QString>
 simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
-               std::span<const std::expected<QString, RenameError>> newNames,
-               const SimulationSettings &settings);
+               std::span<const std::expected<QString, RenameError>> newNames, const SimulationSettings &settings);
 
 /// Each file's look ahead as a simulated tree walk meets it, in the run's order:
 /// its folder, names, outcome and reason (empty for a plain rename).
@@ -107,9 +106,8 @@ using SimulatedFileObserver = std::function<void(const SimulatedProblem &file)>;
 /// match \a pattern, in list order, then each sub-folder, depth first, never
 /// through a link and never twice. \a names computes the new names in that order.
 /// \a eachFile, when given, is told of every file, renamed ones included.
-TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern,
-                            const SimulatedNames &names, const SimulationSettings &settings,
-                            const SimulatedFileObserver &eachFile = {});
+TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
+                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile = {});
 
 /// Whether a summary speaks of one folder or of a whole tree.
 enum class SimulationScope { Folder, Tree };

@@ -32,8 +32,7 @@ bool isAscii(QByteArrayView bytes)
 
 } // namespace
 
-SimulatedFolder::SimulatedFolder(const QString &folderPath, const SimulationSettings &settings,
-                                 qsizetype files)
+SimulatedFolder::SimulatedFolder(const QString &folderPath, const SimulationSettings &settings, qsizetype files)
     : m_settings(settings)
 {
     // Room for the folder's entries and the new names of its files, which are
@@ -88,8 +87,7 @@ void SimulatedFolder::settle()
     m_pending.shrink_to_fit();
 }
 
-SimulatedFile SimulatedFolder::next(const QString &oldName,
-                                    const std::expected<QString, RenameError> &newName)
+SimulatedFile SimulatedFolder::next(const QString &oldName, const std::expected<QString, RenameError> &newName)
 {
     if (!m_pending.empty())
         settle();

@@ -23,8 +23,7 @@ class SimulatedFolder : public EntryNameSink
 {
 public:
     /// \a files is the number of files the run will take: a hint for the table's size.
-    SimulatedFolder(const QString &folderPath, const SimulationSettings &settings,
-                    qsizetype files = 0);
+    SimulatedFolder(const QString &folderPath, const SimulationSettings &settings, qsizetype files = 0);
 
     void folderRules(const FolderNameRules &rules) override { m_rules = rules; }
     void entryName(QByteArrayView name) override;

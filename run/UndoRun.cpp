@@ -80,13 +80,15 @@ QString leftParkedText(int error, const RenameEntry &entry)
 
 bool mayBeUndone(const QString &path, const journal::JournalGlance &glance)
 {
-    return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone
-        && !journal::isInUse(path);
+    return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone && !journal::isInUse(path);
 }
 
 } // namespace
 
-UndoRun::UndoRun(ProgressSink &progress, RunClock &clock) : m_progress(progress), m_clock(clock) {}
+UndoRun::UndoRun(ProgressSink &progress, RunClock &clock)
+    : m_progress(progress)
+    , m_clock(clock)
+{}
 
 bool UndoRun::canUndo()
 {
@@ -115,7 +117,8 @@ std::optional<UndoableRun> UndoRun::newestUndoableRun()
 
 QString UndoRun::questionText(const UndoableRun &run)
 {
-    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
+    return undoText(
+               QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
         .arg(run.fileCount)
         .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat));
 }
@@ -138,7 +141,8 @@ bool UndoRun::start()
     m_endedAt = m_startedAt;
     undoJournal(*run, journal::readJournal(run->journalPath));
     m_endedAt = m_clock.now();
-    m_progress.showStatus(m_stopRequested ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER")) : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "UNDONE")));
+    m_progress.showStatus(m_stopRequested ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER"))
+                                          : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "UNDONE")));
     m_progress.showSummary(summaryText());
     m_progress.showFolder(QString());
     m_progress.showFile(QString());
@@ -191,10 +195,12 @@ void UndoRun::openJournal(const QString &path, const JournalContents &contents)
     const QByteArray journalBytes = journal::nameBytes(path);
     m_journalFd = journal::openLocked(journalBytes, 0);
     if (m_journalFd < 0)
-        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "What is undone cannot be recorded: ")) + systemErrorText(errno), {},
-                 journalBytes);
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "What is undone cannot be recorded: "))
+                     + systemErrorText(errno),
+                 {}, journalBytes);
     for (const qint64 at : contents.damagedAt)
-        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged record at byte %1 was skipped")).arg(at), {}, journalBytes);
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged record at byte %1 was skipped")).arg(at),
+                 {}, journalBytes);
 }
 
 // Puts one file back under its old name, from its new name or, when a run
@@ -202,7 +208,8 @@ void UndoRun::openJournal(const QString &path, const JournalContents &contents)
 UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
 {
     if (entry.folder.isEmpty()) {
-        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "The journal lost the folder of this file")), {}, entry.newName);
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "The journal lost the folder of this file")), {},
+                 entry.newName);
         return Outcome::Failed;
     }
     const int folder = folderDescriptor(entry.folder);
@@ -220,8 +227,9 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
         found = true;
     }
     if (!found) {
-        const QString reason = newNameError != 0 ? systemErrorText(newNameError)
-                                                 : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Replaced by another file"));
+        const QString reason = newNameError != 0
+            ? systemErrorText(newNameError)
+            : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Replaced by another file"));
         logError(reason, entry.folder, entry.newName);
         return Outcome::Failed;
     }
@@ -230,8 +238,7 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             logError(leftParkedText(renamed.error(), entry), entry.folder, current);
             return Outcome::Failed;
         }
-        logError(systemErrorText(renamed.error()), entry.folder,
-                 renamed.error() == EEXIST ? entry.oldName : current);
+        logError(systemErrorText(renamed.error()), entry.folder, renamed.error() == EEXIST ? entry.oldName : current);
         return Outcome::Failed;
     }
     return Outcome::Restored;
@@ -278,7 +285,8 @@ QString UndoRun::summaryText(qint64 filesRestored, qint64 elapsedSeconds)
     const qint64 minutes = elapsedSeconds / 60;
     const qint64 seconds = elapsedSeconds - 60 * minutes;
     // The double space after "total of" is the run's summary's too.
-    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", " A total of  %1 files were restored taking %2 minutes %3 seconds."))
+    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                      " A total of  %1 files were restored taking %2 minutes %3 seconds."))
         .arg(filesRestored)
         .arg(minutes)
         .arg(seconds);
@@ -290,8 +298,8 @@ ParkedRecovery UndoRun::recoverParkedFiles()
     for (const QString &path : journal::journalPaths()) {
         // A run that ended finished or undid each of its two-step renames itself.
         const journal::JournalGlance glance = journal::glanceAt(path);
-        if (!glance.readable || glance.lastRecord == RecordType::End
-            || glance.lastRecord == RecordType::Undone || journal::isInUse(path))
+        if (!glance.readable || glance.lastRecord == RecordType::End || glance.lastRecord == RecordType::Undone
+            || journal::isInUse(path))
             continue;
         for (const RenameEntry &entry : journal::readJournal(path).renames) {
             if (entry.parkedName.isEmpty() || entry.restored)
@@ -304,8 +312,8 @@ ParkedRecovery UndoRun::recoverParkedFiles()
                 if (renamed)
                     ++recovery.filesRestored;
                 else
-                    recovery.errors.append(RenameRun::errorText(
-                        leftParkedText(renamed.error(), entry), journal::nameText(entry.folder + entry.parkedName)));
+                    recovery.errors.append(RenameRun::errorText(leftParkedText(renamed.error(), entry),
+                                                                journal::nameText(entry.folder + entry.parkedName)));
             }
             ::close(folder);
         }

@@ -49,7 +49,11 @@ template<typename Form = KestravaForm>
 class WindowRig
 {
 public:
-    WindowRig() : m_startFolder(QDir::currentPath()) { QDir::setCurrent(m_dir.path()); }
+    WindowRig()
+        : m_startFolder(QDir::currentPath())
+    {
+        QDir::setCurrent(m_dir.path());
+    }
     ~WindowRig()
     {
         form.reset();

@@ -132,10 +132,7 @@ struct RunRig
     TestSettings settings;
     ScriptedClock clock;
     RenameRun run{{folders, files, prompt, sink, names, settings, clock}};
-    RenameRun runWith(NameSource &other)
-    {
-        return RenameRun({folders, files, prompt, sink, other, settings, clock});
-    }
+    RenameRun runWith(NameSource &other) { return RenameRun({folders, files, prompt, sink, other, settings, clock}); }
 };
 
 // Root passes every permission check, so tests of permissions lower the
@@ -143,7 +140,9 @@ struct RunRig
 class UnprivilegedFileAccess
 {
 public:
-    UnprivilegedFileAccess() : m_previous(::geteuid() == 0 ? ::setfsuid(65534) : -1) {}
+    UnprivilegedFileAccess()
+        : m_previous(::geteuid() == 0 ? ::setfsuid(65534) : -1)
+    {}
     ~UnprivilegedFileAccess()
     {
         if (m_previous >= 0)
@@ -171,8 +170,7 @@ inline QByteArray readFile(const QString &path)
 /// Every name in \a folder, hidden ones included, sorted.
 inline QStringList namesIn(const QString &folder)
 {
-    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System
-                                               | QDir::NoDotAndDotDot);
+    QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     names.sort();
     return names;
 }

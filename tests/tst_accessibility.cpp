@@ -96,19 +96,45 @@ void TestAccessibility::labelsAreTheBuddiesOfTheirFields_data()
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("name"); // the field's name; empty for a label, which is read by its text
-    QTest::newRow("drive") << "lblDriveFolder" << "Drive1" << "Drive";
-    QTest::newRow("file types") << "lblSelectFiles" << "FileSpecCombo" << "File Types";
-    QTest::newRow("find") << "lblFindText" << "txtFindText" << "Replace this";
-    QTest::newRow("replace") << "lblReplaceWith" << "txtReplaceText" << "With this";
-    QTest::newRow("trim") << "lblTrimLength" << "txtTrimLength" << "Trim length in characters";
-    QTest::newRow("before") << "lblBefore" << "txtFilesPreview" << "Files to rename";
-    QTest::newRow("after") << "lblAfter" << "txtFilesPreviewNew" << "New names";
-    QTest::newRow("modified") << "lblFilesModified" << "txtFilesModified" << "Files Modified";
-    QTest::newRow("errors") << "lblErrorLog" << "lstErrorLog" << "Errors";
-    QTest::newRow("folder") << "lblCurrentDir" << "CurrentDirLabel" << "";
-    QTest::newRow("file") << "lblCurrentFile" << "FileNameLabel" << "";
-    QTest::newRow("count") << "lblNumRenamed" << "lblFileCounter" << "";
-    QTest::newRow("status") << "StatusLabel" << "lblStatus" << "";
+    QTest::newRow("drive") << "lblDriveFolder"
+                           << "Drive1"
+                           << "Drive";
+    QTest::newRow("file types") << "lblSelectFiles"
+                                << "FileSpecCombo"
+                                << "File Types";
+    QTest::newRow("find") << "lblFindText"
+                          << "txtFindText"
+                          << "Replace this";
+    QTest::newRow("replace") << "lblReplaceWith"
+                             << "txtReplaceText"
+                             << "With this";
+    QTest::newRow("trim") << "lblTrimLength"
+                          << "txtTrimLength"
+                          << "Trim length in characters";
+    QTest::newRow("before") << "lblBefore"
+                            << "txtFilesPreview"
+                            << "Files to rename";
+    QTest::newRow("after") << "lblAfter"
+                           << "txtFilesPreviewNew"
+                           << "New names";
+    QTest::newRow("modified") << "lblFilesModified"
+                              << "txtFilesModified"
+                              << "Files Modified";
+    QTest::newRow("errors") << "lblErrorLog"
+                            << "lstErrorLog"
+                            << "Errors";
+    QTest::newRow("folder") << "lblCurrentDir"
+                            << "CurrentDirLabel"
+                            << "";
+    QTest::newRow("file") << "lblCurrentFile"
+                          << "FileNameLabel"
+                          << "";
+    QTest::newRow("count") << "lblNumRenamed"
+                           << "lblFileCounter"
+                           << "";
+    QTest::newRow("status") << "StatusLabel"
+                            << "lblStatus"
+                            << "";
 }
 
 void TestAccessibility::labelsAreTheBuddiesOfTheirFields()

@@ -107,27 +107,40 @@ void TestCli::sameNamesAsTheWindow_data()
     row("defaults", {}, RenameOptions());
     row("tildes", {"--remove-tildes"}, with([](auto &o) { o.removeTildas = true; }));
     using S = SpaceConversion;
-    for (const auto &[word, value] : {std::pair{"ignore", S::Ignore}, {"remove", S::Remove},
-                                      {"underscores", S::ToUnderscores}, {"dashes", S::ToDashes}, {"dots", S::ToDots}})
-        row(qPrintable(QStringLiteral("spaces ") + QLatin1String(word)), {QStringLiteral("--spaces=") + QLatin1String(word)},
-            with([v = value](auto &o) { o.spaces = v; }));
+    for (const auto &[word, value] : {std::pair{"ignore", S::Ignore},
+                                      {"remove", S::Remove},
+                                      {"underscores", S::ToUnderscores},
+                                      {"dashes", S::ToDashes},
+                                      {"dots", S::ToDots}})
+        row(qPrintable(QStringLiteral("spaces ") + QLatin1String(word)),
+            {QStringLiteral("--spaces=") + QLatin1String(word)}, with([v = value](auto &o) { o.spaces = v; }));
     using U = UnderscoreConversion;
-    for (const auto &[word, value] : {std::pair{"ignore", U::Ignore}, {"remove", U::Remove}, {"spaces", U::ToSpaces},
-                                      {"dashes", U::ToDashes}, {"dots", U::ToDots}})
+    for (const auto &[word, value] : {std::pair{"ignore", U::Ignore},
+                                      {"remove", U::Remove},
+                                      {"spaces", U::ToSpaces},
+                                      {"dashes", U::ToDashes},
+                                      {"dots", U::ToDots}})
         row(qPrintable(QStringLiteral("underscores ") + QLatin1String(word)),
             {QStringLiteral("--underscores"), QLatin1String(word)}, with([v = value](auto &o) { o.underscores = v; }));
     using C = CaseConversion;
-    for (const auto &[word, value] : {std::pair{"ignore", C::Ignore}, {"capitalise", C::Capitalise},
-                                      {"lower", C::Lowercase}, {"upper", C::Uppercase}})
-        row(qPrintable(QStringLiteral("case ") + QLatin1String(word)), {QStringLiteral("--case=") + QLatin1String(word)},
-            with([v = value](auto &o) { o.caseConversion = v; }));
-    row("find and replace", {"--find", "PHOTO", "--replace", "Pic"},
-        with([](auto &o) { o.findText = QStringLiteral("PHOTO"); o.replaceText = QStringLiteral("Pic"); }));
+    for (const auto &[word, value] : {std::pair{"ignore", C::Ignore},
+                                      {"capitalise", C::Capitalise},
+                                      {"lower", C::Lowercase},
+                                      {"upper", C::Uppercase}})
+        row(qPrintable(QStringLiteral("case ") + QLatin1String(word)),
+            {QStringLiteral("--case=") + QLatin1String(word)}, with([v = value](auto &o) { o.caseConversion = v; }));
+    row("find and replace", {"--find", "PHOTO", "--replace", "Pic"}, with([](auto &o) {
+            o.findText = QStringLiteral("PHOTO");
+            o.replaceText = QStringLiteral("Pic");
+        }));
     row("find removes", {"--find", " "}, with([](auto &o) { o.findText = QStringLiteral(" "); }));
     const QString sixty(60, u'f');
     row("find cut to 50", {"--find", sixty}, with([&](auto &o) { o.findText = sixty.left(50); }));
     const auto trim = [](const char *length) {
-        return with([length](auto &o) { o.trimFilename = true; o.trimLength = QLatin1String(length); });
+        return with([length](auto &o) {
+            o.trimFilename = true;
+            o.trimLength = QLatin1String(length);
+        });
     };
     row("trim 12", {"--trim", "12"}, trim("12"));
     row("trim 999", {"--trim=999"}, trim("999"));
@@ -135,8 +148,14 @@ void TestCli::sameNamesAsTheWindow_data()
     row("trim blank reads 50", {"--trim", ""}, trim("50"));
     row("trim 1000 reads 8", {"--trim", "1000"}, trim("8"));
     row("trim letters read 8", {"--trim", "ten"}, trim("8"));
-    row("prefix text", {"--prefix", "  Trip_"}, with([](auto &o) { o.prefixName = true; o.prefixText = QStringLiteral("  Trip_"); }));
-    row("prefix cut to 50", {"--prefix", sixty}, with([&](auto &o) { o.prefixName = true; o.prefixText = sixty.left(50); }));
+    row("prefix text", {"--prefix", "  Trip_"}, with([](auto &o) {
+            o.prefixName = true;
+            o.prefixText = QStringLiteral("  Trip_");
+        }));
+    row("prefix cut to 50", {"--prefix", sixty}, with([&](auto &o) {
+            o.prefixName = true;
+            o.prefixText = sixty.left(50);
+        }));
     const RenameOptions prefixCounter = with([](auto &o) { o.prefixCounter = true; });
     row("prefix counter 5", {"--prefix-counter", "5"}, prefixCounter, "5");
     row("prefix counter 0 reads 0001", {"--prefix-counter", "0"}, prefixCounter, start);
@@ -145,14 +164,24 @@ void TestCli::sameNamesAsTheWindow_data()
     row("prefix counter runs past 9999", {"--prefix-counter", "9997"}, prefixCounter, "9997");
     for (const QString &format : dateFormats())
         row(qPrintable(QStringLiteral("prefix date ") + format), {QStringLiteral("--prefix-date"), format},
-            with([&](auto &o) { o.prefixDate = true; o.datePrefix = format; }));
-    row("postfix text", {"--postfix", "_v2  "}, with([](auto &o) { o.postfixName = true; o.postfixText = QStringLiteral("_v2  "); }));
-    row("postfix counter 20", {"--postfix-counter=0020"}, with([](auto &o) { o.postfixCounter = true; }), start, "0020");
-    row("postfix date", {"--postfix-date", "mm-dd-yyyy"},
-        with([](auto &o) { o.postfixDate = true; o.datePostfix = QStringLiteral("mm-dd-yyyy"); }));
-    row("everything", {"--remove-tildes", "--spaces=dashes", "--underscores=dots", "--case=capitalise", "--find=a",
-                       "--replace=4", "--trim=20", "--prefix=P", "--prefix-counter=7", "--prefix-date=ddmmyy",
-                       "--postfix=Q", "--postfix-counter=30", "--postfix-date=dd-mm-yyyy"},
+            with([&](auto &o) {
+                o.prefixDate = true;
+                o.datePrefix = format;
+            }));
+    row("postfix text", {"--postfix", "_v2  "}, with([](auto &o) {
+            o.postfixName = true;
+            o.postfixText = QStringLiteral("_v2  ");
+        }));
+    row("postfix counter 20", {"--postfix-counter=0020"}, with([](auto &o) { o.postfixCounter = true; }), start,
+        "0020");
+    row("postfix date", {"--postfix-date", "mm-dd-yyyy"}, with([](auto &o) {
+            o.postfixDate = true;
+            o.datePostfix = QStringLiteral("mm-dd-yyyy");
+        }));
+    row("everything",
+        {"--remove-tildes", "--spaces=dashes", "--underscores=dots", "--case=capitalise", "--find=a", "--replace=4",
+         "--trim=20", "--prefix=P", "--prefix-counter=7", "--prefix-date=ddmmyy", "--postfix=Q", "--postfix-counter=30",
+         "--postfix-date=dd-mm-yyyy"},
         with([](auto &o) {
             o.removeTildas = o.prefixCounter = o.prefixName = o.prefixDate = true;
             o.postfixCounter = o.postfixName = o.postfixDate = o.trimFilename = true;
@@ -235,7 +264,8 @@ void TestCli::usageErrors()
     makeFiles({"a.txt", "sub/b c.txt", ".hidden.txt"});
     const QStringList before = namesIn(root());
     for (const bool apply : {false, true}) {
-        const CliOutput output = runCli(apply && !arguments.contains("--undo") ? QStringList{"-x"} + arguments : arguments);
+        const CliOutput output =
+            runCli(apply && !arguments.contains("--undo") ? QStringList{"-x"} + arguments : arguments);
         QCOMPARE(output.status, 2);
         QCOMPARE(output.errLines().size(), 1);
         QVERIFY2(output.err.contains(named.toUtf8()), output.err.constData());
@@ -267,8 +297,10 @@ void TestCli::conflictGivesStatusOneAndItsReason_data()
     QTest::addColumn<bool>("apply");
     QTest::addColumn<QString>("outcome");
     QTest::addColumn<QString>("reason");
-    QTest::newRow("dry run") << false << "name taken" << "File exists";
-    QTest::newRow("apply") << true << "failed" << "File exists";
+    QTest::newRow("dry run") << false << "name taken"
+                             << "File exists";
+    QTest::newRow("apply") << true << "failed"
+                           << "File exists";
 }
 
 void TestCli::conflictGivesStatusOneAndItsReason()
@@ -291,8 +323,8 @@ void TestCli::conflictGivesStatusOneAndItsReason()
     QCOMPARE(QString::fromUtf8(fields.at(2)), outcome);
     QVERIFY2(QString::fromUtf8(fields.at(3)).contains(reason), fields.at(3).constData());
     QCOMPARE(lines.at(1), "a_b.txt\ta_b.txt\tunchanged\t");
-    QCOMPARE(namesIn(root()), apply ? QStringList({"a b.txt", "a_b.txt", "c_d.txt"})
-                                    : QStringList({"a b.txt", "a_b.txt", "c d.txt"}));
+    QCOMPARE(namesIn(root()),
+             apply ? QStringList({"a b.txt", "a_b.txt", "c_d.txt"}) : QStringList({"a b.txt", "a_b.txt", "c d.txt"}));
     // The run names the file it could not rename on standard error.
     if (apply)
         QVERIFY2(output.err.contains("a b.txt") && output.errLines().size() == 1, output.err.constData());
@@ -304,7 +336,8 @@ void TestCli::scope_data()
     QTest::addColumn<QStringList>("renamed"); // what became of the visible files
     const QStringList untouched{"a b.jpg", "c d.PNG", "e f.txt", "sub/i j.jpg"};
     QTest::newRow("folder") << QStringList{"."} << QStringList{"a_b.jpg", "c_d.PNG", "e_f.txt", "sub/i j.jpg"};
-    QTest::newRow("named sub-folder") << QStringList{"sub"} << QStringList{"a b.jpg", "c d.PNG", "e f.txt", "sub/i_j.jpg"};
+    QTest::newRow("named sub-folder") << QStringList{"sub"}
+                                      << QStringList{"a b.jpg", "c d.PNG", "e f.txt", "sub/i_j.jpg"};
     QTest::newRow("tree") << QStringList{"-r", "."} << QStringList{"a_b.jpg", "c_d.PNG", "e_f.txt", "sub/i_j.jpg"};
     QTest::newRow("tree with patterns") << QStringList{"--recursive", "--include", "*.JPG;*.png", "."}
                                         << QStringList{"a_b.jpg", "c_d.PNG", "e f.txt", "sub/i_j.jpg"};
@@ -353,8 +386,8 @@ void TestCli::readOnlyFiles()
 void TestCli::namesFromStandardInputWithNewlines()
 {
     makeFiles({"line\nbreak.txt", "sub/two\nlines here.txt", "other file.txt"});
-    const CliOutput output = runCli({"-0", "--spaces=underscores", "-x"},
-                                    QByteArray("./line\nbreak.txt\0sub/two\nlines here.txt\0", 41));
+    const CliOutput output =
+        runCli({"-0", "--spaces=underscores", "-x"}, QByteArray("./line\nbreak.txt\0sub/two\nlines here.txt\0", 41));
     QVERIFY2(output.status == 0, output.err.constData());
     QCOMPARE(treeNames(root()), QStringList({"line\nbreak.txt", "other file.txt", "sub", "sub/two\nlines_here.txt"}));
     // Each file is one line: the newlines of the names are printed escaped.
@@ -393,10 +426,11 @@ void TestCli::helpListsEveryOptionWithItsDefault()
 {
     const CliOutput help = runCli({"--help"});
     QCOMPARE(help.status, 0);
-    for (const char *option : {"--remove-tildes", "--spaces", "--underscores", "--case", "--find", "--replace",
-                               "--trim", "--prefix ", "--prefix-counter", "--prefix-date", "--postfix ",
-                               "--postfix-counter", "--postfix-date", "--recursive", "--include", "--skip-read-only",
-                               "--null", "--json", "--apply", "--undo", "--version"})
+    for (const char *option :
+         {"--remove-tildes", "--spaces",    "--underscores",    "--case",           "--find",     "--replace",
+          "--trim",          "--prefix ",   "--prefix-counter", "--prefix-date",    "--postfix ", "--postfix-counter",
+          "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",     "--json",
+          "--apply",         "--undo",      "--version"})
         QVERIFY2(help.out.contains(option), option);
     QCOMPARE(help.out.count("Default"), 16);
     const CliOutput version = runCli({"--version"});
@@ -409,8 +443,8 @@ void TestCli::applyThenUndoReturnsEveryName_data()
     QTest::addColumn<QByteArray>("input");
     QTest::newRow("folder") << QStringList{"--case=upper", "--prefix-counter=1", "."} << QByteArray();
     QTest::newRow("tree") << QStringList{"-r", "--spaces=dots", "--postfix-date=ddmmyy", "."} << QByteArray();
-    QTest::newRow("named files in two folders") << QStringList{"-0", "--find=e", "--replace=E"}
-                                                << QByteArray("sub/d e.txt\0a b.txt\0", 20);
+    QTest::newRow("named files in two folders")
+        << QStringList{"-0", "--find=e", "--replace=E"} << QByteArray("sub/d e.txt\0a b.txt\0", 20);
 }
 
 void TestCli::applyThenUndoReturnsEveryName()

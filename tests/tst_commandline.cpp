@@ -37,8 +37,7 @@ void TestCommandLine::endsWithoutAWindow_data()
     QTest::newRow("--version") << QStringList{QStringLiteral("--version")} << 0 << QStringLiteral("Kestrava 1.3\n")
                                << QString();
     QTest::newRow("-h") << QStringList{QStringLiteral("-h")} << 0 << QStringLiteral("--version") << QString();
-    QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("[paths...]")
-                            << QString();
+    QTest::newRow("--help") << QStringList{QStringLiteral("--help")} << 0 << QStringLiteral("[paths...]") << QString();
     QTest::newRow("a missing path") << QStringList{QStringLiteral("."), QStringLiteral("no such file")} << 2
                                     << QString() << QStringLiteral("kestrava: \"no such file\" does not exist\n");
     QTest::newRow("an unknown option") << QStringList{QStringLiteral("--frobnicate")} << 2 << QString()
@@ -85,8 +84,7 @@ void TestCommandLine::namesPathsOfOtherFoldersAndStarts()
     QProcess program;
     program.setProcessEnvironment(offscreen());
     program.setWorkingDirectory(root.path());
-    program.start(QStringLiteral(KESTRAVA_PROGRAM),
-                  {QStringLiteral("Photos/a.jpg"), QStringLiteral("Music/song.ogg")});
+    program.start(QStringLiteral(KESTRAVA_PROGRAM), {QStringLiteral("Photos/a.jpg"), QStringLiteral("Music/song.ogg")});
     QVERIFY(program.waitForStarted());
     QByteArray errors;
     QTRY_VERIFY_WITH_TIMEOUT((errors += program.readAllStandardError()).contains("\"Music/song.ogg\" is ignored"),

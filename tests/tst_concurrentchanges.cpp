@@ -122,8 +122,7 @@ void TestConcurrentChanges::changesDuringARunLoseNothing()
         QVERIFY2(name == originalName(i) || name == u"x_" + originalName(i) || name == u"y_" + originalName(i),
                  qPrintable(name));
         if (intruder.tookNewName.contains(i)) {
-            QCOMPARE(namesByContent.take("intruder " + QByteArray::number(i)),
-                     QStringList({u"x_" + originalName(i)}));
+            QCOMPARE(namesByContent.take("intruder " + QByteArray::number(i)), QStringList({u"x_" + originalName(i)}));
         }
     }
     QVERIFY2(namesByContent.isEmpty(), qPrintable(namesByContent.keys().join(' ')));

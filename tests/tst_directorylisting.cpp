@@ -49,39 +49,70 @@ void TestDirectoryListing::patternMatches_data()
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("name");
     QTest::addColumn<bool>("matches");
-    QTest::newRow("all, dotted") << "*.*" << "song.mp3" << true;
-    QTest::newRow("all, no dot") << "*.*" << "README" << true;
-    QTest::newRow("case ignored, lower pattern") << "*.mp3" << "Song.MP3" << true;
-    QTest::newRow("case ignored, upper pattern") << "*.MP3" << "song.mp3" << true;
-    QTest::newRow("other extension") << "*.MP3" << "song.mp4" << false;
-    QTest::newRow("extension is not a prefix") << "*.htm" << "page.html" << false;
-    QTest::newRow("list, second") << "*.htm;*.html" << "page.html" << true;
-    QTest::newRow("list, first") << "*.htm;*.html" << "page.HTM" << true;
-    QTest::newRow("list, neither") << "*.htm;*.html" << "page.txt" << false;
-    QTest::newRow("blanks around parts") << " *.txt ; *.doc " << "a.doc" << true;
-    QTest::newRow("question mark is one character") << "a?c.txt" << "abc.txt" << true;
-    QTest::newRow("question mark needs a character") << "a?c.txt" << "ac.txt" << false;
-    QTest::newRow("star alone") << "*" << "anything at all" << true;
-    QTest::newRow("dot star, bare name") << "abc.*" << "abc" << true;
-    QTest::newRow("dot star, longer bare name") << "abc.*" << "abcd" << false;
-    QTest::newRow("needs the dot") << "*.txt" << "txt" << false;
-    QTest::newRow("backtracking stars") << "*a*b*c" << "xaybzc" << true;
-    QTest::newRow("backtracking fails") << "*a*b*c" << "xaybz" << false;
-    QTest::newRow("brackets are plain text") << "[ab].txt" << "[ab].txt" << true;
-    QTest::newRow("non-ASCII folded") << "*.ÄÖ" << "x.äö" << true;
+    QTest::newRow("all, dotted") << "*.*"
+                                 << "song.mp3" << true;
+    QTest::newRow("all, no dot") << "*.*"
+                                 << "README" << true;
+    QTest::newRow("case ignored, lower pattern") << "*.mp3"
+                                                 << "Song.MP3" << true;
+    QTest::newRow("case ignored, upper pattern") << "*.MP3"
+                                                 << "song.mp3" << true;
+    QTest::newRow("other extension") << "*.MP3"
+                                     << "song.mp4" << false;
+    QTest::newRow("extension is not a prefix") << "*.htm"
+                                               << "page.html" << false;
+    QTest::newRow("list, second") << "*.htm;*.html"
+                                  << "page.html" << true;
+    QTest::newRow("list, first") << "*.htm;*.html"
+                                 << "page.HTM" << true;
+    QTest::newRow("list, neither") << "*.htm;*.html"
+                                   << "page.txt" << false;
+    QTest::newRow("blanks around parts") << " *.txt ; *.doc "
+                                         << "a.doc" << true;
+    QTest::newRow("question mark is one character") << "a?c.txt"
+                                                    << "abc.txt" << true;
+    QTest::newRow("question mark needs a character") << "a?c.txt"
+                                                     << "ac.txt" << false;
+    QTest::newRow("star alone") << "*"
+                                << "anything at all" << true;
+    QTest::newRow("dot star, bare name") << "abc.*"
+                                         << "abc" << true;
+    QTest::newRow("dot star, longer bare name") << "abc.*"
+                                                << "abcd" << false;
+    QTest::newRow("needs the dot") << "*.txt"
+                                   << "txt" << false;
+    QTest::newRow("backtracking stars") << "*a*b*c"
+                                        << "xaybzc" << true;
+    QTest::newRow("backtracking fails") << "*a*b*c"
+                                        << "xaybz" << false;
+    QTest::newRow("brackets are plain text") << "[ab].txt"
+                                             << "[ab].txt" << true;
+    QTest::newRow("non-ASCII folded") << "*.ÄÖ"
+                                      << "x.äö" << true;
     // Whole characters, for names and patterns alike, also outside the BMP.
-    QTest::newRow("question mark, emoji") << "?.txt" << "😀.txt" << true;
-    QTest::newRow("two question marks, one emoji") << "??.txt" << "😀.txt" << false;
-    QTest::newRow("question mark after letters") << "a?" << "a😀" << true;
-    QTest::newRow("star before an emoji") << "*😀" << "ab😀" << true;
-    QTest::newRow("Deseret, capital pattern") << "*.𐐀" << "x.𐐨" << true;
-    QTest::newRow("Deseret, small pattern") << "𐐨*" << "𐐀bc" << true;
-    QTest::newRow("Deseret, other letter") << "𐐀" << "𐐁" << false;
-    QTest::newRow("Adlam folded") << "𞤢.txt" << "𞤀.TXT" << true;
+    QTest::newRow("question mark, emoji") << "?.txt"
+                                          << "😀.txt" << true;
+    QTest::newRow("two question marks, one emoji") << "??.txt"
+                                                   << "😀.txt" << false;
+    QTest::newRow("question mark after letters") << "a?"
+                                                 << "a😀" << true;
+    QTest::newRow("star before an emoji") << "*😀"
+                                          << "ab😀" << true;
+    QTest::newRow("Deseret, capital pattern") << "*.𐐀"
+                                              << "x.𐐨" << true;
+    QTest::newRow("Deseret, small pattern") << "𐐨*"
+                                            << "𐐀bc" << true;
+    QTest::newRow("Deseret, other letter") << "𐐀"
+                                           << "𐐁" << false;
+    QTest::newRow("Adlam folded") << "𞤢.txt"
+                                  << "𞤀.TXT" << true;
     QTest::newRow("lone surrogate is one character") << "?x" << QString(QChar(0xD800)) + u'x' << true;
-    QTest::newRow("empty") << "" << "a.txt" << false;
-    QTest::newRow("only separators") << " ; ;" << "a.txt" << false;
-    QTest::newRow("slash never matches") << "*/*" << "a.txt" << false;
+    QTest::newRow("empty") << ""
+                           << "a.txt" << false;
+    QTest::newRow("only separators") << " ; ;"
+                                     << "a.txt" << false;
+    QTest::newRow("slash never matches") << "*/*"
+                                         << "a.txt" << false;
 }
 
 void TestDirectoryListing::patternMatches()
@@ -108,12 +139,10 @@ void TestDirectoryListing::listsVisibleFilesAndFoldersSortedIgnoringCase()
 
     const auto contents = readFolder(dir.path(), FileNamePattern(QStringLiteral("*.*")));
     QVERIFY(contents.has_value());
-    QCOMPARE(names(contents->files),
-             QStringList({"A.txt", "a.txt", "b.txt", "C.txt", "link.txt", "noext"}));
+    QCOMPARE(names(contents->files), QStringList({"A.txt", "a.txt", "b.txt", "C.txt", "link.txt", "noext"}));
     QCOMPARE(contents->files[4].isSymLink, true);
     QCOMPARE(contents->files[2].isSymLink, false);
-    QCOMPARE(contents->subFolders,
-             QList<DirectoryEntry>({{"Alpha", false}, {"beta", true}, {"zeta", false}}));
+    QCOMPARE(contents->subFolders, QList<DirectoryEntry>({{"Alpha", false}, {"beta", true}, {"zeta", false}}));
 
     const auto subFolders = listSubFolders(dir.path());
     QVERIFY(subFolders.has_value());
@@ -173,8 +202,8 @@ void TestDirectoryListing::emptyOrMalformedPatternListsNothing()
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     touch(dir.filePath(QStringLiteral("a.txt")));
-    for (const QString &pattern : {QString(), QStringLiteral(";"), QStringLiteral("../*"),
-                                   QStringView(u"a\0b", 3).toString()}) {
+    for (const QString &pattern :
+         {QString(), QStringLiteral(";"), QStringLiteral("../*"), QStringView(u"a\0b", 3).toString()}) {
         const auto files = listFiles(dir.path(), pattern);
         QVERIFY(files.has_value());
         QVERIFY(files->isEmpty());

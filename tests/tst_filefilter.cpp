@@ -1,8 +1,8 @@
 #include "ChooseFilesPage.h"
 #include "ChooserTestKit.h"
 #include "FileChooserList.h"
-#include "FindControl.h"
 #include "FileTypeTable.h"
+#include "FindControl.h"
 #include "FolderChooserList.h"
 #include "Volumes.h"
 
@@ -80,12 +80,18 @@ void TestFileFilter::fileTypeTableRows_data()
     QTest::addColumn<int>("number");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("description");
-    QTest::newRow("first") << 1 << "*.*" << "All File Types";
-    QTest::newRow("HTML has its own row") << 7 << "*.HTML" << "WEB Pages";
-    QTest::newRow("JPEG has its own row") << 10 << "*.JPEG" << "JPEG Images";
-    QTest::newRow("last") << 14 << "*.MPEG" << "MPEG Video Clips";
-    QTest::newRow("below the table") << 0 << "" << "";
-    QTest::newRow("above the table") << 15 << "" << "";
+    QTest::newRow("first") << 1 << "*.*"
+                           << "All File Types";
+    QTest::newRow("HTML has its own row") << 7 << "*.HTML"
+                                          << "WEB Pages";
+    QTest::newRow("JPEG has its own row") << 10 << "*.JPEG"
+                                          << "JPEG Images";
+    QTest::newRow("last") << 14 << "*.MPEG"
+                          << "MPEG Video Clips";
+    QTest::newRow("below the table") << 0 << ""
+                                     << "";
+    QTest::newRow("above the table") << 15 << ""
+                                     << "";
 }
 
 void TestFileFilter::fileTypeTableRows()
@@ -108,8 +114,9 @@ void TestFileFilter::filterComboListIsSorted()
     QStringList items;
     for (int i = 0; i < combo->count(); ++i)
         items.append(combo->itemText(i));
-    QCOMPARE(items, QStringList({"*.*", "*.BMP", "*.DOC", "*.GIF", "*.HTM", "*.HTML", "*.JPEG", "*.JPG", "*.MP3",
-                                 "*.MPEG", "*.MPG", "*.TXT", "*.WAV", "*.XLS"}));
+    QCOMPARE(items,
+             QStringList({"*.*", "*.BMP", "*.DOC", "*.GIF", "*.HTM", "*.HTML", "*.JPEG", "*.JPG", "*.MP3", "*.MPEG",
+                          "*.MPG", "*.TXT", "*.WAV", "*.XLS"}));
     QVERIFY(combo->isEditable());
     page()->addFileSpec(QStringLiteral("*.aac"));
     page()->addFileSpec(QStringLiteral("*.mpa"));

@@ -34,7 +34,8 @@ void TestFileNameBytes::roundTrip_data()
     QTest::newRow("encoded surrogate") << QByteArray("\xed\xa0\x80") << lone(0xED) + lone(0xA0) + lone(0x80);
     QTest::newRow("cut short") << QByteArray("x\xe2\x82") << "x" + lone(0xE2) + lone(0x82);
     QTest::newRow("cut short before ASCII") << QByteArray("\xe2\x82z") << lone(0xE2) + lone(0x82) + "z";
-    QTest::newRow("past U+10FFFF") << QByteArray("\xf4\x90\x80\x80") << lone(0xF4) + lone(0x90) + lone(0x80) + lone(0x80);
+    QTest::newRow("past U+10FFFF") << QByteArray("\xf4\x90\x80\x80")
+                                   << lone(0xF4) + lone(0x90) + lone(0x80) + lone(0x80);
     QTest::newRow("byte after a pair") << QByteArray("\xf0\x90\x82\x80\x80") << "\U00010080" + lone(0x80);
     QTest::newRow("line break") << QByteArray("two\nlines") << "two\nlines";
 }
@@ -62,7 +63,9 @@ void TestFileNameBytes::display_data()
     QTest::newRow("not UTF-8") << QByteArray("caf\xe9.txt") << "caf\uFFFD.txt";
     QTest::newRow("pair kept") << QByteArray("\xf0\x9f\x98\x80") << "\U0001F600";
     QTest::newRow("line breaks") << QByteArray("a\nb\rc\vd\fe") << "a\u240Ab\u240Dc\u240Bd\u240Ce";
-    QTest::newRow("Unicode line breaks") << QByteArray("a\xc2\x85" "b\xe2\x80\xa8" "c\xe2\x80\xa9")
+    QTest::newRow("Unicode line breaks") << QByteArray("a\xc2\x85"
+                                                       "b\xe2\x80\xa8"
+                                                       "c\xe2\x80\xa9")
                                          << "a\u2424b\u21B5c\u00B6";
     QTest::newRow("tab stays") << QByteArray("a\tb") << "a\tb";
 }

@@ -4,9 +4,9 @@
 
 #include "ChooseFilesPage.h"
 #include "DiskFileList.h"
+#include "FindControl.h"
 #include "FolderChooserList.h"
 #include "KestravaForm.h"
-#include "FindControl.h"
 #include "OptionsPage.h"
 #include "PreviewPage.h"
 
@@ -84,8 +84,8 @@ private Q_SLOTS:
     // File1, the counter ticked, then the Preview Results tab chosen.
     void previewTabShowsTheFilesPickedInTheWindow()
     {
-        listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"),
-                    QStringLiteral("README")});
+        listFolder(
+            {QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt"), QStringLiteral("README")});
         QVERIFY(m_form->folderList()->setPath(m_dir->path()).has_value());
         QListView *file1 = findControl<QListView>(m_form->chooseFilesPage(), "File1");
         QItemSelection picked;

@@ -67,9 +67,12 @@ void TestFolderWalk::walkerFolderPath_data()
 {
     QTest::addColumn<QString>("listPath");
     QTest::addColumn<QString>("folderPath");
-    QTest::newRow("root keeps its one slash") << "/" << "/";
-    QTest::newRow("folder gets a slash") << "/tmp/photos" << "/tmp/photos/";
-    QTest::newRow("trailing blank is part of the name") << "/tmp/a " << "/tmp/a /";
+    QTest::newRow("root keeps its one slash") << "/"
+                                              << "/";
+    QTest::newRow("folder gets a slash") << "/tmp/photos"
+                                         << "/tmp/photos/";
+    QTest::newRow("trailing blank is part of the name") << "/tmp/a "
+                                                        << "/tmp/a /";
 }
 
 void TestFolderWalk::walkerFolderPath()
@@ -109,9 +112,9 @@ void TestFolderWalk::selectedFilesOnlyInListOrder()
     QVERIFY(m_rig->run.start(RunScope::SelectedFiles));
     QCOMPARE(namesIn(root()), QStringList({"0001_b.txt", "0002_d.txt", "A.txt", "c.txt"}));
     QCOMPARE(m_rig->sink.yields, 4); // one per position, selected or not
-    const QStringList expected{"status WORKING ...", "cleared", "yield", "file b.txt", "count 0", "modified 0001_b.txt",
-                               "yield", "yield", "file d.txt", "count 1", "modified 0002_d.txt",
-                               "yield"};
+    const QStringList expected{"status WORKING ...",  "cleared", "yield", "file b.txt", "count 0",
+                               "modified 0001_b.txt", "yield",   "yield", "file d.txt", "count 1",
+                               "modified 0002_d.txt", "yield"};
     QCOMPARE(m_rig->sink.events.first(expected.size()), expected);
     QCOMPARE(m_rig->files.selectedCount(), 0);
     // The run lists the folder again at its end: the list shows the names on disk.
@@ -126,8 +129,7 @@ void TestFolderWalk::allFilesOfTheFolderWhenAllSelected()
     QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(namesIn(root()), QStringList({"0001_one.txt", "0002_three.txt", "0003_two.txt", "sub"}));
     QCOMPARE(namesIn(root() + u"/sub"), QStringList({"inner.txt"}));
-    QCOMPARE(m_rig->run.log().modifiedText(),
-             QStringLiteral("0003_two.txt\n0002_three.txt\n0001_one.txt\n"));
+    QCOMPARE(m_rig->run.log().modifiedText(), QStringLiteral("0003_two.txt\n0002_three.txt\n0001_one.txt\n"));
     QVERIFY(m_rig->sink.folders.isEmpty());
 }
 
@@ -158,7 +160,8 @@ void TestFolderWalk::treeWalkDepthFirstWithEmptyFolder()
     QCOMPARE(m_rig->files.selectedCount(), 0);
     QCOMPARE(m_rig->run.intFilesRenamed(), 5);
     QCOMPARE(m_rig->run.intErrorCount(), 0);
-    QCOMPARE(m_rig->sink.events.last(3).first(), QStringLiteral("summary A total of  5 files were renamed taking 0 minutes 0 seconds."));
+    QCOMPARE(m_rig->sink.events.last(3).first(),
+             QStringLiteral("summary A total of  5 files were renamed taking 0 minutes 0 seconds."));
 }
 
 void TestFolderWalk::stopAtAYieldInTheMiddleOfATree()
@@ -194,9 +197,9 @@ void TestFolderWalk::nameFailuresAreLoggedAndTheWalkGoesOn()
     openRoot();
     QVERIFY(m_rig->run.start(RunScope::AllFilesIncludingSubFolders));
     const QString invalid = QStringLiteral("'Invalid procedure call or argument'  whilst processing file '");
-    QCOMPARE(m_rig->run.log().errors(),
-             QStringList({invalid + root() + u"/b.txt'", invalid + root() + u"/noext'",
-                          invalid + root() + u"/sub/c.txt'"}));
+    QCOMPARE(
+        m_rig->run.log().errors(),
+        QStringList({invalid + root() + u"/b.txt'", invalid + root() + u"/noext'", invalid + root() + u"/sub/c.txt'"}));
     QCOMPARE(m_rig->run.intErrorCount(), 3);
     QCOMPARE(namesIn(root()), QStringList({"9999_a.txt", "b.txt", "noext", "sub"}));
     QCOMPARE(namesIn(root() + u"/sub"), QStringList({"c.txt"}));

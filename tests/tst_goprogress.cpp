@@ -79,12 +79,14 @@ void TestGoProgress::messageBoxAnswers()
         else if (action == u"Escape")
             QTest::keyClick(box, Qt::Key_Escape);
         else
-            box->button(action == u"Yes" ? QMessageBox::Yes
-                        : action == u"No" ? QMessageBox::No : QMessageBox::Cancel)->click();
+            box->button(action == u"Yes"      ? QMessageBox::Yes
+                            : action == u"No" ? QMessageBox::No
+                                              : QMessageBox::Cancel)
+                ->click();
     });
-    const PromptAnswer given = prompt.ask(QStringLiteral("Confirm Rename"),
-                                          RenameRun::confirmationText(QStringLiteral("a.txt"),
-                                                                      QStringLiteral("b.txt")));
+    const PromptAnswer given =
+        prompt.ask(QStringLiteral("Confirm Rename"),
+                   RenameRun::confirmationText(QStringLiteral("a.txt"), QStringLiteral("b.txt")));
     QVERIFY(found);
     QCOMPARE(given, answer);
     QCOMPARE(icon, QMessageBox::Question);

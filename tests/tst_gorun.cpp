@@ -119,8 +119,8 @@ void TestGoRun::start()
 QList<QWidget *> TestGoRun::chooserControls() const
 {
     QList<QWidget *> controls;
-    for (const char *name : {"Drive1", "Dir1", "FileSpecCombo", "File1", "optSelectedFiles",
-                             "optAllFilesCurrentDir", "optAllFiles"})
+    for (const char *name :
+         {"Drive1", "Dir1", "FileSpecCombo", "File1", "optSelectedFiles", "optAllFilesCurrentDir", "optAllFiles"})
         controls.append(control(name));
     return controls;
 }
@@ -171,8 +171,7 @@ void TestGoRun::buttonsAndLabelsBeforeDuringAndAfterARun()
              QStringLiteral(" A total of  2 files were renamed taking 2 minutes 5 seconds."));
     QCOMPARE(control<QLabel>("CurrentDirLabel")->text(), QString());
     QCOMPARE(control<QLabel>("FileNameLabel")->text(), QString());
-    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(),
-             QStringLiteral("0002_b.txt\n0001_a.txt\n"));
+    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(), QStringLiteral("0002_b.txt\n0001_a.txt\n"));
     QVERIFY(!m_form->goPage()->isErrorAreaShown());
     for (QWidget *chooser : chooserControls())
         QVERIFY2(chooser->isEnabled(), qPrintable(chooser->objectName()));
@@ -320,8 +319,7 @@ void TestGoRun::treeWalkShowsTheFolderBeingProcessed()
     start();
     QCOMPARE(foldersShown, QStringList({root(), root() + QStringLiteral("/sub")}));
     QCOMPARE(control<QLabel>("CurrentDirLabel")->text(), QString());
-    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(),
-             QStringLiteral("0002_b.txt\n0001_a.txt\n"));
+    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(), QStringLiteral("0002_b.txt\n0001_a.txt\n"));
     QCOMPARE(m_form->folderList()->path(), root());
     QCOMPARE(m_form->fileList()->selectedCount(), 0);
 }

@@ -114,8 +114,8 @@ void TestJournal::journalIsPrivateAndRecordsEveryRename()
 
 void TestJournal::damagedJournalIsReadAroundTheDamage_data()
 {
-    QTest::addColumn<int>("cut");         // bytes cut from the end
-    QTest::addColumn<int>("flipAt");      // byte flipped, counted back from the end; 0 for none
+    QTest::addColumn<int>("cut");    // bytes cut from the end
+    QTest::addColumn<int>("flipAt"); // byte flipped, counted back from the end; 0 for none
     QTest::addColumn<int>("renamesRead");
     QTest::addColumn<int>("damaged");
     // Each rename record of this run is 66 bytes, its length 2 bytes in; the end record is 20.

@@ -10,7 +10,7 @@ namespace {
 
 const QDate march6 = QDate(2005, 3, 6);
 
-template <typename Set>
+template<typename Set>
 RenameOptions optionsWith(Set set)
 {
     RenameOptions options;
@@ -88,7 +88,10 @@ void TestNewFilename::newName_data()
 
     const RenameOptions off;
     const auto counter = [](auto set) {
-        return optionsWith([&](RenameOptions &o) { o.prefixCounter = true; set(o); });
+        return optionsWith([&](RenameOptions &o) {
+            o.prefixCounter = true;
+            set(o);
+        });
     };
     const auto tildes = optionsWith([](RenameOptions &o) { o.removeTildas = true; });
     const QString longBase(60, u'x');
@@ -99,23 +102,48 @@ void TestNewFilename::newName_data()
     QTest::newRow("tilde removed") << "shortened_filena~1.jpg" << tildes << "shortened_filena1.jpg";
     QTest::newRow("tildes go from the extension too") << "a~b.t~xt" << tildes << "ab.txt";
     QTest::newRow("tildes kept when off") << "file~1.txt" << off << "file~1.txt";
-    QTest::newRow("upper case reaches every part") << "archive.tar.gz" << caseTo(CaseConversion::Uppercase) << "ARCHIVE.TAR.GZ";
+    QTest::newRow("upper case reaches every part")
+        << "archive.tar.gz" << caseTo(CaseConversion::Uppercase) << "ARCHIVE.TAR.GZ";
     QTest::newRow("upper case beyond ASCII") << "ñandú.été" << caseTo(CaseConversion::Uppercase) << "ÑANDÚ.ÉTÉ";
     QTest::newRow("lower case beyond ASCII") << "ÉCOLE ÜBER.ÄÖ" << caseTo(CaseConversion::Lowercase) << "école über.äö";
     QTest::newRow("lower case") << "MiXeD.TXT" << caseTo(CaseConversion::Lowercase) << "mixed.txt";
-    QTest::newRow("capitalise base and extension") << "Great_album_track2.mp3" << caseTo(CaseConversion::Capitalise) << "Great_Album_Track2.Mp3";
+    QTest::newRow("capitalise base and extension")
+        << "Great_album_track2.mp3" << caseTo(CaseConversion::Capitalise) << "Great_Album_Track2.Mp3";
     QTest::newRow("capitalise accented word start") << "ÉCOLE.TXT" << caseTo(CaseConversion::Capitalise) << "éCole.Txt";
     QTest::newRow("empty extension") << "notes." << caseTo(CaseConversion::Uppercase) << "NOTES.";
-    QTest::newRow("underscores to dots") << "my_file.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToDots; }) << "my.file.txt";
-    QTest::newRow("split at the last dot") << "my.file.txt" << optionsWith([](RenameOptions &o) { o.postfixCounter = true; }) << "my.file_0001.txt";
-    QTest::newRow("counter before space conversion") << "my work schedule.doc" << counter([](RenameOptions &o) { o.spaces = SpaceConversion::ToUnderscores; }) << "0001_my_work_schedule.doc";
-    QTest::newRow("stamp separator removed") << "my work schedule.doc" << counter([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << "0001my work schedule.doc";
-    QTest::newRow("stamp separator to dash") << "report.txt" << counter([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToDashes; }) << "0001-report.txt";
-    QTest::newRow("prefix text upper-cased") << "report.txt" << optionsWith([](RenameOptions &o) { o.prefixName = true; o.caseConversion = CaseConversion::Uppercase; }) << "FILE_REPORT.TXT";
+    QTest::newRow("underscores to dots") << "my_file.txt" << optionsWith([](RenameOptions &o) {
+        o.underscores = UnderscoreConversion::ToDots;
+    }) << "my.file.txt";
+    QTest::newRow("split at the last dot")
+        << "my.file.txt" << optionsWith([](RenameOptions &o) { o.postfixCounter = true; }) << "my.file_0001.txt";
+    QTest::newRow("counter before space conversion")
+        << "my work schedule.doc" << counter([](RenameOptions &o) { o.spaces = SpaceConversion::ToUnderscores; })
+        << "0001_my_work_schedule.doc";
+    QTest::newRow("stamp separator removed")
+        << "my work schedule.doc" << counter([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; })
+        << "0001my work schedule.doc";
+    QTest::newRow("stamp separator to dash")
+        << "report.txt" << counter([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToDashes; })
+        << "0001-report.txt";
+    QTest::newRow("prefix text upper-cased") << "report.txt" << optionsWith([](RenameOptions &o) {
+        o.prefixName = true;
+        o.caseConversion = CaseConversion::Uppercase;
+    }) << "FILE_REPORT.TXT";
     QTest::newRow("prefix dot file") << ".profile" << counter([](RenameOptions &) {}) << "0001_.profile";
-    QTest::newRow("underscores before spaces: both end as underscores") << "a_b c.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToSpaces; o.spaces = SpaceConversion::ToUnderscores; }) << "a_b_c.txt";
-    QTest::newRow("underscores before spaces: both vanish") << "a_b c.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToSpaces; o.spaces = SpaceConversion::Remove; }) << "abc.txt";
-    QTest::newRow("conversions leave the extension") << "a b_c.x_y z" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::ToDots; o.spaces = SpaceConversion::Remove; }) << "ab.c.x_y z";
+    QTest::newRow("underscores before spaces: both end as underscores")
+        << "a_b c.txt" << optionsWith([](RenameOptions &o) {
+               o.underscores = UnderscoreConversion::ToSpaces;
+               o.spaces = SpaceConversion::ToUnderscores;
+           })
+        << "a_b_c.txt";
+    QTest::newRow("underscores before spaces: both vanish") << "a_b c.txt" << optionsWith([](RenameOptions &o) {
+        o.underscores = UnderscoreConversion::ToSpaces;
+        o.spaces = SpaceConversion::Remove;
+    }) << "abc.txt";
+    QTest::newRow("conversions leave the extension") << "a b_c.x_y z" << optionsWith([](RenameOptions &o) {
+        o.underscores = UnderscoreConversion::ToDots;
+        o.spaces = SpaceConversion::Remove;
+    }) << "ab.c.x_y z";
     QTest::newRow("find ignores case") << "myfile_File.txt" << findReplace("FILE", "doc") << "mydoc_doc.txt";
     QTest::newRow("find skips the extension") << "a.txt" << findReplace("txt", "x") << "a.txt";
     QTest::newRow("find in base split at last dot") << "b.b.b" << findReplace("b", "c") << "c.c.b";
@@ -125,7 +153,11 @@ void TestNewFilename::newName_data()
     QTest::newRow("find ignores case beyond ASCII") << "ÉtÉ été.txt" << findReplace("é", "e") << "ete ete.txt";
     QTest::newRow("find text not trimmed") << "a b.txt" << findReplace(" b", "") << "a.txt";
     QTest::newRow("find text with space finds no match") << "ab.txt" << findReplace("a ", "") << "ab.txt";
-    QTest::newRow("find sees conversion output") << "a b.txt" << optionsWith([](RenameOptions &o) { o.spaces = SpaceConversion::ToDashes; o.findText = "-"; o.replaceText = "+"; }) << "a+b.txt";
+    QTest::newRow("find sees conversion output") << "a b.txt" << optionsWith([](RenameOptions &o) {
+        o.spaces = SpaceConversion::ToDashes;
+        o.findText = "-";
+        o.replaceText = "+";
+    }) << "a+b.txt";
     QTest::newRow("find sees stamps") << "x.txt" << counter([](RenameOptions &o) { o.findText = "0001_"; }) << "x.txt";
     QTest::newRow("trim leaves extension out") << "my work schedule.doc" << trimTo("8") << "my work .doc";
     QTest::newRow("trim of a long extension") << "abcdefghij.verylongext" << trimTo("8") << "abcdefgh.verylongext";
@@ -133,26 +165,37 @@ void TestNewFilename::newName_data()
     QTest::newRow("trim 0 means 50") << longBase + ".t" << trimTo("0") << longBase.left(50) + ".t";
     QTest::newRow("negative trim means 50") << longBase + ".t" << trimTo("-3") << longBase.left(50) + ".t";
     QTest::newRow("trim text with spaces") << "abcdefghijklmnop.t" << trimTo(" 12 ") << "abcdefghijkl.t";
-    QTest::newRow("trim comes after the postfix stamp") << "abcdef.txt" << optionsWith([](RenameOptions &o) { o.postfixCounter = o.trimFilename = true; o.trimLength = "8"; }) << "abcdef_0.txt";
+    QTest::newRow("trim comes after the postfix stamp") << "abcdef.txt" << optionsWith([](RenameOptions &o) {
+        o.postfixCounter = o.trimFilename = true;
+        o.trimLength = "8";
+    }) << "abcdef_0.txt";
     QTest::newRow("trim keeps a pair whole") << "abcdefg\U0001F600x.t" << trimTo("8") << "abcdefg.t";
     // A name without a dot is all base; one ending in a dot keeps its empty extension.
     QTest::newRow("no dot, upper case") << "README" << caseTo(CaseConversion::Uppercase) << "README";
     QTest::newRow("no dot, prefix counter") << "README" << counter([](RenameOptions &) {}) << "0001_README";
     QTest::newRow("one letter, prefix counter") << "b" << counter([](RenameOptions &) {}) << "0001_b";
     QTest::newRow("trailing dot, prefix counter") << "notes." << counter([](RenameOptions &) {}) << "0001_notes.";
-    QTest::newRow("no dot, postfix counter") << "Makefile" << optionsWith([](RenameOptions &o) { o.postfixCounter = true; }) << "Makefile_0001";
+    QTest::newRow("no dot, postfix counter")
+        << "Makefile" << optionsWith([](RenameOptions &o) { o.postfixCounter = true; }) << "Makefile_0001";
     QTest::newRow("tab is a name") << "\t" << counter([](RenameOptions &) {}) << "0001_\t";
     QTest::newRow("tildes only become empty") << "~~~" << tildes << "";
     // A lone surrogate stands for a byte that is not UTF-8: every rule leaves it alone.
     const QString e9(QChar(char16_t(0xDCE9)));
-    QTest::newRow("byte kept by upper case") << "caf" + e9 + " menu.txt" << caseTo(CaseConversion::Uppercase) << "CAF" + e9 + " MENU.TXT";
-    QTest::newRow("byte kept by lower case") << "CAF" + e9 + ".TXT" << caseTo(CaseConversion::Lowercase) << "caf" + e9 + ".txt";
-    QTest::newRow("byte kept by capitalise") << "caf" + e9 + "menu.txt" << caseTo(CaseConversion::Capitalise) << "Caf" + e9 + "Menu.Txt";
+    QTest::newRow("byte kept by upper case")
+        << "caf" + e9 + " menu.txt" << caseTo(CaseConversion::Uppercase) << "CAF" + e9 + " MENU.TXT";
+    QTest::newRow("byte kept by lower case")
+        << "CAF" + e9 + ".TXT" << caseTo(CaseConversion::Lowercase) << "caf" + e9 + ".txt";
+    QTest::newRow("byte kept by capitalise")
+        << "caf" + e9 + "menu.txt" << caseTo(CaseConversion::Capitalise) << "Caf" + e9 + "Menu.Txt";
     QTest::newRow("byte in the extension") << "a." + e9 + "x" << caseTo(CaseConversion::Uppercase) << "A." + e9 + "X";
-    QTest::newRow("byte kept by spaces to underscores") << "caf" + e9 + " menu.txt" << optionsWith([](RenameOptions &o) { o.spaces = SpaceConversion::ToUnderscores; }) << "caf" + e9 + "_menu.txt";
-    QTest::newRow("byte kept by find ignoring case") << "Caf" + e9 + "CAFE.txt" << findReplace("cafe", "x") << "Caf" + e9 + "x.txt";
+    QTest::newRow("byte kept by spaces to underscores")
+        << "caf" + e9 + " menu.txt" << optionsWith([](RenameOptions &o) { o.spaces = SpaceConversion::ToUnderscores; })
+        << "caf" + e9 + "_menu.txt";
+    QTest::newRow("byte kept by find ignoring case")
+        << "Caf" + e9 + "CAFE.txt" << findReplace("cafe", "x") << "Caf" + e9 + "x.txt";
     QTest::newRow("trim after a byte") << "abcdefg" + e9 + "xyz.t" << trimTo("8") << "abcdefg" + e9 + ".t";
-    QTest::newRow("emptied base leaves a hidden name") << "_.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << ".txt";
+    QTest::newRow("emptied base leaves a hidden name")
+        << "_.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << ".txt";
 }
 
 void TestNewFilename::newName()
@@ -171,8 +214,8 @@ void TestNewFilename::everyOptionOn()
     // Stamps first, then case, underscores, spaces, find and replace, and the
     // trim last, which cuts the postfix date off.
     NameCounters counters{5, 20};
-    const auto result = BuildNewFilename(QStringLiteral("  my_holiday photo~1.jpeg "),
-                                         ::everyOptionOn(), counters, march6);
+    const auto result =
+        BuildNewFilename(QStringLiteral("  my_holiday photo~1.jpeg "), ::everyOptionOn(), counters, march6);
     QVERIFY(result.has_value());
     QCOMPARE(*result, QStringLiteral("6-3-05-New-0005-My-Holiday_Pic1-0020-End.Jpeg"));
     QCOMPARE(counters.intPrefixCounter, qint16(6));
@@ -196,10 +239,20 @@ void TestNewFilename::failure_data()
     };
     const auto nothing = [](RenameOptions &) {};
     QTest::newRow("prefix counter at limit") << "a.txt" << bothCounters(nothing) << 10000 << 7 << 10000 << 7;
-    QTest::newRow("postfix at limit keeps prefix advance") << "a.txt" << bothCounters(nothing) << 5 << 10000 << 6 << 10000;
-    QTest::newRow("trim text of letters") << "a.txt" << bothCounters([](RenameOptions &o) { o.trimFilename = true; o.trimLength = "abc"; }) << 1 << 1 << 2 << 2;
-    QTest::newRow("empty trim text") << "a.txt" << bothCounters([](RenameOptions &o) { o.trimFilename = true; o.trimLength = ""; }) << 1 << 1 << 2 << 2;
-    QTest::newRow("trim text beyond 16 bits") << "a.txt" << bothCounters([](RenameOptions &o) { o.trimFilename = true; o.trimLength = "32768"; }) << 1 << 1 << 2 << 2;
+    QTest::newRow("postfix at limit keeps prefix advance")
+        << "a.txt" << bothCounters(nothing) << 5 << 10000 << 6 << 10000;
+    QTest::newRow("trim text of letters") << "a.txt" << bothCounters([](RenameOptions &o) {
+        o.trimFilename = true;
+        o.trimLength = "abc";
+    }) << 1 << 1 << 2 << 2;
+    QTest::newRow("empty trim text") << "a.txt" << bothCounters([](RenameOptions &o) {
+        o.trimFilename = true;
+        o.trimLength = "";
+    }) << 1 << 1 << 2 << 2;
+    QTest::newRow("trim text beyond 16 bits") << "a.txt" << bothCounters([](RenameOptions &o) {
+        o.trimFilename = true;
+        o.trimLength = "32768";
+    }) << 1 << 1 << 2 << 2;
 }
 
 void TestNewFilename::failure()
@@ -254,22 +307,38 @@ void TestNewFilename::capitalise_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("capitalised");
 
-    QTest::newRow("words") << "my work schedule" << "My Work Schedule";
-    QTest::newRow("extension") << ".doc" << ".Doc";
-    QTest::newRow("underscores") << "great_album_track2" << "Great_Album_Track2";
-    QTest::newRow("dashes") << "large - company_logo" << "Large - Company_Logo";
-    QTest::newRow("digit starts a word") << "2nd place" << "2Nd Place";
-    QTest::newRow("dash") << "x-ray" << "X-Ray";
-    QTest::newRow("tilde") << "file~1" << "File~1";
-    QTest::newRow("apostrophe inside") << "don't stop" << "Don't Stop";
-    QTest::newRow("apostrophe first") << "'twas" << "'twas";
-    QTest::newRow("apostrophe then capital") << "o'neil" << "O'neil";
-    QTest::newRow("capitals lowered") << "McDONALD" << "Mcdonald";
-    QTest::newRow("accented capital separates") << "ÉCOLE" << "éCole";
-    QTest::newRow("accented start") << "élan vital" << "éLan Vital";
-    QTest::newRow("accent inside a word") << "café noir" << "Café Noir";
-    QTest::newRow("cyrillic lowered, not capitalised") << "МИР war" << "мир War";
-    QTest::newRow("empty") << "" << "";
+    QTest::newRow("words") << "my work schedule"
+                           << "My Work Schedule";
+    QTest::newRow("extension") << ".doc"
+                               << ".Doc";
+    QTest::newRow("underscores") << "great_album_track2"
+                                 << "Great_Album_Track2";
+    QTest::newRow("dashes") << "large - company_logo"
+                            << "Large - Company_Logo";
+    QTest::newRow("digit starts a word") << "2nd place"
+                                         << "2Nd Place";
+    QTest::newRow("dash") << "x-ray"
+                          << "X-Ray";
+    QTest::newRow("tilde") << "file~1"
+                           << "File~1";
+    QTest::newRow("apostrophe inside") << "don't stop"
+                                       << "Don't Stop";
+    QTest::newRow("apostrophe first") << "'twas"
+                                      << "'twas";
+    QTest::newRow("apostrophe then capital") << "o'neil"
+                                             << "O'neil";
+    QTest::newRow("capitals lowered") << "McDONALD"
+                                      << "Mcdonald";
+    QTest::newRow("accented capital separates") << "ÉCOLE"
+                                                << "éCole";
+    QTest::newRow("accented start") << "élan vital"
+                                    << "éLan Vital";
+    QTest::newRow("accent inside a word") << "café noir"
+                                          << "Café Noir";
+    QTest::newRow("cyrillic lowered, not capitalised") << "МИР war"
+                                                       << "мир War";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestNewFilename::capitalise()
@@ -293,14 +362,38 @@ void TestNewFilename::replaceChar_data()
     QTest::addColumn<QString>("replace");
     QTest::addColumn<QString>("result");
 
-    QTest::newRow("delete") << "a_b__c" << "_" << "" << "abc";
-    QTest::newRow("dash") << "a_b__c" << "_" << "-" << "a-b--c";
-    QTest::newRow("space to dot") << "no spaces" << " " << "." << "no.spaces";
-    QTest::newRow("empty text") << "" << "_" << "-" << "";
-    QTest::newRow("exact code, not case") << "aAa" << "a" << "b" << "bAb";
-    QTest::newRow("longer find changes nothing") << "a__b" << "__" << "-" << "a__b";
-    QTest::newRow("empty find changes nothing") << "a_b" << "" << "-" << "a_b";
-    QTest::newRow("inserted text not replaced again") << "a_b" << "_" << "__" << "a__b";
+    QTest::newRow("delete") << "a_b__c"
+                            << "_"
+                            << ""
+                            << "abc";
+    QTest::newRow("dash") << "a_b__c"
+                          << "_"
+                          << "-"
+                          << "a-b--c";
+    QTest::newRow("space to dot") << "no spaces"
+                                  << " "
+                                  << "."
+                                  << "no.spaces";
+    QTest::newRow("empty text") << ""
+                                << "_"
+                                << "-"
+                                << "";
+    QTest::newRow("exact code, not case") << "aAa"
+                                          << "a"
+                                          << "b"
+                                          << "bAb";
+    QTest::newRow("longer find changes nothing") << "a__b"
+                                                 << "__"
+                                                 << "-"
+                                                 << "a__b";
+    QTest::newRow("empty find changes nothing") << "a_b"
+                                                << ""
+                                                << "-"
+                                                << "a_b";
+    QTest::newRow("inserted text not replaced again") << "a_b"
+                                                      << "_"
+                                                      << "__"
+                                                      << "a__b";
 }
 
 void TestNewFilename::replaceChar()

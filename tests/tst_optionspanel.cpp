@@ -114,11 +114,16 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("boxName");
         QTest::addColumn<QString>("fieldName");
-        QTest::newRow("trim") << "chkTrimFilename" << "txtTrimLength";
-        QTest::newRow("prefix text") << "chkPrefixName" << "txtPrefixText";
-        QTest::newRow("postfix text") << "chkPostfixName" << "txtPostfixText";
-        QTest::newRow("prefix counter") << "chkPrefixCounter" << "txtPrefixCount";
-        QTest::newRow("postfix counter") << "chkPostfixCounter" << "txtPostfixCount";
+        QTest::newRow("trim") << "chkTrimFilename"
+                              << "txtTrimLength";
+        QTest::newRow("prefix text") << "chkPrefixName"
+                                     << "txtPrefixText";
+        QTest::newRow("postfix text") << "chkPostfixName"
+                                      << "txtPostfixText";
+        QTest::newRow("prefix counter") << "chkPrefixCounter"
+                                        << "txtPrefixCount";
+        QTest::newRow("postfix counter") << "chkPostfixCounter"
+                                         << "txtPostfixCount";
     }
 
     void companionFollowsItsBox()
@@ -195,9 +200,13 @@ private Q_SLOTS:
         QTest::addColumn<QString>("listName");
         QTest::addColumn<QString>("withFirst");
         QTest::addColumn<QString>("withLast");
-        QTest::newRow("prefix") << "chkPrefixDate" << "cmbDatePrefix" << "4-3-26_my work schedule.doc"
+        QTest::newRow("prefix") << "chkPrefixDate"
+                                << "cmbDatePrefix"
+                                << "4-3-26_my work schedule.doc"
                                 << "3-4-2026_my work schedule.doc";
-        QTest::newRow("postfix") << "chkPostfixDate" << "cmbDatePostfix" << "my work schedule_4-3-26.doc"
+        QTest::newRow("postfix") << "chkPostfixDate"
+                                 << "cmbDatePostfix"
+                                 << "my work schedule_4-3-26.doc"
                                  << "my work schedule_3-4-2026.doc";
     }
 
@@ -235,19 +244,34 @@ private Q_SLOTS:
         QTest::addColumn<QString>("kept");
         const QString count = QStringLiteral("txtPrefixCount");
         const QString trim = QStringLiteral("txtTrimLength");
-        QTest::newRow("count 0000") << "chkPrefixCounter" << count << "0000" << "0001";
-        QTest::newRow("count 0") << "chkPrefixCounter" << count << "0" << "0001";
-        QTest::newRow("count empty") << "chkPrefixCounter" << count << "" << "0001";
-        QTest::newRow("count 5") << "chkPrefixCounter" << count << "5" << "5";
-        QTest::newRow("count 12345") << "chkPrefixCounter" << count << "12345" << "1234";
-        QTest::newRow("count letters") << "chkPrefixCounter" << count << " a-.7" << "7";
-        QTest::newRow("postfix 0000") << "chkPostfixCounter" << "txtPostfixCount" << "0000" << "0001";
-        QTest::newRow("trim empty") << "chkTrimFilename" << trim << "" << "50";
-        QTest::newRow("trim 3") << "chkTrimFilename" << trim << "3" << "8";
-        QTest::newRow("trim 08") << "chkTrimFilename" << trim << "08" << "8";
-        QTest::newRow("trim 9") << "chkTrimFilename" << trim << "9" << "9";
-        QTest::newRow("trim 120") << "chkTrimFilename" << trim << "120" << "120";
-        QTest::newRow("trim 9999") << "chkTrimFilename" << trim << "9999" << "999";
+        QTest::newRow("count 0000") << "chkPrefixCounter" << count << "0000"
+                                    << "0001";
+        QTest::newRow("count 0") << "chkPrefixCounter" << count << "0"
+                                 << "0001";
+        QTest::newRow("count empty") << "chkPrefixCounter" << count << ""
+                                     << "0001";
+        QTest::newRow("count 5") << "chkPrefixCounter" << count << "5"
+                                 << "5";
+        QTest::newRow("count 12345") << "chkPrefixCounter" << count << "12345"
+                                     << "1234";
+        QTest::newRow("count letters") << "chkPrefixCounter" << count << " a-.7"
+                                       << "7";
+        QTest::newRow("postfix 0000") << "chkPostfixCounter"
+                                      << "txtPostfixCount"
+                                      << "0000"
+                                      << "0001";
+        QTest::newRow("trim empty") << "chkTrimFilename" << trim << ""
+                                    << "50";
+        QTest::newRow("trim 3") << "chkTrimFilename" << trim << "3"
+                                << "8";
+        QTest::newRow("trim 08") << "chkTrimFilename" << trim << "08"
+                                 << "8";
+        QTest::newRow("trim 9") << "chkTrimFilename" << trim << "9"
+                                << "9";
+        QTest::newRow("trim 120") << "chkTrimFilename" << trim << "120"
+                                  << "120";
+        QTest::newRow("trim 9999") << "chkTrimFilename" << trim << "9999"
+                                   << "999";
     }
 
     void numericFieldCorrections()
@@ -268,10 +292,22 @@ private Q_SLOTS:
         QTest::addColumn<QString>("fieldName");
         QTest::addColumn<QString>("pasted");
         QTest::addColumn<QString>("kept");
-        QTest::newRow("count exponent") << "chkPrefixCounter" << "txtPrefixCount" << "1e3" << "0001";
-        QTest::newRow("count spaces") << "chkPostfixCounter" << "txtPostfixCount" << " 5 " << "0001";
-        QTest::newRow("trim fraction") << "chkTrimFilename" << "txtTrimLength" << "9.5" << "8";
-        QTest::newRow("trim sign") << "chkTrimFilename" << "txtTrimLength" << "+20" << "8";
+        QTest::newRow("count exponent") << "chkPrefixCounter"
+                                        << "txtPrefixCount"
+                                        << "1e3"
+                                        << "0001";
+        QTest::newRow("count spaces") << "chkPostfixCounter"
+                                      << "txtPostfixCount"
+                                      << " 5 "
+                                      << "0001";
+        QTest::newRow("trim fraction") << "chkTrimFilename"
+                                       << "txtTrimLength"
+                                       << "9.5"
+                                       << "8";
+        QTest::newRow("trim sign") << "chkTrimFilename"
+                                   << "txtTrimLength"
+                                   << "+20"
+                                   << "8";
     }
 
     void pastedTextIsCorrectedOnLeaving()
@@ -316,7 +352,7 @@ private Q_SLOTS:
 
     void resetWithEveryBoxTicked()
     {
-        const QStringList boxes{"chkTrimFilename", "chkRemoveTildas", "chkPrefixName", "chkPrefixCounter",
+        const QStringList boxes{"chkTrimFilename", "chkRemoveTildas", "chkPrefixName",     "chkPrefixCounter",
                                 "chkPrefixDate",   "chkPostfixName",  "chkPostfixCounter", "chkPostfixDate"};
         for (const QString &name : boxes)
             click(box(name));

@@ -45,7 +45,9 @@ void TestPictures::windowIconComesInEverySize()
     for (const int size : {16, 32, 64, 256}) {
         const QImage image = icon.pixmap(QSize(size, size), 2.0).toImage();
         QCOMPARE(image.size(), QSize(size * 2, size * 2));
-        const auto at = [&](qreal x, qreal y) { return image.pixelColor(int(x * image.width() / 32), int(y * image.height() / 32)); };
+        const auto at = [&](qreal x, qreal y) {
+            return image.pixelColor(int(x * image.width() / 32), int(y * image.height() / 32));
+        };
         QCOMPARE(at(0.5, 31.5).alpha(), 0);
         QCOMPARE(at(24, 10), QColor(Qt::white));
         QCOMPARE(at(21, 23), QColor(Qt::yellow));

@@ -117,11 +117,9 @@ void TestRenameFile::confirmation()
     QVERIFY(writeFile(folder() + u"old name.txt"));
     m_rig->settings.confirm = true;
     m_rig->prompt.answers = {answer};
-    QCOMPARE(m_rig->run.RenameFile(folder(), QStringLiteral("old name.txt"), QStringLiteral("New.txt")),
-             renamed);
+    QCOMPARE(m_rig->run.RenameFile(folder(), QStringLiteral("old name.txt"), QStringLiteral("New.txt")), renamed);
     QCOMPARE(m_rig->prompt.titles, QStringList({"Confirm Rename"}));
-    QCOMPARE(m_rig->prompt.texts,
-             QStringList({"Rename this File ?\n\nOLD : old name.txt\nNEW : New.txt"}));
+    QCOMPARE(m_rig->prompt.texts, QStringList({"Rename this File ?\n\nOLD : old name.txt\nNEW : New.txt"}));
     QCOMPARE(m_rig->run.blnStopRequested(), stopRequested);
     QCOMPARE(namesIn(folder()), QStringList({renamed ? "New.txt" : "old name.txt"}));
     if (!renamed)
@@ -217,8 +215,9 @@ void TestRenameFile::sameFileUnderTwoNamesKeepsBoth()
     // Two names of one file look, to the no-replace rename, like a case-only
     // change on a case-blind file system; the detour must not lose either name.
     QVERIFY(writeFile(folder() + u"a.txt", "shared"));
-    QCOMPARE(::link(QFile::encodeName(folder() + u"a.txt").constData(),
-                    QFile::encodeName(folder() + u"b.txt").constData()), 0);
+    QCOMPARE(
+        ::link(QFile::encodeName(folder() + u"a.txt").constData(), QFile::encodeName(folder() + u"b.txt").constData()),
+        0);
     QVERIFY(!m_rig->run.RenameFile(folder(), QStringLiteral("a.txt"), QStringLiteral("b.txt")));
     QCOMPARE(namesIn(folder()), QStringList({"a.txt", "b.txt"}));
     QCOMPARE(readFile(folder() + u"a.txt"), QByteArray("shared"));
@@ -246,12 +245,12 @@ void TestRenameFile::caseOnlyPathNeedsACaseBlindFolder_data()
     QTest::addColumn<bool>("caseOnly");
     QTest::newRow("case-blind, case only") << QByteArray("a.txt") << QByteArray("A.TXT") << true << true;
     QTest::newRow("case-blind, paths") << QByteArray("/f/a.txt") << QByteArray("/f/A.txt") << true << true;
-    QTest::newRow("case-blind, beyond ASCII") << QByteArray("\xc3\xa9t\xc3\xa9") << QByteArray("\xc3\x89T\xc3\x89")
-                                              << true << true;
+    QTest::newRow("case-blind, beyond ASCII")
+        << QByteArray("\xc3\xa9t\xc3\xa9") << QByteArray("\xc3\x89T\xc3\x89") << true << true;
     QTest::newRow("case-blind, same name") << QByteArray("a.txt") << QByteArray("a.txt") << true << false;
     QTest::newRow("case-blind, other name") << QByteArray("a.txt") << QByteArray("b.txt") << true << false;
-    QTest::newRow("case-blind, folder differs only") << QByteArray("/F/a.txt") << QByteArray("/f/a.txt") << true
-                                                     << false;
+    QTest::newRow("case-blind, folder differs only")
+        << QByteArray("/F/a.txt") << QByteArray("/f/a.txt") << true << false;
     QTest::newRow("case-sensitive") << QByteArray("a.txt") << QByteArray("A.txt") << false << false;
 }
 
@@ -272,8 +271,9 @@ void TestRenameFile::linksDifferingInCaseStayApart()
 {
     QVERIFY(!folderNameRules(folder()).ignoresCase);
     QVERIFY(writeFile(folder() + u"a.txt", "shared"));
-    QCOMPARE(::link(QFile::encodeName(folder() + u"a.txt").constData(),
-                    QFile::encodeName(folder() + u"A.txt").constData()), 0);
+    QCOMPARE(
+        ::link(QFile::encodeName(folder() + u"a.txt").constData(), QFile::encodeName(folder() + u"A.txt").constData()),
+        0);
     const auto refused = renameNoReplace(folder() + u"a.txt", folder() + u"A.txt");
     QVERIFY(!refused);
     QCOMPARE(refused.error(), EEXIST);

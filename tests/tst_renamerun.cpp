@@ -113,8 +113,7 @@ void TestRenameRun::threeFilesIn125Seconds()
     QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(m_rig->run.lngStartTime(), 36000);
     QCOMPARE(m_rig->run.lngEndTime(), 36125);
-    const QStringList tail{"status COMPLETED",
-                           "summary A total of  3 files were renamed taking 2 minutes 5 seconds.",
+    const QStringList tail{"status COMPLETED", "summary A total of  3 files were renamed taking 2 minutes 5 seconds.",
                            "folder ", "file "};
     QCOMPARE(m_rig->sink.events.last(4), tail);
     QCOMPARE(m_rig->run.summaryText(), tail[1].mid(7));
@@ -128,8 +127,7 @@ void TestRenameRun::runPastMidnightShowsItsTrueLength()
     QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(m_rig->run.lngStartTime(), 86340);
     QCOMPARE(m_rig->run.lngEndTime(), 86465);
-    QCOMPARE(m_rig->run.summaryText(),
-             QStringLiteral(" A total of  1 files were renamed taking 2 minutes 5 seconds."));
+    QCOMPARE(m_rig->run.summaryText(), QStringLiteral(" A total of  1 files were renamed taking 2 minutes 5 seconds."));
 }
 
 void TestRenameRun::nothingRenamedWhenEveryFileIsDeclined()
@@ -219,17 +217,16 @@ void TestRenameRun::oneStatusPerVisitedFile()
     m_rig->settings.ignoreReadOnly_ = true;
     FixedNames names;
     names.rule = [](const QString &old) {
-        return old == u"a.txt" ? QStringLiteral("A.txt")
-             : old == u"c.txt" ? old : QStringLiteral("taken.txt");
+        return old == u"a.txt" ? QStringLiteral("A.txt") : old == u"c.txt" ? old : QStringLiteral("taken.txt");
     };
     RenameRun run = m_rig->runWith(names);
     QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
     QList<FileOutcome> outcomes;
     for (const FileStatus &status : run.log().statuses())
         outcomes.append(status.outcome);
-    QCOMPARE(outcomes, QList<FileOutcome>({FileOutcome::Renamed, FileOutcome::SkippedReadOnly,
-                                           FileOutcome::Unchanged, FileOutcome::Failed,
-                                           FileOutcome::Failed}));
+    QCOMPARE(outcomes,
+             QList<FileOutcome>({FileOutcome::Renamed, FileOutcome::SkippedReadOnly, FileOutcome::Unchanged,
+                                 FileOutcome::Failed, FileOutcome::Failed}));
     QCOMPARE(run.log().statuses()[3].reason, QStringLiteral("File exists"));
     QCOMPARE(readFile(root() + u"/taken.txt"), QByteArray("keep"));
     QCOMPARE(run.intFilesRenamed(), 1);
@@ -253,8 +250,7 @@ void TestRenameRun::permissionFailureStillCountsTheRename()
     QCOMPARE(namesIn(root()), QStringList({"0001_theirs.txt"}));
     QCOMPARE(m_rig->run.intFilesRenamed(), 1);
     QCOMPARE(m_rig->run.log().errors(),
-             QStringList({"'Operation not permitted'  whilst processing file '" + root()
-                          + "/theirs.txt'"}));
+             QStringList({"'Operation not permitted'  whilst processing file '" + root() + "/theirs.txt'"}));
 }
 
 void TestRenameRun::fileNotRenamedKeepsItsPermissions_data()
@@ -318,7 +314,8 @@ void TestRenameRun::readOnlyFileSystemLogsEveryFile()
     QVERIFY(QDir(root()).mkdir(QStringLiteral("disk")));
     const QByteArray point = QFile::encodeName(mountPoint);
     if (::mount("tmpfs", point.constData(), "tmpfs", 0, "size=1m") != 0)
-        QSKIP(qPrintable(QStringLiteral("cannot mount a file system here: ") + QString::fromLocal8Bit(strerror(errno))));
+        QSKIP(
+            qPrintable(QStringLiteral("cannot mount a file system here: ") + QString::fromLocal8Bit(strerror(errno))));
     const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
     QVERIFY(writeFile(mountPoint + u"/a.txt"));
     QVERIFY(writeFile(mountPoint + u"/r.txt"));

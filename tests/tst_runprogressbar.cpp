@@ -10,9 +10,9 @@
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QProgressBar>
-#include <QRegularExpression>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -84,8 +84,7 @@ void TestRunProgressBar::barFollowsARun_data()
     QTest::addColumn<QString>("scope");
     QTest::addColumn<QStringList>("asked");
     QTest::addColumn<QString>("after");
-    QTest::newRow("selected files")
-        << "optSelectedFiles" << QStringList{"0/2 0 %", "1/2 50 %"} << "2/2 100 %";
+    QTest::newRow("selected files") << "optSelectedFiles" << QStringList{"0/2 0 %", "1/2 50 %"} << "2/2 100 %";
     QTest::newRow("all files in the folder")
         << "optAllFilesCurrentDir" << QStringList{"0/4 0 %", "1/4 25 %", "2/4 50 %", "3/4 75 %"} << "4/4 100 %";
     // The start folder's files come before any folder is done; its two

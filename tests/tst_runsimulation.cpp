@@ -96,10 +96,14 @@ const QMap<QString, SimulatedOutcome> outcomeNames{
 QString runReason(SimulatedOutcome outcome)
 {
     switch (outcome) {
-    case SimulatedOutcome::NotComputable: return RenameError::invalidArgument().message;
-    case SimulatedOutcome::UnusableName: return systemErrorText(EINVAL);
-    case SimulatedOutcome::NameTooLong: return systemErrorText(ENAMETOOLONG);
-    default: return systemErrorText(EEXIST);
+    case SimulatedOutcome::NotComputable:
+        return RenameError::invalidArgument().message;
+    case SimulatedOutcome::UnusableName:
+        return systemErrorText(EINVAL);
+    case SimulatedOutcome::NameTooLong:
+        return systemErrorText(ENAMETOOLONG);
+    default:
+        return systemErrorText(EEXIST);
     }
 }
 
@@ -171,33 +175,44 @@ void TestRunSimulation::runDoesWhatTheLookAheadSays_data()
     const QString longName = QString(251, u'x') + QStringLiteral(".txt");
     const QString longUtf8 = QString(126, QChar(0xE9)) + QStringLiteral(".txt"); // 256 bytes
     QTest::newRow("taken and unchanged") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=b.txt"} << false
-        << QStringList{"taken", "unchanged"} << "2 of 2 files will not be renamed (1 name taken, 1 unchanged)";
-    QTest::newRow("taken by unlisted entries") << QStringList{"a.txt", "b.txt", "c.txt", ".h", "dir/", "dangling->nowhere"}
-        << QStringList{"a.txt=.h", "b.txt=dir", "c.txt=dangling"} << false
-        << QStringList{"taken", "taken", "taken"} << "3 of 3 files will not be renamed (3 names taken)";
-    QTest::newRow("two files, one name") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=x.txt", "b.txt=x.txt"} << false
-        << QStringList{"renamed", "run"} << "1 of 2 files will not be renamed (1 name taken by an earlier file)";
-    QTest::newRow("chain through a freed name") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=c.txt", "b.txt=a.txt"} << false
+                                         << QStringList{"taken", "unchanged"}
+                                         << "2 of 2 files will not be renamed (1 name taken, 1 unchanged)";
+    QTest::newRow("taken by unlisted entries")
+        << QStringList{"a.txt", "b.txt", "c.txt", ".h", "dir/", "dangling->nowhere"}
+        << QStringList{"a.txt=.h", "b.txt=dir", "c.txt=dangling"} << false << QStringList{"taken", "taken", "taken"}
+        << "3 of 3 files will not be renamed (3 names taken)";
+    QTest::newRow("two files, one name") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=x.txt", "b.txt=x.txt"}
+                                         << false << QStringList{"renamed", "run"}
+                                         << "1 of 2 files will not be renamed (1 name taken by an earlier file)";
+    QTest::newRow("chain through a freed name")
+        << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=c.txt", "b.txt=a.txt"} << false
         << QStringList{"renamed", "renamed"} << "All 2 files will be renamed";
-    QTest::newRow("name freed too late") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=b.txt", "b.txt=c.txt"} << false
-        << QStringList{"taken", "renamed"} << "1 of 2 files will not be renamed (1 name taken)";
+    QTest::newRow("name freed too late") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=b.txt", "b.txt=c.txt"}
+                                         << false << QStringList{"taken", "renamed"}
+                                         << "1 of 2 files will not be renamed (1 name taken)";
     QTest::newRow("unusable names") << QStringList{"a.txt", "b.txt", "c.txt", "d.txt"}
-        << QStringList{"a.txt=", "b.txt=x/y", "c.txt=..", "d.txt=."} << false
-        << QStringList{"unusable", "unusable", "unusable", "unusable"} << "4 of 4 files will not be renamed (4 unusable names)";
+                                    << QStringList{"a.txt=", "b.txt=x/y", "c.txt=..", "d.txt=."} << false
+                                    << QStringList{"unusable", "unusable", "unusable", "unusable"}
+                                    << "4 of 4 files will not be renamed (4 unusable names)";
     QTest::newRow("too long") << QStringList{"a.txt", "b.txt", "c.txt"}
-        << QStringList{"a.txt=" + longName + "x", "b.txt=" + longName, "c.txt=" + longUtf8} << false
-        << QStringList{"long", "renamed", "long"} << "2 of 3 files will not be renamed (2 names too long)";
-    QTest::newRow("counter past 9999") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=!", "b.txt=c.txt"} << false
-        << QStringList{"computable", "renamed"} << "1 of 2 files will not be renamed (1 name cannot be computed)";
-    QTest::newRow("read-only skipped") << QStringList{"a.txt", "r.txt!"} << QStringList{"a.txt=x.txt", "r.txt=y.txt"} << true
-        << QStringList{"renamed", "readonly"} << "1 of 2 files will not be renamed (1 read-only file skipped)";
+                              << QStringList{"a.txt=" + longName + "x", "b.txt=" + longName, "c.txt=" + longUtf8}
+                              << false << QStringList{"long", "renamed", "long"}
+                              << "2 of 3 files will not be renamed (2 names too long)";
+    QTest::newRow("counter past 9999") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=!", "b.txt=c.txt"}
+                                       << false << QStringList{"computable", "renamed"}
+                                       << "1 of 2 files will not be renamed (1 name cannot be computed)";
+    QTest::newRow("read-only skipped") << QStringList{"a.txt", "r.txt!"} << QStringList{"a.txt=x.txt", "r.txt=y.txt"}
+                                       << true << QStringList{"renamed", "readonly"}
+                                       << "1 of 2 files will not be renamed (1 read-only file skipped)";
     QTest::newRow("read-only renamed") << QStringList{"r.txt!"} << QStringList{"r.txt=y.txt"} << false
-        << QStringList{"renamed"} << "The 1 file will be renamed";
+                                       << QStringList{"renamed"} << "The 1 file will be renamed";
     QTest::newRow("becomes hidden") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=.a", "b.txt=b2.txt"} << false
-        << QStringList{"renamed", "renamed"} << "All 2 files will be renamed; 1 will become hidden";
-    QTest::newRow("every reason") << QStringList{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt!", "g.txt", ".x"}
-        << QStringList{"a.txt=!", "b.txt=", "c.txt=" + longName + "x", "d.txt=.x", "e.txt=.y", "f.txt=z", "g.txt=.y"} << true
-        << QStringList{"computable", "unusable", "long", "taken", "renamed", "readonly", "run"}
+                                    << QStringList{"renamed", "renamed"}
+                                    << "All 2 files will be renamed; 1 will become hidden";
+    QTest::newRow("every reason")
+        << QStringList{"a.txt", "b.txt", "c.txt", "d.txt", "e.txt", "f.txt!", "g.txt", ".x"}
+        << QStringList{"a.txt=!", "b.txt=", "c.txt=" + longName + "x", "d.txt=.x", "e.txt=.y", "f.txt=z", "g.txt=.y"}
+        << true << QStringList{"computable", "unusable", "long", "taken", "renamed", "readonly", "run"}
         << "6 of 7 files will not be renamed (1 name cannot be computed, 1 unusable name, 1 name too long, "
            "1 name taken, 1 name taken by an earlier file, 1 read-only file skipped); 1 will become hidden";
 }
@@ -243,8 +258,7 @@ void TestRunSimulation::runDoesWhatTheLookAheadSays()
     QStringList expectedErrors;
     for (qsizetype i = 0; i < oldNames.size(); ++i) {
         const SimulatedOutcome outcome = simulated->at(i).outcome;
-        QCOMPARE(run.log().statuses().at(i).outcome == FileOutcome::Renamed,
-                 outcome == SimulatedOutcome::Renamed);
+        QCOMPARE(run.log().statuses().at(i).outcome == FileOutcome::Renamed, outcome == SimulatedOutcome::Renamed);
         if (outcome != SimulatedOutcome::Renamed && outcome != SimulatedOutcome::Unchanged
             && outcome != SimulatedOutcome::ReadOnlySkipped)
             expectedErrors.append(RenameRun::errorText(runReason(outcome), root() + u'/' + oldNames.at(i)));
@@ -264,15 +278,17 @@ void TestRunSimulation::summary_data()
     QTest::newRow("nothing") << QList<int>{0, 0, 0, 0, 0, 0, 0, 0} << 0 << false << "No files to rename";
     QTest::newRow("example") << QList<int>{0, 0, 0, 2, 0, 0, 1, 117} << 0 << false
                              << "3 of 120 files will not be renamed (2 names taken, 1 unchanged)";
-    QTest::newRow("plurals") << QList<int>{2, 2, 2, 0, 2, 2, 2, 0} << 0 << false
-                             << "12 of 12 files will not be renamed (2 names cannot be computed, 2 unusable names, "
-                                "2 names too long, 2 names taken by earlier files, 2 read-only files skipped, 2 unchanged)";
+    QTest::newRow("plurals")
+        << QList<int>{2, 2, 2, 0, 2, 2, 2, 0} << 0 << false
+        << "12 of 12 files will not be renamed (2 names cannot be computed, 2 unusable names, "
+           "2 names too long, 2 names taken by earlier files, 2 read-only files skipped, 2 unchanged)";
     QTest::newRow("one of one") << QList<int>{0, 0, 0, 1, 0, 0, 0, 0} << 0 << false
                                 << "1 of 1 file will not be renamed (1 name taken)";
     QTest::newRow("tree") << QList<int>{0, 0, 0, 0, 0, 0, 0, 40} << 3 << true
                           << "All 40 files in this folder and its sub-folders will be renamed; 3 will become hidden";
-    QTest::newRow("tree with a problem") << QList<int>{0, 0, 1, 0, 0, 0, 0, 4} << 0 << true
-                                         << "1 of 5 files in this folder and its sub-folders will not be renamed (1 name too long)";
+    QTest::newRow("tree with a problem")
+        << QList<int>{0, 0, 1, 0, 0, 0, 0, 4} << 0 << true
+        << "1 of 5 files in this folder and its sub-folders will not be renamed (1 name too long)";
 }
 
 void TestRunSimulation::summary()
@@ -317,8 +333,7 @@ void TestRunSimulation::treeCountsAProblemInASubFolder()
     QVERIFY(m_rig->folders.setPath(root()));
     RenameRun run = m_rig->runWith(names);
     QVERIFY(run.start(RunScope::AllFilesIncludingSubFolders));
-    QCOMPARE(run.log().errors(), QStringList({RenameRun::errorText(systemErrorText(EEXIST),
-                                                                   root() + u"/sub/b.txt")}));
+    QCOMPARE(run.log().errors(), QStringList({RenameRun::errorText(systemErrorText(EEXIST), root() + u"/sub/b.txt")}));
     QCOMPARE(namesIn(root() + u"/sub/deep"), QStringList({"0004_d.txt", "up"}));
     QCOMPARE(run.intFilesRenamed(), 3);
 }
@@ -371,7 +386,8 @@ void TestRunSimulation::caseIgnoringFolder()
     const QByteArray point = QFile::encodeName(root() + u"/disk");
     QVERIFY(QDir(root()).mkdir(QStringLiteral("disk")));
     if (::mount("tmpfs", point.constData(), "tmpfs", 0, "casefold,size=1m") != 0)
-        QSKIP(qPrintable(QStringLiteral("no case-folding file system here: ") + QString::fromLocal8Bit(strerror(errno))));
+        QSKIP(
+            qPrintable(QStringLiteral("no case-folding file system here: ") + QString::fromLocal8Bit(strerror(errno))));
     const auto unmount = qScopeGuard([&point] { ::umount2(point.constData(), MNT_DETACH); });
     const QString folder = QFile::decodeName(point) + QStringLiteral("/folded");
     QVERIFY(QDir().mkdir(folder));

@@ -10,7 +10,7 @@ namespace {
 
 const QDate march6 = QDate(2005, 3, 6);
 
-template <typename Set>
+template<typename Set>
 RenameOptions optionsWith(Set set)
 {
     RenameOptions options;
@@ -130,59 +130,42 @@ void TestStamps::stamps_data()
     QTest::addColumn<QString>("base");
 
     QTest::newRow("nothing on") << RenameOptions() << "photo";
-    QTest::newRow("prefix side order: date, text, counter")
-        << optionsWith([](RenameOptions &o) {
-               o.prefixCounter = o.prefixName = o.prefixDate = true;
-               o.datePrefix = "dd-mm-yy";
-           })
-        << "6-3-05_File_0001_photo";
-    QTest::newRow("postfix side order: counter, text, date")
-        << optionsWith([](RenameOptions &o) {
-               o.postfixCounter = o.postfixName = o.postfixDate = true;
-               o.datePostfix = "dd-mm-yy";
-           })
-        << "photo_0001_File_6-3-05";
-    QTest::newRow("prefix text loses leading spaces only")
-        << optionsWith([](RenameOptions &o) {
-               o.prefixName = true;
-               o.prefixText = "  File_ ";
-           })
-        << "File_ photo";
-    QTest::newRow("postfix text loses trailing spaces only")
-        << optionsWith([](RenameOptions &o) {
-               o.postfixName = true;
-               o.postfixText = " _File  ";
-           })
-        << "photo _File";
-    QTest::newRow("tabs are not spaces")
-        << optionsWith([](RenameOptions &o) {
-               o.prefixName = o.postfixName = true;
-               o.prefixText = "\tA";
-               o.postfixText = "B\t";
-           })
-        << "\tAphotoB\t";
-    QTest::newRow("empty prefix text adds nothing")
-        << optionsWith([](RenameOptions &o) {
-               o.prefixName = true;
-               o.prefixText.clear();
-           })
-        << "photo";
-    QTest::newRow("spaces-only texts add nothing")
-        << optionsWith([](RenameOptions &o) {
-               o.prefixName = o.postfixName = true;
-               o.prefixText = o.postfixText = "   ";
-           })
-        << "photo";
+    QTest::newRow("prefix side order: date, text, counter") << optionsWith([](RenameOptions &o) {
+        o.prefixCounter = o.prefixName = o.prefixDate = true;
+        o.datePrefix = "dd-mm-yy";
+    }) << "6-3-05_File_0001_photo";
+    QTest::newRow("postfix side order: counter, text, date") << optionsWith([](RenameOptions &o) {
+        o.postfixCounter = o.postfixName = o.postfixDate = true;
+        o.datePostfix = "dd-mm-yy";
+    }) << "photo_0001_File_6-3-05";
+    QTest::newRow("prefix text loses leading spaces only") << optionsWith([](RenameOptions &o) {
+        o.prefixName = true;
+        o.prefixText = "  File_ ";
+    }) << "File_ photo";
+    QTest::newRow("postfix text loses trailing spaces only") << optionsWith([](RenameOptions &o) {
+        o.postfixName = true;
+        o.postfixText = " _File  ";
+    }) << "photo _File";
+    QTest::newRow("tabs are not spaces") << optionsWith([](RenameOptions &o) {
+        o.prefixName = o.postfixName = true;
+        o.prefixText = "\tA";
+        o.postfixText = "B\t";
+    }) << "\tAphotoB\t";
+    QTest::newRow("empty prefix text adds nothing") << optionsWith([](RenameOptions &o) {
+        o.prefixName = true;
+        o.prefixText.clear();
+    }) << "photo";
+    QTest::newRow("spaces-only texts add nothing") << optionsWith([](RenameOptions &o) {
+        o.prefixName = o.postfixName = true;
+        o.prefixText = o.postfixText = "   ";
+    }) << "photo";
     QTest::newRow("texts ignored while their boxes are off")
-        << optionsWith([](RenameOptions &o) { o.prefixText = o.postfixText = "X"; })
-        << "photo";
-    QTest::newRow("two date formats")
-        << optionsWith([](RenameOptions &o) {
-               o.prefixDate = o.postfixDate = true;
-               o.datePrefix = "ddmmyyyy";
-               o.datePostfix = "mm-dd-yy";
-           })
-        << "632005_photo_3-6-05";
+        << optionsWith([](RenameOptions &o) { o.prefixText = o.postfixText = "X"; }) << "photo";
+    QTest::newRow("two date formats") << optionsWith([](RenameOptions &o) {
+        o.prefixDate = o.postfixDate = true;
+        o.datePrefix = "ddmmyyyy";
+        o.datePostfix = "mm-dd-yy";
+    }) << "632005_photo_3-6-05";
 }
 
 void TestStamps::stamps()
@@ -197,9 +180,7 @@ void TestStamps::stamps()
 
 void TestStamps::bothCountersAdvanceOncePerName()
 {
-    const RenameOptions options = optionsWith([](RenameOptions &o) {
-        o.prefixCounter = o.postfixCounter = true;
-    });
+    const RenameOptions options = optionsWith([](RenameOptions &o) { o.prefixCounter = o.postfixCounter = true; });
     NameCounters counters{1, 1};
     QString first = QStringLiteral("a");
     QVERIFY(addStamps(first, options, counters, march6).has_value());
@@ -213,9 +194,7 @@ void TestStamps::bothCountersAdvanceOncePerName()
 
 void TestStamps::postfixFailureKeepsPrefixAdvance()
 {
-    const RenameOptions options = optionsWith([](RenameOptions &o) {
-        o.prefixCounter = o.postfixCounter = true;
-    });
+    const RenameOptions options = optionsWith([](RenameOptions &o) { o.prefixCounter = o.postfixCounter = true; });
     NameCounters counters{9999, 10000};
     QString base = QStringLiteral("a");
     const auto result = addStamps(base, options, counters, march6);

@@ -52,11 +52,10 @@ void TestStartPaths::sortsPaths_data()
     };
     QTest::newRow("nothing: the current folder") << QStringList() << QString() << L({}) << L({}) << L({});
     QTest::newRow("one folder") << L({"Photos"}) << "@/Photos" << L({}) << L({}) << L({});
-    QTest::newRow("folder with a trailing slash and dots") << L({"Music/../Photos/"}) << "@/Photos" << L({}) << L({})
-                                                           << L({});
-    QTest::newRow("files of one folder, each once")
-        << L({"Photos/b.jpg", "Photos/c d.jpg", "./Photos/b.jpg"}) << "@/Photos" << L({"b.jpg", "c d.jpg"}) << L({})
-        << L({});
+    QTest::newRow("folder with a trailing slash and dots")
+        << L({"Music/../Photos/"}) << "@/Photos" << L({}) << L({}) << L({});
+    QTest::newRow("files of one folder, each once") << L({"Photos/b.jpg", "Photos/c d.jpg", "./Photos/b.jpg"})
+                                                    << "@/Photos" << L({"b.jpg", "c d.jpg"}) << L({}) << L({});
     QTest::newRow("a file of another folder is ignored")
         << L({"Photos/a.jpg", "Music/song.ogg", "Photos/b.jpg"}) << "@/Photos" << L({"a.jpg", "b.jpg"})
         << L({"Music/song.ogg"}) << L({});
@@ -67,8 +66,8 @@ void TestStartPaths::sortsPaths_data()
     QTest::newRow("a missing path is named, the rest still sorted")
         << L({"Photos/nothing.jpg", "Photos/a.jpg"}) << "@/Photos" << L({"a.jpg"}) << L({})
         << L({"Photos/nothing.jpg"});
-    QTest::newRow("a link to nothing is missing") << L({"Photos/dangling"}) << QString() << L({}) << L({})
-                                                  << L({"Photos/dangling"});
+    QTest::newRow("a link to nothing is missing")
+        << L({"Photos/dangling"}) << QString() << L({}) << L({}) << L({"Photos/dangling"});
     QTest::newRow("an empty path is missing") << L({""}) << QString() << L({}) << L({}) << L({""});
 }
 

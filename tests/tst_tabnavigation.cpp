@@ -158,8 +158,8 @@ void TestTabNavigation::windowIsCentredOnItsScreen()
     // In twips (15 to the pixel), each dimension halved by integer division.
     const int leftTwips = (screen.width() * 15) / 2 - (m_form->width() * 15) / 2;
     const int topTwips = (screen.height() * 15) / 2 - (m_form->height() * 15) / 2;
-    QCOMPARE(m_form->pos(), QPoint(screen.x() + LayoutBuilder::pixels(leftTwips),
-                                   screen.y() + LayoutBuilder::pixels(topTwips)));
+    QCOMPARE(m_form->pos(),
+             QPoint(screen.x() + LayoutBuilder::pixels(leftTwips), screen.y() + LayoutBuilder::pixels(topTwips)));
 }
 
 void TestTabNavigation::spacerTabLandsOnHelp()

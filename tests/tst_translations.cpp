@@ -228,7 +228,9 @@ void TestTranslations::aRunSpeaksGerman()
 
     QCOMPARE(prompt.texts, QStringList{QStringLiteral("Diese Datei umbenennen ?\n\nALT : a.txt\nNEU : 9999_a.txt")});
     QCOMPARE(form.findChild<QLabel *>(QStringLiteral("lblStatus"))->text(), QStringLiteral("ABGESCHLOSSEN"));
-    QVERIFY(form.findChild<QLabel *>(QStringLiteral("lblFileCounter"))->text().startsWith(u" Insgesamt  1 Dateien umbenannt"));
+    QVERIFY(form.findChild<QLabel *>(QStringLiteral("lblFileCounter"))
+                ->text()
+                .startsWith(u" Insgesamt  1 Dateien umbenannt"));
     QCOMPARE(form.findChild<QLabel *>(QStringLiteral("lblErrorLog"))->text(), QStringLiteral("Fehler : 1"));
     const QAbstractItemModel *errors = form.findChild<QListView *>(QStringLiteral("lstErrorLog"))->model();
     QCOMPARE(errors->index(0, 0).data().toString(),

@@ -118,9 +118,8 @@ void TestUndoRun::runThenUndoPutsEveryNameBack()
     QCOMPARE(undo.undo.log().modified(), QStringList({"d.txt", "c.txt", "a b.txt"}));
     QVERIFY(undo.sink.events.contains(QStringLiteral("modified a b.txt")));
     QCOMPARE(undo.sink.events.last(4),
-             QStringList({"status UNDONE",
-                          "summary A total of  3 files were restored taking 0 minutes 0 seconds.", "folder ",
-                          "file "}));
+             QStringList({"status UNDONE", "summary A total of  3 files were restored taking 0 minutes 0 seconds.",
+                          "folder ", "file "}));
     QVERIFY(undo.undo.log().errors().isEmpty());
     QVERIFY(!UndoRun::canUndo());
     QVERIFY(!undo.undo.start());
@@ -193,8 +192,7 @@ void TestUndoRun::stopLeavesTheRestForTheNextUndo()
     undo.sink.onYield = nullptr;
     QVERIFY(undo.undo.start());
     QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt", "c.txt", "d.txt"}));
-    QCOMPARE(undo.undo.summaryText(),
-             QStringLiteral(" A total of  2 files were restored taking 0 minutes 0 seconds."));
+    QCOMPARE(undo.undo.summaryText(), QStringLiteral(" A total of  2 files were restored taking 0 minutes 0 seconds."));
     QVERIFY(!UndoRun::canUndo());
 }
 

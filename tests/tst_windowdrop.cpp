@@ -1,14 +1,14 @@
 // Folders and files dropped on the real window, offscreen, over real temporary folders.
 #include "ChooserTestKit.h"
 #include "FindControl.h"
-#include "GoRunTestKit.h"
-#include "RunController.h"
 #include "GoPage.h"
 #include "GoProgress.h"
+#include "GoRunTestKit.h"
+#include "RunController.h"
 
 #include <QDropEvent>
-#include <QPushButton>
 #include <QMimeData>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -60,8 +60,8 @@ void TestWindowDrop::dropOpens_data()
     QTest::addColumn<QStringList>("selected");
     QTest::addColumn<bool>("allFilesScope");
 
-    QTest::newRow("a folder: every file, all files in it") << QStringList{QStringLiteral("Photos")} << "Photos"
-                                                           << QStringList{"a.jpg", "b.jpg", "c.jpg"} << true;
+    QTest::newRow("a folder: every file, all files in it")
+        << QStringList{QStringLiteral("Photos")} << "Photos" << QStringList{"a.jpg", "b.jpg", "c.jpg"} << true;
     QTest::newRow("files: just them, selected files")
         << QStringList{QStringLiteral("Photos/c.jpg"), QStringLiteral("Photos/a.jpg")} << "Photos"
         << QStringList{"a.jpg", "c.jpg"} << false;

@@ -2,8 +2,8 @@
 #include "FindControl.h"
 #include "GoPage.h"
 #include "KestravaForm.h"
-#include "WindowLayoutExpectations.h"
 #include "WidgetProbe.h"
+#include "WindowLayoutExpectations.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -24,7 +24,6 @@
 using kestrava::KestravaForm;
 using namespace probe;
 using kestrava::testing::findControl;
-
 
 class TestWindowLayout : public QObject
 {
@@ -179,8 +178,8 @@ void TestWindowLayout::controls()
     QCOMPARE(widget->toolTip(), QString::fromUtf8(want.toolTip));
 
     if (want.font.face != expected::Face::Unchecked) {
-        const QString family = want.font.face == expected::Face::Arial ? QStringLiteral("Arial")
-                                                                       : QStringLiteral("MS Sans Serif");
+        const QString family =
+            want.font.face == expected::Face::Arial ? QStringLiteral("Arial") : QStringLiteral("MS Sans Serif");
         QCOMPARE(widget->font().family(), family);
         QCOMPARE(widget->font().pointSizeF(), want.font.points);
         QCOMPARE(widget->font().bold(), want.font.bold);

@@ -162,8 +162,7 @@ void ChooseFilesPage::FileSpecCombo_Click()
         // only names it, and only when it is one of its patterns to the letter.
         const QString text = m_ui.FileSpecCombo->currentText();
         const auto listed = m_fileList->setPattern(text);
-        m_ui.lblSelectedFileType->setText(
-            m_fileTypeTable.describe(text).value_or(tr("(User Defined File Type)")));
+        m_ui.lblSelectedFileType->setText(m_fileTypeTable.describe(text).value_or(tr("(User Defined File Type)")));
         // A folder that vanished is reported once, not at every keystroke of a pattern.
         if (!listed && !m_fileListUnreadable)
             reportError(listed.error());

@@ -8,8 +8,7 @@ namespace kestrava {
 
 ChooserRunSettings::ChooserRunSettings(const ChooseFilesPage &page)
     : m_page(page)
-{
-}
+{}
 
 // The greyed third state counts as off, like unchecked.
 

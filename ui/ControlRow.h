@@ -55,8 +55,8 @@ enum class ControlFlag {
     None = 0x0,
     Disabled = 0x1,
     Hidden = 0x2,
-    Checked = 0x4,        ///< ticked check box or selected option button
-    Centred = 0x8,        ///< text centred horizontally
+    Checked = 0x4, ///< ticked check box or selected option button
+    Centred = 0x8, ///< text centred horizontally
     RightAligned = 0x10,
     GreyBackground = 0x20,
     WordWrap = 0x40,
@@ -85,13 +85,17 @@ class RowText
 public:
     constexpr RowText() = default;
     /// A UTF-8 source text, translated when the row is built.
-    constexpr RowText(const char *source) : m_source(source) {}
+    constexpr RowText(const char *source)
+        : m_source(source)
+    {}
     /// A text shown as it stands, in every language.
-    constexpr RowText(QStringView fixed) : m_fixed(fixed) {}
+    constexpr RowText(QStringView fixed)
+        : m_fixed(fixed)
+    {}
     template<std::size_t N>
-    constexpr RowText(const char16_t (&fixed)[N]) : m_fixed(fixed)
-    {
-    }
+    constexpr RowText(const char16_t (&fixed)[N])
+        : m_fixed(fixed)
+    {}
 
     /// The translatable source text, or null for a fixed text.
     constexpr const char *source() const { return m_source; }
@@ -111,13 +115,20 @@ struct ControlRow
 {
     // A constructor rather than aggregate initialisation lets table rows leave out
     // their trailing columns.
-    constexpr ControlRow(QStringView name, ControlKind kind, QStringView parent, TwipsRect rect,
-                         RowText text = {}, RowText toolTip = {}, FontStyle font = {},
-                         TextColour colour = TextColour::Default, ControlFlags flags = {}, int maxLength = 0)
-        : name(name), kind(kind), parent(parent), rect(rect), text(text), toolTip(toolTip), font(font),
-          colour(colour), flags(flags), maxLength(maxLength)
-    {
-    }
+    constexpr ControlRow(QStringView name, ControlKind kind, QStringView parent, TwipsRect rect, RowText text = {},
+                         RowText toolTip = {}, FontStyle font = {}, TextColour colour = TextColour::Default,
+                         ControlFlags flags = {}, int maxLength = 0)
+        : name(name)
+        , kind(kind)
+        , parent(parent)
+        , rect(rect)
+        , text(text)
+        , toolTip(toolTip)
+        , font(font)
+        , colour(colour)
+        , flags(flags)
+        , maxLength(maxLength)
+    {}
 
     QStringView name;
     ControlKind kind;

@@ -6,8 +6,7 @@ namespace kestrava {
 
 ErrorLogModel::ErrorLogModel(QObject *parent)
     : QAbstractListModel(parent)
-{
-}
+{}
 
 void ErrorLogModel::append(const QString &text)
 {

@@ -6,8 +6,7 @@ namespace kestrava {
 
 FileListModel::FileListModel(QObject *parent)
     : QAbstractListModel(parent)
-{
-}
+{}
 
 void FileListModel::setEntries(const QList<DirectoryEntry> &entries)
 {

@@ -6,8 +6,9 @@ namespace kestrava {
 
 void FileTypeTable::fill()
 {
-    static constexpr std::array<const char16_t *, RowCount> Extensions{
-        u"*", u"MP3", u"DOC", u"XLS", u"TXT", u"HTM", u"HTML", u"GIF", u"JPG", u"JPEG", u"BMP", u"WAV", u"MPG", u"MPEG"};
+    static constexpr std::array<const char16_t *, RowCount> Extensions{u"*",   u"MP3",  u"DOC", u"XLS", u"TXT",
+                                                                       u"HTM", u"HTML", u"GIF", u"JPG", u"JPEG",
+                                                                       u"BMP", u"WAV",  u"MPG", u"MPEG"};
     static constexpr std::array<const char *, RowCount> Descriptions{
         QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "All File Types"),
         QT_TRANSLATE_NOOP("kestrava::FileTypeTable", "MP3 Music Files"),

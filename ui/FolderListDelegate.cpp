@@ -16,11 +16,9 @@ constexpr int MaximumIndentLevels = 8;
 
 FolderListDelegate::FolderListDelegate(QObject *parent)
     : QStyledItemDelegate(parent)
-{
-}
+{}
 
-void FolderListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
-                               const QModelIndex &index) const
+void FolderListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const
 {
     const int depth = std::min(index.data(FolderListModel::DepthRole).toInt(), MaximumIndentLevels);
     QStyleOptionViewItem indented(option);

@@ -11,8 +11,7 @@ FolderListModel::FolderListModel(QObject *parent)
     : QAbstractListModel(parent)
     , m_openIcon(QApplication::style()->standardIcon(QStyle::SP_DirOpenIcon))
     , m_closedIcon(QApplication::style()->standardIcon(QStyle::SP_DirClosedIcon))
-{
-}
+{}
 
 void FolderListModel::setFolders(const QString &path, const QList<DirectoryEntry> &subFolders)
 {

@@ -6,8 +6,7 @@ namespace kestrava {
 
 FrameBox::FrameBox(const QString &title, QWidget *parent)
     : QGroupBox(title, parent)
-{
-}
+{}
 
 void FrameBox::paintEvent(QPaintEvent *)
 {

@@ -91,12 +91,9 @@ constexpr AccessibleText Names[] = {
 // Each progress caption labels the value beside it, which a screen reader reads
 // and announces as it changes.
 constexpr LabelledField Fields[] = {
-    {u"lblFilesModified", u"txtFilesModified"},
-    {u"lblErrorLog", u"lstErrorLog"},
-    {u"lblCurrentDir", u"CurrentDirLabel"},
-    {u"lblCurrentFile", u"FileNameLabel"},
-    {u"lblNumRenamed", u"lblFileCounter"},
-    {u"StatusLabel", u"lblStatus"},
+    {u"lblFilesModified", u"txtFilesModified"}, {u"lblErrorLog", u"lstErrorLog"},
+    {u"lblCurrentDir", u"CurrentDirLabel"},     {u"lblCurrentFile", u"FileNameLabel"},
+    {u"lblNumRenamed", u"lblFileCounter"},      {u"StatusLabel", u"lblStatus"},
 };
 
 } // namespace

@@ -7,10 +7,10 @@
 #include "DropOpener.h"
 #include "FileChooserList.h"
 #include "FolderChooserList.h"
-#include "MessageBoxErrorReporter.h"
 #include "GoPage.h"
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
+#include "MessageBoxErrorReporter.h"
 #include "OptionsNameSource.h"
 #include "OptionsPage.h"
 #include "Pictures.h"
@@ -21,8 +21,8 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QItemSelectionModel>
 #include <QCoreApplication>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>

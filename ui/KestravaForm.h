@@ -6,8 +6,8 @@
 #include <QString>
 #include <QWidget>
 
-#include <memory>
 #include <expected>
+#include <memory>
 
 class QPushButton;
 class QTabWidget;

@@ -13,8 +13,7 @@ void KeyPressFilter::install(QWidget *box, Accept accept)
 KeyPressFilter::KeyPressFilter(QWidget *box, Accept accept)
     : QObject(box)
     , m_accept(accept)
-{
-}
+{}
 
 bool KeyPressFilter::eventFilter(QObject *watched, QEvent *event)
 {

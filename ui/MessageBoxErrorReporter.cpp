@@ -6,8 +6,7 @@ namespace kestrava {
 
 MessageBoxErrorReporter::MessageBoxErrorReporter(QWidget *window)
     : m_window(window)
-{
-}
+{}
 
 void MessageBoxErrorReporter::showError(const QString &title, const QString &text)
 {

@@ -6,13 +6,12 @@ namespace kestrava {
 
 MessageBoxPrompt::MessageBoxPrompt(QWidget *parent)
     : m_parent(parent)
-{
-}
+{}
 
 PromptAnswer MessageBoxPrompt::ask(const QString &title, const QString &text)
 {
-    QMessageBox box(QMessageBox::Question, title, text,
-                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, m_parent);
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    m_parent);
     box.setTextFormat(Qt::PlainText);
     box.setDefaultButton(QMessageBox::Yes);
     // Escape and the window's close button both answer Cancel.

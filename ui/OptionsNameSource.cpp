@@ -17,8 +17,7 @@ constexpr const char *InvalidArgument =
 
 OptionsNameSource::OptionsNameSource(const OptionsPage *page)
     : m_page(page)
-{
-}
+{}
 
 void OptionsNameSource::beginRun()
 {
@@ -32,9 +31,8 @@ std::expected<QString, QString> OptionsNameSource::newName(const QString &oldNam
     // yields applies from the next file on.
     auto name = BuildNewFilename(oldName, m_page->currentOptions(), m_counters, m_page->today());
     if (!name)
-        return std::unexpected(name.error().message == RenameError::invalidArgument().message
-                                   ? m_invalidArgumentText
-                                   : name.error().message);
+        return std::unexpected(name.error().message == RenameError::invalidArgument().message ? m_invalidArgumentText
+                                                                                              : name.error().message);
     return *name;
 }
 

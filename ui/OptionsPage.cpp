@@ -179,9 +179,9 @@ void OptionsPage::connectOptionButtons()
     whenChosen(m_ui.optIgnoreSpaces, &OptionsPage::optIgnoreSpaces_Click);
     for (QRadioButton *button :
          {m_ui.optRemoveSpaces, m_ui.optSpacesToUnderscores, m_ui.optSpacesToDashes, m_ui.optSpacesToDots,
-          m_ui.optIgnoreUnderscores, m_ui.optRemoveUnderscores, m_ui.optUnderscoresToSpaces, m_ui.optUnderscoresToDashes,
-          m_ui.optUnderscoresToDots, m_ui.optIgnoreCase, m_ui.optConvertUppercase, m_ui.optConvertLowercase,
-          m_ui.optConvertCapitalise})
+          m_ui.optIgnoreUnderscores, m_ui.optRemoveUnderscores, m_ui.optUnderscoresToSpaces,
+          m_ui.optUnderscoresToDashes, m_ui.optUnderscoresToDots, m_ui.optIgnoreCase, m_ui.optConvertUppercase,
+          m_ui.optConvertLowercase, m_ui.optConvertCapitalise})
         whenChosen(button, &OptionsPage::optionButton_Click);
 }
 
@@ -292,17 +292,50 @@ void OptionsPage::chkPostfixDate_Click()
     dateBoxClicked(m_ui.chkPostfixDate, m_ui.cmbDatePostfix);
 }
 
-void OptionsPage::chkRemoveTildas_Click() { ShowSampleMask(); }
-void OptionsPage::cmbDatePrefix_Click() { ShowSampleMask(); }
-void OptionsPage::cmbDatePostfix_Click() { ShowSampleMask(); }
-void OptionsPage::optIgnoreSpaces_Click() { ShowSampleMask(); }
-void OptionsPage::optionButton_Click() { ShowSampleMask(); }
-void OptionsPage::txtFindText_Change() { ShowSampleMask(); }
-void OptionsPage::txtReplaceText_Change() { ShowSampleMask(); }
-void OptionsPage::txtFindText_LostFocus() { ShowSampleMask(); }
-void OptionsPage::txtReplaceText_LostFocus() { ShowSampleMask(); }
-void OptionsPage::txtPrefixText_Change() { ShowSampleMask(); }
-void OptionsPage::txtPostfixText_Change() { ShowSampleMask(); }
+void OptionsPage::chkRemoveTildas_Click()
+{
+    ShowSampleMask();
+}
+void OptionsPage::cmbDatePrefix_Click()
+{
+    ShowSampleMask();
+}
+void OptionsPage::cmbDatePostfix_Click()
+{
+    ShowSampleMask();
+}
+void OptionsPage::optIgnoreSpaces_Click()
+{
+    ShowSampleMask();
+}
+void OptionsPage::optionButton_Click()
+{
+    ShowSampleMask();
+}
+void OptionsPage::txtFindText_Change()
+{
+    ShowSampleMask();
+}
+void OptionsPage::txtReplaceText_Change()
+{
+    ShowSampleMask();
+}
+void OptionsPage::txtFindText_LostFocus()
+{
+    ShowSampleMask();
+}
+void OptionsPage::txtReplaceText_LostFocus()
+{
+    ShowSampleMask();
+}
+void OptionsPage::txtPrefixText_Change()
+{
+    ShowSampleMask();
+}
+void OptionsPage::txtPostfixText_Change()
+{
+    ShowSampleMask();
+}
 
 qint16 OptionsPage::correctCountField(QLineEdit *field)
 {
@@ -336,6 +369,5 @@ void OptionsPage::txtTrimLength_LostFocus()
     }
     ShowSampleMask();
 }
-
 
 } // namespace kestrava

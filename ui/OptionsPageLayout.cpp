@@ -26,7 +26,7 @@ constexpr FontStyle Sample{FontFace::Arial, 9.75, false};
 constexpr int DateListLeft = 2100;
 constexpr int DateListWidth = 3495 - DateListLeft;
 constexpr const char *CountTip =
-     QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Edit this Number to change the Counter Start");
+    QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Edit this Number to change the Counter Start");
 
 // clang-format off
 // Table order is creation order, and so also the order of the keyboard.

@@ -8,8 +8,7 @@ ProgressPrompt::ProgressPrompt(GoProgress &progress, Prompt &standard)
     : m_progress(progress)
     , m_standard(standard)
     , m_chosen(&standard)
-{
-}
+{}
 
 void ProgressPrompt::choose(Prompt *prompt)
 {

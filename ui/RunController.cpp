@@ -113,9 +113,9 @@ RunScope RunController::chosenScope() const
 void RunController::setChooserEnabled(bool enabled)
 {
     const Ui::ChooseFilesPage &page = m_form->chooseFilesPage()->ui();
-    const QList<QWidget *> chooser{page.Drive1, page.Dir1, page.FileSpecCombo, page.File1,
-                                   page.optSelectedFiles, page.optAllFilesCurrentDir,
-                                   page.optAllFiles};
+    const QList<QWidget *> chooser{
+        page.Drive1,     page.Dir1, page.FileSpecCombo, page.File1, page.optSelectedFiles, page.optAllFilesCurrentDir,
+        page.optAllFiles};
     for (QWidget *control : chooser)
         control->setEnabled(enabled);
 }

@@ -19,7 +19,9 @@ int barNumber(qint64 number)
 
 } // namespace
 
-RunProgressBar::RunProgressBar(QProgressBar *bar) : m_bar(bar) {}
+RunProgressBar::RunProgressBar(QProgressBar *bar)
+    : m_bar(bar)
+{}
 
 void RunProgressBar::begin()
 {

@@ -19,8 +19,8 @@ StartPaths StartPaths::resolve(const QStringList &paths, const QDir &current)
         if (!firstFound) {
             firstFound = true;
             filesWanted = !info.isDir();
-            result.folder = filesWanted ? QDir::cleanPath(info.absolutePath())
-                                        : QDir::cleanPath(info.absoluteFilePath());
+            result.folder =
+                filesWanted ? QDir::cleanPath(info.absolutePath()) : QDir::cleanPath(info.absoluteFilePath());
             if (filesWanted)
                 result.selectedNames.append(info.fileName());
             continue;

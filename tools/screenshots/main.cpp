@@ -104,8 +104,8 @@ bool saveFilesPreviewMarks(kestrava::KestravaForm &form, const QDir &out)
 {
     QTemporaryDir sample;
     const QDir folder(sample.path());
-    for (const char *name : {"Beach day.jpg", "Beachday.jpg", "Map 1.gif", "Ma p1.gif", "Packing List.txt",
-                             " .txt", "Sunset over the bay.jpg", "ferry times.htm"}) {
+    for (const char *name : {"Beach day.jpg", "Beachday.jpg", "Map 1.gif", "Ma p1.gif", "Packing List.txt", " .txt",
+                             "Sunset over the bay.jpg", "ferry times.htm"}) {
         QFile file(folder.filePath(QString::fromUtf8(name)));
         if (!file.open(QIODevice::WriteOnly))
             return false;
@@ -159,8 +159,7 @@ public:
         : m_window(window)
         , m_grabAt(grabAt)
         , m_path(std::move(path))
-    {
-    }
+    {}
 
     kestrava::PromptAnswer ask(const QString &, const QString &) override
     {
@@ -296,10 +295,10 @@ int main(int argc, char *argv[])
     const kestrava::Translations translations{QLocale()};
     const bool translated = translations.files().value(0).contains(u"kestrava_");
     const QString language = translated ? QLocale().name().section(u'_', 0, 0) + u'-' : QString();
-    const std::array<QString, 8> names{
-        QStringLiteral("tab0-choose-files"), QStringLiteral("tab1-set-options"), QStringLiteral("tab2-preview-results"),
-        QStringLiteral("tab3-go"),           QStringLiteral("tab4-spacer"),      QStringLiteral("tab5-help"),
-        QStringLiteral("tab6-about"),        QStringLiteral("tab7-exit")};
+    const std::array<QString, 8> names{QStringLiteral("tab0-choose-files"),    QStringLiteral("tab1-set-options"),
+                                       QStringLiteral("tab2-preview-results"), QStringLiteral("tab3-go"),
+                                       QStringLiteral("tab4-spacer"),          QStringLiteral("tab5-help"),
+                                       QStringLiteral("tab6-about"),           QStringLiteral("tab7-exit")};
 
     kestrava::KestravaForm form;
     form.show();
