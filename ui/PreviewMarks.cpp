@@ -17,7 +17,8 @@ PreviewMarks::PreviewMarks(QPlainTextEdit *box)
     , m_box(box)
 {
     // QPlainTextEdit paints the extra selections but never shows their tooltips.
-    box->viewport()->installEventFilter(this);
+    m_viewport = box->viewport();
+    m_viewport->installEventFilter(this);
     connect(box->verticalScrollBar(), &QScrollBar::valueChanged, this, &PreviewMarks::showMarksInView);
 }
 
@@ -106,9 +107,10 @@ QString PreviewMarks::toolTipAt(const QPoint &viewportPos) const
 
 bool PreviewMarks::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_box->viewport())
+    const QEvent::Type type = event->type();
+    if (watched != m_viewport || (type != QEvent::Resize && type != QEvent::ToolTip))
         return QObject::eventFilter(watched, event);
-    if (event->type() == QEvent::Resize)
+    if (type == QEvent::Resize)
         showMarksInView();
     if (event->type() != QEvent::ToolTip)
         return QObject::eventFilter(watched, event);

@@ -63,6 +63,9 @@ private:
     QTextEdit::ExtraSelection selectionOf(const LineMark &mark) const;
 
     QPlainTextEdit *m_box = nullptr;
+    // Kept apart from m_box: the viewport still sends events while the box is
+    // being destroyed, when asking the box for its viewport is no longer safe.
+    QObject *m_viewport = nullptr;
     QList<LineMark> m_marks;
     // The start of each marked line, in order, for finding marks by position.
     QList<int> m_starts;
