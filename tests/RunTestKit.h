@@ -3,19 +3,24 @@
 
 #include "DiskFileList.h"
 #include "DiskFolderList.h"
+#include "JournalFormat.h"
 #include "NameSource.h"
 #include "ProgressSink.h"
 #include "Prompt.h"
 #include "RenameRun.h"
 #include "RunClock.h"
+#include "RunJournal.h"
 #include "RunSettings.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QList>
 #include <QStringList>
 
 #include <functional>
+#include <csignal>
+#include <sys/wait.h>
 #include <sys/fsuid.h>
 #include <unistd.h>
 
@@ -173,6 +178,36 @@ inline QStringList namesIn(const QString &folder)
     QStringList names = QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     names.sort();
     return names;
+}
+
+/// Renames every file of \a folder to "renamed-" + its name in a journaled run
+/// of a child process, and kills the child with SIGKILL once its journal holds
+/// more than \a journalBytes, as a crash would end a run part way.
+inline void renameInKilledChild(const QString &folder, qint64 journalBytes)
+{
+    const pid_t child = ::fork();
+    if (child < 0)
+        return;
+    if (child == 0) {
+        RunRig rig;
+        RunJournal journal;
+        FixedNames names;
+        names.rule = [](const QString &name) -> QString { return QStringLiteral("renamed-") + name; };
+        RenameRun run = rig.runWith(names);
+        run.setJournal(&journal);
+        rig.folders.setPath(folder);
+        run.start(RunScope::AllFilesInCurrentFolder);
+        ::_exit(0);
+    }
+    int status = 0;
+    for (int wait = 0; wait < 20000 && ::waitpid(child, &status, WNOHANG) == 0; ++wait) {
+        const QStringList journals = journal::journalPaths();
+        if (!journals.isEmpty() && QFileInfo(journals.last()).size() > journalBytes)
+            break;
+        ::usleep(1000);
+    }
+    ::kill(child, SIGKILL);
+    ::waitpid(child, &status, 0);
 }
 
 } // namespace kestrava::testing

@@ -247,30 +247,7 @@ void TestUndoRun::runKilledHalfwayIsUndoneCompletely()
     const int count = 20000;
     const QStringList before = numberedNames(count);
     makeFiles(before);
-    const pid_t child = ::fork();
-    QVERIFY(child >= 0);
-    if (child == 0) {
-        JournaledRig rig;
-        FixedNames names;
-        names.rule = [](const QString &name) -> QString { return QStringLiteral("renamed-") + name; };
-        RenameRun run = rig.runWith(names);
-        run.setJournal(&rig.journal);
-        rig.folders.setPath(root());
-        run.start(RunScope::AllFilesInCurrentFolder);
-        ::_exit(0);
-    }
-    // Kill once about half the files are in the journal.
-    int status = 0;
-    for (int wait = 0; wait < 20000 && ::waitpid(child, &status, WNOHANG) == 0; ++wait) {
-        const QStringList journals = journal::journalPaths();
-        if (!journals.isEmpty() && QFileInfo(journals.last()).size() > count * 30) {
-            ::kill(child, SIGKILL);
-            break;
-        }
-        ::usleep(1000);
-    }
-    ::kill(child, SIGKILL);
-    ::waitpid(child, &status, 0);
+    renameInKilledChild(root(), count * 30);
     const QStringList halfway = namesIn(root());
     QCOMPARE(halfway.size(), count);
     QVERIFY2(halfway.first().startsWith(u"f") && halfway.last().startsWith(u"renamed-"),
