@@ -18,10 +18,10 @@
 #include <QList>
 #include <QStringList>
 
-#include <functional>
 #include <csignal>
-#include <sys/wait.h>
+#include <functional>
 #include <sys/fsuid.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace kestrava::testing {
