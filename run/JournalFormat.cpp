@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -180,6 +181,30 @@ bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteA
     return in.ok();
 }
 
+// One past the last byte of \a file that is not zero: the end of the records
+// when room the writer reserved ahead follows them. Read from the end in
+// growing blocks, as most journals end with their last record.
+qint64 endOfData(QFile &file, qint64 size)
+{
+    qint64 block = 4 * 1024;
+    qint64 end = size;
+    while (end > headerSize) {
+        const qint64 start = qMax<qint64>(headerSize, end - block);
+        if (!file.seek(start))
+            return end;
+        const QByteArray bytes = file.read(end - start);
+        if (bytes.size() != end - start)
+            return end;
+        for (qsizetype i = bytes.size(); i > 0; --i) {
+            if (bytes[i - 1] != '\0')
+                return start + i;
+        }
+        end = start;
+        block = qMin<qint64>(block * 4, 1024 * 1024);
+    }
+    return end;
+}
+
 // A journal is read only from a file of its own name, never through a link.
 bool openForReading(QFile &file, const QString &path)
 {
@@ -283,6 +308,16 @@ JournalContents readJournal(const QString &path)
             at = record->next;
             continue;
         }
+        // Zeros are room the writer reserved and was killed before filling.
+        if (data[at] == '\0') {
+            const auto past = std::find_if(data.cbegin() + at, data.cend(), [](char byte) { return byte != '\0'; });
+            if (past == data.cend())
+                break;
+            if (recordAt(data, past - data.cbegin())) {
+                at = past - data.cbegin();
+                continue;
+            }
+        }
         // Garbage with a whole record after it is damage; at the very end it
         // is the last record, cut short when the writer was killed.
         const qsizetype next = nextRecordAfter(data, at + 1);
@@ -319,11 +354,15 @@ JournalGlance glanceAt(const QString &path)
         if (pass == 0 && !glance.hasRename && size > data.size())
             data += file.readAll();
     }
-    file.seek(qMax<qint64>(headerSize, size - tailSize));
-    const QByteArray tail = file.readAll();
+    // The last record ends where the bytes that are not zero end, or in the
+    // few bytes after, since its own last bytes may be zeros.
+    const qint64 dataEnd = endOfData(file, size);
+    const qint64 tailStart = qMax<qint64>(headerSize, dataEnd - tailSize);
+    file.seek(tailStart);
+    const QByteArray tail = file.read(qMin(size, dataEnd + 16) - tailStart);
     for (qsizetype at = tail.lastIndexOf(markerBytes); at >= 0; at = tail.lastIndexOf(markerBytes, at - 1)) {
         const auto record = recordAt(tail, at);
-        if (record && record->next == tail.size()) {
+        if (record && record->next >= dataEnd - tailStart) {
             glance.lastRecord = record->type;
             break;
         }
@@ -340,8 +379,7 @@ int openLocked(const QByteArray &path, int extraFlags)
 
 int openLockedAt(int folderFd, const QByteArray &name, int extraFlags)
 {
-    const int fd =
-        ::openat(folderFd, name.constData(), O_WRONLY | O_APPEND | O_NOFOLLOW | O_CLOEXEC | extraFlags, 0600);
+    const int fd = ::openat(folderFd, name.constData(), O_RDWR | O_APPEND | O_NOFOLLOW | O_CLOEXEC | extraFlags, 0600);
     if (fd < 0)
         return -1;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {

@@ -8,6 +8,9 @@
 // over the length, type and payload. A reader skips a damaged record by looking
 // for the next marker whose record checks out, so a byte gone wrong costs one
 // record and a file cut short by a kill is read up to its last whole record.
+// Zero bytes between records are room the writer reserved ahead and did not
+// fill before it was killed (an undo may append records after them); they
+// are skipped, and at the end of the file they end the journal.
 // All integers are little-endian.
 #pragma once
 
@@ -112,7 +115,7 @@ JournalGlance glanceAt(const QString &path);
 
 /// Opens \a path for appending with an exclusive lock on the open file, so that
 /// a journal a run or an undo is writing is never touched by another. A link is
-/// not followed. -1 with errno set on failure (EWOULDBLOCK when another holds the lock).
+/// not followed. The file is open for reading too, as a map of it needs. -1 with errno set on failure (EWOULDBLOCK when another holds the lock).
 int openLocked(const QByteArray &path, int extraFlags);
 /// As openLocked(), for \a name in the folder open as \a folderFd.
 int openLockedAt(int folderFd, const QByteArray &name, int extraFlags);

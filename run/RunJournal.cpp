@@ -7,8 +7,10 @@
 #include <QFile>
 
 #include <cerrno>
+#include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,6 +21,12 @@ namespace kestrava {
 using journal::RecordType;
 
 namespace {
+
+// The room reserved when a journal starts: some hundreds of renames. Each
+// time it fills, it doubles, up to this much more at a time, so that a run of
+// a million files reserves room some twenty times.
+constexpr qint64 firstReservation = 64 * 1024;
+constexpr qint64 largestGrowth = 16 * 1024 * 1024;
 
 qint64 monotonicMsecs()
 {
@@ -82,17 +90,22 @@ int openStateFolder(const QString &folder)
 
 } // namespace
 
+// A journal left unended reads as the journal of a killed run.
 RunJournal::~RunJournal()
 {
+    closeMap();
     if (m_fd >= 0)
         ::close(m_fd);
 }
 
 bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTime &startedAt)
 {
+    closeMap();
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_reserved = 0;
+    m_written = 0;
     m_failure.clear();
     m_folder.clear();
     m_folderId = 0;
@@ -124,6 +137,8 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
         fail(error);
         return false;
     }
+    if (!reserve(firstReservation))
+        return false;
     m_record.start(RecordType::Begin);
     m_record.addU64(quint64(startedAt.toMSecsSinceEpoch()));
     m_record.addU8(quint8(scope));
@@ -205,6 +220,11 @@ void RunJournal::end(const QDateTime &endedAt, bool stopped)
         if (!write(m_record.finish()))
             return;
     }
+    closeMap();
+    // Cutting off the room that was not used only saves space: a journal that
+    // keeps it reads the same, so failing here is no reason to lose the journal.
+    if (m_reserved > m_written)
+        (void)!::ftruncate(m_fd, m_written);
     if (::fdatasync(m_fd) != 0) {
         fail(errno);
         return;
@@ -220,6 +240,19 @@ QString RunJournal::takeFailure()
 
 bool RunJournal::write(const QByteArray &record)
 {
+    if (m_map) {
+        const qint64 needed = m_written + record.size();
+        if (needed > m_reserved) {
+            qint64 size = m_reserved;
+            while (size < needed)
+                size += qMin(size, largestGrowth);
+            if (!reserve(size))
+                return false;
+        }
+        std::memcpy(m_map + m_written, record.constData(), size_t(record.size()));
+        m_written = needed;
+        return true;
+    }
     qsizetype done = 0;
     while (done < record.size()) {
         const ssize_t written = ::write(m_fd, record.constData() + done, size_t(record.size() - done));
@@ -231,7 +264,49 @@ bool RunJournal::write(const QByteArray &record)
         }
         done += written;
     }
+    m_written += done;
     return true;
+}
+
+// Reserves the file's first \a size bytes and maps them, or, on a file system
+// that can do neither, leaves the journal to write(). False after fail().
+//
+// The map is only safe while nobody shortens the file under it, which would
+// stop the program on its next record. Nobody does: the journal is locked,
+// lives in a folder that only its user may enter, and Kestrava itself only
+// ever appends to a journal of another run.
+bool RunJournal::reserve(qint64 size)
+{
+    int reserved;
+    do
+        reserved = ::fallocate(m_fd, 0, m_reserved, size - m_reserved);
+    while (reserved != 0 && errno == EINTR);
+    if (reserved != 0) {
+        const int error = errno;
+        if (m_reserved == 0 && (error == EOPNOTSUPP || error == ENOSYS))
+            return true;
+        fail(error);
+        return false;
+    }
+    void *map = m_map ? ::mremap(m_map, size_t(m_reserved), size_t(size), MREMAP_MAYMOVE)
+                      : ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
+    if (map == MAP_FAILED) {
+        const int error = errno;
+        if (m_reserved == 0 && error == ENODEV && ::ftruncate(m_fd, 0) == 0)
+            return true;
+        fail(error);
+        return false;
+    }
+    m_map = static_cast<char *>(map);
+    m_reserved = size;
+    return true;
+}
+
+void RunJournal::closeMap()
+{
+    if (m_map)
+        ::munmap(m_map, size_t(m_reserved));
+    m_map = nullptr;
 }
 
 // A journal known only in part must not be offered for undo, so it goes.
@@ -241,6 +316,7 @@ void RunJournal::fail(int error)
     const char *source = QT_TRANSLATE_NOOP("kestrava::RunJournal", "This run cannot be undone: ");
     const QString cannot = QCoreApplication::translate("kestrava::RunJournal", source);
     m_failure = RenameRun::errorText(cannot + systemErrorText(error), m_path);
+    closeMap();
     if (m_fd >= 0) {
         ::unlink(journal::nameBytes(m_path).constData());
         ::close(m_fd);

@@ -181,8 +181,9 @@ inline QStringList namesIn(const QString &folder)
 }
 
 /// Renames every file of \a folder to "renamed-" + its name in a journaled run
-/// of a child process, and kills the child with SIGKILL once its journal holds
-/// more than \a journalBytes, as a crash would end a run part way.
+/// of a child process, and kills the child with SIGKILL once its journal file
+/// is larger than \a journalBytes (with the room it reserves ahead), as a
+/// crash would end a run part way.
 inline void renameInKilledChild(const QString &folder, qint64 journalBytes)
 {
     const pid_t child = ::fork();

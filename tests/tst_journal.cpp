@@ -27,6 +27,8 @@ private Q_SLOTS:
     void damagedJournalIsReadAroundTheDamage_data();
     void damagedJournalIsReadAroundTheDamage();
     void nameLeavingItsFolderIsRefused();
+    void roomReservedAheadIsNotDamage_data();
+    void roomReservedAheadIsNotDamage();
     void unwritableJournalGivesOneLineAndTheRunGoesOn_data();
     void unwritableJournalGivesOneLineAndTheRunGoesOn();
     void onlyTheLastTwentyRunsAreKept();
@@ -153,6 +155,52 @@ void TestJournal::damagedJournalIsReadAroundTheDamage()
         QVERIFY(undo.log().errors().first().startsWith(u"'A damaged record at byte "));
 }
 
+void TestJournal::roomReservedAheadIsNotDamage_data()
+{
+    QTest::addColumn<int>("zeros");         // the room reserved ahead, left as zeros by a killed run
+    QTest::addColumn<bool>("undoneInPart"); // an undo marked the first file back after the zeros
+    QTest::newRow("killed run, a page of room") << 4096 << false;
+    QTest::newRow("killed run, a megabyte of room") << 1024 * 1024 << false;
+    QTest::newRow("killed run undone in part") << 4096 << true;
+}
+
+// A run killed part way leaves its last records followed by zeros: the journal
+// reads as one cut short there, whole and without damage, and undo takes it back.
+void TestJournal::roomReservedAheadIsNotDamage()
+{
+    QFETCH(int, zeros);
+    QFETCH(bool, undoneInPart);
+    runOver({"a.txt", "b.txt", "c.txt"});
+    const QString path = journal::journalPaths().value(0);
+    QByteArray bytes = readFile(path);
+    bytes.chop(20); // the end record: the run was killed before it
+    bytes.append(zeros, '\0');
+    journal::RecordBuilder restored;
+    if (undoneInPart) {
+        restored.start(journal::RecordType::Restored);
+        restored.addU64(0);
+        bytes.append(restored.finish());
+        QVERIFY(QFile::rename(root() + QStringLiteral("/0001_a.txt"), root() + QStringLiteral("/a.txt")));
+    }
+    QVERIFY(writeFile(path, bytes));
+
+    const journal::JournalContents contents = journal::readJournal(path);
+    QVERIFY(contents.readable && !contents.ended);
+    QCOMPARE(contents.renames.size(), 3);
+    QVERIFY(contents.damagedAt.isEmpty());
+    QCOMPARE(contents.renames.at(0).restored, undoneInPart);
+    const journal::JournalGlance glance = journal::glanceAt(path);
+    QVERIFY(glance.readable && glance.hasRename);
+    QCOMPARE(glance.lastRecord, undoneInPart ? journal::RecordType::Restored : journal::RecordType::Rename);
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    QCOMPARE(undo.filesRestored(), undoneInPart ? 2 : 3);
+    QVERIFY(undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt", "c.txt"}));
+}
+
 // A record that checks out but names a file outside its folder is damage, not work.
 void TestJournal::nameLeavingItsFolderIsRefused()
 {
@@ -185,18 +233,20 @@ void TestJournal::unwritableJournalGivesOneLineAndTheRunGoesOn()
 {
     QFETCH(bool, midRun);
     QFETCH(QString, reason);
+    // Names long enough that the journal of the run passes 100 KiB.
     QStringList names;
     for (int i = 0; i < 200; ++i) {
-        names.append(QStringLiteral("file%1.txt").arg(i, 3, 10, QLatin1Char('0')));
+        names.append(QStringLiteral("file%1").arg(i, 3, 10, QLatin1Char('0')) + QString(230, u'x') + u".txt");
         QVERIFY(writeFile(root() + u'/' + names.last()));
     }
     rlimit previous{};
     ::getrlimit(RLIMIT_FSIZE, &previous);
     if (midRun) {
-        // A journal that cannot grow past 4 KiB: it fails after a few dozen files.
+        // A journal that cannot grow past 80 KiB: it fails after some hundred
+        // files, whether it reserves room ahead or writes as it goes.
         ::signal(SIGXFSZ, SIG_IGN);
         rlimit small = previous;
-        small.rlim_cur = 4096;
+        small.rlim_cur = 80 * 1024;
         QCOMPARE(::setrlimit(RLIMIT_FSIZE, &small), 0);
     } else {
         QVERIFY(writeFile(journal::stateFolder()));

@@ -13,6 +13,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -61,8 +62,19 @@ static int errorNamed(const char *text)
         const char *name;
         int value;
     } names[] = {
-        {"EIO", EIO},     {"ENOSPC", ENOSPC}, {"EROFS", EROFS},   {"EACCES", EACCES}, {"ENAMETOOLONG", ENAMETOOLONG},
-        {"EXDEV", EXDEV}, {"EINVAL", EINVAL}, {"EEXIST", EEXIST}, {"ENOENT", ENOENT}, {"EPERM", EPERM},
+        {"EIO", EIO},
+        {"ENOSPC", ENOSPC},
+        {"EROFS", EROFS},
+        {"EACCES", EACCES},
+        {"ENAMETOOLONG", ENAMETOOLONG},
+        {"EXDEV", EXDEV},
+        {"EINVAL", EINVAL},
+        {"EEXIST", EEXIST},
+        {"ENOENT", ENOENT},
+        {"EPERM", EPERM},
+        {"EOPNOTSUPP", EOPNOTSUPP},
+        {"ENODEV", ENODEV},
+        {"ENOMEM", ENOMEM},
     };
     for (size_t i = 0; i < sizeof names / sizeof names[0]; ++i) {
         if (strcmp(text, names[i].name) == 0)
@@ -329,3 +341,45 @@ ssize_t write(int fd, const void *data, size_t size)
     }
 SYNC(fdatasync)
 SYNC(fsync)
+
+// The calls with which the journal reserves room and maps it, under both
+// their names (a build with 64-bit file offsets calls the ...64 ones). A map
+// without a file (the memory allocator's) is never struck.
+#define ON_DESCRIPTOR(symbol, call, failure, result, parameters, arguments)                                            \
+    result symbol parameters                                                                                           \
+    {                                                                                                                  \
+        REAL(result(*) parameters, #symbol);                                                                           \
+        if (fd >= 0 && anyArmed()) {                                                                                   \
+            char path[4096];                                                                                           \
+            const int error = strike(call, pathOf(fd, path, sizeof path), NULL);                                       \
+            if (error)                                                                                                 \
+                FAIL_WITH(error, failure);                                                                             \
+        }                                                                                                              \
+        return fn arguments;                                                                                           \
+    }
+ON_DESCRIPTOR(fallocate, "fallocate", -1, int, (int fd, int mode, off_t offset, off_t length),
+              (fd, mode, offset, length))
+ON_DESCRIPTOR(fallocate64, "fallocate", -1, int, (int fd, int mode, off_t offset, off_t length),
+              (fd, mode, offset, length))
+ON_DESCRIPTOR(ftruncate, "ftruncate", -1, int, (int fd, off_t length), (fd, length))
+ON_DESCRIPTOR(ftruncate64, "ftruncate", -1, int, (int fd, off_t length), (fd, length))
+ON_DESCRIPTOR(mmap, "mmap", MAP_FAILED, void *,
+              (void *address, size_t length, int protection, int flags, int fd, off_t offset),
+              (address, length, protection, flags, fd, offset))
+ON_DESCRIPTOR(mmap64, "mmap", MAP_FAILED, void *,
+              (void *address, size_t length, int protection, int flags, int fd, off_t offset),
+              (address, length, protection, flags, fd, offset))
+
+// Growing a map of the journal is matched as "mmap", without a name.
+void *mremap(void *address, size_t length, size_t newLength, int flags, ...)
+{
+    REAL(void *(*)(void *, size_t, size_t, int, ...), "mremap");
+    va_list arguments;
+    va_start(arguments, flags);
+    void *newAddress = (flags & MREMAP_FIXED) ? va_arg(arguments, void *) : NULL;
+    va_end(arguments);
+    const int error = strike("mmap", NULL, NULL);
+    if (error)
+        FAIL_WITH(error, MAP_FAILED);
+    return fn(address, length, newLength, flags, newAddress);
+}

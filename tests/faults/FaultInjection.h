@@ -9,9 +9,11 @@
 //
 //   KESTRAVA_FAULT_CALL   the call: renameat2, linkat, unlinkat, fchmodat,
 //                         openat (open, openat, opendir), getdents64 (readdir),
-//                         write, fdatasync (fdatasync, fsync)
+//                         write, fdatasync (fdatasync, fsync), fallocate,
+//                         ftruncate, mmap (mmap of a file, mremap)
 //   KESTRAVA_FAULT_ERRNO  EIO, ENOSPC, EROFS, EACCES, ENAMETOOLONG, EXDEV,
-//                         EINVAL, EEXIST, ENOENT or a number; unset: no failure
+//                         EINVAL, EEXIST, ENOENT, EPERM, EOPNOTSUPP, ENODEV,
+//                         ENOMEM or a number; unset: no failure
 //   KESTRAVA_FAULT_NTH    strike only the n-th matching call (from 1); unset or 0: every one
 //   KESTRAVA_FAULT_NAME   match only calls on this name: the last component of
 //                         the call's path (either path of a rename or link),
