@@ -257,6 +257,21 @@ const QByteArray &RecordBuilder::finish()
     return m_bytes;
 }
 
+RecordWriter::RecordWriter(char *to, RecordType type)
+    : m_start(to)
+    , m_at(to + 7)
+{
+    std::memcpy(to, markerBytes, 2);
+    to[6] = char(type);
+}
+
+qsizetype RecordWriter::finish()
+{
+    qToLittleEndian(quint32(m_at - m_start - 6), m_start + 2);
+    addU32(fnv1a(m_start + 2, m_at - m_start - 2));
+    return m_at - m_start;
+}
+
 QByteArray nameBytes(const QString &name)
 {
     return fileNameToBytes(name);

@@ -22,6 +22,9 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
+
+#include <cstring>
 
 #include <optional>
 
@@ -61,6 +64,39 @@ public:
 
 private:
     QByteArray m_bytes;
+};
+
+/// Writes one record straight into memory that has room for it, such as the
+/// map of a journal: the record of every rename, with no buffer between.
+class RecordWriter
+{
+public:
+    /// The bytes of a record whose payload is \a payloadSize bytes.
+    static constexpr qsizetype sizeFor(qsizetype payloadSize) { return 2 + 4 + 1 + payloadSize + 4; }
+    /// Starts a record of \a type at \a to.
+    RecordWriter(char *to, RecordType type);
+    void addU32(quint32 value)
+    {
+        qToLittleEndian(value, m_at);
+        m_at += 4;
+    }
+    void addU64(quint64 value)
+    {
+        qToLittleEndian(value, m_at);
+        m_at += 8;
+    }
+    void addBytes(QByteArrayView bytes)
+    {
+        if (!bytes.isEmpty())
+            std::memcpy(m_at, bytes.data(), size_t(bytes.size()));
+        m_at += bytes.size();
+    }
+    /// Fills in the length and checksum; returns the bytes of the whole record.
+    qsizetype finish();
+
+private:
+    char *m_start;
+    char *m_at;
 };
 
 /// The bytes a name or path is stored as, and back. The one place where the

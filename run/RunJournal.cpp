@@ -52,7 +52,8 @@ quint64 wallClockNanoseconds()
 // The journal takes every file name from here, in the bytes the rename gets.
 QByteArrayView bareName(const QByteArray &path)
 {
-    return QByteArrayView(path).sliced(path.lastIndexOf('/') + 1);
+    const auto *slash = static_cast<const char *>(::memrchr(path.constData(), '/', size_t(path.size())));
+    return slash ? QByteArrayView(slash + 1, path.constData() + path.size()) : QByteArrayView(path);
 }
 
 QString absoluteFolder(const QString &folderPath)
@@ -168,17 +169,22 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
             return;
         m_folder = folderPath;
     }
+    // The one record of every file goes straight where it is kept.
     const QByteArrayView oldName = bareName(file.path);
-    m_record.start(RecordType::Rename);
-    m_record.addU64(m_sequence++);
-    m_record.addU32(m_folderId);
-    m_record.addU64(file.identity.device);
-    m_record.addU64(file.identity.inode);
-    m_record.addU64(quint64(file.identity.birthNsecs));
-    m_record.addU32(quint32(oldName.size()));
-    m_record.addBytes(oldName);
-    m_record.addBytes(bareName(newFile.path));
-    m_awaitingOutcome = write(m_record.finish());
+    const QByteArrayView newName = bareName(newFile.path);
+    char *to = room(journal::RecordWriter::sizeFor(8 + 4 + 8 + 8 + 8 + 4 + oldName.size() + newName.size()));
+    if (!to)
+        return;
+    journal::RecordWriter record(to, RecordType::Rename);
+    record.addU64(m_sequence++);
+    record.addU32(m_folderId);
+    record.addU64(file.identity.device);
+    record.addU64(file.identity.inode);
+    record.addU64(quint64(file.identity.birthNsecs));
+    record.addU32(quint32(oldName.size()));
+    record.addBytes(oldName);
+    record.addBytes(newName);
+    m_awaitingOutcome = commit(record.finish());
     if (m_awaitingOutcome)
         syncNowAndThen();
 }
@@ -240,22 +246,44 @@ QString RunJournal::takeFailure()
 
 bool RunJournal::write(const QByteArray &record)
 {
+    char *to = room(record.size());
+    if (!to)
+        return false;
+    std::memcpy(to, record.constData(), size_t(record.size()));
+    return commit(record.size());
+}
+
+// Where the next record of \a size bytes is to be put: in the map, with room
+// reserved for it, or in a buffer for write(). Null after fail().
+char *RunJournal::room(qsizetype size)
+{
+    if (!m_map) {
+        if (m_unwritten.size() < size)
+            m_unwritten.resize(size);
+        return m_unwritten.data();
+    }
+    const qint64 needed = m_written + size;
+    if (needed > m_reserved) {
+        qint64 reserved = m_reserved;
+        while (reserved < needed)
+            reserved += qMin(reserved, largestGrowth);
+        if (!reserve(reserved))
+            return nullptr;
+    }
+    return m_map + m_written;
+}
+
+// Keeps the record of \a size bytes put at room(): in the map it is kept
+// already, and it counts; otherwise it is written to the file.
+bool RunJournal::commit(qsizetype size)
+{
     if (m_map) {
-        const qint64 needed = m_written + record.size();
-        if (needed > m_reserved) {
-            qint64 size = m_reserved;
-            while (size < needed)
-                size += qMin(size, largestGrowth);
-            if (!reserve(size))
-                return false;
-        }
-        std::memcpy(m_map + m_written, record.constData(), size_t(record.size()));
-        m_written = needed;
+        m_written += size;
         return true;
     }
     qsizetype done = 0;
-    while (done < record.size()) {
-        const ssize_t written = ::write(m_fd, record.constData() + done, size_t(record.size() - done));
+    while (done < size) {
+        const ssize_t written = ::write(m_fd, m_unwritten.constData() + done, size_t(size - done));
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -288,8 +316,11 @@ bool RunJournal::reserve(qint64 size)
         fail(error);
         return false;
     }
+    // The pages are mapped at once rather than at a fault each, some dozens
+    // of files apart. Mapping reads them, so a disk file system is given no
+    // zeros to write; on a memory file system they are writable as they are.
     void *map = m_map ? ::mremap(m_map, size_t(m_reserved), size_t(size), MREMAP_MAYMOVE)
-                      : ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED, m_fd, 0);
+                      : ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, m_fd, 0);
     if (map == MAP_FAILED) {
         const int error = errno;
         if (m_reserved == 0 && error == ENODEV && ::ftruncate(m_fd, 0) == 0)

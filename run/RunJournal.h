@@ -63,6 +63,8 @@ public:
 
 private:
     bool write(const QByteArray &record);
+    char *room(qsizetype size);
+    bool commit(qsizetype size);
     bool reserve(qint64 size);
     void closeMap();
     void fail(int error);
@@ -70,9 +72,10 @@ private:
     static void removeOldJournals();
 
     int m_fd = -1;
-    char *m_map = nullptr; // the reserved room, mapped; null when writing with write()
-    qint64 m_reserved = 0; // bytes of the file mapped at m_map
-    qint64 m_written = 0;  // bytes of records in the file
+    char *m_map = nullptr;  // the reserved room, mapped; null when writing with write()
+    qint64 m_reserved = 0;  // bytes of the file mapped at m_map
+    qint64 m_written = 0;   // bytes of records in the file
+    QByteArray m_unwritten; // the record being written with write()
     QString m_path;
     QString m_failure;
     journal::RecordBuilder m_record;
