@@ -254,6 +254,10 @@ void addFuseRows(BenchContext &context)
 
 void addCoreRows(BenchContext &context)
 {
+    if (!context.wants("core")) {
+        addJournalRow(context);
+        return;
+    }
     addCoreRunRow(context, false);
     addCoreRunRow(context, true);
     addJournalRow(context);

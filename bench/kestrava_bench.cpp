@@ -2,7 +2,8 @@
 // folder, measures every row against its baseline in the same run, and prints
 // one table. "--reps N" sets the repetitions (at least 5 for the table of
 // record); "--only core,fuse,window,names,startup,memory,cli" picks groups of rows
-// (window-folder, window-tree, window-open and window-preview pick one window row).
+// (window-folder, window-tree, window-open and window-preview pick one window
+// row, journal the journal row of the core group).
 #include "BenchContext.h"
 #include "BenchFolders.h"
 #include "ChildRows.h"
@@ -65,7 +66,7 @@ int main(int argc, char *argv[])
     if (!makeFolder(context.bigFolder, bigFolderFiles))
         failBench(QStringLiteral("cannot make the folder of 100,000 files"));
     context.only = onlyFrom(QCoreApplication::arguments());
-    if (context.wants("core")) {
+    if (context.wants("core") || context.wants("journal")) {
         note("run/ rows");
         addCoreRows(context);
     }
