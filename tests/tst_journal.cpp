@@ -27,6 +27,8 @@ private Q_SLOTS:
     void damagedJournalIsReadAroundTheDamage_data();
     void damagedJournalIsReadAroundTheDamage();
     void nameLeavingItsFolderIsRefused();
+    void recordWrittenInPlaceIsTheBuiltRecord_data();
+    void recordWrittenInPlaceIsTheBuiltRecord();
     void roomReservedAheadIsNotDamage_data();
     void roomReservedAheadIsNotDamage();
     void unwritableJournalGivesOneLineAndTheRunGoesOn_data();
@@ -199,6 +201,37 @@ void TestJournal::roomReservedAheadIsNotDamage()
     QCOMPARE(undo.filesRestored(), undoneInPart ? 2 : 3);
     QVERIFY(undo.log().errors().isEmpty());
     QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt", "c.txt"}));
+}
+
+void TestJournal::recordWrittenInPlaceIsTheBuiltRecord_data()
+{
+    QTest::addColumn<quint64>("number");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::newRow("short") << quint64(1) << QByteArray("a.txt");
+    QTest::newRow("large number, long name") << ~quint64(0) << QByteArray(255, 'n');
+    QTest::newRow("no bytes") << quint64(0) << QByteArray();
+    QTest::newRow("bytes that are not text") << quint64(7) << QByteArray("\xff\0\x01KJ", 5);
+}
+
+// The map gets each rename written in place, the rest of the journal its
+// records built first: the bytes must be the same, for one reader to read both.
+void TestJournal::recordWrittenInPlaceIsTheBuiltRecord()
+{
+    QFETCH(quint64, number);
+    QFETCH(QByteArray, bytes);
+    journal::RecordBuilder built;
+    built.start(journal::RecordType::Rename);
+    built.addU64(number);
+    built.addU32(quint32(number));
+    built.addBytes(bytes);
+    QByteArray room(journal::RecordWriter::sizeFor(8 + 4 + bytes.size()) + 1, '\x55');
+    journal::RecordWriter written(room.data(), journal::RecordType::Rename);
+    written.addU64(number);
+    written.addU32(quint32(number));
+    written.addBytes(bytes);
+    QCOMPARE(written.finish(), room.size() - 1);
+    QCOMPARE(room.chopped(1), built.finish());
+    QCOMPARE(room.back(), '\x55');
 }
 
 // A record that checks out but names a file outside its folder is damage, not work.
