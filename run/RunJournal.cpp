@@ -24,7 +24,7 @@ namespace {
 
 // The room reserved when a journal starts: some hundreds of renames. Each
 // time it fills, it doubles, up to this much more at a time, so that a run of
-// a million files reserves room some twenty times.
+// a million files reserves room some fifteen times.
 constexpr qint64 firstReservation = 64 * 1024;
 constexpr qint64 largestGrowth = 16 * 1024 * 1024;
 
@@ -316,9 +316,10 @@ bool RunJournal::reserve(qint64 size)
         fail(error);
         return false;
     }
-    // The pages are mapped at once rather than at a fault each, some dozens
-    // of files apart. Mapping reads them, so a disk file system is given no
-    // zeros to write; on a memory file system they are writable as they are.
+    // The first room is mapped at once rather than a page at a fault, which
+    // reads the pages: a disk file system is given no zeros to write. Room
+    // added later faults in as records reach it, since mapping room that a
+    // run may never use cost more than it saved.
     void *map = m_map ? ::mremap(m_map, size_t(m_reserved), size_t(size), MREMAP_MAYMOVE)
                       : ::mmap(nullptr, size_t(size), PROT_READ | PROT_WRITE, MAP_SHARED | MAP_POPULATE, m_fd, 0);
     if (map == MAP_FAILED) {
