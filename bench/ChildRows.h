@@ -1,4 +1,5 @@
-// Rows measured in fresh processes: start-up to the first shown window, and
+// Rows measured in fresh processes: start-up to the first shown window (against
+// a plain-Qt copy of the same window, and against a tab widget of empty pages), and
 // peak memory. The benchmark starts itself again with "--child MODE".
 #pragma once
 
@@ -12,7 +13,7 @@ struct BenchContext;
 /// process's exit code. Prints its one figure on standard output.
 int runChild(const QStringList &arguments);
 
-/// Start-up of the window against a bare QTabWidget window, each in fresh processes.
+/// Start-up of the window against its plain-Qt copy and an empty QTabWidget, each in fresh processes.
 void addStartupRow(BenchContext &context);
 
 /// Peak memory of the window with a 100,000-file folder listed and previewed.
