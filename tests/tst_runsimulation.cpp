@@ -144,6 +144,9 @@ private Q_SLOTS:
     void namesWithoutADotTakeAPrefixCounter();
     void bytesThatAreNotUtf8AreKept();
     void caseIgnoringFolder();
+    void namesGivenAfterTheReadAgreeWithTheWalk_data();
+    void namesGivenAfterTheReadAgreeWithTheWalk();
+    void namesAreAskedForOnlyAfterTheRead();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -419,6 +422,104 @@ void TestRunSimulation::caseIgnoringFolder()
     QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(namesIn(folder), QStringList({"A.TXT", "D.txt", "b.txt", "c.txt"}));
     QCOMPARE(run.intErrorCount(), 2);
+}
+
+void TestRunSimulation::namesGivenAfterTheReadAgreeWithTheWalk_data()
+{
+    // Forty files f00.txt to f39.txt: more than the look ahead works out
+    // ahead of each file, so that every file's turn takes what was worked out
+    // for it several files earlier.
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QStringList>("outcomes"); // of f00, f01, f38 and f39
+    QTest::newRow("each onto the next") << "next" << QStringList{"taken", "taken", "taken", "renamed"};
+    QTest::newRow("each onto the one before") << "before" << QStringList{"renamed", "renamed", "renamed", "renamed"};
+    QTest::newRow("all onto one name") << "same" << QStringList{"renamed", "run", "run", "run"};
+    QTest::newRow("every third unchanged") << "third" << QStringList{"unchanged", "renamed", "renamed", "unchanged"};
+    QTest::newRow("onto a hidden entry") << "hidden" << QStringList{"taken", "renamed", "renamed", "renamed"};
+    QTest::newRow("swap in pairs") << "swap" << QStringList{"taken", "taken", "taken", "taken"};
+}
+
+void TestRunSimulation::namesGivenAfterTheReadAgreeWithTheWalk()
+{
+    QFETCH(QString, rule);
+    QFETCH(QStringList, outcomes);
+    constexpr int files = 40;
+    const auto fileName = [](int number) { return QStringLiteral("f%1.txt").arg(number, 2, 10, QChar(u'0')); };
+    QStringList entries{QStringLiteral(".f00.txt")};
+    for (int i = 0; i < files; ++i)
+        entries.append(fileName(i));
+    QVERIFY(makeEntries(root(), entries));
+    const auto newNameOf = [&](const QString &oldName) -> std::expected<QString, RenameError> {
+        const int i = oldName.mid(1, 2).toInt();
+        if (rule == u"next")
+            return fileName(i + 1);
+        if (rule == u"before")
+            return i == 0 ? QStringLiteral("first.txt") : fileName(i - 1);
+        if (rule == u"same")
+            return QStringLiteral("same.txt");
+        if (rule == u"third")
+            return i % 3 == 0 ? oldName : QStringLiteral("g") + oldName;
+        if (rule == u"hidden")
+            return u'.' + oldName;
+        return fileName(i % 2 == 0 ? i + 1 : i - 1);
+    };
+    QStringList oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    for (int i = 0; i < files; ++i) {
+        oldNames.append(fileName(i));
+        newNames.append(newNameOf(fileName(i)));
+    }
+
+    // The walk works every name out at its turn; both forms of the folder's
+    // look ahead work them out ahead. All three must agree on every file.
+    QList<SimulatedOutcome> walked;
+    simulateTree(root(), FileNamePattern(QStringLiteral("*.txt")), newNameOf, {},
+                 [&walked](const SimulatedProblem &file) { walked.append(file.file.outcome); });
+    const auto given = simulateFolder(root(), oldNames, newNames, {});
+    const auto later = simulateFolder(root(), 1, [&] { return SimulatedFolderFiles{oldNames, newNames}; }, {});
+    QVERIFY(given.has_value());
+    QVERIFY(later.has_value());
+    QCOMPARE(walked.size(), files);
+    QCOMPARE(given->size(), files);
+    QCOMPARE(later->size(), files);
+    for (int i = 0; i < files; ++i) {
+        QCOMPARE(given->at(i).outcome, walked.at(i));
+        QCOMPARE(later->at(i), given->at(i));
+    }
+    const QList<int> shown{0, 1, files - 2, files - 1};
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        QCOMPARE(given->at(shown.at(i)).outcome, outcomeNames.value(outcomes.at(i)));
+}
+
+void TestRunSimulation::namesAreAskedForOnlyAfterTheRead()
+{
+    // A file made while the names are asked for is not in the folder as read.
+    QVERIFY(makeEntries(root(), {"a.txt"}));
+    const QStringList oldNames{QStringLiteral("a.txt")};
+    const QList<std::expected<QString, RenameError>> newNames{QStringLiteral("late.txt")};
+    int asked = 0;
+    const auto simulated = simulateFolder(root(), 1,
+                                          [&] {
+                                              ++asked;
+                                              (void)makeEntries(root(), {"late.txt"});
+                                              return SimulatedFolderFiles{oldNames, newNames};
+                                          },
+                                          {});
+    QVERIFY(simulated.has_value());
+    QCOMPARE(asked, 1);
+    QCOMPARE(simulated->size(), 1);
+    QCOMPARE(simulated->first().outcome, SimulatedOutcome::Renamed);
+
+    // A folder that cannot be read asks for no names.
+    const auto missing = simulateFolder(root() + u"/missing", 1,
+                                        [&] {
+                                            ++asked;
+                                            return SimulatedFolderFiles{oldNames, newNames};
+                                        },
+                                        {});
+    QVERIFY(!missing.has_value());
+    QCOMPARE(missing.error(), systemErrorText(ENOENT));
+    QCOMPARE(asked, 1);
 }
 
 QTEST_GUILESS_MAIN(TestRunSimulation)
