@@ -18,6 +18,7 @@
 #include <QThreadPool>
 
 #include <array>
+#include <future>
 #include <memory>
 
 namespace kestrava {
@@ -53,18 +54,28 @@ private:
 
 } // namespace
 
-/// What the look ahead over the current folder works from: its own copies of
-/// the names, so that it can run beside the window and outlive the page.
+/// The names the look ahead over the current folder works with, computed by
+/// the window for its boxes: its own copies, so that it can outlive the page.
+struct FolderLookAheadNames
+{
+    QList<QString> oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    /// Where each line of the new names starts in their box, and where the text ends.
+    QList<int> linePositions;
+};
+
+/// What the look ahead over the current folder works from. It starts reading
+/// the folder as soon as the preview starts; the names follow once the window
+/// has computed them.
 struct FolderLookAheadJob
 {
     QString folder;
     /// The scope is "All Files including Sub-Folders": the tree's walk gives the summary.
     bool wholeTree = false;
     SimulationSettings settings;
-    QList<QString> oldNames;
-    QList<std::expected<QString, RenameError>> newNames;
-    /// Where each line of the new names starts in their box, and where the text ends.
-    QList<int> linePositions;
+    /// At least the number of names to come, for sizing the folder's table.
+    qsizetype expectedFiles = 0;
+    std::shared_ptr<std::future<FolderLookAheadNames>> names;
 };
 
 /// The marks of the current folder's files, and the summary of them.
@@ -82,24 +93,38 @@ namespace {
 FolderLookAheadResult lookAheadFolder(const FolderLookAheadJob &job)
 {
     FolderLookAheadResult result;
-    const auto files = simulateFolder(job.folder, job.oldNames, job.newNames, job.settings);
+    FolderLookAheadNames names;
+    // The folder is read while the window computes the names; only then does
+    // the look ahead wait for them.
+    const auto files = simulateFolder(
+        job.folder, job.expectedFiles,
+        [&] {
+            names = job.names->get();
+            return SimulatedFolderFiles{names.oldNames, names.newNames};
+        },
+        job.settings);
     if (!files) {
         result.summary = job.folder + QStringLiteral(": ") + files.error();
         return result;
     }
     const QString folderPath = job.folder.endsWith(u'/') ? job.folder : job.folder + u'/';
     SimulationCounts counts;
+    for (const SimulatedFile &file : *files)
+        counts.add(file);
+    // Every line may be marked: a folder of unchanged files is.
+    const qsizetype marked = counts.notRenamed() + counts.becomeHidden;
+    result.marks.reserve(marked);
+    result.problems.reserve(marked);
     ReasonTexts reasons;
     for (qsizetype i = 0; i < files->size(); ++i) {
         const SimulatedFile &file = files->at(i);
-        counts.add(file);
         if (file.outcome == SimulatedOutcome::Renamed && !file.becomesHidden)
             continue;
-        const auto &newName = job.newNames.at(i);
+        const auto &newName = names.newNames.at(i);
         const QString reason = reasons.text(file, newName ? nullptr : &newName.error());
-        const int start = job.linePositions.at(i);
-        result.marks.append({start, job.linePositions.at(i + 1) - start - 1, file, reason});
-        result.problems.append({folderPath, job.oldNames.at(i), newName.value_or(QString()), file, reason});
+        const int start = names.linePositions.at(i);
+        result.marks.append({start, names.linePositions.at(i + 1) - start - 1, file, reason});
+        result.problems.append({folderPath, names.oldNames.at(i), newName.value_or(QString()), file, reason});
     }
     result.summary = simulationSummary(counts, SimulationScope::Folder);
     return result;
@@ -163,13 +188,20 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     const qsizetype count = file1.count();
     before.reserve(count, 32);
     after.reserve(count, 32);
-    QList<QString> oldNames;
-    QList<std::expected<QString, RenameError>> newNames;
-    QList<int> linePositions; // where each line of the new names starts, and where the text ends
+    // The look ahead starts at once on its thread with reading the folder,
+    // the longest part of its work, and takes the names when they are ready.
+    std::promise<FolderLookAheadNames> lookAheadNames;
     if (lookingAhead) {
-        oldNames.reserve(count);
-        newNames.reserve(count);
-        linePositions.reserve(count + 1);
+        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, count,
+                              std::make_shared<std::future<FolderLookAheadNames>>(lookAheadNames.get_future())});
+    } else {
+        cancelFolderLookAhead();
+    }
+    FolderLookAheadNames names;
+    if (lookingAhead) {
+        names.oldNames.reserve(count);
+        names.newNames.reserve(count);
+        names.linePositions.reserve(count + 1);
     }
     int position = 0;
     for (qsizetype index = 0; index < count; ++index) {
@@ -181,25 +213,24 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
         before.appendLine(displayFileName(name));
         after.appendLine(shownNew);
         if (lookingAhead) {
-            oldNames.append(name);
-            newNames.append(std::move(newName));
-            linePositions.append(position);
+            names.oldNames.append(name);
+            names.newNames.append(std::move(newName));
+            names.linePositions.append(position);
         }
         position += int(shownNew.size()) + 1;
     }
-    linePositions.append(position);
+    names.linePositions.append(position);
+    // Always given, so that the look ahead never waits in vain.
+    lookAheadNames.set_value(std::move(names));
     m_marks->clear();
     m_treeLookAhead->cancel();
     before.showIn(m_ui.txtFilesPreview);
     after.showIn(m_ui.txtFilesPreviewNew);
-    cancelFolderLookAhead();
     if (!lookingAhead) {
         showSummary(QString(), {});
     } else {
         showSummary(
             lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
-        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, std::move(oldNames),
-                              std::move(newNames), std::move(linePositions)});
         if (lookAhead.wholeTree)
             startTreeLookAhead(lookAhead, options);
     }
