@@ -13,13 +13,17 @@
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPromise>
 #include <QPushButton>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <array>
 #include <future>
 #include <memory>
+#include <optional>
+#include <utility>
 
 namespace kestrava {
 
@@ -51,6 +55,15 @@ private:
     };
     std::array<Cached, simulatedOutcomeCount * 2> m_cached;
 };
+
+// Freeing a list of a million problems takes the window a third of a second:
+// a list it lets go of is freed beside it instead.
+void letGoBeside(QList<SimulatedProblem> &&list)
+{
+    if (list.isEmpty())
+        return;
+    QThreadPool::globalInstance()->start([list = std::move(list)]() mutable { list = {}; });
+}
 
 } // namespace
 
@@ -84,6 +97,74 @@ struct FolderLookAheadResult
     QList<LineMark> marks;
     QString summary;
     QList<SimulatedProblem> problems;
+};
+
+/// A files preview being computed and shown: everything it works from, read
+/// from the window once when it starts, so that a preview filled a part at a
+/// time is not changed halfway by what the user does meanwhile.
+struct PreviewFill
+{
+    RenameOptions options;
+    QDate today;
+    NameCounters counters;
+    QString prefixCountText;
+    QString postfixCountText;
+    /// Where the counters go back once every name is computed, as a preview in
+    /// one go leaves them.
+    QPointer<OptionsPage> optionsPage;
+    PreviewLookAhead lookAhead;
+    bool lookingAhead = false;
+    /// The selected names, in index order.
+    QList<QString> selected;
+    /// How many of them have their lines.
+    qsizetype done = 0;
+    LineBlockText before;
+    LineBlockText after;
+    /// The new names and line positions for the look ahead.
+    FolderLookAheadNames names;
+    int position = 0;
+    /// The left box shows its text.
+    bool leftShown = false;
+    /// For the look ahead under way, until it has the names.
+    std::optional<std::promise<FolderLookAheadNames>> lookAheadNames;
+
+    PreviewFill() = default;
+    PreviewFill(const PreviewFill &) = delete;
+    PreviewFill &operator=(const PreviewFill &) = delete;
+    ~PreviewFill()
+    {
+        // A preview given up still lets its look ahead end: with no names, and unseen.
+        if (lookAheadNames)
+            lookAheadNames->set_value({});
+    }
+
+    /// Hands the names, all computed, to the look ahead under way, if any.
+    void giveNames()
+    {
+        if (!lookAheadNames)
+            return;
+        names.linePositions.append(position);
+        names.oldNames = std::move(selected);
+        lookAheadNames->set_value(std::move(names));
+        lookAheadNames.reset();
+    }
+
+    /// Computes the lines of the selected names up to \a upTo.
+    void appendLines(qsizetype upTo)
+    {
+        for (; done < upTo; ++done) {
+            const QString &name = selected.at(done);
+            auto newName = BuildNewFilename(name, options, counters, today);
+            const QString shownNew = displayFileName(newName.value_or(QString()));
+            before.appendLine(displayFileName(name));
+            after.appendLine(shownNew);
+            if (lookingAhead) {
+                names.newNames.append(std::move(newName));
+                names.linePositions.append(position);
+            }
+            position += int(shownNew.size()) + 1;
+        }
+    }
 };
 
 namespace {
@@ -172,67 +253,110 @@ bool PreviewPage::isLookingAhead() const
 
 void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
 {
+    // A preview still being filled gives way to this one.
+    m_fill.reset();
+    ++m_fillSerial;
     options.loadCounters();
-    // Nothing can change the controls or the date while this loop runs (it never
-    // yields), so reading them once gives what reading them per name would.
-    const RenameOptions current = options.currentOptions();
-    const QDate today = options.today();
-    NameCounters &counters = options.counters();
-    const bool lookingAhead = !lookAhead.folder.isEmpty();
-
+    // Nothing can change the controls or the date while a preview is computed
+    // in one go, and one computed a part at a time works from what they were
+    // at its start: reading them once gives what reading them per name would.
+    auto fill = std::make_unique<PreviewFill>();
+    fill->options = options.currentOptions();
+    fill->today = options.today();
+    fill->counters = options.counters();
+    fill->prefixCountText = options.prefixCountText();
+    fill->postfixCountText = options.postfixCountText();
+    fill->optionsPage = &options;
+    fill->lookAhead = lookAhead;
+    fill->lookingAhead = !lookAhead.folder.isEmpty();
+    const qsizetype count = file1.count();
+    fill->selected.reserve(count);
+    for (qsizetype index = 0; index < count; ++index) {
+        if (file1.isSelected(index))
+            fill->selected.append(file1.name(index));
+    }
     // Whole folders of 100,000 names are shown: each text is built in full
     // and handed to its box once. The boxes show each name on one line, so
     // that a name holding a line break keeps them line for line.
-    LineBlockText before;
-    LineBlockText after;
-    const qsizetype count = file1.count();
-    before.reserve(count, 32);
-    after.reserve(count, 32);
-    // The look ahead starts at once on its thread with reading the folder,
-    // the longest part of its work, and takes the names when they are ready.
-    std::promise<FolderLookAheadNames> lookAheadNames;
-    if (lookingAhead) {
-        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, count,
-                              std::make_shared<std::future<FolderLookAheadNames>>(lookAheadNames.get_future())});
+    const qsizetype lines = fill->selected.size();
+    fill->before.reserve(lines, 32);
+    fill->after.reserve(lines, 32);
+    if (fill->lookingAhead) {
+        fill->names.newNames.reserve(lines);
+        fill->names.linePositions.reserve(lines + 1);
+        // The look ahead starts at once on its thread with reading the folder,
+        // the longest part of its work, and takes the names when they are ready.
+        fill->lookAheadNames.emplace();
+        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, lines,
+                              std::make_shared<std::future<FolderLookAheadNames>>(fill->lookAheadNames->get_future())});
     } else {
         cancelFolderLookAhead();
     }
-    FolderLookAheadNames names;
-    if (lookingAhead) {
-        names.oldNames.reserve(count);
-        names.newNames.reserve(count);
-        names.linePositions.reserve(count + 1);
+    m_fill = std::move(fill);
+    if (lines <= m_namesAtOnce) {
+        m_fill->appendLines(lines);
+        // The look ahead works out the marks while the boxes take their text:
+        // nothing can show the marks before this returns.
+        m_fill->giveNames();
+        showLeftBox();
+        showRightBox();
+        return;
     }
-    int position = 0;
-    for (qsizetype index = 0; index < count; ++index) {
-        if (!file1.isSelected(index))
-            continue;
-        const QString name = file1.name(index);
-        auto newName = BuildNewFilename(name, current, counters, today);
-        const QString shownNew = displayFileName(newName.value_or(QString()));
-        before.appendLine(displayFileName(name));
-        after.appendLine(shownNew);
-        if (lookingAhead) {
-            names.oldNames.append(name);
-            names.newNames.append(std::move(newName));
-            names.linePositions.append(position);
-        }
-        position += int(shownNew.size()) + 1;
-    }
-    names.linePositions.append(position);
-    // Always given, so that the look ahead never waits in vain.
-    lookAheadNames.set_value(std::move(names));
+    // Too many names to compute and show without the window stopping to
+    // answer: the boxes empty now and fill a part at a time from the event loop.
     m_marks->clear();
     m_treeLookAhead->cancel();
-    before.showIn(m_ui.txtFilesPreview);
-    after.showIn(m_ui.txtFilesPreviewNew);
-    if (!lookingAhead) {
+    m_ui.txtFilesPreview->clear();
+    m_ui.txtFilesPreviewNew->clear();
+    showSummary(QString(), {});
+    fillLater();
+}
+
+void PreviewPage::fillLater()
+{
+    QTimer::singleShot(0, this, [this, serial = m_fillSerial] {
+        if (serial != m_fillSerial || !m_fill)
+            return;
+        if (m_fill->done < m_fill->selected.size()) {
+            m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + m_namesAtOnce));
+            fillLater();
+        } else if (!m_fill->leftShown) {
+            // Each box's text is handed over in a turn of its own.
+            showLeftBox();
+            fillLater();
+        } else {
+            showRightBox();
+        }
+    });
+}
+
+void PreviewPage::showLeftBox()
+{
+    m_marks->clear();
+    m_treeLookAhead->cancel();
+    m_fill->before.showIn(m_ui.txtFilesPreview);
+    m_fill->before = LineBlockText();
+    m_fill->leftShown = true;
+}
+
+void PreviewPage::showRightBox()
+{
+    // Taken off the page first: what follows may start a newer preview.
+    const std::unique_ptr<PreviewFill> fill = std::move(m_fill);
+    fill->after.showIn(m_ui.txtFilesPreviewNew);
+    if (fill->optionsPage)
+        fill->optionsPage->counters() = fill->counters;
+    const PreviewLookAhead &lookAhead = fill->lookAhead;
+    if (!fill->lookingAhead) {
         showSummary(QString(), {});
     } else {
+        // A preview filled a part at a time gives them only now, so that the
+        // marks cannot come before the text they mark.
+        fill->giveNames();
         showSummary(
             lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
         if (lookAhead.wholeTree)
-            startTreeLookAhead(lookAhead, options);
+            startTreeLookAhead(*fill);
     }
     Q_EMIT filesPreviewShown();
 }
@@ -284,16 +408,16 @@ void PreviewPage::lookAheadPartFinished()
         Q_EMIT lookAheadShown();
 }
 
-void PreviewPage::startTreeLookAhead(const PreviewLookAhead &lookAhead, const OptionsPage &options)
+void PreviewPage::startTreeLookAhead(const PreviewFill &fill)
 {
     TreeLookAheadRequest request;
-    request.startFolder = lookAhead.folder;
-    request.pattern = lookAhead.pattern;
-    request.options = options.currentOptions();
+    request.startFolder = fill.lookAhead.folder;
+    request.pattern = fill.lookAhead.pattern;
+    request.options = fill.options;
     // The walk counts from the start fields with counters of its own, as a run does.
-    request.counters.load(options.prefixCountText(), options.postfixCountText());
-    request.today = options.today();
-    request.settings = lookAhead.settings;
+    request.counters.load(fill.prefixCountText, fill.postfixCountText);
+    request.today = fill.today;
+    request.settings = fill.lookAhead.settings;
     m_treeLookAhead->start(request);
 }
 
@@ -308,7 +432,7 @@ void PreviewPage::treeLookAheadFinished(const TreeSimulation &result)
 
 void PreviewPage::showSummary(const QString &summary, QList<SimulatedProblem> problems)
 {
-    m_problems = std::move(problems);
+    letGoBeside(std::exchange(m_problems, std::move(problems)));
     m_ui.lblPreviewProblems->setText(summary);
     m_ui.lblPreviewProblems->setToolTip(summary);
     m_ui.cmdPreviewProblems->setEnabled(!m_problems.isEmpty());
