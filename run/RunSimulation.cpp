@@ -188,25 +188,12 @@ std::expected<QList<SimulatedFile>, QString>
 simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
                std::span<const std::expected<QString, RenameError>> newNames, const SimulationSettings &settings)
 {
-    return simulateFolder(
-        folderPath, qsizetype(oldNames.size()),
-        [&] {
-            return SimulatedFolderFiles{oldNames, newNames};
-        },
-        settings);
-}
-
-std::expected<QList<SimulatedFile>, QString> simulateFolder(const QString &folderPath, qsizetype expectedFiles,
-                                                            const std::function<SimulatedFolderFiles()> &files,
-                                                            const SimulationSettings &settings)
-{
-    SimulatedFolder state(folderPathOf(folderPath), settings, expectedFiles);
+    SimulatedFolder state(folderPathOf(folderPath), settings, qsizetype(oldNames.size()));
     if (const auto read = readFolderNames(folderPath, nullptr, state); !read)
         return std::unexpected(read.error());
-    const auto [oldNames, newNames] = files();
     const std::size_t count = std::min(oldNames.size(), newNames.size());
-    QList<SimulatedFile> simulated;
-    simulated.reserve(qsizetype(count));
+    QList<SimulatedFile> files;
+    files.reserve(qsizetype(count));
     // The table's memory for a file is asked for a few files ahead of its
     // turn; the hashes worked out for that are kept for its turn.
     constexpr std::size_t ahead = 8;
@@ -217,9 +204,9 @@ std::expected<QList<SimulatedFile>, QString> simulateFolder(const QString &folde
         const SimulatedFolder::Hashes own = hashes[i % ahead];
         if (i + ahead < count)
             hashes[i % ahead] = state.prefetch(oldNames[i + ahead], newNames[i + ahead]);
-        simulated.append(state.next(oldNames[i], newNames[i], own));
+        files.append(state.next(oldNames[i], newNames[i], own));
     }
-    return simulated;
+    return files;
 }
 
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,

@@ -97,24 +97,6 @@ std::expected<QList<SimulatedFile>, QString>
 simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
                std::span<const std::expected<QString, RenameError>> newNames, const SimulationSettings &settings);
 
-/// The files of a folder's look ahead, in the run's order: their names and
-/// their new names, one for each.
-struct SimulatedFolderFiles
-{
-    std::span<const QString> oldNames;
-    std::span<const std::expected<QString, RenameError>> newNames;
-};
-
-/// As simulateFolder() above, but the files are asked of \a files only once the
-/// folder has been read, on the same thread: reading a folder of 100,000 names
-/// takes about as long as computing their new names, so the two can go on side
-/// by side. \a files is not called when the folder cannot be read; its spans
-/// must stay valid until this returns. \a expectedFiles, the number of files
-/// there will be, sizes the table of names before the read.
-std::expected<QList<SimulatedFile>, QString> simulateFolder(const QString &folderPath, qsizetype expectedFiles,
-                                                            const std::function<SimulatedFolderFiles()> &files,
-                                                            const SimulationSettings &settings);
-
 /// Each file's look ahead as a simulated tree walk meets it, in the run's order:
 /// its folder, names, outcome and reason (empty for a plain rename).
 using SimulatedFileObserver = std::function<void(const SimulatedProblem &file)>;

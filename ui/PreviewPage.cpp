@@ -20,9 +20,7 @@
 #include <QTimer>
 
 #include <array>
-#include <future>
 #include <memory>
-#include <optional>
 #include <utility>
 
 namespace kestrava {
@@ -77,18 +75,14 @@ struct FolderLookAheadNames
     QList<int> linePositions;
 };
 
-/// What the look ahead over the current folder works from. It starts reading
-/// the folder as soon as the preview starts; the names follow once the window
-/// has computed them.
+/// What the look ahead over the current folder works from.
 struct FolderLookAheadJob
 {
     QString folder;
     /// The scope is "All Files including Sub-Folders": the tree's walk gives the summary.
     bool wholeTree = false;
     SimulationSettings settings;
-    /// At least the number of names to come, for sizing the folder's table.
-    qsizetype expectedFiles = 0;
-    std::shared_ptr<std::future<FolderLookAheadNames>> names;
+    FolderLookAheadNames names;
 };
 
 /// The marks of the current folder's files, and the summary of them.
@@ -125,28 +119,13 @@ struct PreviewFill
     int position = 0;
     /// The left box shows its text.
     bool leftShown = false;
-    /// For the look ahead under way, until it has the names.
-    std::optional<std::promise<FolderLookAheadNames>> lookAheadNames;
 
-    PreviewFill() = default;
-    PreviewFill(const PreviewFill &) = delete;
-    PreviewFill &operator=(const PreviewFill &) = delete;
-    ~PreviewFill()
+    /// Takes the names, all computed, for the look ahead.
+    FolderLookAheadNames takeNames()
     {
-        // A preview given up still lets its look ahead end: with no names, and unseen.
-        if (lookAheadNames)
-            lookAheadNames->set_value({});
-    }
-
-    /// Hands the names, all computed, to the look ahead under way, if any.
-    void giveNames()
-    {
-        if (!lookAheadNames)
-            return;
         names.linePositions.append(position);
         names.oldNames = std::move(selected);
-        lookAheadNames->set_value(std::move(names));
-        lookAheadNames.reset();
+        return std::move(names);
     }
 
     /// Computes the lines of the selected names up to \a upTo.
@@ -174,16 +153,8 @@ namespace {
 FolderLookAheadResult lookAheadFolder(const FolderLookAheadJob &job)
 {
     FolderLookAheadResult result;
-    FolderLookAheadNames names;
-    // The folder is read while the window computes the names; only then does
-    // the look ahead wait for them.
-    const auto files = simulateFolder(
-        job.folder, job.expectedFiles,
-        [&] {
-            names = job.names->get();
-            return SimulatedFolderFiles{names.oldNames, names.newNames};
-        },
-        job.settings);
+    const FolderLookAheadNames &names = job.names;
+    const auto files = simulateFolder(job.folder, names.oldNames, names.newNames, job.settings);
     if (!files) {
         result.summary = job.folder + QStringLiteral(": ") + files.error();
         return result;
@@ -248,7 +219,8 @@ PreviewProblemsDialog *PreviewPage::problemsDialog() const
 
 bool PreviewPage::isLookingAhead() const
 {
-    return m_folderWatcher || m_treeLookAhead->isBusy();
+    // A preview being filled starts its look ahead once its boxes are full.
+    return m_folderWatcher || m_treeLookAhead->isBusy() || (m_fill && m_fill->lookingAhead);
 }
 
 void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
@@ -284,20 +256,12 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     if (fill->lookingAhead) {
         fill->names.newNames.reserve(lines);
         fill->names.linePositions.reserve(lines + 1);
-        // The look ahead starts at once on its thread with reading the folder,
-        // the longest part of its work, and takes the names when they are ready.
-        fill->lookAheadNames.emplace();
-        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, lines,
-                              std::make_shared<std::future<FolderLookAheadNames>>(fill->lookAheadNames->get_future())});
-    } else {
-        cancelFolderLookAhead();
     }
+    // The look ahead of an older preview would mark the lines of this one.
+    cancelFolderLookAhead();
     m_fill = std::move(fill);
     if (lines <= m_namesAtOnce) {
         m_fill->appendLines(lines);
-        // The look ahead works out the marks while the boxes take their text:
-        // nothing can show the marks before this returns.
-        m_fill->giveNames();
         showLeftBox();
         showRightBox();
         return;
@@ -350,9 +314,10 @@ void PreviewPage::showRightBox()
     if (!fill->lookingAhead) {
         showSummary(QString(), {});
     } else {
-        // A preview filled a part at a time gives them only now, so that the
-        // marks cannot come before the text they mark.
-        fill->giveNames();
+        // Started once both boxes show their text, so that no mark can come
+        // before its line, and the look ahead's read of the folder does not
+        // slow the window down while it fills them.
+        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, fill->takeNames()});
         showSummary(
             lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
         if (lookAhead.wholeTree)
