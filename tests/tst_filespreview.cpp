@@ -171,10 +171,10 @@ private Q_SLOTS:
     void previewInPartsShowsWhatOneGoShows_data()
     {
         QTest::addColumn<int>("namesAtOnce");
-        QTest::newRow("one at a time") << 1;
-        QTest::newRow("three at a time") << 3;
-        QTest::newRow("all but one at once") << 9;
-        QTest::newRow("all at once") << 10;
+        QTest::newRow("in parts past 1 entry") << 1;
+        QTest::newRow("in parts past 3 entries") << 3;
+        QTest::newRow("in parts of 2 past 9 entries") << 9;
+        QTest::newRow("in one go up to 10 entries") << 10;
     }
 
     // The counters carry on from part to part, and end where one go leaves them.

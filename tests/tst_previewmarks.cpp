@@ -441,10 +441,10 @@ void TestPreviewMarks::previewFilledInPartsMarksAsOneGo_data()
     QTest::addColumn<Rules>("rules");
     QTest::addColumn<bool>("wholeTree");
     QTest::addColumn<int>("namesAtOnce");
-    QTest::newRow("one at a time") << Rules::RemoveUnderscores << false << 1;
-    QTest::newRow("three at a time") << Rules::RemoveUnderscores << false << 3;
-    QTest::newRow("counter past 9999, two at a time") << Rules::CounterFrom9999 << false << 2;
-    QTest::newRow("sub-folders, two at a time") << Rules::RemoveUnderscores << true << 2;
+    QTest::newRow("in parts past 1 entry") << Rules::RemoveUnderscores << false << 1;
+    QTest::newRow("in parts past 3 entries") << Rules::RemoveUnderscores << false << 3;
+    QTest::newRow("counter past 9999, in parts past 2 entries") << Rules::CounterFrom9999 << false << 2;
+    QTest::newRow("sub-folders, in parts past 2 entries") << Rules::RemoveUnderscores << true << 2;
 }
 
 void TestPreviewMarks::previewFilledInPartsMarksAsOneGo()

@@ -282,7 +282,9 @@ void PreviewPage::fillLater()
         if (serial != m_fillSerial || !m_fill)
             return;
         if (m_fill->done < m_fill->selected.size()) {
-            m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + m_namesAtOnce));
+            // Parts that take a few hundredths of a second even on a busy machine.
+            const qsizetype part = std::max<qsizetype>(1, m_namesAtOnce / 4);
+            m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + part));
             fillLater();
         } else if (!m_fill->leftShown) {
             // Each box's text is handed over in a turn of its own.

@@ -74,10 +74,11 @@ public:
     /// A newer preview drops the result of an older one.
     void ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead = {});
 
-    /// The most selected entries a preview computes and shows in one go: about
-    /// a tenth of a second's work. A bigger one is computed and shown a part of
-    /// this size at a time from the event loop, so that the window keeps
-    /// answering; filesPreviewShown() tells when it is shown in full.
+    /// The most selected entries a preview computes and shows in one go: a
+    /// twentieth of a second's work on a quiet machine. A bigger one is
+    /// computed a quarter of this at a time from the event loop, each box
+    /// filled in a turn of its own, so that the window keeps answering;
+    /// filesPreviewShown() tells when it is shown in full.
     static constexpr qsizetype defaultNamesAtOnce = 100000;
     /// Changes how many entries a preview computes in one go, for the previews
     /// that follow (a test fills small previews in parts this way).
