@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
 #include <strings.h>
@@ -119,6 +120,35 @@ int bareRenameFolder(const std::string &folder, BareNaming &naming, BareMethod m
     const int renamed = renameNames(folderFd, names, naming, method);
     ::close(folderFd);
     return renamed;
+}
+
+BareFolderNames::BareFolderNames(const char *folder)
+{
+    DIR *dir = ::opendir(folder);
+    if (!dir)
+        return;
+    // The names go into one buffer first, so that the views into it stay put.
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    while (const dirent *entry = ::readdir(dir)) {
+        const char *name = entry->d_name;
+        if (name[0] == '.' && (name[1] == 0 || (name[1] == '.' && name[2] == 0)))
+            continue;
+        const std::size_t size = std::strlen(name);
+        spans.emplace_back(m_text.size(), size);
+        m_text.append(name, name + size);
+    }
+    ::closedir(dir);
+    m_names.reserve(spans.size() * 2);
+    for (const auto &[offset, size] : spans)
+        m_names.insert(std::u16string_view(m_text).substr(offset, size));
+}
+
+bool BareFolderNames::take(std::u16string_view oldName, std::u16string_view newName)
+{
+    if (!m_names.insert(newName).second)
+        return false;
+    m_names.erase(oldName);
+    return true;
 }
 
 int bareRenameTree(const std::string &root, BareNaming &naming)

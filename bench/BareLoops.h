@@ -3,6 +3,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <unordered_set>
 #include <vector>
 
 namespace kestrava::bench {
@@ -34,6 +36,32 @@ std::vector<std::string> bareSortedNames(const char *folder);
 /// bareSortedNames() lstat, chmod where the owner may not write, and renameat2
 /// with RENAME_NOREPLACE, or the steps of \a method. Returns the number of files renamed.
 int bareRenameFolder(const std::string &folder, BareNaming &naming, BareMethod method = BareMethod::NoReplaceFlag);
+
+/// What the look ahead of the files preview comes down to, in plain code: the
+/// folder read once (readdir) into a hash set of its names, every name of every
+/// entry (hidden ones, folders and links too, which a run's new name may not
+/// take), then each new name checked against it, one lookup at least a file.
+class BareFolderNames
+{
+public:
+    /// Reads \a folder. Its names are taken as ASCII (the benchmarks' are):
+    /// each byte widens to one UTF-16 unit, as a name the program shows must be
+    /// text to compare with the new names.
+    explicit BareFolderNames(const char *folder);
+
+    /// Whether a file named \a oldName may take \a newName, as a run renaming
+    /// the files one after another would find: not when an entry or an earlier
+    /// file holds it (its own name included: nothing to rename). When it may,
+    /// the new name is taken and the old one freed. \a newName must outlive
+    /// the set, which keeps a view of it.
+    bool take(std::u16string_view oldName, std::u16string_view newName);
+
+    std::size_t size() const { return m_names.size(); }
+
+private:
+    std::u16string m_text; // every name read, one after another
+    std::unordered_set<std::u16string_view> m_names;
+};
 
 /// The bare run over \a root and every folder below it, files before sub-folders.
 int bareRenameTree(const std::string &root, BareNaming &naming);

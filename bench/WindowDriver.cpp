@@ -15,6 +15,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include <functional>
+#include <utility>
+
 namespace kestrava::bench {
 
 namespace {
@@ -22,15 +25,25 @@ namespace {
 class PaintSeen : public QObject
 {
 public:
+    explicit PaintSeen(std::function<void()> onPaint = {})
+        : m_onPaint(std::move(onPaint))
+    {}
+
     bool seen = false;
 
 protected:
     bool eventFilter(QObject *, QEvent *event) override
     {
-        if (event->type() == QEvent::Paint)
+        if (event->type() == QEvent::Paint) {
             seen = true;
+            if (m_onPaint)
+                m_onPaint();
+        }
         return false;
     }
+
+private:
+    std::function<void()> m_onPaint;
 };
 
 } // namespace
@@ -76,6 +89,31 @@ void waitForLookAhead(KestravaForm &form)
     QTimer::singleShot(60000, &loop, &QEventLoop::quit);
     loop.exec();
     if (page->isLookingAhead())
+        failBench(QStringLiteral("the preview's look ahead did not finish"));
+}
+
+void waitForMarksPainted(KestravaForm &form, QWidget *box)
+{
+    PreviewPage *page = form.previewPage();
+    if (!page->isLookingAhead()) {
+        settle(box);
+        return;
+    }
+    if (auto *area = qobject_cast<QAbstractScrollArea *>(box))
+        box = area->viewport();
+    // Only a paint after the marks are given to the box shows them.
+    QEventLoop loop;
+    bool shown = false;
+    PaintSeen paint([&] {
+        if (shown)
+            loop.quit();
+    });
+    box->installEventFilter(&paint);
+    QObject::connect(page, &PreviewPage::lookAheadShown, &loop, [&] { shown = true; });
+    QTimer::singleShot(60000, &loop, &QEventLoop::quit);
+    loop.exec();
+    box->removeEventFilter(&paint);
+    if (!shown)
         failBench(QStringLiteral("the preview's look ahead did not finish"));
 }
 

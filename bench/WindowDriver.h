@@ -36,6 +36,11 @@ void showFilesPreview(KestravaForm &form);
 /// beside the window, has shown its marks and summary.
 void waitForLookAhead(KestravaForm &form);
 
+/// Waits (a minute at most) until the files preview's look ahead has shown its
+/// marks and \a box has been painted after that. The marks may arrive while
+/// the box's new text still waits to be painted: then one paint shows both.
+void waitForMarksPainted(KestravaForm &form, QWidget *box);
+
 /// Opens \a folder in the window's folder list and shows the files preview,
 /// with its look ahead.
 void openFolderAndPreview(KestravaForm &form, const QString &folder);

@@ -194,11 +194,17 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
     const std::size_t count = std::min(oldNames.size(), newNames.size());
     QList<SimulatedFile> files;
     files.reserve(qsizetype(count));
+    // The table's memory for a file is asked for a few files ahead of its
+    // turn; the hashes worked out for that are kept for its turn.
     constexpr std::size_t ahead = 8;
+    std::array<SimulatedFolder::Hashes, ahead> hashes;
+    for (std::size_t i = 0; i < std::min(ahead, count); ++i)
+        hashes[i] = state.prefetch(oldNames[i], newNames[i]);
     for (std::size_t i = 0; i < count; ++i) {
+        const SimulatedFolder::Hashes own = hashes[i % ahead];
         if (i + ahead < count)
-            state.prefetch(oldNames[i + ahead], newNames[i + ahead]);
-        files.append(state.next(oldNames[i], newNames[i]));
+            hashes[i % ahead] = state.prefetch(oldNames[i + ahead], newNames[i + ahead]);
+        files.append(state.next(oldNames[i], newNames[i], own));
     }
     return files;
 }

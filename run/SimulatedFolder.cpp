@@ -62,14 +62,17 @@ void SimulatedFolder::entryName(QByteArrayView name)
     m_pending.push_back({hashOf(key), quint32(offset), quint16(key.size()), Holder::Entry});
 }
 
-void SimulatedFolder::prefetch(const QString &oldName, const std::expected<QString, RenameError> &newName)
+SimulatedFolder::Hashes SimulatedFolder::prefetch(const QString &oldName,
+                                                  const std::expected<QString, RenameError> &newName)
 {
-    if (m_rules.ignoresCase)
-        return;
+    // Where case does not count the table holds folded names, which next() folds itself.
+    if (m_rules.ignoresCase || !newName || *newName == oldName)
+        return {};
+    const Hashes hashes{hashOf(oldName), hashOf(*newName), true};
     const std::size_t mask = m_slots.size() - 1;
-    __builtin_prefetch(&m_slots[hashOf(oldName) & mask]);
-    if (newName)
-        __builtin_prefetch(&m_slots[hashOf(*newName) & mask]);
+    __builtin_prefetch(&m_slots[hashes.oldName & mask]);
+    __builtin_prefetch(&m_slots[hashes.newName & mask]);
+    return hashes;
 }
 
 void SimulatedFolder::settle()
@@ -87,7 +90,8 @@ void SimulatedFolder::settle()
     m_pending.shrink_to_fit();
 }
 
-SimulatedFile SimulatedFolder::next(const QString &oldName, const std::expected<QString, RenameError> &newName)
+SimulatedFile SimulatedFolder::next(const QString &oldName, const std::expected<QString, RenameError> &newName,
+                                    const Hashes &hashes)
 {
     if (!m_pending.empty())
         settle();
@@ -107,11 +111,14 @@ SimulatedFile SimulatedFolder::next(const QString &oldName, const std::expected<
         return {SimulatedOutcome::NameTooLong};
     const QString oldKey = keyOf(oldName);
     const QString newKey = keyOf(name);
+    // Hashes worked out ahead are of the names as they are, which are the keys
+    // only where case counts.
+    const bool known = hashes.known && !m_rules.ignoresCase;
     // Where case does not count, a change of case only is a rename onto itself.
     if (newKey != oldKey) {
-        if (const auto taken = take(newKey))
+        if (const auto taken = take(newKey, known ? hashes.newName : hashOf(newKey)))
             return {*taken};
-        if (Slot &old = find(oldKey, hashOf(oldKey)); old.holder != Holder::Empty)
+        if (Slot &old = find(oldKey, known ? hashes.oldName : hashOf(oldKey)); old.holder != Holder::Empty)
             old.holder = Holder::Nobody;
     } else if (Slot &own = find(newKey, hashOf(newKey)); own.holder != Holder::Empty) {
         own.holder = Holder::Run;
@@ -119,9 +126,8 @@ SimulatedFile SimulatedFolder::next(const QString &oldName, const std::expected<
     return {SimulatedOutcome::Renamed, !oldName.startsWith(u'.') && name.startsWith(u'.')};
 }
 
-std::optional<SimulatedOutcome> SimulatedFolder::take(const QString &key)
+std::optional<SimulatedOutcome> SimulatedFolder::take(const QString &key, quint32 hash)
 {
-    const quint32 hash = hashOf(key);
     Slot &slot = find(key, hash);
     if (slot.holder == Holder::Entry)
         return SimulatedOutcome::NameTaken;

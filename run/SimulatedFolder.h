@@ -13,6 +13,15 @@
 
 namespace kestrava {
 
+/// The hashes of a file's names that SimulatedFolder::next() looks up, when
+/// worked out ahead.
+struct SimulatedNameHashes
+{
+    quint32 oldName = 0;
+    quint32 newName = 0;
+    bool known = false;
+};
+
 /// One folder as a run would change it, file by file: which names its entries
 /// hold at each step and whether an earlier file of the run took them. Filled
 /// by readFolderNames(); then next() takes the run's files in the run's order.
@@ -28,13 +37,20 @@ public:
     void folderRules(const FolderNameRules &rules) override { m_rules = rules; }
     void entryName(QByteArrayView name) override;
 
+    using Hashes = SimulatedNameHashes;
+
     /// What the run would do with the file \a oldName given \a newName, taking
     /// the same steps in the same order as RenameRun; a rename changes the folder.
-    SimulatedFile next(const QString &oldName, const std::expected<QString, RenameError> &newName);
+    /// \a hashes, when known, are those prefetch() gave for these names.
+    SimulatedFile next(const QString &oldName, const std::expected<QString, RenameError> &newName,
+                       const Hashes &hashes = {});
     /// Asks the processor for the table's memory that next() will need for
     /// these names, a few files ahead of their turn: with 100,000 names the
     /// table is larger than the cache and every search would wait for memory.
-    void prefetch(const QString &oldName, const std::expected<QString, RenameError> &newName);
+    /// Gives the hashes it worked out, so that next() need not again; none for
+    /// a file that next() will not look up (an unchanged name, one that cannot
+    /// be computed).
+    Hashes prefetch(const QString &oldName, const std::expected<QString, RenameError> &newName);
 
 private:
     enum class Holder : quint8 {
@@ -55,7 +71,7 @@ private:
 
     QString keyOf(const QString &name) const;
     /// Takes \a key for a file of the run, or says who holds it already.
-    std::optional<SimulatedOutcome> take(const QString &key);
+    std::optional<SimulatedOutcome> take(const QString &key, quint32 hash);
     /// The slot holding \a key, or the empty slot where it would go.
     Slot &find(QStringView key, quint32 hash);
     /// Puts \a name, whose text is in m_text, into \a slot, found empty for it.

@@ -68,6 +68,11 @@ void TestFileNameBytes::display_data()
                                                        "c\xe2\x80\xa9")
                                          << "a\u2424b\u21B5c\u00B6";
     QTest::newRow("tab stays") << QByteArray("a\tb") << "a\tb";
+    // The characters on either side of those that change stay as they are.
+    QTest::newRow("neighbours stay") << QByteArray("\x0e\x1f \xc2\x84\xc2\x86\xe2\x80\xa7\xe2\x80\xaa"
+                                                   "\xed\x9f\xbf\xee\x80\x80")
+                                     << "\u000E\u001F \u0084\u0086\u2027\u202A\uD7FF\uE000";
+    QTest::newRow("only the last changes") << QByteArray("photo 0001.jpg\n") << "photo 0001.jpg\u240A";
 }
 
 void TestFileNameBytes::display()

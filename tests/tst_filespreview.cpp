@@ -7,6 +7,7 @@
 #include "FindControl.h"
 #include "FolderChooserList.h"
 #include "KestravaForm.h"
+#include "NameCounters.h"
 #include "OptionsPage.h"
 #include "PreviewPage.h"
 
@@ -18,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -164,6 +166,67 @@ private Q_SLOTS:
         // Past 9999 the counter cannot be stamped: the lines stay, empty.
         QCOMPARE(right.at(9999), QString());
         QCOMPARE(right.at(39999), QString());
+    }
+
+    void previewInPartsShowsWhatOneGoShows_data()
+    {
+        QTest::addColumn<int>("namesAtOnce");
+        QTest::newRow("in parts past 1 entry") << 1;
+        QTest::newRow("in parts past 3 entries") << 3;
+        QTest::newRow("in parts of 2 past 9 entries") << 9;
+        QTest::newRow("in one go up to 10 entries") << 10;
+    }
+
+    // The counters carry on from part to part, and end where one go leaves them.
+    void previewInPartsShowsWhatOneGoShows()
+    {
+        QFETCH(int, namesAtOnce);
+        QStringList names;
+        for (int i = 0; i < 11; ++i)
+            names << QStringLiteral("file %1.dat").arg(i, 2, 10, QLatin1Char('0'));
+        listFolder(names);
+        m_files.selectAll();
+        m_files.setSelected(4, false);
+        findControl<QCheckBox>(options(), "chkPrefixCounter")->setChecked(true);
+        findControl<QCheckBox>(options(), "chkPostfixCounter")->setChecked(true);
+        findControl<QLineEdit>(options(), "txtPostfixCount")->setText(QStringLiteral("9995"));
+        showPreview();
+        const QString oneGoBefore = before();
+        const QString oneGoAfter = after();
+        const NameCounters oneGoCounters = options()->counters();
+        QCOMPARE(oneGoAfter.count(u'\n'), 10);
+
+        preview()->setNamesAtOnce(namesAtOnce);
+        QSignalSpy shown(preview(), &PreviewPage::filesPreviewShown);
+        showPreview();
+        const bool inParts = namesAtOnce < 10;
+        QCOMPARE(shown.count(), inParts ? 0 : 1);
+        QCOMPARE(after().isEmpty(), inParts);
+        if (inParts)
+            QVERIFY(shown.wait(5000));
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(before(), oneGoBefore);
+        QCOMPARE(after(), oneGoAfter);
+        QCOMPARE(options()->counters().intPrefixCounter, oneGoCounters.intPrefixCounter);
+        QCOMPARE(options()->counters().intPostfixCounter, oneGoCounters.intPostfixCounter);
+    }
+
+    void newerPreviewDropsOneBeingFilled()
+    {
+        listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")});
+        m_files.selectAll();
+        preview()->setNamesAtOnce(1);
+        QSignalSpy shown(preview(), &PreviewPage::filesPreviewShown);
+        showPreview();
+        QCoreApplication::processEvents();
+        m_files.deselectAll();
+        m_files.setSelected(1, true);
+        showPreview();
+        QCOMPARE(shown.count(), 1);
+        QTest::qWait(100);
+        QCOMPARE(shown.count(), 1);
+        QCOMPARE(before(), QStringLiteral("b.txt\n"));
+        QCOMPARE(after(), QStringLiteral("b.txt\n"));
     }
 
     void boxesTakeNoTypingButNavigateAndCopy()

@@ -138,6 +138,8 @@ private Q_SLOTS:
     void newerPreviewDropsTheOlderLookAhead_data();
     void newerPreviewDropsTheOlderLookAhead();
     void closingTheWindowLeavesTheLookAheadUnseen();
+    void previewFilledInPartsMarksAsOneGo_data();
+    void previewFilledInPartsMarksAsOneGo();
 };
 
 void TestPreviewMarks::applyRules(Rules rules)
@@ -432,6 +434,56 @@ void TestPreviewMarks::closingTheWindowLeavesTheLookAheadUnseen()
     QVERIFY(QThreadPool::globalInstance()->waitForDone(10000));
     QCoreApplication::processEvents();
     QCOMPARE(namesIn(root()).size(), 200);
+}
+
+void TestPreviewMarks::previewFilledInPartsMarksAsOneGo_data()
+{
+    QTest::addColumn<Rules>("rules");
+    QTest::addColumn<bool>("wholeTree");
+    QTest::addColumn<int>("namesAtOnce");
+    QTest::newRow("in parts past 1 entry") << Rules::RemoveUnderscores << false << 1;
+    QTest::newRow("in parts past 3 entries") << Rules::RemoveUnderscores << false << 3;
+    QTest::newRow("counter past 9999, in parts past 2 entries") << Rules::CounterFrom9999 << false << 2;
+    QTest::newRow("sub-folders, in parts past 2 entries") << Rules::RemoveUnderscores << true << 2;
+}
+
+void TestPreviewMarks::previewFilledInPartsMarksAsOneGo()
+{
+    QFETCH(Rules, rules);
+    QFETCH(bool, wholeTree);
+    QFETCH(int, namesAtOnce);
+    // Names taken by an entry and by an earlier file, an unchanged one and renamed ones.
+    for (const char *name : {"a_1.txt", "a1.txt", "b_2.txt", "c_3.txt", "c__3.txt", "d.txt", "e_5.txt"})
+        QVERIFY(writeFile(root() + u'/' + QString::fromUtf8(name)));
+    QVERIFY(QDir(root()).mkpath(QStringLiteral("sub")));
+    QVERIFY(writeFile(root() + QStringLiteral("/sub/f_6.txt")));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    if (wholeTree)
+        control<QRadioButton>("optAllFiles")->setChecked(true);
+    applyRules(rules);
+    QVERIFY(showPreview());
+    const QStringList before = lines("txtFilesPreview");
+    const QStringList after = lines("txtFilesPreviewNew");
+    const QMap<int, QString> marks = markedLines();
+    const QString summary = control<QLabel>("lblPreviewProblems")->text();
+    QVERIFY(!marks.isEmpty());
+
+    // In parts, the boxes fill from the event loop; the marks come once both are full.
+    PreviewPage *page = m_form->previewPage();
+    page->setNamesAtOnce(namesAtOnce);
+    QSignalSpy filled(page, &PreviewPage::filesPreviewShown);
+    QSignalSpy marked(page, &PreviewPage::lookAheadShown);
+    showTab(KestravaForm::Tab::SetOptions);
+    showTab(KestravaForm::Tab::PreviewResults);
+    QCOMPARE(filled.count(), 0);
+    QCOMPARE(control<QPlainTextEdit>("txtFilesPreview")->toPlainText(), QString());
+    QVERIFY(marked.wait(10000));
+    QVERIFY(!page->isLookingAhead());
+    QCOMPARE(filled.count(), 1);
+    QCOMPARE(lines("txtFilesPreview"), before);
+    QCOMPARE(lines("txtFilesPreviewNew"), after);
+    QCOMPARE(markedLines(), marks);
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), summary);
 }
 
 QTEST_MAIN(TestPreviewMarks)

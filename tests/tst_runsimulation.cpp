@@ -144,6 +144,8 @@ private Q_SLOTS:
     void namesWithoutADotTakeAPrefixCounter();
     void bytesThatAreNotUtf8AreKept();
     void caseIgnoringFolder();
+    void folderAndWalkAgreeOnEveryFile_data();
+    void folderAndWalkAgreeOnEveryFile();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -419,6 +421,68 @@ void TestRunSimulation::caseIgnoringFolder()
     QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(namesIn(folder), QStringList({"A.TXT", "D.txt", "b.txt", "c.txt"}));
     QCOMPARE(run.intErrorCount(), 2);
+}
+
+void TestRunSimulation::folderAndWalkAgreeOnEveryFile_data()
+{
+    // Forty files f00.txt to f39.txt: more than the look ahead works out
+    // ahead of each file, so that every file's turn takes what was worked out
+    // for it several files earlier.
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QStringList>("outcomes"); // of f00, f01, f38 and f39
+    QTest::newRow("each onto the next") << "next" << QStringList{"taken", "taken", "taken", "renamed"};
+    QTest::newRow("each onto the one before") << "before" << QStringList{"renamed", "renamed", "renamed", "renamed"};
+    QTest::newRow("all onto one name") << "same" << QStringList{"renamed", "run", "run", "run"};
+    QTest::newRow("every third unchanged") << "third" << QStringList{"unchanged", "renamed", "renamed", "unchanged"};
+    QTest::newRow("onto a hidden entry") << "hidden" << QStringList{"taken", "renamed", "renamed", "renamed"};
+    QTest::newRow("swap in pairs") << "swap" << QStringList{"taken", "taken", "taken", "taken"};
+}
+
+void TestRunSimulation::folderAndWalkAgreeOnEveryFile()
+{
+    QFETCH(QString, rule);
+    QFETCH(QStringList, outcomes);
+    constexpr int files = 40;
+    const auto fileName = [](int number) { return QStringLiteral("f%1.txt").arg(number, 2, 10, QChar(u'0')); };
+    QStringList entries{QStringLiteral(".f00.txt")};
+    for (int i = 0; i < files; ++i)
+        entries.append(fileName(i));
+    QVERIFY(makeEntries(root(), entries));
+    const auto newNameOf = [&](const QString &oldName) -> std::expected<QString, RenameError> {
+        const int i = oldName.mid(1, 2).toInt();
+        if (rule == u"next")
+            return fileName(i + 1);
+        if (rule == u"before")
+            return i == 0 ? QStringLiteral("first.txt") : fileName(i - 1);
+        if (rule == u"same")
+            return QStringLiteral("same.txt");
+        if (rule == u"third")
+            return i % 3 == 0 ? oldName : QStringLiteral("g") + oldName;
+        if (rule == u"hidden")
+            return u'.' + oldName;
+        return fileName(i % 2 == 0 ? i + 1 : i - 1);
+    };
+    QStringList oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    for (int i = 0; i < files; ++i) {
+        oldNames.append(fileName(i));
+        newNames.append(newNameOf(fileName(i)));
+    }
+
+    // The walk works every name out at its turn; the folder's look ahead
+    // works them out ahead. Both must agree on every file.
+    QList<SimulatedFile> walked;
+    simulateTree(root(), FileNamePattern(QStringLiteral("*.txt")), newNameOf, {},
+                 [&walked](const SimulatedProblem &file) { walked.append(file.file); });
+    const auto given = simulateFolder(root(), oldNames, newNames, {});
+    QVERIFY(given.has_value());
+    QCOMPARE(walked.size(), files);
+    QCOMPARE(given->size(), files);
+    for (int i = 0; i < files; ++i)
+        QVERIFY2(given->at(i) == walked.at(i), qPrintable(oldNames.at(i)));
+    const QList<int> shown{0, 1, files - 2, files - 1};
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        QCOMPARE(given->at(shown.at(i)).outcome, outcomeNames.value(outcomes.at(i)));
 }
 
 QTEST_GUILESS_MAIN(TestRunSimulation)

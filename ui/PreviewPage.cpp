@@ -13,12 +13,15 @@
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPromise>
 #include <QPushButton>
 #include <QThreadPool>
+#include <QTimer>
 
 #include <array>
 #include <memory>
+#include <utility>
 
 namespace kestrava {
 
@@ -51,20 +54,35 @@ private:
     std::array<Cached, simulatedOutcomeCount * 2> m_cached;
 };
 
+// Freeing a list of a million problems takes the window a third of a second:
+// a list it lets go of is freed beside it instead.
+void letGoBeside(QList<SimulatedProblem> &&list)
+{
+    if (list.isEmpty())
+        return;
+    QThreadPool::globalInstance()->start([list = std::move(list)]() mutable { list = {}; });
+}
+
 } // namespace
 
-/// What the look ahead over the current folder works from: its own copies of
-/// the names, so that it can run beside the window and outlive the page.
+/// The names the look ahead over the current folder works with, computed by
+/// the window for its boxes: its own copies, so that it can outlive the page.
+struct FolderLookAheadNames
+{
+    QList<QString> oldNames;
+    QList<std::expected<QString, RenameError>> newNames;
+    /// Where each line of the new names starts in their box, and where the text ends.
+    QList<int> linePositions;
+};
+
+/// What the look ahead over the current folder works from.
 struct FolderLookAheadJob
 {
     QString folder;
     /// The scope is "All Files including Sub-Folders": the tree's walk gives the summary.
     bool wholeTree = false;
     SimulationSettings settings;
-    QList<QString> oldNames;
-    QList<std::expected<QString, RenameError>> newNames;
-    /// Where each line of the new names starts in their box, and where the text ends.
-    QList<int> linePositions;
+    FolderLookAheadNames names;
 };
 
 /// The marks of the current folder's files, and the summary of them.
@@ -75,6 +93,59 @@ struct FolderLookAheadResult
     QList<SimulatedProblem> problems;
 };
 
+/// A files preview being computed and shown: everything it works from, read
+/// from the window once when it starts, so that a preview filled a part at a
+/// time is not changed halfway by what the user does meanwhile.
+struct PreviewFill
+{
+    RenameOptions options;
+    QDate today;
+    NameCounters counters;
+    QString prefixCountText;
+    QString postfixCountText;
+    /// Where the counters go back once every name is computed, as a preview in
+    /// one go leaves them.
+    QPointer<OptionsPage> optionsPage;
+    PreviewLookAhead lookAhead;
+    bool lookingAhead = false;
+    /// The selected names, in index order.
+    QList<QString> selected;
+    /// How many of them have their lines.
+    qsizetype done = 0;
+    LineBlockText before;
+    LineBlockText after;
+    /// The new names and line positions for the look ahead.
+    FolderLookAheadNames names;
+    int position = 0;
+    /// The left box shows its text.
+    bool leftShown = false;
+
+    /// Takes the names, all computed, for the look ahead.
+    FolderLookAheadNames takeNames()
+    {
+        names.linePositions.append(position);
+        names.oldNames = std::move(selected);
+        return std::move(names);
+    }
+
+    /// Computes the lines of the selected names up to \a upTo.
+    void appendLines(qsizetype upTo)
+    {
+        for (; done < upTo; ++done) {
+            const QString &name = selected.at(done);
+            auto newName = BuildNewFilename(name, options, counters, today);
+            const QString shownNew = displayFileName(newName.value_or(QString()));
+            before.appendLine(displayFileName(name));
+            after.appendLine(shownNew);
+            if (lookingAhead) {
+                names.newNames.append(std::move(newName));
+                names.linePositions.append(position);
+            }
+            position += int(shownNew.size()) + 1;
+        }
+    }
+};
+
 namespace {
 
 // Runs on a pool thread: reads the folder as the run would find it and works
@@ -82,24 +153,30 @@ namespace {
 FolderLookAheadResult lookAheadFolder(const FolderLookAheadJob &job)
 {
     FolderLookAheadResult result;
-    const auto files = simulateFolder(job.folder, job.oldNames, job.newNames, job.settings);
+    const FolderLookAheadNames &names = job.names;
+    const auto files = simulateFolder(job.folder, names.oldNames, names.newNames, job.settings);
     if (!files) {
         result.summary = job.folder + QStringLiteral(": ") + files.error();
         return result;
     }
     const QString folderPath = job.folder.endsWith(u'/') ? job.folder : job.folder + u'/';
     SimulationCounts counts;
+    for (const SimulatedFile &file : *files)
+        counts.add(file);
+    // Every line may be marked: a folder of unchanged files is.
+    const qsizetype marked = counts.notRenamed() + counts.becomeHidden;
+    result.marks.reserve(marked);
+    result.problems.reserve(marked);
     ReasonTexts reasons;
     for (qsizetype i = 0; i < files->size(); ++i) {
         const SimulatedFile &file = files->at(i);
-        counts.add(file);
         if (file.outcome == SimulatedOutcome::Renamed && !file.becomesHidden)
             continue;
-        const auto &newName = job.newNames.at(i);
+        const auto &newName = names.newNames.at(i);
         const QString reason = reasons.text(file, newName ? nullptr : &newName.error());
-        const int start = job.linePositions.at(i);
-        result.marks.append({start, job.linePositions.at(i + 1) - start - 1, file, reason});
-        result.problems.append({folderPath, job.oldNames.at(i), newName.value_or(QString()), file, reason});
+        const int start = names.linePositions.at(i);
+        result.marks.append({start, names.linePositions.at(i + 1) - start - 1, file, reason});
+        result.problems.append({folderPath, names.oldNames.at(i), newName.value_or(QString()), file, reason});
     }
     result.summary = simulationSummary(counts, SimulationScope::Folder);
     return result;
@@ -142,66 +219,111 @@ PreviewProblemsDialog *PreviewPage::problemsDialog() const
 
 bool PreviewPage::isLookingAhead() const
 {
-    return m_folderWatcher || m_treeLookAhead->isBusy();
+    // A preview being filled starts its look ahead once its boxes are full.
+    return m_folderWatcher || m_treeLookAhead->isBusy() || (m_fill && m_fill->lookingAhead);
 }
 
 void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
 {
+    // A preview still being filled gives way to this one.
+    m_fill.reset();
+    ++m_fillSerial;
     options.loadCounters();
-    // Nothing can change the controls or the date while this loop runs (it never
-    // yields), so reading them once gives what reading them per name would.
-    const RenameOptions current = options.currentOptions();
-    const QDate today = options.today();
-    NameCounters &counters = options.counters();
-    const bool lookingAhead = !lookAhead.folder.isEmpty();
-
+    // Nothing can change the controls or the date while a preview is computed
+    // in one go, and one computed a part at a time works from what they were
+    // at its start: reading them once gives what reading them per name would.
+    auto fill = std::make_unique<PreviewFill>();
+    fill->options = options.currentOptions();
+    fill->today = options.today();
+    fill->counters = options.counters();
+    fill->prefixCountText = options.prefixCountText();
+    fill->postfixCountText = options.postfixCountText();
+    fill->optionsPage = &options;
+    fill->lookAhead = lookAhead;
+    fill->lookingAhead = !lookAhead.folder.isEmpty();
+    const qsizetype count = file1.count();
+    fill->selected.reserve(count);
+    for (qsizetype index = 0; index < count; ++index) {
+        if (file1.isSelected(index))
+            fill->selected.append(file1.name(index));
+    }
     // Whole folders of 100,000 names are shown: each text is built in full
     // and handed to its box once. The boxes show each name on one line, so
     // that a name holding a line break keeps them line for line.
-    LineBlockText before;
-    LineBlockText after;
-    const qsizetype count = file1.count();
-    before.reserve(count, 32);
-    after.reserve(count, 32);
-    QList<QString> oldNames;
-    QList<std::expected<QString, RenameError>> newNames;
-    QList<int> linePositions; // where each line of the new names starts, and where the text ends
-    if (lookingAhead) {
-        oldNames.reserve(count);
-        newNames.reserve(count);
-        linePositions.reserve(count + 1);
+    const qsizetype lines = fill->selected.size();
+    fill->before.reserve(lines, 32);
+    fill->after.reserve(lines, 32);
+    if (fill->lookingAhead) {
+        fill->names.newNames.reserve(lines);
+        fill->names.linePositions.reserve(lines + 1);
     }
-    int position = 0;
-    for (qsizetype index = 0; index < count; ++index) {
-        if (!file1.isSelected(index))
-            continue;
-        const QString name = file1.name(index);
-        auto newName = BuildNewFilename(name, current, counters, today);
-        const QString shownNew = displayFileName(newName.value_or(QString()));
-        before.appendLine(displayFileName(name));
-        after.appendLine(shownNew);
-        if (lookingAhead) {
-            oldNames.append(name);
-            newNames.append(std::move(newName));
-            linePositions.append(position);
-        }
-        position += int(shownNew.size()) + 1;
+    // The look ahead of an older preview would mark the lines of this one.
+    cancelFolderLookAhead();
+    m_fill = std::move(fill);
+    if (lines <= m_namesAtOnce) {
+        m_fill->appendLines(lines);
+        showLeftBox();
+        showRightBox();
+        return;
     }
-    linePositions.append(position);
+    // Too many names to compute and show without the window stopping to
+    // answer: the boxes empty now and fill a part at a time from the event loop.
     m_marks->clear();
     m_treeLookAhead->cancel();
-    before.showIn(m_ui.txtFilesPreview);
-    after.showIn(m_ui.txtFilesPreviewNew);
-    cancelFolderLookAhead();
-    if (!lookingAhead) {
+    m_ui.txtFilesPreview->clear();
+    m_ui.txtFilesPreviewNew->clear();
+    showSummary(QString(), {});
+    fillLater();
+}
+
+void PreviewPage::fillLater()
+{
+    QTimer::singleShot(0, this, [this, serial = m_fillSerial] {
+        if (serial != m_fillSerial || !m_fill)
+            return;
+        if (m_fill->done < m_fill->selected.size()) {
+            // Parts that take a few hundredths of a second even on a busy machine.
+            const qsizetype part = std::max<qsizetype>(1, m_namesAtOnce / 4);
+            m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + part));
+            fillLater();
+        } else if (!m_fill->leftShown) {
+            // Each box's text is handed over in a turn of its own.
+            showLeftBox();
+            fillLater();
+        } else {
+            showRightBox();
+        }
+    });
+}
+
+void PreviewPage::showLeftBox()
+{
+    m_marks->clear();
+    m_treeLookAhead->cancel();
+    m_fill->before.showIn(m_ui.txtFilesPreview);
+    m_fill->before = LineBlockText();
+    m_fill->leftShown = true;
+}
+
+void PreviewPage::showRightBox()
+{
+    // Taken off the page first: what follows may start a newer preview.
+    const std::unique_ptr<PreviewFill> fill = std::move(m_fill);
+    fill->after.showIn(m_ui.txtFilesPreviewNew);
+    if (fill->optionsPage)
+        fill->optionsPage->counters() = fill->counters;
+    const PreviewLookAhead &lookAhead = fill->lookAhead;
+    if (!fill->lookingAhead) {
         showSummary(QString(), {});
     } else {
+        // Started once both boxes show their text, so that no mark can come
+        // before its line, and the look ahead's read of the folder does not
+        // slow the window down while it fills them.
+        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, fill->takeNames()});
         showSummary(
             lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
-        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, std::move(oldNames),
-                              std::move(newNames), std::move(linePositions)});
         if (lookAhead.wholeTree)
-            startTreeLookAhead(lookAhead, options);
+            startTreeLookAhead(*fill);
     }
     Q_EMIT filesPreviewShown();
 }
@@ -253,16 +375,16 @@ void PreviewPage::lookAheadPartFinished()
         Q_EMIT lookAheadShown();
 }
 
-void PreviewPage::startTreeLookAhead(const PreviewLookAhead &lookAhead, const OptionsPage &options)
+void PreviewPage::startTreeLookAhead(const PreviewFill &fill)
 {
     TreeLookAheadRequest request;
-    request.startFolder = lookAhead.folder;
-    request.pattern = lookAhead.pattern;
-    request.options = options.currentOptions();
+    request.startFolder = fill.lookAhead.folder;
+    request.pattern = fill.lookAhead.pattern;
+    request.options = fill.options;
     // The walk counts from the start fields with counters of its own, as a run does.
-    request.counters.load(options.prefixCountText(), options.postfixCountText());
-    request.today = options.today();
-    request.settings = lookAhead.settings;
+    request.counters.load(fill.prefixCountText, fill.postfixCountText);
+    request.today = fill.today;
+    request.settings = fill.lookAhead.settings;
     m_treeLookAhead->start(request);
 }
 
@@ -277,7 +399,7 @@ void PreviewPage::treeLookAheadFinished(const TreeSimulation &result)
 
 void PreviewPage::showSummary(const QString &summary, QList<SimulatedProblem> problems)
 {
-    m_problems = std::move(problems);
+    letGoBeside(std::exchange(m_problems, std::move(problems)));
     m_ui.lblPreviewProblems->setText(summary);
     m_ui.lblPreviewProblems->setToolTip(summary);
     m_ui.cmdPreviewProblems->setEnabled(!m_problems.isEmpty());

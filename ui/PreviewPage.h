@@ -6,6 +6,9 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <algorithm>
+#include <memory>
+
 class QGroupBox;
 class QLabel;
 class QPlainTextEdit;
@@ -22,6 +25,7 @@ class PreviewProblemsDialog;
 class TreeLookAhead;
 struct FolderLookAheadJob;
 struct FolderLookAheadResult;
+struct PreviewFill;
 
 namespace Ui {
 
@@ -70,6 +74,16 @@ public:
     /// A newer preview drops the result of an older one.
     void ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead = {});
 
+    /// The most selected entries a preview computes and shows in one go: a
+    /// twentieth of a second's work on a quiet machine. A bigger one is
+    /// computed a quarter of this at a time from the event loop, each box
+    /// filled in a turn of its own, so that the window keeps answering;
+    /// filesPreviewShown() tells when it is shown in full.
+    static constexpr qsizetype defaultNamesAtOnce = 100000;
+    /// Changes how many entries a preview computes in one go, for the previews
+    /// that follow (a test fills small previews in parts this way).
+    void setNamesAtOnce(qsizetype names) { m_namesAtOnce = std::max<qsizetype>(1, names); }
+
     /// The list of the files that will not be renamed, while it is open.
     PreviewProblemsDialog *problemsDialog() const;
     /// Whether the look ahead over the folder or the sub-folders is still under way.
@@ -92,8 +106,16 @@ private:
     void cancelFolderLookAhead();
     /// Tells that the look ahead is shown, once neither part is still under way.
     void lookAheadPartFinished();
+    /// Computes the next part of the preview being filled, or shows the next
+    /// box, in a later turn of the event loop.
+    void fillLater();
+    /// Shows the left box of the preview being filled.
+    void showLeftBox();
+    /// Shows the right box of the preview being filled, hands its names to the
+    /// look ahead and tells that the preview is shown.
+    void showRightBox();
     /// Starts the look ahead over the whole tree for the summary.
-    void startTreeLookAhead(const PreviewLookAhead &lookAhead, const OptionsPage &options);
+    void startTreeLookAhead(const PreviewFill &fill);
     void treeLookAheadFinished(const TreeSimulation &result);
     /// Shows \a summary and keeps \a problems for the list.
     void showSummary(const QString &summary, QList<SimulatedProblem> problems);
@@ -106,6 +128,11 @@ private:
     QFutureWatcher<FolderLookAheadResult> *m_folderWatcher = nullptr;
     QList<SimulatedProblem> m_problems;
     QPointer<PreviewProblemsDialog> m_dialog;
+    /// The preview being filled a part at a time, or null.
+    std::unique_ptr<PreviewFill> m_fill;
+    qsizetype m_namesAtOnce = defaultNamesAtOnce;
+    /// Tells a part of a preview given up from one of the current preview.
+    quint64 m_fillSerial = 0;
 };
 
 } // namespace kestrava
