@@ -7,6 +7,7 @@
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace kestrava::bench {
 
@@ -119,6 +120,28 @@ int bareRenameFolder(const std::string &folder, BareNaming &naming, BareMethod m
     const int renamed = renameNames(folderFd, names, naming, method);
     ::close(folderFd);
     return renamed;
+}
+
+std::size_t bareNamesAgainstFolder(const char *folder, const std::vector<std::string> &names, BareNaming &naming)
+{
+    std::vector<std::string> newNames(names.size());
+    std::vector<bool> named(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        named[i] = naming.newName(names[i], newNames[i]);
+    std::vector<std::string> present;
+    const int folderFd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return 0;
+    readNames(folderFd, present, nullptr);
+    ::close(folderFd);
+    const std::unordered_set<std::string> onDisk(present.begin(), present.end());
+    std::size_t renamable = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // Gone from the folder, or its new name taken by another file: not renamed.
+        if (named[i] && newNames[i] != names[i] && onDisk.count(names[i]) && !onDisk.count(newNames[i]))
+            ++renamable;
+    }
+    return renamable;
 }
 
 int bareRenameTree(const std::string &root, BareNaming &naming)

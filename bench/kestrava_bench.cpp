@@ -3,6 +3,10 @@
 // one table. "--reps N" sets the repetitions (at least 5 for the table of
 // record); "--only core,fuse,window,names,startup,memory,cli" picks groups of rows
 // (window-folder, window-tree, window-open and window-preview pick one window row).
+// "--only million" adds the rows of a folder of a million files, which take
+// minutes and run only when named (million-open, million-preview, million-run
+// and million-memory pick one). "--disk" says the temporary folder must be on
+// a disk, not in memory: the driver stops when it is not.
 #include "BenchContext.h"
 #include "BenchFolders.h"
 #include "ChildRows.h"
@@ -60,6 +64,9 @@ int main(int argc, char *argv[])
     BenchContext context;
     context.root = temporary.path().toStdString();
     context.reps = repsFrom(QCoreApplication::arguments());
+    context.disk = QCoreApplication::arguments().contains(QStringLiteral("--disk"));
+    if (context.disk && fileSystemOf(temporary.path()) == u"tmpfs")
+        failBench(QStringLiteral("--disk, but the temporary folder is on tmpfs: set TMPDIR to a folder on a disk"));
     context.bigFolder = context.root + "/big";
     note("making a folder of 100,000 files");
     if (!makeFolder(context.bigFolder, bigFolderFiles))
@@ -93,6 +100,11 @@ int main(int argc, char *argv[])
     if (context.wants("memory")) {
         note("peak memory");
         addMemoryRow(context);
+    }
+    if (context.asked("million") || context.asked("million-open") || context.asked("million-preview")
+        || context.asked("million-run") || context.asked("million-memory")) {
+        note("a million files");
+        addMillionRows(context);
     }
     printTable(context.rows, context.reps, temporary.path());
     removeTree(context.bigFolder);
