@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -125,16 +127,35 @@ int bareRenameFolder(const std::string &folder, BareNaming &naming, BareMethod m
 std::size_t bareNamesAgainstFolder(const char *folder, const std::vector<std::string> &names, BareNaming &naming)
 {
     std::vector<std::string> newNames(names.size());
-    std::vector<bool> named(names.size());
+    std::vector<char> named(names.size());
     for (std::size_t i = 0; i < names.size(); ++i)
         named[i] = naming.newName(names[i], newNames[i]);
-    std::vector<std::string> present;
+    // The folder's names in one block of memory, looked up by views into it:
+    // the least a set of a million names can cost.
     const int folderFd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folderFd < 0)
         return 0;
-    readNames(folderFd, present, nullptr);
-    ::close(folderFd);
-    const std::unordered_set<std::string> onDisk(present.begin(), present.end());
+    DIR *listing = ::fdopendir(folderFd);
+    if (!listing) {
+        ::close(folderFd);
+        return 0;
+    }
+    std::string block;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    block.reserve(names.size() * 40);
+    spans.reserve(names.size());
+    while (const dirent *entry = ::readdir(listing)) {
+        if (entry->d_name[0] == '.' || entry->d_type != DT_REG)
+            continue;
+        const std::size_t length = std::strlen(entry->d_name);
+        spans.emplace_back(block.size(), length);
+        block.append(entry->d_name, length);
+    }
+    ::closedir(listing);
+    std::unordered_set<std::string_view> onDisk;
+    onDisk.reserve(spans.size());
+    for (const auto &[at, length] : spans)
+        onDisk.emplace(block.data() + at, length);
     std::size_t renamable = 0;
     for (std::size_t i = 0; i < names.size(); ++i) {
         // Gone from the folder, or its new name taken by another file: not renamed.

@@ -71,6 +71,8 @@ private:
 /// What driveThroughEventLoop() saw.
 struct DrivenAction
 {
+    /// False when done() still said no after two minutes.
+    bool finished = false;
     double longestGapAfterGraceMs = 0.0;
     double longestGapAtMs = 0.0;
     double longestGapMs = 0.0;

@@ -44,6 +44,8 @@ struct Gaps
 
     void add(const DrivenAction &driven)
     {
+        if (!driven.finished)
+            failBench(QStringLiteral("an action of the window did not finish within two minutes"));
         if (afterGrace.empty()
             || driven.longestGapAfterGraceMs > *std::max_element(afterGrace.begin(), afterGrace.end()))
             worstAt = driven.longestGapAtMs;
@@ -129,12 +131,16 @@ void addOpenRow(MillionRig &rig)
 }
 
 // The files preview in full: both boxes painted, then the look ahead's marks
-// and summary shown, spaces to underscores without the counter.
+// and summary shown, spaces to underscores without the counter (every file
+// renamed, so the look ahead reads and checks all and marks none).
 void addPreviewRow(MillionRig &rig)
 {
     KestravaForm &form = rig.form;
     openFolder(form, rig.path);
     settle(control<QWidget>(form, "File1"));
+    // The names of the run row; the counter would stop at 9999.
+    control<QRadioButton>(form, "optSpacesToUnderscores")->setChecked(true);
+    control<QCheckBox>(form, "chkPrefixCounter")->setChecked(false);
     auto *before = control<QPlainTextEdit>(form, "txtFilesPreview");
     auto *after = control<QPlainTextEdit>(form, "txtFilesPreviewNew");
     auto *summary = control<QLabel>(form, "lblPreviewProblems");
@@ -162,12 +168,14 @@ void addPreviewRow(MillionRig &rig)
             },
             [&] { return beforePainted.seen() && afterPainted.seen() && lookAheadShown && summaryPainted.seen(); }));
     };
-    measured.check = [&](int) {
+    measured.check = [&](int rep) {
         // The boxes hold many lines to a block: the plain text has one line break per line.
         if (before->toPlainText().count(u'\n') != millionFiles || after->toPlainText().count(u'\n') != millionFiles)
             failBench(QStringLiteral("million preview: not every selected entry shown"));
         if (form.previewPage()->isLookingAhead() || summary->text().isEmpty())
             failBench(QStringLiteral("million preview: the look ahead did not show its summary"));
+        if (rep == 0)
+            note(QStringLiteral("million preview's summary: ") + summary->text());
     };
     const std::vector<std::string> names = bareSortedNames(rig.folder.c_str());
     std::size_t renamable = 0;
