@@ -220,6 +220,8 @@ void addRenameRow(MillionRig &rig)
         // Each run's journal is a few dozen MB; only the newest matters.
         removeTree(journals);
         openFolder(form, rig.path);
+        // Entered afresh, so that the tab strip is painted whichever tab was current.
+        form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
         form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Go));
         settle(form.SSTabStrip());
     };

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 using namespace kestrava::bench;
 
@@ -35,6 +37,10 @@ int repsFrom(const QStringList &arguments)
     const int reps = at >= 0 ? arguments.value(at + 1).toInt() : 5;
     return reps > 0 ? reps : 5;
 }
+
+// The temporary folder, removed however the driver ends: a benchmark stopped
+// by a failed check would otherwise leave a million files in memory.
+std::string temporaryRoot;
 
 void note(const char *text)
 {
@@ -63,6 +69,8 @@ int main(int argc, char *argv[])
         failBench(QStringLiteral("no temporary folder"));
     BenchContext context;
     context.root = temporary.path().toStdString();
+    temporaryRoot = context.root;
+    std::atexit([] { removeTree(temporaryRoot); });
     context.reps = repsFrom(QCoreApplication::arguments());
     context.disk = QCoreApplication::arguments().contains(QStringLiteral("--disk"));
     if (context.disk && fileSystemOf(temporary.path()) == u"tmpfs")
