@@ -232,9 +232,10 @@ void addMemoryRow(BenchContext &context)
 
 void addMillionMemoryRow(BenchContext &context, const std::string &folder, int reps)
 {
-    context.rows.push_back(
-        memoryRow(QStringLiteral("peak memory (VmHWM), 1,000,000-file folder listed and previewed, every line marked"),
-                  peakMemoryMb(QString::fromStdString(folder), reps), 800.0));
+    context.rows.push_back(memoryRow(
+        QStringLiteral("peak memory (VmHWM), 1,000,000-file folder listed and previewed, every line marked [%1 reps]")
+            .arg(reps),
+        peakMemoryMb(QString::fromStdString(folder), reps), 800.0));
 }
 
 } // namespace kestrava::bench
