@@ -5,9 +5,11 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <string_view>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace kestrava::bench {
 
@@ -149,6 +151,47 @@ bool BareFolderNames::take(std::u16string_view oldName, std::u16string_view newN
         return false;
     m_names.erase(oldName);
     return true;
+}
+
+std::size_t bareNamesAgainstFolder(const char *folder, const std::vector<std::string> &names, BareNaming &naming)
+{
+    std::vector<std::string> newNames(names.size());
+    std::vector<char> named(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        named[i] = naming.newName(names[i], newNames[i]);
+    // The folder's names in one block of memory, looked up by views into it:
+    // the least a set of a million names can cost.
+    const int folderFd = ::open(folder, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return 0;
+    DIR *listing = ::fdopendir(folderFd);
+    if (!listing) {
+        ::close(folderFd);
+        return 0;
+    }
+    std::string block;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    block.reserve(names.size() * 40);
+    spans.reserve(names.size());
+    while (const dirent *entry = ::readdir(listing)) {
+        if (entry->d_name[0] == '.' || entry->d_type != DT_REG)
+            continue;
+        const std::size_t length = std::strlen(entry->d_name);
+        spans.emplace_back(block.size(), length);
+        block.append(entry->d_name, length);
+    }
+    ::closedir(listing);
+    std::unordered_set<std::string_view> onDisk;
+    onDisk.reserve(spans.size());
+    for (const auto &[at, length] : spans)
+        onDisk.emplace(block.data() + at, length);
+    std::size_t renamable = 0;
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        // Gone from the folder, or its new name taken by another file: not renamed.
+        if (named[i] && newNames[i] != names[i] && onDisk.count(names[i]) && !onDisk.count(newNames[i]))
+            ++renamable;
+    }
+    return renamable;
 }
 
 int bareRenameTree(const std::string &root, BareNaming &naming)

@@ -63,6 +63,12 @@ private:
     std::unordered_set<std::u16string_view> m_names;
 };
 
+/// The bare computation of a files preview with its look ahead: the new name
+/// of each of \a names (the folder's listing, in order), then the folder read
+/// again and every new name checked against the names it holds, as a run would
+/// find them. Returns the number of names a run would rename.
+std::size_t bareNamesAgainstFolder(const char *folder, const std::vector<std::string> &names, BareNaming &naming);
+
 /// The bare run over \a root and every folder below it, files before sub-folders.
 int bareRenameTree(const std::string &root, BareNaming &naming);
 

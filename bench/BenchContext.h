@@ -30,8 +30,13 @@ struct BenchContext
     /// The groups of rows asked for with "--only a,b" (empty: all).
     QStringList only;
 
+    /// Whether the folders are on a disk ("--disk"): rows too slow there are left out.
+    bool disk = false;
+
     /// Whether the rows of \a group, or of the wider group \a family, are wanted.
     bool wants(const char *group, const char *family = nullptr) const;
+    /// Like wants(), for the groups that run only when named in "--only".
+    bool asked(const char *group, const char *family = nullptr) const;
 
     /// A path under root for repetition \a rep of the row called \a what.
     std::string pathFor(const char *what, int rep) const;
@@ -41,6 +46,7 @@ struct BenchContext
 inline constexpr int runFolderFiles = 10000;
 inline constexpr int treeFilesPerFolder = 1000;
 inline constexpr int bigFolderFiles = 100000;
+inline constexpr int millionFiles = 1000000;
 
 /// The options of the run benchmarks: spaces to underscores, with or without the prefix counter.
 RenameOptions runOptions(bool prefixCounter);
@@ -59,5 +65,9 @@ void addFuseRows(BenchContext &context);
 
 /// Rows of the real window, offscreen.
 void addWindowRows(BenchContext &context);
+
+/// The rows of a folder of a million files: opened, previewed and renamed
+/// through the window, with the window's longest gaps, and the peak memory.
+void addMillionRows(BenchContext &context);
 
 } // namespace kestrava::bench

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
@@ -33,6 +34,22 @@ bool makeFolder(const std::string &folder, int count)
     }
     ::close(folderFd);
     return made;
+}
+
+bool restoreFolder(const std::string &folder, int count)
+{
+    const int folderFd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folderFd < 0)
+        return false;
+    bool restored = true;
+    for (int i = 0; i < count && restored; ++i) {
+        const std::string name = benchFileName(i);
+        std::string renamed = name;
+        std::replace(renamed.begin(), renamed.begin() + std::ptrdiff_t(renamed.rfind('.')), ' ', '_');
+        restored = ::renameat2(folderFd, renamed.c_str(), folderFd, name.c_str(), RENAME_NOREPLACE) == 0;
+    }
+    ::close(folderFd);
+    return restored;
 }
 
 bool makeTree(const std::string &root, int filesPerFolder)

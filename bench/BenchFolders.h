@@ -13,6 +13,11 @@ std::string benchFileName(int number);
 /// Makes \a folder with \a count empty files named benchFileName(0 .. count - 1).
 bool makeFolder(const std::string &folder, int count);
 
+/// Gives the files of a folder made by makeFolder(\a folder, \a count) and
+/// renamed spaces to underscores their names back, never over another file;
+/// false when one of them is missing.
+bool restoreFolder(const std::string &folder, int count);
+
 /// The tree of the benchmarks: \a root with 9 sub-folders of 10 sub-folders
 /// each, 100 folders in all, every one holding \a filesPerFolder files.
 bool makeTree(const std::string &root, int filesPerFolder);

@@ -1,11 +1,10 @@
 #include "BenchTable.h"
 
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cstdio>
-#include <linux/magic.h>
-#include <sys/statfs.h>
 #include <unistd.h>
 
 namespace kestrava::bench {
@@ -74,7 +73,8 @@ Row timeRow(const QString &what, const QString &baselineName, const PairTimes &t
             formatMs(baseline) + u' ' + baselineName,
             QString::number(ratio, 'f', 2) + QStringLiteral("×"),
             QStringLiteral("–"),
-            std::nullopt};
+            std::nullopt,
+            QString()};
     if (maxRatio) {
         row.target = QStringLiteral("≤ ") + QString::number(*maxRatio, 'g', 3) + QStringLiteral("×");
         row.met = ratio <= *maxRatio;
@@ -96,32 +96,51 @@ QString firstLineWith(const QString &path, const QString &prefix)
     return QString();
 }
 
+} // namespace
+
 QString fileSystemOf(const QString &path)
 {
-    struct statfs info;
-    if (::statfs(QFile::encodeName(path).constData(), &info) != 0)
-        return QStringLiteral("unknown");
-    return info.f_type == TMPFS_MAGIC ? QStringLiteral("tmpfs") : QStringLiteral("not tmpfs");
+    // The mount table names the type, where statfs() gives one number for ext2, ext3 and ext4.
+    QFile mounts(QStringLiteral("/proc/self/mounts"));
+    const QString canonical = QFileInfo(path).canonicalFilePath();
+    const QByteArray target = QFile::encodeName(canonical.isEmpty() ? path : canonical);
+    QString type = QStringLiteral("unknown");
+    qsizetype longest = -1;
+    if (mounts.open(QIODevice::ReadOnly)) {
+        for (const QByteArray &line : mounts.readAll().split('\n')) {
+            const QList<QByteArray> fields = line.split(' ');
+            if (fields.size() < 3)
+                continue;
+            const QByteArray point = fields[1];
+            const bool above = target == point || point == "/"
+                || (target.startsWith(point) && target.size() > point.size() && target[point.size()] == '/');
+            if (above && point.size() > longest) {
+                longest = point.size();
+                type = QString::fromLatin1(fields[2]);
+            }
+        }
+    }
+    return type;
 }
-
-} // namespace
 
 void printTable(const std::vector<Row> &rows, int reps, const QString &root)
 {
+    const QString rootFileSystem = fileSystemOf(root);
     std::printf("\nKestrava benchmarks: medians of %d repetitions, baselines interleaved\n", reps);
     std::printf("Machine: %s, %d cores (nproc), %s; Qt %s; folders in %s (%s)\n\n",
                 firstLineWith(QStringLiteral("/proc/cpuinfo"), QStringLiteral("model name\t:")).toUtf8().constData(),
                 int(::sysconf(_SC_NPROCESSORS_ONLN)),
                 firstLineWith(QStringLiteral("/etc/os-release"), QStringLiteral("PRETTY_NAME=")).toUtf8().constData(),
-                qVersion(), QFile::encodeName(root).constData(), fileSystemOf(root).toUtf8().constData());
-    std::printf("| benchmark | figure | baseline | ratio | target | met |\n");
-    std::printf("|---|---:|---|---:|---|---|\n");
+                qVersion(), QFile::encodeName(root).constData(), rootFileSystem.toUtf8().constData());
+    std::printf("| benchmark | file system | figure | baseline | ratio | target | met |\n");
+    std::printf("|---|---|---:|---|---:|---|---|\n");
     for (const Row &row : rows) {
         const char *met = !row.met ? "" : *row.met ? "yes" : "**no**";
         // UTF-8 whatever the locale: the table holds "×" and "≤".
-        std::printf("| %s | %s | %s | %s | %s | %s |\n", row.what.toUtf8().constData(), row.figure.toUtf8().constData(),
-                    row.baseline.toUtf8().constData(), row.ratio.toUtf8().constData(), row.target.toUtf8().constData(),
-                    met);
+        const QString fileSystem = row.fileSystem.isEmpty() ? rootFileSystem : row.fileSystem;
+        std::printf("| %s | %s | %s | %s | %s | %s | %s |\n", row.what.toUtf8().constData(),
+                    fileSystem.toUtf8().constData(), row.figure.toUtf8().constData(), row.baseline.toUtf8().constData(),
+                    row.ratio.toUtf8().constData(), row.target.toUtf8().constData(), met);
     }
     std::fflush(stdout);
 }

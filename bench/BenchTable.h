@@ -48,7 +48,14 @@ struct Row
     QString target;
     /// Whether the target is met; empty for a row without a target.
     std::optional<bool> met;
+    /// The file system the row's folders were on; empty for the folder of the
+    /// table's header, "–" for a row that works on no folder.
+    QString fileSystem;
 };
+
+/// The type of the file system \a path is on ("tmpfs", "ext4", ...), from the
+/// longest mount point above it.
+QString fileSystemOf(const QString &path);
 
 /// The row for a timed pair: medians, their ratio and the ratio target \a maxRatio.
 Row timeRow(const QString &what, const QString &baselineName, const PairTimes &times, std::optional<double> maxRatio);
@@ -57,7 +64,8 @@ Row timeRow(const QString &what, const QString &baselineName, const PairTimes &t
 QString formatMs(double ms);
 
 /// Prints \a rows as a Markdown table, after the machine, the folder the
-/// benchmarks worked in (\a root) and the number of repetitions.
+/// benchmarks worked in (\a root) and the number of repetitions; each row
+/// names the file system its folders were on.
 void printTable(const std::vector<Row> &rows, int reps, const QString &root);
 
 } // namespace kestrava::bench

@@ -5,6 +5,8 @@
 
 #include <QStringList>
 
+#include <string>
+
 namespace kestrava::bench {
 
 struct BenchContext;
@@ -18,5 +20,9 @@ void addStartupRow(BenchContext &context);
 
 /// Peak memory of the window with a 100,000-file folder listed and previewed.
 void addMemoryRow(BenchContext &context);
+
+/// Peak memory of the window with the folder of a million files, \a folder,
+/// listed and previewed, in \a reps fresh processes.
+void addMillionMemoryRow(BenchContext &context, const std::string &folder, int reps);
 
 } // namespace kestrava::bench

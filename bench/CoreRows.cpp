@@ -25,6 +25,11 @@
 
 namespace kestrava::bench {
 
+bool BenchContext::asked(const char *group, const char *family) const
+{
+    return !only.isEmpty() && wants(group, family);
+}
+
 std::string BenchContext::pathFor(const char *what, int rep) const
 {
     return root + '/' + what + '-' + std::to_string(rep);

@@ -42,7 +42,8 @@ Row namesPerSecondRow(const BenchContext &context, const QString &what, const Re
                QStringLiteral("–"),
                QStringLiteral("–"),
                QStringLiteral("–"),
-               std::nullopt};
+               std::nullopt,
+               QStringLiteral("–")};
 }
 
 } // namespace

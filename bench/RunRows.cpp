@@ -128,8 +128,9 @@ void addMountRunRow(BenchContext &context, const QString &what, const std::strin
         BareNaming naming{true, 1};
         renamed[1] = bareRenameFolder(folder(mountPoint, names[1], rep), naming, method);
     };
-    context.rows.push_back(
-        timeRow(what, QStringLiteral("bare loop, same method"), timePair(context.reps, sides[0], sides[1]), 1.5));
+    Row row = timeRow(what, QStringLiteral("bare loop, same method"), timePair(context.reps, sides[0], sides[1]), 1.5);
+    row.fileSystem = QStringLiteral("FUSE over ") + fileSystemOf(QString::fromStdString(backing));
+    context.rows.push_back(row);
 }
 
 } // namespace kestrava::bench

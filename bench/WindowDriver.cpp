@@ -48,6 +48,11 @@ private:
 
 } // namespace
 
+void FailingReporter::showError(const QString &, const QString &text)
+{
+    failBench(QStringLiteral("the window reports: ") + text);
+}
+
 void settle(QWidget *widget)
 {
     // A scroll area's contents are painted on its viewport.

@@ -2,6 +2,8 @@
 // controls by name.
 #pragma once
 
+#include "ErrorReporter.h"
+
 #include <QString>
 #include <QWidget>
 
@@ -10,6 +12,14 @@ class KestravaForm;
 }
 
 namespace kestrava::bench {
+
+/// A benchmark has nobody to read a message box: a failure the window would
+/// show ends the benchmark instead.
+class FailingReporter : public ErrorReporter
+{
+public:
+    void showError(const QString &, const QString &text) override;
+};
 
 /// The window's control named \a name; stops the benchmark when there is none.
 template<typename Control>

@@ -29,17 +29,6 @@ namespace kestrava::bench {
 
 namespace {
 
-// A benchmark has nobody to read a message box: a failure the window would
-// show ends the benchmark instead.
-class FailingReporter : public ErrorReporter
-{
-public:
-    void showError(const QString &, const QString &text) override
-    {
-        failBench(QStringLiteral("the window reports: ") + text);
-    }
-};
-
 // Opening the folder as Dir1's change does it: list, sort, show, select every
 // file and switch the scope; timed until the file list has been painted.
 void addOpenFolderRow(BenchContext &context, KestravaForm &form)

@@ -4,6 +4,10 @@
 // record); "--only core,fuse,window,names,startup,memory,cli" picks groups of rows
 // (window-folder, window-tree, window-open and window-preview pick one window
 // row, journal the journal row of the core group).
+// "--only million" adds the rows of a folder of a million files, which take
+// minutes and run only when named (million-open, million-preview, million-run
+// and million-memory pick one). "--disk" says the temporary folder must be on
+// a disk, not in memory: the driver stops when it is not.
 #include "BenchContext.h"
 #include "BenchFolders.h"
 #include "ChildRows.h"
@@ -15,6 +19,8 @@
 #include <QTemporaryDir>
 
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 using namespace kestrava::bench;
 
@@ -32,6 +38,10 @@ int repsFrom(const QStringList &arguments)
     const int reps = at >= 0 ? arguments.value(at + 1).toInt() : 5;
     return reps > 0 ? reps : 5;
 }
+
+// The temporary folder, removed however the driver ends: a benchmark stopped
+// by a failed check would otherwise leave a million files in memory.
+std::string temporaryRoot;
 
 void note(const char *text)
 {
@@ -60,7 +70,12 @@ int main(int argc, char *argv[])
         failBench(QStringLiteral("no temporary folder"));
     BenchContext context;
     context.root = temporary.path().toStdString();
+    temporaryRoot = context.root;
+    std::atexit([] { removeTree(temporaryRoot); });
     context.reps = repsFrom(QCoreApplication::arguments());
+    context.disk = QCoreApplication::arguments().contains(QStringLiteral("--disk"));
+    if (context.disk && fileSystemOf(temporary.path()) == u"tmpfs")
+        failBench(QStringLiteral("--disk, but the temporary folder is on tmpfs: set TMPDIR to a folder on a disk"));
     context.bigFolder = context.root + "/big";
     note("making a folder of 100,000 files");
     if (!makeFolder(context.bigFolder, bigFolderFiles))
@@ -94,6 +109,11 @@ int main(int argc, char *argv[])
     if (context.wants("memory")) {
         note("peak memory");
         addMemoryRow(context);
+    }
+    if (context.asked("million") || context.asked("million-open") || context.asked("million-preview")
+        || context.asked("million-run") || context.asked("million-memory")) {
+        note("a million files");
+        addMillionRows(context);
     }
     printTable(context.rows, context.reps, temporary.path());
     removeTree(context.bigFolder);
