@@ -6,10 +6,15 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <linux/magic.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
+#include <sys/sysmacros.h>
 #include <vector>
 
 namespace kestrava {
@@ -113,7 +118,67 @@ struct ReadRequest
     const FileNamePattern *pattern = nullptr; // files matching it are listed; none without
     bool subFolders = false;                  // list the sub-folders
     EntryNameSink *sink = nullptr;            // gets the rules and every entry's name
+    ListingProof *proof = nullptr;            // filled for a later stillHolds()
 };
+
+qint64 clockNsecs(clockid_t clock)
+{
+    timespec now{};
+    ::clock_gettime(clock, &now);
+    return qint64(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
+}
+
+qint64 stampNsecs(const statx_timestamp &stamp)
+{
+    return qint64(stamp.tv_sec) * 1'000'000'000 + stamp.tv_nsec;
+}
+
+// The local file systems whose folders' times come from the kernel's clock, to
+// the nanosecond, whenever an entry is added, removed or renamed. Elsewhere (a
+// network or FUSE file system) the times may come from another machine.
+bool stampsEveryChange(qint64 fileSystemType)
+{
+    switch (fileSystemType) {
+    case TMPFS_MAGIC:
+    case EXT4_SUPER_MAGIC: // also ext2 and ext3
+    case XFS_SUPER_MAGIC:
+    case BTRFS_SUPER_MAGIC:
+        return true;
+    default:
+        return false;
+    }
+}
+
+// One tick of the coarse clock: a time read from it may lag the kernel's own
+// stamp of the same moment by up to that much.
+qint64 coarseTickNsecs()
+{
+    static const qint64 tick = [] {
+        timespec resolution{};
+        if (::clock_getres(CLOCK_REALTIME_COARSE, &resolution) != 0)
+            return qint64(10'000'000);
+        return std::max<qint64>(qint64(resolution.tv_sec) * 1'000'000'000 + resolution.tv_nsec, 1'000'000);
+    }();
+    return tick;
+}
+
+void takeProof(int folderFd, ListingProof &proof)
+{
+    proof = ListingProof();
+    // Read before the first entry: a change after this moment is stamped at
+    // or after it, a change before it is in what readdir returns.
+    proof.readAtNsecs = clockNsecs(CLOCK_REALTIME_COARSE);
+    proof.readAtMonotonicNsecs = clockNsecs(CLOCK_MONOTONIC_COARSE);
+    struct stat folder;
+    struct statfs fileSystem;
+    if (::fstat(folderFd, &folder) != 0 || ::fstatfs(folderFd, &fileSystem) != 0) {
+        proof.entriesFixed = false;
+        return;
+    }
+    proof.device = quint64(folder.st_dev);
+    proof.inode = quint64(folder.st_ino);
+    proof.fileSystemType = qint64(fileSystem.f_type);
+}
 
 std::expected<FolderContents, QString> readEntries(const QString &folderPath, const ReadRequest &request)
 {
@@ -125,6 +190,8 @@ std::expected<FolderContents, QString> readEntries(const QString &folderPath, co
     const int folderFd = ::dirfd(folder.get());
     if (request.sink)
         request.sink->folderRules(folderNameRules(folderFd));
+    if (request.proof)
+        takeProof(folderFd, *request.proof);
     const bool wantKinds = request.pattern || request.subFolders;
     FolderContents contents;
     errno = 0;
@@ -136,6 +203,8 @@ std::expected<FolderContents, QString> readEntries(const QString &folderPath, co
             request.sink->entryName(QByteArrayView(raw));
         if (raw[0] == '.' || !wantKinds)
             continue;
+        if (request.proof && (entry->d_type == DT_LNK || entry->d_type == DT_UNKNOWN))
+            request.proof->entriesFixed = false;
         QString name = fileNameFromBytes(raw);
         bool isSymLink = false;
         const EntryKind kind = kindOf(folderFd, entry, &isSymLink);
@@ -191,13 +260,48 @@ void sortByName(QList<DirectoryEntry> &entries)
 
 std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern)
 {
-    return readEntries(folderPath, {&pattern, true, nullptr});
+    return readEntries(folderPath, {&pattern, true, nullptr, nullptr});
+}
+
+std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern,
+                                                  ListingProof &proof)
+{
+    return readEntries(folderPath, {&pattern, true, nullptr, &proof});
+}
+
+bool stillHolds(const QString &folderPath, const ListingProof &proof)
+{
+    if (!proof.entriesFixed || !stampsEveryChange(proof.fileSystemType))
+        return false;
+    constexpr unsigned needed = STATX_INO | STATX_MTIME | STATX_CTIME;
+    struct statx folder;
+    if (::statx(AT_FDCWD, fileNameToBytes(folderPath).constData(), 0, needed, &folder) != 0
+        || (folder.stx_mask & needed) != needed)
+        return false;
+    if (makedev(folder.stx_dev_major, folder.stx_dev_minor) != proof.device || folder.stx_ino != proof.inode)
+        return false;
+    // A file system that keeps whole seconds (ext4 with small inodes) cuts a
+    // later change's stamp back to before the listing: no proof there.
+    if (folder.stx_mtime.tv_nsec == 0 || folder.stx_ctime.tv_nsec == 0)
+        return false;
+    // The real-time clock set back since the listing would let a later change
+    // carry an earlier stamp; the monotonic clock sees no such step.
+    const qint64 tick = coarseTickNsecs();
+    const qint64 realElapsed = clockNsecs(CLOCK_REALTIME_COARSE) - proof.readAtNsecs;
+    const qint64 monotonicElapsed = clockNsecs(CLOCK_MONOTONIC_COARSE) - proof.readAtMonotonicNsecs;
+    if (realElapsed < 0 || std::abs(realElapsed - monotonicElapsed) > tick)
+        return false;
+    // Any change since the listing was read, an entry added, removed or
+    // renamed or the folder's permissions changed, stamps the folder no earlier
+    // than the listing's time.
+    const qint64 before = proof.readAtNsecs - tick;
+    return stampNsecs(folder.stx_mtime) < before && stampNsecs(folder.stx_ctime) < before;
 }
 
 std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPath, const QString &pattern)
 {
     const FileNamePattern matcher(pattern);
-    auto contents = readEntries(folderPath, {&matcher, true, nullptr});
+    auto contents = readEntries(folderPath, {&matcher, true, nullptr, nullptr});
     if (!contents)
         return std::unexpected(contents.error());
     return std::move(contents->files);
@@ -205,7 +309,7 @@ std::expected<QList<DirectoryEntry>, QString> listFiles(const QString &folderPat
 
 std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &folderPath)
 {
-    auto contents = readEntries(folderPath, {nullptr, true, nullptr});
+    auto contents = readEntries(folderPath, {nullptr, true, nullptr, nullptr});
     if (!contents)
         return std::unexpected(contents.error());
     return std::move(contents->subFolders);
@@ -214,7 +318,7 @@ std::expected<QList<DirectoryEntry>, QString> listSubFolders(const QString &fold
 std::expected<FolderContents, QString> readFolderNames(const QString &folderPath, const FileNamePattern *pattern,
                                                        EntryNameSink &sink)
 {
-    return readEntries(folderPath, {pattern, pattern != nullptr, &sink});
+    return readEntries(folderPath, {pattern, pattern != nullptr, &sink, nullptr});
 }
 
 } // namespace kestrava

@@ -71,6 +71,32 @@ public:
 std::expected<FolderContents, QString> readFolderNames(const QString &folderPath, const FileNamePattern *pattern,
                                                        EntryNameSink &sink);
 
+/// What a listing needs to show later, without reading the folder again, that
+/// the folder still lists the same: the folder's identity, its file system and
+/// the coarse clock just before the entries were read.
+struct ListingProof
+{
+    /// False when some entry's place in the lists can change without the folder
+    /// changing (a symbolic link, whose target may change anywhere), or when the
+    /// entry types had to be looked up.
+    bool entriesFixed = true;
+    quint64 device = 0;
+    quint64 inode = 0;
+    qint64 fileSystemType = 0;
+    /// CLOCK_REALTIME_COARSE and CLOCK_MONOTONIC_COARSE, in nanoseconds, read
+    /// before the first entry.
+    qint64 readAtNsecs = 0;
+    qint64 readAtMonotonicNsecs = 0;
+};
+
+/// As readFolder(), also filling \a proof for a later stillHolds().
+std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern,
+                                                  ListingProof &proof);
+
+/// True when \a folderPath is provably the folder \a proof was taken of and has
+/// not changed since: the listing it came with may stand for a fresh read.
+bool stillHolds(const QString &folderPath, const ListingProof &proof);
+
 /// Sorts by name ignoring letter case, then by exact name for a stable order.
 void sortByName(QList<DirectoryEntry> &entries);
 

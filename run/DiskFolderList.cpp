@@ -6,6 +6,23 @@
 
 namespace kestrava {
 
+namespace {
+
+// Listings longer than this are not kept: a parent's listing held while the
+// walk is deep below it must not double the memory of a huge folder.
+constexpr qsizetype MostEntriesHeld = 100'000;
+
+bool isSelfOrParent(const QString &folder, const QString &path)
+{
+    if (folder == path)
+        return true;
+    if (!path.startsWith(folder))
+        return false;
+    return folder.endsWith(u'/') || path.at(folder.size()) == u'/';
+}
+
+} // namespace
+
 DiskFolderList::DiskFolderList(DiskFileList &files)
     : m_files(files)
 {}
@@ -15,9 +32,10 @@ std::expected<void, QString> DiskFolderList::setPath(const QString &path)
     const QString target = resolvePath(m_path, path);
     // One pass gives both lists, so the file list never shows another folder
     // than the folder list, also when the new folder cannot be read.
-    auto contents = readFolder(target, m_files.matcher());
+    auto contents = listing(target);
     if (!contents)
         return std::unexpected(contents.error());
+    keepAlong(target);
     m_path = target;
     m_subFolders = std::move(contents->subFolders);
     m_files.setEntries(target, std::move(contents->files));
@@ -41,8 +59,33 @@ bool DiskFolderList::isSubFolderSymLink(qsizetype index) const
 void DiskFolderList::refresh()
 {
     // A folder that can no longer be read shows no sub-folders rather than stale ones.
-    auto subFolders = listSubFolders(m_path);
-    m_subFolders = subFolders ? std::move(*subFolders) : QList<DirectoryEntry>();
+    auto contents = listing(m_path);
+    m_subFolders = contents ? std::move(contents->subFolders) : QList<DirectoryEntry>();
+}
+
+// A folder walk reads each folder as it enters it and reads the parent again
+// as it climbs back. A listing held from an earlier read stands in for a new
+// one only when the folder provably has not changed since (see stillHolds()).
+std::expected<FolderContents, QString> DiskFolderList::listing(const QString &path)
+{
+    for (const HeldListing &held : std::as_const(m_held)) {
+        if (held.path == path && held.pattern == m_files.pattern() && stillHolds(path, held.proof)) {
+            ++m_listingsReused;
+            return held.contents;
+        }
+    }
+    ListingProof proof;
+    auto contents = readFolder(path, m_files.matcher(), proof);
+    m_held.removeIf([&path](const HeldListing &held) { return held.path == path; });
+    if (contents && proof.entriesFixed && contents->files.size() + contents->subFolders.size() <= MostEntriesHeld)
+        m_held.append({path, m_files.pattern(), *contents, proof});
+    return contents;
+}
+
+// Only the listings the walk may come back to are kept: the current folder's and its parents'.
+void DiskFolderList::keepAlong(const QString &path)
+{
+    m_held.removeIf([&path](const HeldListing &held) { return !isSelfOrParent(held.path, path); });
 }
 
 QString DiskFolderList::resolvePath(const QString &current, const QString &path)

@@ -28,13 +28,32 @@ public:
     /// The sub-folders of the current folder, in order.
     const QList<DirectoryEntry> &subFolders() const { return m_subFolders; }
 
+    /// How many times a folder's listing was taken from an earlier read, the
+    /// folder provably unchanged since, instead of reading it again.
+    qint64 listingsReused() const { return m_listingsReused; }
+
     /// \a path made absolute against \a current and cleaned; ".." is the parent of \a current.
     static QString resolvePath(const QString &current, const QString &path);
 
 private:
+    // A listing kept while its folder is the current one or one of its parents,
+    // with the proof that tells whether it still holds.
+    struct HeldListing
+    {
+        QString path;
+        QString pattern;
+        FolderContents contents;
+        ListingProof proof;
+    };
+
+    std::expected<FolderContents, QString> listing(const QString &path);
+    void keepAlong(const QString &path);
+
     DiskFileList &m_files;
     QString m_path;
     QList<DirectoryEntry> m_subFolders;
+    QList<HeldListing> m_held;
+    qint64 m_listingsReused = 0;
 };
 
 } // namespace kestrava

@@ -26,7 +26,8 @@ public:
     virtual QString subFolderPath(qsizetype index) const = 0;
     /// True when the sub-folder at \a index is a symbolic link; a walk never follows it.
     virtual bool isSubFolderSymLink(qsizetype index) const = 0;
-    /// Re-reads the sub-folders of the current folder.
+    /// Lists the sub-folders of the current folder again. A listing of the
+    /// folder that provably still holds may stand for reading it.
     virtual void refresh() = 0;
 };
 

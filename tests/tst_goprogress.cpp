@@ -19,6 +19,21 @@ using namespace kestrava::testing;
 
 namespace {
 
+// Counts the paints of one widget.
+class PaintCounter : public QObject
+{
+public:
+    int paints = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint)
+            ++paints;
+        return false;
+    }
+};
+
 QMessageBox *openMessageBox()
 {
     if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
@@ -40,6 +55,8 @@ private Q_SLOTS:
     void messageBoxAnswers_data();
     void messageBoxAnswers();
     void progressFollowsTheRunAtTheDisplaysPace();
+    void labelsArePaintedInTheYieldThatShowsThem_data();
+    void labelsArePaintedInTheYieldThatShowsThem();
 };
 
 void TestGoProgress::messageBoxAnswers_data()
@@ -132,6 +149,46 @@ void TestGoProgress::progressFollowsTheRunAtTheDisplaysPace()
     QCOMPARE(findControl<QPlainTextEdit>(&page, "txtFilesModified")->toPlainText(), QString());
     QVERIFY(!page.isErrorAreaShown());
     QCOMPARE(progress.errorLog()->rowCount(), 0);
+}
+
+using ShowProgress = void (*)(GoProgress &);
+Q_DECLARE_METATYPE(ShowProgress)
+
+void TestGoProgress::labelsArePaintedInTheYieldThatShowsThem_data()
+{
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<ShowProgress>("show");
+    QTest::addColumn<QString>("text");
+    // clang-format off
+    QTest::newRow("count")  << "lblFileCounter"  << ShowProgress([](GoProgress &p) { p.showCount(42); }) << "42";
+    QTest::newRow("folder") << "CurrentDirLabel" << ShowProgress([](GoProgress &p) { p.showFolder(QStringLiteral("/a/b")); }) << "/a/b";
+    QTest::newRow("file")   << "FileNameLabel"   << ShowProgress([](GoProgress &p) { p.showFile(QStringLiteral("c.txt")); }) << "c.txt";
+    // clang-format on
+}
+
+// The display follows the run at its own pace, but what one yield brings up
+// to date is on the screen when that yield returns, even though the window's
+// other events wait for their own interval.
+void TestGoProgress::labelsArePaintedInTheYieldThatShowsThem()
+{
+    QFETCH(QString, label);
+    QFETCH(ShowProgress, show);
+    QFETCH(QString, text);
+    GoPage page;
+    findControl<QWidget>(&page, "framProgress")->show(); // as a run shows it
+    page.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&page));
+    GoProgress progress(&page);
+    progress.setIntervals(3600 * 1000, 0);
+    progress.logsCleared();
+    progress.yield(); // the first yield of a run handles the events
+    auto *shown = findControl<QLabel>(&page, label.toUtf8().constData());
+    PaintCounter counter;
+    shown->installEventFilter(&counter);
+    show(progress);
+    progress.yield();
+    QCOMPARE(shown->text(), text);
+    QVERIFY(counter.paints > 0);
 }
 
 QTEST_MAIN(TestGoProgress)

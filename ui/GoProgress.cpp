@@ -21,6 +21,7 @@ GoProgress::GoProgress(GoPage *page, QObject *parent)
     m_page->ui().lstErrorLog->setModel(m_errors);
     // The log only ever grows by runs; an undo history of it would double its memory.
     m_page->ui().txtFilesModified->setUndoRedoEnabled(false);
+    m_clock.start();
 }
 
 void GoProgress::showFile(const QString &name)
@@ -68,8 +69,8 @@ void GoProgress::logsCleared()
     m_page->showErrorArea(false);
     m_bar.begin();
     // The first yield of a run handles events and repaints at once.
-    m_sinceEvents.invalidate();
-    m_sinceRepaint.invalidate();
+    m_eventsDue = -1;
+    m_repaintDue = -1;
 }
 
 void GoProgress::filesPlanned(qint64 files)
@@ -95,13 +96,17 @@ void GoProgress::errorLogged(const QString &text)
 
 void GoProgress::yield()
 {
-    if (!m_sinceRepaint.isValid() || m_sinceRepaint.elapsed() >= m_repaintInterval)
+    // A run yields after every file: one look at the clock serves both paces.
+    const qint64 now = m_clock.elapsed();
+    const bool repaint = now >= m_repaintDue;
+    if (repaint)
         flush();
     // Nobody can press Stop within a millisecond of the last look at the events,
-    // and looking costs more than renaming a file on a fast disk.
-    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= m_eventsInterval) {
+    // and looking costs more than renaming a file on a fast disk. What a flush
+    // changed is painted with these events, so they are handled after one too.
+    if (repaint || now >= m_eventsDue) {
         QCoreApplication::processEvents();
-        m_sinceEvents.start();
+        m_eventsDue = m_clock.elapsed() + m_eventsInterval;
     }
 }
 
@@ -111,7 +116,7 @@ void GoProgress::flush()
     m_bar.show();
     flushModified();
     flushErrors();
-    m_sinceRepaint.start();
+    m_repaintDue = m_clock.elapsed() + m_repaintInterval;
 }
 
 void GoProgress::setIntervals(qint64 eventsMsecs, qint64 repaintMsecs)
@@ -124,15 +129,12 @@ void GoProgress::flushLabels()
 {
     if (m_fileChanged)
         m_page->ui().FileNameLabel->setText(m_file);
-    // The folder and the count are shown at once, not with the next events.
-    if (m_folderChanged) {
+    // Painted with the rest of the display when the run's yield handles the
+    // events right after this flush, in one pass over the window.
+    if (m_folderChanged)
         m_page->ui().CurrentDirLabel->setText(m_folder);
-        m_page->ui().CurrentDirLabel->repaint();
-    }
-    if (m_countChanged) {
+    if (m_countChanged)
         m_page->ui().lblFileCounter->setText(QString::number(m_count));
-        m_page->ui().lblFileCounter->repaint();
-    }
     m_fileChanged = m_folderChanged = m_countChanged = false;
 }
 

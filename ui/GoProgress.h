@@ -56,8 +56,10 @@ private:
     GoPage *m_page = nullptr;
     ErrorLogModel *m_errors = nullptr;
     RunProgressBar m_bar;
-    QElapsedTimer m_sinceEvents;
-    QElapsedTimer m_sinceRepaint;
+    // One clock for both paces, read once per yield; a due time of -1 is due at once.
+    QElapsedTimer m_clock;
+    qint64 m_eventsDue = -1;
+    qint64 m_repaintDue = -1;
     qint64 m_eventsInterval = 1;
     qint64 m_repaintInterval = 16;
 

@@ -29,7 +29,10 @@ std::expected<QString, QString> OptionsNameSource::newName(const QString &oldNam
 {
     // The options are read afresh for every file: a change made while the run
     // yields applies from the next file on.
-    auto name = BuildNewFilename(oldName, m_page->currentOptions(), m_counters, m_page->today());
+    const RenameOptions options = m_page->currentOptions();
+    // Only a date stamp reads the day; without one the clock is left alone.
+    const QDate today = options.prefixDate || options.postfixDate ? m_page->today() : QDate();
+    auto name = BuildNewFilename(oldName, options, m_counters, today);
     if (!name)
         return std::unexpected(name.error().message == RenameError::invalidArgument().message ? m_invalidArgumentText
                                                                                               : name.error().message);
