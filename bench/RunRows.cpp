@@ -58,7 +58,7 @@ void addRunRow(BenchContext &context, bool tree, const QString &what, const char
         if (rep != 0)
             removeTree(context.pathFor(bareName.c_str(), rep));
     };
-    context.rows.push_back(timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), 1.5));
+    context.rows.push_back(timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), 1.25));
 }
 
 // Each side renames its own fresh folder, made untimed before every repetition.
@@ -128,7 +128,7 @@ void addMountRunRow(BenchContext &context, const QString &what, const std::strin
         BareNaming naming{true, 1};
         renamed[1] = bareRenameFolder(folder(mountPoint, names[1], rep), naming, method);
     };
-    Row row = timeRow(what, QStringLiteral("bare loop, same method"), timePair(context.reps, sides[0], sides[1]), 1.5);
+    Row row = timeRow(what, QStringLiteral("bare loop, same method"), timePair(context.reps, sides[0], sides[1]), 1.25);
     row.fileSystem = QStringLiteral("FUSE over ") + fileSystemOf(QString::fromStdString(backing));
     context.rows.push_back(row);
 }

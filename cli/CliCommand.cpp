@@ -107,6 +107,9 @@ RunResults CliCommand::apply(RunTarget &target)
     RunJournal journal;
     RenameRun run(RunParts{target.folders(), target.files(), prompt, progress, names, settings, clock});
     run.setJournal(&journal);
+    // The results come from the run's log; nothing reads the folder's lists
+    // again, so reading a large folder a second time would be wasted.
+    run.setListsAgainAtEnd(false);
     run.start(target.runScope());
     results.files.reserve(run.log().statuses().size());
     for (const FileStatus &status : run.log().statuses())

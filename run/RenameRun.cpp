@@ -165,7 +165,7 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
 // folder as the run leaves it, so that a second Start works on real names.
 void RenameRun::refillFileList()
 {
-    if (intFilesRenamed() == 0)
+    if (intFilesRenamed() == 0 || !m_listAgainAtEnd)
         return;
     const QString path = m_parts.folders.path();
     if (const auto listed = m_parts.folders.setPath(path); !listed)

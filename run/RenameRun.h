@@ -56,6 +56,10 @@ public:
     /// Writes the undo journal of every following run to \a journal (which must
     /// outlive the run); nullptr writes none.
     void setJournal(RunJournal *journal) { m_journal = journal; }
+    /// Whether a run that renamed files lists the folder list's folder again at
+    /// its end (the default), so that lists a person looks at show the new
+    /// names. A caller that never reads the lists after the run turns it off.
+    void setListsAgainAtEnd(bool listAgain) { m_listAgainAtEnd = listAgain; }
     /// Asks the run to stop; it ends before its next file or sub-folder.
     void stop() { m_blnStopRequested = true; }
     /// True while start() has not returned.
@@ -130,6 +134,7 @@ private:
     // The folder whose files are being renamed.
     OpenFolder m_openFolder;
     RunJournal *m_journal = nullptr;
+    bool m_listAgainAtEnd = true;
 };
 
 } // namespace kestrava
