@@ -58,7 +58,8 @@ void addRunRow(BenchContext &context, bool tree, const QString &what, const char
         if (rep != 0)
             removeTree(context.pathFor(bareName.c_str(), rep));
     };
-    context.rows.push_back(timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), 1.25));
+    context.rows.push_back(
+        timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), 1.25));
 }
 
 // Each side renames its own fresh folder, made untimed before every repetition.
