@@ -54,6 +54,10 @@ RenameOptions runOptions(bool prefixCounter);
 /// Stops the benchmark with \a message when a measured side did not do the same work as its baseline.
 [[noreturn]] void failBench(const QString &message);
 
+/// The baseline of the listing rows: a bare readdir and sort of \a folder,
+/// which must find \a files files; \a what names the row in a failure.
+Contender bareListing(const std::string &folder, int files, const QString &what);
+
 /// Checks that two folders renamed by the two sides of a row hold the same names.
 void checkSameListing(const std::string &measured, const std::string &baseline, const char *what);
 

@@ -22,6 +22,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <optional>
 
 namespace kestrava::bench {
@@ -54,6 +55,18 @@ void failBench(const QString &message)
 {
     std::fprintf(stderr, "bench: %s\n", message.toUtf8().constData());
     std::exit(1);
+}
+
+Contender bareListing(const std::string &folder, int files, const QString &what)
+{
+    auto count = std::make_shared<std::size_t>(0);
+    Contender baseline;
+    baseline.run = [folder, count](int) { *count = bareSortedNames(folder.c_str()).size(); };
+    baseline.check = [files, what, count](int) {
+        if (*count != std::size_t(files))
+            failBench(what + QStringLiteral(": the bare loop missed files"));
+    };
+    return baseline;
 }
 
 void checkSameListing(const std::string &measured, const std::string &baseline, const char *what)
@@ -189,13 +202,7 @@ void addListingRow(BenchContext &context)
         if (folders->listingsReused() != 0 || files->selectedCount() != bigFolderFiles)
             failBench(QStringLiteral("listing: not every file listed and selected"));
     };
-    std::size_t bareCount = 0;
-    Contender baseline;
-    baseline.run = [&](int) { bareCount = bareSortedNames(context.bigFolder.c_str()).size(); };
-    baseline.check = [&](int) {
-        if (bareCount != std::size_t(bigFolderFiles))
-            failBench(QStringLiteral("listing: the bare loop missed files"));
-    };
+    const Contender baseline = bareListing(context.bigFolder, bigFolderFiles, QStringLiteral("listing"));
     const PairTimes times = timePair(context.reps, measured, baseline);
     context.rows.push_back(timeRow(QStringLiteral("list 100,000 files, sort, select all (run/ only, no window)"),
                                    QStringLiteral("bare readdir + sort"), times, 2.0));

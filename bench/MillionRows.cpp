@@ -115,13 +115,7 @@ void addOpenRow(MillionRig &rig)
         if (form.fileList()->selectedCount() != millionFiles)
             failBench(QStringLiteral("million open: not every file listed and selected"));
     };
-    std::size_t bareCount = 0;
-    Contender baseline;
-    baseline.run = [&](int) { bareCount = bareSortedNames(rig.folder.c_str()).size(); };
-    baseline.check = [&](int) {
-        if (bareCount != std::size_t(millionFiles))
-            failBench(QStringLiteral("million open: the bare loop missed files"));
-    };
+    const Contender baseline = bareListing(rig.folder, millionFiles, QStringLiteral("million open"));
     const PairTimes times = timePair(rig.reps, measured, baseline);
     rig.context.rows.push_back(
         timeRow(rig.named("open a folder of 1,000,000 files in Dir1 (list, sort, select all, paint)"),

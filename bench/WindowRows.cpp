@@ -50,13 +50,7 @@ void addOpenFolderRow(BenchContext &context, KestravaForm &form)
         if (form.fileList()->selectedCount() != bigFolderFiles)
             failBench(QStringLiteral("open folder: not every file listed and selected"));
     };
-    std::size_t bareCount = 0;
-    Contender baseline;
-    baseline.run = [&](int) { bareCount = bareSortedNames(context.bigFolder.c_str()).size(); };
-    baseline.check = [&](int) {
-        if (bareCount != std::size_t(bigFolderFiles))
-            failBench(QStringLiteral("open folder: the bare loop missed files"));
-    };
+    const Contender baseline = bareListing(context.bigFolder, bigFolderFiles, QStringLiteral("open folder"));
     const PairTimes times = timePair(context.reps, measured, baseline);
     const QString what = QStringLiteral("open a folder of 100,000 files in Dir1 (list, sort, select all, paint)");
     context.rows.push_back(timeRow(what, QStringLiteral("bare readdir + sort"), times, 2.0));

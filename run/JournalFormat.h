@@ -151,7 +151,8 @@ JournalGlance glanceAt(const QString &path);
 
 /// Opens \a path for appending with an exclusive lock on the open file, so that
 /// a journal a run or an undo is writing is never touched by another. A link is
-/// not followed. The file is open for reading too, as a map of it needs. -1 with errno set on failure (EWOULDBLOCK when another holds the lock).
+/// not followed. The file is open for reading too, as a map of it needs.
+/// -1 with errno set on failure (EWOULDBLOCK when another holds the lock).
 int openLocked(const QByteArray &path, int extraFlags);
 /// As openLocked(), for \a name in the folder open as \a folderFd.
 int openLockedAt(int folderFd, const QByteArray &name, int extraFlags);

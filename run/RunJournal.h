@@ -24,7 +24,7 @@ struct FolderFile;
 /// system). Room for the map is reserved ahead with fallocate, so a full disk
 /// is a clear error when reserving, never a fault on a page; the unused room
 /// is cut off at the end, and a killed run leaves it as zeros, which the
-/// readers take for the end of the journal. On a file system that cannot
+/// readers skip as room never filled. On a file system that cannot
 /// reserve room or map the file, records are written with one write() each.
 class RunJournal
 {
