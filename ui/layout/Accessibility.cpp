@@ -1,3 +1,4 @@
+// The layout room: the control tables, the builder that turns them into widgets, the anchors that grow them, pictures, frames and the screen reader's names.
 #include "Accessibility.h"
 
 #include <QCoreApplication>

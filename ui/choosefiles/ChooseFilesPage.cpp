@@ -1,3 +1,4 @@
+// The Choose Files room: the page, its folder and file lists with their models, the file-type filter and the drives.
 #include "ChooseFilesPage.h"
 
 #include "ErrorReporter.h"

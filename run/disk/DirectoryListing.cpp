@@ -1,3 +1,4 @@
+// The disk room: listing folders, renaming without replacing by each file system's method, name bytes and file-type patterns.
 #include "DirectoryListing.h"
 
 #include "DiskOperations.h"

@@ -1,3 +1,4 @@
+// The look-ahead room: what a run would do with each file, worked out without touching the disk.
 #include "RunSimulation.h"
 
 #include "DirectoryListing.h"

@@ -1,3 +1,4 @@
+// The Set Options room: the page of renaming rules, its samples, and the window's source of new names for a run.
 #include "OptionsNameSource.h"
 
 #include "NewFilename.h"

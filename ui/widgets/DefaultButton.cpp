@@ -1,3 +1,4 @@
+// The widgets room: small widgets and filters that several pages share (the default button, key filters, the line-block text box).
 #include "DefaultButton.h"
 
 #include <QPushButton>

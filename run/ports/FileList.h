@@ -1,3 +1,4 @@
+// The ports room: the small interfaces through which a run reaches the lists, the user, the clock and the names.
 #pragma once
 
 #include <QString>

@@ -1,3 +1,4 @@
+// The journal room: the undo journal's format, its writer, undo, and the recovery of parked files.
 #include "JournalFormat.h"
 
 #include "FileNameBytes.h"

@@ -1,3 +1,4 @@
+// The Go room: the page, the run and undo it starts, their progress, prompts and logs.
 #include "ErrorLogModel.h"
 
 #include "FileNameBytes.h"
