@@ -19,9 +19,13 @@ struct StartCommand
     QString errors;
     /// Where the window starts, when it is shown.
     StartPaths start;
+    /// True when Qt's -style option chose the widget style.
+    bool styleChosen = false;
 
     /// Reads \a arguments (the program's name first) with the options of
     /// `kestrava --help`; relative paths are taken from the current folder.
+    /// Qt's own options (-platform, -style, ...) are passed over: Qt takes them
+    /// when the window's application is made.
     static StartCommand parse(const QStringList &arguments);
 };
 

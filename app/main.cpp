@@ -6,7 +6,11 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QList>
 #include <QTextStream>
+
+#include <cstdio>
+#include <cstdlib>
 
 namespace {
 
@@ -16,6 +20,46 @@ kestrava::StartCommand readCommandLine(int argc, char *argv[])
 {
     const QCoreApplication reader(argc, argv);
     return kestrava::StartCommand::parse(QCoreApplication::arguments());
+}
+
+// Without a display Qt ends the program from inside QApplication's constructor,
+// after a fatal message that suggests reinstalling it. While the application is
+// made, Qt's messages are held back: if it is made they are passed on as they
+// came; if it cannot be, one line says what is missing instead.
+struct HeldMessage
+{
+    QtMsgType type;
+    QByteArray category;
+    QString text;
+};
+QList<HeldMessage> heldMessages;
+QtMessageHandler passedOnTo = nullptr;
+
+void holdMessage(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtFatalMsg) {
+        std::fputs("kestrava: needs a display (X11 or Wayland) and found none; kestrava-cli renames "
+                   "without one\n",
+                   stderr);
+        // The half-made application must not be torn down: end here.
+        std::_Exit(1);
+    }
+    heldMessages.append({type, QByteArray(context.category), text});
+}
+
+void startHoldingMessages()
+{
+    passedOnTo = qInstallMessageHandler(holdMessage);
+}
+
+void passOnHeldMessages()
+{
+    qInstallMessageHandler(passedOnTo);
+    for (const HeldMessage &message : std::as_const(heldMessages)) {
+        const QMessageLogContext context(nullptr, 0, nullptr, message.category.constData());
+        passedOnTo(message.type, context, message.text);
+    }
+    heldMessages.clear();
 }
 
 } // namespace
@@ -36,10 +80,15 @@ int main(int argc, char *argv[])
         return 2;
     }
 
+    // Qt takes its own options (-platform, -style, -reverse, ...) out of argv here.
+    startHoldingMessages();
     QApplication app(argc, argv);
+    passOnHeldMessages();
     // The window places its controls at fixed pixel positions on a fixed grey; Fusion
-    // draws them alike on every desktop, so the layout holds wherever it runs.
-    QApplication::setStyle(QStringLiteral("Fusion"));
+    // draws them alike on every desktop, so the layout holds wherever it runs. A
+    // style asked for by -style is the user's choice.
+    if (!command.styleChosen)
+        QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setApplicationName(QStringLiteral("Kestrava"));
     QApplication::setApplicationVersion(QStringLiteral(KESTRAVA_VERSION));
     // Links the window to its launcher entry and icon; on Wayland it is the app id.

@@ -14,6 +14,8 @@ private Q_SLOTS:
     void endsWithoutAWindow_data();
     void endsWithoutAWindow();
     void namesPathsOfOtherFoldersAndStarts();
+    void takesQtOptions_data();
+    void takesQtOptions();
 };
 
 namespace {
@@ -42,6 +44,11 @@ void TestCommandLine::endsWithoutAWindow_data()
                                     << QString() << QStringLiteral("kestrava: \"no such file\" does not exist\n");
     QTest::newRow("an unknown option") << QStringList{QStringLiteral("--frobnicate")} << 2 << QString()
                                        << QStringLiteral("kestrava: Unknown option 'frobnicate'.\n");
+    QTest::newRow("no display") << QStringList{QStringLiteral(".")} << 1 << QString()
+                                << QStringLiteral("kestrava: needs a display (X11 or Wayland) and found none; "
+                                                  "kestrava-cli renames without one\n");
+    QTest::newRow("--help-all") << QStringList{QStringLiteral("--help-all")} << 0
+                                << QStringLiteral("--qwindowtitle <title>") << QString();
 }
 
 // Output is compared whole where it is one line, else by a piece it must hold.
@@ -93,6 +100,39 @@ void TestCommandLine::namesPathsOfOtherFoldersAndStarts()
     QTest::qWait(1000);
     QCOMPARE(program.state(), QProcess::Running);
     QVERIFY2(!errors.contains("a.jpg"), errors.constData());
+    program.kill();
+    program.waitForFinished();
+}
+
+void TestCommandLine::takesQtOptions_data()
+{
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("-platform -style") << QStringList{"-platform", "offscreen", "-style", "Fusion"};
+    QTest::newRow("--platform -qwindowtitle -reverse")
+        << QStringList{"--platform", "offscreen", "-qwindowtitle", "Renaming", "-reverse"};
+    QTest::newRow("-style=") << QStringList{"-platform", "offscreen", "-style=Windows"};
+}
+
+// No display but the one -platform names: the window can only open if Qt took it.
+void TestCommandLine::takesQtOptions()
+{
+    QFETCH(QStringList, options);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    // A hidden file exists but is never listed: the window names it once it is shown.
+    QFile hidden(dir.filePath(QStringLiteral(".hidden")));
+    QVERIFY(hidden.open(QIODevice::WriteOnly));
+    QProcess program;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QString::fromLatin1(name));
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(KESTRAVA_PROGRAM), options + QStringList{hidden.fileName()});
+    QVERIFY(program.waitForStarted());
+    QByteArray errors;
+    QTRY_VERIFY_WITH_TIMEOUT((errors += program.readAllStandardError()).contains("\".hidden\" is not listed"), 10000);
+    QCOMPARE(program.state(), QProcess::Running);
+    QVERIFY2(!errors.contains("nknown option"), errors.constData());
     program.kill();
     program.waitForFinished();
 }
