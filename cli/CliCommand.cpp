@@ -66,7 +66,8 @@ int CliCommand::run()
         recoverParkedFiles();
         return runUndo();
     }
-    const auto scope = resolveScope(m_request.paths, m_request.includePattern, m_request.recursive);
+    const auto scope =
+        resolveScope(m_request.paths, m_request.includePattern, m_request.recursive, m_request.namesFromStdin);
     if (!scope) {
         printMessage(scope.error());
         return 2;

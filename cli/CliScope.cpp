@@ -62,7 +62,7 @@ std::expected<NamedFile, QString> namedFile(const QString &path)
     return file;
 }
 
-std::expected<CliScope, QString> fileSet(const QStringList &paths, const QString &pattern)
+std::expected<CliScope, QString> fileSet(const QStringList &paths, const QString &pattern, bool filesOnly)
 {
     const FileNamePattern matcher(pattern);
     CliScope scope;
@@ -74,7 +74,9 @@ std::expected<CliScope, QString> fileSet(const QStringList &paths, const QString
             return std::unexpected(kind.error());
         if (*kind == PathKind::Folder)
             return std::unexpected(
-                pathProblem(path, QStringLiteral("a folder among files; name one folder, or files")));
+                pathProblem(path,
+                            filesOnly ? QStringLiteral("a folder; --null takes files only")
+                                      : QStringLiteral("a folder among files; name one folder, or files")));
         const auto file = namedFile(path);
         if (!file)
             return std::unexpected(file.error());
@@ -102,9 +104,10 @@ std::expected<CliScope, QString> fileSet(const QStringList &paths, const QString
 
 } // namespace
 
-std::expected<CliScope, QString> resolveScope(const QStringList &paths, const QString &pattern, bool recursive)
+std::expected<CliScope, QString> resolveScope(const QStringList &paths, const QString &pattern, bool recursive,
+                                              bool filesOnly)
 {
-    if (paths.size() == 1) {
+    if (paths.size() == 1 && !filesOnly) {
         const auto kind = kindOf(paths.first());
         if (!kind)
             return std::unexpected(kind.error());
@@ -116,7 +119,7 @@ std::expected<CliScope, QString> resolveScope(const QStringList &paths, const QS
     }
     if (recursive)
         return std::unexpected(QStringLiteral("--recursive: needs one folder, not files"));
-    return fileSet(paths, pattern);
+    return fileSet(paths, pattern, filesOnly);
 }
 
 } // namespace kestrava::cli

@@ -30,7 +30,9 @@ struct CliScope
 /// are left out; each folder's files go in the order a folder listing gives them,
 /// the folders in the order first named. A missing path, a hidden file, a
 /// folder among files or a second folder is a usage error naming the path.
-/// \a recursive needs a folder.
-std::expected<CliScope, QString> resolveScope(const QStringList &paths, const QString &pattern, bool recursive);
+/// \a recursive needs a folder. With \a filesOnly (names read by --null, which
+/// a `find -type f` gives) every path must be a file: a folder is a usage error.
+std::expected<CliScope, QString> resolveScope(const QStringList &paths, const QString &pattern, bool recursive,
+                                              bool filesOnly);
 
 } // namespace kestrava::cli

@@ -46,6 +46,21 @@ void printOut(const QString &text)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
 }
 
+// The status of a usage error: nothing was renamed, the command itself was wrong.
+constexpr int UsageError = 2;
+
+// As GNU programs end a usage error: where to read how it is used.
+void printHelpPointer()
+{
+    std::fputs("Try 'kestrava-cli --help' for more information.\n", stderr);
+}
+
+const char versionText[] = "kestrava-cli " KESTRAVA_VERSION "\n"
+                           "Copyright (C) 2026 Dunsmore\n"
+                           "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+                           "This is free software: you are free to change and redistribute it.\n"
+                           "There is NO WARRANTY, to the extent permitted by law.\n";
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -62,7 +77,8 @@ int main(int argc, char *argv[])
     auto parsed = cli.parse(arguments, ::isatty(STDOUT_FILENO));
     if (!parsed) {
         printMessage(parsed.error());
-        return 2;
+        printHelpPointer();
+        return UsageError;
     }
     CliRequest &request = parsed->request;
     if (request.action == CliAction::Help) {
@@ -70,7 +86,7 @@ int main(int argc, char *argv[])
         return 0;
     }
     if (request.action == CliAction::Version) {
-        printOut(QStringLiteral("kestrava-cli " KESTRAVA_VERSION "\n"));
+        printOut(QString::fromUtf8(versionText));
         return 0;
     }
     for (const QString &note : std::as_const(parsed->notes))
@@ -78,10 +94,14 @@ int main(int argc, char *argv[])
     const auto today = chosenToday();
     if (!today) {
         printMessage(today.error());
-        return 2;
+        return UsageError;
     }
     request.today = *today;
     if (request.namesFromStdin)
         request.paths = namesFromStandardInput();
-    return CliCommand(request).run();
+    // The command finds the rest of the usage errors (a missing path, a folder among files).
+    const int status = CliCommand(request).run();
+    if (status == UsageError)
+        printHelpPointer();
+    return status;
 }

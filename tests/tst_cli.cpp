@@ -54,6 +54,10 @@ private Q_SLOTS:
     void applyThenUndoReturnsEveryName_data();
     void applyThenUndoReturnsEveryName();
     void undoTakesBackARunOfTheWindow();
+    void namesOnStandardInputMustBeFiles_data();
+    void namesOnStandardInputMustBeFiles();
+    void bashCompletesOptionsAndWords_data();
+    void bashCompletesOptionsAndWords();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -267,8 +271,9 @@ void TestCli::usageErrors()
         const CliOutput output =
             runCli(apply && !arguments.contains("--undo") ? QStringList{"-x"} + arguments : arguments);
         QCOMPARE(output.status, 2);
-        QCOMPARE(output.errLines().size(), 1);
-        QVERIFY2(output.err.contains(named.toUtf8()), output.err.constData());
+        QCOMPARE(output.errLines().size(), 2);
+        QVERIFY2(output.errLines().at(0).contains(named.toUtf8()), output.err.constData());
+        QCOMPARE(output.errLines().at(1), "Try 'kestrava-cli --help' for more information.");
         QVERIFY(output.err.startsWith("kestrava-cli: "));
         QVERIFY(output.out.isEmpty());
     }
@@ -434,7 +439,12 @@ void TestCli::helpListsEveryOptionWithItsDefault()
         QVERIFY2(help.out.contains(option), option);
     QCOMPARE(help.out.count("Default"), 16);
     const CliOutput version = runCli({"--version"});
-    QCOMPARE(version.out, QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"));
+    QCOMPARE(version.out,
+             QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"
+                        "Copyright (C) 2026 Dunsmore\n"
+                        "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+                        "This is free software: you are free to change and redistribute it.\n"
+                        "There is NO WARRANTY, to the extent permitted by law.\n"));
 }
 
 void TestCli::applyThenUndoReturnsEveryName_data()
@@ -492,4 +502,71 @@ void TestCli::undoTakesBackARunOfTheWindow()
 }
 
 QTEST_GUILESS_MAIN(TestCli)
+// find -type f gives -0 its names: a folder among them is a mistake, not a folder to rename.
+void TestCli::namesOnStandardInputMustBeFiles_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QByteArray>("names");
+    QTest::addColumn<QByteArray>("problem");
+    const QByteArray folder("kestrava-cli: sub: a folder; --null takes files only\n");
+    QTest::newRow("a folder alone") << QStringList{"-0"} << QByteArray("sub\0", 4) << folder;
+    QTest::newRow("a folder among files") << QStringList{"-0"} << QByteArray("a.txt\0sub\0", 10) << folder;
+    QTest::newRow("a folder, recursively") << QStringList{"-0", "-r"} << QByteArray("sub\0", 4)
+                                           << QByteArray("kestrava-cli: --recursive: needs one folder, not files\n");
+}
+
+void TestCli::namesOnStandardInputMustBeFiles()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QByteArray, names);
+    QFETCH(QByteArray, problem);
+    makeFiles({"a.txt", "sub/b c.txt"});
+    const CliOutput output = runCli(arguments + QStringList{"--spaces=dots", "-x"}, names);
+    QCOMPARE(output.status, 2);
+    QCOMPARE(output.err, problem + "Try 'kestrava-cli --help' for more information.\n");
+    QCOMPARE(treeNames(root()), QStringList({"a.txt", "sub", "sub/b c.txt"}));
+}
+
+void TestCli::bashCompletesOptionsAndWords_data()
+{
+    QTest::addColumn<QString>("line"); // the words as bash splits them, the last being completed
+    QTest::addColumn<QString>("offered");
+    QTest::newRow("an option") << "kestrava-cli --under"
+                               << "--underscores";
+    QTest::newRow("three options") << "kestrava-cli --re"
+                                   << "--recursive --remove-tildes --replace";
+    QTest::newRow("case words") << "kestrava-cli --case ''"
+                                << "capitalise ignore lower upper";
+    QTest::newRow("after =") << "kestrava-cli --spaces = d"
+                             << "dashes dots";
+    QTest::newRow("= kept in the word") << "kestrava-cli --underscores=sp"
+                                        << "--underscores=spaces";
+    QTest::newRow("date formats") << "kestrava-cli -x --postfix-date mm-dd"
+                                  << "mm-dd-yy mm-dd-yyyy";
+    QTest::newRow("free text") << "kestrava-cli --find ''"
+                               << "";
+    QTest::newRow("a path") << "kestrava-cli --case upper su"
+                            << "sub";
+}
+
+// The completion the package installs, loaded by a bash with no other set-up.
+void TestCli::bashCompletesOptionsAndWords()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, offered);
+    makeFiles({"sub/a.txt"});
+    const QString script = QStringLiteral("source '" KESTRAVA_BASH_COMPLETION "' || exit 3\n"
+                                          "complete -p kestrava-cli\n"
+                                          "COMP_WORDS=(%1); COMP_CWORD=$((${#COMP_WORDS[@]} - 1)); _kestrava_cli\n"
+                                          "printf '%s\\n' \"${COMPREPLY[@]}\" | LC_ALL=C sort | paste -sd ' '\n");
+    QProcess bash;
+    bash.setWorkingDirectory(root());
+    bash.start(QStringLiteral("bash"), {"--norc", "--noprofile", "-c", script.arg(line)});
+    QVERIFY(bash.waitForFinished(10000));
+    QCOMPARE(bash.exitCode(), 0);
+    const QList<QByteArray> lines = bash.readAllStandardOutput().split('\n');
+    QCOMPARE(lines.at(0), "complete -F _kestrava_cli kestrava-cli");
+    QCOMPARE(QString::fromUtf8(lines.value(1)), offered);
+}
+
 #include "tst_cli.moc"
