@@ -75,7 +75,7 @@ PatternReplacement::PatternReplacement(const QString &pattern, const QString &re
     m_regex.setPatternOptions(options);
     if (!m_regex.isValid())
         return;
-    // Compiled now, not at the first match: an object shared between threads is then only read.
+    // Compiled (and JIT-compiled) now rather than at the first name's match.
     m_regex.optimize();
     parseReplacement();
 }
