@@ -14,6 +14,19 @@ enum class UnderscoreConversion { Ignore, Remove, ToSpaces, ToDashes, ToDots };
 /// What happens to spaces in the base of a name.
 enum class SpaceConversion { Ignore, Remove, ToUnderscores, ToDashes, ToDots };
 
+/// Where the date stamps take their date from.
+enum class DateSource {
+    Today,    ///< today's date, for every file alike
+    Modified, ///< the file's modification date
+    Taken,    ///< when the photo or video was taken, as the file says
+};
+
+/// What a run does with a file whose new name another entry holds.
+enum class WhenTaken {
+    Leave,  ///< leaves the file as it is and says why
+    Number, ///< gives it the lowest free "name (n).ext", n counting from 2
+};
+
 /// The ranges the options panel keeps its fields in, and the texts its fields
 /// start with.
 namespace limits {
@@ -64,9 +77,24 @@ struct RenameOptions
     /// The empty text switches find and replace off.
     QString findText;
     QString replaceText;
+    /// The find text is a Perl-compatible regular expression, and the
+    /// replacement may name its groups (see PatternReplacement).
+    bool findRegex = false;
+    /// Letter case counts in either kind of find; off, it does not.
+    bool findMatchCase = false;
     bool trimFilename = false;
     /// Converted only when trimming; see parseTrimLength().
     QString trimLength = limits::defaultTrimText.toString();
+    /// Where both date stamps take their date from. A file without a date from
+    /// its source is left alone, unless the fallback to its modification date
+    /// is on.
+    DateSource dateSource = DateSource::Today;
+    bool dateFallback = false;
+    /// With the template on, the template (see NameTemplate) gives the base
+    /// name, to which every other rule then applies.
+    bool useTemplate = false;
+    QString nameTemplate;
+    WhenTaken whenTaken = WhenTaken::Leave;
 };
 
 } // namespace kestrava

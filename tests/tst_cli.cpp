@@ -138,6 +138,26 @@ void TestCli::sameNamesAsTheWindow_data()
             o.replaceText = QStringLiteral("Pic");
         }));
     row("find removes", {"--find", " "}, with([](auto &o) { o.findText = QStringLiteral(" "); }));
+    row("find matching case", {"--find", "photo", "--replace", "Pic", "--match-case"}, with([](auto &o) {
+            o.findText = QStringLiteral("photo");
+            o.replaceText = QStringLiteral("Pic");
+            o.findMatchCase = true;
+        }));
+    row("regex", {"--regex", "--find", "(\\w+) (\\w+)", "--replace", "\\u$2_\\L$1"}, with([](auto &o) {
+            o.findText = QStringLiteral("(\\w+) (\\w+)");
+            o.replaceText = QStringLiteral("\\u$2_\\L$1");
+            o.findRegex = true;
+        }));
+    row("regex matching case", {"--regex", "--match-case", "--find=(?<first>[a-z])", "--replace=${first}$$"},
+        with([](auto &o) {
+            o.findText = QStringLiteral("(?<first>[a-z])");
+            o.replaceText = QStringLiteral("${first}$$");
+            o.findRegex = o.findMatchCase = true;
+        }));
+    row("regex of empty matches", {"--regex", "--find=\\b"}, with([](auto &o) {
+            o.findText = QStringLiteral("\\b");
+            o.findRegex = true;
+        }));
     const QString sixty(60, u'f');
     row("find cut to 50", {"--find", sixty}, with([&](auto &o) { o.findText = sixty.left(50); }));
     const auto trim = [](const char *length) {
@@ -248,7 +268,7 @@ void TestCli::usageErrors_data()
     QTest::newRow("unknown case word") << QStringList{"--case=title", "."} << "--case";
     QTest::newRow("unknown spaces word") << QStringList{"--spaces=tabs", "."} << "--spaces";
     QTest::newRow("unknown underscores word") << QStringList{"--underscores=dots!", "."} << "--underscores";
-    QTest::newRow("unknown prefix date") << QStringList{"--prefix-date=yyyy-mm-dd", "."} << "--prefix-date";
+    QTest::newRow("unknown prefix date") << QStringList{"--prefix-date=yyyy-dd-mm", "."} << "--prefix-date";
     QTest::newRow("unknown postfix date") << QStringList{"--postfix-date", "DDMMYY", "."} << "--postfix-date";
     QTest::newRow("include matching nothing") << QStringList{"--include=;", "."} << "--include";
     QTest::newRow("two folders") << QStringList{"sub", "."} << "sub";
@@ -259,6 +279,9 @@ void TestCli::usageErrors_data()
     QTest::newRow("undo with apply") << QStringList{"--undo", "-x"} << "--undo";
     QTest::newRow("undo with a path") << QStringList{"--undo", "a.txt"} << "--undo";
     QTest::newRow("undo with an option") << QStringList{"--undo", "--case=upper"} << "--undo";
+    QTest::newRow("undo with a regex") << QStringList{"--undo", "--regex"} << "--undo";
+    QTest::newRow("pattern error") << QStringList{"--regex", "--find=(abc", "."}
+                                   << "--find: Pattern error at 4: missing closing parenthesis";
 }
 
 void TestCli::usageErrors()
@@ -432,12 +455,12 @@ void TestCli::helpListsEveryOptionWithItsDefault()
     const CliOutput help = runCli({"--help"});
     QCOMPARE(help.status, 0);
     for (const char *option :
-         {"--remove-tildes", "--spaces",    "--underscores",    "--case",           "--find",     "--replace",
-          "--trim",          "--prefix ",   "--prefix-counter", "--prefix-date",    "--postfix ", "--postfix-counter",
-          "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",     "--json",
-          "--apply",         "--undo",      "--version"})
+         {"--remove-tildes", "--spaces",    "--underscores",    "--case",           "--find",      "--replace",
+          "--trim",          "--prefix ",   "--prefix-counter", "--prefix-date",    "--postfix ",  "--postfix-counter",
+          "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",      "--json",
+          "--apply",         "--undo",      "--version",        "--regex",          "--match-case"})
         QVERIFY2(help.out.contains(option), option);
-    QCOMPARE(help.out.count("Default"), 16);
+    QCOMPARE(help.out.count("Default"), 18);
     const CliOutput version = runCli({"--version"});
     QCOMPARE(version.out,
              QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"
@@ -455,6 +478,7 @@ void TestCli::applyThenUndoReturnsEveryName_data()
     QTest::newRow("tree") << QStringList{"-r", "--spaces=dots", "--postfix-date=ddmmyy", "."} << QByteArray();
     QTest::newRow("named files in two folders")
         << QStringList{"-0", "--find=e", "--replace=E"} << QByteArray("sub/d e.txt\0a b.txt\0", 20);
+    QTest::newRow("regex") << QStringList{"--regex", "--find=^(\\w)", "--replace=\\u$1", "."} << QByteArray();
 }
 
 void TestCli::applyThenUndoReturnsEveryName()

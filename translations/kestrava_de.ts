@@ -537,6 +537,10 @@
         <source>Invalid procedure call or argument</source>
         <translation>Ungültiger Prozeduraufruf oder ungültiges Argument</translation>
     </message>
+    <message>
+        <source>Pattern error at %1: %2</source>
+        <translation>Fehler im Muster an Stelle %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::RenameRun</name>

@@ -13,6 +13,11 @@ namespace {
 // The text of RenameError::invalidArgument(), written here for lupdate.
 constexpr const char *InvalidArgument =
     QT_TRANSLATE_NOOP("kestrava::RenameError", "Invalid procedure call or argument");
+// The text of a find pattern that does not compile, which the naming rules
+// translate themselves, written here for lupdate: the rules' folder has no
+// other text of the window.
+[[maybe_unused]] constexpr const char *PatternError =
+    QT_TRANSLATE_NOOP("kestrava::RenameError", "Pattern error at %1: %2");
 
 } // namespace
 
