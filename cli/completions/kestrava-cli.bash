@@ -1,6 +1,10 @@
 # bash completion for kestrava-cli: its options, the words each option's value
 # may be, and file names for the paths.
 
+# The date formats of --prefix-date and --postfix-date; a word holding a space is quoted.
+_kestrava_cli_dates="ddmmyy dd-mm-yy ddmmyyyy dd-mm-yyyy mmddyy mm-dd-yy mmddyyyy mm-dd-yyyy \
+yyyy-mm-dd yyyymmdd 'yyyy-mm-dd hh.mm.ss'"
+
 # The options that take a value, each with the words its value may be; an
 # empty list stands for free text or a number, where nothing is offered.
 # A new option with a value is one more line here.
@@ -13,15 +17,16 @@ declare -gA _kestrava_cli_values=(
     [--trim]=""
     [--prefix]=""
     [--prefix-counter]=""
-    [--prefix-date]="ddmmyy dd-mm-yy ddmmyyyy dd-mm-yyyy mmddyy mm-dd-yy mmddyyyy mm-dd-yyyy"
+    [--prefix-date]=$_kestrava_cli_dates
     [--postfix]=""
     [--postfix-counter]=""
-    [--postfix-date]="ddmmyy dd-mm-yy ddmmyyyy dd-mm-yyyy mmddyy mm-dd-yy mmddyyyy mm-dd-yyyy"
+    [--postfix-date]=$_kestrava_cli_dates
     [--include]=""
 )
 
 # The options without a value.
-_kestrava_cli_switches="-x --apply --undo --remove-tildes -r --recursive --skip-read-only -0 --null --json -h --help --version"
+_kestrava_cli_switches="-x --apply --undo --remove-tildes --regex --match-case -r --recursive --skip-read-only
+-0 --null --json -h --help --version"
 
 _kestrava_cli()
 {
@@ -47,6 +52,8 @@ _kestrava_cli()
     if [[ -n $option && -v _kestrava_cli_values[$option] ]]; then
         local words=${_kestrava_cli_values[$option]}
         [[ -n $words ]] && mapfile -t COMPREPLY < <(compgen -P "$given" -W "$words" -- "$cur")
+        # A space in a word goes onto the command line escaped.
+        COMPREPLY=("${COMPREPLY[@]// /\\ }")
         return 0
     fi
     if [[ $cur == -* ]]; then

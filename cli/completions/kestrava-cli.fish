@@ -2,7 +2,8 @@
 # may be, and file names for the paths. One line per option; -x marks an
 # option whose value is no file name, -a lists the words its value may be.
 
-set -l dates ddmmyy dd-mm-yy ddmmyyyy dd-mm-yyyy mmddyy mm-dd-yy mmddyyyy mm-dd-yyyy
+# The date formats of --prefix-date and --postfix-date; a word holding a space is quoted.
+set -l dates "ddmmyy dd-mm-yy ddmmyyyy dd-mm-yyyy mmddyy mm-dd-yy mmddyyyy mm-dd-yyyy yyyy-mm-dd yyyymmdd 'yyyy-mm-dd hh.mm.ss'"
 
 complete -c kestrava-cli -s x -l apply -d 'Rename the files'
 complete -c kestrava-cli -l undo -d 'Undo the newest run not yet undone'
@@ -10,7 +11,9 @@ complete -c kestrava-cli -l remove-tildes -d 'Remove tildes from the names'
 complete -c kestrava-cli -l spaces -x -a 'ignore remove underscores dashes dots' -d 'What becomes of spaces'
 complete -c kestrava-cli -l underscores -x -a 'ignore remove spaces dashes dots' -d 'What becomes of underscores'
 complete -c kestrava-cli -l case -x -a 'ignore capitalise lower upper' -d 'Letter case'
-complete -c kestrava-cli -l find -x -d 'Text to find, letter case ignored'
+complete -c kestrava-cli -l find -x -d 'Text to find, letter case ignored unless --match-case'
+complete -c kestrava-cli -l regex -d 'Read --find as a Perl-compatible regular expression'
+complete -c kestrava-cli -l match-case -d 'Letter case counts in --find'
 complete -c kestrava-cli -l replace -x -d 'What replaces the found text'
 complete -c kestrava-cli -l trim -x -d 'Trim names to N characters, 8 to 999'
 complete -c kestrava-cli -l prefix -x -d 'Text in front of the names'
