@@ -557,8 +557,8 @@ void TestCli::bashCompletesOptionsAndWords_data()
     QTest::addColumn<QString>("offered");
     QTest::newRow("an option") << "kestrava-cli --under"
                                << "--underscores";
-    QTest::newRow("three options") << "kestrava-cli --re"
-                                   << "--recursive --remove-tildes --replace";
+    QTest::newRow("four options") << "kestrava-cli --re"
+                                  << "--recursive --regex --remove-tildes --replace";
     QTest::newRow("case words") << "kestrava-cli --case ''"
                                 << "capitalise ignore lower upper";
     QTest::newRow("after =") << "kestrava-cli --spaces = d"
