@@ -37,6 +37,8 @@ private Q_SLOTS:
     void linkForStateFolderIsRefused();
     void linkForJournalIsNeverFollowed();
     void openStateFolderIsMadePrivate();
+    void journalOthersCouldWriteIsRefused_data();
+    void journalOthersCouldWriteIsRefused();
 
 private:
     QTemporaryDir *m_state = nullptr;
@@ -366,6 +368,46 @@ void TestJournal::openStateFolderIsMadePrivate()
     struct stat info;
     QCOMPARE(::stat(folder.constData(), &info), 0);
     QCOMPARE(info.st_mode & 0777, 0700u);
+}
+
+void TestJournal::journalOthersCouldWriteIsRefused_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("wholeFolder");
+    QTest::newRow("state folder writable by others") << "folder 0777" << true;
+    QTest::newRow("state folder of another user") << "folder nobody" << true;
+    QTest::newRow("journal of another user") << "journal nobody" << false;
+    QTest::newRow("journal others may read") << "journal 0644" << false;
+}
+
+// Another user who can write to the state folder could plant a journal that
+// renames any file of the user's: such a journal is never read, and one line says so.
+void TestJournal::journalOthersCouldWriteIsRefused()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, wholeFolder);
+    runOver({"a.txt"});
+    const QString path = journal::journalPaths().value(0);
+    const QByteArray target = QFile::encodeName(wholeFolder ? journal::stateFolder() : path);
+    if (change.endsWith(u"nobody")) {
+        if (::geteuid() != 0)
+            QSKIP("giving a file to another user needs root");
+        QCOMPARE(::chown(target.constData(), 65534, 65534), 0);
+    } else {
+        QCOMPARE(::chmod(target.constData(), change.endsWith(u"0777") ? 0777 : 0644), 0);
+    }
+    QVERIFY(!UndoRun::canUndo());
+    QVERIFY(!UndoRun::newestUndoableRun());
+    const QString reason = wholeFolder ? "Undo journals are not read from a folder that others may change"
+                                       : "Not read as an undo journal: it is not a private file of yours";
+    QCOMPARE(UndoRun::recoverParkedFiles().errors,
+             QStringList(u'\'' + reason + "'  whilst processing file '" + QFile::decodeName(target) + u'\''));
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(!undo.start());
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt"}));
+    QCOMPARE(journal::readJournal(path).readable, wholeFolder);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

@@ -206,13 +206,19 @@ qint64 endOfData(QFile &file, qint64 size)
     return end;
 }
 
-// A journal is read only from a file of its own name, never through a link.
+bool isPrivateFile(const struct stat &info)
+{
+    return S_ISREG(info.st_mode) && info.st_uid == ::geteuid() && (info.st_mode & 07777) == 0600;
+}
+
+// A journal is read only from a file of its own name, never through a link,
+// and only when it is private to the user.
 bool openForReading(QFile &file, const QString &path)
 {
     const int fd = ::open(nameBytes(path).constData(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0)
         return false;
-    if (file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
+    if (isPrivateJournal(fd) && file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle))
         return true;
     ::close(fd);
     return false;
@@ -291,17 +297,38 @@ QString stateFolder()
     return base + QStringLiteral("/kestrava");
 }
 
-QStringList journalPaths()
+bool isPrivateJournal(int fd)
 {
+    struct stat info;
+    return ::fstat(fd, &info) == 0 && isPrivateFile(info);
+}
+
+JournalList listJournals()
+{
+    JournalList list;
     const QString folder = stateFolder();
     struct stat info;
     if (::lstat(nameBytes(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
-        return {};
-    QStringList paths = QDir(folder).entryList({QStringLiteral("run-*.kjournal")},
-                                               QDir::Files | QDir::Hidden | QDir::NoSymLinks, QDir::Name);
-    for (QString &path : paths)
-        path.prepend(folder + u'/');
-    return paths;
+        return list;
+    if (info.st_uid != ::geteuid() || (info.st_mode & 0022) != 0) {
+        list.refused.append({folder, Refusal::FolderNotPrivate});
+        return list;
+    }
+    const QStringList names = QDir(folder).entryList({QStringLiteral("run-*.kjournal")},
+                                                     QDir::AllEntries | QDir::Hidden | QDir::System, QDir::Name);
+    for (const QString &name : names) {
+        const QString path = folder + u'/' + name;
+        if (::lstat(nameBytes(path).constData(), &info) == 0 && isPrivateFile(info))
+            list.paths.append(path);
+        else
+            list.refused.append({path, Refusal::JournalNotPrivate});
+    }
+    return list;
+}
+
+QStringList journalPaths()
+{
+    return listJournals().paths;
 }
 
 JournalContents readJournal(const QString &path)

@@ -107,9 +107,39 @@ QString nameText(const QByteArray &bytes);
 /// Where journals live: $XDG_STATE_HOME/kestrava, or ~/.local/state/kestrava
 /// when the variable is unset or not an absolute path.
 QString stateFolder();
-/// The journals in stateFolder(), full paths, oldest first. Links are not
-/// journals, and a state folder that is itself a link holds none.
+/// Why journals, or the whole state folder, are not read.
+enum class Refusal : quint8 {
+    /// The state folder is not the user's own, or group or others may write to it.
+    FolderNotPrivate,
+    /// A journal is not a regular file of the user's own with mode 0600.
+    JournalNotPrivate,
+};
+
+/// A journal, or the state folder, that readers leave alone, and why.
+struct RefusedJournal
+{
+    QString path;
+    Refusal reason;
+};
+
+/// The journals of stateFolder() and what was refused there.
+struct JournalList
+{
+    QStringList paths; ///< full paths, oldest first
+    QList<RefusedJournal> refused;
+};
+
+/// The journals in stateFolder() that may be read. Another user who could
+/// write to the folder could plant a journal that renames any file the user
+/// may rename, so a folder that is not the user's alone holds none, and a
+/// journal counts only as a regular file of the user's own that nobody else
+/// may read or write (0600). A state folder that is itself a link holds none.
+JournalList listJournals();
+/// listJournals().paths.
 QStringList journalPaths();
+/// Whether the open file \a fd may be read as a journal: a regular file of the
+/// user's own with mode 0600.
+bool isPrivateJournal(int fd);
 
 /// One rename of a journal.
 struct RenameEntry

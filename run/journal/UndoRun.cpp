@@ -78,6 +78,22 @@ QString leftParkedText(int error, const RenameEntry &entry)
               .arg(journal::nameText(entry.parkedName), journal::nameText(entry.oldName));
 }
 
+QString refusalText(const journal::RefusedJournal &refused)
+{
+    switch (refused.reason) {
+    case journal::Refusal::FolderNotPrivate:
+        return RenameRun::errorText(
+            undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                       "Undo journals are not read from a folder that others may change")),
+            refused.path);
+    case journal::Refusal::JournalNotPrivate:
+        break;
+    }
+    return RenameRun::errorText(
+        undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Not read as an undo journal: it is not a private file of yours")),
+        refused.path);
+}
+
 bool mayBeUndone(const QString &path, const journal::JournalGlance &glance)
 {
     return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone && !journal::isInUse(path);
@@ -295,7 +311,10 @@ QString UndoRun::summaryText(qint64 filesRestored, qint64 elapsedSeconds)
 ParkedRecovery UndoRun::recoverParkedFiles()
 {
     ParkedRecovery recovery;
-    for (const QString &path : journal::journalPaths()) {
+    const journal::JournalList journals = journal::listJournals();
+    for (const journal::RefusedJournal &refused : journals.refused)
+        recovery.errors.append(refusalText(refused));
+    for (const QString &path : journals.paths) {
         // A run that ended finished or undid each of its two-step renames itself.
         const journal::JournalGlance glance = journal::glanceAt(path);
         if (!glance.readable || glance.lastRecord == RecordType::End || glance.lastRecord == RecordType::Undone

@@ -75,6 +75,8 @@ public:
     /// Puts back under its old name every file that a run killed between the
     /// two steps of a change of letter case left under its temporary name.
     /// Meant for start-up, without asking: nothing else would find the file.
+    /// Its errors also name each journal, or the state folder, that is not
+    /// read because another user could have written it.
     static ParkedRecovery recoverParkedFiles();
 
 private:
