@@ -37,6 +37,8 @@ private Q_SLOTS:
     void linkForStateFolderIsRefused();
     void linkForJournalIsNeverFollowed();
     void openStateFolderIsMadePrivate();
+    void impossibleLengthSkipsTheJournal_data();
+    void impossibleLengthSkipsTheJournal();
     void journalOthersCouldWriteIsRefused_data();
     void journalOthersCouldWriteIsRefused();
 
@@ -368,6 +370,37 @@ void TestJournal::openStateFolderIsMadePrivate()
     struct stat info;
     QCOMPARE(::stat(folder.constData(), &info), 0);
     QCOMPARE(info.st_mode & 0777, 0700u);
+}
+
+void TestJournal::impossibleLengthSkipsTheJournal_data()
+{
+    QTest::addColumn<bool>("afterRun"); // the zeros follow a whole run's records, or the header alone
+    QTest::newRow("header, then 6 GB of zeros") << false;
+    QTest::newRow("a run, then 6 GB of zeros") << true;
+}
+
+// No writer leaves more than some megabytes of room: read whole, such a file
+// would only cost the memory and time of its length.
+void TestJournal::impossibleLengthSkipsTheJournal()
+{
+    QFETCH(bool, afterRun);
+    QString path;
+    if (afterRun) {
+        runOver({"a.txt"});
+        path = journal::journalPaths().value(0);
+    } else {
+        QVERIFY(QDir().mkpath(journal::stateFolder()));
+        path = journal::stateFolder() + QStringLiteral("/run-00000000000000000001-1.kjournal");
+        QVERIFY(writeFile(path, journal::fileHeader()));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    }
+    QVERIFY(QFile::resize(path, 6LL * 1024 * 1024 * 1024));
+    QVERIFY(!UndoRun::canUndo());
+    QVERIFY(!journal::glanceAt(path).readable);
+    QVERIFY(!journal::readJournal(path).readable);
+    QCOMPARE(UndoRun::recoverParkedFiles().errors,
+             QStringList("'A damaged journal is skipped: its length is impossible'  whilst processing file '" + path
+                         + u'\''));
 }
 
 void TestJournal::journalOthersCouldWriteIsRefused_data()

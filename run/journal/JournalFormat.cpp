@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -26,6 +27,14 @@ constexpr char markerBytes[] = "KJ";
 // Big enough for every record a run ends with (End, Restored, Undone).
 constexpr qsizetype tailSize = 256;
 constexpr qsizetype glanceSize = 64 * 1024;
+// The longest record a writer makes is a folder's path (at most PATH_MAX
+// bytes) or two names of at most 255 bytes with their fields: a length
+// beyond this is damage, whatever bytes follow.
+constexpr qsizetype maxRecordLength = 64 * 1024;
+// The most room a writer reserves ahead of its records (see RunJournal),
+// with a margin: zeros running on beyond it are no journal's.
+constexpr qint64 longestRoom = 32 * 1024 * 1024;
+constexpr qsizetype pieceSize = 1024 * 1024;
 
 quint32 fnv1a(const char *data, qsizetype size)
 {
@@ -50,22 +59,12 @@ std::optional<Record> recordAt(const QByteArray &data, qsizetype at)
     if (at + framing + 1 > data.size() || data[at] != markerBytes[0] || data[at + 1] != markerBytes[1])
         return std::nullopt;
     const quint32 length = qFromLittleEndian<quint32>(data.constData() + at + 2);
-    if (length < 1 || qsizetype(length) > data.size() - at - framing)
+    if (length < 1 || length > maxRecordLength || qsizetype(length) > data.size() - at - framing)
         return std::nullopt;
     const qsizetype end = at + 6 + qsizetype(length);
     if (qFromLittleEndian<quint32>(data.constData() + end) != fnv1a(data.constData() + at + 2, 4 + length))
         return std::nullopt;
     return Record{RecordType(quint8(data[at + 6])), data.sliced(at + 7, length - 1), end + 4};
-}
-
-// The start of the next whole record after \a from, or -1.
-qsizetype nextRecordAfter(const QByteArray &data, qsizetype from)
-{
-    for (qsizetype at = data.indexOf(markerBytes, from); at >= 0; at = data.indexOf(markerBytes, at + 1)) {
-        if (recordAt(data, at))
-            return at;
-    }
-    return -1;
 }
 
 // Reads the fields of a payload in order; a payload too short reads as zeros
@@ -182,28 +181,146 @@ bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteA
     return in.ok();
 }
 
+// The first byte that is not zero, or \a end; a block at a time, since room
+// reserved ahead can be megabytes of zeros.
+const char *firstNonZero(const char *from, const char *end)
+{
+    static constexpr char zeros[256] = {};
+    while (end - from >= qsizetype(sizeof zeros) && std::memcmp(from, zeros, sizeof zeros) == 0)
+        from += sizeof zeros;
+    return std::find_if(from, end, [](char byte) { return byte != '\0'; });
+}
+
 // One past the last byte of \a file that is not zero: the end of the records
 // when room the writer reserved ahead follows them. Read from the end in
-// growing blocks, as most journals end with their last record.
+// growing blocks, as most journals end with their last record. -1 when the
+// zeros run on for longer than the writer ever reserves.
 qint64 endOfData(QFile &file, qint64 size)
 {
     qint64 block = 4 * 1024;
     qint64 end = size;
     while (end > headerSize) {
+        if (size - end > longestRoom)
+            return -1;
         const qint64 start = qMax<qint64>(headerSize, end - block);
         if (!file.seek(start))
             return end;
         const QByteArray bytes = file.read(end - start);
         if (bytes.size() != end - start)
             return end;
-        for (qsizetype i = bytes.size(); i > 0; --i) {
-            if (bytes[i - 1] != '\0')
-                return start + i;
+        if (firstNonZero(bytes.cbegin(), bytes.cend()) != bytes.cend()) {
+            for (qsizetype i = bytes.size(); i > 0; --i) {
+                if (bytes[i - 1] != '\0')
+                    return start + i;
+            }
         }
         end = start;
         block = qMin<qint64>(block * 4, 1024 * 1024);
     }
     return end;
+}
+
+// The bytes of a journal from some offset on, read in pieces: however long
+// the file, no more than a few pieces are held at once.
+class PieceReader
+{
+public:
+    explicit PieceReader(QFile &file)
+        : m_file(file)
+    {}
+    // Makes the bytes [at, at + count) available, or as many as the file has,
+    // and lets go of those before \a at.
+    void need(qint64 at, qint64 count)
+    {
+        if (at - m_base > pieceSize) {
+            const qint64 drop = qMin<qint64>(at - m_base, m_bytes.size());
+            m_bytes.remove(0, drop);
+            m_base += drop;
+        }
+        while (!m_atEnd && m_base + m_bytes.size() < at + count) {
+            const QByteArray more = m_file.read(pieceSize);
+            m_atEnd = more.isEmpty();
+            m_bytes += more;
+        }
+    }
+    const QByteArray &bytes() const { return m_bytes; }
+    qsizetype index(qint64 at) const { return qsizetype(at - m_base); }
+    qint64 offset(qsizetype index) const { return m_base + index; }
+    bool endsAt(qint64 at) const { return m_atEnd && at >= m_base + m_bytes.size(); }
+
+private:
+    QFile &m_file;
+    QByteArray m_bytes;
+    qint64 m_base = 0;
+    bool m_atEnd = false;
+};
+
+enum class ScanEnd { Finished, Stopped, Impossible };
+
+// Visits each whole record of \a file from the first after the header, in
+// order, telling \a damaged of each damaged stretch skipped; \a visit returns
+// false to stop. Impossible when zeros run on for longer than the writer ever
+// reserves: no journal looks like that.
+template<typename Visit, typename Damaged>
+ScanEnd scanRecords(QFile &file, Visit visit, Damaged damaged)
+{
+    if (!file.seek(0))
+        return ScanEnd::Finished;
+    PieceReader in(file);
+    const qint64 wholeRecord = framing + maxRecordLength;
+    qint64 at = headerSize;
+    for (;;) {
+        in.need(at, wholeRecord);
+        if (in.endsAt(at))
+            return ScanEnd::Finished;
+        if (const auto record = recordAt(in.bytes(), in.index(at))) {
+            if (!visit(*record, at))
+                return ScanEnd::Stopped;
+            at = in.offset(record->next);
+            continue;
+        }
+        // Zeros are room the writer reserved and was killed before filling.
+        if (in.bytes()[in.index(at)] == '\0') {
+            qint64 past = at;
+            for (;;) {
+                in.need(past, pieceSize);
+                const QByteArray &bytes = in.bytes();
+                const auto found = firstNonZero(bytes.cbegin() + in.index(past), bytes.cend());
+                past = in.offset(found - bytes.cbegin());
+                if (past - at > longestRoom)
+                    return ScanEnd::Impossible;
+                if (found != bytes.cend() || in.endsAt(past))
+                    break;
+            }
+            if (in.endsAt(past))
+                return ScanEnd::Finished;
+            in.need(past, wholeRecord);
+            if (recordAt(in.bytes(), in.index(past))) {
+                at = past;
+                continue;
+            }
+        }
+        // Garbage with a whole record after it is damage; at the very end it
+        // is the last record, cut short when the writer was killed. Each piece
+        // is searched with a whole record's bytes after it in view.
+        qint64 next = -1;
+        for (qint64 from = at + 1; next < 0 && !in.endsAt(from); from += pieceSize) {
+            in.need(from, pieceSize + wholeRecord);
+            const QByteArray &bytes = in.bytes();
+            const qsizetype last = in.index(from) + pieceSize;
+            for (qsizetype i = bytes.indexOf(markerBytes, in.index(from)); i >= 0 && i < last;
+                 i = bytes.indexOf(markerBytes, i + 1)) {
+                if (recordAt(bytes, i)) {
+                    next = in.offset(i);
+                    break;
+                }
+            }
+        }
+        if (next < 0)
+            return ScanEnd::Finished;
+        damaged(at);
+        at = next;
+    }
 }
 
 bool isPrivateFile(const struct stat &info)
@@ -335,42 +452,36 @@ JournalContents readJournal(const QString &path)
 {
     JournalContents contents;
     QFile file;
-    if (!openForReading(file, path))
-        return contents;
-    const QByteArray data = file.readAll();
-    if (!hasHeader(data))
+    if (!openForReading(file, path) || !hasHeader(file.read(headerSize)))
         return contents;
     contents.readable = true;
     QHash<quint32, QByteArray> folders;
     QHash<quint64, qsizetype> bySequence;
-    qsizetype at = headerSize;
-    while (at < data.size()) {
-        if (const auto record = recordAt(data, at)) {
-            if (!take(*record, contents, folders, bySequence))
+    const ScanEnd end = scanRecords(
+        file,
+        [&](const Record &record, qint64 at) {
+            if (!take(record, contents, folders, bySequence))
                 contents.damagedAt.append(at);
-            at = record->next;
-            continue;
-        }
-        // Zeros are room the writer reserved and was killed before filling.
-        if (data[at] == '\0') {
-            const auto past = std::find_if(data.cbegin() + at, data.cend(), [](char byte) { return byte != '\0'; });
-            if (past == data.cend())
-                break;
-            if (recordAt(data, past - data.cbegin())) {
-                at = past - data.cbegin();
-                continue;
-            }
-        }
-        // Garbage with a whole record after it is damage; at the very end it
-        // is the last record, cut short when the writer was killed.
-        const qsizetype next = nextRecordAfter(data, at + 1);
-        if (next < 0)
-            break;
-        contents.damagedAt.append(at);
-        at = next;
+            return true;
+        },
+        [&](qint64 at) { contents.damagedAt.append(at); });
+    if (end == ScanEnd::Impossible) {
+        contents = JournalContents();
+        contents.impossible = true;
     }
     return contents;
 }
+
+namespace {
+
+JournalGlance impossibleGlance()
+{
+    JournalGlance glance;
+    glance.impossible = true;
+    return glance;
+}
+
+} // namespace
 
 JournalGlance glanceAt(const QString &path)
 {
@@ -383,23 +494,29 @@ JournalGlance glanceAt(const QString &path)
     if (!hasHeader(data))
         return glance;
     glance.readable = true;
-    for (int pass = 0; pass < 2 && !glance.hasRename; ++pass) {
-        qsizetype at = headerSize;
-        while (const auto record = recordAt(data, at)) {
-            if (record->type == RecordType::Begin)
-                glance.startedAt = timeFrom(PayloadReader(record->payload).read<qint64>());
-            glance.hasRename = glance.hasRename || record->type == RecordType::Rename;
-            if (glance.hasRename)
-                break;
-            at = record->next;
-        }
-        // Only a long run without a single rename, or damage, needs the whole file.
-        if (pass == 0 && !glance.hasRename && size > data.size())
-            data += file.readAll();
+    qsizetype at = headerSize;
+    while (const auto record = recordAt(data, at)) {
+        if (record->type == RecordType::Begin)
+            glance.startedAt = timeFrom(PayloadReader(record->payload).read<qint64>());
+        glance.hasRename = record->type == RecordType::Rename;
+        if (glance.hasRename)
+            break;
+        at = record->next;
+    }
+    // Only a long run without a single rename, or damage, needs the whole file.
+    if (!glance.hasRename && size > data.size()) {
+        const auto visit = [&](const Record &record, qint64) {
+            glance.hasRename = record.type == RecordType::Rename;
+            return !glance.hasRename;
+        };
+        if (scanRecords(file, visit, [](qint64) {}) == ScanEnd::Impossible)
+            return impossibleGlance();
     }
     // The last record ends where the bytes that are not zero end, or in the
     // few bytes after, since its own last bytes may be zeros.
     const qint64 dataEnd = endOfData(file, size);
+    if (dataEnd < 0)
+        return impossibleGlance();
     const qint64 tailStart = qMax<qint64>(headerSize, dataEnd - tailSize);
     file.seek(tailStart);
     const QByteArray tail = file.read(qMin(size, dataEnd + 16) - tailStart);

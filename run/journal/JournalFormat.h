@@ -157,6 +157,7 @@ struct RenameEntry
 struct JournalContents
 {
     bool readable = false;      ///< opened, and the magic and version are right
+    bool impossible = false;    ///< not read: its length is no journal's (see glanceAt())
     QDateTime startedAt;        ///< local time
     bool ended = false;         ///< the run's end was recorded
     bool undone = false;        ///< marked fully undone
@@ -171,6 +172,9 @@ JournalContents readJournal(const QString &path);
 struct JournalGlance
 {
     bool readable = false;
+    /// Not readable: zeros run on for longer than a writer reserves room, as
+    /// in a file lengthened by hand. Read on, it would only cost time.
+    bool impossible = false;
     bool hasRename = false;
     QDateTime startedAt;
     std::optional<RecordType> lastRecord; ///< empty when the last record is cut short or long

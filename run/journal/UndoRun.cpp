@@ -317,6 +317,10 @@ ParkedRecovery UndoRun::recoverParkedFiles()
     for (const QString &path : journals.paths) {
         // A run that ended finished or undid each of its two-step renames itself.
         const journal::JournalGlance glance = journal::glanceAt(path);
+        if (glance.impossible)
+            recovery.errors.append(RenameRun::errorText(
+                undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged journal is skipped: its length is impossible")),
+                path));
         if (!glance.readable || glance.lastRecord == RecordType::End || glance.lastRecord == RecordType::Undone
             || journal::isInUse(path))
             continue;
