@@ -62,6 +62,8 @@ private Q_SLOTS:
     void runKilledHalfwayIsUndoneCompletely();
     void parkedFileIsPutBack_data();
     void parkedFileIsPutBack();
+    void runInUseIsNotUndone_data();
+    void runInUseIsNotUndone();
     void summaryText_data();
     void summaryText();
 
@@ -317,6 +319,62 @@ void TestUndoRun::parkedFileIsPutBack()
         QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
     QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
     QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
+}
+
+void TestUndoRun::runInUseIsNotUndone_data()
+{
+    QTest::addColumn<bool>("newerRunWriting"); // else: another undo holds the newest run's journal
+    QTest::newRow("another undo holds the run") << false;
+    QTest::newRow("another process is writing a newer run") << true;
+}
+
+// Two processes never take back one run at once, and an undo never reaches
+// past a run that another process is still writing.
+void TestUndoRun::runInUseIsNotUndone()
+{
+    QFETCH(bool, newerRunWriting);
+    makeFiles({"a.txt", "b.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    const QString ranFirst = journal::journalPaths().value(0);
+    int ready[2];
+    int finish[2];
+    QCOMPARE(::pipe(ready), 0);
+    QCOMPARE(::pipe(finish), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        RunJournal writing;
+        if (newerRunWriting) {
+            writing.begin(RunScope::AllFilesInCurrentFolder, root(), QDateTime::currentDateTime());
+            OpenFolder folder;
+            folder.open(root() + u'/');
+            writing.recordRename(root() + u'/', FolderFile(folder, QStringLiteral("0001_a.txt")),
+                                 FolderFile(folder, QStringLiteral("x.txt")));
+        } else {
+            (void)!journal::openLocked(QFile::encodeName(ranFirst), 0);
+        }
+        char byte = 0;
+        (void)!::write(ready[1], &byte, 1);
+        (void)!::read(finish[0], &byte, 1);
+        ::_exit(0);
+    }
+    char byte = 0;
+    QCOMPARE(::read(ready[0], &byte, 1), 1);
+    const QString held = journal::journalPaths().constLast();
+    UndoRig undo;
+    const bool started = undo.undo.start();
+    (void)!::write(finish[1], &byte, 1);
+    ::waitpid(child, nullptr, 0);
+    for (const int fd : {ready[0], ready[1], finish[0], finish[1]})
+        ::close(fd);
+    QVERIFY(started);
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt"}));
+    QCOMPARE(undo.undo.log().errors(),
+             QStringList(QStringLiteral("'This run is in use by process %1 (tst_undorun); nothing was undone'  "
+                                        "whilst processing file '%2'")
+                             .arg(child)
+                             .arg(held)));
 }
 
 void TestUndoRun::summaryText_data()

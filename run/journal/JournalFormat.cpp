@@ -13,6 +13,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace kestrava::journal {
@@ -559,6 +560,29 @@ bool isInUse(const QString &path)
     const bool locked = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
     ::close(fd);
     return locked;
+}
+
+qint64 lockHolder(const QString &path)
+{
+    struct stat info;
+    if (::stat(nameBytes(path).constData(), &info) != 0)
+        return 0;
+    // Each line: "1: FLOCK  ADVISORY  WRITE <pid> <major>:<minor>:<inode> 0 EOF",
+    // major and minor in hex; waiting locks have "->" after the number.
+    QFile locks(QStringLiteral("/proc/locks"));
+    if (!locks.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray file = QByteArray::number(major(info.st_dev), 16).rightJustified(2, '0') + ':'
+        + QByteArray::number(minor(info.st_dev), 16).rightJustified(2, '0') + ':'
+        + QByteArray::number(quint64(info.st_ino));
+    // Files of /proc show a size of 0, so they are read to the end, not to their size.
+    const QList<QByteArray> lines = locks.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        const QList<QByteArray> fields = line.simplified().split(' ');
+        if (fields.size() >= 6 && fields.at(1) == "FLOCK" && fields.at(5) == file)
+            return fields.at(4).toLongLong();
+    }
+    return 0;
 }
 
 } // namespace kestrava::journal

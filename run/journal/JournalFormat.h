@@ -192,5 +192,8 @@ int openLocked(const QByteArray &path, int extraFlags);
 int openLockedAt(int folderFd, const QByteArray &name, int extraFlags);
 /// Whether another open file holds the lock of \a path.
 bool isInUse(const QString &path);
+/// The process that holds the lock of \a path, as the system lists it; 0 when
+/// it cannot be told.
+qint64 lockHolder(const QString &path);
 
 } // namespace kestrava::journal

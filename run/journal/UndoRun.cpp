@@ -7,6 +7,7 @@
 #include "RunClock.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QScopedValueRollback>
 
@@ -94,9 +95,24 @@ QString refusalText(const journal::RefusedJournal &refused)
         refused.path);
 }
 
-bool mayBeUndone(const QString &path, const journal::JournalGlance &glance)
+// A journal another process holds is still offered: undo then says who holds it,
+// rather than pass over a run that may be newer than the one it would take.
+bool mayBeUndone(const journal::JournalGlance &glance)
 {
-    return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone && !journal::isInUse(path);
+    return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone;
+}
+
+QString inUseText(qint64 pid)
+{
+    if (pid <= 0)
+        return undoText(
+            QT_TRANSLATE_NOOP("kestrava::UndoRun", "This run is in use by another process; nothing was undone"));
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name =
+        comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed()) : QStringLiteral("?");
+    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "This run is in use by process %1 (%2); nothing was undone"))
+        .arg(pid)
+        .arg(name);
 }
 
 } // namespace
@@ -110,16 +126,22 @@ bool UndoRun::canUndo()
 {
     const QStringList paths = journal::journalPaths();
     return std::any_of(paths.crbegin(), paths.crend(),
-                       [](const QString &path) { return mayBeUndone(path, journal::glanceAt(path)); });
+                       [](const QString &path) { return mayBeUndone(journal::glanceAt(path)); });
 }
 
 std::optional<UndoableRun> UndoRun::newestUndoableRun()
 {
+    JournalContents contents;
+    return newestUndoableRun(contents);
+}
+
+std::optional<UndoableRun> UndoRun::newestUndoableRun(JournalContents &contents)
+{
     const QStringList paths = journal::journalPaths();
     for (auto path = paths.crbegin(); path != paths.crend(); ++path) {
-        if (!mayBeUndone(*path, journal::glanceAt(*path)))
+        if (!mayBeUndone(journal::glanceAt(*path)))
             continue;
-        const JournalContents contents = journal::readJournal(*path);
+        contents = journal::readJournal(*path);
         if (const qint64 left = filesLeft(contents); left > 0)
             return UndoableRun{*path, left, contents.startedAt};
         // Every rename was dealt with, but the undo ended before it could say so.
@@ -128,6 +150,7 @@ std::optional<UndoableRun> UndoRun::newestUndoableRun()
         if (fd >= 0)
             ::close(fd);
     }
+    contents = JournalContents();
     return std::nullopt;
 }
 
@@ -144,7 +167,12 @@ bool UndoRun::start()
     if (m_running)
         return false;
     const auto run = newestUndoableRun();
-    if (!run)
+    return run && start(run->journalPath);
+}
+
+bool UndoRun::start(const QString &journalPath)
+{
+    if (m_running)
         return false;
     // Cleared however start() is left.
     const QScopedValueRollback<bool> running(m_running, true);
@@ -155,7 +183,7 @@ bool UndoRun::start()
     m_progress.logsCleared();
     m_startedAt = m_clock.now();
     m_endedAt = m_startedAt;
-    undoJournal(*run, journal::readJournal(run->journalPath));
+    undoJournal(journalPath);
     m_endedAt = m_clock.now();
     m_progress.showStatus(m_stopRequested ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER"))
                                           : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "UNDONE")));
@@ -165,9 +193,33 @@ bool UndoRun::start()
     return true;
 }
 
-void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &contents)
+// The journal is locked before it is read, so that two undos never take back
+// the same run at once, and what an undo before this one did is in what is read.
+void UndoRun::undoJournal(const QString &path)
 {
-    openJournal(run.journalPath, contents);
+    const QByteArray journalBytes = journal::nameBytes(path);
+    m_journalFd = journal::openLocked(journalBytes, 0);
+    if (m_journalFd < 0) {
+        const int error = errno;
+        logError(error == EWOULDBLOCK
+                     ? inUseText(journal::lockHolder(path))
+                     : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "This run cannot be undone: "))
+                         + systemErrorText(error),
+                 {}, journalBytes);
+        return;
+    }
+    JournalContents contents;
+    const auto newest = newestUndoableRun(contents);
+    if (!newest || newest->journalPath != path) {
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                            "This run is no longer the one to undo; nothing was undone")),
+                 {}, journalBytes);
+        closeJournal();
+        return;
+    }
+    for (const qint64 at : contents.damagedAt)
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged record at byte %1 was skipped")).arg(at),
+                 {}, journalBytes);
     bool everyFileDone = true;
     QByteArray folderShown;
     for (auto entry = contents.renames.crbegin(); entry != contents.renames.crend(); ++entry) {
@@ -197,26 +249,17 @@ void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &content
     }
     if (everyFileDone)
         appendRecord(m_journalFd, RecordType::Undone);
+    closeJournal();
+    closeFolders();
+}
+
+void UndoRun::closeJournal()
+{
     if (m_journalFd >= 0) {
         ::fdatasync(m_journalFd);
         ::close(m_journalFd);
     }
     m_journalFd = -1;
-    closeFolders();
-}
-
-// Opens the journal to record what is taken back, and names what of it could not be read.
-void UndoRun::openJournal(const QString &path, const JournalContents &contents)
-{
-    const QByteArray journalBytes = journal::nameBytes(path);
-    m_journalFd = journal::openLocked(journalBytes, 0);
-    if (m_journalFd < 0)
-        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "What is undone cannot be recorded: "))
-                     + systemErrorText(errno),
-                 {}, journalBytes);
-    for (const qint64 at : contents.damagedAt)
-        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged record at byte %1 was skipped")).arg(at),
-                 {}, journalBytes);
 }
 
 // Puts one file back under its old name, from its new name or, when a run

@@ -59,6 +59,10 @@ public:
     /// the status and summary. Returns false without doing anything when an
     /// undo is already under way or there is nothing to undo.
     bool start();
+    /// As start(), for the run of \a journalPath only: when that run is no
+    /// longer the one to undo (another undo took it back meanwhile), or another
+    /// process holds its journal, nothing is undone and the log says why.
+    bool start(const QString &journalPath);
     /// Asks the undo to stop; it ends before its next file.
     void stop() { m_stopRequested = true; }
     bool isRunning() const { return m_running; }
@@ -82,8 +86,9 @@ public:
 private:
     enum class Outcome { Restored, AlreadyBack, Failed };
 
-    void undoJournal(const UndoableRun &run, const journal::JournalContents &contents);
-    void openJournal(const QString &path, const journal::JournalContents &contents);
+    static std::optional<UndoableRun> newestUndoableRun(journal::JournalContents &contents);
+    void undoJournal(const QString &path);
+    void closeJournal();
     Outcome undoOne(const journal::RenameEntry &entry);
     int folderDescriptor(const QByteArray &folder);
     void closeFolders();
