@@ -34,6 +34,8 @@ private Q_SLOTS:
     void unwritableJournalGivesOneLineAndTheRunGoesOn_data();
     void unwritableJournalGivesOneLineAndTheRunGoesOn();
     void onlyTheLastTwentyRunsAreKept();
+    void keptRunsAreRunsThatCanBeUndone_data();
+    void keptRunsAreRunsThatCanBeUndone();
     void linkForStateFolderIsRefused();
     void linkForJournalIsNeverFollowed();
     void openStateFolderIsMadePrivate();
@@ -49,6 +51,13 @@ private:
     RunJournal *m_journal = nullptr;
     QString root() const { return m_dir->path(); }
     void runOver(const QStringList &names);
+    // Another run over the files of the last, which renames each again.
+    bool renameAgain()
+    {
+        m_rig->folders.setPath(root());
+        m_rig->files.selectAll();
+        return m_rig->run.start(RunScope::AllFilesInCurrentFolder) && m_rig->run.intFilesRenamed() > 0;
+    }
 };
 
 void TestJournal::init()
@@ -306,10 +315,45 @@ void TestJournal::onlyTheLastTwentyRunsAreKept()
     runOver({"a.txt"});
     const QString first = journal::journalPaths().value(0);
     for (int run = 1; run < 25; ++run)
-        QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+        QVERIFY(renameAgain());
     const QStringList journals = journal::journalPaths();
     QCOMPARE(journals.size(), journal::keptJournals);
     QVERIFY(!journals.contains(first));
+}
+
+void TestJournal::keptRunsAreRunsThatCanBeUndone_data()
+{
+    QTest::addColumn<int>("emptyRuns");  // runs with nothing to rename, after the first run
+    QTest::addColumn<int>("undoneRuns"); // of the newest runs, undone before more runs follow
+    QTest::newRow("twenty runs that renamed nothing") << 20 << 0;
+    QTest::newRow("undone runs go before undoable ones") << 0 << 5;
+}
+
+// Twenty Starts with nothing to rename leave the run before them to undo, and
+// the limit takes runs already undone before those that can still be undone.
+void TestJournal::keptRunsAreRunsThatCanBeUndone()
+{
+    QFETCH(int, emptyRuns);
+    QFETCH(int, undoneRuns);
+    runOver({"a.txt"});
+    const QString first = journal::journalPaths().value(0);
+    for (int run = 0; run < emptyRuns; ++run)
+        QVERIFY(m_rig->run.start(RunScope::SelectedFiles));
+    if (undoneRuns > 0) {
+        for (int run = 1; run < journal::keptJournals; ++run)
+            QVERIFY(renameAgain());
+        RecordingSink sink;
+        ScriptedClock clock;
+        UndoRun undo(sink, clock);
+        for (int run = 0; run < undoneRuns; ++run)
+            QVERIFY(undo.start());
+        for (int run = 0; run < undoneRuns; ++run)
+            QVERIFY(renameAgain());
+    }
+    const QStringList journals = journal::journalPaths();
+    QCOMPARE(journals.size(), emptyRuns > 0 ? 1 : journal::keptJournals);
+    QCOMPARE(journals.first(), first);
+    QVERIFY(UndoRun::canUndo());
 }
 
 // A link planted in the state folder's place could lead the journals, which

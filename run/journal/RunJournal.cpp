@@ -120,7 +120,6 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
         fail(errno);
         return false;
     }
-    removeOldJournals();
     quint64 stamp = wallClockNanoseconds();
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
         const QString name = journalName(stamp + quint64(attempt));
@@ -221,12 +220,16 @@ void RunJournal::end(const QDateTime &endedAt, bool stopped)
     m_record.addU8(stopped ? 1 : 0);
     if (!write(m_record.finish()))
         return;
-    if (m_renamed == 0) {
-        m_record.start(RecordType::Undone);
-        if (!write(m_record.finish()))
-            return;
-    }
     closeMap();
+    // A run that renamed nothing has nothing to undo: its journal would only
+    // push the journal of a run that did out of those kept.
+    if (m_renamed == 0) {
+        ::unlink(journal::nameBytes(m_path).constData());
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    removeOldJournals();
     // Cutting off the room that was not used only saves space: a journal that
     // keeps it reads the same, so failing here is no reason to lose the journal.
     if (m_reserved > m_written)
@@ -366,13 +369,36 @@ void RunJournal::syncNowAndThen()
         fail(errno);
 }
 
-// Makes room for the journal about to start: the newest keptJournals - 1 stay.
+// Keeps the journals of the last keptJournals runs that renamed something, this
+// one included. Fully undone runs go first, the oldest first, so that runs
+// that can still be undone stay as long as they can; a journal without a
+// rename (a run killed before its first) is worth nothing and goes too.
+// Journals in use, and those that cannot be read, are left alone.
 void RunJournal::removeOldJournals()
 {
-    const QStringList paths = journal::journalPaths();
-    for (qsizetype i = 0; i + journal::keptJournals - 1 < paths.size(); ++i) {
-        if (!journal::isInUse(paths.at(i)))
-            QFile::remove(paths.at(i));
+    QStringList undone;
+    QStringList undoable;
+    qsizetype withRenames = 0;
+    for (const QString &path : journal::journalPaths()) {
+        const journal::JournalGlance glance = journal::glanceAt(path);
+        if (!glance.readable)
+            continue;
+        const bool inUse = path == m_path || journal::isInUse(path);
+        if (!glance.hasRename) {
+            if (!inUse)
+                QFile::remove(path);
+            continue;
+        }
+        ++withRenames;
+        if (!inUse)
+            (glance.lastRecord == RecordType::Undone ? undone : undoable).append(path);
+    }
+    qsizetype excess = withRenames - journal::keptJournals;
+    for (const QStringList *paths : {&undone, &undoable}) {
+        for (qsizetype i = 0; i < paths->size() && excess > 0; ++i) {
+            if (QFile::remove(paths->at(i)))
+                --excess;
+        }
     }
 }
 
