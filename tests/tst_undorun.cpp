@@ -217,8 +217,12 @@ void TestUndoRun::undoNeverReplacesAFile()
     QFETCH(QString, change);
     QFETCH(QStringList, namesAfter);
     QFETCH(QString, error);
-    makeFiles({"a.txt", "b.txt"});
+    // An older run elsewhere, for the undo after this one.
+    QTemporaryDir older;
+    QVERIFY(writeFile(older.filePath(QStringLiteral("z.txt"))));
     JournaledRig rig;
+    QVERIFY(rig.renameAll(older.path()));
+    makeFiles({"a.txt", "b.txt"});
     QVERIFY(rig.renameAll(root()));
     const QString renamed = root() + QStringLiteral("/0001_a.txt");
     if (change == u"old name taken")
@@ -238,9 +242,13 @@ void TestUndoRun::undoNeverReplacesAFile()
         QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("newcomer"));
     if (change == u"replaced")
         QCOMPARE(readFile(renamed), QByteArray("another"));
-    // The file left alone keeps the run on offer, for that file alone.
-    QVERIFY(UndoRun::canUndo());
+    // The file left alone is not tried again: the next undo takes the older run.
     QCOMPARE(UndoRun::newestUndoableRun()->fileCount, 1);
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(older.path()), QStringList({"z.txt"}));
+    QCOMPARE(namesIn(root()), namesAfter);
+    QVERIFY(!UndoRun::canUndo());
 }
 
 // A run killed from outside at any point of its loop: every file it renamed

@@ -178,6 +178,18 @@ bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteA
     case RecordType::Undone:
         contents.undone = true;
         break;
+    case RecordType::LeftAlone: {
+        const qsizetype index = bySequence.value(in.read<quint64>(), -1);
+        const quint8 reason = in.read<quint8>();
+        const int error = int(in.read<quint32>());
+        if (reason < quint8(LeftAloneReason::Gone) || reason > quint8(LeftAloneReason::OldNameTaken))
+            return false;
+        if (index >= 0 && in.ok()) {
+            contents.renames[index].leftAlone = LeftAloneReason(reason);
+            contents.renames[index].leftAloneError = error;
+        }
+        break;
+    }
     }
     return in.ok();
 }

@@ -40,6 +40,15 @@ enum class RecordType : quint8 {
     End = 5,      ///< i64 end (ms since the epoch, UTC), u8 stopped by the user
     Restored = 6, ///< u64 sequence of a rename that undo has dealt with
     Undone = 7,   ///< no payload: every rename of the journal is taken back
+    LeftAlone = 8, ///< u64 sequence of a rename undo had to leave, u8 LeftAloneReason, u32 errno (0: none)
+};
+
+/// Why undo left a file as the run left it. Such a file is not tried again, so
+/// that one file that cannot go back does not keep older runs from undo.
+enum class LeftAloneReason : quint8 {
+    Gone = 1,         ///< nothing has the file's new name any more
+    Replaced = 2,     ///< another file has its new name
+    OldNameTaken = 3, ///< another file has its old name
 };
 
 inline constexpr quint32 formatVersion = 1;
@@ -151,6 +160,9 @@ struct RenameEntry
     QByteArray newName;
     QByteArray parkedName; ///< the temporary name of a two-step rename, if any
     bool restored = false; ///< undo has already dealt with it
+    /// Why undo left it alone, if it did; then it is not tried again.
+    std::optional<LeftAloneReason> leftAlone;
+    int leftAloneError = 0; ///< the errno of that attempt, 0 when none
 };
 
 /// All that a journal says, as far as it can be read.

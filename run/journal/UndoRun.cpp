@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cerrno>
@@ -49,7 +50,8 @@ bool isRecordedFile(int folder, const QByteArray &name, const RenameEntry &entry
     return isSameFile(entry.identity, *found);
 }
 
-void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std::nullopt)
+void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std::nullopt,
+                  QByteArrayView extra = {})
 {
     if (fd < 0)
         return;
@@ -57,6 +59,7 @@ void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std
     record.start(type);
     if (sequence)
         record.addU64(*sequence);
+    record.addBytes(extra);
     const QByteArray &bytes = record.finish();
     // A lost mark only means the file is looked at again, and found back already.
     if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
@@ -66,7 +69,7 @@ void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std
 qint64 filesLeft(const JournalContents &contents)
 {
     return std::count_if(contents.renames.cbegin(), contents.renames.cend(),
-                         [](const RenameEntry &entry) { return !entry.restored; });
+                         [](const RenameEntry &entry) { return !entry.restored && !entry.leftAlone; });
 }
 
 // The error text for a file that stays under its temporary name: both names,
@@ -223,7 +226,7 @@ void UndoRun::undoJournal(const QString &path)
     bool everyFileDone = true;
     QByteArray folderShown;
     for (auto entry = contents.renames.crbegin(); entry != contents.renames.crend(); ++entry) {
-        if (entry->restored)
+        if (entry->restored || entry->leftAlone)
             continue;
         if (m_stopRequested) {
             everyFileDone = false;
@@ -238,6 +241,8 @@ void UndoRun::undoJournal(const QString &path)
         const Outcome outcome = undoOne(*entry);
         if (outcome == Outcome::Failed)
             everyFileDone = false;
+        else if (outcome == Outcome::LeftAlone)
+            recordLeftAlone(entry->sequence);
         else
             appendRecord(m_journalFd, RecordType::Restored, entry->sequence);
         if (outcome == Outcome::Restored) {
@@ -290,6 +295,10 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             ? systemErrorText(newNameError)
             : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Replaced by another file"));
         logError(reason, entry.folder, entry.newName);
+        if (newNameError == 0)
+            return leaveAlone(journal::LeftAloneReason::Replaced, 0);
+        if (newNameError == ENOENT)
+            return leaveAlone(journal::LeftAloneReason::Gone, newNameError);
         return Outcome::Failed;
     }
     if (const auto renamed = renameNoReplaceAt(folder, current, entry.oldName); !renamed) {
@@ -298,9 +307,28 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             return Outcome::Failed;
         }
         logError(systemErrorText(renamed.error()), entry.folder, renamed.error() == EEXIST ? entry.oldName : current);
+        if (renamed.error() == EEXIST)
+            return leaveAlone(journal::LeftAloneReason::OldNameTaken, EEXIST);
         return Outcome::Failed;
     }
     return Outcome::Restored;
+}
+
+// A file that cannot go back is left as it is; its reason is kept until the
+// entry's sequence number is recorded with it.
+UndoRun::Outcome UndoRun::leaveAlone(journal::LeftAloneReason reason, int error)
+{
+    m_leftAloneReason = reason;
+    m_leftAloneError = error;
+    return Outcome::LeftAlone;
+}
+
+void UndoRun::recordLeftAlone(quint64 sequence)
+{
+    char extra[5];
+    extra[0] = char(m_leftAloneReason);
+    qToLittleEndian(quint32(m_leftAloneError), extra + 1);
+    appendRecord(m_journalFd, RecordType::LeftAlone, sequence, QByteArrayView(extra, 5));
 }
 
 int UndoRun::folderDescriptor(const QByteArray &folder)

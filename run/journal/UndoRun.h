@@ -38,7 +38,10 @@ struct ParkedRecovery
 /// Takes back the renames of the newest run not yet undone, newest first and
 /// one folder's name at a time, reporting like a run. A file is put back only
 /// when the entry under its new name is still the same file, and never over an
-/// existing one. Everything runs on the caller's thread; the window's events
+/// existing one. A file that is gone, replaced, or whose old name is taken is
+/// left alone and recorded so, with the reason; a run whose every file was
+/// put back or left alone counts as undone, and the next undo takes the run
+/// before it. Everything runs on the caller's thread; the window's events
 /// are handled only at ProgressSink::yield().
 class UndoRun
 {
@@ -84,12 +87,14 @@ public:
     static ParkedRecovery recoverParkedFiles();
 
 private:
-    enum class Outcome { Restored, AlreadyBack, Failed };
+    enum class Outcome { Restored, AlreadyBack, LeftAlone, Failed };
 
     static std::optional<UndoableRun> newestUndoableRun(journal::JournalContents &contents);
     void undoJournal(const QString &path);
     void closeJournal();
     Outcome undoOne(const journal::RenameEntry &entry);
+    Outcome leaveAlone(journal::LeftAloneReason reason, int error);
+    void recordLeftAlone(quint64 sequence);
     int folderDescriptor(const QByteArray &folder);
     void closeFolders();
     void markRestored(quint64 sequence);
@@ -103,6 +108,8 @@ private:
     QDateTime m_startedAt;
     QDateTime m_endedAt;
     int m_journalFd = -1;
+    journal::LeftAloneReason m_leftAloneReason = journal::LeftAloneReason::Gone;
+    int m_leftAloneError = 0;
     QHash<QByteArray, int> m_folders; // open folders by path; -1 with its errno when it failed
     QHash<QByteArray, int> m_folderErrors;
 };
