@@ -3,6 +3,8 @@
 #include "UndoRun.h"
 
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,6 +64,7 @@ private Q_SLOTS:
     void runKilledHalfwayIsUndoneCompletely();
     void parkedFileIsPutBack_data();
     void parkedFileIsPutBack();
+    void clockSetBackKeepsTheOrderOfRuns();
     void runInUseIsNotUndone_data();
     void runInUseIsNotUndone();
     void summaryText_data();
@@ -328,6 +331,31 @@ void TestUndoRun::parkedFileIsPutBack()
         QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
     QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
     QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
+}
+
+// A run made with the clock an hour back is still the newest: undo takes it
+// back first, and the run before it next.
+void TestUndoRun::clockSetBackKeepsTheOrderOfRuns()
+{
+    const QString faketime = QStandardPaths::findExecutable(QStringLiteral("faketime"));
+    if (faketime.isEmpty())
+        QSKIP("faketime is not installed (scripts/install-deps installs it)");
+    makeFiles({"a.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    QProcess later;
+    later.start(faketime, {QStringLiteral("-f"), QStringLiteral("-1h"), QStringLiteral(KESTRAVA_FAULTRUN),
+                           QStringLiteral("--journal"), root()});
+    QVERIFY(later.waitForFinished(30000));
+    QCOMPARE(later.readAllStandardOutput(), QByteArray("1 renamed\n"));
+    QCOMPARE(namesIn(root()), QStringList({"0001_0001_a.txt"}));
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt"}));
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
 }
 
 void TestUndoRun::runInUseIsNotUndone_data()

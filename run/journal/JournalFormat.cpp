@@ -453,12 +453,21 @@ JournalList listJournals()
         else
             list.refused.append({path, Refusal::JournalNotPrivate});
     }
+    std::stable_sort(list.paths.begin(), list.paths.end(), [](const QString &a, const QString &b) {
+        return journalSequence(a) < journalSequence(b);
+    });
     return list;
 }
 
 QStringList journalPaths()
 {
     return listJournals().paths;
+}
+
+quint64 journalSequence(const QString &path)
+{
+    const QString name = path.section(u'/', -1);
+    return name.startsWith(u"run-") ? name.mid(4).section(u'-', 0, 0).toULongLong() : 0;
 }
 
 JournalContents readJournal(const QString &path)

@@ -134,7 +134,7 @@ struct RefusedJournal
 /// The journals of stateFolder() and what was refused there.
 struct JournalList
 {
-    QStringList paths; ///< full paths, oldest first
+    QStringList paths; ///< full paths, in the order of their sequence numbers
     QList<RefusedJournal> refused;
 };
 
@@ -146,6 +146,9 @@ struct JournalList
 JournalList listJournals();
 /// listJournals().paths.
 QStringList journalPaths();
+/// The sequence number in the name of the journal at \a path
+/// ("run-<number>-<process>.kjournal"); 0 for a name without one.
+quint64 journalSequence(const QString &path);
 /// Whether the open file \a fd may be read as a journal: a regular file of the
 /// user's own with mode 0600.
 bool isPrivateJournal(int fd);

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,17 +36,23 @@ qint64 monotonicMsecs()
     return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// Journal names sort in the order the runs began, whatever the run's own clock says.
-QString journalName(quint64 stamp)
+// A journal's name holds its sequence number, which orders the runs.
+QString journalName(quint64 sequence)
 {
-    return QStringLiteral("run-%1-%2.kjournal").arg(stamp, 20, 10, QLatin1Char('0')).arg(::getpid());
+    return QStringLiteral("run-%1-%2.kjournal").arg(sequence, 20, 10, QLatin1Char('0')).arg(::getpid());
 }
 
-quint64 wallClockNanoseconds()
+// The number after those of every journal in the state folder. The wall clock
+// would not do: set back (a time zone, a correction, by hand), it would put a
+// new run before older ones. The caller holds the folder's lock, so that two
+// runs starting at once never take the same number. Older journals, named by
+// the clock in nanoseconds, get numbers below the ones that follow them.
+quint64 nextSequence()
 {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return quint64(now.tv_sec) * 1000000000u + quint64(now.tv_nsec);
+    quint64 largest = 0;
+    for (const QString &path : journal::journalPaths())
+        largest = qMax(largest, journal::journalSequence(path));
+    return largest + 1;
 }
 
 // The name as the rename steps use it: bare, or the last part of a full path.
@@ -120,9 +127,12 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
         fail(errno);
         return false;
     }
-    quint64 stamp = wallClockNanoseconds();
+    // The lock is let go when the folder is closed below.
+    while (::flock(folderFd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    const quint64 sequence = nextSequence();
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        const QString name = journalName(stamp + quint64(attempt));
+        const QString name = journalName(sequence + quint64(attempt));
         m_path = folder + u'/' + name;
         // O_EXCL fails on any entry of that name, a link included, so a
         // planted link is never followed: the next name is tried instead.
