@@ -6,6 +6,7 @@
 #include "RunTestKit.h"
 #include "UndoRun.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
@@ -63,6 +64,78 @@ dev_t deviceOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_dev : 0;
 }
 
+/// Runs \a program with \a arguments; its standard output, or an error
+/// naming the program and what it said.
+std::expected<QString, QString> runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return std::unexpected(program + QStringLiteral(": ")
+                               + QString::fromLocal8Bit(tool.readAllStandardError()).trimmed());
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+/// An ext4 image with 128-byte inodes, which keep no birth time, mounted
+/// through a loop device of its own for as long as it is mounted.
+class LoopMount
+{
+public:
+    explicit LoopMount(const QString &mountPoint)
+        : m_mountPoint(mountPoint)
+    {}
+    ~LoopMount() { unmount(); }
+    LoopMount(const LoopMount &) = delete;
+    LoopMount &operator=(const LoopMount &) = delete;
+
+    static std::expected<void, QString> makeImage(const QString &image)
+    {
+        if (::geteuid() != 0)
+            return std::unexpected(QStringLiteral("loop mounts need root"));
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(8 * 1024 * 1024))
+            return std::unexpected(QStringLiteral("no room for an image"));
+        if (auto made = runTool(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"),
+                                                              QStringLiteral("-I"), QStringLiteral("128"), image});
+            !made)
+            return std::unexpected(made.error());
+        return {};
+    }
+    /// Gives \a image a loop device, without mounting it.
+    std::expected<void, QString> attach(const QString &image)
+    {
+        auto device = runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image});
+        if (!device)
+            return std::unexpected(device.error());
+        m_device = *device;
+        return {};
+    }
+    std::expected<void, QString> mount(const QString &image)
+    {
+        if (auto attached = attach(image); !attached)
+            return attached;
+        if (auto mounted = runTool(QStringLiteral("mount"), {m_device, m_mountPoint}); !mounted)
+            return std::unexpected(mounted.error());
+        m_mounted = true;
+        return {};
+    }
+    void unmount()
+    {
+        if (m_mounted)
+            runTool(QStringLiteral("umount"), {m_mountPoint});
+        if (!m_device.isEmpty())
+            runTool(QStringLiteral("losetup"), {QStringLiteral("-d"), m_device});
+        m_mounted = false;
+        m_device.clear();
+    }
+    const QString &device() const { return m_device; }
+
+private:
+    QString m_mountPoint;
+    QString m_device;
+    bool m_mounted = false;
+};
+
 } // namespace
 
 class TestEveryFileSystem : public QObject
@@ -76,6 +149,8 @@ private Q_SLOTS:
     void everyScopeRenamesAndUndoes();
     void noFileIsReplacedUnderARace_data();
     void noFileIsReplacedUnderARace();
+    void undoKnowsTheFileSystemItRenamedOn_data();
+    void undoKnowsTheFileSystemItRenamedOn();
     void failedRenameLeavesNoPlaceholder_data();
     void failedRenameLeavesNoPlaceholder();
 
@@ -266,6 +341,71 @@ void TestEveryFileSystem::noFileIsReplacedUnderARace()
     }
     QCOMPARE(racerFiles, created.load());
     QCOMPARE(run.intFilesRenamed() + run.intErrorCount(), count);
+}
+
+void TestEveryFileSystem::undoKnowsTheFileSystemItRenamedOn_data()
+{
+    QTest::addColumn<bool>("sameImage"); // the run's file system comes back, on another device
+    QTest::newRow("another file system in its place") << false;
+    QTest::newRow("the same file system on another device") << true;
+}
+
+// A stick taken out and another put in at the same place numbers its files
+// alike, and keeps no birth time; the same stick put in again gets another
+// device number. Undo tells them apart by the file system's own id.
+void TestEveryFileSystem::undoKnowsTheFileSystemItRenamedOn()
+{
+    QFETCH(bool, sameImage);
+    QTemporaryDir dir;
+    const QString mountPoint = dir.filePath(QStringLiteral("stick"));
+    const QString first = dir.filePath(QStringLiteral("first.img"));
+    const QString second = dir.filePath(QStringLiteral("second.img"));
+    QVERIFY(QDir().mkpath(mountPoint));
+    for (const QString &image : {first, second})
+        if (const auto made = LoopMount::makeImage(image); !made)
+            QSKIP(qPrintable(made.error()));
+    QString firstDevice;
+    {
+        LoopMount stick(mountPoint);
+        if (const auto mounted = stick.mount(first); !mounted)
+            QSKIP(qPrintable(u"the system refuses a loop mount: " + mounted.error()));
+        firstDevice = stick.device();
+        QVERIFY(makeFiles(mountPoint, {"a.txt"}));
+        RunRig rig;
+        RunJournal journal;
+        rig.run.setJournal(&journal);
+        QVERIFY(rig.folders.setPath(mountPoint));
+        rig.files.selectAll();
+        QVERIFY(rig.run.start(RunScope::AllFilesInCurrentFolder));
+        QCOMPARE(rig.run.intFilesRenamed(), 1);
+    }
+    // The second image takes the first one's loop device; put in after it,
+    // the first gets another.
+    LoopMount occupying(mountPoint);
+    LoopMount stick(mountPoint);
+    if (sameImage) {
+        QVERIFY(occupying.attach(second));
+        QVERIFY(stick.mount(first));
+        QVERIFY(stick.device() != firstDevice);
+    } else {
+        QVERIFY(stick.mount(second));
+        QCOMPARE(stick.device(), firstDevice);
+        QVERIFY(writeFile(mountPoint + QStringLiteral("/0001_a.txt"), "other"));
+    }
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    if (sameImage) {
+        QVERIFY(undo.log().errors().isEmpty());
+        QCOMPARE(namesIn(mountPoint), QStringList({"a.txt", "lost+found"}));
+    } else {
+        QCOMPARE(undo.log().errors(), QStringList("'The file system this file was renamed on is not mounted here'  "
+                                                  "whilst processing file '"
+                                                  + mountPoint + "/0001_a.txt'"));
+        QCOMPARE(namesIn(mountPoint), QStringList({"0001_a.txt", "lost+found"}));
+        QVERIFY(UndoRun::canUndo());
+    }
 }
 
 void TestEveryFileSystem::failedRenameLeavesNoPlaceholder_data()

@@ -27,6 +27,7 @@ private Q_SLOTS:
     void damagedJournalIsReadAroundTheDamage_data();
     void damagedJournalIsReadAroundTheDamage();
     void nameLeavingItsFolderIsRefused();
+    void firstVersionJournalIsStillUndone();
     void recordWrittenInPlaceIsTheBuiltRecord_data();
     void recordWrittenInPlaceIsTheBuiltRecord();
     void roomReservedAheadIsNotDamage_data();
@@ -135,11 +136,11 @@ void TestJournal::damagedJournalIsReadAroundTheDamage_data()
     QTest::addColumn<int>("flipAt"); // byte flipped, counted back from the end; 0 for none
     QTest::addColumn<int>("renamesRead");
     QTest::addColumn<int>("damaged");
-    // Each rename record of this run is 66 bytes, its length 2 bytes in; the end record is 20.
+    // Each rename record of this run is 82 bytes, its length 2 bytes in; the end record is 20.
     QTest::newRow("end cut mid-record") << 5 << 0 << 3 << 0;
     QTest::newRow("last rename cut mid-record") << 30 << 0 << 2 << 0;
     QTest::newRow("byte of a name flipped") << 0 << 25 << 2 << 1;
-    QTest::newRow("length of a record flipped") << 0 << 20 + 66 - 2 << 2 << 1;
+    QTest::newRow("length of a record flipped") << 0 << 20 + 82 - 2 << 2 << 1;
 }
 
 void TestJournal::damagedJournalIsReadAroundTheDamage()
@@ -265,6 +266,49 @@ void TestJournal::nameLeavingItsFolderIsRefused()
     const journal::JournalContents contents = journal::readJournal(path);
     QCOMPARE(contents.renames.size(), 1);
     QCOMPARE(contents.damagedAt.size(), 1);
+}
+
+// Journals written before the file system's id, size and time were recorded
+// are read as they were written, and undone by device and inode.
+void TestJournal::firstVersionJournalIsStillUndone()
+{
+    QVERIFY(writeFile(root() + QStringLiteral("/b.txt"), "a"));
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(root() + QStringLiteral("/b.txt")).constData(), &info), 0);
+    QByteArray bytes("KSTRVJNL\x01\0\0\0", 12);
+    journal::RecordBuilder record;
+    record.start(journal::RecordType::Begin);
+    record.addU64(quint64(QDateTime(QDate(2025, 3, 1), QTime(9, 30)).toMSecsSinceEpoch()));
+    record.addU8(1);
+    record.addBytes(QFile::encodeName(root()));
+    bytes += record.finish();
+    record.start(journal::RecordType::Folder);
+    record.addU32(1);
+    record.addBytes(QFile::encodeName(root() + u'/'));
+    bytes += record.finish();
+    record.start(journal::RecordType::Rename);
+    record.addU64(0);
+    record.addU32(1);
+    record.addU64(info.st_dev);
+    record.addU64(info.st_ino);
+    record.addU64(0);
+    record.addU32(5);
+    record.addBytes("a.txtb.txt");
+    bytes += record.finish();
+    QVERIFY(QDir().mkpath(journal::stateFolder()));
+    const QString path = journal::stateFolder() + QStringLiteral("/run-01700000000000000000-1.kjournal");
+    QVERIFY(writeFile(path, bytes));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    const journal::JournalContents contents = journal::readJournal(path);
+    QVERIFY(contents.readable);
+    QCOMPARE(contents.renames.size(), 1);
+    QCOMPARE(contents.renames.first().newName, QByteArray("b.txt"));
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    QVERIFY(undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
 }
 
 void TestJournal::unwritableJournalGivesOneLineAndTheRunGoesOn_data()

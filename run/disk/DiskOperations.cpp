@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -71,11 +72,18 @@ std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPat
     return std::unexpected(EEXIST);
 }
 
+constexpr unsigned identityMask = STATX_INO | STATX_BTIME | STATX_SIZE | STATX_MTIME;
+
 FileIdentity identityOf(const struct statx &info)
 {
-    FileIdentity identity{quint64(makedev(info.stx_dev_major, info.stx_dev_minor)), quint64(info.stx_ino), 0};
+    FileIdentity identity;
+    identity.device = quint64(makedev(info.stx_dev_major, info.stx_dev_minor));
+    identity.inode = quint64(info.stx_ino);
     if ((info.stx_mask & STATX_BTIME) != 0)
         identity.birthNsecs = qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec;
+    identity.size = quint64(info.stx_size);
+    identity.modifiedNsecs = qint64(info.stx_mtime.tv_sec) * 1000000000 + info.stx_mtime.tv_nsec;
+    identity.hasSizeAndTime = true;
     return identity;
 }
 
@@ -153,8 +161,7 @@ FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
 std::expected<bool, int> isReadOnly(const FolderFile &file)
 {
     struct statx info;
-    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | STATX_INO | STATX_BTIME, &info)
-        != 0)
+    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | identityMask, &info) != 0)
         return std::unexpected(errno);
     file.identity = identityOf(info);
     file.identified = true;
@@ -164,15 +171,39 @@ std::expected<bool, int> isReadOnly(const FolderFile &file)
 std::expected<FileIdentity, int> fileIdentityAt(int folder, const QByteArray &name)
 {
     struct statx info;
-    if (::statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &info) != 0)
+    if (::statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, identityMask, &info) != 0)
         return std::unexpected(errno);
     return identityOf(info);
 }
 
 bool isSameFile(const FileIdentity &recorded, const FileIdentity &found)
 {
-    return recorded.device == found.device && recorded.inode == found.inode
-        && (recorded.birthNsecs == 0 || found.birthNsecs == 0 || recorded.birthNsecs == found.birthNsecs);
+    const bool sameBirth =
+        recorded.birthNsecs == 0 || found.birthNsecs == 0 || recorded.birthNsecs == found.birthNsecs;
+    if (!recorded.hasSizeAndTime)
+        return recorded.device == found.device && recorded.inode == found.inode && sameBirth;
+    return recorded.inode == found.inode && recorded.size == found.size
+        && recorded.modifiedNsecs == found.modifiedNsecs && sameBirth;
+}
+
+quint64 fileSystemId(int folder, const QByteArray &path)
+{
+    struct statfs fs;
+    struct stat info;
+    if (folder != AT_FDCWD) {
+        if (::fstatfs(folder, &fs) != 0 || ::fstat(folder, &info) != 0)
+            return 0;
+    } else {
+        const QByteArray parent = path.contains('/') ? folderOf(path) : QByteArray(".");
+        if (::statfs(parent.constData(), &fs) != 0 || ::stat(parent.constData(), &info) != 0)
+            return 0;
+    }
+    quint32 halves[2];
+    static_assert(sizeof halves == sizeof fs.f_fsid);
+    std::memcpy(halves, &fs.f_fsid, sizeof halves);
+    const quint64 id = quint64(halves[0]) | quint64(halves[1]) << 32;
+    // The top bit tells a device number from a file system's own id.
+    return id != 0 ? id & ~(quint64(1) << 63) : quint64(info.st_dev) | quint64(1) << 63;
 }
 
 std::expected<void, int> makeOwnerWritable(const FolderFile &file)

@@ -106,11 +106,33 @@ private:
     bool m_ok = true;
 };
 
+// The version of a journal that starts with \a data; 0 when it is none that can be read.
+quint32 versionOf(const QByteArray &data)
+{
+    if (data.size() < headerSize || !data.startsWith(magic))
+        return 0;
+    const quint32 version = qFromLittleEndian<quint32>(data.constData() + 8);
+    return version >= 1 && version <= formatVersion ? version : 0;
+}
+
 bool hasHeader(const QByteArray &data)
 {
-    return data.size() >= headerSize && data.startsWith(magic)
-        && qFromLittleEndian<quint32>(data.constData() + 8) == formatVersion;
+    return versionOf(data) != 0;
 }
+
+struct KnownFolder
+{
+    QByteArray path;
+    quint64 fileSystem = 0;
+};
+
+// What reading a journal keeps between its records.
+struct ReadState
+{
+    quint32 version = formatVersion;
+    QHash<quint32, KnownFolder> folders;
+    QHash<quint64, qsizetype> bySequence;
+};
 
 // A name that stays in its folder, whatever a damaged or forged journal holds.
 bool isBareName(const QByteArray &name)
@@ -123,28 +145,34 @@ QDateTime timeFrom(qint64 msecs)
     return QDateTime::fromMSecsSinceEpoch(msecs);
 }
 
-bool takeRename(PayloadReader &in, JournalContents &contents, const QHash<quint32, QByteArray> &folders,
-                QHash<quint64, qsizetype> &bySequence)
+bool takeRename(PayloadReader &in, JournalContents &contents, ReadState &state)
 {
     RenameEntry entry;
     entry.sequence = in.read<quint64>();
-    entry.folder = folders.value(in.read<quint32>());
+    const KnownFolder folder = state.folders.value(in.read<quint32>());
+    entry.folder = folder.path;
+    entry.fileSystem = folder.fileSystem;
     entry.identity.device = in.read<quint64>();
     entry.identity.inode = in.read<quint64>();
     entry.identity.birthNsecs = in.read<qint64>();
+    if (state.version >= 2) {
+        entry.identity.size = in.read<quint64>();
+        entry.identity.modifiedNsecs = in.read<qint64>();
+        entry.identity.hasSizeAndTime = true;
+    }
     entry.oldName = in.bytes(in.read<quint32>());
     entry.newName = in.rest();
     if (!in.ok() || !isBareName(entry.oldName) || !isBareName(entry.newName))
         return false;
-    bySequence.insert(entry.sequence, contents.renames.size());
+    state.bySequence.insert(entry.sequence, contents.renames.size());
     contents.renames.append(std::move(entry));
     return true;
 }
 
 // Takes one record into \a contents; false when its payload does not fit its type.
-bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteArray> &folders,
-          QHash<quint64, qsizetype> &bySequence)
+bool take(const Record &record, JournalContents &contents, ReadState &state)
 {
+    QHash<quint64, qsizetype> &bySequence = state.bySequence;
     PayloadReader in(record.payload);
     switch (record.type) {
     case RecordType::Begin:
@@ -152,11 +180,15 @@ bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteA
         break;
     case RecordType::Folder: {
         const quint32 id = in.read<quint32>();
-        folders.insert(id, in.rest());
+        KnownFolder folder;
+        if (state.version >= 2)
+            folder.fileSystem = in.read<quint64>();
+        folder.path = in.rest();
+        state.folders.insert(id, folder);
         break;
     }
     case RecordType::Rename:
-        return takeRename(in, contents, folders, bySequence);
+        return takeRename(in, contents, state);
     case RecordType::Parked: {
         const qsizetype index = bySequence.value(in.read<quint64>(), -1);
         const QByteArray name = in.rest();
@@ -474,15 +506,17 @@ JournalContents readJournal(const QString &path)
 {
     JournalContents contents;
     QFile file;
-    if (!openForReading(file, path) || !hasHeader(file.read(headerSize)))
+    if (!openForReading(file, path))
+        return contents;
+    ReadState state;
+    state.version = versionOf(file.read(headerSize));
+    if (state.version == 0)
         return contents;
     contents.readable = true;
-    QHash<quint32, QByteArray> folders;
-    QHash<quint64, qsizetype> bySequence;
     const ScanEnd end = scanRecords(
         file,
         [&](const Record &record, qint64 at) {
-            if (!take(record, contents, folders, bySequence))
+            if (!take(record, contents, state))
                 contents.damagedAt.append(at);
             return true;
         },

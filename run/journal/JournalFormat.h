@@ -30,12 +30,14 @@
 
 namespace kestrava::journal {
 
-/// The kinds of record. The payloads (integers little-endian):
+/// The kinds of record. The payloads (integers little-endian), as version 2
+/// writes them; version 1 had no file-system id in Folder and no size and
+/// modification time in Rename, and is read as it was:
 enum class RecordType : quint8 {
     Begin = 1,    ///< i64 start (ms since the epoch, UTC), u8 scope, start folder bytes
-    Folder = 2,   ///< u32 folder id, folder path bytes ending in "/"
+    Folder = 2,   ///< u32 folder id, u64 file-system id (see fileSystemId()), folder path bytes ending in "/"
     Rename = 3,   ///< u64 sequence, u32 folder id, u64 device, u64 inode, i64 birth (ns, 0 unknown),
-                  ///< u32 old length, old name, new name
+                  ///< u64 size, i64 modification time (ns), u32 old length, old name, new name
     Parked = 4,   ///< u64 sequence of the rename, bare temporary name
     End = 5,      ///< i64 end (ms since the epoch, UTC), u8 stopped by the user
     Restored = 6, ///< u64 sequence of a rename that undo has dealt with
@@ -51,7 +53,8 @@ enum class LeftAloneReason : quint8 {
     OldNameTaken = 3, ///< another file has its old name
 };
 
-inline constexpr quint32 formatVersion = 1;
+/// The version written; readers read every version up to it.
+inline constexpr quint32 formatVersion = 2;
 /// The journals of this many runs are kept.
 inline constexpr int keptJournals = 20;
 
@@ -158,6 +161,7 @@ struct RenameEntry
 {
     quint64 sequence = 0;
     QByteArray folder; ///< path ending in "/"; empty when its folder record was damaged
+    quint64 fileSystem = 0; ///< the id of the folder's file system at the run; 0 when not recorded
     FileIdentity identity;
     QByteArray oldName;
     QByteArray newName;

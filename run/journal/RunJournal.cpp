@@ -173,6 +173,7 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     if (folderPath != m_folder || m_folderId == 0) {
         m_record.start(RecordType::Folder);
         m_record.addU32(++m_folderId);
+        m_record.addU64(fileSystemId(file.folder, file.path));
         m_record.addBytes(journal::nameBytes(absoluteFolder(folderPath)));
         if (!write(m_record.finish()))
             return;
@@ -181,7 +182,7 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     // The one record of every file goes straight where it is kept.
     const QByteArrayView oldName = bareName(file.path);
     const QByteArrayView newName = bareName(newFile.path);
-    char *to = room(journal::RecordWriter::sizeFor(8 + 4 + 8 + 8 + 8 + 4 + oldName.size() + newName.size()));
+    char *to = room(journal::RecordWriter::sizeFor(8 + 4 + 8 + 8 + 8 + 8 + 8 + 4 + oldName.size() + newName.size()));
     if (!to)
         return;
     journal::RecordWriter record(to, RecordType::Rename);
@@ -190,6 +191,8 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     record.addU64(file.identity.device);
     record.addU64(file.identity.inode);
     record.addU64(quint64(file.identity.birthNsecs));
+    record.addU64(file.identity.size);
+    record.addU64(quint64(file.identity.modifiedNsecs));
     record.addU32(quint32(oldName.size()));
     record.addBytes(oldName);
     record.addBytes(newName);

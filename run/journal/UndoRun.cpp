@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrava {
@@ -38,16 +39,48 @@ QString runText(const char *source)
 }
 
 // Whether \a name in \a folder is the recorded file itself; otherwise errno
-// says why not, or is 0 when another file has the name.
-bool isRecordedFile(int folder, const QByteArray &name, const RenameEntry &entry)
+// says why not, or is 0 when another file has the name. A file on another
+// device than its folder (a file mounted over its name) is another file.
+bool isRecordedFile(const UndoFolder &folder, const QByteArray &name, const RenameEntry &entry)
 {
-    const auto found = fileIdentityAt(folder, name);
+    const auto found = fileIdentityAt(folder.fd, name);
     if (!found) {
         errno = found.error();
         return false;
     }
     errno = 0;
-    return isSameFile(entry.identity, *found);
+    return isSameFile(entry.identity, *found) && (!entry.identity.hasSizeAndTime || found->device == folder.device);
+}
+
+// Opens \a path as the folder of files to put back.
+UndoFolder openUndoFolder(const QByteArray &path)
+{
+    UndoFolder folder;
+    folder.fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat info;
+    if (folder.fd < 0 || ::fstat(folder.fd, &info) != 0) {
+        folder.error = errno;
+        if (folder.fd >= 0)
+            ::close(folder.fd);
+        folder.fd = -1;
+        return folder;
+    }
+    folder.device = quint64(info.st_dev);
+    folder.fileSystem = fileSystemId(folder.fd);
+    return folder;
+}
+
+// Whether the folder holds the file system the run renamed the file on. When
+// another one, or none, is mounted in its place, nothing of it is touched.
+bool holdsFileSystemOf(const UndoFolder &folder, const RenameEntry &entry)
+{
+    return entry.fileSystem == 0 || folder.fileSystem == entry.fileSystem;
+}
+
+QString notMountedText()
+{
+    return undoText(
+        QT_TRANSLATE_NOOP("kestrava::UndoRun", "The file system this file was renamed on is not mounted here"));
 }
 
 void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std::nullopt,
@@ -276,9 +309,14 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
                  entry.newName);
         return Outcome::Failed;
     }
-    const int folder = folderDescriptor(entry.folder);
-    if (folder < 0) {
-        logError(systemErrorText(m_folderErrors.value(entry.folder)), entry.folder, entry.newName);
+    const UndoFolder &folder = undoFolder(entry.folder);
+    if (folder.fd < 0) {
+        logError(systemErrorText(folder.error), entry.folder, entry.newName);
+        return Outcome::Failed;
+    }
+    // Left on offer: the right file system may be mounted again later.
+    if (!holdsFileSystemOf(folder, entry)) {
+        logError(notMountedText(), entry.folder, entry.newName);
         return Outcome::Failed;
     }
     QByteArray current = entry.newName;
@@ -301,7 +339,7 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             return leaveAlone(journal::LeftAloneReason::Gone, newNameError);
         return Outcome::Failed;
     }
-    if (const auto renamed = renameNoReplaceAt(folder, current, entry.oldName); !renamed) {
+    if (const auto renamed = renameNoReplaceAt(folder.fd, current, entry.oldName); !renamed) {
         if (current == entry.parkedName) {
             logError(leftParkedText(renamed.error(), entry), entry.folder, current);
             return Outcome::Failed;
@@ -331,25 +369,21 @@ void UndoRun::recordLeftAlone(quint64 sequence)
     appendRecord(m_journalFd, RecordType::LeftAlone, sequence, QByteArrayView(extra, 5));
 }
 
-int UndoRun::folderDescriptor(const QByteArray &folder)
+const UndoFolder &UndoRun::undoFolder(const QByteArray &folder)
 {
-    if (const auto known = m_folders.constFind(folder); known != m_folders.cend())
-        return *known;
-    const int fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        m_folderErrors.insert(folder, errno);
-    m_folders.insert(folder, fd);
-    return fd;
+    auto known = m_folders.find(folder);
+    if (known == m_folders.end())
+        known = m_folders.insert(folder, openUndoFolder(folder));
+    return *known;
 }
 
 void UndoRun::closeFolders()
 {
-    for (const int fd : std::as_const(m_folders)) {
-        if (fd >= 0)
-            ::close(fd);
+    for (const UndoFolder &folder : std::as_const(m_folders)) {
+        if (folder.fd >= 0)
+            ::close(folder.fd);
     }
     m_folders.clear();
-    m_folderErrors.clear();
 }
 
 void UndoRun::logError(const QString &description, const QByteArray &folder, const QByteArray &name)
@@ -398,18 +432,21 @@ ParkedRecovery UndoRun::recoverParkedFiles()
         for (const RenameEntry &entry : journal::readJournal(path).renames) {
             if (entry.parkedName.isEmpty() || entry.restored)
                 continue;
-            const int folder = ::open(entry.folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            if (folder < 0)
+            const UndoFolder folder = openUndoFolder(entry.folder);
+            if (folder.fd < 0)
                 continue;
-            if (isRecordedFile(folder, entry.parkedName, entry)) {
-                const auto renamed = renameNoReplaceAt(folder, entry.parkedName, entry.oldName);
+            if (!holdsFileSystemOf(folder, entry))
+                recovery.errors.append(RenameRun::errorText(notMountedText(),
+                                                            journal::nameText(entry.folder + entry.parkedName)));
+            else if (isRecordedFile(folder, entry.parkedName, entry)) {
+                const auto renamed = renameNoReplaceAt(folder.fd, entry.parkedName, entry.oldName);
                 if (renamed)
                     ++recovery.filesRestored;
                 else
                     recovery.errors.append(RenameRun::errorText(leftParkedText(renamed.error(), entry),
                                                                 journal::nameText(entry.folder + entry.parkedName)));
             }
-            ::close(folder);
+            ::close(folder.fd);
         }
     }
     return recovery;

@@ -26,6 +26,15 @@ struct UndoableRun
     QDateTime startedAt;
 };
 
+/// A folder of a run's files, open for undo.
+struct UndoFolder
+{
+    int fd = -1;
+    int error = 0; ///< why it could not be opened
+    quint64 device = 0;
+    quint64 fileSystem = 0; ///< fileSystemId()
+};
+
 /// What the start-up recovery did.
 struct ParkedRecovery
 {
@@ -95,7 +104,7 @@ private:
     Outcome undoOne(const journal::RenameEntry &entry);
     Outcome leaveAlone(journal::LeftAloneReason reason, int error);
     void recordLeftAlone(quint64 sequence);
-    int folderDescriptor(const QByteArray &folder);
+    const UndoFolder &undoFolder(const QByteArray &folder);
     void closeFolders();
     void markRestored(quint64 sequence);
     void logError(const QString &description, const QByteArray &folder, const QByteArray &name);
@@ -110,8 +119,7 @@ private:
     int m_journalFd = -1;
     journal::LeftAloneReason m_leftAloneReason = journal::LeftAloneReason::Gone;
     int m_leftAloneError = 0;
-    QHash<QByteArray, int> m_folders; // open folders by path; -1 with its errno when it failed
-    QHash<QByteArray, int> m_folderErrors;
+    QHash<QByteArray, UndoFolder> m_folders; // open folders by path
 };
 
 } // namespace kestrava
