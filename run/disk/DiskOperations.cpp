@@ -235,9 +235,10 @@ bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRu
     return rules.ignoresCase && oldName != newName && oldName.compare(newName, Qt::CaseInsensitive) == 0;
 }
 
-std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to,
+                                           const ParkNotices &notices)
 {
-    return renameChecked(folder, from, to, {});
+    return renameChecked(folder, from, to, notices);
 }
 
 QString systemErrorText(int error)

@@ -141,7 +141,8 @@ struct FolderNameRules;
 bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRules &rules);
 /// As renameNoReplace(const QString &, const QString &), for the names (raw
 /// bytes) \a from and \a to in the folder open as \a folder.
-std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to);
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to,
+                                           const ParkNotices &notices = {});
 
 /// What a folder walk needs to know of a folder before it enters it.
 struct FolderIdentity

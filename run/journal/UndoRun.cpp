@@ -339,7 +339,16 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             return leaveAlone(journal::LeftAloneReason::Gone, newNameError);
         return Outcome::Failed;
     }
-    if (const auto renamed = renameNoReplaceAt(folder.fd, current, entry.oldName); !renamed) {
+    // Undo's own change of letter case parks the file too: the journal learns
+    // the temporary name first, so that a kill between the steps loses nothing.
+    ParkNotices notices;
+    notices.beforeParking = [this, &entry](const QByteArray &temporary) {
+        const qsizetype slash = temporary.lastIndexOf('/');
+        appendRecord(m_journalFd, RecordType::Parked, entry.sequence, QByteArrayView(temporary).sliced(slash + 1));
+        if (m_journalFd >= 0)
+            ::fdatasync(m_journalFd);
+    };
+    if (const auto renamed = renameNoReplaceAt(folder.fd, current, entry.oldName, notices); !renamed) {
         if (current == entry.parkedName) {
             logError(leftParkedText(renamed.error(), entry), entry.folder, current);
             return Outcome::Failed;
