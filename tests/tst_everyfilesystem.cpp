@@ -1,4 +1,5 @@
 #include "DiskOperations.h"
+#include "FaultInjection.h"
 #include "FuseMountKit.h"
 #include "RenameMethods.h"
 #include "RunJournal.h"
@@ -14,6 +15,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -149,6 +151,8 @@ private Q_SLOTS:
     void everyScopeRenamesAndUndoes();
     void noFileIsReplacedUnderARace_data();
     void noFileIsReplacedUnderARace();
+    void killedStepIsClearedAfterwards_data();
+    void killedStepIsClearedAfterwards();
     void undoKnowsTheFileSystemItRenamedOn_data();
     void undoKnowsTheFileSystemItRenamedOn();
     void failedRenameLeavesNoPlaceholder_data();
@@ -341,6 +345,66 @@ void TestEveryFileSystem::noFileIsReplacedUnderARace()
     }
     QCOMPARE(racerFiles, created.load());
     QCOMPARE(run.intFilesRenamed() + run.intErrorCount(), count);
+}
+
+void TestEveryFileSystem::killedStepIsClearedAfterwards_data()
+{
+    QTest::addColumn<QString>("refuse");
+    QTest::addColumn<QByteArray>("call"); // the process is killed just before it
+    QTest::addColumn<bool>("duringUndo");
+    QTest::newRow("run killed between link and unlink") << "flags" << QByteArray("unlinkat") << false;
+    QTest::newRow("run killed before the rename over its placeholder") << "both" << QByteArray("renameat") << false;
+    QTest::newRow("undo killed between link and unlink") << "flags" << QByteArray("unlinkat") << true;
+    QTest::newRow("undo killed before the rename over its placeholder") << "both" << QByteArray("renameat") << true;
+}
+
+// Where a rename takes two steps, a kill between them leaves the file under
+// two names, or an empty placeholder; start-up and undo clear it, and the file
+// ends under its old name alone.
+void TestEveryFileSystem::killedStepIsClearedAfterwards()
+{
+    QFETCH(QString, refuse);
+    QFETCH(QByteArray, call);
+    QFETCH(bool, duringUndo);
+    FuseMount mount(refuse);
+    if (!mount.skipReason().isEmpty())
+        QSKIP(qPrintable(mount.skipReason()));
+    QVERIFY(makeFiles(mount.backing(), {"a.txt"}));
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        const KestravaFault kill{call.constData(), 0, 1, nullptr, [](void *) { ::_exit(0); }, nullptr};
+        RunRig rig;
+        FixedNames names;
+        names.rule = [](const QString &old) { return std::expected<QString, QString>(*prefixed(old)); };
+        RenameRun run = rig.runWith(names);
+        RunJournal journal;
+        run.setJournal(&journal);
+        rig.folders.setPath(mount.mountPoint());
+        rig.files.selectAll();
+        if (!duringUndo)
+            kestrava_fault_arm(&kill);
+        run.start(RunScope::AllFilesInCurrentFolder);
+        RecordingSink sink;
+        ScriptedClock clock;
+        UndoRun undo(sink, clock);
+        kestrava_fault_arm(&kill);
+        undo.start();
+        ::_exit(1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QVERIFY(namesIn(mount.backing()).size() == 2);
+    QCOMPARE(UndoRun::recoverParkedFiles().errors, QStringList());
+    QCOMPARE(namesIn(mount.backing()), QStringList(duringUndo ? "x-a.txt" : "a.txt"));
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    QCOMPARE(undo.log().errors(), QStringList());
+    QCOMPARE(namesIn(mount.backing()), QStringList({"a.txt"}));
+    QCOMPARE(readFile(mount.backing() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
 }
 
 void TestEveryFileSystem::undoKnowsTheFileSystemItRenamedOn_data()

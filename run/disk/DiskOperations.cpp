@@ -25,9 +25,10 @@ QByteArray encoded(const QString &path)
 }
 
 // One rename that cannot replace, by the strongest method the file system takes.
-std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath)
+std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath,
+                                    const ParkNotices &notices)
 {
-    return renameWithoutReplacing(folder, oldPath, newPath);
+    return renameWithoutReplacing(folder, oldPath, newPath, notices.beforeStep);
 }
 
 bool sameInode(int folder, const QByteArray &first, const QByteArray &second)
@@ -55,17 +56,17 @@ std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPat
             + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
         if (notices.beforeParking)
             notices.beforeParking(temporary);
-        const auto aside = renameOnce(folder, oldPath, temporary);
+        const auto aside = renameOnce(folder, oldPath, temporary, notices);
         if (!aside && aside.error() == EEXIST)
             continue;
         if (!aside)
             return aside;
-        const auto done = renameOnce(folder, temporary, newPath);
+        const auto done = renameOnce(folder, temporary, newPath, notices);
         if (done)
             return done;
         // Put back under its old name; when another file took that name in
         // the meantime, the file stays parked and whoever asked must say where.
-        if (const auto back = renameOnce(folder, temporary, oldPath); !back && notices.leftParked)
+        if (const auto back = renameOnce(folder, temporary, oldPath, notices); !back && notices.leftParked)
             notices.leftParked(temporary, back.error());
         return done;
     }
@@ -128,7 +129,7 @@ FolderNameRules rulesOfFolderOf(int folder, const QByteArray &path)
 std::expected<void, int> renameChecked(int folder, const QByteArray &from, const QByteArray &to,
                                        const ParkNotices &notices)
 {
-    const auto renamed = renameOnce(folder, from, to);
+    const auto renamed = renameOnce(folder, from, to, notices);
     if (renamed || renamed.error() != EEXIST || !sameInode(folder, from, to)
         || !isCaseOnlyChange(from, to, rulesOfFolderOf(folder, from)))
         return renamed;

@@ -10,6 +10,8 @@
 
 namespace kestrava {
 
+enum class RenameStep : quint8;
+
 // The file-system steps of renaming one file. Failures carry the errno value;
 // systemErrorText() gives the system's text for it.
 
@@ -123,11 +125,13 @@ using ParkNotice = std::function<void(const QByteArray &temporaryPath)>;
 /// under its old name (with the errno of that step): it stays under \a temporaryPath.
 using LeftParkedNotice = std::function<void(const QByteArray &temporaryPath, int error)>;
 
-/// Who hears of the temporary name of a change of letter case.
+/// Who hears of the temporary name of a change of letter case, and of the
+/// steps of a rename by a weaker method (see RenameMethods.h).
 struct ParkNotices
 {
     ParkNotice beforeParking;
     LeftParkedNotice leftParked;
+    std::function<void(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode)> beforeStep;
 };
 
 /// As renameNoReplace(const QString &, const QString &), from \a file to \a newFile of the same folder.

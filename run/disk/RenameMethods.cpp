@@ -76,8 +76,10 @@ bool refusesLinks(int error)
     return error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == EMLINK || error == EXDEV;
 }
 
-Attempt linkThenUnlink(int folder, const QByteArray &from, const QByteArray &to)
+Attempt linkThenUnlink(int folder, const QByteArray &from, const QByteArray &to, const StepNotice &notice = {})
 {
+    if (notice)
+        notice(RenameStep::Link, from, to, 0);
     if (::linkat(folder, from.constData(), folder, to.constData(), 0) != 0) {
         const int error = errno;
         return {std::unexpected(error), refusesLinks(error), error == EMLINK};
@@ -111,8 +113,10 @@ void removePlaceholder(int folder, const QByteArray &to, const struct stat &made
 // the name in the moment between the two steps: the only way a file can be lost
 // here, and only by a program that deletes a file it did not make. A look for
 // the name followed by a plain rename would lose any file created in between.
-Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArray &to)
+Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArray &to, const StepNotice &notice)
 {
+    if (notice)
+        notice(RenameStep::Placeholder, from, to, 0);
     const int fd = ::openat(folder, to.constData(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return {std::unexpected(errno)};
@@ -125,6 +129,8 @@ Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArr
         return {std::unexpected(error)};
     }
     ::close(fd);
+    if (notice)
+        notice(RenameStep::PlaceholderMade, from, to, quint64(made.st_ino));
     if (::renameat(folder, from.constData(), folder, to.constData()) == 0)
         return {};
     const int error = errno;
@@ -132,27 +138,29 @@ Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArr
     return {std::unexpected(error)};
 }
 
-Attempt attemptWith(RenameMethod method, int folder, const QByteArray &from, const QByteArray &to)
+Attempt attemptWith(RenameMethod method, int folder, const QByteArray &from, const QByteArray &to,
+                    const StepNotice &notice)
 {
     switch (method) {
     case RenameMethod::NoReplaceFlag:
         return noReplaceFlag(folder, from, to);
     case RenameMethod::LinkThenUnlink:
-        return linkThenUnlink(folder, from, to);
+        return linkThenUnlink(folder, from, to, notice);
     case RenameMethod::Placeholder:
         break;
     }
-    return renameOverPlaceholder(folder, from, to);
+    return renameOverPlaceholder(folder, from, to, notice);
 }
 
 } // namespace
 
-std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to)
+std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to,
+                                                const StepNotice &notice)
 {
     const dev_t device = deviceOf(folder, from);
     RenameMethod method = renameMethodFor(device);
     for (;;) {
-        const Attempt attempt = attemptWith(method, folder, from, to);
+        const Attempt attempt = attemptWith(method, folder, from, to, notice);
         if (!attempt.refused || method == RenameMethod::Placeholder)
             return attempt.result;
         method = RenameMethod(int(method) + 1);

@@ -210,6 +210,23 @@ bool take(const Record &record, JournalContents &contents, ReadState &state)
     case RecordType::Undone:
         contents.undone = true;
         break;
+    case RecordType::Step: {
+        const qsizetype index = bySequence.value(in.read<quint64>(), -1);
+        const quint8 step = in.read<quint8>();
+        const quint64 inode = in.read<quint64>();
+        TakenStep taken{RenameStep(step), in.bytes(in.read<quint32>()), in.rest(), inode};
+        if (!in.ok() || step < quint8(RenameStep::Link) || step > quint8(RenameStep::PlaceholderMade)
+            || !isBareName(taken.from) || !isBareName(taken.to))
+            return false;
+        if (index < 0)
+            break;
+        QList<TakenStep> &steps = contents.renames[index].steps;
+        if (taken.step != RenameStep::PlaceholderMade)
+            steps.append(std::move(taken));
+        else if (!steps.isEmpty() && steps.last().step == RenameStep::Placeholder && steps.last().to == taken.to)
+            steps.last().inode = inode;
+        break;
+    }
     case RecordType::LeftAlone: {
         const qsizetype index = bySequence.value(in.read<quint64>(), -1);
         const quint8 reason = in.read<quint8>();

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "DiskOperations.h"
+#include "RenameMethods.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -43,6 +44,8 @@ enum class RecordType : quint8 {
     Restored = 6, ///< u64 sequence of a rename that undo has dealt with
     Undone = 7,   ///< no payload: every rename of the journal is taken back
     LeftAlone = 8, ///< u64 sequence of a rename undo had to leave, u8 LeftAloneReason, u32 errno (0: none)
+    Step = 9,      ///< u64 sequence of the rename (or its undo), u8 RenameStep, u64 inode (0: not yet known),
+                   ///< u32 length of the first name, the name the step starts from, the name it makes
 };
 
 /// Why undo left a file as the run left it. Such a file is not tried again, so
@@ -156,6 +159,15 @@ quint64 journalSequence(const QString &path);
 /// user's own with mode 0600.
 bool isPrivateJournal(int fd);
 
+/// A step of a weaker rename method (see RenameMethods.h), as journaled.
+struct TakenStep
+{
+    RenameStep step;
+    QByteArray from;
+    QByteArray to;
+    quint64 inode = 0; ///< a placeholder's, once made; 0 when unknown
+};
+
 /// One rename of a journal.
 struct RenameEntry
 {
@@ -170,6 +182,9 @@ struct RenameEntry
     /// Why undo left it alone, if it did; then it is not tried again.
     std::optional<LeftAloneReason> leftAlone;
     int leftAloneError = 0; ///< the errno of that attempt, 0 when none
+    /// The steps that a kill may have left half done, in order: Link and
+    /// Placeholder only, a placeholder's inode filled in once it was made.
+    QList<TakenStep> steps;
 };
 
 /// All that a journal says, as far as it can be read.

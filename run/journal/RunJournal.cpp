@@ -224,6 +224,21 @@ void RunJournal::recordParked(const QByteArray &temporaryPath)
     write(m_record.finish());
 }
 
+void RunJournal::recordStep(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode)
+{
+    if (m_fd < 0 || m_sequence == 0)
+        return;
+    const QByteArrayView fromName = bareName(from);
+    m_record.start(RecordType::Step);
+    m_record.addU64(m_sequence - 1);
+    m_record.addU8(quint8(step));
+    m_record.addU64(inode);
+    m_record.addU32(quint32(fromName.size()));
+    m_record.addBytes(fromName);
+    m_record.addBytes(bareName(to));
+    write(m_record.finish());
+}
+
 void RunJournal::end(const QDateTime &endedAt, bool stopped)
 {
     if (m_fd < 0)

@@ -48,6 +48,10 @@ public:
     /// Records that the file of the last recordRename() is about to be parked
     /// under \a temporaryPath (a bare name, or a path whose last part is the name).
     void recordParked(const QByteArray &temporaryPath);
+    /// Records that a step of a weaker rename method (see RenameMethods.h) is
+    /// about to be taken for the file of the last recordRename(), or, for
+    /// RenameStep::PlaceholderMade, was taken.
+    void recordStep(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode);
     /// Records the end of the run and closes the journal. A run that renamed
     /// nothing leaves no journal; one that did makes the journals of older
     /// runs beyond journal::keptJournals go.

@@ -77,6 +77,37 @@ bool holdsFileSystemOf(const UndoFolder &folder, const RenameEntry &entry)
     return entry.fileSystem == 0 || folder.fileSystem == entry.fileSystem;
 }
 
+// An empty file of the user's own under a step's new name, with the inode the
+// placeholder was made with, or, made by a run killed before it could say
+// which, with no permission bits, as only placeholders are made.
+bool isOwnPlaceholder(const struct stat &info, quint64 inode)
+{
+    return S_ISREG(info.st_mode) && info.st_size == 0 && info.st_nlink == 1 && info.st_uid == ::geteuid()
+        && (inode != 0 ? quint64(info.st_ino) == inode : (info.st_mode & 07777) == 0);
+}
+
+// Clears what a kill left of the steps of a weaker rename method, so that the
+// file is under one name again: the second name a link made, when both names
+// still are the recorded file, and an empty placeholder that is still ours.
+// Whatever else is there now was made by someone else, and stays.
+void clearSteps(const UndoFolder &folder, const RenameEntry &entry)
+{
+    for (auto step = entry.steps.crbegin(); step != entry.steps.crend(); ++step) {
+        struct stat made;
+        if (::fstatat(folder.fd, step->to.constData(), &made, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (step->step == RenameStep::Link) {
+            struct stat first;
+            if (::fstatat(folder.fd, step->from.constData(), &first, AT_SYMLINK_NOFOLLOW) == 0
+                && first.st_dev == made.st_dev && first.st_ino == made.st_ino
+                && isRecordedFile(folder, step->to, entry))
+                ::unlinkat(folder.fd, step->to.constData(), 0);
+        } else if (isOwnPlaceholder(made, step->inode) && !isRecordedFile(folder, step->to, entry)) {
+            ::unlinkat(folder.fd, step->to.constData(), 0);
+        }
+    }
+}
+
 QString notMountedText()
 {
     return undoText(
@@ -319,6 +350,7 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
         logError(notMountedText(), entry.folder, entry.newName);
         return Outcome::Failed;
     }
+    clearSteps(folder, entry);
     QByteArray current = entry.newName;
     bool found = isRecordedFile(folder, current, entry);
     const int newNameError = errno;
@@ -342,6 +374,15 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
     // Undo's own change of letter case parks the file too: the journal learns
     // the temporary name first, so that a kill between the steps loses nothing.
     ParkNotices notices;
+    notices.beforeStep = [this, &entry](RenameStep step, const QByteArray &from, const QByteArray &to,
+                                        quint64 inode) {
+        char fields[1 + 8 + 4];
+        fields[0] = char(step);
+        qToLittleEndian(inode, fields + 1);
+        qToLittleEndian(quint32(from.size()), fields + 9);
+        const QByteArray payload = QByteArray(fields, sizeof fields) + from + to;
+        appendRecord(m_journalFd, RecordType::Step, entry.sequence, payload);
+    };
     notices.beforeParking = [this, &entry](const QByteArray &temporary) {
         const qsizetype slash = temporary.lastIndexOf('/');
         appendRecord(m_journalFd, RecordType::Parked, entry.sequence, QByteArrayView(temporary).sliced(slash + 1));
@@ -439,15 +480,20 @@ ParkedRecovery UndoRun::recoverParkedFiles()
             || journal::isInUse(path))
             continue;
         for (const RenameEntry &entry : journal::readJournal(path).renames) {
-            if (entry.parkedName.isEmpty() || entry.restored)
+            if (entry.restored || (entry.parkedName.isEmpty() && entry.steps.isEmpty()))
                 continue;
             const UndoFolder folder = openUndoFolder(entry.folder);
             if (folder.fd < 0)
                 continue;
-            if (!holdsFileSystemOf(folder, entry))
-                recovery.errors.append(RenameRun::errorText(notMountedText(),
-                                                            journal::nameText(entry.folder + entry.parkedName)));
-            else if (isRecordedFile(folder, entry.parkedName, entry)) {
+            if (!holdsFileSystemOf(folder, entry)) {
+                recovery.errors.append(RenameRun::errorText(
+                    notMountedText(),
+                    journal::nameText(entry.folder + (entry.parkedName.isEmpty() ? entry.newName : entry.parkedName))));
+                ::close(folder.fd);
+                continue;
+            }
+            clearSteps(folder, entry);
+            if (!entry.parkedName.isEmpty() && isRecordedFile(folder, entry.parkedName, entry)) {
                 const auto renamed = renameNoReplaceAt(folder.fd, entry.parkedName, entry.oldName);
                 if (renamed)
                     ++recovery.filesRestored;

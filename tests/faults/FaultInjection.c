@@ -226,6 +226,15 @@ int renameat2(int oldFolder, const char *oldPath, int newFolder, const char *new
     return fn(oldFolder, oldPath, newFolder, newPath, flags);
 }
 
+int renameat(int oldFolder, const char *oldPath, int newFolder, const char *newPath)
+{
+    REAL(int (*)(int, const char *, int, const char *), "renameat");
+    const int error = strike("renameat", oldPath, newPath);
+    if (error)
+        FAIL_WITH(error, -1);
+    return fn(oldFolder, oldPath, newFolder, newPath);
+}
+
 int linkat(int oldFolder, const char *oldPath, int newFolder, const char *newPath, int flags)
 {
     REAL(int (*)(int, const char *, int, const char *, int), "linkat");
