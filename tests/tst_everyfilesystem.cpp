@@ -157,6 +157,7 @@ private Q_SLOTS:
     void undoKnowsTheFileSystemItRenamedOn();
     void failedRenameLeavesNoPlaceholder_data();
     void failedRenameLeavesNoPlaceholder();
+    void placeholderHasNoPermissions();
 
 private:
     QTemporaryDir *m_state = nullptr;
@@ -407,6 +408,31 @@ void TestEveryFileSystem::killedStepIsClearedAfterwards()
     QCOMPARE(readFile(mount.backing() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
 }
 
+// While it waits for the rename over it, the placeholder has no permission
+// bits: no other program of the user's can open it to write into it.
+void TestEveryFileSystem::placeholderHasNoPermissions()
+{
+    FuseMount mount(QStringLiteral("both"));
+    if (!mount.skipReason().isEmpty())
+        QSKIP(qPrintable(mount.skipReason()));
+    QVERIFY(makeFiles(mount.backing(), {"a.txt"}));
+    // The placeholder's mode, as the hook at the rename over it finds it.
+    std::pair<QByteArray, int> at{QFile::encodeName(mount.backing() + QStringLiteral("/new.txt")), -1};
+    FaultScope faults({"renameat", 0, 1, nullptr,
+                       [](void *data) {
+                           auto *at = static_cast<std::pair<QByteArray, int> *>(data);
+                           struct stat info;
+                           if (::stat(at->first.constData(), &info) == 0)
+                               at->second = int(info.st_mode & 07777);
+                       },
+                       &at});
+    QVERIFY(renameNoReplace(mount.mountPoint() + QStringLiteral("/a.txt"),
+                            mount.mountPoint() + QStringLiteral("/new.txt")));
+    QCOMPARE(faults.hits(), 1);
+    QCOMPARE(at.second, 0);
+    QCOMPARE(namesIn(mount.backing()).join(u' '), QStringLiteral("new.txt"));
+}
+
 void TestEveryFileSystem::undoKnowsTheFileSystemItRenamedOn_data()
 {
     QTest::addColumn<bool>("sameImage"); // the run's file system comes back, on another device
@@ -479,6 +505,8 @@ void TestEveryFileSystem::failedRenameLeavesNoPlaceholder_data()
     QTest::newRow("missing file") << QStringLiteral("gone.txt") << ENOENT;
     QTest::newRow("folder over a file") << QStringLiteral("folder.txt") << ENOTDIR;
     QTest::newRow("name taken") << QStringLiteral("a.txt") << EEXIST;
+    // Another program writes into the placeholder before the rename over it.
+    QTest::newRow("placeholder written into") << QStringLiteral("a.txt") << -EEXIST;
 }
 
 // On a file system with neither the flag nor links the new name is reserved by
@@ -493,11 +521,22 @@ void TestEveryFileSystem::failedRenameLeavesNoPlaceholder()
     QVERIFY(makeFiles(mount.backing(), {"a.txt", "b.txt"}));
     QVERIFY(QDir(mount.backing()).mkdir(QStringLiteral("folder.txt")));
     const QString to = error == EEXIST ? QStringLiteral("b.txt") : QStringLiteral("new.txt");
-    const auto before = contentsBelow(mount.backing());
+    auto before = contentsBelow(mount.backing());
+    FaultScope faults;
+    const QString written = mount.mountPoint() + QStringLiteral("/new.txt");
+    if (error == -EEXIST) {
+        // Only a program with root's rights can still open a placeholder that
+        // has no permission bits; the rename's last look at it, through its
+        // descriptor, sees what was written and keeps off.
+        faults.arm({"fstat", 0, 2, "new.txt",
+                    [](void *path) { writeFile(*static_cast<const QString *>(path), "precious"); },
+                    const_cast<QString *>(&written)});
+        error = EEXIST;
+        before.insert(QStringLiteral("new.txt"), "precious");
+    }
     const auto renamed = renameNoReplace(mount.mountPoint() + u'/' + from, mount.mountPoint() + u'/' + to);
     QVERIFY(!renamed);
     QCOMPARE(renamed.error(), error);
-    QCOMPARE(namesIn(mount.backing()), QStringList({"a.txt", "b.txt", "folder.txt"}));
     QCOMPARE(contentsBelow(mount.backing()), before);
 }
 

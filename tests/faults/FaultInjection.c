@@ -324,6 +324,18 @@ DIR *opendir(const char *path)
 READDIR(readdir, dirent)
 READDIR(readdir64, dirent64)
 
+int fstat(int fd, struct stat *info)
+{
+    REAL(int (*)(int, struct stat *), "fstat");
+    if (anyArmed()) {
+        char path[4096];
+        const int error = strike("fstat", pathOf(fd, path, sizeof path), NULL);
+        if (error)
+            FAIL_WITH(error, -1);
+    }
+    return fn(fd, info);
+}
+
 ssize_t write(int fd, const void *data, size_t size)
 {
     REAL(ssize_t(*)(int, const void *, size_t), "write");

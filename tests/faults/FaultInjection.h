@@ -9,7 +9,7 @@
 //
 //   KESTRAVA_FAULT_CALL   the call: renameat2, renameat (the plain rename), linkat, unlinkat, fchmodat,
 //                         openat (open, openat, opendir), getdents64 (readdir),
-//                         write, fdatasync (fdatasync, fsync), fallocate,
+//                         fstat, write, fdatasync (fdatasync, fsync), fallocate,
 //                         ftruncate, mmap (mmap of a file, mremap)
 //   KESTRAVA_FAULT_ERRNO  EIO, ENOSPC, EROFS, EACCES, ENAMETOOLONG, EXDEV,
 //                         EINVAL, EEXIST, ENOENT, EPERM, EOPNOTSUPP, ENODEV,
