@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -65,6 +66,7 @@ private Q_SLOTS:
     void parkedFileIsPutBack_data();
     void parkedFileIsPutBack();
     void clockSetBackKeepsTheOrderOfRuns();
+    void readOnlyFileIsReadOnlyAgainAfterUndo();
     void runInUseIsNotUndone_data();
     void runInUseIsNotUndone();
     void summaryText_data();
@@ -331,6 +333,25 @@ void TestUndoRun::parkedFileIsPutBack()
         QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
     QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
     QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
+}
+
+// The run made the read-only file writable to rename it; undo puts back its
+// old name and its old permissions alike.
+void TestUndoRun::readOnlyFileIsReadOnlyAgainAfterUndo()
+{
+    makeFiles({"a.txt"});
+    const QByteArray path = QFile::encodeName(root() + QStringLiteral("/a.txt"));
+    QCOMPARE(::chmod(path.constData(), 0444), 0);
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(root() + QStringLiteral("/0001_a.txt")).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, 0644u);
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(::stat(path.constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, 0444u);
 }
 
 // A run made with the clock an hour back is still the newest: undo takes it

@@ -209,7 +209,13 @@ quint64 fileSystemId(int folder, const QByteArray &path)
 
 std::expected<void, int> makeOwnerWritable(const FolderFile &file)
 {
-    return makeOwnerWritableAt(file.folder, file.path);
+    struct stat info;
+    if (::fstatat(file.folder, file.path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::unexpected(errno);
+    const auto made = makeOwnerWritableAt(file.folder, file.path);
+    if (made && (info.st_mode & S_IWUSR) == 0 && !S_ISLNK(info.st_mode))
+        file.modeBefore = int(info.st_mode & 07777);
+    return made;
 }
 
 std::expected<void, int> clearOwnerWritable(const FolderFile &file)
@@ -221,6 +227,7 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
         return {};
     if (::fchmodat(file.folder, file.path.constData(), (info.st_mode & 07777) & ~mode_t(S_IWUSR), 0) != 0)
         return std::unexpected(errno);
+    file.modeBefore = -1;
     return {};
 }
 

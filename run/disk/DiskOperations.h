@@ -110,6 +110,9 @@ struct FolderFile
     /// needs no second look; identified stays false until then.
     mutable FileIdentity identity;
     mutable bool identified = false;
+    /// The permission bits before makeOwnerWritable() changed them, or -1
+    /// when they were not changed (or were put back), for the journal.
+    mutable int modeBefore = -1;
 };
 
 /// As isReadOnly(const QString &), for \a file.

@@ -227,6 +227,13 @@ bool take(const Record &record, JournalContents &contents, ReadState &state)
             steps.last().inode = inode;
         break;
     }
+    case RecordType::Permissions: {
+        const qsizetype index = bySequence.value(in.read<quint64>(), -1);
+        const quint32 mode = in.read<quint32>();
+        if (index >= 0 && in.ok() && mode <= 07777)
+            contents.renames[index].modeBefore = int(mode);
+        break;
+    }
     case RecordType::LeftAlone: {
         const qsizetype index = bySequence.value(in.read<quint64>(), -1);
         const quint8 reason = in.read<quint8>();

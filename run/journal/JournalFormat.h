@@ -46,6 +46,7 @@ enum class RecordType : quint8 {
     LeftAlone = 8, ///< u64 sequence of a rename undo had to leave, u8 LeftAloneReason, u32 errno (0: none)
     Step = 9,      ///< u64 sequence of the rename (or its undo), u8 RenameStep, u64 inode (0: not yet known),
                    ///< u32 length of the first name, the name the step starts from, the name it makes
+    Permissions = 10, ///< u64 sequence of the rename, u32 the permission bits the run changed for it
 };
 
 /// Why undo left a file as the run left it. Such a file is not tried again, so
@@ -185,6 +186,9 @@ struct RenameEntry
     /// The steps that a kill may have left half done, in order: Link and
     /// Placeholder only, a placeholder's inode filled in once it was made.
     QList<TakenStep> steps;
+    /// The permission bits the run changed to rename the file (a read-only
+    /// file made writable), for undo to put back; -1 when it changed none.
+    int modeBefore = -1;
 };
 
 /// All that a journal says, as far as it can be read.

@@ -197,6 +197,12 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     record.addBytes(oldName);
     record.addBytes(newName);
     m_awaitingOutcome = commit(record.finish());
+    if (m_awaitingOutcome && file.modeBefore >= 0) {
+        m_record.start(RecordType::Permissions);
+        m_record.addU64(m_sequence - 1);
+        m_record.addU32(quint32(file.modeBefore));
+        m_awaitingOutcome = write(m_record.finish());
+    }
     if (m_awaitingOutcome)
         syncNowAndThen();
 }

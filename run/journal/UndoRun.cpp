@@ -399,6 +399,7 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             return leaveAlone(journal::LeftAloneReason::OldNameTaken, EEXIST);
         return Outcome::Failed;
     }
+    restorePermissions(folder, entry);
     return Outcome::Restored;
 }
 
@@ -417,6 +418,21 @@ void UndoRun::recordLeftAlone(quint64 sequence)
     extra[0] = char(m_leftAloneReason);
     qToLittleEndian(quint32(m_leftAloneError), extra + 1);
     appendRecord(m_journalFd, RecordType::LeftAlone, sequence, QByteArrayView(extra, 5));
+}
+
+// Puts back the permission bits the run changed to rename the file, with the
+// same check as for its name: only while it is still the recorded file. The
+// file is back under its old name either way; a failure is an error of its own.
+void UndoRun::restorePermissions(const UndoFolder &folder, const RenameEntry &entry)
+{
+    if (entry.modeBefore < 0)
+        return;
+    if (!isRecordedFile(folder, entry.oldName, entry)) {
+        logError(systemErrorText(errno != 0 ? errno : ESTALE), entry.folder, entry.oldName);
+        return;
+    }
+    if (::fchmodat(folder.fd, entry.oldName.constData(), mode_t(entry.modeBefore), 0) != 0)
+        logError(systemErrorText(errno), entry.folder, entry.oldName);
 }
 
 const UndoFolder &UndoRun::undoFolder(const QByteArray &folder)

@@ -104,6 +104,7 @@ private:
     Outcome undoOne(const journal::RenameEntry &entry);
     Outcome leaveAlone(journal::LeftAloneReason reason, int error);
     void recordLeftAlone(quint64 sequence);
+    void restorePermissions(const UndoFolder &folder, const journal::RenameEntry &entry);
     const UndoFolder &undoFolder(const QByteArray &folder);
     void closeFolders();
     void markRestored(quint64 sequence);
