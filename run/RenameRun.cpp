@@ -62,18 +62,18 @@ bool RenameRun::start(RunScope scope)
         return false;
     // Cleared however start() is left.
     const QScopedValueRollback<bool> running(m_running, true);
-    m_blnStopRequested = false;
+    m_stopRequested = false;
     forgetRenameMethods();
     m_parts.names.beginRun();
     m_log.clear();
-    m_strStartFolder = m_parts.folders.path();
+    m_startFolder = m_parts.folders.path();
     perFileTexts() = PerFileTexts();
     m_parts.progress.showStatus(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "WORKING ...")));
     m_parts.progress.logsCleared();
     m_startedAt = m_parts.clock.now();
     m_endedAt = m_startedAt;
     if (m_journal) {
-        m_journal->begin(scope, m_strStartFolder, m_startedAt);
+        m_journal->begin(scope, m_startFolder, m_startedAt);
         reportJournalFailure();
     }
     if (scope == RunScope::AllFilesIncludingSubFolders) {
@@ -84,13 +84,13 @@ bool RenameRun::start(RunScope scope)
     }
     m_endedAt = m_parts.clock.now();
     if (m_journal) {
-        m_journal->end(m_endedAt, m_blnStopRequested);
+        m_journal->end(m_endedAt, m_stopRequested);
         reportJournalFailure();
     }
     m_openFolder.close();
     refillFileList();
     m_parts.files.deselectAll();
-    m_parts.progress.showStatus(m_blnStopRequested
+    m_parts.progress.showStatus(m_stopRequested
                                     ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER"))
                                     : runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "COMPLETED")));
     m_parts.progress.showSummary(summaryText());
@@ -194,7 +194,7 @@ bool RenameRun::askConfirmation(const QString &name, const QString &newName)
     const PromptAnswer answer = m_parts.prompt.ask(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Confirm Rename")),
                                                    confirmationText(name, newName));
     if (answer == PromptAnswer::Cancel)
-        m_blnStopRequested = true;
+        m_stopRequested = true;
     return answer == PromptAnswer::Yes;
 }
 

@@ -61,7 +61,7 @@ public:
     /// names. A caller that never reads the lists after the run turns it off.
     void setListsAgainAtEnd(bool listAgain) { m_listAgainAtEnd = listAgain; }
     /// Asks the run to stop; it ends before its next file or sub-folder.
-    void stop() { m_blnStopRequested = true; }
+    void stop() { m_stopRequested = true; }
     /// True while start() has not returned.
     bool isRunning() const { return m_running; }
 
@@ -76,11 +76,11 @@ public:
     /// Adds \a The_Error to the error log and counts it.
     void LogError(const QString &The_Error);
 
-    bool blnStopRequested() const { return m_blnStopRequested; }
+    bool blnStopRequested() const { return m_stopRequested; }
     qint64 intFilesRenamed() const { return m_log.filesRenamed(); }
     qint64 intErrorCount() const { return m_log.errorCount(); }
     /// The folder list's path when the run started.
-    QString strStartFolder() const { return m_strStartFolder; }
+    QString strStartFolder() const { return m_startFolder; }
     /// Whole seconds from the start day's midnight to the start, halves to even.
     qint64 lngStartTime() const;
     /// Whole seconds from the start day's midnight to the end; passes 86400 after midnight.
@@ -122,8 +122,8 @@ private:
     RunParts m_parts;
     RunLog m_log;
     bool m_running = false;
-    bool m_blnStopRequested = false;
-    QString m_strStartFolder;
+    bool m_stopRequested = false;
+    QString m_startFolder;
     QDateTime m_startedAt;
     QDateTime m_endedAt;
     QSet<std::pair<quint64, quint64>> m_visitedFolders;

@@ -16,7 +16,7 @@ void RenameRun::RenameSelectedFiles()
     const QString folderPath = walkerFolderPath(m_parts.folders.path());
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
-        if (m_blnStopRequested)
+        if (m_stopRequested)
             return;
         // The list is not expected to shrink under a run; if it does, stop reading it.
         if (position >= m_parts.files.count())
@@ -40,7 +40,7 @@ void RenameRun::RenameAllFilesInFolder()
     const QString folderPath = walkerFolderPath(m_parts.folders.path());
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
-        if (m_blnStopRequested || position >= m_parts.files.count())
+        if (m_stopRequested || position >= m_parts.files.count())
             return;
         const QString name = m_parts.files.name(position);
         m_parts.progress.showFile(name);
@@ -86,22 +86,22 @@ void RenameRun::walkFolderTree()
     m_foldersFound += m_parts.folders.subFolderCount();
     folderDone();
     qsizetype position = 0;
-    while (!m_blnStopRequested && position < m_parts.folders.subFolderCount()) {
+    while (!m_stopRequested && position < m_parts.folders.subFolderCount()) {
         m_parts.progress.yield();
         // A stop seen at that yield still enters the sub-folder, which then
         // renames nothing: the lists stay where the stop was seen.
         if (enterSubFolder(position)) {
             walkFolderTree();
-            if (!m_blnStopRequested && !returnToFolder(here))
+            if (!m_stopRequested && !returnToFolder(here))
                 return;
         } else {
             folderDone(); // a link, a folder seen before or one that cannot be entered
         }
         ++position;
     }
-    if (m_blnStopRequested)
+    if (m_stopRequested)
         return;
-    if (m_parts.folders.path() != m_strStartFolder) {
+    if (m_parts.folders.path() != m_startFolder) {
         if (const auto up = m_parts.folders.setPath(QStringLiteral("..")); !up)
             LogError(errorText(up.error(), here));
     }
