@@ -34,7 +34,6 @@ QString runText(const char *source)
 struct PerFileTexts
 {
     QString unusableName = runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Not a usable file name"));
-    QString whilstProcessing = runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "  whilst processing file "));
 };
 
 PerFileTexts &perFileTexts()
@@ -231,25 +230,8 @@ QString RenameRun::summaryText(qint64 filesRenamed, qint64 elapsedSeconds)
 {
     if (filesRenamed == 0)
         return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " No Files were Renamed"));
-    const qint64 minutes = elapsedSeconds / 60;
-    const qint64 seconds = elapsedSeconds - 60 * minutes;
     return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " A total of ")) + u' ' + QString::number(filesRenamed)
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " files were renamed"))
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " taking")) + u' ' + QString::number(minutes)
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " minutes")) + u' ' + QString::number(seconds)
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " seconds."));
-}
-
-QString RenameRun::errorText(const QString &description, const QString &path)
-{
-    return u'\'' + description + u'\'' + perFileTexts().whilstProcessing + u'\'' + path + u'\'';
-}
-
-QString RenameRun::walkerFolderPath(const QString &folderListPath)
-{
-    if (folderListPath.endsWith(u'/'))
-        return folderListPath;
-    return folderListPath + u'/';
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " files were renamed")) + elapsedText(elapsedSeconds);
 }
 
 QString RenameRun::confirmationText(const QString &oldName, const QString &newName)
@@ -257,19 +239,6 @@ QString RenameRun::confirmationText(const QString &oldName, const QString &newNa
     return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Rename this File ?")) + u'\n' + u'\n'
         + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "OLD : ")) + oldName + u'\n'
         + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "NEW : ")) + newName;
-}
-
-qint64 RenameRun::roundToSeconds(qint64 msecs)
-{
-    qint64 seconds = msecs / 1000;
-    qint64 rest = msecs % 1000;
-    if (rest < 0) { // floor division for times before the reference
-        --seconds;
-        rest += 1000;
-    }
-    if (rest > 500 || (rest == 500 && seconds % 2 != 0))
-        ++seconds;
-    return seconds;
 }
 
 } // namespace kestrava

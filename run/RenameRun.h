@@ -20,13 +20,6 @@ class RunClock;
 class RunJournal;
 class RunSettings;
 
-/// Which files a run renames, as the scope options on the Choose Files tab say.
-enum class RunScope {
-    SelectedFiles,               ///< the selected entries of the file list
-    AllFilesInCurrentFolder,     ///< the same: the scope selected every entry
-    AllFilesIncludingSubFolders, ///< the current folder and, depth first, every folder below
-};
-
 /// The window's parts a run works through. All must outlive the run.
 struct RunParts
 {
@@ -92,14 +85,8 @@ public:
 
     /// " No Files were Renamed", or the total and the time taken.
     static QString summaryText(qint64 filesRenamed, qint64 elapsedSeconds);
-    /// The error log's text for a failure described by \a description at \a path.
-    static QString errorText(const QString &description, const QString &path);
-    /// The folder path a walker uses: \a folderListPath with "/" appended unless it ends in one.
-    static QString walkerFolderPath(const QString &folderListPath);
     /// The question of the "Confirm Rename" box.
     static QString confirmationText(const QString &oldName, const QString &newName);
-    /// \a msecs rounded to whole seconds, halves to the even second.
-    static qint64 roundToSeconds(qint64 msecs);
 
 private:
     FileStatus renameOneFile(const QString &folderPath, const QString &name, const QString &newName);
@@ -126,7 +113,7 @@ private:
     QString m_startFolder;
     QDateTime m_startedAt;
     QDateTime m_endedAt;
-    QSet<std::pair<quint64, quint64>> m_visitedFolders;
+    VisitedFolders m_visitedFolders;
     // A tree walk's folders whose files are done (or that were passed over), and
     // the folders it has found so far, the start folder included.
     qint64 m_foldersDone = 0;

@@ -13,7 +13,7 @@ namespace kestrava {
 
 void RenameRun::RenameSelectedFiles()
 {
-    const QString folderPath = walkerFolderPath(m_parts.folders.path());
+    const QString folderPath = folderPathOf(m_parts.folders.path());
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
         if (m_stopRequested)
@@ -37,7 +37,7 @@ void RenameRun::RenameSelectedFiles()
 
 void RenameRun::RenameAllFilesInFolder()
 {
-    const QString folderPath = walkerFolderPath(m_parts.folders.path());
+    const QString folderPath = folderPathOf(m_parts.folders.path());
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
         if (m_stopRequested || position >= m_parts.files.count())
@@ -66,13 +66,10 @@ void RenameRun::logNameFailure(const QString &folderPath, const QString &name, c
 
 void RenameRun::RenameFolderTree()
 {
-    m_visitedFolders.clear();
     m_foldersDone = 0;
     m_foldersFound = 1;
     m_parts.progress.foldersFound(m_foldersDone, m_foldersFound);
-    // The start folder may have been reached through a link; what counts is the folder itself.
-    if (const auto start = folderIdentity(m_parts.folders.path(), true))
-        m_visitedFolders.insert({quint64(start->device), quint64(start->inode)});
+    m_visitedFolders.begin(m_parts.folders.path());
     walkFolderTree();
 }
 
@@ -123,21 +120,18 @@ bool RenameRun::enterSubFolder(qsizetype position)
         return false;
     const QString path = m_parts.folders.subFolderPath(position);
     // Checked again on disk: the entry may have been replaced by a link since it was listed.
-    const auto identity = folderIdentity(path);
-    if (!identity) {
-        LogError(errorText(systemErrorText(identity.error()), path));
+    const auto folder = m_visitedFolders.mayEnter(path);
+    if (!folder) {
+        LogError(errorText(systemErrorText(folder.error()), path));
         return false;
     }
-    if (identity->isSymLink || !identity->isFolder)
-        return false;
-    const std::pair<quint64, quint64> key{quint64(identity->device), quint64(identity->inode)};
-    if (m_visitedFolders.contains(key))
+    if (!*folder)
         return false;
     if (const auto entered = m_parts.folders.setPath(path); !entered) {
         LogError(errorText(entered.error(), path));
         return false;
     }
-    m_visitedFolders.insert(key);
+    m_visitedFolders.entered(**folder);
     m_parts.folders.refresh();
     return true;
 }
