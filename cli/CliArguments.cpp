@@ -48,7 +48,8 @@ const Option optPrefixCounter(QStringLiteral("prefix-counter"),
                               QStringLiteral("START"));
 const Option optPrefixDate(QStringLiteral("prefix-date"),
                            QStringLiteral("Put today's date in front as FORMAT: ddmmyy, dd-mm-yy, ddmmyyyy, "
-                                          "dd-mm-yyyy, mmddyy, mm-dd-yy, mmddyyyy or mm-dd-yyyy. Default: off."),
+                                          "dd-mm-yyyy, mmddyy, mm-dd-yy, mmddyyyy, mm-dd-yyyy, yyyy-mm-dd, "
+                                          "yyyymmdd or 'yyyy-mm-dd hh.mm.ss'. Default: off."),
                            QStringLiteral("FORMAT"));
 const Option optPostfix(QStringLiteral("postfix"),
                         QStringLiteral("Put this text after the names, before the extension. Default: off."),

@@ -23,7 +23,9 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.kestrava.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The window sets its texts in Liberation Sans, in place of Arial; xcb and
-# Wayland are the platforms a desktop session offers.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-qpa-plugins, qt6-wayland")
+# Wayland are the platforms a desktop session offers. exiv2 and TagLib, which
+# read photo dates and music tags, are linked and so found as well; they are
+# named here too, so that the package asks for them whatever the linker keeps.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation2, qt6-qpa-plugins, qt6-wayland, libexiv2-27, libtag1v5")
 
 include(CPack)

@@ -127,10 +127,8 @@ std::expected<void, RenameError> trimBase(QString &base, QStringView trimLength)
     return {};
 }
 
-} // namespace
-
-std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
-                                                     NameCounters &counters, QDate today)
+std::expected<QString, RenameError> buildNewName(const QString &oldName, const RenameOptions &options,
+                                                 NameCounters &counters, QDate stampDate, QTime stampTime)
 {
     const QStringView trimmed = withoutOuterSpaces(oldName);
     if (trimmed.isEmpty())
@@ -145,7 +143,7 @@ std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, con
     QString base = dot < 0 ? name : name.first(dot);
     QString extension = dot < 0 ? QString() : name.sliced(dot);
 
-    if (const auto stamped = addStamps(base, options, counters, today); !stamped)
+    if (const auto stamped = addStamps(base, options, counters, stampDate, stampTime); !stamped)
         return std::unexpected(stamped.error());
     convertCase(base, extension, options.caseConversion);
     convertUnderscores(base, options.underscores);
@@ -159,6 +157,20 @@ std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, con
             return std::unexpected(cut.error());
     }
     return base + extension;
+}
+
+} // namespace
+
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
+                                                     NameCounters &counters, QDate today)
+{
+    return buildNewName(oldName, options, counters, today, QTime(0, 0));
+}
+
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
+                                                     NameCounters &counters, const QDateTime &stampTime)
+{
+    return buildNewName(oldName, options, counters, stampTime.date(), stampTime.time());
 }
 
 QString Capitalise(QString &strToCaps)

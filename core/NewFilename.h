@@ -5,6 +5,7 @@
 #include "RenameOptions.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <QStringView>
 
@@ -23,6 +24,10 @@ namespace kestrava {
 /// UTF-8 (lone surrogates) pass every rule unchanged.
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, QDate today);
+/// The same with the date stamps showing \a stampTime in place of today: the
+/// date a file was modified or taken, for the formats with a time to the second.
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
+                                                     NameCounters &counters, const QDateTime &stampTime);
 
 /// Lower-cases \a strToCaps in place and returns it with a capital at the start
 /// of every word. Only "a" to "z" and the apostrophe make up words; any other

@@ -14,6 +14,13 @@ enum class UnderscoreConversion { Ignore, Remove, ToSpaces, ToDashes, ToDots };
 /// What happens to spaces in the base of a name.
 enum class SpaceConversion { Ignore, Remove, ToUnderscores, ToDashes, ToDots };
 
+/// Where the date stamps take their date from.
+enum class DateSource {
+    Today,    ///< today's date, for every file alike
+    Modified, ///< the file's modification date
+    Taken,    ///< when the photo or video was taken, as the file says
+};
+
 /// The ranges the options panel keeps its fields in, and the texts its fields
 /// start with.
 namespace limits {
@@ -67,6 +74,15 @@ struct RenameOptions
     bool trimFilename = false;
     /// Converted only when trimming; see parseTrimLength().
     QString trimLength = limits::defaultTrimText.toString();
+    /// Where both date stamps take their date from. A file without a date from
+    /// its source is left alone, unless the fallback to its modification date
+    /// is on.
+    DateSource dateSource = DateSource::Today;
+    bool dateFallback = false;
+    /// With the template on, the template (see NameTemplate) gives the base
+    /// name, to which every other rule then applies.
+    bool useTemplate = false;
+    QString nameTemplate;
 };
 
 } // namespace kestrava

@@ -4,26 +4,67 @@
 
 namespace kestrava {
 
+namespace {
+
+QString twoDigits(int value)
+{
+    return QString::number(value).rightJustified(2, u'0');
+}
+
+// The formats after the eight pad every part to its full width, so that the
+// text order of the names is their date order.
+QString sortableDateText(qsizetype index, QDate date, QTime time)
+{
+    const QString year = QString::number(date.year()).rightJustified(4, u'0');
+    if (index == 9)
+        return year + twoDigits(date.month()) + twoDigits(date.day());
+    const QString day = year + u'-' + twoDigits(date.month()) + u'-' + twoDigits(date.day());
+    if (index == 8)
+        return day;
+    if (!time.isValid())
+        time = QTime(0, 0);
+    return day + u' ' + twoDigits(time.hour()) + u'.' + twoDigits(time.minute()) + u'.' + twoDigits(time.second());
+}
+
+} // namespace
+
 const QStringList &dateFormats()
 {
     static const QStringList formats{
-        QStringLiteral("ddmmyy"), QStringLiteral("dd-mm-yy"), QStringLiteral("ddmmyyyy"), QStringLiteral("dd-mm-yyyy"),
-        QStringLiteral("mmddyy"), QStringLiteral("mm-dd-yy"), QStringLiteral("mmddyyyy"), QStringLiteral("mm-dd-yyyy"),
+        QStringLiteral("ddmmyy"),
+        QStringLiteral("dd-mm-yy"),
+        QStringLiteral("ddmmyyyy"),
+        QStringLiteral("dd-mm-yyyy"),
+        QStringLiteral("mmddyy"),
+        QStringLiteral("mm-dd-yy"),
+        QStringLiteral("mmddyyyy"),
+        QStringLiteral("mm-dd-yyyy"),
+        // Zero-padded, largest unit first: names sort by their dates.
+        QStringLiteral("yyyy-mm-dd"),
+        QStringLiteral("yyyymmdd"),
+        QStringLiteral("yyyy-mm-dd hh.mm.ss"),
     };
     return formats;
 }
 
-QString dateText(QStringView format, QDate date)
+QString dateText(QStringView format, const QDateTime &when)
+{
+    return dateText(format, when.date(), when.time());
+}
+
+QString dateText(QStringView format, QDate date, QTime time)
 {
     const qsizetype index = dateFormats().indexOf(format);
     if (index < 0 || !date.isValid())
         return {};
+    if (index >= 8)
+        return sortableDateText(index, date, time);
     const QString day = QString::number(date.day());
     const QString month = QString::number(date.month());
     const QString year = QString::number(date.year()).rightJustified(4, u'0');
     const QString shortYear = year.right(2);
     const QChar dash = u'-';
-    // The list order interleaves plain and dashed forms; the index names them.
+    // The eight: the list order interleaves plain and dashed forms; the index names them.
     switch (index) {
     case 0:
         return day + month + shortYear;
@@ -58,7 +99,7 @@ std::expected<QString, RenameError> takeCounterStamp(qint16 &counter)
 namespace {
 
 std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions &options, NameCounters &counters,
-                                             QDate today)
+                                             QDate date, QTime time)
 {
     if (options.prefixCounter) {
         const auto counter = takeCounterStamp(counters.intPrefixCounter);
@@ -69,12 +110,12 @@ std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions 
     if (options.prefixName)
         base = withoutLeadingSpaces(options.prefixText) + base;
     if (options.prefixDate)
-        base = dateText(options.datePrefix, today) + u'_' + base;
+        base = dateText(options.datePrefix, date, time) + u'_' + base;
     return {};
 }
 
 std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions &options, NameCounters &counters,
-                                              QDate today)
+                                              QDate date, QTime time)
 {
     if (options.postfixCounter) {
         const auto counter = takeCounterStamp(counters.intPostfixCounter);
@@ -85,19 +126,25 @@ std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions
     if (options.postfixName)
         base += withoutTrailingSpaces(options.postfixText);
     if (options.postfixDate)
-        base += u'_' + dateText(options.datePostfix, today);
+        base += u'_' + dateText(options.datePostfix, date, time);
     return {};
 }
 
 } // namespace
 
 std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
-                                           QDate today)
+                                           QDate date, QTime time)
 {
-    const auto prefixes = addPrefixes(base, options, counters, today);
+    const auto prefixes = addPrefixes(base, options, counters, date, time);
     if (!prefixes)
         return prefixes;
-    return addPostfixes(base, options, counters, today);
+    return addPostfixes(base, options, counters, date, time);
+}
+
+std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
+                                           const QDateTime &when)
+{
+    return addStamps(base, options, counters, when.date(), when.time());
 }
 
 } // namespace kestrava

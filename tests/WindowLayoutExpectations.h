@@ -330,8 +330,9 @@ constexpr Control Controls[] = {
 constexpr std::array<const char *, 8> TabCaptions{
     "&Choose Files...", "&Set Options...", "&Preview Results...", "&Go !", "    ", "&Help", "&About", "E&xit"};
 
-constexpr std::array<const char *, 8> DateFormats{"ddmmyy", "dd-mm-yy", "ddmmyyyy", "dd-mm-yyyy",
-                                                  "mmddyy", "mm-dd-yy", "mmddyyyy", "mm-dd-yyyy"};
+constexpr std::array<const char *, 11> DateFormats{"ddmmyy",     "dd-mm-yy", "ddmmyyyy",           "dd-mm-yyyy",
+                                                   "mmddyy",     "mm-dd-yy", "mmddyyyy",           "mm-dd-yyyy",
+                                                   "yyyy-mm-dd", "yyyymmdd", "yyyy-mm-dd hh.mm.ss"};
 
 constexpr std::array<const char *, 14> HelpTexts{
     "What is Kestrava ?",

@@ -244,7 +244,7 @@ void TestCli::usageErrors_data()
     QTest::newRow("unknown case word") << QStringList{"--case=title", "."} << "--case";
     QTest::newRow("unknown spaces word") << QStringList{"--spaces=tabs", "."} << "--spaces";
     QTest::newRow("unknown underscores word") << QStringList{"--underscores=dots!", "."} << "--underscores";
-    QTest::newRow("unknown prefix date") << QStringList{"--prefix-date=yyyy-mm-dd", "."} << "--prefix-date";
+    QTest::newRow("unknown prefix date") << QStringList{"--prefix-date=yyyy-dd-mm", "."} << "--prefix-date";
     QTest::newRow("unknown postfix date") << QStringList{"--postfix-date", "DDMMYY", "."} << "--postfix-date";
     QTest::newRow("include matching nothing") << QStringList{"--include=;", "."} << "--include";
     QTest::newRow("two folders") << QStringList{"sub", "."} << "sub";

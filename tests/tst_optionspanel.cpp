@@ -201,11 +201,11 @@ private Q_SLOTS:
         QTest::newRow("prefix") << "chkPrefixDate"
                                 << "cmbDatePrefix"
                                 << "4-3-26_my work schedule.doc"
-                                << "3-4-2026_my work schedule.doc";
+                                << "2026-03-04 00.00.00_my work schedule.doc";
         QTest::newRow("postfix") << "chkPostfixDate"
                                  << "cmbDatePostfix"
                                  << "my work schedule_4-3-26.doc"
-                                 << "my work schedule_3-4-2026.doc";
+                                 << "my work schedule_2026-03-04 00.00.00.doc";
     }
 
     void dateListAlwaysShowsFirstFormat()
@@ -222,7 +222,7 @@ private Q_SLOTS:
 
         dates->setFocus(Qt::MouseFocusReason);
         QTest::keyClick(dates, Qt::Key_End);
-        QCOMPARE(dates->currentText(), QStringLiteral("mm-dd-yyyy"));
+        QCOMPARE(dates->currentText(), QStringLiteral("yyyy-mm-dd hh.mm.ss"));
         QCOMPARE(results().first(), withLast);
 
         click(box(boxName));

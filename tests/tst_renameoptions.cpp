@@ -28,6 +28,9 @@ void TestRenameOptions::startValues()
     QCOMPARE(options.findText, QString());
     QCOMPARE(options.replaceText, QString());
     QCOMPARE(options.trimLength, QStringLiteral("50"));
+    QCOMPARE(options.dateSource, DateSource::Today);
+    QVERIFY(!options.dateFallback && !options.useTemplate);
+    QCOMPARE(options.nameTemplate, QString());
 }
 
 QTEST_GUILESS_MAIN(TestRenameOptions)

@@ -1,3 +1,4 @@
+#include "NewFilename.h"
 #include "Stamps.h"
 
 #include <QTest>
@@ -28,6 +29,9 @@ private Q_SLOTS:
     void formatsInListOrder();
     void dateText_data();
     void dateText();
+    void dateTimeText_data();
+    void dateTimeText();
+    void stampsTakeAGivenDateTime();
     void counterStamp_data();
     void counterStamp();
     void counterAtLimitFailsAndStays();
@@ -39,8 +43,9 @@ private Q_SLOTS:
 
 void TestStamps::formatsInListOrder()
 {
-    const QStringList expected{"ddmmyy", "dd-mm-yy", "ddmmyyyy", "dd-mm-yyyy",
-                               "mmddyy", "mm-dd-yy", "mmddyyyy", "mm-dd-yyyy"};
+    const QStringList expected{"ddmmyy",     "dd-mm-yy", "ddmmyyyy",           "dd-mm-yyyy",
+                               "mmddyy",     "mm-dd-yy", "mmddyyyy",           "mm-dd-yyyy",
+                               "yyyy-mm-dd", "yyyymmdd", "yyyy-mm-dd hh.mm.ss"};
     QCOMPARE(dateFormats(), expected);
 }
 
@@ -71,6 +76,12 @@ void TestStamps::dateText_data()
     QTest::newRow("different dates, same stamp 2") << "ddmmyy" << QDate(2005, 1, 11) << "11105";
     QTest::newRow("year 2000 keeps its zeros") << "dd-mm-yy" << QDate(2000, 1, 1) << "1-1-00";
     QTest::newRow("short year of 2010") << "mmddyy" << QDate(2010, 10, 31) << "103110";
+    QTest::newRow("yyyy-mm-dd pads with zeros") << "yyyy-mm-dd" << march6 << "2005-03-06";
+    QTest::newRow("yyyy-mm-dd double digits") << "yyyy-mm-dd" << christmas << "2005-12-25";
+    QTest::newRow("yyyymmdd pads with zeros") << "yyyymmdd" << march6 << "20050306";
+    QTest::newRow("yyyymmdd double digits") << "yyyymmdd" << christmas << "20051225";
+    QTest::newRow("a date alone stands at midnight") << "yyyy-mm-dd hh.mm.ss" << march6 << "2005-03-06 00.00.00";
+    QTest::newRow("year before 1000 keeps four digits") << "yyyymmdd" << QDate(987, 6, 5) << "09870605";
     QTest::newRow("no entry selected") << "" << march6 << "";
     QTest::newRow("upper case format is not one of the eight") << "DDMMYY" << march6 << "";
     QTest::newRow("format with a space") << "ddmmyy " << march6 << "";
@@ -83,6 +94,48 @@ void TestStamps::dateText()
     QFETCH(QDate, date);
     QFETCH(QString, text);
     QCOMPARE(kestrava::dateText(format, date), text);
+}
+
+void TestStamps::dateTimeText_data()
+{
+    QTest::addColumn<QString>("format");
+    QTest::addColumn<QDateTime>("when");
+    QTest::addColumn<QString>("text");
+
+    const QDateTime morning(march6, QTime(7, 8, 9));
+    const QDateTime evening(QDate(2024, 11, 30), QTime(23, 59, 58));
+    QTest::newRow("seconds, single digits") << "yyyy-mm-dd hh.mm.ss" << morning << "2005-03-06 07.08.09";
+    QTest::newRow("seconds, 24 hours") << "yyyy-mm-dd hh.mm.ss" << evening << "2024-11-30 23.59.58";
+    QTest::newRow("a day format ignores the time") << "yyyy-mm-dd" << evening << "2024-11-30";
+    QTest::newRow("one of the eight") << "dd-mm-yyyy" << evening << "30-11-2024";
+    QTest::newRow("invalid") << "yyyy-mm-dd hh.mm.ss" << QDateTime() << "";
+}
+
+void TestStamps::dateTimeText()
+{
+    QFETCH(QString, format);
+    QFETCH(QDateTime, when);
+    QFETCH(QString, text);
+    QCOMPARE(kestrava::dateText(format, when), text);
+}
+
+void TestStamps::stampsTakeAGivenDateTime()
+{
+    const RenameOptions options = optionsWith([](RenameOptions &o) {
+        o.prefixDate = o.postfixDate = true;
+        o.datePrefix = "yyyy-mm-dd hh.mm.ss";
+        o.datePostfix = "yyyymmdd";
+    });
+    NameCounters counters{1, 1};
+    const QDateTime taken(QDate(2019, 7, 14), QTime(10, 11, 12), Qt::UTC);
+    QString base = QStringLiteral("photo");
+    QVERIFY(addStamps(base, options, counters, taken).has_value());
+    QCOMPARE(base, QStringLiteral("2019-07-14 10.11.12_photo_20190714"));
+    QCOMPARE(BuildNewFilename(QStringLiteral("photo.jpg"), options, counters, taken),
+             QStringLiteral("2019-07-14 10.11.12_photo_20190714.jpg"));
+    // Today's stamps have no time of day.
+    QCOMPARE(BuildNewFilename(QStringLiteral("photo.jpg"), options, counters, march6),
+             QStringLiteral("2005-03-06 00.00.00_photo_20050306.jpg"));
 }
 
 void TestStamps::counterStamp_data()

@@ -43,7 +43,7 @@ private Q_SLOTS:
     void pageControlsSitWhereTheStripPutsThem();
     void stepHeadingsShareOneLine();
     void listsAndCombos();
-    void dateListsOfferEightFormats();
+    void dateListsOfferEveryFormat();
     void optionButtonsAreExclusiveWithinTheirFrame();
     void keyboardOrderOnTheFirstTab();
     void enterPressesTheDefaultButton();
@@ -246,17 +246,29 @@ void TestWindowLayout::listsAndCombos()
     QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
 }
 
-void TestWindowLayout::dateListsOfferEightFormats()
+void TestWindowLayout::dateListsOfferEveryFormat()
 {
     for (const char *name : {"cmbDatePrefix", "cmbDatePostfix"}) {
         auto *list = control<QComboBox>(name);
         QVERIFY(!list->isEditable());
         QCOMPARE(list->currentIndex(), -1);
-        QCOMPARE(list->count(), 8);
-        for (int i = 0; i < 8; ++i)
+        QCOMPARE(list->count(), 11);
+        for (int i = 0; i < 11; ++i)
             QCOMPARE(list->itemText(i), QString::fromUtf8(expected::DateFormats[size_t(i)]));
-        // Once shown, the longest format must fit beside the arrow.
-        QVERIFY2(list->sizeHint().width() <= list->width(), qPrintable(QString::number(list->sizeHint().width())));
+        // Once shown, the eight day-and-month formats fit beside the arrow.
+        QComboBox eight;
+        eight.setFont(list->font());
+        for (int i = 0; i < 8; ++i)
+            eight.addItem(QString::fromUtf8(expected::DateFormats[size_t(i)]));
+        QVERIFY2(eight.sizeHint().width() <= list->width(), qPrintable(QString::number(eight.sizeHint().width())));
+        // Dropped down, the list shows every format in full.
+        QCOMPARE(list->maxVisibleItems(), 11);
+        control<QCheckBox>(name == QByteArrayView("cmbDatePrefix") ? "chkPrefixDate" : "chkPostfixDate")->click();
+        list->showPopup();
+        const int longest = list->view()->sizeHintForColumn(0);
+        const int room = list->view()->viewport()->width();
+        list->hidePopup();
+        QVERIFY2(longest <= room, qPrintable(QStringLiteral("%1 > %2").arg(longest).arg(room)));
     }
 }
 

@@ -233,10 +233,13 @@ void OptionsPage::buildLayout()
 
 void OptionsPage::fillDateLists()
 {
-    // Both date lists offer the same eight formats and start with none chosen.
+    // Both date lists offer the same formats and start with none chosen. The
+    // dropped-down list shows every format at once, each in full: the row
+    // beside the check box is too narrow for "yyyy-mm-dd hh.mm.ss".
     for (QComboBox *list : {m_ui.cmbDatePrefix, m_ui.cmbDatePostfix}) {
         list->addItems(dateFormats());
         list->setCurrentIndex(-1);
+        list->setMaxVisibleItems(int(dateFormats().size()));
     }
 }
 
