@@ -812,8 +812,8 @@
         <translation> Keine Dateien wiederhergestellt</translation>
     </message>
     <message>
-        <source> A total of  %1 files were restored taking %2 minutes %3 seconds.</source>
-        <translation> Insgesamt  %1 Dateien wiederhergestellt in %2 Minuten %3 Sekunden.</translation>
+        <source> A total of  %1 files were restored</source>
+        <translation> Insgesamt  %1 Dateien wiederhergestellt</translation>
     </message>
     <message>
         <source>; the file is left as %1, as its old name %2 cannot be given back</source>
