@@ -2,6 +2,7 @@
 
 #include "FieldCorrections.h"
 #include "FileNamePattern.h"
+#include "NewFilename.h"
 #include "Stamps.h"
 
 #include <optional>
@@ -30,8 +31,14 @@ const Option optCase(QStringLiteral("case"),
                      QStringLiteral("Letter case: ignore, capitalise, lower or upper. Default: ignore."),
                      QStringLiteral("WORD"));
 const Option optFind(QStringLiteral("find"),
-                     QStringLiteral("Find this text (at most 50 characters, letter case ignored). Default: none."),
+                     QStringLiteral("Find this text (at most 50 characters, letter case ignored unless "
+                                    "--match-case). Default: none."),
                      QStringLiteral("TEXT"));
+const Option optRegex(QStringLiteral("regex"),
+                      QStringLiteral("Read --find as a Perl-compatible regular expression; --replace may hold $0 to "
+                                     "$99, ${name}, $$, \\U, \\L, \\E, \\u and \\l. Default: off."));
+const Option optMatchCase(QStringLiteral("match-case"),
+                          QStringLiteral("Letter case counts in --find, as text or expression. Default: off."));
 const Option optReplace(QStringLiteral("replace"),
                         QStringLiteral("Replace what --find found with this text. Default: empty, which removes it."),
                         QStringLiteral("TEXT"));
@@ -115,9 +122,9 @@ CliArguments::CliArguments()
         QStringLiteral("Renames many files at once with Kestrava's rules. Without --apply it only shows\n"
                        "the old and new names and what would become of each file."));
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    m_namingOptions = {optRemoveTildes, optSpaces,         optUnderscores, optCase,          optFind,
-                       optReplace,      optTrim,           optPrefix,      optPrefixCounter, optPrefixDate,
-                       optPostfix,      optPostfixCounter, optPostfixDate};
+    m_namingOptions = {optRemoveTildes,  optSpaces,     optUnderscores, optCase,           optFind,
+                       optRegex,         optMatchCase,  optReplace,     optTrim,           optPrefix,
+                       optPrefixCounter, optPrefixDate, optPostfix,     optPostfixCounter, optPostfixDate};
     m_scopeOptions = {optRecursive, optInclude, optSkipReadOnly, optNull};
     m_parser.addOptions({optApply, optUndo});
     m_parser.addOptions(m_namingOptions);
@@ -197,6 +204,11 @@ std::expected<void, QString> CliArguments::readNaming(ParsedRequest &parsed) con
         return conversions;
     options.findText = textOption(optFind, parsed.notes);
     options.replaceText = textOption(optReplace, parsed.notes);
+    options.findRegex = m_parser.isSet(optRegex);
+    options.findMatchCase = m_parser.isSet(optMatchCase);
+    // Every name would fail alike: nothing is looked at, let alone renamed.
+    if (const std::optional<QString> patternError = findPatternError(options))
+        return std::unexpected(usage(optFind, *patternError));
     options.trimFilename = m_parser.isSet(optTrim);
     if (options.trimFilename) {
         options.trimLength = correctedTrimText(m_parser.value(optTrim));

@@ -1,53 +1,15 @@
 #include "NewFilename.h"
 
+#include "KeepingBytes.h"
+#include "PatternReplacement.h"
 #include "SpaceTrim.h"
 #include "Stamps.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace kestrava {
 
 namespace {
-
-// QString's case conversion turns a lone surrogate into U+FFFD whenever it
-// changes anything else in the text, but a lone surrogate stands for a byte
-// of a name that is not UTF-8 and must reach the disk unchanged. Such a text
-// is converted piece by piece between its lone surrogates.
-template<typename Convert>
-QString convertedKeepingLoneSurrogates(QString text, Convert convert)
-{
-    const auto isLone = [&text](qsizetype i) {
-        const QChar ch = text.at(i);
-        if (ch.isHighSurrogate())
-            return i + 1 >= text.size() || !text.at(i + 1).isLowSurrogate();
-        return ch.isLowSurrogate() && (i == 0 || !text.at(i - 1).isHighSurrogate());
-    };
-    const auto surrogate = [](QChar ch) { return ch.isSurrogate(); };
-    if (std::none_of(text.cbegin(), text.cend(), surrogate))
-        return convert(std::move(text));
-    QString result;
-    result.reserve(text.size());
-    qsizetype start = 0;
-    for (qsizetype i = 0; i <= text.size(); ++i) {
-        if (i < text.size() && !isLone(i))
-            continue;
-        result += convert(text.mid(start, i - start));
-        if (i < text.size())
-            result += text.at(i);
-        start = i + 1;
-    }
-    return result;
-}
-
-QString toUpperKeepingBytes(QString text)
-{
-    return convertedKeepingLoneSurrogates(std::move(text), [](QString t) { return std::move(t).toUpper(); });
-}
-
-QString toLowerKeepingBytes(QString text)
-{
-    return convertedKeepingLoneSurrogates(std::move(text), [](QString t) { return std::move(t).toLower(); });
-}
 
 void convertCase(QString &base, QString &extension, CaseConversion conversion)
 {
@@ -127,6 +89,27 @@ std::expected<void, RenameError> trimBase(QString &base, QStringView trimLength)
     return {};
 }
 
+// Compiling a pattern costs far more than matching it, and the window fills a
+// fresh record for every name: each thread keeps the last pattern it compiled.
+const PatternReplacement &patternOf(const RenameOptions &options)
+{
+    thread_local std::optional<PatternReplacement> last;
+    if (!last || last->pattern() != options.findText || last->replacement() != options.replaceText
+        || last->matchCase() != options.findMatchCase)
+        last.emplace(options.findText, options.replaceText, options.findMatchCase);
+    return *last;
+}
+
+std::optional<QString> patternErrorOf(const RenameOptions &options)
+{
+    if (!options.findRegex || options.findText.isEmpty())
+        return std::nullopt;
+    const PatternReplacement &pattern = patternOf(options);
+    if (pattern.isValid())
+        return std::nullopt;
+    return pattern.errorText();
+}
+
 std::expected<QString, RenameError> buildNewName(const QString &oldName, const RenameOptions &options,
                                                  NameCounters &counters, QDate stampDate, QTime stampTime)
 {
@@ -134,6 +117,9 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
     if (trimmed.isEmpty())
         return QString();
     // Sharing the old name's data when there is nothing to trim saves a copy.
+    // A pattern that does not compile fails every name alike, before any counter moves.
+    if (const std::optional<QString> patternError = findPatternError(options))
+        return std::unexpected(RenameError::patternError(*patternError));
     QString name = trimmed.size() == oldName.size() ? oldName : trimmed.toString();
     if (options.removeTildas)
         name.remove(u'~');
@@ -149,9 +135,12 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
     convertUnderscores(base, options.underscores);
     convertSpaces(base, options.spaces);
     // QString::replace finds every match in the text as it was before any
-    // replacement, so inserted text is never searched again.
-    if (!options.findText.isEmpty())
-        base.replace(options.findText, options.replaceText, Qt::CaseInsensitive);
+    // replacement, so inserted text is never searched again; so does a pattern.
+    if (!options.findText.isEmpty() && options.findRegex)
+        base = patternOf(options).replaced(base);
+    else if (!options.findText.isEmpty())
+        base.replace(options.findText, options.replaceText,
+                     options.findMatchCase ? Qt::CaseSensitive : Qt::CaseInsensitive);
     if (options.trimFilename) {
         if (const auto cut = trimBase(base, options.trimLength); !cut)
             return std::unexpected(cut.error());
@@ -160,6 +149,11 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
 }
 
 } // namespace
+
+std::optional<QString> findPatternError(const RenameOptions &options)
+{
+    return patternErrorOf(options);
+}
 
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, QDate today)

@@ -20,7 +20,8 @@ namespace kestrava {
 /// text. The counter stamps that are on advance \a counters, and advances made
 /// before a failure stay. Fails for a counter of 10000 or more
 /// (RenameError::counterPastLimit()) and, when trimming, for a trim length that
-/// is not a number. Characters of the name that stand for bytes that are not
+/// is not a number, and, before any counter moves, for a find pattern that
+/// does not compile (RenameError::patternError()). Characters of the name that stand for bytes that are not
 /// UTF-8 (lone surrogates) pass every rule unchanged.
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, QDate today);
@@ -28,6 +29,12 @@ std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, con
 /// date a file was modified or taken, for the formats with a time to the second.
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, const QDateTime &stampTime);
+
+/// The error of the find pattern of \a options, "Pattern error at N: message",
+/// when the find is a regular expression that does not compile; nothing
+/// otherwise. BuildNewFilename() fails with it for every name, so a run must
+/// ask first and rename nothing.
+std::optional<QString> findPatternError(const RenameOptions &options);
 
 /// Lower-cases \a strToCaps in place and returns it with a capital at the start
 /// of every word. Only "a" to "z" and the apostrophe make up words; any other

@@ -21,6 +21,12 @@ enum class DateSource {
     Taken,    ///< when the photo or video was taken, as the file says
 };
 
+/// What a run does with a file whose new name another entry holds.
+enum class WhenTaken {
+    Leave,  ///< leaves the file as it is and says why
+    Number, ///< gives it the lowest free "name (n).ext", n counting from 2
+};
+
 /// The ranges the options panel keeps its fields in, and the texts its fields
 /// start with.
 namespace limits {
@@ -71,6 +77,11 @@ struct RenameOptions
     /// The empty text switches find and replace off.
     QString findText;
     QString replaceText;
+    /// The find text is a Perl-compatible regular expression, and the
+    /// replacement may name its groups (see PatternReplacement).
+    bool findRegex = false;
+    /// Letter case counts in either kind of find; off, it does not.
+    bool findMatchCase = false;
     bool trimFilename = false;
     /// Converted only when trimming; see parseTrimLength().
     QString trimLength = limits::defaultTrimText.toString();
@@ -83,6 +94,7 @@ struct RenameOptions
     /// name, to which every other rule then applies.
     bool useTemplate = false;
     QString nameTemplate;
+    WhenTaken whenTaken = WhenTaken::Leave;
 };
 
 } // namespace kestrava

@@ -51,6 +51,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, std::size_t size)
     options.replaceText = input.text(64, rawUnits);
     options.trimLength = input.text(8, rawUnits);
     const QString oldName = input.text(600, rawUnits);
+    options.findRegex = input.flag();
+    options.findMatchCase = input.flag();
 
     const auto newName = BuildNewFilename(oldName, options, counters, today);
     if (!newName)

@@ -134,6 +134,26 @@ void TestCli::sameNamesAsTheWindow_data()
             o.replaceText = QStringLiteral("Pic");
         }));
     row("find removes", {"--find", " "}, with([](auto &o) { o.findText = QStringLiteral(" "); }));
+    row("find matching case", {"--find", "photo", "--replace", "Pic", "--match-case"}, with([](auto &o) {
+            o.findText = QStringLiteral("photo");
+            o.replaceText = QStringLiteral("Pic");
+            o.findMatchCase = true;
+        }));
+    row("regex", {"--regex", "--find", "(\\w+) (\\w+)", "--replace", "\\u$2_\\L$1"}, with([](auto &o) {
+            o.findText = QStringLiteral("(\\w+) (\\w+)");
+            o.replaceText = QStringLiteral("\\u$2_\\L$1");
+            o.findRegex = true;
+        }));
+    row("regex matching case", {"--regex", "--match-case", "--find=(?<first>[a-z])", "--replace=${first}$$"},
+        with([](auto &o) {
+            o.findText = QStringLiteral("(?<first>[a-z])");
+            o.replaceText = QStringLiteral("${first}$$");
+            o.findRegex = o.findMatchCase = true;
+        }));
+    row("regex of empty matches", {"--regex", "--find=\\b"}, with([](auto &o) {
+            o.findText = QStringLiteral("\\b");
+            o.findRegex = true;
+        }));
     const QString sixty(60, u'f');
     row("find cut to 50", {"--find", sixty}, with([&](auto &o) { o.findText = sixty.left(50); }));
     const auto trim = [](const char *length) {
@@ -223,8 +243,8 @@ void TestCli::sameNamesAsTheWindow()
         QCOMPARE(objects.at(i).value("old").toString(), old);
         QCOMPARE(objects.at(i).value("new").toString(), expected.value_or(QString()));
         if (!expected) {
-            const SimulatedFile notComputable{SimulatedOutcome::NotComputable};
-            QCOMPARE(objects.at(i).value("reason").toString(), simulatedReasonText(notComputable, &expected.error()));
+            QCOMPARE(objects.at(i).value("reason").toString(),
+                     QStringLiteral("The counter is past 9999, so the new name cannot be computed"));
         }
         allDone = allDone && expected;
     }
@@ -255,6 +275,9 @@ void TestCli::usageErrors_data()
     QTest::newRow("undo with apply") << QStringList{"--undo", "-x"} << "--undo";
     QTest::newRow("undo with a path") << QStringList{"--undo", "a.txt"} << "--undo";
     QTest::newRow("undo with an option") << QStringList{"--undo", "--case=upper"} << "--undo";
+    QTest::newRow("undo with a regex") << QStringList{"--undo", "--regex"} << "--undo";
+    QTest::newRow("pattern error") << QStringList{"--regex", "--find=(abc", "."}
+                                   << "--find: Pattern error at 4: missing closing parenthesis";
 }
 
 void TestCli::usageErrors()
@@ -427,12 +450,12 @@ void TestCli::helpListsEveryOptionWithItsDefault()
     const CliOutput help = runCli({"--help"});
     QCOMPARE(help.status, 0);
     for (const char *option :
-         {"--remove-tildes", "--spaces",    "--underscores",    "--case",           "--find",     "--replace",
-          "--trim",          "--prefix ",   "--prefix-counter", "--prefix-date",    "--postfix ", "--postfix-counter",
-          "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",     "--json",
-          "--apply",         "--undo",      "--version"})
+         {"--remove-tildes", "--spaces",    "--underscores",    "--case",           "--find",      "--replace",
+          "--trim",          "--prefix ",   "--prefix-counter", "--prefix-date",    "--postfix ",  "--postfix-counter",
+          "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",      "--json",
+          "--apply",         "--undo",      "--version",        "--regex",          "--match-case"})
         QVERIFY2(help.out.contains(option), option);
-    QCOMPARE(help.out.count("Default"), 16);
+    QCOMPARE(help.out.count("Default"), 18);
     const CliOutput version = runCli({"--version"});
     QCOMPARE(version.out, QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"));
 }
@@ -445,6 +468,7 @@ void TestCli::applyThenUndoReturnsEveryName_data()
     QTest::newRow("tree") << QStringList{"-r", "--spaces=dots", "--postfix-date=ddmmyy", "."} << QByteArray();
     QTest::newRow("named files in two folders")
         << QStringList{"-0", "--find=e", "--replace=E"} << QByteArray("sub/d e.txt\0a b.txt\0", 20);
+    QTest::newRow("regex") << QStringList{"--regex", "--find=^(\\w)", "--replace=\\u$1", "."} << QByteArray();
 }
 
 void TestCli::applyThenUndoReturnsEveryName()

@@ -26,6 +26,16 @@ RenameOptions findReplace(const QString &find, const QString &replace)
     });
 }
 
+RenameOptions regex(const QString &find, const QString &replace, bool matchCase = false)
+{
+    return optionsWith([&](RenameOptions &o) {
+        o.findText = find;
+        o.replaceText = replace;
+        o.findRegex = true;
+        o.findMatchCase = matchCase;
+    });
+}
+
 RenameOptions trimTo(const QString &length)
 {
     return optionsWith([&](RenameOptions &o) {
@@ -69,6 +79,8 @@ private Q_SLOTS:
     void everyOptionOn();
     void failure_data();
     void failure();
+    void patternError_data();
+    void patternError();
     void blankNameMovesNoCounter();
     void samplesNumberFromTheirStart();
     void capitalise_data();
@@ -196,6 +208,55 @@ void TestNewFilename::newName_data()
     QTest::newRow("trim after a byte") << "abcdefg" + e9 + "xyz.t" << trimTo("8") << "abcdefg" + e9 + ".t";
     QTest::newRow("emptied base leaves a hidden name")
         << "_.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << ".txt";
+    QTest::newRow("literal find matching case") << "Photo PHOTO photo.jpg" << optionsWith([](RenameOptions &o) {
+        o.findText = "photo";
+        o.replaceText = "pic";
+        o.findMatchCase = true;
+    }) << "Photo PHOTO pic.jpg";
+    QTest::newRow("regex ignores case") << "Photo PHOTO photo.jpg" << regex("photo", "pic") << "pic pic pic.jpg";
+    QTest::newRow("regex matching case") << "Photo PHOTO photo.jpg" << regex("photo", "pic", true)
+                                         << "Photo PHOTO pic.jpg";
+    QTest::newRow("regex ignores case beyond ASCII") << "ÉTÉ.txt" << regex("é", "e") << "eTe.txt";
+    QTest::newRow("regex matches case beyond ASCII") << "ÉTé.txt" << regex("é", "e", true) << "ÉTe.txt";
+    QTest::newRow("regex groups") << "2005-03-06 trip.jpg" << regex("(\\d+)-(\\d+)-(\\d+)", "$3.$2.$1")
+                                  << "06.03.2005 trip.jpg";
+    QTest::newRow("regex group 10, and $12 as $1 then 2")
+        << "abcdefghij.txt" << regex("(a)(b)(c)(d)(e)(f)(g)(h)(i)(j)", "$10-$12") << "j-a2.txt";
+    QTest::newRow("regex named groups") << "2005_holiday.jpg"
+                                        << regex("(?<year>\\d{4})_(?<name>\\w+)", "${name}_${year}")
+                                        << "holiday_2005.jpg";
+    QTest::newRow("regex numbered group in braces") << "ab.txt" << regex("^(\\w)", "${1}0") << "a0b.txt";
+    QTest::newRow("regex group not taking part is empty") << "ab.txt" << regex("a(x)?", "[$1]") << "[]b.txt";
+    QTest::newRow("regex dollar sign") << "price.txt" << regex("^", "$$") << "$price.txt";
+    QTest::newRow("regex unknown references stand as written")
+        << "axb.txt" << regex("x", "$5${nope}${}$") << "a$5${nope}${}$b.txt";
+    QTest::newRow("regex upper case until end")
+        << "my holiday.jpg" << regex("(\\w+) (\\w+)", "\\U$1\\E $2") << "MY holiday.jpg";
+    QTest::newRow("regex lower case to the end")
+        << "MY HOLIDAY.JPG" << regex("(\\w+) (\\w+)", "\\L$1_$2") << "my_holiday.JPG";
+    QTest::newRow("regex upper case reaches typed text") << "x.txt" << regex("x", "\\Uab\\Ec") << "ABc.txt";
+    QTest::newRow("regex next character upper")
+        << "john smith.txt" << regex("(\\w+) (\\w+)", "\\u$2, \\u$1") << "Smith, John.txt";
+    QTest::newRow("regex next character lower") << "ABC.txt" << regex("\\w+", "\\l$0") << "aBC.txt";
+    QTest::newRow("regex next character before lower case") << "jOHN.txt" << regex("\\w+", "\\u\\L$0") << "John.txt";
+    QTest::newRow("regex next character of a pair") << "x.txt" << regex("x", "\\u\U0001D51E") << "\U0001D51E.txt";
+    QTest::newRow("regex other backslashes stand") << "a.txt" << regex("a", "\\n\\\\\\") << "\\n\\\\\\.txt";
+    QTest::newRow("regex words beyond ASCII") << "café crème.txt" << regex("\\w+", "[$0]") << "[café] [crème].txt";
+    QTest::newRow("regex skips the extension") << "a.txt" << regex("txt", "x") << "a.txt";
+    QTest::newRow("regex end is the end of the base") << "b.b.b" << regex("\\.|$", "_") << "b_b_.b";
+    QTest::newRow("regex inserted text not searched again") << "banana.txt" << regex("a", "aa") << "baanaanaa.txt";
+    QTest::newRow("regex empty matches between characters") << "abc.txt" << regex("x*", "-") << "-a-b-c-.txt";
+    QTest::newRow("regex empty match after a match") << "a12.txt" << regex("\\d*", "X") << "XaXX.txt";
+    QTest::newRow("regex word boundaries") << "ab cd.txt" << regex("\\b", "|") << "|ab| |cd|.txt";
+    QTest::newRow("regex look ahead") << "a1b22.txt" << regex("(?=\\d)", "#") << "a#1b#2#2.txt";
+    QTest::newRow("regex empty matches keep a pair whole") << "\U0001F600.t" << regex("x*", "-") << "-\U0001F600-.t";
+    QTest::newRow("regex byte is a character")
+        << "caf" + e9 + ".txt" << regex("caf(.)", "\\U$1$0") << e9 + "CAF" + e9 + ".txt";
+    QTest::newRow("regex byte is no word character")
+        << "ab" + e9 + "cd.txt" << regex("\\w+", "<$0>") << "<ab>" + e9 + "<cd>.txt";
+    QTest::newRow("regex finds a byte") << "a" + e9 + "b.txt" << regex(e9, "é") << "aéb.txt";
+    QTest::newRow("regex keeps bytes it does not match")
+        << "Caf" + e9 + "CAFE.txt" << regex("cafe", "x") << "Caf" + e9 + "x.txt";
 }
 
 void TestNewFilename::newName()
@@ -269,6 +330,41 @@ void TestNewFilename::failure()
     QCOMPARE(result.error().message, QStringLiteral("Invalid procedure call or argument"));
     QCOMPARE(counters.intPrefixCounter, qint16(prefixAfter));
     QCOMPARE(counters.intPostfixCounter, qint16(postfixAfter));
+}
+
+void TestNewFilename::patternError_data()
+{
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("open group") << "(abc"
+                                << "Pattern error at 4: missing closing parenthesis";
+    QTest::newRow("closing parenthesis") << "a)"
+                                         << "Pattern error at 1: unmatched closing parenthesis";
+    QTest::newRow("open class") << "x[a"
+                                << "Pattern error at 3: missing terminating ] for character class";
+    QTest::newRow("nothing to repeat") << "*a"
+                                       << "Pattern error at 0: quantifier does not follow a repeatable item";
+}
+
+void TestNewFilename::patternError()
+{
+    // Every name fails alike and no counter moves: a run asks first and renames nothing.
+    QFETCH(QString, pattern);
+    QFETCH(QString, error);
+    RenameOptions options = regex(pattern, "x");
+    options.prefixCounter = true;
+    QCOMPARE(findPatternError(options).value_or(QString()), error);
+    NameCounters counters{1, 1};
+    const auto result = BuildNewFilename(QStringLiteral("a.txt"), options, counters, march6);
+    QVERIFY(!result.has_value());
+    QVERIFY(result.error() == RenameError::patternError(error));
+    QCOMPARE(counters.intPrefixCounter, qint16(1));
+    // As literal text the same find is no error.
+    options.findRegex = false;
+    QVERIFY(!findPatternError(options));
+    const auto literal =
+        BuildNewFilename(QStringLiteral("a") + pattern + QStringLiteral(".txt"), options, counters, march6);
+    QCOMPARE(literal.value_or(QString()), QStringLiteral("0001_ax.txt"));
 }
 
 void TestNewFilename::blankNameMovesNoCounter()

@@ -4,6 +4,7 @@
 #include "FileNamePattern.h"
 #include "FolderNameRules.h"
 #include "NewFilename.h"
+#include "NumberedName.h"
 #include "RunSimulation.h"
 
 #include <QMap>
@@ -97,13 +98,13 @@ QString runReason(SimulatedOutcome outcome)
 {
     switch (outcome) {
     case SimulatedOutcome::NotComputable:
-        return RenameError::invalidArgument().message;
+        return QStringLiteral("Invalid procedure call or argument");
     case SimulatedOutcome::UnusableName:
-        return systemErrorText(EINVAL);
+        return QStringLiteral("Invalid argument");
     case SimulatedOutcome::NameTooLong:
-        return systemErrorText(ENAMETOOLONG);
+        return QStringLiteral("File name too long");
     default:
-        return systemErrorText(EEXIST);
+        return QStringLiteral("File exists");
     }
 }
 
@@ -146,6 +147,9 @@ private Q_SLOTS:
     void caseIgnoringFolder();
     void folderAndWalkAgreeOnEveryFile_data();
     void folderAndWalkAgreeOnEveryFile();
+    void numberedFreeName_data();
+    void numberedFreeName();
+    void twoFilesToOneNameAreNumbered();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -263,7 +267,7 @@ void TestRunSimulation::runDoesWhatTheLookAheadSays()
         QCOMPARE(run.log().statuses().at(i).outcome == FileOutcome::Renamed, outcome == SimulatedOutcome::Renamed);
         if (outcome != SimulatedOutcome::Renamed && outcome != SimulatedOutcome::Unchanged
             && outcome != SimulatedOutcome::ReadOnlySkipped)
-            expectedErrors.append(RenameRun::errorText(runReason(outcome), root() + u'/' + oldNames.at(i)));
+            expectedErrors.append(u'\'' + runReason(outcome) + u"'  whilst processing file '" + root() + u'/' + oldNames.at(i) + u'\'');
     }
     QCOMPARE(run.log().errors(), expectedErrors);
     QCOMPARE(run.intErrorCount(), expectedErrors.size());
@@ -335,7 +339,7 @@ void TestRunSimulation::treeCountsAProblemInASubFolder()
     QVERIFY(m_rig->folders.setPath(root()));
     RenameRun run = m_rig->runWith(names);
     QVERIFY(run.start(RunScope::AllFilesIncludingSubFolders));
-    QCOMPARE(run.log().errors(), QStringList({RenameRun::errorText(systemErrorText(EEXIST), root() + u"/sub/b.txt")}));
+    QCOMPARE(run.log().errors(), QStringList({u"'File exists'  whilst processing file '" + root() + u"/sub/b.txt'"}));
     QCOMPARE(namesIn(root() + u"/sub/deep"), QStringList({"0004_d.txt", "up"}));
     QCOMPARE(run.intFilesRenamed(), 3);
 }
@@ -483,6 +487,82 @@ void TestRunSimulation::folderAndWalkAgreeOnEveryFile()
     const QList<int> shown{0, 1, files - 2, files - 1};
     for (qsizetype i = 0; i < shown.size(); ++i)
         QCOMPARE(given->at(shown.at(i)).outcome, outcomeNames.value(outcomes.at(i)));
+}
+
+void TestRunSimulation::numberedFreeName_data()
+{
+    QTest::addColumn<QString>("wanted");
+    QTest::addColumn<QStringList>("taken");
+    QTest::addColumn<bool>("utf16");       // a folder that measures names in UTF-16 units
+    QTest::addColumn<QString>("numbered"); // empty for none
+    const QString e(QStringLiteral("é"));
+    const QString smile(QStringLiteral("\U0001F600"));
+    QTest::newRow("taken once") << "a.txt" << QStringList{"a.txt"} << false << "a (2).txt";
+    QTest::newRow("a taken (2)") << "a.txt" << QStringList{"a.txt", "a (2).txt"} << false << "a (3).txt";
+    QTest::newRow("a free (2) below a taken (3)")
+        << "a.txt" << QStringList{"a.txt", "a (3).txt"} << false << "a (2).txt";
+    QStringList nine{"a.txt"};
+    for (int n = 2; n <= 9; ++n)
+        nine.append(QStringLiteral("a (%1).txt").arg(n));
+    QTest::newRow("ten") << "a.txt" << nine << false << "a (10).txt";
+    QTest::newRow("no dot") << "README" << QStringList{"README"} << false << "README (2)";
+    QTest::newRow("hidden name is all base") << ".profile" << QStringList{".profile"} << false << ".profile (2)";
+    QTest::newRow("last dot") << "archive.tar.gz" << QStringList{"archive.tar.gz"} << false << "archive.tar (2).gz";
+    QTest::newRow("trailing dot") << "notes." << QStringList{"notes."} << false << "notes (2).";
+    QTest::newRow("a numbered name gets its own number")
+        << "a (2).txt" << QStringList{"a (2).txt"} << false << "a (2) (2).txt";
+    const QString atLimit = QString(251, u'a') + ".txt";
+    QTest::newRow("at the limit") << atLimit << QStringList{atLimit} << false << QString(247, u'a') + " (2).txt";
+    QTest::newRow("at the limit, ten") << atLimit << QStringList{atLimit} + [&] {
+        QStringList taken;
+        for (int n = 2; n <= 9; ++n)
+            taken.append(QString(247, u'a') + QStringLiteral(" (%1).txt").arg(n));
+        return taken;
+    }() << false << QString(246, u'a') + " (10).txt";
+    const QString twoByte = e.repeated(125) + ".txt"; // 254 bytes
+    QTest::newRow("cut by whole characters")
+        << twoByte << QStringList{twoByte} << false << e.repeated(123) + " (2).txt";
+    const QString pairs = "a" + smile.repeated(63) + ".t"; // 255 bytes
+    QTest::newRow("cut keeps a pair whole")
+        << pairs << QStringList{pairs} << false << "a" + smile.repeated(62) + " (2).t";
+    const QString units = e.repeated(251) + ".txt"; // 255 units
+    QTest::newRow("limit in UTF-16 units") << units << QStringList{units} << true << e.repeated(247) + " (2).txt";
+    const QString byte(QChar(char16_t(0xDCE9)));
+    const QString bytes = QString(248, u'a') + byte + "bcd.t"; // 254 bytes
+    QTest::newRow("a byte that is not UTF-8 is one byte")
+        << bytes << QStringList{bytes} << false << QString(248, u'a') + byte + " (2).t";
+    QTest::newRow("no room for the base")
+        << "a." + QString(251, u'x') << QStringList{"a." + QString(251, u'x')} << false << QString();
+}
+
+void TestRunSimulation::numberedFreeName()
+{
+    QFETCH(QString, wanted);
+    QFETCH(QStringList, taken);
+    QFETCH(bool, utf16);
+    QFETCH(QString, numbered);
+    FolderNameRules rules;
+    rules.storesUtf16 = utf16;
+    const auto name = kestrava::numberedFreeName(
+        wanted, [&](const QString &n) { return taken.contains(n); }, rules);
+    QCOMPARE(name.value_or(QString()), numbered);
+    if (name)
+        QVERIFY(!isNameTooLong(*name, rules));
+}
+
+void TestRunSimulation::twoFilesToOneNameAreNumbered()
+{
+    // Each file of a run takes the name it is given, so the next one numbers past it.
+    QStringList taken{"a.txt", "b.txt", "c.txt"};
+    QStringList given;
+    for (int file = 0; file < 3; ++file) {
+        QString name = QStringLiteral("photo.jpg");
+        if (taken.contains(name))
+            name = kestrava::numberedFreeName(name, [&](const QString &n) { return taken.contains(n); }).value();
+        taken.append(name);
+        given.append(name);
+    }
+    QCOMPARE(given, QStringList({"photo.jpg", "photo (2).jpg", "photo (3).jpg"}));
 }
 
 QTEST_GUILESS_MAIN(TestRunSimulation)

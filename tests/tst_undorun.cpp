@@ -59,6 +59,7 @@ private Q_SLOTS:
     void twoRunsAreUndoneOneAfterTheOther();
     void restartFindsTheLastSessionsRun();
     void runThatRenamedNothingIsPassedOver();
+    void finishedUndoIsMarkedOnlyWhenAsked();
     void stopLeavesTheRestForTheNextUndo();
     void undoNeverReplacesAFile_data();
     void undoNeverReplacesAFile();
@@ -180,6 +181,28 @@ void TestUndoRun::runThatRenamedNothingIsPassedOver()
     // Having renamed nothing, it left no journal.
     QCOMPARE(journal::journalPaths().size(), 1);
     QVERIFY(run->journalPath == journal::journalPaths().first());
+}
+
+// An undo that put every file back but was killed before it could record so.
+void TestUndoRun::finishedUndoIsMarkedOnlyWhenAsked()
+{
+    makeFiles({"a.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QVERIFY(!UndoRun::canUndo());
+    journal::RecordBuilder undone;
+    undone.start(journal::RecordType::Undone);
+    QFile journalFile(journal::journalPaths().first());
+    QVERIFY(journalFile.resize(journalFile.size() - undone.finish().size()));
+    QVERIFY(UndoRun::canUndo());
+
+    // Asking which run undo would take back changes nothing.
+    QVERIFY(!UndoRun::newestUndoableRun());
+    QVERIFY(UndoRun::canUndo());
+    UndoRun::markFinishedUndos();
+    QVERIFY(!UndoRun::canUndo());
 }
 
 void TestUndoRun::stopLeavesTheRestForTheNextUndo()

@@ -537,6 +537,10 @@
         <source>Invalid procedure call or argument</source>
         <translation>Ungültiger Prozeduraufruf oder ungültiges Argument</translation>
     </message>
+    <message>
+        <source>Pattern error at %1: %2</source>
+        <translation>Fehler im Muster an Stelle %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::RenameRun</name>
@@ -804,8 +808,8 @@
         <translation> Keine Dateien wiederhergestellt</translation>
     </message>
     <message>
-        <source> A total of  %1 files were restored taking %2 minutes %3 seconds.</source>
-        <translation> Insgesamt  %1 Dateien wiederhergestellt in %2 Minuten %3 Sekunden.</translation>
+        <source> A total of  %1 files were restored</source>
+        <translation> Insgesamt  %1 Dateien wiederhergestellt</translation>
     </message>
     <message>
         <source>; the file is left as %1, as its old name %2 cannot be given back</source>

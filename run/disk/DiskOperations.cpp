@@ -279,6 +279,24 @@ std::expected<void, int> renameByLink(const QString &oldPath, const QString &new
     return linkThenUnlinkAt(AT_FDCWD, encoded(oldPath), encoded(newPath));
 }
 
+void VisitedFolders::begin(const QString &startFolder)
+{
+    m_entered.clear();
+    if (const auto start = folderIdentity(startFolder, true))
+        m_entered.insert({quint64(start->device), quint64(start->inode)});
+}
+
+std::expected<std::optional<VisitedFolders::Key>, int> VisitedFolders::mayEnter(const QString &path) const
+{
+    const auto identity = folderIdentity(path);
+    if (!identity)
+        return std::unexpected(identity.error());
+    const Key key{quint64(identity->device), quint64(identity->inode)};
+    if (identity->isSymLink || !identity->isFolder || m_entered.contains(key))
+        return std::nullopt;
+    return key;
+}
+
 std::expected<FolderIdentity, int> folderIdentity(const QString &path, bool followLink)
 {
     struct stat info;

@@ -1,11 +1,14 @@
 #pragma once
 
 #include <QByteArray>
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
 #include <expected>
 #include <functional>
+#include <optional>
+#include <utility>
 #include <sys/types.h>
 
 namespace kestrava {
@@ -162,5 +165,26 @@ struct FolderIdentity
 
 /// The identity of \a path itself, or with \a followLink of what it links to.
 std::expected<FolderIdentity, int> folderIdentity(const QString &path, bool followLink = false);
+
+/// The guard of a folder tree's walk: it never follows a link and never enters
+/// a folder twice, however the tree's links and mounts lead back to it.
+class VisitedFolders
+{
+public:
+    using Key = std::pair<quint64, quint64>;
+
+    /// Forgets every folder, then counts \a startFolder as entered: what counts
+    /// is the folder itself, though it may have been reached through a link.
+    void begin(const QString &startFolder);
+    /// The folder at \a path, as it is on disk now, when the walk may enter it:
+    /// a folder, no link, not entered before; empty when it may not. Fails with
+    /// the error number when \a path cannot be examined.
+    std::expected<std::optional<Key>, int> mayEnter(const QString &path) const;
+    /// Counts the folder of \a key as entered.
+    void entered(Key key) { m_entered.insert(key); }
+
+private:
+    QSet<Key> m_entered;
+};
 
 } // namespace kestrava

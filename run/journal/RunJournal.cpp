@@ -384,7 +384,7 @@ void RunJournal::fail(int error)
     // The window shows this line in its error log, in the window's language.
     const char *source = QT_TRANSLATE_NOOP("kestrava::RunJournal", "This run cannot be undone: ");
     const QString cannot = QCoreApplication::translate("kestrava::RunJournal", source);
-    m_failure = RenameRun::errorText(cannot + systemErrorText(error), m_path);
+    m_failure = errorText(cannot + systemErrorText(error), m_path);
     closeMap();
     if (m_fd >= 0) {
         ::unlink(journal::nameBytes(m_path).constData());

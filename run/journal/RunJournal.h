@@ -1,7 +1,7 @@
 #pragma once
 
 #include "JournalFormat.h"
-#include "RenameRun.h"
+#include "RunLog.h"
 
 #include <QByteArray>
 #include <QDateTime>

@@ -3,7 +3,6 @@
 #include "DiskOperations.h"
 #include "ProgressSink.h"
 #include "RenameMethods.h"
-#include "RenameRun.h"
 #include "RunClock.h"
 
 #include <QCoreApplication>
@@ -150,14 +149,14 @@ QString refusalText(const journal::RefusedJournal &refused)
 {
     switch (refused.reason) {
     case journal::Refusal::FolderNotPrivate:
-        return RenameRun::errorText(
+        return errorText(
             undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
                                        "Undo journals are not read from a folder that others may change")),
             refused.path);
     case journal::Refusal::JournalNotPrivate:
         break;
     }
-    return RenameRun::errorText(
+    return errorText(
         undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Not read as an undo journal: it is not a private file of yours")),
         refused.path);
 }
@@ -211,14 +210,25 @@ std::optional<UndoableRun> UndoRun::newestUndoableRun(JournalContents &contents)
         contents = journal::readJournal(*path);
         if (const qint64 left = filesLeft(contents); left > 0)
             return UndoableRun{*path, left, contents.startedAt};
+    }
+    contents = JournalContents();
+    return std::nullopt;
+}
+
+void UndoRun::markFinishedUndos()
+{
+    const QStringList paths = journal::journalPaths();
+    for (auto path = paths.crbegin(); path != paths.crend(); ++path) {
+        if (!mayBeUndone(journal::glanceAt(*path)))
+            continue;
+        if (filesLeft(journal::readJournal(*path)) > 0)
+            return;
         // Every rename was dealt with, but the undo ended before it could say so.
         const int fd = journal::openLocked(journal::nameBytes(*path), 0);
         appendRecord(fd, RecordType::Undone);
         if (fd >= 0)
             ::close(fd);
     }
-    contents = JournalContents();
-    return std::nullopt;
 }
 
 QString UndoRun::questionText(const UndoableRun &run)
@@ -233,6 +243,7 @@ bool UndoRun::start()
 {
     if (m_running)
         return false;
+    markFinishedUndos();
     const auto run = newestUndoableRun();
     return run && start(run->journalPath);
 }
@@ -454,7 +465,7 @@ void UndoRun::closeFolders()
 
 void UndoRun::logError(const QString &description, const QByteArray &folder, const QByteArray &name)
 {
-    const QString text = RenameRun::errorText(description, journal::nameText(folder + name));
+    const QString text = errorText(description, journal::nameText(folder + name));
     m_log.addError(text);
     m_progress.errorLogged(text);
 }
@@ -462,21 +473,16 @@ void UndoRun::logError(const QString &description, const QByteArray &folder, con
 QString UndoRun::summaryText() const
 {
     const qint64 msecs = m_startedAt.isValid() && m_endedAt.isValid() ? m_startedAt.msecsTo(m_endedAt) : 0;
-    return summaryText(filesRestored(), std::max<qint64>(0, RenameRun::roundToSeconds(msecs)));
+    return summaryText(filesRestored(), std::max<qint64>(0, roundToSeconds(msecs)));
 }
 
 QString UndoRun::summaryText(qint64 filesRestored, qint64 elapsedSeconds)
 {
     if (filesRestored == 0)
         return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", " No Files were Restored"));
-    const qint64 minutes = elapsedSeconds / 60;
-    const qint64 seconds = elapsedSeconds - 60 * minutes;
     // The double space after "total of" is the run's summary's too.
-    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
-                                      " A total of  %1 files were restored taking %2 minutes %3 seconds."))
-        .arg(filesRestored)
-        .arg(minutes)
-        .arg(seconds);
+    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", " A total of  %1 files were restored")).arg(filesRestored)
+        + elapsedText(elapsedSeconds);
 }
 
 ParkedRecovery UndoRun::recoverParkedFiles()
@@ -489,7 +495,7 @@ ParkedRecovery UndoRun::recoverParkedFiles()
         // A run that ended finished or undid each of its two-step renames itself.
         const journal::JournalGlance glance = journal::glanceAt(path);
         if (glance.impossible)
-            recovery.errors.append(RenameRun::errorText(
+            recovery.errors.append(errorText(
                 undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged journal is skipped: its length is impossible")),
                 path));
         if (!glance.readable || glance.lastRecord == RecordType::End || glance.lastRecord == RecordType::Undone
@@ -502,7 +508,7 @@ ParkedRecovery UndoRun::recoverParkedFiles()
             if (folder.fd < 0)
                 continue;
             if (!holdsFileSystemOf(folder, entry)) {
-                recovery.errors.append(RenameRun::errorText(
+                recovery.errors.append(errorText(
                     notMountedText(),
                     journal::nameText(entry.folder + (entry.parkedName.isEmpty() ? entry.newName : entry.parkedName))));
                 ::close(folder.fd);
@@ -514,7 +520,7 @@ ParkedRecovery UndoRun::recoverParkedFiles()
                 if (renamed)
                     ++recovery.filesRestored;
                 else
-                    recovery.errors.append(RenameRun::errorText(leftParkedText(renamed.error(), entry),
+                    recovery.errors.append(errorText(leftParkedText(renamed.error(), entry),
                                                                 journal::nameText(entry.folder + entry.parkedName)));
             }
             ::close(folder.fd);

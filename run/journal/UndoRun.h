@@ -62,12 +62,18 @@ public:
     /// kept journal, so it is cheap to ask after every run and at start-up.
     static bool canUndo();
     /// The run undo would take back, read in full; empty when there is none.
+    /// Only reads: a newer journal whose renames were all taken back is passed
+    /// over, whether or not it says so.
     static std::optional<UndoableRun> newestUndoableRun();
+    /// Marks as fully undone each journal newer than the run undo would take
+    /// back whose renames were all taken back by an undo that ended before it
+    /// could say so, so that canUndo() stops offering it.
+    static void markFinishedUndos();
     /// "Rename the N files of the run of <date and time> back to their old
     /// names?", the date and time in the locale's short format.
     static QString questionText(const UndoableRun &run);
 
-    /// Undoes newestUndoableRun() to the end or to a stop request, then shows
+    /// Marks finished undos (markFinishedUndos()), then undoes newestUndoableRun() to the end or to a stop request, then shows
     /// the status and summary. Returns false without doing anything when an
     /// undo is already under way or there is nothing to undo.
     bool start();
