@@ -6,6 +6,7 @@
 #include "NameText.h"
 #include "ResultPrinter.h"
 #include "RunJournal.h"
+#include "RunSimulation.h"
 #include "RunTarget.h"
 #include "UndoProgress.h"
 #include "UndoRun.h"
@@ -25,26 +26,9 @@ FileResult resultOf(const FileStatus &status, const RunTarget &target)
     result.oldName = status.oldName;
     result.newName = status.newName;
     result.reason = status.reason;
-    switch (status.outcome) {
-    case FileOutcome::Renamed:
-        result.outcome = QStringLiteral("renamed");
-        result.done = true;
-        result.changed = true;
-        break;
-    case FileOutcome::Unchanged:
-        result.outcome = QStringLiteral("unchanged");
-        result.done = true;
-        break;
-    case FileOutcome::SkippedReadOnly:
-        result.outcome = QStringLiteral("read-only skipped");
-        break;
-    case FileOutcome::Declined:
-        result.outcome = QStringLiteral("declined");
-        break;
-    case FileOutcome::Failed:
-        result.outcome = QStringLiteral("failed");
-        break;
-    }
+    result.outcome = outcomeWord(status.outcome);
+    result.changed = status.outcome == FileOutcome::Renamed;
+    result.done = result.changed || status.outcome == FileOutcome::Unchanged;
     return result;
 }
 
@@ -90,7 +74,7 @@ int CliCommand::run()
 RunResults CliCommand::dryRun(const CliScope &scope, RunTarget &target)
 {
     CliClock clock(m_request.today);
-    CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
+    RulesNameSource names(fixedRules(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock));
     return dryRunResults(scope, target, names, m_request.includePattern, m_request.recursive, m_request.skipReadOnly);
 }
 
@@ -101,7 +85,7 @@ RunResults CliCommand::apply(RunTarget &target)
     if (target.isEmpty())
         return results;
     CliClock clock(m_request.today);
-    CliNameSource names(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock);
+    RulesNameSource names(fixedRules(m_request.options, m_request.prefixCountText, m_request.postfixCountText, clock));
     NoPrompt prompt;
     CliRunSettings settings(m_request.skipReadOnly);
     CliProgress progress(m_request.style != OutputStyle::Json && ::isatty(STDERR_FILENO));
@@ -133,6 +117,7 @@ void CliCommand::recoverParkedFiles()
 
 int CliCommand::runUndo()
 {
+    UndoRun::markFinishedUndos();
     if (!UndoRun::newestUndoableRun()) {
         printMessage(QStringLiteral("--undo: no run to undo"));
         return 1;

@@ -1,35 +1,14 @@
 #include "CliRunParts.h"
 
-#include "NewFilename.h"
-
 #include <cstdio>
 
 namespace kestrava::cli {
 
-CliNameSource::CliNameSource(const RenameOptions &options, const QString &prefixCountText,
-                             const QString &postfixCountText, const RunClock &clock)
-    : m_options(options)
-    , m_prefixCountText(prefixCountText)
-    , m_postfixCountText(postfixCountText)
-    , m_clock(clock)
-{}
-
-void CliNameSource::beginRun()
+RulesNameSource::Rules fixedRules(const RenameOptions &options, const QString &prefixCountText,
+                                  const QString &postfixCountText, const RunClock &clock)
 {
-    m_counters.load(m_prefixCountText, m_postfixCountText);
-}
-
-std::expected<QString, RenameError> CliNameSource::compute(const QString &oldName)
-{
-    return BuildNewFilename(oldName, m_options, m_counters, m_clock.today());
-}
-
-std::expected<QString, QString> CliNameSource::newName(const QString &oldName)
-{
-    auto name = compute(oldName);
-    if (!name)
-        return std::unexpected(name.error().message);
-    return *name;
+    return {[options] { return options; }, [&clock] { return clock.today(); },
+            [prefixCountText] { return prefixCountText; }, [postfixCountText] { return postfixCountText; }};
 }
 
 CliProgress::CliProgress(bool showCount)

@@ -2,12 +2,9 @@
 // no questions, and the options fixed for the whole run.
 #pragma once
 
-#include "NameCounters.h"
-#include "NameSource.h"
 #include "ProgressSink.h"
 #include "Prompt.h"
-#include "RenameError.h"
-#include "RenameOptions.h"
+#include "RulesNameSource.h"
 #include "RunSettings.h"
 #include "SystemRunClock.h"
 
@@ -15,27 +12,11 @@
 
 namespace kestrava::cli {
 
-/// The names of a run: the options read once from the command line, with
-/// counters loaded from their start texts as every run of the window loads its
-/// own, and the date of \a clock, which must outlive this object.
-class CliNameSource : public NameSource
-{
-public:
-    CliNameSource(const RenameOptions &options, const QString &prefixCountText, const QString &postfixCountText,
-                  const RunClock &clock);
-
-    void beginRun() override;
-    std::expected<QString, QString> newName(const QString &oldName) override;
-    /// The new name of \a oldName, advancing the counters, with the failure's cause.
-    std::expected<QString, RenameError> compute(const QString &oldName);
-
-private:
-    RenameOptions m_options;
-    QString m_prefixCountText;
-    QString m_postfixCountText;
-    const RunClock &m_clock;
-    NameCounters m_counters;
-};
+/// The rules of a run as the command line fixes them: the options and the
+/// counters' start texts read once, and the date of \a clock, which must
+/// outlive the names.
+RulesNameSource::Rules fixedRules(const RenameOptions &options, const QString &prefixCountText,
+                                  const QString &postfixCountText, const RunClock &clock);
 
 /// The command line asks nothing: confirmation is never on.
 class NoPrompt : public Prompt

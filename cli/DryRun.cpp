@@ -4,35 +4,13 @@
 #include "CliScope.h"
 #include "FileList.h"
 #include "FileNamePattern.h"
+#include "FolderLookAhead.h"
 #include "RunSimulation.h"
 #include "RunTarget.h"
 
 namespace kestrava::cli {
 
 namespace {
-
-QString outcomeWord(SimulatedOutcome outcome)
-{
-    switch (outcome) {
-    case SimulatedOutcome::NotComputable:
-        return QStringLiteral("cannot be computed");
-    case SimulatedOutcome::UnusableName:
-        return QStringLiteral("unusable name");
-    case SimulatedOutcome::NameTooLong:
-        return QStringLiteral("name too long");
-    case SimulatedOutcome::NameTaken:
-        return QStringLiteral("name taken");
-    case SimulatedOutcome::NameTakenByRun:
-        return QStringLiteral("taken by an earlier file");
-    case SimulatedOutcome::ReadOnlySkipped:
-        return QStringLiteral("read-only skipped");
-    case SimulatedOutcome::Unchanged:
-        return QStringLiteral("unchanged");
-    case SimulatedOutcome::Renamed:
-        break;
-    }
-    return QStringLiteral("renamed");
-}
 
 // Gathers the look ahead's files as results and counts them for its summary.
 class Collector
@@ -68,29 +46,25 @@ private:
 };
 
 // One folder's files, \a oldNames in the run's order, looked at together.
-void simulateFiles(const QString &folder, const QList<QString> &oldNames, CliNameSource &names,
+void simulateFiles(const QString &folder, const QList<QString> &oldNames, RulesNameSource &names,
                    const SimulationSettings &settings, Collector &collector, RunResults &results)
 {
     QList<std::expected<QString, RenameError>> newNames;
     newNames.reserve(oldNames.size());
     for (const QString &oldName : oldNames)
         newNames.append(names.compute(oldName));
-    const QString folderPath = RenameRun::walkerFolderPath(folder);
-    const auto files = simulateFolder(folder, oldNames, newNames, settings);
-    if (!files) {
-        results.errors.append(folder + QStringLiteral(": ") + files.error());
+    auto lookAhead = FolderLookAhead::read(folder, oldNames, newNames, settings);
+    if (!lookAhead) {
+        results.errors.append(lookAhead.error());
         return;
     }
-    for (qsizetype i = 0; i < files->size(); ++i) {
-        const auto &newName = newNames.at(i);
-        collector.add({folderPath, oldNames.at(i), newName.value_or(QString()), files->at(i),
-                       simulatedReasonText(files->at(i), newName ? nullptr : &newName.error())});
-    }
+    for (qsizetype i = 0; i < lookAhead->size(); ++i)
+        collector.add(lookAhead->problem(i));
 }
 
 } // namespace
 
-RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource &names, const QString &pattern,
+RunResults dryRunResults(const CliScope &scope, RunTarget &target, RulesNameSource &names, const QString &pattern,
                          bool recursive, bool skipReadOnly)
 {
     RunResults results;

@@ -1,19 +1,19 @@
 #pragma once
 
 #include "CliResults.h"
+#include "RulesNameSource.h"
 
 #include <QString>
 
 namespace kestrava::cli {
 
-class CliNameSource;
 class RunTarget;
 struct CliScope;
 
 /// The dry run: what the run would do with each file of \a target, in the
 /// run's order, from the run's own look ahead at the folders, with the names
 /// of \a names. Nothing on disk changes.
-RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource &names, const QString &pattern,
+RunResults dryRunResults(const CliScope &scope, RunTarget &target, RulesNameSource &names, const QString &pattern,
                          bool recursive, bool skipReadOnly);
 
 } // namespace kestrava::cli

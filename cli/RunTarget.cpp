@@ -11,7 +11,7 @@ std::expected<void, QString> CliFolderList::setPath(const QString &path)
 
 RunTarget::RunTarget(const CliScope &scope, const QString &pattern, bool recursive)
     : m_scope(scope)
-    , m_topFolder(RenameRun::walkerFolderPath(scope.folder))
+    , m_topFolder(folderPathOf(scope.folder))
     , m_recursive(recursive)
     , m_diskFiles(pattern)
     , m_diskFolders(m_diskFiles)

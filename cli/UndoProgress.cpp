@@ -1,5 +1,7 @@
 #include "UndoProgress.h"
 
+#include "RunLog.h"
+
 namespace kestrava::cli {
 
 void UndoProgress::showFile(const QString &name)
@@ -9,7 +11,7 @@ void UndoProgress::showFile(const QString &name)
         return;
     m_inFile = true;
     m_current = FileResult();
-    m_current.folderPath = m_folder.endsWith(u'/') ? m_folder : m_folder + u'/';
+    m_current.folderPath = folderPathOf(m_folder);
     m_current.shownPath = m_current.folderPath + name;
     m_current.oldName = name;
 }

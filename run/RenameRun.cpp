@@ -34,7 +34,6 @@ QString runText(const char *source)
 struct PerFileTexts
 {
     QString unusableName = runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Not a usable file name"));
-    QString whilstProcessing = runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "  whilst processing file "));
 };
 
 PerFileTexts &perFileTexts()
@@ -62,18 +61,18 @@ bool RenameRun::start(RunScope scope)
         return false;
     // Cleared however start() is left.
     const QScopedValueRollback<bool> running(m_running, true);
-    m_blnStopRequested = false;
+    m_stopRequested = false;
     forgetRenameMethods();
     m_parts.names.beginRun();
     m_log.clear();
-    m_strStartFolder = m_parts.folders.path();
+    m_startFolder = m_parts.folders.path();
     perFileTexts() = PerFileTexts();
     m_parts.progress.showStatus(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "WORKING ...")));
     m_parts.progress.logsCleared();
     m_startedAt = m_parts.clock.now();
     m_endedAt = m_startedAt;
     if (m_journal) {
-        m_journal->begin(scope, m_strStartFolder, m_startedAt);
+        m_journal->begin(scope, m_startFolder, m_startedAt);
         reportJournalFailure();
     }
     if (scope == RunScope::AllFilesIncludingSubFolders) {
@@ -84,13 +83,13 @@ bool RenameRun::start(RunScope scope)
     }
     m_endedAt = m_parts.clock.now();
     if (m_journal) {
-        m_journal->end(m_endedAt, m_blnStopRequested);
+        m_journal->end(m_endedAt, m_stopRequested);
         reportJournalFailure();
     }
     m_openFolder.close();
     refillFileList();
     m_parts.files.deselectAll();
-    m_parts.progress.showStatus(m_blnStopRequested
+    m_parts.progress.showStatus(m_stopRequested
                                     ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER"))
                                     : runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "COMPLETED")));
     m_parts.progress.showSummary(summaryText());
@@ -194,7 +193,7 @@ bool RenameRun::askConfirmation(const QString &name, const QString &newName)
     const PromptAnswer answer = m_parts.prompt.ask(runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Confirm Rename")),
                                                    confirmationText(name, newName));
     if (answer == PromptAnswer::Cancel)
-        m_blnStopRequested = true;
+        m_stopRequested = true;
     return answer == PromptAnswer::Yes;
 }
 
@@ -231,25 +230,8 @@ QString RenameRun::summaryText(qint64 filesRenamed, qint64 elapsedSeconds)
 {
     if (filesRenamed == 0)
         return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " No Files were Renamed"));
-    const qint64 minutes = elapsedSeconds / 60;
-    const qint64 seconds = elapsedSeconds - 60 * minutes;
     return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " A total of ")) + u' ' + QString::number(filesRenamed)
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " files were renamed"))
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " taking")) + u' ' + QString::number(minutes)
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " minutes")) + u' ' + QString::number(seconds)
-        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " seconds."));
-}
-
-QString RenameRun::errorText(const QString &description, const QString &path)
-{
-    return u'\'' + description + u'\'' + perFileTexts().whilstProcessing + u'\'' + path + u'\'';
-}
-
-QString RenameRun::walkerFolderPath(const QString &folderListPath)
-{
-    if (folderListPath.endsWith(u'/'))
-        return folderListPath;
-    return folderListPath + u'/';
+        + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", " files were renamed")) + elapsedText(elapsedSeconds);
 }
 
 QString RenameRun::confirmationText(const QString &oldName, const QString &newName)
@@ -257,19 +239,6 @@ QString RenameRun::confirmationText(const QString &oldName, const QString &newNa
     return runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "Rename this File ?")) + u'\n' + u'\n'
         + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "OLD : ")) + oldName + u'\n'
         + runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "NEW : ")) + newName;
-}
-
-qint64 RenameRun::roundToSeconds(qint64 msecs)
-{
-    qint64 seconds = msecs / 1000;
-    qint64 rest = msecs % 1000;
-    if (rest < 0) { // floor division for times before the reference
-        --seconds;
-        rest += 1000;
-    }
-    if (rest > 500 || (rest == 500 && seconds % 2 != 0))
-        ++seconds;
-    return seconds;
 }
 
 } // namespace kestrava

@@ -20,13 +20,6 @@ class RunClock;
 class RunJournal;
 class RunSettings;
 
-/// Which files a run renames, as the scope options on the Choose Files tab say.
-enum class RunScope {
-    SelectedFiles,               ///< the selected entries of the file list
-    AllFilesInCurrentFolder,     ///< the same: the scope selected every entry
-    AllFilesIncludingSubFolders, ///< the current folder and, depth first, every folder below
-};
-
 /// The window's parts a run works through. All must outlive the run.
 struct RunParts
 {
@@ -61,7 +54,7 @@ public:
     /// names. A caller that never reads the lists after the run turns it off.
     void setListsAgainAtEnd(bool listAgain) { m_listAgainAtEnd = listAgain; }
     /// Asks the run to stop; it ends before its next file or sub-folder.
-    void stop() { m_blnStopRequested = true; }
+    void stop() { m_stopRequested = true; }
     /// True while start() has not returned.
     bool isRunning() const { return m_running; }
 
@@ -76,11 +69,11 @@ public:
     /// Adds \a The_Error to the error log and counts it.
     void LogError(const QString &The_Error);
 
-    bool blnStopRequested() const { return m_blnStopRequested; }
+    bool blnStopRequested() const { return m_stopRequested; }
     qint64 intFilesRenamed() const { return m_log.filesRenamed(); }
     qint64 intErrorCount() const { return m_log.errorCount(); }
     /// The folder list's path when the run started.
-    QString strStartFolder() const { return m_strStartFolder; }
+    QString strStartFolder() const { return m_startFolder; }
     /// Whole seconds from the start day's midnight to the start, halves to even.
     qint64 lngStartTime() const;
     /// Whole seconds from the start day's midnight to the end; passes 86400 after midnight.
@@ -92,14 +85,8 @@ public:
 
     /// " No Files were Renamed", or the total and the time taken.
     static QString summaryText(qint64 filesRenamed, qint64 elapsedSeconds);
-    /// The error log's text for a failure described by \a description at \a path.
-    static QString errorText(const QString &description, const QString &path);
-    /// The folder path a walker uses: \a folderListPath with "/" appended unless it ends in one.
-    static QString walkerFolderPath(const QString &folderListPath);
     /// The question of the "Confirm Rename" box.
     static QString confirmationText(const QString &oldName, const QString &newName);
-    /// \a msecs rounded to whole seconds, halves to the even second.
-    static qint64 roundToSeconds(qint64 msecs);
 
 private:
     FileStatus renameOneFile(const QString &folderPath, const QString &name, const QString &newName);
@@ -122,11 +109,11 @@ private:
     RunParts m_parts;
     RunLog m_log;
     bool m_running = false;
-    bool m_blnStopRequested = false;
-    QString m_strStartFolder;
+    bool m_stopRequested = false;
+    QString m_startFolder;
     QDateTime m_startedAt;
     QDateTime m_endedAt;
-    QSet<std::pair<quint64, quint64>> m_visitedFolders;
+    VisitedFolders m_visitedFolders;
     // A tree walk's folders whose files are done (or that were passed over), and
     // the folders it has found so far, the start folder included.
     qint64 m_foldersDone = 0;

@@ -13,10 +13,10 @@ namespace kestrava {
 
 void RenameRun::RenameSelectedFiles()
 {
-    const QString folderPath = walkerFolderPath(m_parts.folders.path());
+    const QString folderPath = folderPathOf(m_parts.folders.path());
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
-        if (m_blnStopRequested)
+        if (m_stopRequested)
             return;
         // The list is not expected to shrink under a run; if it does, stop reading it.
         if (position >= m_parts.files.count())
@@ -37,10 +37,10 @@ void RenameRun::RenameSelectedFiles()
 
 void RenameRun::RenameAllFilesInFolder()
 {
-    const QString folderPath = walkerFolderPath(m_parts.folders.path());
+    const QString folderPath = folderPathOf(m_parts.folders.path());
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
-        if (m_blnStopRequested || position >= m_parts.files.count())
+        if (m_stopRequested || position >= m_parts.files.count())
             return;
         const QString name = m_parts.files.name(position);
         m_parts.progress.showFile(name);
@@ -66,13 +66,10 @@ void RenameRun::logNameFailure(const QString &folderPath, const QString &name, c
 
 void RenameRun::RenameFolderTree()
 {
-    m_visitedFolders.clear();
     m_foldersDone = 0;
     m_foldersFound = 1;
     m_parts.progress.foldersFound(m_foldersDone, m_foldersFound);
-    // The start folder may have been reached through a link; what counts is the folder itself.
-    if (const auto start = folderIdentity(m_parts.folders.path(), true))
-        m_visitedFolders.insert({quint64(start->device), quint64(start->inode)});
+    m_visitedFolders.begin(m_parts.folders.path());
     walkFolderTree();
 }
 
@@ -86,22 +83,22 @@ void RenameRun::walkFolderTree()
     m_foldersFound += m_parts.folders.subFolderCount();
     folderDone();
     qsizetype position = 0;
-    while (!m_blnStopRequested && position < m_parts.folders.subFolderCount()) {
+    while (!m_stopRequested && position < m_parts.folders.subFolderCount()) {
         m_parts.progress.yield();
         // A stop seen at that yield still enters the sub-folder, which then
         // renames nothing: the lists stay where the stop was seen.
         if (enterSubFolder(position)) {
             walkFolderTree();
-            if (!m_blnStopRequested && !returnToFolder(here))
+            if (!m_stopRequested && !returnToFolder(here))
                 return;
         } else {
             folderDone(); // a link, a folder seen before or one that cannot be entered
         }
         ++position;
     }
-    if (m_blnStopRequested)
+    if (m_stopRequested)
         return;
-    if (m_parts.folders.path() != m_strStartFolder) {
+    if (m_parts.folders.path() != m_startFolder) {
         if (const auto up = m_parts.folders.setPath(QStringLiteral("..")); !up)
             LogError(errorText(up.error(), here));
     }
@@ -123,21 +120,18 @@ bool RenameRun::enterSubFolder(qsizetype position)
         return false;
     const QString path = m_parts.folders.subFolderPath(position);
     // Checked again on disk: the entry may have been replaced by a link since it was listed.
-    const auto identity = folderIdentity(path);
-    if (!identity) {
-        LogError(errorText(systemErrorText(identity.error()), path));
+    const auto folder = m_visitedFolders.mayEnter(path);
+    if (!folder) {
+        LogError(errorText(systemErrorText(folder.error()), path));
         return false;
     }
-    if (identity->isSymLink || !identity->isFolder)
-        return false;
-    const std::pair<quint64, quint64> key{quint64(identity->device), quint64(identity->inode)};
-    if (m_visitedFolders.contains(key))
+    if (!*folder)
         return false;
     if (const auto entered = m_parts.folders.setPath(path); !entered) {
         LogError(errorText(entered.error(), path));
         return false;
     }
-    m_visitedFolders.insert(key);
+    m_visitedFolders.entered(**folder);
     m_parts.folders.refresh();
     return true;
 }

@@ -8,6 +8,24 @@
 
 namespace kestrava {
 
+/// Which files a run renames, as the scope options on the Choose Files tab say.
+enum class RunScope {
+    SelectedFiles,               ///< the selected entries of the file list
+    AllFilesInCurrentFolder,     ///< the same: the scope selected every entry
+    AllFilesIncludingSubFolders, ///< the current folder and, depth first, every folder below
+};
+
+/// The error log's text for a failure described by \a description at \a path,
+/// as the run, its journal and undo write it.
+QString errorText(const QString &description, const QString &path);
+/// \a msecs rounded to whole seconds, halves to the even second.
+qint64 roundToSeconds(qint64 msecs);
+/// The end of a summary: " taking 1 minutes 15 seconds." for 75 \a elapsedSeconds.
+QString elapsedText(qint64 elapsedSeconds);
+/// \a path with "/" appended unless it ends in one: the folder path that file
+/// names are appended to.
+QString folderPathOf(const QString &path);
+
 /// What became of one visited file.
 enum class FileOutcome {
     Renamed,         ///< renamed on disk

@@ -79,7 +79,7 @@ void TestFolderWalk::walkerFolderPath()
 {
     QFETCH(QString, listPath);
     QFETCH(QString, folderPath);
-    QCOMPARE(RenameRun::walkerFolderPath(listPath), folderPath);
+    QCOMPARE(folderPathOf(listPath), folderPath);
 }
 
 void TestFolderWalk::folderListCarriesTheFileListAlong()

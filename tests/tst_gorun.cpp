@@ -1,6 +1,7 @@
 // The Go tab driving real runs: the real window, offscreen, over real temporary folders.
 #include "ChooseFilesPage.h"
 #include "FileChooserList.h"
+#include "FindControl.h"
 #include "FolderChooserList.h"
 #include "GoPage.h"
 #include "GoProgress.h"
@@ -52,10 +53,7 @@ private:
     template<typename T = QWidget>
     T *control(const char *name) const
     {
-        T *found = m_form->findChild<T *>(QString::fromUtf8(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return kestrava::testing::requiredControl<T>(m_form.get(), QString::fromUtf8(name));
     }
     QString root() const { return m_dir->path(); }
     void openFolderWith(const QStringList &names);

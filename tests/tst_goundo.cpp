@@ -1,6 +1,7 @@
 // Undo on the Go tab, through the real window over real folders.
 #include "DiskOperations.h"
 #include "FileChooserList.h"
+#include "FindControl.h"
 #include "FolderChooserList.h"
 #include "GoPage.h"
 #include "GoProgress.h"
@@ -55,10 +56,7 @@ private:
     template<typename T = QWidget>
     T *control(const char *name) const
     {
-        T *found = m_form->findChild<T *>(QString::fromUtf8(name));
-        if (!found)
-            qFatal("no control %s", name);
-        return found;
+        return kestrava::testing::requiredControl<T>(m_form.get(), QString::fromUtf8(name));
     }
     QString root() const { return m_dir->path(); }
     /// Destroys the window and opens a new one, as a restart does.

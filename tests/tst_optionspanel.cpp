@@ -1,6 +1,7 @@
 // The options tab driven through its controls in the real window: companion
 // fields, date lists, numeric field corrections, Reset and the four samples.
 
+#include "FindControl.h"
 #include "KestravaForm.h"
 #include "OptionsPage.h"
 #include "RunClock.h"
@@ -52,10 +53,7 @@ private:
     template<typename T>
     T *control(const QString &name) const
     {
-        T *found = m_form->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
+        return kestrava::testing::requiredControl<T>(m_form.get(), name);
     }
     QCheckBox *box(const QString &name) const { return control<QCheckBox>(name); }
     QLineEdit *field(const QString &name) const { return control<QLineEdit>(name); }

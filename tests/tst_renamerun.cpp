@@ -103,7 +103,7 @@ void TestRenameRun::roundToSeconds()
 {
     QFETCH(qint64, msecs);
     QFETCH(qint64, seconds);
-    QCOMPARE(RenameRun::roundToSeconds(msecs), seconds);
+    QCOMPARE(kestrava::roundToSeconds(msecs), seconds);
 }
 
 void TestRenameRun::threeFilesIn125Seconds()
@@ -232,8 +232,8 @@ void TestRenameRun::oneStatusPerVisitedFile()
     QCOMPARE(run.intFilesRenamed(), 1);
     // The two failures are logged; the read-only skip and the unchanged name are choices.
     QCOMPARE(run.log().errors(),
-             QStringList({RenameRun::errorText(QStringLiteral("File exists"), root() + u"/d.txt"),
-                          RenameRun::errorText(QStringLiteral("File exists"), root() + u"/e")}));
+             QStringList({u"'File exists'  whilst processing file '" + root() + u"/d.txt'",
+                          u"'File exists'  whilst processing file '" + root() + u"/e'"}));
 }
 
 void TestRenameRun::permissionFailureStillCountsTheRename()
@@ -300,7 +300,7 @@ void TestRenameRun::folderWithoutWritePermissionLogsEveryFile()
     QCOMPARE(::chmod(QFile::encodeName(root()).constData(), 0755), 0);
     QStringList expected;
     for (const char *name : {"/a.txt", "/b.txt", "/r.txt"})
-        expected.append(RenameRun::errorText(QStringLiteral("Permission denied"), root() + QLatin1StringView(name)));
+        expected.append(u"'Permission denied'  whilst processing file '" + root() + QLatin1StringView(name) + u'\'');
     QCOMPARE(m_rig->run.log().errors(), expected);
     QCOMPARE(m_rig->run.intErrorCount(), 3);
     QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt", "r.txt"}));
@@ -324,8 +324,8 @@ void TestRenameRun::readOnlyFileSystemLogsEveryFile()
     QVERIFY(m_rig->folders.setPath(mountPoint));
     QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(m_rig->run.log().errors(),
-             QStringList({RenameRun::errorText(QStringLiteral("Read-only file system"), mountPoint + u"/a.txt"),
-                          RenameRun::errorText(QStringLiteral("Read-only file system"), mountPoint + u"/r.txt")}));
+             QStringList({u"'Read-only file system'  whilst processing file '" + mountPoint + u"/a.txt'",
+                          u"'Read-only file system'  whilst processing file '" + mountPoint + u"/r.txt'"}));
     QCOMPARE(namesIn(mountPoint), QStringList({"a.txt", "r.txt"}));
     QVERIFY(m_rig->sink.events.contains(QStringLiteral("status COMPLETED")));
 }

@@ -63,7 +63,7 @@ private:
     template<typename T = QWidget>
     T *control(const char *name) const
     {
-        return m_form->findChild<T *>(QString::fromUtf8(name));
+        return kestrava::testing::findControl<T>(m_form.get(), name);
     }
     QTabWidget *strip() const { return m_form->SSTabStrip(); }
 

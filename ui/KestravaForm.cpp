@@ -11,10 +11,10 @@
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
 #include "MessageBoxErrorReporter.h"
-#include "OptionsNameSource.h"
 #include "OptionsPage.h"
 #include "Pictures.h"
 #include "PreviewPage.h"
+#include "RulesNameSource.h"
 #include "RunController.h"
 #include "TabStrip.h"
 
@@ -53,8 +53,14 @@ KestravaForm::KestravaForm(QWidget *parent)
 {
     buildLayout();
     setErrorReporter(nullptr);
-    m_runNames = std::make_unique<OptionsNameSource>(m_optionsPage);
-    m_runController = new RunController(this, RunSources{*folderList(), *fileList(), *m_runNames, m_clock});
+    // A run reads the options tab's rules as they stand at each file.
+    const OptionsPage *options = m_optionsPage;
+    m_runNames = std::make_unique<RulesNameSource>(RulesNameSource::Rules{
+        [options] { return options->currentOptions(); }, [options] { return options->today(); },
+        [options] { return options->prefixCountText(); }, [options] { return options->postfixCountText(); }});
+    m_runController = new RunController(m_goPage, m_chooseFilesPage, m_defaultButton,
+                                        RunSources{*folderList(), *fileList(), *m_runNames, m_clock}, this);
+    m_runController->setErrorReporter(m_errorReporter);
     // Every change of the current tab, by the user or from code, runs its handling.
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
@@ -77,6 +83,8 @@ void KestravaForm::setErrorReporter(ErrorReporter *reporter)
 {
     m_errorReporter = reporter ? reporter : m_messageBoxReporter.get();
     m_chooseFilesPage->setErrorReporter(m_errorReporter);
+    if (m_runController)
+        m_runController->setErrorReporter(m_errorReporter);
 }
 
 QTabWidget *KestravaForm::SSTabStrip() const

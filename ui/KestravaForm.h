@@ -22,7 +22,7 @@ class FileChooserList;
 class FolderChooserList;
 class GoPage;
 class HelpPage;
-class OptionsNameSource;
+class RulesNameSource;
 class OptionsPage;
 class PreviewPage;
 class RunController;
@@ -138,7 +138,7 @@ private:
     std::unique_ptr<ErrorReporter> m_messageBoxReporter;
     ErrorReporter *m_errorReporter = nullptr;
     bool m_activated = false;
-    std::unique_ptr<OptionsNameSource> m_runNames;
+    std::unique_ptr<RulesNameSource> m_runNames;
     RunController *m_runController = nullptr;
 };
 

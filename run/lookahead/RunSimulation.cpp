@@ -1,9 +1,9 @@
-// The look-ahead room: what a run would do with each file, worked out without touching the disk.
 #include "RunSimulation.h"
 
 #include "DirectoryListing.h"
 #include "DiskOperations.h"
 #include "FileNamePattern.h"
+#include "RunLog.h"
 #include "SimulatedFolder.h"
 
 #include <QCoreApplication>
@@ -20,11 +20,6 @@ namespace kestrava {
 
 namespace {
 
-QString folderPathOf(const QString &path)
-{
-    return path.endsWith(u'/') ? path : path + u'/';
-}
-
 // The walk of RenameRun::RenameFolderTree, without renaming.
 class TreeWalk
 {
@@ -39,9 +34,7 @@ public:
 
     TreeSimulation run(const QString &startFolder)
     {
-        // The start folder may be reached through a link; what counts is the folder itself.
-        if (const auto start = folderIdentity(startFolder, true))
-            m_visited.insert({quint64(start->device), quint64(start->inode)});
+        m_visited.begin(startFolder);
         walk(startFolder);
         return std::move(m_result);
     }
@@ -87,17 +80,14 @@ private:
 
     void enter(const QString &path)
     {
-        const auto identity = folderIdentity(path);
-        if (!identity) {
-            m_result.unreadableFolders.append({path, systemErrorText(identity.error())});
+        const auto folder = m_visited.mayEnter(path);
+        if (!folder) {
+            m_result.unreadableFolders.append({path, systemErrorText(folder.error())});
             return;
         }
-        if (identity->isSymLink || !identity->isFolder)
+        if (!*folder)
             return;
-        const std::pair<quint64, quint64> key{quint64(identity->device), quint64(identity->inode)};
-        if (m_visited.contains(key))
-            return;
-        m_visited.insert(key);
+        m_visited.entered(**folder);
         walk(path);
     }
 
@@ -105,7 +95,7 @@ private:
     const SimulatedNames &m_names;
     SimulationSettings m_settings;
     const SimulatedFileObserver &m_eachFile;
-    QSet<std::pair<quint64, quint64>> m_visited;
+    VisitedFolders m_visited;
     TreeSimulation m_result;
 };
 
@@ -116,34 +106,38 @@ QString lookAheadText(const char *source)
     return QCoreApplication::translate("kestrava::RunSimulation", source);
 }
 
-// The singular and plural of each reason's count, "%1" for the number.
-struct CountTexts
+// For each outcome: the word a listing of the files gives it (never translated:
+// scripts read it), and the singular and plural of its count in a summary,
+// "%1" for the number.
+struct OutcomeTexts
 {
+    const char *word;
     const char *one;
     const char *many;
 };
 
-constexpr CountTexts OutcomeCounts[] = {
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name cannot be computed"),
+constexpr OutcomeTexts Outcomes[] = {
+    {"cannot be computed", QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name cannot be computed"),
      QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names cannot be computed")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable name"),
+    {"unusable name", QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable name"),
      QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unusable names")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name too long"),
+    {"name too long", QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name too long"),
      QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names too long")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken"),
+    {"name taken", QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken"),
      QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken by an earlier file"),
+    {"taken by an earlier file", QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 name taken by an earlier file"),
      QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 names taken by earlier files")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only file skipped"),
+    {"read-only skipped", QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only file skipped"),
      QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 read-only files skipped")},
-    {QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged"),
+    {"unchanged", QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged"),
      QT_TRANSLATE_NOOP("kestrava::RunSimulation", "%1 unchanged")},
+    {"renamed", nullptr, nullptr},
 };
-static_assert(std::size(OutcomeCounts) == std::size_t(SimulatedOutcome::Renamed));
+static_assert(std::size(Outcomes) == std::size_t(simulatedOutcomeCount));
 
 QString outcomeCountText(SimulatedOutcome outcome, qint64 count)
 {
-    const CountTexts &texts = OutcomeCounts[std::size_t(outcome)];
+    const OutcomeTexts &texts = Outcomes[std::size_t(outcome)];
     return lookAheadText(count == 1 ? texts.one : texts.many).arg(count);
 }
 
@@ -214,6 +208,28 @@ TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &p
                             const SimulationSettings &settings, const SimulatedFileObserver &eachFile)
 {
     return TreeWalk(pattern, names, settings, eachFile).run(startFolder);
+}
+
+QString outcomeWord(SimulatedOutcome outcome)
+{
+    return QString::fromLatin1(Outcomes[std::size_t(outcome)].word);
+}
+
+QString outcomeWord(FileOutcome outcome)
+{
+    switch (outcome) {
+    case FileOutcome::Renamed:
+        return outcomeWord(SimulatedOutcome::Renamed);
+    case FileOutcome::Unchanged:
+        return outcomeWord(SimulatedOutcome::Unchanged);
+    case FileOutcome::SkippedReadOnly:
+        return outcomeWord(SimulatedOutcome::ReadOnlySkipped);
+    case FileOutcome::Declined:
+        return QStringLiteral("declined");
+    case FileOutcome::Failed:
+        break;
+    }
+    return QStringLiteral("failed");
 }
 
 QString simulationSummary(const SimulationCounts &counts, SimulationScope scope)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "RenameError.h"
+#include "RunLog.h"
 
 #include <QList>
 #include <QString>
@@ -108,6 +109,13 @@ using SimulatedFileObserver = std::function<void(const SimulatedProblem &file)>;
 /// \a eachFile, when given, is told of every file, renamed ones included.
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
                             const SimulationSettings &settings, const SimulatedFileObserver &eachFile = {});
+
+/// The word a listing of the files gives \a outcome: "name taken", "renamed", ...
+QString outcomeWord(SimulatedOutcome outcome);
+/// The word a listing of a run's files gives \a outcome, the same as the look
+/// ahead's for the same outcome: "renamed", "unchanged", "read-only skipped",
+/// "declined" or "failed".
+QString outcomeWord(FileOutcome outcome);
 
 /// Whether a summary speaks of one folder or of a whole tree.
 enum class SimulationScope { Folder, Tree };

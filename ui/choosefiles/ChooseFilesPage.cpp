@@ -53,6 +53,23 @@ std::expected<void, QString> ChooseFilesPage::reReadLists()
     return result;
 }
 
+RunScope ChooseFilesPage::scope() const
+{
+    if (m_ui.optAllFiles->isChecked())
+        return RunScope::AllFilesIncludingSubFolders;
+    if (m_ui.optAllFilesCurrentDir->isChecked())
+        return RunScope::AllFilesInCurrentFolder;
+    return RunScope::SelectedFiles;
+}
+
+void ChooseFilesPage::setChoosingEnabled(bool enabled)
+{
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             m_ui.Drive1, m_ui.Dir1, m_ui.FileSpecCombo, m_ui.File1, m_ui.optSelectedFiles,
+             m_ui.optAllFilesCurrentDir, m_ui.optAllFiles})
+        control->setEnabled(enabled);
+}
+
 void ChooseFilesPage::createLists()
 {
     m_fileList = new FileChooserList(m_ui.File1);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FileTypeTable.h"
+#include "RunLog.h"
 
 #include <QWidget>
 
@@ -57,6 +58,12 @@ public:
     FileChooserList *fileList() const { return m_fileList; }
     /// `Dir1`'s folder, as the run walks it.
     FolderChooserList *folderList() const { return m_folderList; }
+
+    /// Which files a run renames, as the scope options say.
+    RunScope scope() const;
+    /// Frees or locks the controls that choose the files (the drive, folder and
+    /// file lists, the filter and the scope), which a run walks.
+    void setChoosingEnabled(bool enabled);
 
     /// Where failures of the page's own handling are shown; must outlive the page.
     void setErrorReporter(ErrorReporter *reporter) { m_errorReporter = reporter; }

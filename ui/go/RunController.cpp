@@ -1,35 +1,35 @@
 #include "RunController.h"
 
 #include "ChooseFilesPage.h"
+#include "DefaultButton.h"
 #include "ErrorReporter.h"
 #include "FolderList.h"
 #include "GoPage.h"
 #include "GoProgress.h"
-#include "KestravaForm.h"
 
-#include <QComboBox>
 #include <QGroupBox>
-#include <QListView>
 #include <QPushButton>
-#include <QRadioButton>
 
 #include <utility>
 
 namespace kestrava {
 
-RunController::RunController(KestravaForm *form, const RunSources &sources)
-    : QObject(form)
-    , m_form(form)
-    , m_progress(new GoProgress(form->goPage(), this))
-    , m_messageBox(form)
+RunController::RunController(GoPage *goPage, ChooseFilesPage *chooseFilesPage, DefaultButton *defaultButton,
+                             const RunSources &sources, QWidget *window)
+    : QObject(window)
+    , m_goPage(goPage)
+    , m_chooseFilesPage(chooseFilesPage)
+    , m_defaultButton(defaultButton)
+    , m_progress(new GoProgress(goPage, this))
+    , m_messageBox(window)
     , m_prompt(*m_progress, m_messageBox)
-    , m_settings(*form->chooseFilesPage())
+    , m_settings(*chooseFilesPage)
     , m_folders(sources.folders)
     , m_run(RunParts{sources.folders, sources.files, m_prompt, *m_progress, sources.names, m_settings, sources.clock})
     , m_undo(*m_progress, sources.clock)
 {
     m_run.setJournal(&m_journal);
-    const Ui::GoPage &page = form->goPage()->ui();
+    const Ui::GoPage &page = m_goPage->ui();
     connect(page.StartButton, &QPushButton::clicked, this, &RunController::StartButton_Click);
     connect(page.StopButton, &QPushButton::clicked, this, &RunController::StopButton_Click);
     connect(page.cmdUndo, &QPushButton::clicked, this, &RunController::cmdUndo_Click);
@@ -47,7 +47,7 @@ void RunController::StartButton_Click()
     beginShowingRun();
     // Nothing in a run is expected to throw; should anything, the window stays
     // usable and says so, and the buttons come back as after any run.
-    m_form->errorReporter()->runGuarded([this] { m_run.start(chosenScope()); });
+    m_errorReporter->runGuarded([this] { m_run.start(m_chooseFilesPage->scope()); });
     endShowingRun();
     if (m_afterRun)
         std::exchange(m_afterRun, nullptr)();
@@ -59,6 +59,7 @@ void RunController::cmdUndo_Click()
         return;
     // The journals are read afresh: another window or the command line may
     // have run or undone since the button was last set.
+    UndoRun::markFinishedUndos();
     const std::optional<UndoableRun> undoable = UndoRun::newestUndoableRun();
     if (!undoable) {
         updateUndoButton();
@@ -67,7 +68,7 @@ void RunController::cmdUndo_Click()
     if (m_prompt.askYesNo(tr("Undo Last Run"), UndoRun::questionText(*undoable)) != PromptAnswer::Yes)
         return;
     beginShowingRun();
-    m_form->errorReporter()->runGuarded([this] { m_undo.start(); });
+    m_errorReporter->runGuarded([this] { m_undo.start(); });
     if (m_undo.filesRestored() > 0)
         refreshAfterUndo();
     endShowingRun();
@@ -79,10 +80,10 @@ void RunController::StopButton_Click()
 {
     m_run.stop();
     m_undo.stop();
-    const Ui::GoPage &page = m_form->goPage()->ui();
+    const Ui::GoPage &page = m_goPage->ui();
     page.StopButton->setEnabled(false);
     page.StartButton->setEnabled(true);
-    m_form->setDefaultButton(page.StartButton);
+    m_defaultButton->setButton(page.StartButton);
 }
 
 bool RunController::stopThen(std::function<void()> afterRun)
@@ -100,53 +101,33 @@ void RunController::setPrompt(Prompt *prompt)
     m_prompt.choose(prompt);
 }
 
-RunScope RunController::chosenScope() const
-{
-    const Ui::ChooseFilesPage &page = m_form->chooseFilesPage()->ui();
-    if (page.optAllFiles->isChecked())
-        return RunScope::AllFilesIncludingSubFolders;
-    if (page.optAllFilesCurrentDir->isChecked())
-        return RunScope::AllFilesInCurrentFolder;
-    return RunScope::SelectedFiles;
-}
-
-void RunController::setChooserEnabled(bool enabled)
-{
-    const Ui::ChooseFilesPage &page = m_form->chooseFilesPage()->ui();
-    const QList<QWidget *> chooser{
-        page.Drive1,     page.Dir1, page.FileSpecCombo, page.File1, page.optSelectedFiles, page.optAllFilesCurrentDir,
-        page.optAllFiles};
-    for (QWidget *control : chooser)
-        control->setEnabled(enabled);
-}
-
 void RunController::beginShowingRun()
 {
-    const Ui::GoPage &page = m_form->goPage()->ui();
+    const Ui::GoPage &page = m_goPage->ui();
     // Stop first, so that the keyboard focus leaving Start lands on it.
     page.StopButton->setEnabled(true);
-    m_form->setDefaultButton(page.StopButton);
+    m_defaultButton->setButton(page.StopButton);
     page.StartButton->setEnabled(false);
     page.cmdUndo->setEnabled(false);
     page.framProgress->show();
     // The run walks the folder and file lists: nobody else may move them meanwhile.
-    setChooserEnabled(false);
+    m_chooseFilesPage->setChoosingEnabled(false);
 }
 
 void RunController::endShowingRun()
 {
     m_progress->flush();
-    const Ui::GoPage &page = m_form->goPage()->ui();
+    const Ui::GoPage &page = m_goPage->ui();
     page.StopButton->setEnabled(false);
     page.StartButton->setEnabled(true);
     page.StartButton->setFocus();
-    setChooserEnabled(true);
+    m_chooseFilesPage->setChoosingEnabled(true);
     updateUndoButton();
 }
 
 void RunController::updateUndoButton()
 {
-    m_form->goPage()->ui().cmdUndo->setEnabled(!runInProgress() && UndoRun::canUndo());
+    m_goPage->ui().cmdUndo->setEnabled(!runInProgress() && UndoRun::canUndo());
 }
 
 void RunController::recoverParkedFiles()
@@ -163,7 +144,7 @@ void RunController::refreshAfterUndo()
 {
     const QString path = m_folders.path();
     if (const auto listed = m_folders.setPath(path); !listed)
-        m_progress->errorLogged(RenameRun::errorText(listed.error(), path));
+        m_progress->errorLogged(errorText(listed.error(), path));
 }
 
 } // namespace kestrava

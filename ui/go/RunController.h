@@ -9,14 +9,19 @@
 
 #include <QObject>
 
+class QWidget;
+
 #include <functional>
 
 namespace kestrava {
 
+class ChooseFilesPage;
+class DefaultButton;
+class ErrorReporter;
 class FileList;
 class FolderList;
+class GoPage;
 class GoProgress;
-class KestravaForm;
 class NameSource;
 
 /// The window's parts a run takes its files and names from.
@@ -36,8 +41,13 @@ class RunController : public QObject
     Q_OBJECT
 
 public:
-    /// Works on \a form's controls; \a sources must outlive this object.
-    RunController(KestravaForm *form, const RunSources &sources);
+    /// Works the Go page's buttons and progress on \a goPage, runs the scope
+    /// chosen on \a chooseFilesPage and locks its choosing during a run, and
+    /// moves the window's \a defaultButton between Start and Stop. The pages,
+    /// the default button and \a sources must outlive this object; \a window
+    /// is its parent and that of its message boxes.
+    RunController(GoPage *goPage, ChooseFilesPage *chooseFilesPage, DefaultButton *defaultButton,
+                  const RunSources &sources, QWidget *window);
     ~RunController() override;
 
     /// Renames the files of the chosen scope, showing progress, and shows the outcome.
@@ -58,6 +68,8 @@ public:
 
     /// Asks the questions of a run through \a prompt (nullptr: the message box).
     void setPrompt(Prompt *prompt);
+    /// Where a failure inside a run or an undo is shown; must outlive this object.
+    void setErrorReporter(ErrorReporter *reporter) { m_errorReporter = reporter; }
 
     GoProgress *progress() const { return m_progress; }
     /// The last run, or the one in progress.
@@ -68,9 +80,6 @@ public:
     void updateUndoButton();
 
 private:
-    RunScope chosenScope() const;
-    /// Locks or frees the controls that choose the files, which the run walks.
-    void setChooserEnabled(bool enabled);
     void beginShowingRun();
     void endShowingRun();
     /// Puts back files a killed run left under temporary names, and lists the
@@ -79,7 +88,10 @@ private:
     /// Lists the folder list's folder again, so that the restored names show.
     void refreshAfterUndo();
 
-    KestravaForm *m_form = nullptr;
+    GoPage *m_goPage = nullptr;
+    ChooseFilesPage *m_chooseFilesPage = nullptr;
+    DefaultButton *m_defaultButton = nullptr;
+    ErrorReporter *m_errorReporter = nullptr;
     GoProgress *m_progress = nullptr;
     MessageBoxPrompt m_messageBox;
     ProgressPrompt m_prompt;

@@ -1,3 +1,4 @@
+// The Set Options room: the page of renaming rules and its four sample names.
 #include "OptionsPage.h"
 
 #include "FieldCorrections.h"

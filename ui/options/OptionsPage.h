@@ -85,8 +85,10 @@ public:
     QString prefixCountText() const;
     QString postfixCountText() const;
     /// The window's `intPrefixCounter` and `intPostfixCounter`, used by the previews.
-    NameCounters &counters() { return m_counters; }
     const NameCounters &counters() const { return m_counters; }
+    /// Takes back the counters as a preview computed a part at a time leaves
+    /// them, once its last name is computed: where a preview in one go would.
+    void setCountersAfterPreview(const NameCounters &counters) { m_counters = counters; }
     /// Loads both counters from their start fields; unusable text reads as 1.
     void loadCounters();
     /// The date the date stamps show: today by the page's clock.

@@ -2,6 +2,7 @@
 
 #include "FileList.h"
 #include "FileNameBytes.h"
+#include "FolderLookAhead.h"
 #include "KeyPressFilter.h"
 #include "LineBlockText.h"
 #include "NewFilename.h"
@@ -19,40 +20,12 @@
 #include <QThreadPool>
 #include <QTimer>
 
-#include <array>
 #include <memory>
 #include <utility>
 
 namespace kestrava {
 
 namespace {
-
-// The reasons of a folder's marks, each text made once: a folder of 100,000
-// unchanged files has one reason, shared by every mark.
-class ReasonTexts
-{
-public:
-    QString text(const SimulatedFile &file, const RenameError *error)
-    {
-        const std::size_t key = std::size_t(file.outcome) * 2 + (file.becomesHidden ? 1 : 0);
-        Cached &cached = m_cached[key];
-        const QString message = error ? error->message : QString();
-        const int cause = error ? int(error->cause) : -1;
-        if (!cached.valid || cached.message != message || cached.cause != cause)
-            cached = {true, message, cause, simulatedReasonText(file, error)};
-        return cached.text;
-    }
-
-private:
-    struct Cached
-    {
-        bool valid = false;
-        QString message;
-        int cause = -1;
-        QString text;
-    };
-    std::array<Cached, simulatedOutcomeCount * 2> m_cached;
-};
 
 // Freeing a list of a million problems takes the window a third of a second:
 // a list it lets go of is freed beside it instead.
@@ -154,29 +127,23 @@ FolderLookAheadResult lookAheadFolder(const FolderLookAheadJob &job)
 {
     FolderLookAheadResult result;
     const FolderLookAheadNames &names = job.names;
-    const auto files = simulateFolder(job.folder, names.oldNames, names.newNames, job.settings);
-    if (!files) {
-        result.summary = job.folder + QStringLiteral(": ") + files.error();
+    auto lookAhead = FolderLookAhead::read(job.folder, names.oldNames, names.newNames, job.settings);
+    if (!lookAhead) {
+        result.summary = lookAhead.error();
         return result;
     }
-    const QString folderPath = job.folder.endsWith(u'/') ? job.folder : job.folder + u'/';
-    SimulationCounts counts;
-    for (const SimulatedFile &file : *files)
-        counts.add(file);
+    const SimulationCounts &counts = lookAhead->counts();
     // Every line may be marked: a folder of unchanged files is.
     const qsizetype marked = counts.notRenamed() + counts.becomeHidden;
     result.marks.reserve(marked);
     result.problems.reserve(marked);
-    ReasonTexts reasons;
-    for (qsizetype i = 0; i < files->size(); ++i) {
-        const SimulatedFile &file = files->at(i);
-        if (file.outcome == SimulatedOutcome::Renamed && !file.becomesHidden)
+    for (qsizetype i = 0; i < lookAhead->size(); ++i) {
+        if (!lookAhead->isMarked(i))
             continue;
-        const auto &newName = names.newNames.at(i);
-        const QString reason = reasons.text(file, newName ? nullptr : &newName.error());
+        SimulatedProblem problem = lookAhead->problem(i);
         const int start = names.linePositions.at(i);
-        result.marks.append({start, names.linePositions.at(i + 1) - start - 1, file, reason});
-        result.problems.append({folderPath, names.oldNames.at(i), newName.value_or(QString()), file, reason});
+        result.marks.append({start, names.linePositions.at(i + 1) - start - 1, problem.file, problem.reason});
+        result.problems.append(std::move(problem));
     }
     result.summary = simulationSummary(counts, SimulationScope::Folder);
     return result;
@@ -311,7 +278,7 @@ void PreviewPage::showRightBox()
     const std::unique_ptr<PreviewFill> fill = std::move(m_fill);
     fill->after.showIn(m_ui.txtFilesPreviewNew);
     if (fill->optionsPage)
-        fill->optionsPage->counters() = fill->counters;
+        fill->optionsPage->setCountersAfterPreview(fill->counters);
     const PreviewLookAhead &lookAhead = fill->lookAhead;
     if (!fill->lookingAhead) {
         showSummary(QString(), {});

@@ -1,10 +1,10 @@
-// The Set Options room: the page of renaming rules, its samples, and the window's source of new names for a run.
-#include "OptionsNameSource.h"
+#include "RulesNameSource.h"
 
 #include "NewFilename.h"
-#include "OptionsPage.h"
 
 #include <QCoreApplication>
+
+#include <utility>
 
 namespace kestrava {
 
@@ -21,24 +21,27 @@ constexpr const char *InvalidArgument =
 
 } // namespace
 
-OptionsNameSource::OptionsNameSource(const OptionsPage *page)
-    : m_page(page)
+RulesNameSource::RulesNameSource(Rules rules)
+    : m_rules(std::move(rules))
 {}
 
-void OptionsNameSource::beginRun()
+void RulesNameSource::beginRun()
 {
-    m_counters.load(m_page->prefixCountText(), m_page->postfixCountText());
+    m_counters.load(m_rules.prefixCountText(), m_rules.postfixCountText());
     m_invalidArgumentText = QCoreApplication::translate("kestrava::RenameError", InvalidArgument);
 }
 
-std::expected<QString, QString> OptionsNameSource::newName(const QString &oldName)
+std::expected<QString, RenameError> RulesNameSource::compute(const QString &oldName)
 {
-    // The options are read afresh for every file: a change made while the run
-    // yields applies from the next file on.
-    const RenameOptions options = m_page->currentOptions();
+    const RenameOptions options = m_rules.options();
     // Only a date stamp reads the day; without one the clock is left alone.
-    const QDate today = options.prefixDate || options.postfixDate ? m_page->today() : QDate();
-    auto name = BuildNewFilename(oldName, options, m_counters, today);
+    const QDate today = options.prefixDate || options.postfixDate ? m_rules.today() : QDate();
+    return BuildNewFilename(oldName, options, m_counters, today);
+}
+
+std::expected<QString, QString> RulesNameSource::newName(const QString &oldName)
+{
+    auto name = compute(oldName);
     if (!name)
         return std::unexpected(name.error().message == RenameError::invalidArgument().message ? m_invalidArgumentText
                                                                                               : name.error().message);

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "NameCounters.h"
+#include "NameSource.h"
+#include "RenameError.h"
+#include "RenameOptions.h"
+
+#include <QDate>
+#include <QString>
+
+#include <functional>
+
+namespace kestrava {
+
+/// The names of a run, for the window and the command line alike: the renaming
+/// rules as they stand at each file, with counters of the run's own loaded from
+/// their start texts as each run starts, so that previews during a run leave
+/// its numbers alone.
+class RulesNameSource : public NameSource
+{
+public:
+    /// Where the rules come from, each asked again when it matters.
+    struct Rules
+    {
+        /// The options, at each file: a change made while a run yields
+        /// applies from the next file on.
+        std::function<RenameOptions()> options;
+        /// The date the date stamps show, at each file with a date stamp on.
+        std::function<QDate()> today;
+        /// The texts of the two counter start fields, as each run starts.
+        std::function<QString()> prefixCountText;
+        std::function<QString()> postfixCountText;
+    };
+
+    explicit RulesNameSource(Rules rules);
+
+    void beginRun() override;
+    std::expected<QString, QString> newName(const QString &oldName) override;
+    /// The new name of \a oldName, advancing the counters, with the failure's cause.
+    std::expected<QString, RenameError> compute(const QString &oldName);
+
+private:
+    Rules m_rules;
+    NameCounters m_counters;
+    // The computation's one failure in the window's language, looked up once a run.
+    QString m_invalidArgumentText;
+};
+
+} // namespace kestrava
