@@ -42,8 +42,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void runThenUndoPutsEveryNameBack();
+    void twoRunsAreUndoneOneAfterTheOther_data();
     void twoRunsAreUndoneOneAfterTheOther();
     void answeringNoChangesNothing();
+    void yesUndoesOnlyTheRunAskedAbout();
     void newWindowUndoesTheLastWindowsRun();
     void runKilledHalfwayIsUndoneByANewWindow();
     void undoNeverReplacesAFile_data();
@@ -167,16 +169,44 @@ void TestGoUndo::runThenUndoPutsEveryNameBack()
     QVERIFY(!control<QPushButton>("StopButton")->isEnabled());
 }
 
+void TestGoUndo::twoRunsAreUndoneOneAfterTheOther_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("firstOptions"); // the controls the first run checks, then the second
+    QTest::addColumn<QStringList>("secondOptions");
+    QTest::addColumn<QStringList>("afterFirst");
+    QTest::addColumn<QStringList>("afterBoth");
+    QTest::newRow("counter twice") << QStringList({"a.txt", "b.txt"}) << QStringList{"chkPrefixCounter"}
+                                   << QStringList{"chkPrefixCounter"} << QStringList({"0001_a.txt", "0002_b.txt"})
+                                   << QStringList({"0001_0001_a.txt", "0002_0002_b.txt"});
+    QTest::newRow("underscores, then upper case")
+        << QStringList({"a b.txt", "c d.txt"}) << QStringList{"optSpacesToUnderscores"}
+        << QStringList({"optIgnoreSpaces", "optConvertUppercase"}) << QStringList({"a_b.txt", "c_d.txt"})
+        << QStringList({"A_B.TXT", "C_D.TXT"});
+}
+
 void TestGoUndo::twoRunsAreUndoneOneAfterTheOther()
 {
-    makeFiles({"a.txt", "b.txt"});
-    runOver(root());
-    runOver(root());
-    QCOMPARE(namesIn(root()), QStringList({"0001_0001_a.txt", "0002_0002_b.txt"}));
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, firstOptions);
+    QFETCH(QStringList, secondOptions);
+    QFETCH(QStringList, afterFirst);
+    QFETCH(QStringList, afterBoth);
+    makeFiles(before);
+    for (const QStringList &options : {firstOptions, secondOptions}) {
+        QVERIFY(m_form->folderList()->setPath(root()));
+        for (const QString &name : options)
+            control<QAbstractButton>(name.toUtf8().constData())->setChecked(true);
+        control<QLineEdit>("txtPrefixCount")->setText(QStringLiteral("0001"));
+        control<QPushButton>("StartButton")->click();
+        QCOMPARE(control<QLabel>("lblStatus")->text(), QStringLiteral("COMPLETED"));
+    }
+    QCOMPARE(namesIn(root()), afterBoth);
     undo(PromptAnswer::Yes);
-    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt"}));
+    QCOMPARE(namesIn(root()), afterFirst);
     undo(PromptAnswer::Yes);
-    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt"}));
+    QCOMPARE(namesIn(root()), before);
+    QVERIFY(errorLog().isEmpty());
     QVERIFY(!control<QPushButton>("cmdUndo")->isEnabled());
 }
 
@@ -190,6 +220,27 @@ void TestGoUndo::answeringNoChangesNothing()
     QCOMPARE(control<QLabel>("lblStatus")->text(), statusAfterRun);
     QVERIFY(control<QPushButton>("cmdUndo")->isEnabled());
     QVERIFY(UndoRun::canUndo());
+}
+
+// Another undo takes back the run asked about while the question is open:
+// Yes then undoes nothing, rather than the run before it in another folder.
+void TestGoUndo::yesUndoesOnlyTheRunAskedAbout()
+{
+    QTemporaryDir other;
+    QVERIFY(writeFile(other.path() + u"/z.txt", "z"));
+    runOver(other.path());
+    makeFiles({"a.txt"});
+    runOver(root());
+    m_prompt.onAsk = [] {
+        RecordingSink progress;
+        ScriptedClock clock;
+        QVERIFY(UndoRun(progress, clock).start());
+    };
+    undo(PromptAnswer::Yes);
+    QCOMPARE(namesIn(root()), QStringList{"a.txt"});
+    QCOMPARE(namesIn(other.path()), QStringList{"0001_z.txt"});
+    QCOMPARE(m_form->runController()->undo().filesRestored(), 0);
+    QVERIFY(errorLog().join(u'\n').contains(u"This run is no longer the one to undo; nothing was undone"));
 }
 
 void TestGoUndo::newWindowUndoesTheLastWindowsRun()
