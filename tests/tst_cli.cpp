@@ -505,14 +505,19 @@ void TestCli::undoTakesBackARunOfTheWindow()
     }
     qunsetenv("XDG_STATE_HOME");
     QCOMPARE(namesIn(root()), QStringList({"0001_a b.txt", "0002_c d.txt"}));
+    // A file left alone is named by the name it keeps, with the name that is taken.
+    QVERIFY(writeFile(root() + u"/a b.txt", "another"));
     const CliOutput undone = runCli({"--undo", "--json"});
-    QVERIFY2(undone.status == 0, undone.err.constData());
-    QCOMPARE(namesIn(root()), QStringList({"a b.txt", "c d.txt"}));
+    QCOMPARE(undone.status, 1);
+    QCOMPARE(namesIn(root()), QStringList({"0001_a b.txt", "a b.txt", "c d.txt"}));
     const QList<QJsonObject> objects = undone.json();
     QCOMPARE(objects.size(), 3);
     QCOMPARE(objects.at(0).value("outcome").toString(), "restored");
+    QCOMPARE(objects.at(1).value("old").toString(), "0001_a b.txt");
+    QVERIFY2(objects.at(1).value("reason").toString().startsWith("'Old name a b.txt is taken'  whilst processing file '"),
+             undone.out.constData());
     QCOMPARE(objects.last().value("action").toString(), "undo");
-    QCOMPARE(objects.last().value("renamed").toInt(), 2);
+    QCOMPARE(objects.last().value("renamed").toInt(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

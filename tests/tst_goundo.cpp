@@ -284,7 +284,8 @@ void TestGoUndo::undoNeverReplacesAFile_data()
     QTest::addColumn<bool>("replaceRenamed"); // else a new file takes the old name
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QStringList>("after");
-    QTest::newRow("old name taken") << false << QString() << QStringList({"0001_a.txt", "a.txt", "b.txt"});
+    QTest::newRow("old name taken") << false << QStringLiteral("'Old name a.txt is taken'  whilst processing file '")
+                                    << QStringList({"0001_a.txt", "a.txt", "b.txt"});
     QTest::newRow("renamed file replaced")
         << true << QStringLiteral("Replaced by another file") << QStringList({"0001_a.txt", "b.txt"});
 }
@@ -310,8 +311,9 @@ void TestGoUndo::undoNeverReplacesAFile()
     const QStringList errors = errorLog();
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(u"a.txt"), qPrintable(errors.first()));
-    if (!reason.isEmpty())
-        QVERIFY2(errors.first().contains(reason), qPrintable(errors.first()));
+    QVERIFY2(errors.first().contains(reason), qPrintable(errors.first()));
+    // Named by the name it has now, under which it was left.
+    QVERIFY2(errors.first().endsWith(u"/0001_a.txt'"), qPrintable(errors.first()));
     QVERIFY(control<QListView>("lstErrorLog")->isVisible());
 }
 

@@ -847,5 +847,9 @@
         <source>A damaged journal is skipped: its length is impossible</source>
         <translation>Ein beschädigtes Protokoll wird übersprungen: Seine Länge ist unmöglich</translation>
     </message>
+    <message>
+        <source>Old name %1 is taken</source>
+        <translation>Der alte Name %1 ist vergeben</translation>
+    </message>
 </context>
 </TS>

@@ -405,9 +405,15 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             logError(leftParkedText(renamed.error(), entry), entry.folder, current);
             return Outcome::Failed;
         }
-        logError(systemErrorText(renamed.error()), entry.folder, renamed.error() == EEXIST ? entry.oldName : current);
-        if (renamed.error() == EEXIST)
+        // The file stays under the name it has now: the line names it by that
+        // name, and says which name is taken.
+        if (renamed.error() == EEXIST) {
+            logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Old name %1 is taken"))
+                         .arg(journal::nameText(entry.oldName)),
+                     entry.folder, current);
             return leaveAlone(journal::LeftAloneReason::OldNameTaken, EEXIST);
+        }
+        logError(systemErrorText(renamed.error()), entry.folder, current);
         return Outcome::Failed;
     }
     restorePermissions(folder, entry);
