@@ -233,7 +233,7 @@ void TestUndoRun::undoNeverReplacesAFile_data()
     QTest::addColumn<QStringList>("namesAfter");
     QTest::addColumn<QString>("error");
     QTest::newRow("old name taken") << "old name taken" << QStringList({"0001_a.txt", "a.txt", "b.txt"})
-                                    << "'File exists'  whilst processing file '%1/a.txt'";
+                                    << "'Old name a.txt is taken'  whilst processing file '%1/0001_a.txt'";
     QTest::newRow("replaced") << "replaced" << QStringList({"0001_a.txt", "b.txt"})
                               << "'Replaced by another file'  whilst processing file '%1/0001_a.txt'";
     QTest::newRow("gone") << "gone" << QStringList({"b.txt"})
