@@ -152,8 +152,10 @@ void TestGoUndo::runThenUndoPutsEveryNameBack()
     // While the question is open, nothing has moved yet.
     m_prompt.onAsk = [this] { QCOMPARE(namesIn(root()).first(), QStringLiteral("0001_a b.txt")); };
     undo(PromptAnswer::Yes);
-    const auto asked = QStringLiteral("Rename the 3 files of the run of %1 back to their old names?")
-                           .arg(QLocale().toString(QDateTime(QDate(2026, 3, 2), QTime(10, 0)), QLocale::ShortFormat));
+    const auto asked =
+        QStringLiteral("Rename the 3 files of the run of %1 back to their old names?\n\n"
+                       "Folder: %2\nScope: all files in the folder")
+            .arg(QLocale().toString(QDateTime(QDate(2026, 3, 2), QTime(10, 0)), QLocale::ShortFormat), root());
     QCOMPARE(m_prompt.texts, QStringList{asked});
     QCOMPARE(namesIn(root()), before);
     for (const QString &name : before)
@@ -241,6 +243,13 @@ void TestGoUndo::yesUndoesOnlyTheRunAskedAbout()
     QCOMPARE(namesIn(other.path()), QStringList{"0001_z.txt"});
     QCOMPARE(m_form->runController()->undo().filesRestored(), 0);
     QVERIFY(errorLog().join(u'\n').contains(u"This run is no longer the one to undo; nothing was undone"));
+    // The run left to undo is another folder's, and the question says so.
+    m_prompt.onAsk = nullptr;
+    undo(PromptAnswer::No);
+    QVERIFY2(m_prompt.texts.constLast().endsWith(QStringLiteral("\n\nFolder: %1\nScope: all files in the folder\n\n"
+                                                                "This is not the folder shown in the window.")
+                                                     .arg(other.path())),
+             qPrintable(m_prompt.texts.constLast()));
 }
 
 void TestGoUndo::newWindowUndoesTheLastWindowsRun()

@@ -114,8 +114,10 @@ void TestUndoRun::runThenUndoPutsEveryNameBack()
     QCOMPARE(run->fileCount, 3);
     QCOMPARE(run->startedAt, QDateTime(QDate(2026, 1, 5), QTime(10, 0)));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(UndoRun::questionText(*run),
-             QStringLiteral("Rename the 3 files of the run of 1/5/26 10:00 AM back to their old names?"));
+    QCOMPARE(UndoRun::questionText(*run, root()),
+             QStringLiteral("Rename the 3 files of the run of 1/5/26 10:00 AM back to their old names?\n\n"
+                            "Folder: %1\nScope: all files in the folder")
+                 .arg(root()));
 
     UndoRig undo;
     QVERIFY(undo.undo.start());

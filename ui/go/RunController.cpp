@@ -65,7 +65,7 @@ void RunController::cmdUndo_Click()
         updateUndoButton();
         return;
     }
-    if (m_prompt.askYesNo(tr("Undo Last Run"), UndoRun::questionText(*undoable)) != PromptAnswer::Yes)
+    if (m_prompt.askYesNo(tr("Undo Last Run"), UndoRun::questionText(*undoable, m_folders.path())) != PromptAnswer::Yes)
         return;
     // Yes answers for the run the question named: should another undo have
     // taken it back meanwhile, nothing else is undone in its place.
