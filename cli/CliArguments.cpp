@@ -5,7 +5,10 @@
 #include "NewFilename.h"
 #include "Stamps.h"
 
+#include "NameText.h"
+
 #include <optional>
+#include <sys/stat.h>
 #include <utility>
 
 namespace kestrava::cli {
@@ -122,6 +125,8 @@ CliArguments::CliArguments()
         QStringLiteral("Renames many files at once with Kestrava's rules. Without --apply it only shows\n"
                        "the old and new names and what would become of each file."));
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
+    // A file named like an option, such as "-x" from a "*", must never set one.
+    m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     m_namingOptions = {optRemoveTildes,  optSpaces,     optUnderscores, optCase,           optFind,
                        optRegex,         optMatchCase,  optReplace,     optTrim,           optPrefix,
                        optPrefixCounter, optPrefixDate, optPostfix,     optPostfixCounter, optPostfixDate};
@@ -301,6 +306,15 @@ std::expected<void, QString> CliArguments::readScope(CliRequest &request) const
                 usage(optInclude, QStringLiteral("no usable pattern in '%1'").arg(request.includePattern)));
     }
     request.paths = m_parser.positionalArguments();
+    // Options after the first path are taken as paths; one that names no
+    // file was most likely meant as an option.
+    for (qsizetype i = 1; i < request.paths.size(); ++i) {
+        const QString &path = request.paths.at(i);
+        struct stat info;
+        if (path.size() > 1 && path.startsWith(u'-') && ::lstat(nameToBytes(path).constData(), &info) != 0)
+            return std::unexpected(
+                QStringLiteral("'%1' names no file; put options before the first path").arg(path));
+    }
     if (request.namesFromStdin && !request.paths.isEmpty())
         return std::unexpected(usage(optNull,
                                      QStringLiteral("reads the names from standard input; "

@@ -2,6 +2,7 @@
 
 #include "CliRunParts.h"
 #include "CliScope.h"
+#include "DiskOperations.h"
 #include "DryRun.h"
 #include "NameText.h"
 #include "ResultPrinter.h"
@@ -40,6 +41,17 @@ void printMessage(const QString &message)
     std::fwrite(line.constData(), 1, std::size_t(line.size()), stderr);
 }
 
+int CliCommand::printed(const RunResults &results) const
+{
+    ResultPrinter printer(m_request.style);
+    printer.print(results);
+    if (const int error = printer.writeError()) {
+        printMessage(QStringLiteral("the results could not be written: ") + systemErrorText(error));
+        return 2;
+    }
+    return results.exitStatus();
+}
+
 CliCommand::CliCommand(const CliRequest &request)
     : m_request(request)
 {}
@@ -67,8 +79,7 @@ int CliCommand::run()
     const RunResults results = m_request.action == CliAction::Apply ? apply(target) : dryRun(*scope, target);
     for (const QString &error : results.errors)
         printMessage(error);
-    ResultPrinter(m_request.style).print(results);
-    return results.exitStatus();
+    return printed(results);
 }
 
 RunResults CliCommand::dryRun(const CliScope &scope, RunTarget &target)
@@ -132,8 +143,7 @@ int CliCommand::runUndo()
     results.errors = undo.log().errors();
     for (const QString &error : std::as_const(results.errors))
         printMessage(error);
-    ResultPrinter(m_request.style).print(results);
-    return results.exitStatus();
+    return printed(results);
 }
 
 } // namespace kestrava::cli

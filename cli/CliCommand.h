@@ -26,6 +26,8 @@ public:
 private:
     void recoverParkedFiles();
     int runUndo();
+    /// Prints \a results; the exit status, 2 when they could not be written.
+    int printed(const RunResults &results) const;
     RunResults dryRun(const CliScope &scope, RunTarget &target);
     RunResults apply(RunTarget &target);
 

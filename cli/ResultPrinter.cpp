@@ -6,6 +6,7 @@
 #include <QJsonObject>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace kestrava::cli {
 
@@ -132,8 +133,11 @@ void ResultPrinter::writeFields(std::initializer_list<QStringView> fields)
 
 void ResultPrinter::flush()
 {
-    std::fwrite(m_buffer.constData(), 1, std::size_t(m_buffer.size()), m_out);
-    std::fflush(m_out);
+    // A full disk or a closed output must not pass for results delivered.
+    errno = 0;
+    const std::size_t written = std::fwrite(m_buffer.constData(), 1, std::size_t(m_buffer.size()), m_out);
+    if ((written != std::size_t(m_buffer.size()) || std::fflush(m_out) != 0) && m_writeError == 0)
+        m_writeError = errno != 0 ? errno : EIO;
     m_buffer.resize(0); // keeps its capacity for the next block
 }
 

@@ -30,6 +30,8 @@ public:
     explicit ResultPrinter(OutputStyle style, std::FILE *out = stdout);
 
     void print(const RunResults &results);
+    /// The errno of the first write that failed, 0 when every line went out.
+    int writeError() const { return m_writeError; }
 
 private:
     void printColumns(const RunResults &results);
@@ -42,6 +44,7 @@ private:
     OutputStyle m_style;
     std::FILE *m_out;
     QByteArray m_buffer;
+    int m_writeError = 0;
     QStringEncoder m_toUtf8{QStringEncoder::Utf8};
 };
 

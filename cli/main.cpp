@@ -6,7 +6,9 @@
 #include <QCoreApplication>
 #include <QFile>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <unistd.h>
 
 using namespace kestrava::cli;
@@ -40,10 +42,16 @@ QStringList namesFromStandardInput()
     return names;
 }
 
-void printOut(const QString &text)
+// 0 when \a text was written, else 2 with one line that says why.
+int printOut(const QString &text)
 {
     const QByteArray bytes = text.toUtf8();
-    std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout);
+    errno = 0;
+    if (std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stdout) == std::size_t(bytes.size())
+        && std::fflush(stdout) == 0)
+        return 0;
+    printMessage(QStringLiteral("the results could not be written: ") + QString::fromLocal8Bit(std::strerror(errno != 0 ? errno : EIO)));
+    return 2;
 }
 
 // The status of a usage error: nothing was renamed, the command itself was wrong.
@@ -81,14 +89,10 @@ int main(int argc, char *argv[])
         return UsageError;
     }
     CliRequest &request = parsed->request;
-    if (request.action == CliAction::Help) {
-        printOut(cli.helpText());
-        return 0;
-    }
-    if (request.action == CliAction::Version) {
-        printOut(QString::fromUtf8(versionText));
-        return 0;
-    }
+    if (request.action == CliAction::Help)
+        return printOut(cli.helpText());
+    if (request.action == CliAction::Version)
+        return printOut(QString::fromUtf8(versionText));
     for (const QString &note : std::as_const(parsed->notes))
         printMessage(note);
     const auto today = chosenToday();

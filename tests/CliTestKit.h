@@ -39,10 +39,14 @@ struct CliOutput
 
 /// Runs kestrava-cli in \a folder with \a input on its standard input, its
 /// undo journals in \a stateFolder and the date stamps' day fixed to \a today.
+/// Its standard output goes to \a outputFile when one is named.
 inline CliOutput runKestravaCli(const QString &folder, const QString &stateFolder, QDate today,
-                                const QStringList &arguments, const QByteArray &input)
+                                const QStringList &arguments, const QByteArray &input,
+                                const QString &outputFile = QString())
 {
     QProcess process;
+    if (!outputFile.isEmpty())
+        process.setStandardOutputFile(outputFile);
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("XDG_STATE_HOME"), stateFolder);
     environment.insert(QStringLiteral("KESTRAVA_TODAY"), today.toString(Qt::ISODate));

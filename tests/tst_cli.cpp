@@ -58,6 +58,8 @@ private Q_SLOTS:
     void namesOnStandardInputMustBeFiles();
     void bashCompletesOptionsAndWords_data();
     void bashCompletesOptionsAndWords();
+    void resultsThatCannotBeWrittenExitTwo_data();
+    void resultsThatCannotBeWrittenExitTwo();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -280,6 +282,9 @@ void TestCli::usageErrors_data()
     QTest::newRow("undo with a path") << QStringList{"--undo", "a.txt"} << "--undo";
     QTest::newRow("undo with an option") << QStringList{"--undo", "--case=upper"} << "--undo";
     QTest::newRow("undo with a regex") << QStringList{"--undo", "--regex"} << "--undo";
+    QTest::newRow("option after a path") << QStringList{"a.txt", "--json"}
+                                         << "'--json' names no file; put options before the first path";
+    QTest::newRow("short option after a path") << QStringList{"a.txt", "-x"} << "'-x' names no file";
     QTest::newRow("pattern error") << QStringList{"--regex", "--find=(abc", "."}
                                    << "--find: Pattern error at 4: missing closing parenthesis";
 }
@@ -339,7 +344,7 @@ void TestCli::conflictGivesStatusOneAndItsReason()
     makeFiles({"a b.txt", "a_b.txt", "c d.txt"});
     QStringList arguments{"--spaces=underscores", "."};
     if (apply)
-        arguments.append("--apply");
+        arguments.prepend("--apply");
     const CliOutput output = runCli(arguments);
     QCOMPARE(output.status, 1);
     const QList<QByteArray> lines = output.outLines();
@@ -382,7 +387,7 @@ void TestCli::scope()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, renamed);
     makeFiles({"a b.jpg", "c d.PNG", "e f.txt", ".g h.jpg", "sub/i j.jpg", "sub/.k l.jpg", ".hid/m n.jpg"});
-    const CliOutput output = runCli(arguments + QStringList{"--spaces=underscores", "-x"});
+    const CliOutput output = runCli(QStringList{"--spaces=underscores", "-x"} + arguments);
     QVERIFY2(output.status == 0, output.err.constData());
     QStringList expected = renamed + QStringList{".g h.jpg", "sub", "sub/.k l.jpg", ".hid", ".hid/m n.jpg"};
     expected.sort();
@@ -403,7 +408,7 @@ void TestCli::readOnlyFiles()
     QCOMPARE(::chmod(QFile::encodeName(root() + "/read only.txt").constData(), 0440), 0);
     QStringList arguments{"--spaces=dots", "-x", "read only.txt"};
     if (skip)
-        arguments.append("--skip-read-only");
+        arguments.prepend("--skip-read-only");
     const CliOutput output = runCli(arguments);
     QCOMPARE(output.status, skip ? 1 : 0);
     QCOMPARE(namesIn(root()), QStringList{skip ? "read only.txt" : "read.only.txt"});
@@ -487,7 +492,7 @@ void TestCli::applyThenUndoReturnsEveryName()
     QFETCH(QByteArray, input);
     makeFiles({"a b.txt", "c.TXT", "sub/d e.txt", "sub/deeper/f g.txt"});
     const QStringList before = treeNames(root());
-    const CliOutput applied = runCli(arguments + QStringList{"--apply"}, input);
+    const CliOutput applied = runCli(QStringList{"--apply"} + arguments, input);
     QVERIFY2(applied.status == 0, applied.err.constData());
     QVERIFY(treeNames(root()) != before);
     const CliOutput undone = runCli({"--undo"});
@@ -515,14 +520,42 @@ void TestCli::undoTakesBackARunOfTheWindow()
     }
     qunsetenv("XDG_STATE_HOME");
     QCOMPARE(namesIn(root()), QStringList({"0001_a b.txt", "0002_c d.txt"}));
+    // A file left alone is named by the name it keeps, with the name that is taken.
+    QVERIFY(writeFile(root() + u"/a b.txt", "another"));
     const CliOutput undone = runCli({"--undo", "--json"});
-    QVERIFY2(undone.status == 0, undone.err.constData());
-    QCOMPARE(namesIn(root()), QStringList({"a b.txt", "c d.txt"}));
+    QCOMPARE(undone.status, 1);
+    QCOMPARE(namesIn(root()), QStringList({"0001_a b.txt", "a b.txt", "c d.txt"}));
     const QList<QJsonObject> objects = undone.json();
     QCOMPARE(objects.size(), 3);
     QCOMPARE(objects.at(0).value("outcome").toString(), "restored");
+    QCOMPARE(objects.at(1).value("old").toString(), "0001_a b.txt");
+    QVERIFY2(objects.at(1).value("reason").toString().startsWith("'Old name a b.txt is taken'  whilst processing file '"),
+             undone.out.constData());
     QCOMPARE(objects.last().value("action").toString(), "undo");
-    QCOMPARE(objects.last().value("renamed").toInt(), 2);
+    QCOMPARE(objects.last().value("renamed").toInt(), 1);
+}
+
+void TestCli::resultsThatCannotBeWrittenExitTwo_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("after");
+    QTest::newRow("dry run") << QStringList{"--case=upper", "."} << QStringList{"a.txt"};
+    QTest::newRow("apply") << QStringList{"-x", "--json", "--case=upper", "."} << QStringList{"A.TXT"};
+    QTest::newRow("help") << QStringList{"--help"} << QStringList{"a.txt"};
+}
+
+void TestCli::resultsThatCannotBeWrittenExitTwo()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, after);
+    if (!QFileInfo::exists(QStringLiteral("/dev/full")))
+        QSKIP("this machine has no /dev/full");
+    makeFiles({"a.txt"});
+    const CliOutput output =
+        runKestravaCli(root(), m_state->path(), fixedToday, arguments, QByteArray(), QStringLiteral("/dev/full"));
+    QCOMPARE(output.status, 2);
+    QCOMPARE(output.err, QByteArray("kestrava-cli: the results could not be written: No space left on device\n"));
+    QCOMPARE(namesIn(root()), after);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

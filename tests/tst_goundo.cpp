@@ -42,8 +42,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
     void runThenUndoPutsEveryNameBack();
+    void twoRunsAreUndoneOneAfterTheOther_data();
     void twoRunsAreUndoneOneAfterTheOther();
     void answeringNoChangesNothing();
+    void yesUndoesOnlyTheRunAskedAbout();
     void newWindowUndoesTheLastWindowsRun();
     void runKilledHalfwayIsUndoneByANewWindow();
     void undoNeverReplacesAFile_data();
@@ -150,8 +152,10 @@ void TestGoUndo::runThenUndoPutsEveryNameBack()
     // While the question is open, nothing has moved yet.
     m_prompt.onAsk = [this] { QCOMPARE(namesIn(root()).first(), QStringLiteral("0001_a b.txt")); };
     undo(PromptAnswer::Yes);
-    const auto asked = QStringLiteral("Rename the 3 files of the run of %1 back to their old names?")
-                           .arg(QLocale().toString(QDateTime(QDate(2026, 3, 2), QTime(10, 0)), QLocale::ShortFormat));
+    const auto asked =
+        QStringLiteral("Rename the 3 files of the run of %1 back to their old names?\n\n"
+                       "Folder: %2\nScope: all files in the folder")
+            .arg(QLocale().toString(QDateTime(QDate(2026, 3, 2), QTime(10, 0)), QLocale::ShortFormat), root());
     QCOMPARE(m_prompt.texts, QStringList{asked});
     QCOMPARE(namesIn(root()), before);
     for (const QString &name : before)
@@ -167,16 +171,44 @@ void TestGoUndo::runThenUndoPutsEveryNameBack()
     QVERIFY(!control<QPushButton>("StopButton")->isEnabled());
 }
 
+void TestGoUndo::twoRunsAreUndoneOneAfterTheOther_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("firstOptions"); // the controls the first run checks, then the second
+    QTest::addColumn<QStringList>("secondOptions");
+    QTest::addColumn<QStringList>("afterFirst");
+    QTest::addColumn<QStringList>("afterBoth");
+    QTest::newRow("counter twice") << QStringList({"a.txt", "b.txt"}) << QStringList{"chkPrefixCounter"}
+                                   << QStringList{"chkPrefixCounter"} << QStringList({"0001_a.txt", "0002_b.txt"})
+                                   << QStringList({"0001_0001_a.txt", "0002_0002_b.txt"});
+    QTest::newRow("underscores, then upper case")
+        << QStringList({"a b.txt", "c d.txt"}) << QStringList{"optSpacesToUnderscores"}
+        << QStringList({"optIgnoreSpaces", "optConvertUppercase"}) << QStringList({"a_b.txt", "c_d.txt"})
+        << QStringList({"A_B.TXT", "C_D.TXT"});
+}
+
 void TestGoUndo::twoRunsAreUndoneOneAfterTheOther()
 {
-    makeFiles({"a.txt", "b.txt"});
-    runOver(root());
-    runOver(root());
-    QCOMPARE(namesIn(root()), QStringList({"0001_0001_a.txt", "0002_0002_b.txt"}));
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, firstOptions);
+    QFETCH(QStringList, secondOptions);
+    QFETCH(QStringList, afterFirst);
+    QFETCH(QStringList, afterBoth);
+    makeFiles(before);
+    for (const QStringList &options : {firstOptions, secondOptions}) {
+        QVERIFY(m_form->folderList()->setPath(root()));
+        for (const QString &name : options)
+            control<QAbstractButton>(name.toUtf8().constData())->setChecked(true);
+        control<QLineEdit>("txtPrefixCount")->setText(QStringLiteral("0001"));
+        control<QPushButton>("StartButton")->click();
+        QCOMPARE(control<QLabel>("lblStatus")->text(), QStringLiteral("COMPLETED"));
+    }
+    QCOMPARE(namesIn(root()), afterBoth);
     undo(PromptAnswer::Yes);
-    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt"}));
+    QCOMPARE(namesIn(root()), afterFirst);
     undo(PromptAnswer::Yes);
-    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt"}));
+    QCOMPARE(namesIn(root()), before);
+    QVERIFY(errorLog().isEmpty());
     QVERIFY(!control<QPushButton>("cmdUndo")->isEnabled());
 }
 
@@ -190,6 +222,34 @@ void TestGoUndo::answeringNoChangesNothing()
     QCOMPARE(control<QLabel>("lblStatus")->text(), statusAfterRun);
     QVERIFY(control<QPushButton>("cmdUndo")->isEnabled());
     QVERIFY(UndoRun::canUndo());
+}
+
+// Another undo takes back the run asked about while the question is open:
+// Yes then undoes nothing, rather than the run before it in another folder.
+void TestGoUndo::yesUndoesOnlyTheRunAskedAbout()
+{
+    QTemporaryDir other;
+    QVERIFY(writeFile(other.path() + u"/z.txt", "z"));
+    runOver(other.path());
+    makeFiles({"a.txt"});
+    runOver(root());
+    m_prompt.onAsk = [] {
+        RecordingSink progress;
+        ScriptedClock clock;
+        QVERIFY(UndoRun(progress, clock).start());
+    };
+    undo(PromptAnswer::Yes);
+    QCOMPARE(namesIn(root()), QStringList{"a.txt"});
+    QCOMPARE(namesIn(other.path()), QStringList{"0001_z.txt"});
+    QCOMPARE(m_form->runController()->undo().filesRestored(), 0);
+    QVERIFY(errorLog().join(u'\n').contains(u"This run is no longer the one to undo; nothing was undone"));
+    // The run left to undo is another folder's, and the question says so.
+    m_prompt.onAsk = nullptr;
+    undo(PromptAnswer::No);
+    QVERIFY2(m_prompt.texts.constLast().endsWith(QStringLiteral("\n\nFolder: %1\nScope: all files in the folder\n\n"
+                                                                "This is not the folder shown in the window.")
+                                                     .arg(other.path())),
+             qPrintable(m_prompt.texts.constLast()));
 }
 
 void TestGoUndo::newWindowUndoesTheLastWindowsRun()
@@ -233,7 +293,8 @@ void TestGoUndo::undoNeverReplacesAFile_data()
     QTest::addColumn<bool>("replaceRenamed"); // else a new file takes the old name
     QTest::addColumn<QString>("reason");
     QTest::addColumn<QStringList>("after");
-    QTest::newRow("old name taken") << false << QString() << QStringList({"0001_a.txt", "a.txt", "b.txt"});
+    QTest::newRow("old name taken") << false << QStringLiteral("'Old name a.txt is taken'  whilst processing file '")
+                                    << QStringList({"0001_a.txt", "a.txt", "b.txt"});
     QTest::newRow("renamed file replaced")
         << true << QStringLiteral("Replaced by another file") << QStringList({"0001_a.txt", "b.txt"});
 }
@@ -259,8 +320,9 @@ void TestGoUndo::undoNeverReplacesAFile()
     const QStringList errors = errorLog();
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors.first().contains(u"a.txt"), qPrintable(errors.first()));
-    if (!reason.isEmpty())
-        QVERIFY2(errors.first().contains(reason), qPrintable(errors.first()));
+    QVERIFY2(errors.first().contains(reason), qPrintable(errors.first()));
+    // Named by the name it has now, under which it was left.
+    QVERIFY2(errors.first().endsWith(u"/0001_a.txt'"), qPrintable(errors.first()));
     QVERIFY(control<QListView>("lstErrorLog")->isVisible());
 }
 

@@ -114,8 +114,10 @@ void TestUndoRun::runThenUndoPutsEveryNameBack()
     QCOMPARE(run->fileCount, 3);
     QCOMPARE(run->startedAt, QDateTime(QDate(2026, 1, 5), QTime(10, 0)));
     QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-    QCOMPARE(UndoRun::questionText(*run),
-             QStringLiteral("Rename the 3 files of the run of 1/5/26 10:00 AM back to their old names?"));
+    QCOMPARE(UndoRun::questionText(*run, root()),
+             QStringLiteral("Rename the 3 files of the run of 1/5/26 10:00 AM back to their old names?\n\n"
+                            "Folder: %1\nScope: all files in the folder")
+                 .arg(root()));
 
     UndoRig undo;
     QVERIFY(undo.undo.start());
@@ -233,7 +235,7 @@ void TestUndoRun::undoNeverReplacesAFile_data()
     QTest::addColumn<QStringList>("namesAfter");
     QTest::addColumn<QString>("error");
     QTest::newRow("old name taken") << "old name taken" << QStringList({"0001_a.txt", "a.txt", "b.txt"})
-                                    << "'File exists'  whilst processing file '%1/a.txt'";
+                                    << "'Old name a.txt is taken'  whilst processing file '%1/0001_a.txt'";
     QTest::newRow("replaced") << "replaced" << QStringList({"0001_a.txt", "b.txt"})
                               << "'Replaced by another file'  whilst processing file '%1/0001_a.txt'";
     QTest::newRow("gone") << "gone" << QStringList({"b.txt"})

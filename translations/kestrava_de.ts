@@ -847,5 +847,33 @@
         <source>A damaged journal is skipped: its length is impossible</source>
         <translation>Ein beschädigtes Protokoll wird übersprungen: Seine Länge ist unmöglich</translation>
     </message>
+    <message>
+        <source>Old name %1 is taken</source>
+        <translation>Der alte Name %1 ist vergeben</translation>
+    </message>
+    <message>
+        <source>Folder: %1</source>
+        <translation>Ordner: %1</translation>
+    </message>
+    <message>
+        <source>Folders: %1 and %2 more</source>
+        <translation>Ordner: %1 und %2 weitere</translation>
+    </message>
+    <message>
+        <source>Scope: selected files</source>
+        <translation>Umfang: ausgewählte Dateien</translation>
+    </message>
+    <message>
+        <source>Scope: all files in the folder</source>
+        <translation>Umfang: alle Dateien im Ordner</translation>
+    </message>
+    <message>
+        <source>Scope: all files including sub-folders</source>
+        <translation>Umfang: alle Dateien samt Unterordnern</translation>
+    </message>
+    <message>
+        <source>This is not the folder shown in the window.</source>
+        <translation>Das ist nicht der Ordner, den das Fenster zeigt.</translation>
+    </message>
 </context>
 </TS>

@@ -175,9 +175,15 @@ bool take(const Record &record, JournalContents &contents, ReadState &state)
     QHash<quint64, qsizetype> &bySequence = state.bySequence;
     PayloadReader in(record.payload);
     switch (record.type) {
-    case RecordType::Begin:
+    case RecordType::Begin: {
         contents.startedAt = timeFrom(in.read<qint64>());
+        const quint8 scope = in.read<quint8>();
+        if (in.ok()) {
+            contents.scope = scope;
+            contents.startFolder = in.rest();
+        }
         break;
+    }
     case RecordType::Folder: {
         const quint32 id = in.read<quint32>();
         KnownFolder folder;

@@ -197,6 +197,8 @@ struct JournalContents
     bool readable = false;      ///< opened, and the magic and version are right
     bool impossible = false;    ///< not read: its length is no journal's (see glanceAt())
     QDateTime startedAt;        ///< local time
+    int scope = -1;             ///< the run's RunScope as recorded; -1 when not known
+    QByteArray startFolder;     ///< the folder the run started in
     bool ended = false;         ///< the run's end was recorded
     bool undone = false;        ///< marked fully undone
     QList<RenameEntry> renames; ///< in the order they were made

@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QSet>
 #include <QtEndian>
 
 #include <algorithm>
@@ -135,6 +136,39 @@ qint64 filesLeft(const JournalContents &contents)
                          [](const RenameEntry &entry) { return !entry.restored && !entry.leftAlone; });
 }
 
+// The folders of the files left, named as the question names them.
+UndoableRun undoableRun(const QString &path, qint64 left, const JournalContents &contents)
+{
+    UndoableRun run;
+    run.journalPath = path;
+    run.fileCount = left;
+    run.startedAt = contents.startedAt;
+    run.scope = contents.scope;
+    QSet<QByteArray> folders;
+    for (const RenameEntry &entry : contents.renames) {
+        if (!entry.restored && !entry.leftAlone)
+            folders.insert(entry.folder);
+    }
+    QByteArray folder = contents.startFolder;
+    if (!folder.endsWith('/'))
+        folder.append('/');
+    if (contents.scope != int(RunScope::AllFilesIncludingSubFolders) || contents.startFolder.isEmpty()) {
+        const auto first = std::find_if(contents.renames.cbegin(), contents.renames.cend(),
+                                        [](const RenameEntry &entry) { return !entry.restored && !entry.leftAlone; });
+        folder = first->folder;
+    }
+    run.folder = journal::nameText(folder);
+    run.otherFolders = folders.size() - (folders.contains(folder) ? 1 : 0);
+    return run;
+}
+
+QString withoutEndSlash(QString folder)
+{
+    while (folder.size() > 1 && folder.endsWith(u'/'))
+        folder.chop(1);
+    return folder;
+}
+
 // The error text for a file that stays under its temporary name: both names,
 // since nothing else would show the user where the file went.
 QString leftParkedText(int error, const RenameEntry &entry)
@@ -209,7 +243,7 @@ std::optional<UndoableRun> UndoRun::newestUndoableRun(JournalContents &contents)
             continue;
         contents = journal::readJournal(*path);
         if (const qint64 left = filesLeft(contents); left > 0)
-            return UndoableRun{*path, left, contents.startedAt};
+            return undoableRun(*path, left, contents);
     }
     contents = JournalContents();
     return std::nullopt;
@@ -231,12 +265,39 @@ void UndoRun::markFinishedUndos()
     }
 }
 
-QString UndoRun::questionText(const UndoableRun &run)
+QString UndoRun::questionText(const UndoableRun &run, const QString &shownFolder)
 {
-    return undoText(
-               QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
-        .arg(run.fileCount)
-        .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat));
+    QString text =
+        undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
+            .arg(run.fileCount)
+            .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat));
+    if (run.folder.isEmpty())
+        return text;
+    const QString folder = withoutEndSlash(run.folder);
+    text += u"\n\n"
+        + (run.otherFolders == 0
+               ? undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Folder: %1")).arg(folder)
+               : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Folders: %1 and %2 more"))
+                     .arg(folder)
+                     .arg(run.otherFolders));
+    switch (run.scope) {
+    case int(RunScope::SelectedFiles):
+        text += u'\n' + undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Scope: selected files"));
+        break;
+    case int(RunScope::AllFilesInCurrentFolder):
+        text += u'\n' + undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Scope: all files in the folder"));
+        break;
+    case int(RunScope::AllFilesIncludingSubFolders):
+        text += u'\n' + undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Scope: all files including sub-folders"));
+        break;
+    default:
+        break;
+    }
+    // Once the window's own runs are undone, the next may be another folder's.
+    if (!shownFolder.isEmpty() && withoutEndSlash(shownFolder) != folder)
+        text += u"\n\n"
+            + undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "This is not the folder shown in the window."));
+    return text;
 }
 
 bool UndoRun::start()
@@ -405,9 +466,15 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             logError(leftParkedText(renamed.error(), entry), entry.folder, current);
             return Outcome::Failed;
         }
-        logError(systemErrorText(renamed.error()), entry.folder, renamed.error() == EEXIST ? entry.oldName : current);
-        if (renamed.error() == EEXIST)
+        // The file stays under the name it has now: the line names it by that
+        // name, and says which name is taken.
+        if (renamed.error() == EEXIST) {
+            logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Old name %1 is taken"))
+                         .arg(journal::nameText(entry.oldName)),
+                     entry.folder, current);
             return leaveAlone(journal::LeftAloneReason::OldNameTaken, EEXIST);
+        }
+        logError(systemErrorText(renamed.error()), entry.folder, current);
         return Outcome::Failed;
     }
     restorePermissions(folder, entry);

@@ -24,6 +24,13 @@ struct UndoableRun
     qint64 fileCount = 0;
     /// When the run started, local time.
     QDateTime startedAt;
+    /// The folder its files are in: the one it started in, for a run over a
+    /// tree, else that of its first file left to take back.
+    QString folder;
+    /// How many other folders hold files left to take back.
+    qint64 otherFolders = 0;
+    /// The run's scope; -1 when the journal does not say.
+    int scope = -1;
 };
 
 /// A folder of a run's files, open for undo.
@@ -70,8 +77,10 @@ public:
     /// could say so, so that canUndo() stops offering it.
     static void markFinishedUndos();
     /// "Rename the N files of the run of <date and time> back to their old
-    /// names?", the date and time in the locale's short format.
-    static QString questionText(const UndoableRun &run);
+    /// names?", the date and time in the locale's short format, then its folder
+    /// (and how many more) and scope, and a warning when that folder is not
+    /// \a shownFolder, the one the window shows.
+    static QString questionText(const UndoableRun &run, const QString &shownFolder = QString());
 
     /// Marks finished undos (markFinishedUndos()), then undoes newestUndoableRun() to the end or to a stop request, then shows
     /// the status and summary. Returns false without doing anything when an

@@ -65,10 +65,12 @@ void RunController::cmdUndo_Click()
         updateUndoButton();
         return;
     }
-    if (m_prompt.askYesNo(tr("Undo Last Run"), UndoRun::questionText(*undoable)) != PromptAnswer::Yes)
+    if (m_prompt.askYesNo(tr("Undo Last Run"), UndoRun::questionText(*undoable, m_folders.path())) != PromptAnswer::Yes)
         return;
+    // Yes answers for the run the question named: should another undo have
+    // taken it back meanwhile, nothing else is undone in its place.
     beginShowingRun();
-    m_errorReporter->runGuarded([this] { m_undo.start(); });
+    m_errorReporter->runGuarded([this, &undoable] { m_undo.start(undoable->journalPath); });
     if (m_undo.filesRestored() > 0)
         refreshAfterUndo();
     endShowingRun();

@@ -55,7 +55,7 @@ public:
     /// Asks the run or the undo to stop before its next file.
     void StopButton_Click();
     /// Asks whether to take back the newest run not yet undone and, on Yes,
-    /// undoes it, showing progress as a run does.
+    /// undoes that run, and only that one, showing progress as a run does.
     void cmdUndo_Click();
 
     /// True while a run or an undo goes on (either yields to the window's
