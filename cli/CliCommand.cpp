@@ -47,6 +47,7 @@ int CliCommand::printed(const RunResults &results) const
     printer.print(results);
     if (const int error = printer.writeError()) {
         printMessage(QStringLiteral("the results could not be written: ") + systemErrorText(error));
+        m_outputFailed = true;
         return 2;
     }
     return results.exitStatus();

@@ -22,12 +22,15 @@ public:
     explicit CliCommand(const CliRequest &request);
 
     int run();
+    /// The results could not be written: the status 2 is no usage error then.
+    bool outputFailed() const { return m_outputFailed; }
 
 private:
     void recoverParkedFiles();
     int runUndo();
     /// Prints \a results; the exit status, 2 when they could not be written.
     int printed(const RunResults &results) const;
+    mutable bool m_outputFailed = false;
     RunResults dryRun(const CliScope &scope, RunTarget &target);
     RunResults apply(RunTarget &target);
 

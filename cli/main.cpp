@@ -104,8 +104,9 @@ int main(int argc, char *argv[])
     if (request.namesFromStdin)
         request.paths = namesFromStandardInput();
     // The command finds the rest of the usage errors (a missing path, a folder among files).
-    const int status = CliCommand(request).run();
-    if (status == UsageError)
+    CliCommand command(request);
+    const int status = command.run();
+    if (status == UsageError && !command.outputFailed())
         printHelpPointer();
     return status;
 }
