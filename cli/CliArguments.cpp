@@ -3,8 +3,10 @@
 #include "FieldCorrections.h"
 #include "FileNamePattern.h"
 #include "NewFilename.h"
+#include "PresetStore.h"
 #include "Stamps.h"
 
+#include <algorithm>
 #include <optional>
 #include <utility>
 
@@ -84,6 +86,15 @@ const Option optNull({QStringLiteral("0"), QStringLiteral("null")},
                                     "(find -print0)."));
 const Option optJson(QStringLiteral("json"),
                      QStringLiteral("Print one JSON object per file and a summary object, one per line."));
+const Option optPreset(QStringLiteral("preset"),
+                       QStringLiteral("Start from the rules of the preset NAME, saved here or in the window; the "
+                                      "naming options given with it override its values."),
+                       QStringLiteral("NAME"));
+const Option optSavePreset(QStringLiteral("save-preset"),
+                           QStringLiteral("Save the rules given (and those of --preset) as the preset NAME, "
+                                          "replacing one of that name, and rename nothing."),
+                           QStringLiteral("NAME"));
+const Option optListPresets(QStringLiteral("list-presets"), QStringLiteral("List the saved presets, one a line."));
 const Option optHelp({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
 const Option optVersion(QStringLiteral("version"), QStringLiteral("Show the version."));
 
@@ -126,7 +137,7 @@ CliArguments::CliArguments()
                        optRegex,         optMatchCase,  optReplace,     optTrim,           optPrefix,
                        optPrefixCounter, optPrefixDate, optPostfix,     optPostfixCounter, optPostfixDate};
     m_scopeOptions = {optRecursive, optInclude, optSkipReadOnly, optNull};
-    m_parser.addOptions({optApply, optUndo});
+    m_parser.addOptions({optApply, optUndo, optPreset, optSavePreset, optListPresets});
     m_parser.addOptions(m_namingOptions);
     m_parser.addOptions(m_scopeOptions);
     m_parser.addOptions({optJson, optHelp, optVersion});
@@ -153,10 +164,15 @@ std::expected<ParsedRequest, QString> CliArguments::parse(const QStringList &arg
     request.style = m_parser.isSet(optJson) ? OutputStyle::Json : toTerminal ? OutputStyle::Columns : OutputStyle::Tabs;
     if (auto action = readAction(request); !action)
         return std::unexpected(action.error());
-    if (request.action == CliAction::Help || request.action == CliAction::Version || request.action == CliAction::Undo)
+    if (request.action == CliAction::Help || request.action == CliAction::Version ||
+        request.action == CliAction::Undo || request.action == CliAction::ListPresets)
         return parsed;
+    if (auto preset = readPreset(parsed); !preset)
+        return std::unexpected(preset.error());
     if (auto naming = readNaming(parsed); !naming)
         return std::unexpected(naming.error());
+    if (request.action == CliAction::SavePreset)
+        return parsed;
     if (auto scope = readScope(request); !scope)
         return std::unexpected(scope.error());
     return parsed;
@@ -172,6 +188,24 @@ std::expected<void, QString> CliArguments::readAction(CliRequest &request) const
         request.action = CliAction::Version;
         return {};
     }
+    if (m_parser.isSet(optListPresets)) {
+        if (m_parser.optionNames().size() > 1 || !m_parser.positionalArguments().isEmpty())
+            return std::unexpected(usage(optListPresets, QStringLiteral("takes no other option or path")));
+        request.action = CliAction::ListPresets;
+        return {};
+    }
+    if (m_parser.isSet(optSavePreset)) {
+        // Saving renames nothing, so nothing is chosen to rename.
+        if (m_parser.isSet(optApply) || m_parser.isSet(optUndo) || !m_parser.positionalArguments().isEmpty() ||
+            std::any_of(m_scopeOptions.cbegin(), m_scopeOptions.cend(),
+                        [this](const Option &option) { return m_parser.isSet(option); }))
+            return std::unexpected(usage(optSavePreset, QStringLiteral("takes only naming options and --preset")));
+        request.action = CliAction::SavePreset;
+        request.presetName = m_parser.value(optSavePreset);
+        if (const std::optional<QString> problem = presets::nameProblem(request.presetName))
+            return std::unexpected(usage(optSavePreset, *problem));
+        return {};
+    }
     if (!m_parser.isSet(optUndo)) {
         request.action = m_parser.isSet(optApply) ? CliAction::Apply : CliAction::DryRun;
         return {};
@@ -179,7 +213,7 @@ std::expected<void, QString> CliArguments::readAction(CliRequest &request) const
     // An undo puts back the names a run recorded: there is nothing to choose.
     if (m_parser.isSet(optApply))
         return std::unexpected(usage(optUndo, QStringLiteral("cannot go with --apply")));
-    if (anyNamingOptionSet() || !m_parser.positionalArguments().isEmpty())
+    if (anyNamingOptionSet() || m_parser.isSet(optPreset) || !m_parser.positionalArguments().isEmpty())
         return std::unexpected(usage(optUndo, QStringLiteral("takes no naming option, scope option or path")));
     request.action = CliAction::Undo;
     return {};
@@ -199,18 +233,22 @@ bool CliArguments::anyNamingOptionSet() const
 std::expected<void, QString> CliArguments::readNaming(ParsedRequest &parsed) const
 {
     RenameOptions &options = parsed.request.options;
-    options.removeTildas = m_parser.isSet(optRemoveTildes);
+    // Each option given sets its rule; the others keep the preset's values, or
+    // the start values without a preset.
+    options.removeTildas = options.removeTildas || m_parser.isSet(optRemoveTildes);
     if (auto conversions = readConversions(options); !conversions)
         return conversions;
-    options.findText = textOption(optFind, parsed.notes);
-    options.replaceText = textOption(optReplace, parsed.notes);
-    options.findRegex = m_parser.isSet(optRegex);
-    options.findMatchCase = m_parser.isSet(optMatchCase);
+    if (m_parser.isSet(optFind))
+        options.findText = textOption(optFind, parsed.notes);
+    if (m_parser.isSet(optReplace))
+        options.replaceText = textOption(optReplace, parsed.notes);
+    options.findRegex = options.findRegex || m_parser.isSet(optRegex);
+    options.findMatchCase = options.findMatchCase || m_parser.isSet(optMatchCase);
     // Every name would fail alike: nothing is looked at, let alone renamed.
     if (const std::optional<QString> patternError = findPatternError(options))
         return std::unexpected(usage(optFind, *patternError));
-    options.trimFilename = m_parser.isSet(optTrim);
-    if (options.trimFilename) {
+    if (m_parser.isSet(optTrim)) {
+        options.trimFilename = true;
         options.trimLength = correctedTrimText(m_parser.value(optTrim));
         if (options.trimLength != m_parser.value(optTrim))
             parsed.notes.append(usage(optTrim, QStringLiteral("taken as ") + options.trimLength));
@@ -229,7 +267,7 @@ std::expected<void, QString> CliArguments::readConversions(RenameOptions &option
                                    {u"underscores", S::ToUnderscores},
                                    {u"dashes", S::ToDashes},
                                    {u"dots", S::ToDots}},
-                                  S::Ignore);
+                                  options.spaces);
     if (!spaces)
         return std::unexpected(spaces.error());
     const auto underscores = chosen<U>(m_parser, optUnderscores,
@@ -238,13 +276,13 @@ std::expected<void, QString> CliArguments::readConversions(RenameOptions &option
                                         {u"spaces", U::ToSpaces},
                                         {u"dashes", U::ToDashes},
                                         {u"dots", U::ToDots}},
-                                       U::Ignore);
+                                       options.underscores);
     if (!underscores)
         return std::unexpected(underscores.error());
     const auto letterCase = chosen<C>(
         m_parser, optCase,
         {{u"ignore", C::Ignore}, {u"capitalise", C::Capitalise}, {u"lower", C::Lowercase}, {u"upper", C::Uppercase}},
-        C::Ignore);
+        options.caseConversion);
     if (!letterCase)
         return std::unexpected(letterCase.error());
     options.spaces = *spaces;
@@ -258,16 +296,18 @@ std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) con
     RenameOptions &options = parsed.request.options;
     // A box's companion field keeps its start value while the box is off, as
     // the window's record does.
-    options.prefixName = m_parser.isSet(optPrefix);
-    if (options.prefixName)
+    if (m_parser.isSet(optPrefix)) {
+        options.prefixName = true;
         options.prefixText = textOption(optPrefix, parsed.notes);
-    options.postfixName = m_parser.isSet(optPostfix);
-    if (options.postfixName)
+    }
+    if (m_parser.isSet(optPostfix)) {
+        options.postfixName = true;
         options.postfixText = textOption(optPostfix, parsed.notes);
+    }
     const auto counter = [&](const Option &option, bool &on, QString &countText) {
-        on = m_parser.isSet(option);
-        if (!on)
+        if (!m_parser.isSet(option))
             return;
+        on = true;
         countText = correctedCountText(m_parser.value(option));
         if (countText != m_parser.value(option))
             parsed.notes.append(usage(option, QStringLiteral("taken as ") + countText));
@@ -275,9 +315,9 @@ std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) con
     counter(optPrefixCounter, options.prefixCounter, parsed.request.prefixCountText);
     counter(optPostfixCounter, options.postfixCounter, parsed.request.postfixCountText);
     const auto date = [&](const Option &option, bool &on, QString &format) -> std::expected<void, QString> {
-        on = m_parser.isSet(option);
-        if (!on)
+        if (!m_parser.isSet(option))
             return {};
+        on = true;
         format = m_parser.value(option);
         if (!dateFormats().contains(format))
             return std::unexpected(
@@ -287,6 +327,28 @@ std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) con
     if (auto prefixDate = date(optPrefixDate, options.prefixDate, options.datePrefix); !prefixDate)
         return prefixDate;
     return date(optPostfixDate, options.postfixDate, options.datePostfix);
+}
+
+std::expected<void, QString> CliArguments::readPreset(ParsedRequest &parsed) const
+{
+    if (!m_parser.isSet(optPreset))
+        return {};
+    const QString name = m_parser.value(optPreset);
+    if (const std::optional<QString> problem = presets::nameProblem(name))
+        return std::unexpected(usage(optPreset, *problem));
+    if (!presets::presetExists(name))
+        return std::unexpected(usage(optPreset, QStringLiteral("no preset '%1' in %2").arg(name, presets::presetFolder())));
+    // A field the preset holds wrongly is named and taken as the window takes it.
+    presets::ReadPreset preset = presets::loadPreset(name);
+    for (const QString &problem : std::as_const(preset.problems))
+        parsed.notes.append(usage(optPreset, QStringLiteral("'%1': %2").arg(name, problem)));
+    CliRequest &request = parsed.request;
+    request.options = preset.values.options;
+    request.prefixCountText = preset.values.prefixCountText;
+    request.postfixCountText = preset.values.postfixCountText;
+    if (request.action != CliAction::SavePreset)
+        request.presetName = name;
+    return {};
 }
 
 std::expected<void, QString> CliArguments::readScope(CliRequest &request) const

@@ -40,6 +40,8 @@ public:
     static QString correctedBoxText(const QString &text);
 
 private:
+    /// Starts the rules from the preset of --preset, if given.
+    std::expected<void, QString> readPreset(ParsedRequest &parsed) const;
     std::expected<void, QString> readNaming(ParsedRequest &parsed) const;
     std::expected<void, QString> readConversions(RenameOptions &options) const;
     std::expected<void, QString> readStamps(ParsedRequest &parsed) const;

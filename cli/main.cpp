@@ -2,6 +2,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "NameText.h"
+#include "PresetStore.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -9,6 +10,7 @@
 #include <cstdio>
 #include <unistd.h>
 
+using namespace kestrava;
 using namespace kestrava::cli;
 
 namespace {
@@ -73,8 +75,22 @@ int main(int argc, char *argv[])
         printOut(QStringLiteral("kestrava-cli " KESTRAVA_VERSION "\n"));
         return 0;
     }
+    if (request.action == CliAction::ListPresets) {
+        for (const QString &name : presets::presetNames())
+            printOut(name + u'\n');
+        return 0;
+    }
     for (const QString &note : std::as_const(parsed->notes))
         printMessage(note);
+    if (request.action == CliAction::SavePreset) {
+        const auto saved = presets::savePreset(
+            request.presetName, {request.options, request.prefixCountText, request.postfixCountText});
+        if (!saved) {
+            printMessage(QStringLiteral("--save-preset: ") + saved.error());
+            return 1;
+        }
+        return 0;
+    }
     const auto today = chosenToday();
     if (!today) {
         printMessage(today.error());

@@ -178,6 +178,9 @@ bool take(const Record &record, JournalContents &contents, QHash<quint32, QByteA
     case RecordType::Undone:
         contents.undone = true;
         break;
+    case RecordType::Preset:
+        contents.presetName = QString::fromUtf8(in.rest());
+        break;
     }
     return in.ok();
 }

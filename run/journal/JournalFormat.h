@@ -40,6 +40,8 @@ enum class RecordType : quint8 {
     End = 5,      ///< i64 end (ms since the epoch, UTC), u8 stopped by the user
     Restored = 6, ///< u64 sequence of a rename that undo has dealt with
     Undone = 7,   ///< no payload: every rename of the journal is taken back
+    Preset = 8,   ///< the name (UTF-8) of the preset the run's rules came from, after Begin; readers
+                  ///< that do not know it skip it
 };
 
 inline constexpr quint32 formatVersion = 1;
@@ -130,6 +132,7 @@ struct JournalContents
     QDateTime startedAt;        ///< local time
     bool ended = false;         ///< the run's end was recorded
     bool undone = false;        ///< marked fully undone
+    QString presetName;         ///< the preset the run's rules came from; empty for none
     QList<RenameEntry> renames; ///< in the order they were made
     QList<qint64> damagedAt;    ///< byte offsets of damaged stretches that were skipped
 };

@@ -104,7 +104,7 @@ std::optional<UndoableRun> UndoRun::newestUndoableRun()
             continue;
         const JournalContents contents = journal::readJournal(*path);
         if (const qint64 left = filesLeft(contents); left > 0)
-            return UndoableRun{*path, left, contents.startedAt};
+            return UndoableRun{*path, left, contents.startedAt, contents.presetName};
     }
     return std::nullopt;
 }
@@ -127,6 +127,12 @@ void UndoRun::markFinishedUndos()
 
 QString UndoRun::questionText(const UndoableRun &run)
 {
+    if (!run.presetName.isEmpty())
+        return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                          "Rename the %1 files of the run of %2 with the preset \"%3\" back to their "
+                                          "old names?"))
+            .arg(run.fileCount)
+            .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat), run.presetName);
     return undoText(
                QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
         .arg(run.fileCount)

@@ -24,6 +24,8 @@ struct UndoableRun
     qint64 fileCount = 0;
     /// When the run started, local time.
     QDateTime startedAt;
+    /// The preset the run's rules came from; empty for none.
+    QString presetName;
 };
 
 /// What the start-up recovery did.
