@@ -745,8 +745,8 @@
         <translation>; %1 werden versteckt</translation>
     </message>
     <message>
-        <source>The counter is past 9999, so the new name cannot be computed</source>
-        <translation>Der Zähler ist über 9999, daher kann der neue Name nicht berechnet werden</translation>
+        <source>The counter is past %1, so the new name cannot be computed</source>
+        <translation>Der Zähler ist über %1, daher kann der neue Name nicht berechnet werden</translation>
     </message>
     <message>
         <source>The new name cannot be computed: %1</source>

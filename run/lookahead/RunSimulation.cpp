@@ -4,6 +4,7 @@
 #include "DirectoryListing.h"
 #include "DiskOperations.h"
 #include "FileNamePattern.h"
+#include "NumberingOrder.h"
 #include "SimulatedFolder.h"
 
 #include <QCoreApplication>
@@ -30,11 +31,12 @@ class TreeWalk
 {
 public:
     TreeWalk(const FileNamePattern &pattern, const SimulatedNames &names, const SimulationSettings &settings,
-             const SimulatedFileObserver &eachFile)
+             const SimulatedFileObserver &eachFile, const SimulatedCounterRestart &restartCounters)
         : m_pattern(pattern)
         , m_names(names)
         , m_settings(settings)
         , m_eachFile(eachFile)
+        , m_restartCounters(restartCounters)
     {}
 
     TreeSimulation run(const QString &startFolder)
@@ -68,6 +70,10 @@ private:
             m_result.unreadableFolders.append({path, contents.error()});
             return std::nullopt;
         }
+        if (m_settings.numbering.perFolder && m_restartCounters)
+            m_restartCounters();
+        if (!m_settings.numbering.isListOrder())
+            putInNumberingOrder(folderPath, contents->files);
         for (const DirectoryEntry &entry : std::as_const(contents->files)) {
             const auto newName = m_names(entry.name);
             const SimulatedFile file = state.next(entry.name, newName);
@@ -83,6 +89,19 @@ private:
                 m_result.problems.append(std::move(seen));
         }
         return std::move(contents->subFolders);
+    }
+
+    void putInNumberingOrder(const QString &folderPath, QList<DirectoryEntry> &files) const
+    {
+        QList<QString> names;
+        names.reserve(files.size());
+        for (const DirectoryEntry &entry : std::as_const(files))
+            names.append(entry.name);
+        QList<DirectoryEntry> ordered;
+        ordered.reserve(files.size());
+        for (const qsizetype position : numberingOrder(folderPath, names, m_settings.numbering))
+            ordered.append(std::move(files[position]));
+        files = std::move(ordered);
     }
 
     void enter(const QString &path)
@@ -105,6 +124,7 @@ private:
     const SimulatedNames &m_names;
     SimulationSettings m_settings;
     const SimulatedFileObserver &m_eachFile;
+    const SimulatedCounterRestart &m_restartCounters;
     QSet<std::pair<quint64, quint64>> m_visited;
     TreeSimulation m_result;
 };
@@ -211,9 +231,10 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
 }
 
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
-                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile)
+                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile,
+                            const SimulatedCounterRestart &restartCounters)
 {
-    return TreeWalk(pattern, names, settings, eachFile).run(startFolder);
+    return TreeWalk(pattern, names, settings, eachFile, restartCounters).run(startFolder);
 }
 
 QString simulationSummary(const SimulationCounts &counts, SimulationScope scope)
@@ -247,8 +268,9 @@ QString simulatedReasonText(const SimulatedFile &file, const RenameError *error)
     switch (file.outcome) {
     case SimulatedOutcome::NotComputable:
         if (error && error->cause == RenameError::Cause::CounterPastLimit)
-            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation",
-                                                   "The counter is past 9999, so the new name cannot be computed"));
+            return lookAheadText(
+                       QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The counter is past %1, so the new name cannot be computed"))
+                .arg(RenameError::counterLimit(error->counterDigits));
         if (error)
             return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed: %1"))
                 .arg(error->message);
