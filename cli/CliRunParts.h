@@ -26,6 +26,8 @@ public:
 
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
+    NumberingOptions numbering() const override { return m_options.numbering; }
+    void restartCounters() override { beginRun(); }
     /// The new name of \a oldName, advancing the counters, with the failure's cause.
     std::expected<QString, RenameError> compute(const QString &oldName);
 

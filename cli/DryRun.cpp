@@ -4,6 +4,7 @@
 #include "CliScope.h"
 #include "FileList.h"
 #include "FileNamePattern.h"
+#include "NumberingOrder.h"
 #include "RunSimulation.h"
 #include "RunTarget.h"
 
@@ -67,10 +68,14 @@ private:
     SimulationCounts m_counts;
 };
 
-// One folder's files, \a oldNames in the run's order, looked at together.
-void simulateFiles(const QString &folder, const QList<QString> &oldNames, CliNameSource &names,
+// One folder's files, \a listed in the list's order, looked at together in the
+// order the run takes them.
+void simulateFiles(const QString &folder, const QList<QString> &listed, CliNameSource &names,
                    const SimulationSettings &settings, Collector &collector, RunResults &results)
 {
+    if (settings.numbering.perFolder)
+        names.restartCounters();
+    const QList<QString> oldNames = inNumberingOrder(folder, listed, settings.numbering);
     QList<std::expected<QString, RenameError>> newNames;
     newNames.reserve(oldNames.size());
     for (const QString &oldName : oldNames)
@@ -95,12 +100,12 @@ RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource
 {
     RunResults results;
     Collector collector(target, results);
-    const SimulationSettings settings{skipReadOnly};
+    const SimulationSettings settings{skipReadOnly, names.numbering()};
     names.beginRun();
     if (!scope.isFileSet() && recursive) {
         const TreeSimulation tree = simulateTree(
             scope.folder, FileNamePattern(pattern), [&](const QString &oldName) { return names.compute(oldName); },
-            settings, [&](const SimulatedProblem &file) { collector.add(file); });
+            settings, [&](const SimulatedProblem &file) { collector.add(file); }, [&] { names.restartCounters(); });
         for (const auto &[folder, error] : tree.unreadableFolders)
             results.errors.append(folder + QStringLiteral(": ") + error);
     } else if (!scope.isFileSet()) {
