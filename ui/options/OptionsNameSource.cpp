@@ -26,6 +26,16 @@ void OptionsNameSource::beginRun()
     m_invalidArgumentText = QCoreApplication::translate("kestrava::RenameError", InvalidArgument);
 }
 
+NumberingOptions OptionsNameSource::numbering() const
+{
+    return m_page->currentOptions().numbering;
+}
+
+void OptionsNameSource::restartCounters()
+{
+    m_counters.load(m_page->prefixCountText(), m_page->postfixCountText());
+}
+
 std::expected<QString, QString> OptionsNameSource::newName(const QString &oldName)
 {
     // The options are read afresh for every file: a change made while the run

@@ -17,6 +17,8 @@ public:
 
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
+    NumberingOptions numbering() const override;
+    void restartCounters() override;
 
 private:
     const OptionsPage *m_page = nullptr;
