@@ -73,9 +73,10 @@ private:
 void simulateFiles(const QString &folder, const QList<QString> &listed, CliNameSource &names,
                    const SimulationSettings &settings, Collector &collector, RunResults &results)
 {
-    if (settings.numbering.perFolder)
+    const NumberingOptions numbering = names.numbering();
+    if (numbering.perFolder)
         names.restartCounters();
-    const QList<QString> oldNames = inNumberingOrder(folder, listed, settings.numbering);
+    const QList<QString> oldNames = inNumberingOrder(folder, listed, numbering);
     QList<std::expected<QString, RenameError>> newNames;
     newNames.reserve(oldNames.size());
     for (const QString &oldName : oldNames)
@@ -100,12 +101,13 @@ RunResults dryRunResults(const CliScope &scope, RunTarget &target, CliNameSource
 {
     RunResults results;
     Collector collector(target, results);
-    const SimulationSettings settings{skipReadOnly, names.numbering()};
+    const SimulationSettings settings{skipReadOnly};
     names.beginRun();
     if (!scope.isFileSet() && recursive) {
         const TreeSimulation tree = simulateTree(
             scope.folder, FileNamePattern(pattern), [&](const QString &oldName) { return names.compute(oldName); },
-            settings, [&](const SimulatedProblem &file) { collector.add(file); }, [&] { names.restartCounters(); });
+            settings, [&](const SimulatedProblem &file) { collector.add(file); },
+            {names.numbering(), [&] { names.restartCounters(); }});
         for (const auto &[folder, error] : tree.unreadableFolders)
             results.errors.append(folder + QStringLiteral(": ") + error);
     } else if (!scope.isFileSet()) {

@@ -31,12 +31,12 @@ class TreeWalk
 {
 public:
     TreeWalk(const FileNamePattern &pattern, const SimulatedNames &names, const SimulationSettings &settings,
-             const SimulatedFileObserver &eachFile, const SimulatedCounterRestart &restartCounters)
+             const SimulatedFileObserver &eachFile, const SimulatedNumbering &numbering)
         : m_pattern(pattern)
         , m_names(names)
         , m_settings(settings)
         , m_eachFile(eachFile)
-        , m_restartCounters(restartCounters)
+        , m_numbering(numbering)
     {}
 
     TreeSimulation run(const QString &startFolder)
@@ -70,9 +70,9 @@ private:
             m_result.unreadableFolders.append({path, contents.error()});
             return std::nullopt;
         }
-        if (m_settings.numbering.perFolder && m_restartCounters)
-            m_restartCounters();
-        if (!m_settings.numbering.isListOrder())
+        if (m_numbering.options.perFolder && m_numbering.restartCounters)
+            m_numbering.restartCounters();
+        if (!m_numbering.options.isListOrder())
             putInNumberingOrder(folderPath, contents->files);
         for (const DirectoryEntry &entry : std::as_const(contents->files)) {
             const auto newName = m_names(entry.name);
@@ -99,7 +99,7 @@ private:
             names.append(entry.name);
         QList<DirectoryEntry> ordered;
         ordered.reserve(files.size());
-        for (const qsizetype position : numberingOrder(folderPath, names, m_settings.numbering))
+        for (const qsizetype position : numberingOrder(folderPath, names, m_numbering.options))
             ordered.append(std::move(files[position]));
         files = std::move(ordered);
     }
@@ -124,7 +124,7 @@ private:
     const SimulatedNames &m_names;
     SimulationSettings m_settings;
     const SimulatedFileObserver &m_eachFile;
-    const SimulatedCounterRestart &m_restartCounters;
+    const SimulatedNumbering &m_numbering;
     QSet<std::pair<quint64, quint64>> m_visited;
     TreeSimulation m_result;
 };
@@ -232,9 +232,9 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
 
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
                             const SimulationSettings &settings, const SimulatedFileObserver &eachFile,
-                            const SimulatedCounterRestart &restartCounters)
+                            const SimulatedNumbering &numbering)
 {
-    return TreeWalk(pattern, names, settings, eachFile, restartCounters).run(startFolder);
+    return TreeWalk(pattern, names, settings, eachFile, numbering).run(startFolder);
 }
 
 QString simulationSummary(const SimulationCounts &counts, SimulationScope scope)

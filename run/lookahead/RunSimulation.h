@@ -49,9 +49,6 @@ struct SimulationSettings
 {
     /// "Ignore Read-Only Files ?" is ticked: the files are skipped.
     bool ignoreReadOnly = false;
-    /// The order in which a tree walk takes each folder's files, and whether
-    /// the counters start again in each folder.
-    NumberingOptions numbering;
 };
 
 /// Files counted by what would become of them.
@@ -105,20 +102,24 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
 /// its folder, names, outcome and reason (empty for a plain rename).
 using SimulatedFileObserver = std::function<void(const SimulatedProblem &file)>;
 
-/// Puts the counters of a look ahead's names back to their start values.
-using SimulatedCounterRestart = std::function<void()>;
+/// How a tree walk numbers the files: the order of each folder's files, and,
+/// for counters that start again in each folder, what puts the counters of its
+/// names back to their start values.
+struct SimulatedNumbering
+{
+    NumberingOptions options;
+    std::function<void()> restartCounters;
+};
 
 /// What a run of the scope "All Files including Sub-Folders" would do, walking
 /// from \a startFolder exactly as the run does: in each folder its files that
-/// match \a pattern, in the order of the settings' numbering (the list's order
-/// unless chosen otherwise), then each sub-folder, depth first, never through a
-/// link and never twice. \a names computes the new names in that order.
-/// \a eachFile, when given, is told of every file, renamed ones included.
-/// \a restartCounters is called before each folder's files when the counters
-/// start again in each folder.
+/// match \a pattern, in the order \a numbering chooses (the list's order unless
+/// chosen otherwise), then each sub-folder, depth first, never through a link
+/// and never twice. \a names computes the new names in that order. \a eachFile,
+/// when given, is told of every file, renamed ones included.
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
                             const SimulationSettings &settings, const SimulatedFileObserver &eachFile = {},
-                            const SimulatedCounterRestart &restartCounters = {});
+                            const SimulatedNumbering &numbering = {});
 
 /// Whether a summary speaks of one folder or of a whole tree.
 enum class SimulationScope { Folder, Tree };

@@ -22,7 +22,6 @@ using K = ControlKind;
 using F = ControlFlag;
 using namespace SharedLook;
 constexpr FontStyle Sample{FontFace::Arial, 9.75, false};
-#define DIALOG_TEXT(text) QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", text)
 
 // Each group is one table: its frame first, at its size, then the controls in
 // it, placed within the frame. The dialog stacks the frames from top to bottom
@@ -30,26 +29,26 @@ constexpr FontStyle Sample{FontFace::Arial, 9.75, false};
 // entry there. Table order is creation order, and so also the keyboard's.
 // clang-format off
 constexpr ControlRow Numbering[] = {
-    {u"framNumbering", K::Frame, {}, {0, 0, 8160, 1815}, DIALOG_TEXT("Numbering"), {}, FrameCaption, Blue},
-    {u"lblNumberOrder", K::Label, u"framNumbering", {120, 330, 1335, 255}, DIALOG_TEXT("Number by")},
+    {u"framNumbering", K::Frame, {}, {0, 0, 8160, 1815}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Numbering"), {}, FrameCaption, Blue},
+    {u"lblNumberOrder", K::Label, u"framNumbering", {120, 330, 1335, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Number by")},
     {u"cmbNumberOrder", K::DropDownList, u"framNumbering", {1560, 285, 3255, 315}, {},
-     DIALOG_TEXT("The order in which the files of each folder are numbered, previewed and renamed")},
-    {u"chkNumberReverse", K::CheckBox, u"framNumbering", {5040, 315, 3000, 255}, DIALOG_TEXT("Reverse the order")},
-    {u"lblCounterStep", K::Label, u"framNumbering", {120, 810, 1335, 255}, DIALOG_TEXT("Step")},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "The order in which the files of each folder are numbered, previewed and renamed")},
+    {u"chkNumberReverse", K::CheckBox, u"framNumbering", {5040, 315, 3000, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Reverse the order")},
+    {u"lblCounterStep", K::Label, u"framNumbering", {120, 810, 1335, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Step")},
     {u"txtCounterStep", K::TextBox, u"framNumbering", {1560, 780, 615, 285}, limits::defaultCounterStepText,
-     DIALOG_TEXT("What each counter adds for the next file, 1 to 999"), {}, {}, F::Centred,
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "What each counter adds for the next file, 1 to 999"), {}, {}, F::Centred,
      limits::maxCounterStepLength},
-    {u"lblCounterDigits", K::Label, u"framNumbering", {2400, 810, 1335, 255}, DIALOG_TEXT("Digits")},
+    {u"lblCounterDigits", K::Label, u"framNumbering", {2400, 810, 1335, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Digits")},
     {u"txtCounterDigits", K::TextBox, u"framNumbering", {3840, 780, 495, 285}, limits::defaultCounterDigitsText,
-     DIALOG_TEXT("How many digits a counter shows, 1 to 9; a file whose counter needs more is not renamed"),
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "How many digits a counter shows, 1 to 9; a file whose counter needs more is not renamed"),
      {}, {}, F::Centred, limits::maxCounterDigitsLength},
     {u"chkCounterPerFolder", K::CheckBox, u"framNumbering", {1560, 1260, 6480, 255},
-     DIALOG_TEXT("Start again in each folder"),
-     DIALOG_TEXT("With \"All Files including Sub-Folders\", both counters go back to their start in each folder")},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Start again in each folder"),
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "With \"All Files including Sub-Folders\", both counters go back to their start in each folder")},
 };
 
 constexpr ControlRow Samples[] = {
-    {u"framMoreSamples", K::Frame, {}, {0, 0, 8160, 1455}, DIALOG_TEXT("Preview Samples"), {}, FrameCaption, Blue},
+    {u"framMoreSamples", K::Frame, {}, {0, 0, 8160, 1455}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Preview Samples"), {}, FrameCaption, Blue},
     {u"lblMoreSample1", K::Label, u"framMoreSamples", {120, 240, 2250, 255}, {}, {}, Sample},
     {u"lblMoreSample2", K::Label, u"framMoreSamples", {120, 520, 2250, 255}, {}, {}, Sample},
     {u"lblMoreSample3", K::Label, u"framMoreSamples", {120, 800, 2250, 255}, {}, {}, Sample},
@@ -63,7 +62,7 @@ constexpr ControlRow Samples[] = {
 
 // The row under the groups, its button at the right.
 constexpr ControlRow Buttons[] = {
-    {u"cmdCloseMoreOptions", K::Button, {}, {0, 0, 1215, 345}, DIALOG_TEXT("Close")},
+    {u"cmdCloseMoreOptions", K::Button, {}, {0, 0, 1215, 345}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Close")},
 };
 // clang-format on
 
@@ -77,24 +76,23 @@ constexpr LabelledField Fields[] = {
 };
 // The samples are read as they are, and their changes announced, by their texts.
 constexpr AccessibleText Descriptions[] = {
-    {u"lblMoreSample1", DIALOG_TEXT("Sample name")},
-    {u"lblMoreSample2", DIALOG_TEXT("Sample name")},
-    {u"lblMoreSample3", DIALOG_TEXT("Sample name")},
-    {u"lblMoreSample4", DIALOG_TEXT("Sample name")},
-    {u"lblMoreSample1New", DIALOG_TEXT("Sample name with the options applied")},
-    {u"lblMoreSample2New", DIALOG_TEXT("Sample name with the options applied")},
-    {u"lblMoreSample3New", DIALOG_TEXT("Sample name with the options applied")},
-    {u"lblMoreSample4New", DIALOG_TEXT("Sample name with the options applied")},
+    {u"lblMoreSample1", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name")},
+    {u"lblMoreSample2", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name")},
+    {u"lblMoreSample3", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name")},
+    {u"lblMoreSample4", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name")},
+    {u"lblMoreSample1New", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name with the options applied")},
+    {u"lblMoreSample2New", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name with the options applied")},
+    {u"lblMoreSample3New", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name with the options applied")},
+    {u"lblMoreSample4New", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name with the options applied")},
 };
 
 // The entries of cmbNumberOrder, in the order of NumberOrder.
 constexpr const char *NumberOrders[] = {
-    DIALOG_TEXT("Name"),
-    DIALOG_TEXT("Name, with numbers by value"),
-    DIALOG_TEXT("Date modified"),
-    DIALOG_TEXT("Size"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Name"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Name, with numbers by value"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Date modified"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Size"),
 };
-#undef DIALOG_TEXT
 
 // A table's first row, at the top of the dialog: the frame, or the one control.
 QWidget *builtGroup(QWidget *dialog, std::span<const ControlRow> table)

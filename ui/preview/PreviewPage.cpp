@@ -388,7 +388,6 @@ void PreviewPage::startTreeLookAhead(const PreviewFill &fill)
     request.counters.load(fill.prefixCountText, fill.postfixCountText);
     request.today = fill.today;
     request.settings = fill.lookAhead.settings;
-    request.settings.numbering = fill.options.numbering;
     m_treeLookAhead->start(request);
 }
 

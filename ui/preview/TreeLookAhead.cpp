@@ -48,7 +48,7 @@ void TreeLookAhead::start(const TreeLookAheadRequest &request)
         // Counters that start again in each folder go back to what they were loaded with.
         const auto restartCounters = [&] { counters = request.counters; };
         TreeSimulation result = simulateTree(request.startFolder, FileNamePattern(request.pattern), names,
-                                             request.settings, {}, restartCounters);
+                                             request.settings, {}, {request.options.numbering, restartCounters});
         if (cancelled->load())
             return;
         QMetaObject::invokeMethod(
