@@ -54,7 +54,7 @@ void MoreOptionsDialog::showSamples(const std::array<QString, 4> &names, const s
     }
 }
 
-void MoreOptionsDialog::open()
+void MoreOptionsDialog::bringForward()
 {
     show();
     raise();

@@ -56,7 +56,7 @@ public:
     /// Shows the four sample names and, beside each, its new name.
     void showSamples(const std::array<QString, 4> &names, const std::array<QString, 4> &newNames);
     /// Shows the dialog, or brings it forward when it is open already.
-    void open();
+    void bringForward();
 
 Q_SIGNALS:
     /// A rule of the dialog has changed, by the user or by reset().

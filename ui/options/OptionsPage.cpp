@@ -232,7 +232,7 @@ void OptionsPage::ShowSampleMask()
 
 void OptionsPage::cmdMoreOptions_Click()
 {
-    m_moreOptions->open();
+    m_moreOptions->bringForward();
 }
 
 void OptionsPage::cmdReset_Click()
