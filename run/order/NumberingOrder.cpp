@@ -89,12 +89,6 @@ std::vector<qint64> diskKeys(const QString &folderPath, const QList<QString> &na
 
 } // namespace
 
-bool naturalLess(const QString &a, const QString &b)
-{
-    const int order = naturalCollator().compare(a, b);
-    return order != 0 ? order < 0 : bytesLess(a, b);
-}
-
 QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> &names,
                                 const NumberingOptions &numbering)
 {

@@ -26,9 +26,4 @@ QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> 
 /// \a numbering chooses.
 QList<QString> inNumberingOrder(const QString &folderPath, QList<QString> names, const NumberingOptions &numbering);
 
-/// Whether \a a goes before \a b in the order "Name, with numbers by value":
-/// the collation of the user's locale in numeric mode, letter case ignored, ties
-/// broken by the names' bytes.
-bool naturalLess(const QString &a, const QString &b);
-
 } // namespace kestrava

@@ -94,6 +94,13 @@ bool MoreOptionsDialog::eventFilter(QObject *watched, QEvent *event)
     return false;
 }
 
+void MoreOptionsDialog::hideEvent(QHideEvent *event)
+{
+    correctField(m_ui.txtCounterStep, &correctedStepText);
+    correctField(m_ui.txtCounterDigits, &correctedDigitsText);
+    QDialog::hideEvent(event);
+}
+
 void MoreOptionsDialog::correctField(QLineEdit *field, QString (*correct)(const QString &))
 {
     const QString corrected = correct(field->text());

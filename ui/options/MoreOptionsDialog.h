@@ -65,6 +65,8 @@ Q_SIGNALS:
 protected:
     /// Corrects the numeric fields as they lose the focus.
     bool eventFilter(QObject *watched, QEvent *event) override;
+    /// Corrects the numeric fields as the dialog goes away with one of them in hand.
+    void hideEvent(QHideEvent *event) override;
 
 private:
     /// Creates the groups from their layout tables, stacks them and fills `m_ui`.
