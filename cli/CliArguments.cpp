@@ -52,7 +52,8 @@ const Option optPrefix(QStringLiteral("prefix"),
                        QStringLiteral("Put this text in front of the names (at most 50 characters). Default: off."),
                        QStringLiteral("TEXT"));
 const Option optPrefixCounter(QStringLiteral("prefix-counter"),
-                              QStringLiteral("Put a four-digit counter starting at START in front. Default: off "
+                              QStringLiteral("Put a counter starting at START in front, in four digits unless "
+                                             "--counter-digits says otherwise. Default: off "
                                              "(START not 1 to 4 digits, or 0, gives 0001)."),
                               QStringLiteral("START"));
 const Option optPrefixDate(QStringLiteral("prefix-date"),
@@ -64,13 +65,29 @@ const Option optPostfix(QStringLiteral("postfix"),
                         QStringLiteral("Put this text after the names, before the extension. Default: off."),
                         QStringLiteral("TEXT"));
 const Option optPostfixCounter(QStringLiteral("postfix-counter"),
-                               QStringLiteral("Put a four-digit counter starting at START after the names. "
-                                              "Default: off."),
+                               QStringLiteral("Put a counter starting at START after the names, as "
+                                              "--prefix-counter. Default: off."),
                                QStringLiteral("START"));
 const Option optPostfixDate(QStringLiteral("postfix-date"),
                             QStringLiteral("Put today's date after the names as FORMAT (as --prefix-date). "
                                            "Default: off."),
                             QStringLiteral("FORMAT"));
+const Option optOrder(QStringLiteral("order"),
+                      QStringLiteral("Number, and rename, each folder's files in this order: name (as a folder "
+                                     "listing), natural (by name with numbers by value: img2 before img10), "
+                                     "modified (oldest first) or size (smallest first). Default: name."),
+                      QStringLiteral("WORD"));
+const Option optReverse(QStringLiteral("reverse"), QStringLiteral("The same order, last first. Default: off."));
+const Option optCounterStep(QStringLiteral("counter-step"),
+                            QStringLiteral("Advance each counter by N, 1 to 999. Default: 1 (not a number gives 1, "
+                                           "a number outside 1 to 999 the nearest of them)."),
+                            QStringLiteral("N"));
+const Option optCounterDigits(QStringLiteral("counter-digits"),
+                              QStringLiteral("Write the counters with N digits, 1 to 9; a counter that needs more "
+                                             "is not renamed. Default: 4 (corrected as --counter-step)."),
+                              QStringLiteral("N"));
+const Option optCounterPerFolder(QStringLiteral("counter-per-folder"),
+                                 QStringLiteral("With -r, start both counters again in each folder. Default: off."));
 const Option optRecursive({QStringLiteral("r"), QStringLiteral("recursive")},
                           QStringLiteral("With a folder: its files and those of every folder below. "
                                          "Default: the folder's own files."));
@@ -133,9 +150,10 @@ CliArguments::CliArguments()
         QStringLiteral("Renames many files at once with Kestrava's rules. Without --apply it only shows\n"
                        "the old and new names and what would become of each file."));
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
-    m_namingOptions = {optRemoveTildes,  optSpaces,     optUnderscores, optCase,           optFind,
-                       optRegex,         optMatchCase,  optReplace,     optTrim,           optPrefix,
-                       optPrefixCounter, optPrefixDate, optPostfix,     optPostfixCounter, optPostfixDate};
+    m_namingOptions = {optRemoveTildes, optSpaces,         optUnderscores, optCase,          optFind,
+                       optRegex,        optMatchCase,      optReplace,     optTrim,          optPrefix,
+                       optPrefixCounter, optPrefixDate,    optPostfix,     optPostfixCounter, optPostfixDate,
+                       optOrder,        optReverse,        optCounterStep, optCounterDigits, optCounterPerFolder};
     m_scopeOptions = {optRecursive, optInclude, optSkipReadOnly, optNull};
     m_parser.addOptions({optApply, optUndo, optPreset, optSavePreset, optListPresets});
     m_parser.addOptions(m_namingOptions);
@@ -253,7 +271,36 @@ std::expected<void, QString> CliArguments::readNaming(ParsedRequest &parsed) con
         if (options.trimLength != m_parser.value(optTrim))
             parsed.notes.append(usage(optTrim, QStringLiteral("taken as ") + options.trimLength));
     }
-    return readStamps(parsed);
+    if (auto stamps = readStamps(parsed); !stamps)
+        return stamps;
+    return readNumbering(parsed);
+}
+
+std::expected<void, QString> CliArguments::readNumbering(ParsedRequest &parsed) const
+{
+    NumberingOptions &numbering = parsed.request.options.numbering;
+    using O = NumberOrder;
+    const auto order = chosen<O>(
+        m_parser, optOrder,
+        {{u"name", O::Name}, {u"natural", O::Natural}, {u"modified", O::Modified}, {u"size", O::Size}},
+        numbering.order);
+    if (!order)
+        return std::unexpected(order.error());
+    numbering.order = *order;
+    numbering.reverse = numbering.reverse || m_parser.isSet(optReverse);
+    numbering.perFolder = numbering.perFolder || m_parser.isSet(optCounterPerFolder);
+    const auto number = [&](const Option &option, QString (*correct)(const QString &), int &value) {
+        if (!m_parser.isSet(option))
+            return;
+        const QString given = m_parser.value(option);
+        const QString corrected = correct(given);
+        if (corrected != given)
+            parsed.notes.append(usage(option, QStringLiteral("taken as ") + corrected));
+        value = corrected.toInt();
+    };
+    number(optCounterStep, &correctedStepText, numbering.step);
+    number(optCounterDigits, &correctedDigitsText, numbering.digits);
+    return {};
 }
 
 std::expected<void, QString> CliArguments::readConversions(RenameOptions &options) const

@@ -45,6 +45,7 @@ private:
     std::expected<void, QString> readNaming(ParsedRequest &parsed) const;
     std::expected<void, QString> readConversions(RenameOptions &options) const;
     std::expected<void, QString> readStamps(ParsedRequest &parsed) const;
+    std::expected<void, QString> readNumbering(ParsedRequest &parsed) const;
     std::expected<void, QString> readScope(CliRequest &request) const;
     std::expected<void, QString> readAction(CliRequest &request) const;
     bool anyNamingOptionSet() const;

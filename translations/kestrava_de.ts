@@ -320,6 +320,85 @@
     </message>
 </context>
 <context>
+    <name>kestrava::MoreOptionsDialog</name>
+    <message>
+        <source>More Options</source>
+        <translation>Weitere Optionen</translation>
+    </message>
+    <message>
+        <source>Numbering</source>
+        <translation>Nummerierung</translation>
+    </message>
+    <message>
+        <source>Number by</source>
+        <translation>Nummerieren nach</translation>
+    </message>
+    <message>
+        <source>The order in which the files of each folder are numbered, previewed and renamed</source>
+        <translation>Die Reihenfolge, in der die Dateien jedes Ordners nummeriert, angezeigt und umbenannt werden</translation>
+    </message>
+    <message>
+        <source>Reverse the order</source>
+        <translation>Reihenfolge umkehren</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schrittweite</translation>
+    </message>
+    <message>
+        <source>What each counter adds for the next file, 1 to 999</source>
+        <translation>Was jeder Zähler für die nächste Datei addiert, 1 bis 999</translation>
+    </message>
+    <message>
+        <source>Digits</source>
+        <translation>Stellen</translation>
+    </message>
+    <message>
+        <source>How many digits a counter shows, 1 to 9; a file whose counter needs more is not renamed</source>
+        <translation>Wie viele Stellen ein Zähler zeigt, 1 bis 9; eine Datei, deren Zähler mehr braucht, wird nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Start again in each folder</source>
+        <translation>In jedem Ordner neu beginnen</translation>
+    </message>
+    <message>
+        <source>With &quot;All Files including Sub-Folders&quot;, both counters go back to their start in each folder</source>
+        <translation>Mit &quot;Alle Dateien mit Unterordnern&quot; beginnen beide Zähler in jedem Ordner wieder bei ihrem Startwert</translation>
+    </message>
+    <message>
+        <source>Preview Samples</source>
+        <translation>Beispiele</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Sample name</source>
+        <translation>Beispielname</translation>
+    </message>
+    <message>
+        <source>Sample name with the options applied</source>
+        <translation>Beispielname mit den angewandten Optionen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Name, with numbers by value</source>
+        <translation>Dateiname, Zahlen nach Wert</translation>
+    </message>
+    <message>
+        <source>Date modified</source>
+        <translation>Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+</context>
+<context>
     <name>kestrava::OptionsPage</name>
     <message>
         <source>Edit this Number to change the Counter Start</source>
@@ -456,6 +535,14 @@
     <message>
         <source>Click to Restore Default Settings</source>
         <translation>Klicken Sie hier, um die Standardeinstellungen wiederherzustellen</translation>
+    </message>
+    <message>
+        <source>&amp;More Options...</source>
+        <translation>&amp;Weitere Optionen...</translation>
+    </message>
+    <message>
+        <source>Rules that do not fit here, such as the order of the numbering</source>
+        <translation>Regeln, die hier keinen Platz haben, etwa die Reihenfolge der Nummerierung</translation>
     </message>
 </context>
 <context>
@@ -749,8 +836,8 @@
         <translation>; %1 werden versteckt</translation>
     </message>
     <message>
-        <source>The counter is past 9999, so the new name cannot be computed</source>
-        <translation>Der Zähler ist über 9999, daher kann der neue Name nicht berechnet werden</translation>
+        <source>The counter is past %1, so the new name cannot be computed</source>
+        <translation>Der Zähler ist über %1, daher kann der neue Name nicht berechnet werden</translation>
     </message>
     <message>
         <source>The new name cannot be computed: %1</source>

@@ -11,6 +11,7 @@
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
 #include "MessageBoxErrorReporter.h"
+#include "MoreOptionsDialog.h"
 #include "OptionsPage.h"
 #include "Pictures.h"
 #include "PreviewPage.h"
@@ -191,6 +192,11 @@ void KestravaForm::buildLayout()
     m_tabStrip->setSpacerTab(int(Tab::Spacer), m_tabStrip->width());
     // The layout leaves the options tab current; start-up moves to the first.
     m_tabStrip->setCurrentIndex(int(Tab::SetOptions));
+
+    // The More Options dialog is a window of its own beside the tabs, not a
+    // control of the Set Options page.
+    QWidget *moreOptions = m_optionsPage->moreOptions();
+    moreOptions->setParent(this, moreOptions->windowFlags());
 
     m_defaultButton = new DefaultButton(this);
     setDefaultButton(m_goPage->ui().StartButton);

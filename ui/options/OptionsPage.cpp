@@ -3,6 +3,7 @@
 
 #include "FieldCorrections.h"
 #include "KeyPressFilter.h"
+#include "MoreOptionsDialog.h"
 #include "NewFilename.h"
 
 #include <QCheckBox>
@@ -36,6 +37,9 @@ OptionsPage::OptionsPage(const RunClock &clock, QWidget *parent)
 {
     setObjectName(QStringLiteral("OptionsPage"));
     buildLayout();
+    // Made with the page and kept hidden, so that its rules are there to read
+    // from the start; a child of the page, it goes with the window.
+    m_moreOptions = new MoreOptionsDialog(this);
     connectHandlers();
 }
 
@@ -68,6 +72,7 @@ RenameOptions OptionsPage::currentOptions() const
     options.trimFilename = on(m_ui.chkTrimFilename);
     if (options.trimFilename)
         options.trimLength = m_ui.txtTrimLength->text();
+    options.numbering = m_moreOptions->numbering();
     return options;
 }
 
@@ -157,6 +162,8 @@ void OptionsPage::connectHandlers()
     connect(m_ui.txtPrefixText, &QLineEdit::textChanged, this, &OptionsPage::txtPrefixText_Change);
     connect(m_ui.txtPostfixText, &QLineEdit::textChanged, this, &OptionsPage::txtPostfixText_Change);
     connect(m_ui.cmdReset, &QPushButton::clicked, this, &OptionsPage::cmdReset_Click);
+    connect(m_ui.cmdMoreOptions, &QPushButton::clicked, this, &OptionsPage::cmdMoreOptions_Click);
+    connect(m_moreOptions, &MoreOptionsDialog::optionsChanged, this, &OptionsPage::ShowSampleMask);
     connectOptionButtons();
 
     for (QLineEdit *numeric : {m_ui.txtPrefixCount, m_ui.txtPostfixCount, m_ui.txtTrimLength})
@@ -211,12 +218,22 @@ bool OptionsPage::eventFilter(QObject *watched, QEvent *event)
 void OptionsPage::ShowSampleMask()
 {
     loadCounters();
+    std::array<QString, 4> names;
+    std::array<QString, 4> newNames;
     for (std::size_t i = 0; i < m_ui.lblPreview.size(); ++i) {
-        // A sample whose counter has run past 9999 has no new name: its result
-        // stays empty while the others still show theirs.
-        m_ui.lblPreviewNew[i]->setText(BuildNewFilename(m_ui.lblPreview[i]->text()).value_or(QString()));
+        // A sample whose counter has run past its digits has no new name: its
+        // result stays empty while the others still show theirs.
+        names[i] = m_ui.lblPreview[i]->text();
+        newNames[i] = BuildNewFilename(names[i]).value_or(QString());
+        m_ui.lblPreviewNew[i]->setText(newNames[i]);
     }
+    m_moreOptions->showSamples(names, newNames);
     Q_EMIT sampleMaskShown();
+}
+
+void OptionsPage::cmdMoreOptions_Click()
+{
+    m_moreOptions->bringForward();
 }
 
 void OptionsPage::cmdReset_Click()
@@ -236,6 +253,7 @@ void OptionsPage::cmdReset_Click()
     for (QCheckBox *box : {m_ui.chkTrimFilename, m_ui.chkRemoveTildas, m_ui.chkPrefixName, m_ui.chkPrefixCounter,
                            m_ui.chkPrefixDate, m_ui.chkPostfixName, m_ui.chkPostfixCounter, m_ui.chkPostfixDate})
         box->setChecked(false);
+    m_moreOptions->reset();
     optIgnoreSpaces_Click();
     m_counters.reset();
 }

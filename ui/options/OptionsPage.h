@@ -20,12 +20,15 @@ class QRadioButton;
 
 namespace kestrava {
 
+class MoreOptionsDialog;
+
 namespace Ui {
 
 /// The controls of the options page that its code works with, found by name
 /// once the layout table has created them (OptionsPageLayout.cpp).
 struct OptionsPage
 {
+    QPushButton *cmdMoreOptions = nullptr;
     QPushButton *cmdReset = nullptr;
     QRadioButton *optIgnoreSpaces = nullptr;
     QRadioButton *optRemoveSpaces = nullptr;
@@ -76,11 +79,15 @@ public:
     /// Reads today's date from \a clock, which must outlive the page.
     explicit OptionsPage(const RunClock &clock, QWidget *parent = nullptr);
 
-    /// The options as the controls hold them now. A check box counts only when
-    /// fully checked; a date format is the text of the list's selected entry.
-    /// A box's companion field is read only while the box is on; otherwise it
-    /// keeps the record's start value, which no computation then reads.
+    /// The options as the controls hold them now, the More Options dialog's
+    /// too. A check box counts only when fully checked; a date format is the
+    /// text of the list's selected entry. A box's companion field is read only
+    /// while the box is on; otherwise it keeps the record's start value, which
+    /// no computation then reads.
     RenameOptions currentOptions() const;
+    /// The More Options dialog, which `cmdMoreOptions` opens. It lives as long
+    /// as the page, shown or not.
+    MoreOptionsDialog *moreOptions() const { return m_moreOptions; }
     /// The texts of the two counter start fields, as a series of names loads them.
     QString prefixCountText() const;
     QString postfixCountText() const;
@@ -115,8 +122,11 @@ private:
     /// Offers the date formats in both date lists, none chosen.
     void fillDateLists();
 
-    /// Puts back the default options, refreshes the samples and zeroes the counters.
+    /// Puts back the default options, the dialog's too, refreshes the samples
+    /// and zeroes the counters.
     void cmdReset_Click();
+    /// Opens the More Options dialog, or brings it forward.
+    void cmdMoreOptions_Click();
     // The handlers of the option controls. Each runs once for every change of its
     // control, made by the user or in code, and ends by refreshing the samples.
     void chkRemoveTildas_Click();
@@ -159,6 +169,7 @@ private:
 
     NameCounters m_counters;
     const RunClock &m_clock;
+    MoreOptionsDialog *m_moreOptions = nullptr;
 
     Ui::OptionsPage m_ui;
 };
