@@ -33,6 +33,15 @@ NumberingOptions MoreOptionsDialog::numbering() const
     return numbering;
 }
 
+void MoreOptionsDialog::setNumbering(const NumberingOptions &numbering)
+{
+    m_ui.cmbNumberOrder->setCurrentIndex(int(numbering.order));
+    m_ui.chkNumberReverse->setChecked(numbering.reverse);
+    m_ui.txtCounterStep->setText(QString::number(numbering.step));
+    m_ui.txtCounterDigits->setText(QString::number(numbering.digits));
+    m_ui.chkCounterPerFolder->setChecked(numbering.perFolder);
+}
+
 void MoreOptionsDialog::reset()
 {
     // The changes below stay untold: Reset refreshes the samples once for the

@@ -20,6 +20,11 @@ namespace Ui {
 /// name once the layout tables have created them (MoreOptionsDialogLayout.cpp).
 struct MoreOptionsDialog
 {
+    // Presets
+    QComboBox *cmbPreset = nullptr;
+    QPushButton *cmdSavePreset = nullptr;
+    QPushButton *cmdDeletePreset = nullptr;
+    QCheckBox *chkRememberOptions = nullptr;
     // Numbering
     QComboBox *cmbNumberOrder = nullptr;
     QCheckBox *chkNumberReverse = nullptr;
@@ -51,6 +56,8 @@ public:
     /// The numbering as the controls hold it, the fields read as leaving them
     /// would correct them.
     NumberingOptions numbering() const;
+    /// Sets the numbering controls to \a numbering.
+    void setNumbering(const NumberingOptions &numbering);
     /// Every control of the dialog back to its start value.
     void reset();
     /// Shows the four sample names and, beside each, its new name.

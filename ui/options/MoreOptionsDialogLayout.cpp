@@ -28,6 +28,19 @@ constexpr FontStyle Sample{FontFace::Arial, 9.75, false};
 // in the order of Groups below, so a new group is one more table and one more
 // entry there. Table order is creation order, and so also the keyboard's.
 // clang-format off
+constexpr ControlRow Presets[] = {
+    {u"framPresets", K::Frame, {}, {0, 0, 8160, 1335}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Presets"), {}, FrameCaption, Blue},
+    {u"lblPreset", K::Label, u"framPresets", {120, 330, 1440, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Preset")},
+    {u"cmbPreset", K::DropDownList, u"framPresets", {1620, 285, 3255, 315}, {},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Choosing a preset sets every option; a \"*\" after its name marks changes not saved")},
+    {u"cmdSavePreset", K::Button, u"framPresets", {5040, 270, 1500, 345}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Save As..."),
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Saves every option under a name of your choice")},
+    {u"cmdDeletePreset", K::Button, u"framPresets", {6600, 270, 1440, 345}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Delete"),
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Deletes the chosen preset")},
+    {u"chkRememberOptions", K::CheckBox, u"framPresets", {1620, 810, 6420, 255},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Start with these options next time")},
+};
+
 constexpr ControlRow Numbering[] = {
     {u"framNumbering", K::Frame, {}, {0, 0, 8160, 1815}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Numbering"), {}, FrameCaption, Blue},
     {u"lblNumberOrder", K::Label, u"framNumbering", {120, 330, 1440, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Number by")},
@@ -67,9 +80,10 @@ constexpr ControlRow Buttons[] = {
 // clang-format on
 
 /// The groups from top to bottom.
-constexpr std::span<const ControlRow> Groups[] = {Numbering, Samples};
+constexpr std::span<const ControlRow> Groups[] = {Presets, Numbering, Samples};
 
 constexpr LabelledField Fields[] = {
+    {u"lblPreset", u"cmbPreset"},
     {u"lblNumberOrder", u"cmbNumberOrder"},
     {u"lblCounterStep", u"txtCounterStep"},
     {u"lblCounterDigits", u"txtCounterDigits"},
@@ -120,6 +134,10 @@ void MoreOptionsDialog::buildLayout()
     stack->addLayout(buttons);
 
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
+    bind(m_ui.cmbPreset, "cmbPreset");
+    bind(m_ui.cmdSavePreset, "cmdSavePreset");
+    bind(m_ui.cmdDeletePreset, "cmdDeletePreset");
+    bind(m_ui.chkRememberOptions, "chkRememberOptions");
     bind(m_ui.cmbNumberOrder, "cmbNumberOrder");
     bind(m_ui.chkNumberReverse, "chkNumberReverse");
     bind(m_ui.txtCounterStep, "txtCounterStep");

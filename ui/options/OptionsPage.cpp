@@ -73,7 +73,88 @@ RenameOptions OptionsPage::currentOptions() const
     if (options.trimFilename)
         options.trimLength = m_ui.txtTrimLength->text();
     options.numbering = m_moreOptions->numbering();
+    withoutControls(options, m_withoutControls);
     return options;
+}
+
+void OptionsPage::withoutControls(RenameOptions &to, const RenameOptions &from)
+{
+    to.findRegex = from.findRegex;
+    to.findMatchCase = from.findMatchCase;
+    to.whenTaken = from.whenTaken;
+    to.dateSource = from.dateSource;
+    to.dateFallback = from.dateFallback;
+    to.useTemplate = from.useTemplate;
+    to.nameTemplate = from.nameTemplate;
+}
+
+presets::PresetValues OptionsPage::presetValues() const
+{
+    presets::PresetValues values;
+    values.options = currentOptions();
+    // A preset keeps what the boxes' companions hold even while a box is off;
+    // a date list counts only while shown, as it is chosen afresh when shown.
+    values.options.prefixText = m_ui.txtPrefixText->text();
+    values.options.postfixText = m_ui.txtPostfixText->text();
+    values.options.trimLength = m_ui.txtTrimLength->text();
+    values.prefixCountText = prefixCountText();
+    values.postfixCountText = postfixCountText();
+    return values;
+}
+
+void OptionsPage::applyPreset(const presets::PresetValues &values)
+{
+    const RenameOptions &options = values.options;
+    // Each change runs its control's own handling, as a user's would.
+    const auto choose = [](QRadioButton *button) { button->setChecked(true); };
+    using S = SpaceConversion;
+    using U = UnderscoreConversion;
+    using C = CaseConversion;
+    const QList<QRadioButton *> spaces{m_ui.optIgnoreSpaces, m_ui.optRemoveSpaces, m_ui.optSpacesToUnderscores,
+                                       m_ui.optSpacesToDashes, m_ui.optSpacesToDots};
+    const QList<QRadioButton *> underscores{m_ui.optIgnoreUnderscores, m_ui.optRemoveUnderscores,
+                                            m_ui.optUnderscoresToSpaces, m_ui.optUnderscoresToDashes,
+                                            m_ui.optUnderscoresToDots};
+    static_assert(int(S::ToDots) == 4 && int(U::ToDots) == 4);
+    choose(spaces.at(int(options.spaces)));
+    choose(underscores.at(int(options.underscores)));
+    switch (options.caseConversion) {
+    case C::Ignore:
+        choose(m_ui.optIgnoreCase);
+        break;
+    case C::Capitalise:
+        choose(m_ui.optConvertCapitalise);
+        break;
+    case C::Uppercase:
+        choose(m_ui.optConvertUppercase);
+        break;
+    case C::Lowercase:
+        choose(m_ui.optConvertLowercase);
+        break;
+    }
+    m_withoutControls = options;
+    m_ui.txtFindText->setText(options.findText);
+    m_ui.txtReplaceText->setText(options.replaceText);
+    m_ui.txtPrefixText->setText(options.prefixText);
+    m_ui.txtPostfixText->setText(options.postfixText);
+    m_ui.txtTrimLength->setText(options.trimLength);
+    m_ui.txtPrefixCount->setText(values.prefixCountText);
+    m_ui.txtPostfixCount->setText(values.postfixCountText);
+    m_ui.chkRemoveTildas->setChecked(options.removeTildas);
+    m_ui.chkTrimFilename->setChecked(options.trimFilename);
+    m_ui.chkPrefixName->setChecked(options.prefixName);
+    m_ui.chkPostfixName->setChecked(options.postfixName);
+    m_ui.chkPrefixCounter->setChecked(options.prefixCounter);
+    m_ui.chkPostfixCounter->setChecked(options.postfixCounter);
+    // Ticking a date box chooses "dd-mm-yy"; the preset's format is chosen after.
+    m_ui.chkPrefixDate->setChecked(options.prefixDate);
+    m_ui.chkPostfixDate->setChecked(options.postfixDate);
+    if (options.prefixDate && m_ui.cmbDatePrefix->findText(options.datePrefix) > 0)
+        m_ui.cmbDatePrefix->setCurrentIndex(m_ui.cmbDatePrefix->findText(options.datePrefix));
+    if (options.postfixDate && m_ui.cmbDatePostfix->findText(options.datePostfix) > 0)
+        m_ui.cmbDatePostfix->setCurrentIndex(m_ui.cmbDatePostfix->findText(options.datePostfix));
+    m_moreOptions->setNumbering(options.numbering);
+    ShowSampleMask();
 }
 
 // Exactly one button of each group is selected; the tests follow the order in
@@ -254,6 +335,7 @@ void OptionsPage::cmdReset_Click()
                            m_ui.chkPrefixDate, m_ui.chkPostfixName, m_ui.chkPostfixCounter, m_ui.chkPostfixDate})
         box->setChecked(false);
     m_moreOptions->reset();
+    m_withoutControls = RenameOptions();
     optIgnoreSpaces_Click();
     m_counters.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameCounters.h"
+#include "PresetFormat.h"
 #include "RenameError.h"
 #include "RenameOptions.h"
 #include "RunClock.h"
@@ -85,6 +86,10 @@ public:
     /// while the box is on; otherwise it keeps the record's start value, which
     /// no computation then reads.
     RenameOptions currentOptions() const;
+    /// Every option of the tab and the More Options dialog, as a preset keeps them.
+    presets::PresetValues presetValues() const;
+    /// Sets every option of the tab and the dialog to \a values and shows the samples.
+    void applyPreset(const presets::PresetValues &values);
     /// The More Options dialog, which `cmdMoreOptions` opens. It lives as long
     /// as the page, shown or not.
     MoreOptionsDialog *moreOptions() const { return m_moreOptions; }
@@ -166,6 +171,13 @@ private:
     qint16 correctCountField(QLineEdit *field);
     /// Ticking or unticking a date box: "dd-mm-yy" chosen, the list shown or hidden.
     void dateBoxClicked(const QCheckBox *box, QComboBox *list);
+
+    /// The rules a preset may set that no control shows yet; they stay as the
+    /// last preset set them until Reset, so that the window names files as the
+    /// command line does with the same preset.
+    RenameOptions m_withoutControls;
+    /// Copies the rules that have no control from \a from to \a to.
+    static void withoutControls(RenameOptions &to, const RenameOptions &from);
 
     NameCounters m_counters;
     const RunClock &m_clock;
