@@ -326,11 +326,12 @@ void KestravaForm::rememberBetweenStarts()
     QSettings settings = rememberedSettings();
     const QRect place = settings.value(QStringLiteral("window/geometry")).toRect();
     if (place.isValid()) {
-        resize(place.size().expandedTo(minimumSize()));
-        if (onSomeScreen(place))
-            move(place.topLeft());
-        else
+        if (onSomeScreen(place)) {
+            setGeometry(QRect(place.topLeft(), place.size().expandedTo(minimumSize())));
+        } else {
+            resize(place.size().expandedTo(minimumSize()));
             centreOnScreen();
+        }
     }
     if (settings.value(QStringLiteral("window/maximised")).toBool())
         setWindowState(windowState() | Qt::WindowMaximized);

@@ -1,6 +1,7 @@
 #include "PresetStore.h"
 
-#include <QCollator>
+#include "NumberingOrder.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -77,15 +78,11 @@ QStringList presetNames()
         if (!nameProblem(name))
             names.append(name);
     }
-    QCollator natural;
-    natural.setNumericMode(true);
-    natural.setCaseSensitivity(Qt::CaseInsensitive);
-    // Names that collate alike keep a fixed order, by their code units.
-    std::sort(names.begin(), names.end(), [&natural](const QString &a, const QString &b) {
-        const int order = natural.compare(a, b);
-        return order != 0 ? order < 0 : a < b;
-    });
-    return names;
+    // The order the numbering calls natural, which reads no file for it.
+    names.sort();
+    NumberingOptions natural;
+    natural.order = NumberOrder::Natural;
+    return inNumberingOrder(QString(), names, natural);
 }
 
 bool presetExists(const QString &name)
