@@ -570,6 +570,8 @@ void TestRunSimulation::twoFilesToOneNameAreNumbered()
         given.append(name);
     }
     QCOMPARE(given, QStringList({"photo.jpg", "photo (2).jpg", "photo (3).jpg"}));
+}
+
 void TestRunSimulation::walkAndRunNumberInTheChosenOrder_data()
 {
     // Entries "name:age:size": a file whose modification time lies age seconds
