@@ -289,7 +289,8 @@ void TestCli::sameNamesAsTheWindow()
         QCOMPARE(objects.at(i).value("new").toString(), expected.value_or(QString()));
         if (!expected) {
             QCOMPARE(objects.at(i).value("reason").toString(),
-                     QStringLiteral("The counter is past 9999, so the new name cannot be computed"));
+                     QStringLiteral("The counter is past %1, so the new name cannot be computed")
+                         .arg(QString(options.numbering.digits, u'9')));
         }
         allDone = allDone && expected;
     }
