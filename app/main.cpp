@@ -96,6 +96,8 @@ int main(int argc, char *argv[])
     // The user's language where Kestrava has it; English otherwise.
     const kestrava::Translations translations{QLocale()};
     kestrava::KestravaForm form;
+    // The size, place and, when asked for, the options of the last start.
+    form.rememberBetweenStarts();
     form.show();
     // The window's first showing sets the filter, which lists the folder afresh;
     // the given files are selected after it.

@@ -4,11 +4,13 @@
 #include "BenchContext.h"
 #include "BenchFolders.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -18,11 +20,15 @@ namespace kestrava::bench {
 
 namespace {
 
-// Runs kestrava-cli on \a folder with its output thrown away, as a script
-// would; its undo journals go to \a stateFolder. True when it exits with 0.
-bool runCli(const std::string &folder, const std::string &stateFolder)
+// Runs kestrava-cli with \a options on \a folder with its output thrown away,
+// as a script would; its undo journals go to \a stateFolder. True when it
+// exits with 0.
+bool runCli(const std::string &folder, const std::string &stateFolder,
+            const std::vector<std::string> &options = {"--spaces=underscores"})
 {
-    std::vector<std::string> arguments{KESTRAVA_CLI_PATH, "--apply", "--spaces=underscores", folder};
+    std::vector<std::string> arguments{KESTRAVA_CLI_PATH, "--apply"};
+    arguments.insert(arguments.end(), options.begin(), options.end());
+    arguments.push_back(folder);
     std::vector<char *> argv;
     for (std::string &argument : arguments)
         argv.push_back(argument.data());
@@ -44,7 +50,51 @@ bool runCli(const std::string &folder, const std::string &stateFolder)
     return spawned == 0 && ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
+// The number of files of \a folder whose names start with six digits and "_".
+int numberedFiles(const std::string &folder)
+{
+    int numbered = 0;
+    if (DIR *dir = ::opendir(folder.c_str())) {
+        while (const dirent *entry = ::readdir(dir)) {
+            const std::string name = entry->d_name;
+            numbered += name.size() > 7 && name[6] == '_'
+                && std::all_of(name.begin(), name.begin() + 6, [](char c) { return c >= '0' && c <= '9'; });
+        }
+        ::closedir(dir);
+    }
+    return numbered;
+}
+
 } // namespace
+
+void addNumberingRow(BenchContext &context)
+{
+    const QString what =
+        QStringLiteral("kestrava-cli --apply, prefix counter, natural order, 1 folder × 100,000 files (fresh process)");
+    const std::string state = context.root + "/numbering-state";
+    const auto side = [&](const char *order, const char *path) {
+        Contender contender;
+        contender.prepare = [&context, path](int rep) {
+            if (!makeFolder(context.pathFor(path, rep), bigFolderFiles))
+                failBench(QStringLiteral("cannot make the folder of the numbering row"));
+        };
+        contender.run = [&context, &state, &what, order, path](int rep) {
+            if (!runCli(context.pathFor(path, rep), state,
+                        {"--prefix-counter=1", "--counter-digits=6", "--order", order}))
+                failBench(what + QStringLiteral(": kestrava-cli did not rename every file"));
+        };
+        contender.check = [&context, &what, path](int rep) {
+            if (numberedFiles(context.pathFor(path, rep)) != bigFolderFiles)
+                failBench(what + QStringLiteral(": not every file was numbered"));
+            removeTree(context.pathFor(path, rep));
+        };
+        return contender;
+    };
+    context.rows.push_back(timeRow(what, QStringLiteral("the same in name order"),
+                                   timePair(context.reps, side("natural", "natural"), side("name", "name-order")),
+                                   1.25));
+    removeTree(state);
+}
 
 void addCliRow(BenchContext &context)
 {

@@ -1,4 +1,4 @@
-// The row of kestrava-cli: a run from the command line over one big folder.
+// The rows of kestrava-cli: runs from the command line over one big folder.
 #pragma once
 
 namespace kestrava::bench {
@@ -8,5 +8,10 @@ struct BenchContext;
 /// `kestrava-cli --apply --spaces=underscores` over one folder of 100,000
 /// files, in a fresh process each time, against the bare loop.
 void addCliRow(BenchContext &context);
+
+/// The same run with a six-digit prefix counter, the files numbered by name
+/// with numbers by value ("--order natural"), against the same run in the
+/// file list's order ("--order name"): what the natural order costs.
+void addNumberingRow(BenchContext &context);
 
 } // namespace kestrava::bench

@@ -1,7 +1,7 @@
 // The benchmark driver of bench/run: makes its folders under a temporary
 // folder, measures every row against its baseline in the same run, and prints
 // one table. "--reps N" sets the repetitions (at least 5 for the table of
-// record); "--only core,fuse,window,names,startup,memory,cli" picks groups of rows
+// record); "--only core,fuse,window,names,startup,memory,cli,numbering" picks groups of rows
 // (window-folder, window-tree, window-open and window-preview pick one window
 // row, journal the journal row of the core group).
 // "--only million" adds the rows of a folder of a million files, which take
@@ -97,6 +97,10 @@ int main(int argc, char *argv[])
     if (context.wants("cli")) {
         note("kestrava-cli");
         addCliRow(context);
+    }
+    if (context.wants("numbering")) {
+        note("numbering in natural order");
+        addNumberingRow(context);
     }
     if (context.wants("names")) {
         note("names per second");

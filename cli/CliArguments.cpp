@@ -3,10 +3,12 @@
 #include "FieldCorrections.h"
 #include "FileNamePattern.h"
 #include "NewFilename.h"
+#include "PresetStore.h"
 #include "Stamps.h"
 
 #include "NameText.h"
 
+#include <algorithm>
 #include <optional>
 #include <sys/stat.h>
 #include <utility>
@@ -53,7 +55,8 @@ const Option optPrefix(QStringLiteral("prefix"),
                        QStringLiteral("Put this text in front of the names (at most 50 characters). Default: off."),
                        QStringLiteral("TEXT"));
 const Option optPrefixCounter(QStringLiteral("prefix-counter"),
-                              QStringLiteral("Put a four-digit counter starting at START in front. Default: off "
+                              QStringLiteral("Put a counter starting at START in front, in four digits unless "
+                                             "--counter-digits says otherwise. Default: off "
                                              "(START not 1 to 4 digits, or 0, gives 0001)."),
                               QStringLiteral("START"));
 const Option optPrefixDate(QStringLiteral("prefix-date"),
@@ -65,13 +68,29 @@ const Option optPostfix(QStringLiteral("postfix"),
                         QStringLiteral("Put this text after the names, before the extension. Default: off."),
                         QStringLiteral("TEXT"));
 const Option optPostfixCounter(QStringLiteral("postfix-counter"),
-                               QStringLiteral("Put a four-digit counter starting at START after the names. "
-                                              "Default: off."),
+                               QStringLiteral("Put a counter starting at START after the names, as "
+                                              "--prefix-counter. Default: off."),
                                QStringLiteral("START"));
 const Option optPostfixDate(QStringLiteral("postfix-date"),
                             QStringLiteral("Put today's date after the names as FORMAT (as --prefix-date). "
                                            "Default: off."),
                             QStringLiteral("FORMAT"));
+const Option optOrder(QStringLiteral("order"),
+                      QStringLiteral("Number, and rename, each folder's files in this order: name (as a folder "
+                                     "listing), natural (by name with numbers by value: img2 before img10), "
+                                     "modified (oldest first) or size (smallest first). Default: name."),
+                      QStringLiteral("WORD"));
+const Option optReverse(QStringLiteral("reverse"), QStringLiteral("The same order, last first. Default: off."));
+const Option optCounterStep(QStringLiteral("counter-step"),
+                            QStringLiteral("Advance each counter by N, 1 to 999. Default: 1 (not a number gives 1, "
+                                           "a number outside 1 to 999 the nearest of them)."),
+                            QStringLiteral("N"));
+const Option optCounterDigits(QStringLiteral("counter-digits"),
+                              QStringLiteral("Write the counters with N digits, 1 to 9; a counter that needs more "
+                                             "is not renamed. Default: 4 (corrected as --counter-step)."),
+                              QStringLiteral("N"));
+const Option optCounterPerFolder(QStringLiteral("counter-per-folder"),
+                                 QStringLiteral("With -r, start both counters again in each folder. Default: off."));
 const Option optRecursive({QStringLiteral("r"), QStringLiteral("recursive")},
                           QStringLiteral("With a folder: its files and those of every folder below. "
                                          "Default: the folder's own files."));
@@ -87,6 +106,15 @@ const Option optNull({QStringLiteral("0"), QStringLiteral("null")},
                                     "(find -print0)."));
 const Option optJson(QStringLiteral("json"),
                      QStringLiteral("Print one JSON object per file and a summary object, one per line."));
+const Option optPreset(QStringLiteral("preset"),
+                       QStringLiteral("Start from the rules of the preset NAME, saved here or in the window; the "
+                                      "naming options given with it override its values."),
+                       QStringLiteral("NAME"));
+const Option optSavePreset(QStringLiteral("save-preset"),
+                           QStringLiteral("Save the rules given (and those of --preset) as the preset NAME, "
+                                          "replacing one of that name, and rename nothing."),
+                           QStringLiteral("NAME"));
+const Option optListPresets(QStringLiteral("list-presets"), QStringLiteral("List the saved presets, one a line."));
 const Option optHelp({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
 const Option optVersion(QStringLiteral("version"), QStringLiteral("Show the version."));
 
@@ -127,11 +155,12 @@ CliArguments::CliArguments()
     m_parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     // A file named like an option, such as "-x" from a "*", must never set one.
     m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    m_namingOptions = {optRemoveTildes,  optSpaces,     optUnderscores, optCase,           optFind,
-                       optRegex,         optMatchCase,  optReplace,     optTrim,           optPrefix,
-                       optPrefixCounter, optPrefixDate, optPostfix,     optPostfixCounter, optPostfixDate};
+    m_namingOptions = {optRemoveTildes, optSpaces,         optUnderscores, optCase,          optFind,
+                       optRegex,        optMatchCase,      optReplace,     optTrim,          optPrefix,
+                       optPrefixCounter, optPrefixDate,    optPostfix,     optPostfixCounter, optPostfixDate,
+                       optOrder,        optReverse,        optCounterStep, optCounterDigits, optCounterPerFolder};
     m_scopeOptions = {optRecursive, optInclude, optSkipReadOnly, optNull};
-    m_parser.addOptions({optApply, optUndo});
+    m_parser.addOptions({optApply, optUndo, optPreset, optSavePreset, optListPresets});
     m_parser.addOptions(m_namingOptions);
     m_parser.addOptions(m_scopeOptions);
     m_parser.addOptions({optJson, optHelp, optVersion});
@@ -158,10 +187,15 @@ std::expected<ParsedRequest, QString> CliArguments::parse(const QStringList &arg
     request.style = m_parser.isSet(optJson) ? OutputStyle::Json : toTerminal ? OutputStyle::Columns : OutputStyle::Tabs;
     if (auto action = readAction(request); !action)
         return std::unexpected(action.error());
-    if (request.action == CliAction::Help || request.action == CliAction::Version || request.action == CliAction::Undo)
+    if (request.action == CliAction::Help || request.action == CliAction::Version ||
+        request.action == CliAction::Undo || request.action == CliAction::ListPresets)
         return parsed;
+    if (auto preset = readPreset(parsed); !preset)
+        return std::unexpected(preset.error());
     if (auto naming = readNaming(parsed); !naming)
         return std::unexpected(naming.error());
+    if (request.action == CliAction::SavePreset)
+        return parsed;
     if (auto scope = readScope(request); !scope)
         return std::unexpected(scope.error());
     return parsed;
@@ -177,6 +211,24 @@ std::expected<void, QString> CliArguments::readAction(CliRequest &request) const
         request.action = CliAction::Version;
         return {};
     }
+    if (m_parser.isSet(optListPresets)) {
+        if (m_parser.optionNames().size() > 1 || !m_parser.positionalArguments().isEmpty())
+            return std::unexpected(usage(optListPresets, QStringLiteral("takes no other option or path")));
+        request.action = CliAction::ListPresets;
+        return {};
+    }
+    if (m_parser.isSet(optSavePreset)) {
+        // Saving renames nothing, so nothing is chosen to rename.
+        if (m_parser.isSet(optApply) || m_parser.isSet(optUndo) || !m_parser.positionalArguments().isEmpty() ||
+            std::any_of(m_scopeOptions.cbegin(), m_scopeOptions.cend(),
+                        [this](const Option &option) { return m_parser.isSet(option); }))
+            return std::unexpected(usage(optSavePreset, QStringLiteral("takes only naming options and --preset")));
+        request.action = CliAction::SavePreset;
+        request.presetName = m_parser.value(optSavePreset);
+        if (const std::optional<QString> problem = presets::nameProblem(request.presetName))
+            return std::unexpected(usage(optSavePreset, *problem));
+        return {};
+    }
     if (!m_parser.isSet(optUndo)) {
         request.action = m_parser.isSet(optApply) ? CliAction::Apply : CliAction::DryRun;
         return {};
@@ -184,7 +236,7 @@ std::expected<void, QString> CliArguments::readAction(CliRequest &request) const
     // An undo puts back the names a run recorded: there is nothing to choose.
     if (m_parser.isSet(optApply))
         return std::unexpected(usage(optUndo, QStringLiteral("cannot go with --apply")));
-    if (anyNamingOptionSet() || !m_parser.positionalArguments().isEmpty())
+    if (anyNamingOptionSet() || m_parser.isSet(optPreset) || !m_parser.positionalArguments().isEmpty())
         return std::unexpected(usage(optUndo, QStringLiteral("takes no naming option, scope option or path")));
     request.action = CliAction::Undo;
     return {};
@@ -204,23 +256,56 @@ bool CliArguments::anyNamingOptionSet() const
 std::expected<void, QString> CliArguments::readNaming(ParsedRequest &parsed) const
 {
     RenameOptions &options = parsed.request.options;
-    options.removeTildas = m_parser.isSet(optRemoveTildes);
+    // Each option given sets its rule; the others keep the preset's values, or
+    // the start values without a preset.
+    options.removeTildas = options.removeTildas || m_parser.isSet(optRemoveTildes);
     if (auto conversions = readConversions(options); !conversions)
         return conversions;
-    options.findText = textOption(optFind, parsed.notes);
-    options.replaceText = textOption(optReplace, parsed.notes);
-    options.findRegex = m_parser.isSet(optRegex);
-    options.findMatchCase = m_parser.isSet(optMatchCase);
+    if (m_parser.isSet(optFind))
+        options.findText = textOption(optFind, parsed.notes);
+    if (m_parser.isSet(optReplace))
+        options.replaceText = textOption(optReplace, parsed.notes);
+    options.findRegex = options.findRegex || m_parser.isSet(optRegex);
+    options.findMatchCase = options.findMatchCase || m_parser.isSet(optMatchCase);
     // Every name would fail alike: nothing is looked at, let alone renamed.
     if (const std::optional<QString> patternError = findPatternError(options))
         return std::unexpected(usage(optFind, *patternError));
-    options.trimFilename = m_parser.isSet(optTrim);
-    if (options.trimFilename) {
+    if (m_parser.isSet(optTrim)) {
+        options.trimFilename = true;
         options.trimLength = correctedTrimText(m_parser.value(optTrim));
         if (options.trimLength != m_parser.value(optTrim))
             parsed.notes.append(usage(optTrim, QStringLiteral("taken as ") + options.trimLength));
     }
-    return readStamps(parsed);
+    if (auto stamps = readStamps(parsed); !stamps)
+        return stamps;
+    return readNumbering(parsed);
+}
+
+std::expected<void, QString> CliArguments::readNumbering(ParsedRequest &parsed) const
+{
+    NumberingOptions &numbering = parsed.request.options.numbering;
+    using O = NumberOrder;
+    const auto order = chosen<O>(
+        m_parser, optOrder,
+        {{u"name", O::Name}, {u"natural", O::Natural}, {u"modified", O::Modified}, {u"size", O::Size}},
+        numbering.order);
+    if (!order)
+        return std::unexpected(order.error());
+    numbering.order = *order;
+    numbering.reverse = numbering.reverse || m_parser.isSet(optReverse);
+    numbering.perFolder = numbering.perFolder || m_parser.isSet(optCounterPerFolder);
+    const auto number = [&](const Option &option, QString (*correct)(const QString &), int &value) {
+        if (!m_parser.isSet(option))
+            return;
+        const QString given = m_parser.value(option);
+        const QString corrected = correct(given);
+        if (corrected != given)
+            parsed.notes.append(usage(option, QStringLiteral("taken as ") + corrected));
+        value = corrected.toInt();
+    };
+    number(optCounterStep, &correctedStepText, numbering.step);
+    number(optCounterDigits, &correctedDigitsText, numbering.digits);
+    return {};
 }
 
 std::expected<void, QString> CliArguments::readConversions(RenameOptions &options) const
@@ -234,7 +319,7 @@ std::expected<void, QString> CliArguments::readConversions(RenameOptions &option
                                    {u"underscores", S::ToUnderscores},
                                    {u"dashes", S::ToDashes},
                                    {u"dots", S::ToDots}},
-                                  S::Ignore);
+                                  options.spaces);
     if (!spaces)
         return std::unexpected(spaces.error());
     const auto underscores = chosen<U>(m_parser, optUnderscores,
@@ -243,13 +328,13 @@ std::expected<void, QString> CliArguments::readConversions(RenameOptions &option
                                         {u"spaces", U::ToSpaces},
                                         {u"dashes", U::ToDashes},
                                         {u"dots", U::ToDots}},
-                                       U::Ignore);
+                                       options.underscores);
     if (!underscores)
         return std::unexpected(underscores.error());
     const auto letterCase = chosen<C>(
         m_parser, optCase,
         {{u"ignore", C::Ignore}, {u"capitalise", C::Capitalise}, {u"lower", C::Lowercase}, {u"upper", C::Uppercase}},
-        C::Ignore);
+        options.caseConversion);
     if (!letterCase)
         return std::unexpected(letterCase.error());
     options.spaces = *spaces;
@@ -263,16 +348,18 @@ std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) con
     RenameOptions &options = parsed.request.options;
     // A box's companion field keeps its start value while the box is off, as
     // the window's record does.
-    options.prefixName = m_parser.isSet(optPrefix);
-    if (options.prefixName)
+    if (m_parser.isSet(optPrefix)) {
+        options.prefixName = true;
         options.prefixText = textOption(optPrefix, parsed.notes);
-    options.postfixName = m_parser.isSet(optPostfix);
-    if (options.postfixName)
+    }
+    if (m_parser.isSet(optPostfix)) {
+        options.postfixName = true;
         options.postfixText = textOption(optPostfix, parsed.notes);
+    }
     const auto counter = [&](const Option &option, bool &on, QString &countText) {
-        on = m_parser.isSet(option);
-        if (!on)
+        if (!m_parser.isSet(option))
             return;
+        on = true;
         countText = correctedCountText(m_parser.value(option));
         if (countText != m_parser.value(option))
             parsed.notes.append(usage(option, QStringLiteral("taken as ") + countText));
@@ -280,9 +367,9 @@ std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) con
     counter(optPrefixCounter, options.prefixCounter, parsed.request.prefixCountText);
     counter(optPostfixCounter, options.postfixCounter, parsed.request.postfixCountText);
     const auto date = [&](const Option &option, bool &on, QString &format) -> std::expected<void, QString> {
-        on = m_parser.isSet(option);
-        if (!on)
+        if (!m_parser.isSet(option))
             return {};
+        on = true;
         format = m_parser.value(option);
         if (!dateFormats().contains(format))
             return std::unexpected(
@@ -292,6 +379,28 @@ std::expected<void, QString> CliArguments::readStamps(ParsedRequest &parsed) con
     if (auto prefixDate = date(optPrefixDate, options.prefixDate, options.datePrefix); !prefixDate)
         return prefixDate;
     return date(optPostfixDate, options.postfixDate, options.datePostfix);
+}
+
+std::expected<void, QString> CliArguments::readPreset(ParsedRequest &parsed) const
+{
+    if (!m_parser.isSet(optPreset))
+        return {};
+    const QString name = m_parser.value(optPreset);
+    if (const std::optional<QString> problem = presets::nameProblem(name))
+        return std::unexpected(usage(optPreset, *problem));
+    if (!presets::presetExists(name))
+        return std::unexpected(usage(optPreset, QStringLiteral("no preset '%1' in %2").arg(name, presets::presetFolder())));
+    // A field the preset holds wrongly is named and taken as the window takes it.
+    presets::ReadPreset preset = presets::loadPreset(name);
+    for (const QString &problem : std::as_const(preset.problems))
+        parsed.notes.append(usage(optPreset, QStringLiteral("'%1': %2").arg(name, problem)));
+    CliRequest &request = parsed.request;
+    request.options = preset.values.options;
+    request.prefixCountText = preset.values.prefixCountText;
+    request.postfixCountText = preset.values.postfixCountText;
+    if (request.action != CliAction::SavePreset)
+        request.presetName = name;
+    return {};
 }
 
 std::expected<void, QString> CliArguments::readScope(CliRequest &request) const

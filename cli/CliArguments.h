@@ -40,9 +40,12 @@ public:
     static QString correctedBoxText(const QString &text);
 
 private:
+    /// Starts the rules from the preset of --preset, if given.
+    std::expected<void, QString> readPreset(ParsedRequest &parsed) const;
     std::expected<void, QString> readNaming(ParsedRequest &parsed) const;
     std::expected<void, QString> readConversions(RenameOptions &options) const;
     std::expected<void, QString> readStamps(ParsedRequest &parsed) const;
+    std::expected<void, QString> readNumbering(ParsedRequest &parsed) const;
     std::expected<void, QString> readScope(CliRequest &request) const;
     std::expected<void, QString> readAction(CliRequest &request) const;
     bool anyNamingOptionSet() const;

@@ -103,6 +103,7 @@ RunResults CliCommand::apply(RunTarget &target)
     CliProgress progress(m_request.style != OutputStyle::Json && ::isatty(STDERR_FILENO));
     RunJournal journal;
     RenameRun run(RunParts{target.folders(), target.files(), prompt, progress, names, settings, clock});
+    journal.setPresetName(m_request.presetName);
     run.setJournal(&journal);
     // The results come from the run's log; nothing reads the folder's lists
     // again, so reading a large folder a second time would be wasted.
@@ -130,10 +131,14 @@ void CliCommand::recoverParkedFiles()
 int CliCommand::runUndo()
 {
     UndoRun::markFinishedUndos();
-    if (!UndoRun::newestUndoableRun()) {
+    const std::optional<UndoableRun> undoable = UndoRun::newestUndoableRun();
+    if (!undoable) {
         printMessage(QStringLiteral("--undo: no run to undo"));
         return 1;
     }
+    if (!undoable->presetName.isEmpty())
+        printMessage(QStringLiteral("--undo: the run of %1 with the preset \"%2\"")
+                         .arg(undoable->startedAt.toString(Qt::ISODate), undoable->presetName));
     CliClock clock(QDate{});
     UndoProgress progress;
     UndoRun undo(progress, clock);

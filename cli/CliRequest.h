@@ -9,7 +9,7 @@
 namespace kestrava::cli {
 
 /// What the command line asks for.
-enum class CliAction { DryRun, Apply, Undo, Help, Version };
+enum class CliAction { DryRun, Apply, Undo, Help, Version, ListPresets, SavePreset };
 
 /// How the results are printed.
 enum class OutputStyle {
@@ -28,6 +28,9 @@ struct CliRequest
     /// The counter start texts, as the two count boxes would hold them.
     QString prefixCountText = limits::defaultCountText.toString();
     QString postfixCountText = limits::defaultCountText.toString();
+    /// The preset the rules start from (recorded in the run's journal), or the
+    /// one --save-preset writes; empty for none.
+    QString presetName;
     /// The day the date stamps show.
     QDate today;
 

@@ -5,6 +5,7 @@
 #include "FileList.h"
 #include "FileNamePattern.h"
 #include "FolderLookAhead.h"
+#include "NumberingOrder.h"
 #include "RunSimulation.h"
 #include "RunTarget.h"
 
@@ -45,10 +46,15 @@ private:
     SimulationCounts m_counts;
 };
 
-// One folder's files, \a oldNames in the run's order, looked at together.
-void simulateFiles(const QString &folder, const QList<QString> &oldNames, RulesNameSource &names,
+// One folder's files, \a listed in the list's order, looked at together in the
+// order the run takes them.
+void simulateFiles(const QString &folder, const QList<QString> &listed, RulesNameSource &names,
                    const SimulationSettings &settings, Collector &collector, RunResults &results)
 {
+    const NumberingOptions numbering = names.numbering();
+    if (numbering.perFolder)
+        names.restartCounters();
+    const QList<QString> oldNames = inNumberingOrder(folder, listed, numbering);
     QList<std::expected<QString, RenameError>> newNames;
     newNames.reserve(oldNames.size());
     for (const QString &oldName : oldNames)
@@ -74,7 +80,8 @@ RunResults dryRunResults(const CliScope &scope, RunTarget &target, RulesNameSour
     if (!scope.isFileSet() && recursive) {
         const TreeSimulation tree = simulateTree(
             scope.folder, FileNamePattern(pattern), [&](const QString &oldName) { return names.compute(oldName); },
-            settings, [&](const SimulatedProblem &file) { collector.add(file); });
+            settings, [&](const SimulatedProblem &file) { collector.add(file); },
+            {names.numbering(), [&] { names.restartCounters(); }});
         for (const auto &[folder, error] : tree.unreadableFolders)
             results.errors.append(folder + QStringLiteral(": ") + error);
     } else if (!scope.isFileSet()) {

@@ -2,6 +2,7 @@
 #include "CliArguments.h"
 #include "CliCommand.h"
 #include "NameText.h"
+#include "PresetStore.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <unistd.h>
 
+using namespace kestrava;
 using namespace kestrava::cli;
 
 namespace {
@@ -93,8 +95,23 @@ int main(int argc, char *argv[])
         return printOut(cli.helpText());
     if (request.action == CliAction::Version)
         return printOut(QString::fromUtf8(versionText));
+    if (request.action == CliAction::ListPresets) {
+        QString names;
+        for (const QString &name : presets::presetNames())
+            names += name + u'\n';
+        return printOut(names);
+    }
     for (const QString &note : std::as_const(parsed->notes))
         printMessage(note);
+    if (request.action == CliAction::SavePreset) {
+        const auto saved = presets::savePreset(
+            request.presetName, {request.options, request.prefixCountText, request.postfixCountText});
+        if (!saved) {
+            printMessage(QStringLiteral("--save-preset: ") + saved.error());
+            return 1;
+        }
+        return 0;
+    }
     const auto today = chosenToday();
     if (!today) {
         printMessage(today.error());

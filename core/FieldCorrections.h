@@ -23,4 +23,15 @@ QString correctedCountText(const QString &text);
 /// default length, and not a number or too short gives the shortest length.
 QString correctedTrimText(const QString &text);
 
+/// A counter step field's text as leaving the field corrects it: blank or not a
+/// number gives the default step, 1; a number outside 1 to 999 the nearest of them.
+QString correctedStepText(const QString &text);
+/// A counter digits field's text as leaving the field corrects it: blank or not
+/// a number gives the default, 4; a number outside 1 to 9 the nearest of them.
+QString correctedDigitsText(const QString &text);
+/// The step and the digits a field's text stands for, read as leaving the
+/// field would correct it, so that a field being typed in counts already.
+int counterStepValue(const QString &text);
+int counterDigitsValue(const QString &text);
+
 } // namespace kestrava

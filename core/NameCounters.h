@@ -12,11 +12,12 @@ namespace kestrava {
 qint16 counterStartValue(QStringView text);
 
 /// The two running counters of the counter stamps. Each holds the number the
-/// next stamp on its side shows; a value below 1 stands for 1.
+/// next stamp on its side shows; a value below 1 stands for 1. Nine digits
+/// and a step of 999 need more than 16 bits.
 struct NameCounters
 {
-    qint16 intPrefixCounter = 0;
-    qint16 intPostfixCounter = 0;
+    int intPrefixCounter = 0;
+    int intPostfixCounter = 0;
 
     /// Loads both counters from the texts of their start fields, as every
     /// series of names (sample preview, files preview, run) does first.

@@ -27,6 +27,14 @@ enum class WhenTaken {
     Number, ///< gives it the lowest free "name (n).ext", n counting from 2
 };
 
+/// The order in which the files of a folder are numbered, previewed and renamed.
+enum class NumberOrder {
+    Name,    ///< the file list's order: by name, letter case ignored
+    Natural, ///< by name with the digits of a name compared by value: "img2" before "img10"
+    Modified, ///< oldest first
+    Size,    ///< smallest first
+};
+
 /// The ranges the options panel keeps its fields in, and the texts its fields
 /// start with.
 namespace limits {
@@ -51,7 +59,43 @@ inline constexpr QStringView defaultCountText = u"0001";
 /// What the prefix and postfix text boxes hold at start-up and after Reset.
 inline constexpr QStringView defaultPrefixText = u"File_";
 inline constexpr QStringView defaultPostfixText = u"_File";
+
+// The numbering fields of the More Options dialog.
+/// Every counter stamp advances its counter by a step in this range.
+inline constexpr int minCounterStep = 1;
+inline constexpr int maxCounterStep = 999;
+inline constexpr int defaultCounterStep = 1;
+inline constexpr int maxCounterStepLength = 3;
+inline constexpr QStringView defaultCounterStepText = u"1";
+/// A counter is written with this many digits, zero-padded; it cannot go past
+/// the largest number they hold.
+inline constexpr int minCounterDigits = 1;
+inline constexpr int maxCounterDigits = 9;
+inline constexpr int defaultCounterDigits = 4;
+inline constexpr int maxCounterDigitsLength = 1;
+inline constexpr QStringView defaultCounterDigitsText = u"4";
 } // namespace limits
+
+/// How the files are numbered. Its initialisers number them as the file list
+/// orders them, one by one, in four digits, the counters running on through
+/// every folder of a tree.
+struct NumberingOptions
+{
+    NumberOrder order = NumberOrder::Name;
+    /// The same order, last first.
+    bool reverse = false;
+    /// What each counter stamp adds to its counter.
+    int step = limits::defaultCounterStep;
+    /// How many digits a counter stamp shows, and so the largest counter.
+    int digits = limits::defaultCounterDigits;
+    /// In a tree, both counters go back to their start values in each folder.
+    bool perFolder = false;
+
+    /// True when the files go in the file list's own order, as they always did.
+    bool isListOrder() const { return order == NumberOrder::Name && !reverse; }
+
+    friend bool operator==(const NumberingOptions &, const NumberingOptions &) = default;
+};
 
 /// The option values one new-name computation reads. The window fills a fresh
 /// record from its controls for every name, so no copy outlives a computation.
@@ -95,6 +139,10 @@ struct RenameOptions
     bool useTemplate = false;
     QString nameTemplate;
     WhenTaken whenTaken = WhenTaken::Leave;
+
+    /// The order and the counting of the counter stamps (the More Options
+    /// dialog's "Numbering" group).
+    NumberingOptions numbering;
 };
 
 } // namespace kestrava

@@ -2,6 +2,8 @@
 
 #include "SpaceTrim.h"
 
+#include <algorithm>
+
 namespace kestrava {
 
 namespace {
@@ -87,12 +89,24 @@ QString dateText(QStringView format, QDate date, QTime time)
 
 std::expected<QString, RenameError> takeCounterStamp(qint16 &counter)
 {
+    int wide = counter;
+    const auto stamp = takeCounterStamp(wide, NumberingOptions{});
+    counter = qint16(wide);
+    return stamp;
+}
+
+std::expected<QString, RenameError> takeCounterStamp(int &counter, const NumberingOptions &numbering)
+{
+    // The fields keep both in range; a record filled elsewhere is held to it.
+    const int digits = std::clamp(numbering.digits, limits::minCounterDigits, limits::maxCounterDigits);
+    const int step = std::clamp(numbering.step, limits::minCounterStep, limits::maxCounterStep);
     if (counter < 1)
         counter = 1;
-    if (counter >= 10000)
-        return std::unexpected(RenameError::counterPastLimit());
-    const QString text = QString::number(counter).rightJustified(4, u'0');
-    counter = qint16(counter + 1);
+    if (counter > RenameError::counterLimit(digits))
+        return std::unexpected(RenameError::counterPastLimit(digits));
+    const QString text = QString::number(counter).rightJustified(digits, u'0');
+    // Nine digits and a step of 999 stay well inside an int.
+    counter += step;
     return text;
 }
 
@@ -102,7 +116,7 @@ std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions 
                                              QDate date, QTime time)
 {
     if (options.prefixCounter) {
-        const auto counter = takeCounterStamp(counters.intPrefixCounter);
+        const auto counter = takeCounterStamp(counters.intPrefixCounter, options.numbering);
         if (!counter)
             return std::unexpected(counter.error());
         base = *counter + u'_' + base;
@@ -118,7 +132,7 @@ std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions
                                               QDate date, QTime time)
 {
     if (options.postfixCounter) {
-        const auto counter = takeCounterStamp(counters.intPostfixCounter);
+        const auto counter = takeCounterStamp(counters.intPostfixCounter, options.numbering);
         if (!counter)
             return std::unexpected(counter.error());
         base += u'_' + *counter;

@@ -33,6 +33,10 @@ QString dateText(QStringView format, const QDateTime &when);
 /// A counter below 1 is first set to 1. A counter of 10000 or more cannot be
 /// written in four digits: it fails and is left as it is.
 std::expected<QString, RenameError> takeCounterStamp(qint16 &counter);
+/// The text of \a counter in \a digits zero-padded digits, advancing it by
+/// \a step. A counter below 1 is first set to 1; one that needs more digits
+/// fails and is left as it is.
+std::expected<QString, RenameError> takeCounterStamp(int &counter, const NumberingOptions &numbering);
 
 /// Adds to \a base the stamps whose check boxes are on, in their fixed order:
 /// prefix counter, prefix text, prefix date, postfix counter, postfix text,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DiskOperations.h"
+#include "RenameOptions.h"
 #include "RunLog.h"
 
 #include <QDateTime>
@@ -96,6 +97,11 @@ private:
     void restoreReadOnly(const FolderFile &file, const QString &path);
     void RenameSelectedFiles();
     void RenameAllFilesInFolder();
+    /// Reads how the folder's files are numbered, restarting the counters when
+    /// each folder starts afresh.
+    NumberingOptions beginFolderFiles();
+    /// Renames the folder's files (or its selected ones) in the order \a numbering chooses.
+    void renameInNumberingOrder(const QString &folderPath, const NumberingOptions &numbering, bool selectedOnly);
     void RenameFolderTree();
     void walkFolderTree();
     bool enterSubFolder(qsizetype position);

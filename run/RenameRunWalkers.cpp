@@ -5,6 +5,7 @@
 #include "FileList.h"
 #include "FolderList.h"
 #include "NameSource.h"
+#include "NumberingOrder.h"
 #include "ProgressSink.h"
 
 #include <algorithm>
@@ -14,6 +15,10 @@ namespace kestrava {
 void RenameRun::RenameSelectedFiles()
 {
     const QString folderPath = folderPathOf(m_parts.folders.path());
+    if (const NumberingOptions numbering = beginFolderFiles(); !numbering.isListOrder()) {
+        renameInNumberingOrder(folderPath, numbering, true);
+        return;
+    }
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
         if (m_stopRequested)
@@ -38,6 +43,10 @@ void RenameRun::RenameSelectedFiles()
 void RenameRun::RenameAllFilesInFolder()
 {
     const QString folderPath = folderPathOf(m_parts.folders.path());
+    if (const NumberingOptions numbering = beginFolderFiles(); !numbering.isListOrder()) {
+        renameInNumberingOrder(folderPath, numbering, false);
+        return;
+    }
     const qsizetype count = m_parts.files.count();
     for (qsizetype position = 0; position < count; ++position) {
         if (m_stopRequested || position >= m_parts.files.count())
@@ -51,6 +60,43 @@ void RenameRun::RenameAllFilesInFolder()
         else
             renamed = RenameFile(folderPath, name, *newName);
         // The count shown is of the files renamed before this one.
+        m_parts.progress.showCount(intFilesRenamed());
+        if (renamed)
+            RecordFileModified(*newName);
+        m_parts.progress.yield();
+    }
+}
+
+NumberingOptions RenameRun::beginFolderFiles()
+{
+    const NumberingOptions numbering = m_parts.names.numbering();
+    if (numbering.perFolder)
+        m_parts.names.restartCounters();
+    return numbering;
+}
+
+// The files of the folder in the order they are numbered in, taken from the list
+// once: the preview and the look ahead order the same names the same way.
+void RenameRun::renameInNumberingOrder(const QString &folderPath, const NumberingOptions &numbering,
+                                       bool selectedOnly)
+{
+    QList<QString> names;
+    names.reserve(selectedOnly ? m_parts.files.selectedCount() : m_parts.files.count());
+    for (qsizetype position = 0; position < m_parts.files.count(); ++position) {
+        if (!selectedOnly || m_parts.files.isSelected(position))
+            names.append(m_parts.files.name(position));
+    }
+    for (const qsizetype position : numberingOrder(folderPath, names, numbering)) {
+        if (m_stopRequested)
+            return;
+        const QString &name = names.at(position);
+        m_parts.progress.showFile(name);
+        const auto newName = m_parts.names.newName(name);
+        bool renamed = false;
+        if (!newName)
+            logNameFailure(folderPath, name, newName.error());
+        else
+            renamed = RenameFile(folderPath, name, *newName);
         m_parts.progress.showCount(intFilesRenamed());
         if (renamed)
             RecordFileModified(*newName);

@@ -31,6 +31,11 @@ void RulesNameSource::beginRun()
     m_invalidArgumentText = QCoreApplication::translate("kestrava::RenameError", InvalidArgument);
 }
 
+void RulesNameSource::restartCounters()
+{
+    m_counters.load(m_rules.prefixCountText(), m_rules.postfixCountText());
+}
+
 std::expected<QString, RenameError> RulesNameSource::compute(const QString &oldName)
 {
     const RenameOptions options = m_rules.options();

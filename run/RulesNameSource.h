@@ -36,6 +36,9 @@ public:
 
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
+    NumberingOptions numbering() const override { return m_rules.options().numbering; }
+    /// Loads the counters from their start texts again, as beginRun() does.
+    void restartCounters() override;
     /// The new name of \a oldName, advancing the counters, with the failure's cause.
     std::expected<QString, RenameError> compute(const QString &oldName);
 

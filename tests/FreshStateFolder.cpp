@@ -13,6 +13,9 @@ void useFreshStateFolder()
 {
     static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/kestrava-test-state-XXXXXX"));
     qputenv("XDG_STATE_HOME", QFile::encodeName(folder.path()));
+    // Presets and remembered settings alike: none of the user's, none left behind.
+    static QTemporaryDir config(QDir::tempPath() + QStringLiteral("/kestrava-test-config-XXXXXX"));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(config.path()));
 }
 
 } // namespace

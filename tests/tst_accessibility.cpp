@@ -111,6 +111,15 @@ void TestAccessibility::labelsAreTheBuddiesOfTheirFields_data()
     QTest::newRow("trim") << "lblTrimLength"
                           << "txtTrimLength"
                           << "Trim length in characters";
+    QTest::newRow("number order") << "lblNumberOrder"
+                                  << "cmbNumberOrder"
+                                  << "Number by";
+    QTest::newRow("counter step") << "lblCounterStep"
+                                  << "txtCounterStep"
+                                  << "Step";
+    QTest::newRow("counter digits") << "lblCounterDigits"
+                                    << "txtCounterDigits"
+                                    << "Digits";
     QTest::newRow("before") << "lblBefore"
                             << "txtFilesPreview"
                             << "Files to rename";

@@ -2,6 +2,7 @@
 #include "CliTestKit.h"
 #include "DirectoryListing.h"
 #include "NewFilename.h"
+#include "NumberingOrder.h"
 #include "RunJournal.h"
 #include "RunSimulation.h"
 #include "RunTestKit.h"
@@ -204,6 +205,46 @@ void TestCli::sameNamesAsTheWindow_data()
             o.postfixDate = true;
             o.datePostfix = QStringLiteral("mm-dd-yyyy");
         }));
+    const auto numbered = [](auto set) {
+        return with([&](RenameOptions &o) {
+            o.prefixCounter = true;
+            set(o.numbering);
+        });
+    };
+    row("natural order", {"--prefix-counter=1", "--order", "natural"},
+        numbered([](NumberingOptions &n) { n.order = NumberOrder::Natural; }));
+    row("natural order, last first", {"--prefix-counter=1", "--order=natural", "--reverse"},
+        numbered([](NumberingOptions &n) {
+            n.order = NumberOrder::Natural;
+            n.reverse = true;
+        }));
+    row("name order, last first", {"--prefix-counter=1", "--order=name", "--reverse"},
+        numbered([](NumberingOptions &n) { n.reverse = true; }));
+    row("size order", {"--prefix-counter=1", "--order=size"},
+        numbered([](NumberingOptions &n) { n.order = NumberOrder::Size; }));
+    row("modified order", {"--prefix-counter=1", "--order=modified"},
+        numbered([](NumberingOptions &n) { n.order = NumberOrder::Modified; }));
+    row("step 7 in six digits", {"--prefix-counter=9998", "--counter-step", "7", "--counter-digits", "6"},
+        numbered([](NumberingOptions &n) {
+            n.step = 7;
+            n.digits = 6;
+        }),
+        "9998");
+    row("step 1000 reads 999", {"--prefix-counter=1", "--counter-step=1000"},
+        numbered([](NumberingOptions &n) { n.step = 999; }));
+    row("step letters read 1", {"--prefix-counter=1", "--counter-step=x"}, numbered([](NumberingOptions &) {}));
+    row("step 0 reads 1", {"--prefix-counter=1", "--counter-step=0"}, numbered([](NumberingOptions &) {}));
+    row("digits 0 reads 1", {"--prefix-counter=1", "--counter-digits=0"},
+        numbered([](NumberingOptions &n) { n.digits = 1; }));
+    row("digits 12 reads 9", {"--postfix-counter=3", "--counter-digits=12"}, with([](RenameOptions &o) {
+            o.postfixCounter = true;
+            o.numbering.digits = 9;
+        }),
+        start, "3");
+    row("one digit runs out", {"--prefix-counter=5", "--counter-digits=1"},
+        numbered([](NumberingOptions &n) { n.digits = 1; }), "5");
+    row("counters per folder, one folder", {"--prefix-counter=1", "--counter-per-folder"},
+        numbered([](NumberingOptions &n) { n.perFolder = true; }));
     row("everything",
         {"--remove-tildes", "--spaces=dashes", "--underscores=dots", "--case=capitalise", "--find=a", "--replace=4",
          "--trim=20", "--prefix=P", "--prefix-counter=7", "--prefix-date=ddmmyy", "--postfix=Q", "--postfix-counter=30",
@@ -237,20 +278,25 @@ void TestCli::sameNamesAsTheWindow()
     QVERIFY2(output.status == 0 || output.status == 1, output.err.constData());
     const QList<QJsonObject> objects = output.json();
     QCOMPARE(objects.size(), 9);
-    // The files come in the order of the folder's listing, each numbered in turn.
+    // The files come in the order of the folder's listing, or the one chosen, each numbered in turn.
     auto listing = listFiles(root(), QStringLiteral("*.*"));
     QVERIFY(listing);
+    QList<QString> listed;
+    for (const DirectoryEntry &entry : std::as_const(*listing))
+        listed.append(entry.name);
+    const QList<QString> ordered = inNumberingOrder(root(), listed, options.numbering);
     NameCounters counters;
     counters.load(prefixCount, postfixCount);
     bool allDone = true;
-    for (qsizetype i = 0; i < listing->size(); ++i) {
-        const QString old = listing->at(i).name;
+    for (qsizetype i = 0; i < ordered.size(); ++i) {
+        const QString old = ordered.at(i);
         const auto expected = BuildNewFilename(old, options, counters, fixedToday);
         QCOMPARE(objects.at(i).value("old").toString(), old);
         QCOMPARE(objects.at(i).value("new").toString(), expected.value_or(QString()));
         if (!expected) {
             QCOMPARE(objects.at(i).value("reason").toString(),
-                     QStringLiteral("The counter is past 9999, so the new name cannot be computed"));
+                     QStringLiteral("The counter is past %1, so the new name cannot be computed")
+                         .arg(QString(options.numbering.digits, u'9')));
         }
         allDone = allDone && expected;
     }
@@ -272,6 +318,9 @@ void TestCli::usageErrors_data()
     QTest::newRow("unknown underscores word") << QStringList{"--underscores=dots!", "."} << "--underscores";
     QTest::newRow("unknown prefix date") << QStringList{"--prefix-date=yyyy-dd-mm", "."} << "--prefix-date";
     QTest::newRow("unknown postfix date") << QStringList{"--postfix-date", "DDMMYY", "."} << "--postfix-date";
+    QTest::newRow("unknown order") << QStringList{"--order=date", "."} << "--order";
+    QTest::newRow("order without a word") << QStringList{".", "--order"} << "--order";
+    QTest::newRow("numbering with undo") << QStringList{"--undo", "--reverse"} << "--undo";
     QTest::newRow("include matching nothing") << QStringList{"--include=;", "."} << "--include";
     QTest::newRow("two folders") << QStringList{"sub", "."} << "sub";
     QTest::newRow("folder among files") << QStringList{"a.txt", "sub"} << "sub";
@@ -378,6 +427,15 @@ void TestCli::scope_data()
                            << QStringList{"a_b.jpg", "c d.PNG", "e f.txt", "sub/i_j.jpg"};
     QTest::newRow("files with a pattern") << QStringList{"--include=*.txt", "a b.jpg", "e f.txt"}
                                           << QStringList{"a b.jpg", "c d.PNG", "e_f.txt", "sub/i j.jpg"};
+    QTest::newRow("tree, counters running on")
+        << QStringList{"-r", "--prefix-counter=1", "."}
+        << QStringList{"0001_a_b.jpg", "0002_c_d.PNG", "0003_e_f.txt", "sub/0004_i_j.jpg"};
+    QTest::newRow("tree, counters again in each folder")
+        << QStringList{"-r", "--prefix-counter=1", "--counter-per-folder", "."}
+        << QStringList{"0001_a_b.jpg", "0002_c_d.PNG", "0003_e_f.txt", "sub/0001_i_j.jpg"};
+    QTest::newRow("files by name, last first")
+        << QStringList{"--reverse", "--prefix-counter=1", "e f.txt", "sub/i j.jpg", "a b.jpg"}
+        << QStringList{"0002_a_b.jpg", "c d.PNG", "0001_e_f.txt", "sub/0003_i_j.jpg"};
     QTest::newRow("a file named twice") << QStringList{"a b.jpg", "sub/../a b.jpg"}
                                         << QStringList{"a_b.jpg", "c d.PNG", "e f.txt", "sub/i j.jpg"};
 }
@@ -460,12 +518,14 @@ void TestCli::helpListsEveryOptionWithItsDefault()
     const CliOutput help = runCli({"--help"});
     QCOMPARE(help.status, 0);
     for (const char *option :
-         {"--remove-tildes", "--spaces",    "--underscores",    "--case",           "--find",      "--replace",
-          "--trim",          "--prefix ",   "--prefix-counter", "--prefix-date",    "--postfix ",  "--postfix-counter",
-          "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",      "--json",
-          "--apply",         "--undo",      "--version",        "--regex",          "--match-case"})
+         {"--remove-tildes", "--spaces",    "--underscores",    "--case",           "--find",     "--replace",
+          "--trim",          "--prefix ",   "--prefix-counter", "--prefix-date",    "--postfix ", "--postfix-counter",
+          "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",     "--json",
+          "--apply",         "--undo",      "--version",        "--regex",          "--match-case", "--order",
+          "--reverse",       "--counter-step", "--counter-digits", "--counter-per-folder", "--preset ",
+          "--save-preset ",  "--list-presets"})
         QVERIFY2(help.out.contains(option), option);
-    QCOMPARE(help.out.count("Default"), 18);
+    QCOMPARE(help.out.count("Default"), 23);
     const CliOutput version = runCli({"--version"});
     QCOMPARE(version.out,
              QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"

@@ -83,6 +83,8 @@ private Q_SLOTS:
     void patternError();
     void blankNameMovesNoCounter();
     void samplesNumberFromTheirStart();
+    void numberedSeries_data();
+    void numberedSeries();
     void capitalise_data();
     void capitalise();
     void capitaliseLowersItsArgument();
@@ -206,6 +208,16 @@ void TestNewFilename::newName_data()
     QTest::newRow("byte kept by find ignoring case")
         << "Caf" + e9 + "CAFE.txt" << findReplace("cafe", "x") << "Caf" + e9 + "x.txt";
     QTest::newRow("trim after a byte") << "abcdefg" + e9 + "xyz.t" << trimTo("8") << "abcdefg" + e9 + ".t";
+    const auto digits = [](int count) {
+        return optionsWith([count](RenameOptions &o) {
+            o.prefixCounter = o.postfixCounter = true;
+            o.numbering.digits = count;
+        });
+    };
+    QTest::newRow("counters in five digits") << "a.txt" << digits(5) << "00001_a_00001.txt";
+    QTest::newRow("counters in one digit") << "a.txt" << digits(1) << "1_a_1.txt";
+    QTest::newRow("counters in nine digits") << "a.txt" << digits(9) << "000000001_a_000000001.txt";
+    QTest::newRow("digits outside 1 to 9 held to them") << "a" << digits(12) << "000000001_a_000000001";
     QTest::newRow("emptied base leaves a hidden name")
         << "_.txt" << optionsWith([](RenameOptions &o) { o.underscores = UnderscoreConversion::Remove; }) << ".txt";
     QTest::newRow("literal find matching case") << "Photo PHOTO photo.jpg" << optionsWith([](RenameOptions &o) {
@@ -396,6 +408,52 @@ void TestNewFilename::samplesNumberFromTheirStart()
     QCOMPARE(names, QStringList({"0005_a_0020.txt", "0006_a_0021.txt", "0007_a_0022.txt", "0008_a_0023.txt"}));
     QCOMPARE(counters.intPrefixCounter, qint16(9));
     QCOMPARE(counters.intPostfixCounter, qint16(24));
+}
+
+void TestNewFilename::numberedSeries_data()
+{
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("step");
+    QTest::addColumn<int>("digits");
+    QTest::addColumn<QStringList>("names"); // of five files in turn; empty where the counter is past its digits
+    QTest::newRow("as always") << 1 << 1 << 4 << QStringList{"0001_a", "0002_a", "0003_a", "0004_a", "0005_a"};
+    QTest::newRow("step 5") << 1 << 5 << 4 << QStringList{"0001_a", "0006_a", "0011_a", "0016_a", "0021_a"};
+    QTest::newRow("step 999") << 1 << 999 << 4 << QStringList{"0001_a", "1000_a", "1999_a", "2998_a", "3997_a"};
+    QTest::newRow("a step above 999 counts as 999")
+        << 1 << 5000 << 4 << QStringList{"0001_a", "1000_a", "1999_a", "2998_a", "3997_a"};
+    QTest::newRow("four digits stop after 9999") << 9998 << 1 << 4 << QStringList{"9998_a", "9999_a", "", "", ""};
+    QTest::newRow("a step past 9999 stops too") << 9990 << 5 << 4 << QStringList{"9990_a", "9995_a", "", "", ""};
+    QTest::newRow("five digits go on past 9999")
+        << 9998 << 1 << 5 << QStringList{"09998_a", "09999_a", "10000_a", "10001_a", "10002_a"};
+    QTest::newRow("five digits stop after 99999") << 99998 << 1 << 5 << QStringList{"99998_a", "99999_a", "", "", ""};
+    QTest::newRow("one digit") << 7 << 1 << 1 << QStringList{"7_a", "8_a", "9_a", "", ""};
+    QTest::newRow("start wider than its digits") << 12 << 1 << 1 << QStringList{"", "", "", "", ""};
+    QTest::newRow("nine digits, step 999")
+        << 9999 << 999 << 9
+        << QStringList{"000009999_a", "000010998_a", "000011997_a", "000012996_a", "000013995_a"};
+    QTest::newRow("nine digits stop after 999999999")
+        << 999999000 << 999 << 9 << QStringList{"999999000_a", "999999999_a", "", "", ""};
+}
+
+void TestNewFilename::numberedSeries()
+{
+    QFETCH(int, start);
+    QFETCH(int, step);
+    QFETCH(int, digits);
+    QFETCH(QStringList, names);
+    RenameOptions options;
+    options.prefixCounter = true;
+    options.numbering.step = step;
+    options.numbering.digits = digits;
+    NameCounters counters{start, start};
+    QStringList made;
+    for (int i = 0; i < names.size(); ++i) {
+        const auto name = BuildNewFilename(QStringLiteral("a"), options, counters, march6);
+        made << name.value_or(QString());
+        if (!name)
+            QCOMPARE(name.error(), RenameError::counterPastLimit(std::min(digits, 9)));
+    }
+    QCOMPARE(made, names);
 }
 
 void TestNewFilename::capitalise_data()

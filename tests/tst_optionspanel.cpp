@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -80,6 +81,17 @@ private:
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(edit, Qt::Key_Backspace);
         QTest::keyClicks(edit, text);
+    }
+
+    // Clicks More Options and, as a window manager would, makes its dialog the active window.
+    void openMoreOptions() const
+    {
+        click(control<QPushButton>(QStringLiteral("cmdMoreOptions")));
+        auto *dialog = control<QDialog>(QStringLiteral("dlgMoreOptions"));
+        QVERIFY(dialog->isVisible());
+        QApplication::setActiveWindow(dialog);
+        QVERIFY(QTest::qWaitForWindowActive(dialog));
+        QCOMPARE(QApplication::activeWindow(), dialog);
     }
 
     // Leaves the field the keyboard way.
@@ -270,6 +282,29 @@ private Q_SLOTS:
                                   << "120";
         QTest::newRow("trim 9999") << "chkTrimFilename" << trim << "9999"
                                    << "999";
+        // The More Options dialog's fields, always editable: the box beside is any.
+        const QString step = QStringLiteral("txtCounterStep");
+        const QString digits = QStringLiteral("txtCounterDigits");
+        QTest::newRow("step empty") << "chkRemoveTildas" << step << ""
+                                    << "1";
+        QTest::newRow("step 0") << "chkRemoveTildas" << step << "0"
+                                << "1";
+        QTest::newRow("step 000") << "chkRemoveTildas" << step << "000"
+                                  << "1";
+        QTest::newRow("step 25") << "chkRemoveTildas" << step << "25"
+                                 << "25";
+        QTest::newRow("step 1000") << "chkRemoveTildas" << step << "1000"
+                                   << "100";
+        QTest::newRow("step letters") << "chkRemoveTildas" << step << "a-5"
+                                      << "5";
+        QTest::newRow("digits empty") << "chkRemoveTildas" << digits << ""
+                                      << "4";
+        QTest::newRow("digits 0") << "chkRemoveTildas" << digits << "0"
+                                  << "1";
+        QTest::newRow("digits 7") << "chkRemoveTildas" << digits << "7"
+                                  << "7";
+        QTest::newRow("digits 12") << "chkRemoveTildas" << digits << "12"
+                                   << "1";
     }
 
     void numericFieldCorrections()
@@ -279,6 +314,8 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(QString, kept);
         click(box(boxName));
+        if (field(fieldName)->window() != m_form.get())
+            openMoreOptions();
         retype(field(fieldName), typed);
         tabAway(field(fieldName));
         QCOMPARE(field(fieldName)->text(), kept);
@@ -398,6 +435,76 @@ private Q_SLOTS:
             QCOMPARE(list(name)->currentIndex(), -1);
         }
         QCOMPARE(results(), sampleNames);
+    }
+
+    void moreOptionsIsOneDialogOpenedAgainAndAgain()
+    {
+        auto *dialog = control<QDialog>(QStringLiteral("dlgMoreOptions"));
+        QVERIFY(dialog->isHidden());
+        openMoreOptions();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("More Options"));
+        QVERIFY(!dialog->isModal());
+        // The window stays usable beside it, and a second click brings the same one forward.
+        QApplication::setActiveWindow(m_form.get());
+        click(box(QStringLiteral("chkRemoveTildas")));
+        QVERIFY(page()->currentOptions().removeTildas);
+        openMoreOptions();
+        QCOMPARE(m_form->findChildren<QDialog *>(QStringLiteral("dlgMoreOptions")).size(), 1);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QVERIFY(dialog->isHidden());
+        openMoreOptions();
+        click(control<QPushButton>(QStringLiteral("cmdCloseMoreOptions")));
+        QVERIFY(dialog->isHidden());
+    }
+
+    void moreOptionsTakeEffectAtOnceAndResetPutsThemBack()
+    {
+        click(box(QStringLiteral("chkPrefixCounter")));
+        openMoreOptions();
+        QSignalSpy refreshes(page(), &OptionsPage::sampleMaskShown);
+        retype(field(QStringLiteral("txtCounterDigits")), QStringLiteral("5"));
+        retype(field(QStringLiteral("txtCounterStep")), QStringLiteral("10"));
+        QVERIFY(refreshes.count() >= 2);
+        const QStringList expected{
+            QStringLiteral("00001_my work schedule.doc"), QStringLiteral("00011_Great_album_track2.mp3"),
+            QStringLiteral("00021_large - company_logo.gif"), QStringLiteral("00031_shortened_filena~1.jpg")};
+        QCOMPARE(results(), expected);
+        // The dialog shows the samples as the tab does.
+        for (int k = 1; k <= 4; ++k) {
+            QCOMPARE(control<QLabel>(QStringLiteral("lblMoreSample%1").arg(k))->text(), sampleNames.at(k - 1));
+            QCOMPARE(control<QLabel>(QStringLiteral("lblMoreSample%1New").arg(k))->text(), expected.at(k - 1));
+        }
+        list(QStringLiteral("cmbNumberOrder"))->setCurrentIndex(1);
+        click(box(QStringLiteral("chkNumberReverse")));
+        click(box(QStringLiteral("chkCounterPerFolder")));
+        const NumberingOptions numbering = page()->currentOptions().numbering;
+        QCOMPARE(numbering.order, NumberOrder::Natural);
+        QVERIFY(numbering.reverse && numbering.perFolder);
+        QCOMPARE(numbering.step, 10);
+        QCOMPARE(numbering.digits, 5);
+
+        click(control<QPushButton>(QStringLiteral("cmdReset")));
+        QCOMPARE(list(QStringLiteral("cmbNumberOrder"))->currentText(), QStringLiteral("Name"));
+        QVERIFY(!box(QStringLiteral("chkNumberReverse"))->isChecked());
+        QVERIFY(!box(QStringLiteral("chkCounterPerFolder"))->isChecked());
+        QCOMPARE(field(QStringLiteral("txtCounterStep"))->text(), QStringLiteral("1"));
+        QCOMPARE(field(QStringLiteral("txtCounterDigits"))->text(), QStringLiteral("4"));
+        QVERIFY(page()->currentOptions().numbering == NumberingOptions{});
+        QCOMPARE(results(), sampleNames);
+        QCOMPARE(control<QLabel>(QStringLiteral("lblMoreSample1New"))->text(), sampleNames.first());
+    }
+
+    void moreOptionsOffersTheFourOrders()
+    {
+        QComboBox *orders = list(QStringLiteral("cmbNumberOrder"));
+        QStringList entries;
+        for (int i = 0; i < orders->count(); ++i)
+            entries << orders->itemText(i);
+        QCOMPARE(entries, QStringList({"Name", "Name, with numbers by value", "Date modified", "Size"}));
+        QCOMPARE(orders->currentIndex(), 0);
+        QCOMPARE(box(QStringLiteral("chkNumberReverse"))->text(), QStringLiteral("Reverse the order"));
+        QCOMPARE(box(QStringLiteral("chkCounterPerFolder"))->text(), QStringLiteral("Start again in each folder"));
+        QCOMPARE(control<QPushButton>(QStringLiteral("cmdCloseMoreOptions"))->text(), QStringLiteral("Close"));
     }
 
     void greyedBoxCountsAsOff()

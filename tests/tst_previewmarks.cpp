@@ -5,6 +5,7 @@
 // names that break a line, and the file-type box taking exactly what is typed.
 
 #include "ChooseFilesPage.h"
+#include "CliTestKit.h"
 #include "FileChooserList.h"
 #include "FileNameBytes.h"
 #include "FindControl.h"
@@ -157,6 +158,8 @@ private Q_SLOTS:
     void closingTheWindowLeavesTheLookAheadUnseen();
     void previewFilledInPartsMarksAsOneGo_data();
     void previewFilledInPartsMarksAsOneGo();
+    void previewRunAndCommandLineNumberAlike_data();
+    void previewRunAndCommandLineNumberAlike();
 };
 
 void TestPreviewMarks::applyRules(Rules rules)
@@ -499,6 +502,96 @@ void TestPreviewMarks::previewFilledInPartsMarksAsOneGo()
     QCOMPARE(lines("txtFilesPreviewNew"), after);
     QCOMPARE(markedLines(), marks);
     QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), summary);
+}
+
+
+void TestPreviewMarks::previewRunAndCommandLineNumberAlike_data()
+{
+    // Four files, each modified some minutes back and of some size:
+    // img1 (1 minute, 30 bytes), img10 (2, 10), img2 (3, 20) and IMG3 (4, 40).
+    QTest::addColumn<int>("order"); // the entry of cmbNumberOrder
+    QTest::addColumn<bool>("reverse");
+    QTest::addColumn<QString>("step");
+    QTest::addColumn<QString>("digits");
+    QTest::addColumn<QStringList>("cli"); // the same choices on the command line
+    QTest::addColumn<QStringList>("newNames"); // in the preview's order
+    QTest::newRow("name") << 0 << false << "1"
+                          << "4" << QStringList{}
+                          << QStringList{"0001_img1.txt", "0002_img10.txt", "0003_img2.txt", "0004_IMG3.txt"};
+    QTest::newRow("natural") << 1 << false << "1"
+                             << "4" << QStringList{"--order", "natural"}
+                             << QStringList{"0001_img1.txt", "0002_img2.txt", "0003_IMG3.txt", "0004_img10.txt"};
+    QTest::newRow("natural, last first")
+        << 1 << true << "1"
+        << "4" << QStringList{"--order=natural", "--reverse"}
+        << QStringList{"0001_img10.txt", "0002_IMG3.txt", "0003_img2.txt", "0004_img1.txt"};
+    QTest::newRow("date modified") << 2 << false << "1"
+                                   << "4" << QStringList{"--order", "modified"}
+                                   << QStringList{"0001_IMG3.txt", "0002_img2.txt", "0003_img10.txt", "0004_img1.txt"};
+    QTest::newRow("size, step 5 in five digits")
+        << 3 << false << "5"
+        << "5" << QStringList{"--order", "size", "--counter-step", "5", "--counter-digits", "5"}
+        << QStringList{"00001_img10.txt", "00006_img2.txt", "00011_img1.txt", "00016_IMG3.txt"};
+    QTest::newRow("name, last first, one digit")
+        << 0 << true << "4"
+        << "1" << QStringList{"--reverse", "--counter-step=4", "--counter-digits=1"}
+        << QStringList{"1_IMG3.txt", "5_img2.txt", "9_img10.txt", ""};
+}
+
+// A run keeps every name its preview showed, in the preview's order, and the
+// command line's dry run gives the same names in the same order.
+void TestPreviewMarks::previewRunAndCommandLineNumberAlike()
+{
+    QFETCH(int, order);
+    QFETCH(bool, reverse);
+    QFETCH(QString, step);
+    QFETCH(QString, digits);
+    QFETCH(QStringList, cli);
+    QFETCH(QStringList, newNames);
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const auto &[name, minutes, size] : {std::tuple{"img1.txt", 1, 30}, std::tuple{"img10.txt", 2, 10},
+                                              std::tuple{"img2.txt", 3, 20}, std::tuple{"IMG3.txt", 4, 40}}) {
+        const QString path = root() + u'/' + QString::fromUtf8(name);
+        QVERIFY(writeFile(path, QByteArray(size, 'x')));
+        const timespec times[2] = {{now, 0}, {now - minutes * 60, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    }
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QCheckBox>("chkPrefixCounter")->setChecked(true);
+    control<QComboBox>("cmbNumberOrder")->setCurrentIndex(order);
+    control<QCheckBox>("chkNumberReverse")->setChecked(reverse);
+    control<QLineEdit>("txtCounterStep")->setText(step);
+    control<QLineEdit>("txtCounterDigits")->setText(digits);
+    QVERIFY(showPreview());
+    QStringList oldNames;
+    for (const QString &name : newNames)
+        oldNames << name.sliced(name.indexOf(u'_') + 1);
+    if (newNames.last().isEmpty())
+        oldNames.last() = QStringLiteral("img1.txt"); // the one counter past its digits
+    QCOMPARE(lines("txtFilesPreview"), oldNames);
+    QCOMPARE(lines("txtFilesPreviewNew"), newNames);
+
+    const CliOutput dryRun =
+        runKestravaCli(root(), m_state->path(), QDate(2026, 3, 9), cli + QStringList{"--prefix-counter", "1", "--json", "."}, {});
+    QList<QJsonObject> objects = dryRun.json();
+    QCOMPARE(objects.size(), newNames.size() + 1);
+    for (qsizetype i = 0; i < newNames.size(); ++i) {
+        QCOMPARE(objects.at(i).value("old").toString(), oldNames.at(i));
+        QCOMPARE(objects.at(i).value("new").toString(), newNames.at(i));
+    }
+
+    showTab(KestravaForm::Tab::Go);
+    control<QPushButton>("StartButton")->click();
+    // Newest first in the log of renamed files.
+    QStringList renamed = control<QPlainTextEdit>("txtFilesModified")->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    std::reverse(renamed.begin(), renamed.end());
+    QStringList expected = newNames;
+    expected.removeAll(QString());
+    QCOMPARE(renamed, expected);
+    if (newNames.last().isEmpty())
+        expected << oldNames.last();
+    expected.sort();
+    QCOMPARE(namesIn(root()), expected);
 }
 
 QTEST_MAIN(TestPreviewMarks)

@@ -31,6 +31,12 @@ void TestRenameOptions::startValues()
     QCOMPARE(options.dateSource, DateSource::Today);
     QVERIFY(!options.dateFallback && !options.useTemplate);
     QCOMPARE(options.nameTemplate, QString());
+    // Numbered as the file list orders the files, one by one, in four digits.
+    QCOMPARE(options.numbering.order, NumberOrder::Name);
+    QVERIFY(!options.numbering.reverse && !options.numbering.perFolder);
+    QCOMPARE(options.numbering.step, 1);
+    QCOMPARE(options.numbering.digits, 4);
+    QVERIFY(options.numbering.isListOrder());
 }
 
 QTEST_GUILESS_MAIN(TestRenameOptions)

@@ -7,6 +7,7 @@
 #include "NumberedName.h"
 #include "RunSimulation.h"
 
+#include <QDateTime>
 #include <QMap>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +23,8 @@
 
 using namespace kestrava;
 using namespace kestrava::testing;
+
+Q_DECLARE_METATYPE(kestrava::NumberingOptions)
 
 namespace {
 
@@ -43,6 +46,8 @@ struct RuleNames : NameSource
     {
         return BuildNewFilename(oldName, options, counters, QDate(2026, 3, 6));
     }
+    NumberingOptions numbering() const override { return options.numbering; }
+    void restartCounters() override { beginRun(); }
 };
 
 // "old=new" pairs; a new name of "!" is a counter past 9999.
@@ -150,6 +155,8 @@ private Q_SLOTS:
     void numberedFreeName_data();
     void numberedFreeName();
     void twoFilesToOneNameAreNumbered();
+    void walkAndRunNumberInTheChosenOrder_data();
+    void walkAndRunNumberInTheChosenOrder();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -563,6 +570,110 @@ void TestRunSimulation::twoFilesToOneNameAreNumbered()
         given.append(name);
     }
     QCOMPARE(given, QStringList({"photo.jpg", "photo (2).jpg", "photo (3).jpg"}));
+}
+
+void TestRunSimulation::walkAndRunNumberInTheChosenOrder_data()
+{
+    // Entries "name:age:size": a file whose modification time lies age seconds
+    // back and which holds size bytes; "name/" a folder.
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<NumberingOptions>("numbering");
+    QTest::addColumn<QStringList>("newNames"); // "folder/new name" in the run's order, the top folder as ""
+    const QStringList images{"img1.txt:1:0", "img10.txt:2:0", "img2.txt:3:0", "IMG3.txt:4:0"};
+    const auto numbering = [](NumberOrder order, bool reverse = false) {
+        NumberingOptions numbering;
+        numbering.order = order;
+        numbering.reverse = reverse;
+        return numbering;
+    };
+    using O = NumberOrder;
+    QTest::newRow("name") << images << numbering(O::Name)
+                          << QStringList{"/0001_img1.txt", "/0002_img10.txt", "/0003_img2.txt", "/0004_IMG3.txt"};
+    QTest::newRow("natural") << images << numbering(O::Natural)
+                             << QStringList{"/0001_img1.txt", "/0002_img2.txt", "/0003_IMG3.txt", "/0004_img10.txt"};
+    QTest::newRow("natural, last first")
+        << images << numbering(O::Natural, true)
+        << QStringList{"/0001_img10.txt", "/0002_IMG3.txt", "/0003_img2.txt", "/0004_img1.txt"};
+    QTest::newRow("natural: dashes are no minus signs")
+        << QStringList{"1-0.txt:0:0", "0-0.txt:0:0", "a1b10.txt:0:0", "a1b2.txt:0:0"} << numbering(O::Natural)
+        << QStringList{"/0001_0-0.txt", "/0002_1-0.txt", "/0003_a1b2.txt", "/0004_a1b10.txt"};
+    QTest::newRow("natural: case ignored, ties by the bytes")
+        << QStringList{"b.txt:0:0", "a.txt:0:0", "A.txt:0:0", "x02.txt:0:0", "x2.txt:0:0"} << numbering(O::Natural)
+        << QStringList{"/0001_A.txt", "/0002_a.txt", "/0003_b.txt", "/0004_x02.txt", "/0005_x2.txt"};
+    QTest::newRow("date modified, oldest first")
+        << images << numbering(O::Modified)
+        << QStringList{"/0001_IMG3.txt", "/0002_img2.txt", "/0003_img10.txt", "/0004_img1.txt"};
+    QTest::newRow("date modified, newest first")
+        << images << numbering(O::Modified, true)
+        << QStringList{"/0001_img1.txt", "/0002_img10.txt", "/0003_img2.txt", "/0004_IMG3.txt"};
+    QTest::newRow("size, ties in the list's order")
+        << QStringList{"a.txt:0:30", "b.txt:0:10", "c.txt:0:20", "d.txt:0:10"} << numbering(O::Size)
+        << QStringList{"/0001_b.txt", "/0002_d.txt", "/0003_c.txt", "/0004_a.txt"};
+    QTest::newRow("size, largest first")
+        << QStringList{"a.txt:0:30", "b.txt:0:10", "c.txt:0:20", "d.txt:0:10"} << numbering(O::Size, true)
+        << QStringList{"/0001_a.txt", "/0002_c.txt", "/0003_d.txt", "/0004_b.txt"};
+    QTest::newRow("name, last first")
+        << QStringList{"a.txt:0:0", "B.txt:0:0", "c.txt:0:0"} << numbering(O::Name, true)
+        << QStringList{"/0001_c.txt", "/0002_B.txt", "/0003_a.txt"};
+    // Folders are walked as the list orders them; the order holds within each.
+    const QStringList tree{"f10.txt:0:0", "f9.txt:0:0", "sub/", "sub/f2.txt:0:0", "sub/f10.txt:0:0"};
+    QTest::newRow("a tree, counters running on")
+        << tree << numbering(O::Natural)
+        << QStringList{"/0001_f9.txt", "/0002_f10.txt", "sub/0003_f2.txt", "sub/0004_f10.txt"};
+    NumberingOptions perFolder = numbering(O::Natural);
+    perFolder.perFolder = true;
+    QTest::newRow("a tree, counters again in each folder")
+        << tree << perFolder << QStringList{"/0001_f9.txt", "/0002_f10.txt", "sub/0001_f2.txt", "sub/0002_f10.txt"};
+    NumberingOptions stepped;
+    stepped.step = 10;
+    stepped.digits = 2;
+    QTest::newRow("step 10 in two digits")
+        << QStringList{"a.txt:0:0", "b.txt:0:0", "c.txt:0:0", "d.txt:0:0", "e.txt:0:0", "f.txt:0:0"} << stepped
+        << QStringList{"/01_a.txt", "/11_b.txt", "/21_c.txt", "/31_d.txt", "/41_e.txt", "/51_f.txt"};
+}
+
+void TestRunSimulation::walkAndRunNumberInTheChosenOrder()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(NumberingOptions, numbering);
+    QFETCH(QStringList, newNames);
+    const qint64 now = QDateTime::currentSecsSinceEpoch();
+    for (const QString &entry : entries) {
+        if (entry.endsWith(u'/')) {
+            QVERIFY(QDir(root()).mkdir(entry.chopped(1)));
+            continue;
+        }
+        const QStringList parts = entry.split(u':');
+        const QString path = root() + u'/' + parts.at(0);
+        QVERIFY(writeFile(path, QByteArray(parts.at(2).toInt(), 'x')));
+        const timespec times[2] = {{now, 0}, {now - parts.at(1).toInt() * 60, 0}};
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0), 0);
+    }
+    RuleNames names;
+    names.options.prefixCounter = true;
+    names.options.numbering = numbering;
+    const auto shown = [this](const QString &folderPath, const QString &name) -> QString {
+        const QStringView relative = QStringView(folderPath).sliced(root().size() + 1);
+        return (relative.isEmpty() ? QStringLiteral("/") : relative.toString()) + name;
+    };
+
+    // The look ahead's walk, then the run, each numbering with counters of its own.
+    QStringList walked;
+    names.beginRun();
+    simulateTree(
+        root(), FileNamePattern(QStringLiteral("*.*")), [&names](const QString &old) { return names.next(old); }, {},
+        [&](const SimulatedProblem &file) { walked << shown(file.folderPath, file.newName); },
+        {numbering, [&names] { names.restartCounters(); }});
+    QCOMPARE(walked, newNames);
+    QVERIFY(m_rig->folders.setPath(root()));
+    RenameRun run = m_rig->runWith(names);
+    QVERIFY(run.start(RunScope::AllFilesIncludingSubFolders));
+    QStringList renamed;
+    for (const FileStatus &status : run.log().statuses()) {
+        QCOMPARE(status.outcome, FileOutcome::Renamed);
+        renamed << shown(status.folderPath, status.newName);
+    }
+    QCOMPARE(renamed, newNames);
 }
 
 QTEST_GUILESS_MAIN(TestRunSimulation)

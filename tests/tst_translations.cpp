@@ -38,6 +38,10 @@ const QStringList SameInEveryLanguage{
     QStringLiteral("lblPreview4New"), QStringLiteral("txtPrefixText"),   QStringLiteral("txtPostfixText"),
     QStringLiteral("txtPrefixCount"), QStringLiteral("txtPostfixCount"), QStringLiteral("txtTrimLength"),
     QStringLiteral("lblProgramName"), QStringLiteral("lblWebAddress"),   QStringLiteral("lblEmailAddress"),
+    QStringLiteral("lblMoreSample1"), QStringLiteral("lblMoreSample2"),  QStringLiteral("lblMoreSample3"),
+    QStringLiteral("lblMoreSample4"), QStringLiteral("lblMoreSample1New"), QStringLiteral("lblMoreSample2New"),
+    QStringLiteral("lblMoreSample3New"), QStringLiteral("lblMoreSample4New"), QStringLiteral("txtCounterStep"),
+    QStringLiteral("txtCounterDigits"),
 };
 
 // Every named control's text and tooltip, and the window's title and tab captions.

@@ -320,6 +320,117 @@
     </message>
 </context>
 <context>
+    <name>kestrava::MoreOptionsDialog</name>
+    <message>
+        <source>More Options</source>
+        <translation>Weitere Optionen</translation>
+    </message>
+    <message>
+        <source>Numbering</source>
+        <translation>Nummerierung</translation>
+    </message>
+    <message>
+        <source>Number by</source>
+        <translation>Nummerieren nach</translation>
+    </message>
+    <message>
+        <source>The order in which the files of each folder are numbered, previewed and renamed</source>
+        <translation>Die Reihenfolge, in der die Dateien jedes Ordners nummeriert, angezeigt und umbenannt werden</translation>
+    </message>
+    <message>
+        <source>Reverse the order</source>
+        <translation>Reihenfolge umkehren</translation>
+    </message>
+    <message>
+        <source>Step</source>
+        <translation>Schrittweite</translation>
+    </message>
+    <message>
+        <source>What each counter adds for the next file, 1 to 999</source>
+        <translation>Was jeder Zähler für die nächste Datei addiert, 1 bis 999</translation>
+    </message>
+    <message>
+        <source>Digits</source>
+        <translation>Stellen</translation>
+    </message>
+    <message>
+        <source>How many digits a counter shows, 1 to 9; a file whose counter needs more is not renamed</source>
+        <translation>Wie viele Stellen ein Zähler zeigt, 1 bis 9; eine Datei, deren Zähler mehr braucht, wird nicht umbenannt</translation>
+    </message>
+    <message>
+        <source>Start again in each folder</source>
+        <translation>In jedem Ordner neu beginnen</translation>
+    </message>
+    <message>
+        <source>With &quot;All Files including Sub-Folders&quot;, both counters go back to their start in each folder</source>
+        <translation>Mit &quot;Alle Dateien mit Unterordnern&quot; beginnen beide Zähler in jedem Ordner wieder bei ihrem Startwert</translation>
+    </message>
+    <message>
+        <source>Preview Samples</source>
+        <translation>Beispiele</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Schließen</translation>
+    </message>
+    <message>
+        <source>Sample name</source>
+        <translation>Beispielname</translation>
+    </message>
+    <message>
+        <source>Sample name with the options applied</source>
+        <translation>Beispielname mit den angewandten Optionen</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Dateiname</translation>
+    </message>
+    <message>
+        <source>Name, with numbers by value</source>
+        <translation>Dateiname, Zahlen nach Wert</translation>
+    </message>
+    <message>
+        <source>Date modified</source>
+        <translation>Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>Size</source>
+        <translation>Größe</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Vorlagen</translation>
+    </message>
+    <message>
+        <source>Preset</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>Choosing a preset sets every option; a &quot;*&quot; after its name marks changes not saved</source>
+        <translation>Eine Vorlage setzt alle Optionen; ein „*“ nach ihrem Namen zeigt ungesicherte Änderungen</translation>
+    </message>
+    <message>
+        <source>Save As...</source>
+        <translation>Speichern unter...</translation>
+    </message>
+    <message>
+        <source>Saves every option under a name of your choice</source>
+        <translation>Speichert alle Optionen unter einem Namen Ihrer Wahl</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Deletes the chosen preset</source>
+        <translation>Löscht die gewählte Vorlage</translation>
+    </message>
+    <message>
+        <source>Start with these options next time</source>
+        <translation>Beim nächsten Start mit diesen Optionen beginnen</translation>
+    </message>
+</context>
+<context>
     <name>kestrava::OptionsPage</name>
     <message>
         <source>Edit this Number to change the Counter Start</source>
@@ -457,12 +568,164 @@
         <source>Click to Restore Default Settings</source>
         <translation>Klicken Sie hier, um die Standardeinstellungen wiederherzustellen</translation>
     </message>
+    <message>
+        <source>&amp;More Options...</source>
+        <translation>&amp;Weitere Optionen...</translation>
+    </message>
+    <message>
+        <source>Rules that do not fit here, such as the order of the numbering</source>
+        <translation>Regeln, die hier keinen Platz haben, etwa die Reihenfolge der Nummerierung</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::Pictures</name>
     <message>
         <source>many files, one format</source>
         <translation>viele Dateien, ein Format</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::PresetController</name>
+    <message>
+        <source>(none)</source>
+        <translation>(keine)</translation>
+    </message>
+    <message>
+        <source>Some options of the preset &quot;%1&quot; could not be taken as they stand; they are left at their defaults or corrected:
+%2</source>
+        <translation>Einige Optionen der Vorlage „%1“ ließen sich nicht so übernehmen; sie bleiben beim Standard oder sind berichtigt:
+%2</translation>
+    </message>
+    <message>
+        <source>Save Preset</source>
+        <translation>Vorlage speichern</translation>
+    </message>
+    <message>
+        <source>Name of the preset:</source>
+        <translation>Name der Vorlage:</translation>
+    </message>
+    <message>
+        <source>A preset named &quot;%1&quot; exists already. Replace it?</source>
+        <translation>Eine Vorlage namens „%1“ gibt es schon. Ersetzen?</translation>
+    </message>
+    <message>
+        <source>Delete Preset</source>
+        <translation>Vorlage löschen</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Die Vorlage „%1“ löschen?</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::Presets</name>
+    <message>
+        <source>longer than %1 characters; cut to %1</source>
+        <translation>länger als %1 Zeichen; auf %1 gekürzt</translation>
+    </message>
+    <message>
+        <source>%1 is not one of %2; left at &quot;%3&quot;</source>
+        <translation>%1 ist keiner von %2; bleibt bei &quot;%3&quot;</translation>
+    </message>
+    <message>
+        <source>%1 is not a date format; taken as &quot;%2&quot;</source>
+        <translation>%1 ist kein Datumsformat; als &quot;%2&quot; genommen</translation>
+    </message>
+    <message>
+        <source>%1 is not a whole number; left at %2</source>
+        <translation>%1 ist keine ganze Zahl; bleibt bei %2</translation>
+    </message>
+    <message>
+        <source>%1 is not %2 to %3; taken as %4</source>
+        <translation>%1 liegt nicht zwischen %2 und %3; als %4 genommen</translation>
+    </message>
+    <message>
+        <source>true or false</source>
+        <translation>true oder false</translation>
+    </message>
+    <message>
+        <source>a number</source>
+        <translation>eine Zahl</translation>
+    </message>
+    <message>
+        <source>a text</source>
+        <translation>ein Text</translation>
+    </message>
+    <message>
+        <source>The file is empty; every option is left at its default.</source>
+        <translation>Die Datei ist leer; alle Optionen bleiben beim Standard.</translation>
+    </message>
+    <message>
+        <source>The file is not a JSON object (%1 at byte %2); every option is left at its default.</source>
+        <translation>Die Datei ist kein JSON-Objekt (%1 bei Byte %2); alle Optionen bleiben beim Standard.</translation>
+    </message>
+    <message>
+        <source>%1 is not a format this version reads (%2); the options it knows are read</source>
+        <translation>%1 ist kein Format, das diese Version liest (%2); die bekannten Optionen werden gelesen</translation>
+    </message>
+    <message>
+        <source>%1 is not %2; left at %3</source>
+        <translation>%1 ist nicht %2; bleibt bei %3</translation>
+    </message>
+    <message>
+        <source>not an option Kestrava knows; ignored</source>
+        <translation>keine Option, die Kestrava kennt; übergangen</translation>
+    </message>
+    <message>
+        <source>%1; left empty</source>
+        <translation>%1; bleibt leer</translation>
+    </message>
+    <message>
+        <source>A preset needs a name.</source>
+        <translation>Eine Vorlage braucht einen Namen.</translation>
+    </message>
+    <message>
+        <source>A preset name cannot hold &quot;/&quot;.</source>
+        <translation>Ein Vorlagenname darf kein „/“ enthalten.</translation>
+    </message>
+    <message>
+        <source>A preset name cannot hold control characters.</source>
+        <translation>Ein Vorlagenname darf keine Steuerzeichen enthalten.</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be a file name here.</source>
+        <translation>„%1“ kann hier kein Dateiname sein.</translation>
+    </message>
+    <message>
+        <source>The name &quot;%1&quot; is too long for a file name.</source>
+        <translation>Der Name „%1“ ist für einen Dateinamen zu lang.</translation>
+    </message>
+    <message>
+        <source>There is no such preset; every option is left at its default.</source>
+        <translation>Diese Vorlage gibt es nicht; alle Optionen bleiben beim Standard.</translation>
+    </message>
+    <message>
+        <source>The preset is a link, which is not followed; every option is left at its default.</source>
+        <translation>Die Vorlage ist eine Verknüpfung, der nicht gefolgt wird; alle Optionen bleiben beim Standard.</translation>
+    </message>
+    <message>
+        <source>The preset is not a file of options; every option is left at its default.</source>
+        <translation>Die Vorlage ist keine Optionsdatei; alle Optionen bleiben beim Standard.</translation>
+    </message>
+    <message>
+        <source>The preset cannot be read; every option is left at its default.</source>
+        <translation>Die Vorlage kann nicht gelesen werden; alle Optionen bleiben beim Standard.</translation>
+    </message>
+    <message>
+        <source>The folder %1 cannot be made.</source>
+        <translation>Der Ordner %1 kann nicht angelegt werden.</translation>
+    </message>
+    <message>
+        <source>%1 is not a plain file and is left as it is.</source>
+        <translation>%1 ist keine einfache Datei und bleibt, wie sie ist.</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 kann nicht geschrieben werden: %2</translation>
+    </message>
+    <message>
+        <source>%1 cannot be removed.</source>
+        <translation>%1 kann nicht entfernt werden.</translation>
     </message>
 </context>
 <context>
@@ -749,8 +1012,8 @@
         <translation>; %1 werden versteckt</translation>
     </message>
     <message>
-        <source>The counter is past 9999, so the new name cannot be computed</source>
-        <translation>Der Zähler ist über 9999, daher kann der neue Name nicht berechnet werden</translation>
+        <source>The counter is past %1, so the new name cannot be computed</source>
+        <translation>Der Zähler ist über %1, daher kann der neue Name nicht berechnet werden</translation>
     </message>
     <message>
         <source>The new name cannot be computed: %1</source>
@@ -814,6 +1077,10 @@
     <message>
         <source>; the file is left as %1, as its old name %2 cannot be given back</source>
         <translation>; die Datei bleibt %1, da ihr alter Name %2 nicht zurückgegeben werden kann</translation>
+    </message>
+    <message>
+        <source>Rename the %1 files of the run of %2 with the preset &quot;%3&quot; back to their old names?</source>
+        <translation>Die %1 Dateien des Laufs vom %2 mit der Vorlage „%3“ wieder in ihre alten Namen umbenennen?</translation>
     </message>
     <message>
         <source>The file system this file was renamed on is not mounted here</source>

@@ -11,6 +11,10 @@
 #include "HelpPage.h"
 #include "LayoutBuilder.h"
 #include "MessageBoxErrorReporter.h"
+#include "MessageBoxPrompt.h"
+#include "MoreOptionsDialog.h"
+#include "PresetController.h"
+#include "PresetFormat.h"
 #include "OptionsPage.h"
 #include "Pictures.h"
 #include "PreviewPage.h"
@@ -29,7 +33,9 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QGuiApplication>
 #include <QScreen>
+#include <QSettings>
 #include <QSet>
 #include <QShowEvent>
 #include <QThread>
@@ -61,6 +67,10 @@ KestravaForm::KestravaForm(QWidget *parent)
     m_runController = new RunController(m_goPage, m_chooseFilesPage, m_defaultButton,
                                         RunSources{*folderList(), *fileList(), *m_runNames, m_clock}, this);
     m_runController->setErrorReporter(m_errorReporter);
+    m_presetPrompt = std::make_unique<MessageBoxPrompt>(this);
+    m_presetController = new PresetController(m_optionsPage, m_optionsPage->moreOptions(), m_presetPrompt.get(),
+                                              m_errorReporter, this);
+    connect(m_presetController, &PresetController::presetShown, m_runController, &RunController::setPresetName);
     // Every change of the current tab, by the user or from code, runs its handling.
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
@@ -85,6 +95,8 @@ void KestravaForm::setErrorReporter(ErrorReporter *reporter)
     m_chooseFilesPage->setErrorReporter(m_errorReporter);
     if (m_runController)
         m_runController->setErrorReporter(m_errorReporter);
+    if (m_presetController)
+        m_presetController->setErrorReporter(m_errorReporter);
 }
 
 QTabWidget *KestravaForm::SSTabStrip() const
@@ -167,6 +179,8 @@ void KestravaForm::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    if (m_remembering)
+        remember();
     QWidget::closeEvent(event);
 }
 
@@ -191,6 +205,11 @@ void KestravaForm::buildLayout()
     m_tabStrip->setSpacerTab(int(Tab::Spacer), m_tabStrip->width());
     // The layout leaves the options tab current; start-up moves to the first.
     m_tabStrip->setCurrentIndex(int(Tab::SetOptions));
+
+    // The More Options dialog is a window of its own beside the tabs, not a
+    // control of the Set Options page.
+    QWidget *moreOptions = m_optionsPage->moreOptions();
+    moreOptions->setParent(this, moreOptions->windowFlags());
 
     m_defaultButton = new DefaultButton(this);
     setDefaultButton(m_goPage->ui().StartButton);
@@ -279,6 +298,63 @@ void KestravaForm::resizeEvent(QResizeEvent *event)
     const QSize growth = (event->size() - LayoutBuilder::pixels(StartWindow).size()).expandedTo(QSize(0, 0));
     m_tabStrip->resize(LayoutBuilder::pixels(StartStrip).size() + growth);
     AnchorLayout::growAll(m_tabStrip, growth);
+}
+
+namespace {
+
+QSettings rememberedSettings()
+{
+    // Beside the presets: $XDG_CONFIG_HOME/kestrava/<app id>.conf.
+    return QSettings(QStringLiteral("kestrava"), QStringLiteral(KESTRAVA_APP_ID));
+}
+
+/// True when some screen shows enough of \a place to take hold of the window.
+bool onSomeScreen(const QRect &place)
+{
+    const QList<QScreen *> screens = QGuiApplication::screens();
+    return std::any_of(screens.cbegin(), screens.cend(), [&place](const QScreen *screen) {
+        const QRect shown = screen->availableGeometry().intersected(place);
+        return shown.width() >= std::min(place.width(), 100) && shown.height() >= std::min(place.height(), 50);
+    });
+}
+
+} // namespace
+
+void KestravaForm::rememberBetweenStarts()
+{
+    m_remembering = true;
+    QSettings settings = rememberedSettings();
+    const QRect place = settings.value(QStringLiteral("window/geometry")).toRect();
+    if (place.isValid()) {
+        if (onSomeScreen(place)) {
+            setGeometry(QRect(place.topLeft(), place.size().expandedTo(minimumSize())));
+        } else {
+            resize(place.size().expandedTo(minimumSize()));
+            centreOnScreen();
+        }
+    }
+    if (settings.value(QStringLiteral("window/maximised")).toBool())
+        setWindowState(windowState() | Qt::WindowMaximized);
+    if (!settings.value(QStringLiteral("options/remember")).toBool())
+        return;
+    m_optionsPage->moreOptions()->ui().chkRememberOptions->setChecked(true);
+    // Read as a preset is, corrected alike; nothing runs until the user asks.
+    const presets::ReadPreset remembered =
+        presets::fromJson(settings.value(QStringLiteral("options/values")).toByteArray());
+    m_presetController->apply(remembered.values);
+}
+
+void KestravaForm::remember() const
+{
+    QSettings settings = rememberedSettings();
+    settings.setValue(QStringLiteral("window/geometry"), normalGeometry());
+    settings.setValue(QStringLiteral("window/maximised"), isMaximized());
+    const bool options = m_optionsPage->moreOptions()->ui().chkRememberOptions->isChecked();
+    settings.setValue(QStringLiteral("options/remember"), options);
+    if (options)
+        settings.setValue(QStringLiteral("options/values"), presets::toJson(m_presetController->values()));
+    else
+        settings.remove(QStringLiteral("options/values"));
 }
 
 void KestravaForm::centreOnScreen()

@@ -24,6 +24,8 @@ class GoPage;
 class HelpPage;
 class RulesNameSource;
 class OptionsPage;
+class PresetController;
+class Prompt;
 class PreviewPage;
 class RunController;
 class TabStrip;
@@ -79,6 +81,14 @@ public:
     /// Makes `button` the one that Enter presses (nullptr for none).
     void setDefaultButton(QPushButton *button);
     QPushButton *defaultButton() const;
+
+    /// The presets of the More Options dialog.
+    PresetController *presetController() const { return m_presetController; }
+    /// Remembers the window's size, place and maximised state, and with
+    /// `chkRememberOptions` ticked its options, from one start to the next:
+    /// takes back what was remembered now and remembers anew when the window
+    /// closes. A place no screen shows any more is dropped.
+    void rememberBetweenStarts();
 
     /// Start, Stop and the run they control.
     RunController *runController() const { return m_runController; }
@@ -140,6 +150,11 @@ private:
     bool m_activated = false;
     std::unique_ptr<RulesNameSource> m_runNames;
     RunController *m_runController = nullptr;
+    std::unique_ptr<Prompt> m_presetPrompt;
+    PresetController *m_presetController = nullptr;
+    bool m_remembering = false;
+    /// Writes what rememberBetweenStarts() takes back.
+    void remember() const;
 };
 
 } // namespace kestrava

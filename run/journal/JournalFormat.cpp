@@ -252,6 +252,9 @@ bool take(const Record &record, JournalContents &contents, ReadState &state)
         }
         break;
     }
+    case RecordType::Preset:
+        contents.presetName = QString::fromUtf8(in.rest());
+        break;
     }
     return in.ok();
 }

@@ -47,6 +47,8 @@ enum class RecordType : quint8 {
     Step = 9,      ///< u64 sequence of the rename (or its undo), u8 RenameStep, u64 inode (0: not yet known),
                    ///< u32 length of the first name, the name the step starts from, the name it makes
     Permissions = 10, ///< u64 sequence of the rename, u32 the permission bits the run changed for it
+    Preset = 11,   ///< the name (UTF-8) of the preset the run's rules came from, after Begin; readers
+                   ///< that do not know it skip it
 };
 
 /// Why undo left a file as the run left it. Such a file is not tried again, so
@@ -201,6 +203,7 @@ struct JournalContents
     QByteArray startFolder;     ///< the folder the run started in
     bool ended = false;         ///< the run's end was recorded
     bool undone = false;        ///< marked fully undone
+    QString presetName;         ///< the preset the run's rules came from; empty for none
     QList<RenameEntry> renames; ///< in the order they were made
     QList<qint64> damagedAt;    ///< byte offsets of damaged stretches that were skipped
 };

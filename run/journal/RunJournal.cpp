@@ -153,7 +153,13 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
     m_record.addU64(quint64(startedAt.toMSecsSinceEpoch()));
     m_record.addU8(quint8(scope));
     m_record.addBytes(journal::nameBytes(startFolder));
-    if (!write(journal::fileHeader() + m_record.finish()))
+    QByteArray start = journal::fileHeader() + m_record.finish();
+    if (!m_presetName.isEmpty()) {
+        m_record.start(RecordType::Preset);
+        m_record.addBytes(m_presetName.toUtf8());
+        start += m_record.finish();
+    }
+    if (!write(start))
         return false;
     m_lastSync = monotonicMsecs();
     return true;

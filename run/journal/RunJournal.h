@@ -36,6 +36,9 @@ public:
 
     /// Starts the journal of a new run. False when it cannot be written.
     bool begin(RunScope scope, const QString &startFolder, const QDateTime &startedAt);
+    /// The name of the preset the rules of the following runs come from, which
+    /// each journal then records; empty for none.
+    void setPresetName(const QString &name) { m_presetName = name; }
     /// Records that \a file in \a folderPath (ending in "/") is about to be
     /// renamed to \a newFile. The names are stored as the rename uses them.
     /// Nothing is recorded for a file that cannot be examined, since its
@@ -82,6 +85,7 @@ private:
     QByteArray m_unwritten; // the record being written with write()
     QString m_path;
     QString m_failure;
+    QString m_presetName;
     journal::RecordBuilder m_record;
     QString m_folder; // the folder of the last folder record
     quint32 m_folderId = 0;

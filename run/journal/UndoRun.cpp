@@ -144,6 +144,7 @@ UndoableRun undoableRun(const QString &path, qint64 left, const JournalContents 
     run.fileCount = left;
     run.startedAt = contents.startedAt;
     run.scope = contents.scope;
+    run.presetName = contents.presetName;
     QSet<QByteArray> folders;
     for (const RenameEntry &entry : contents.renames) {
         if (!entry.restored && !entry.leftAlone)
@@ -268,9 +269,16 @@ void UndoRun::markFinishedUndos()
 QString UndoRun::questionText(const UndoableRun &run, const QString &shownFolder)
 {
     QString text =
-        undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
-            .arg(run.fileCount)
-            .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat));
+        run.presetName.isEmpty()
+            ? undoText(
+                  QT_TRANSLATE_NOOP("kestrava::UndoRun", "Rename the %1 files of the run of %2 back to their old names?"))
+                  .arg(run.fileCount)
+                  .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat))
+            : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                         "Rename the %1 files of the run of %2 with the preset \"%3\" back to their "
+                                         "old names?"))
+                  .arg(run.fileCount)
+                  .arg(QLocale().toString(run.startedAt, QLocale::ShortFormat), run.presetName);
     if (run.folder.isEmpty())
         return text;
     const QString folder = withoutEndSlash(run.folder);

@@ -31,6 +31,8 @@ struct UndoableRun
     qint64 otherFolders = 0;
     /// The run's scope; -1 when the journal does not say.
     int scope = -1;
+    /// The preset the run's rules came from; empty for none.
+    QString presetName;
 };
 
 /// A folder of a run's files, open for undo.

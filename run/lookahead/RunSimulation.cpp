@@ -4,6 +4,7 @@
 #include "DiskOperations.h"
 #include "FileNamePattern.h"
 #include "RunLog.h"
+#include "NumberingOrder.h"
 #include "SimulatedFolder.h"
 
 #include <QCoreApplication>
@@ -25,11 +26,12 @@ class TreeWalk
 {
 public:
     TreeWalk(const FileNamePattern &pattern, const SimulatedNames &names, const SimulationSettings &settings,
-             const SimulatedFileObserver &eachFile)
+             const SimulatedFileObserver &eachFile, const SimulatedNumbering &numbering)
         : m_pattern(pattern)
         , m_names(names)
         , m_settings(settings)
         , m_eachFile(eachFile)
+        , m_numbering(numbering)
     {}
 
     TreeSimulation run(const QString &startFolder)
@@ -61,6 +63,10 @@ private:
             m_result.unreadableFolders.append({path, contents.error()});
             return std::nullopt;
         }
+        if (m_numbering.options.perFolder && m_numbering.restartCounters)
+            m_numbering.restartCounters();
+        if (!m_numbering.options.isListOrder())
+            putInNumberingOrder(folderPath, contents->files);
         for (const DirectoryEntry &entry : std::as_const(contents->files)) {
             const auto newName = m_names(entry.name);
             const SimulatedFile file = state.next(entry.name, newName);
@@ -76,6 +82,19 @@ private:
                 m_result.problems.append(std::move(seen));
         }
         return std::move(contents->subFolders);
+    }
+
+    void putInNumberingOrder(const QString &folderPath, QList<DirectoryEntry> &files) const
+    {
+        QList<QString> names;
+        names.reserve(files.size());
+        for (const DirectoryEntry &entry : std::as_const(files))
+            names.append(entry.name);
+        QList<DirectoryEntry> ordered;
+        ordered.reserve(files.size());
+        for (const qsizetype position : numberingOrder(folderPath, names, m_numbering.options))
+            ordered.append(std::move(files[position]));
+        files = std::move(ordered);
     }
 
     void enter(const QString &path)
@@ -95,6 +114,7 @@ private:
     const SimulatedNames &m_names;
     SimulationSettings m_settings;
     const SimulatedFileObserver &m_eachFile;
+    const SimulatedNumbering &m_numbering;
     VisitedFolders m_visited;
     TreeSimulation m_result;
 };
@@ -205,9 +225,10 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
 }
 
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
-                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile)
+                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile,
+                            const SimulatedNumbering &numbering)
 {
-    return TreeWalk(pattern, names, settings, eachFile).run(startFolder);
+    return TreeWalk(pattern, names, settings, eachFile, numbering).run(startFolder);
 }
 
 QString outcomeWord(SimulatedOutcome outcome)
@@ -263,8 +284,9 @@ QString simulatedReasonText(const SimulatedFile &file, const RenameError *error)
     switch (file.outcome) {
     case SimulatedOutcome::NotComputable:
         if (error && error->cause == RenameError::Cause::CounterPastLimit)
-            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation",
-                                                   "The counter is past 9999, so the new name cannot be computed"));
+            return lookAheadText(
+                       QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The counter is past %1, so the new name cannot be computed"))
+                .arg(RenameError::counterLimit(error->counterDigits));
         if (error)
             return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed: %1"))
                 .arg(error->message);

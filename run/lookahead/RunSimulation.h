@@ -2,6 +2,7 @@
 
 #include "RenameError.h"
 #include "RunLog.h"
+#include "RenameOptions.h"
 
 #include <QList>
 #include <QString>
@@ -102,13 +103,24 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
 /// its folder, names, outcome and reason (empty for a plain rename).
 using SimulatedFileObserver = std::function<void(const SimulatedProblem &file)>;
 
+/// How a tree walk numbers the files: the order of each folder's files, and,
+/// for counters that start again in each folder, what puts the counters of its
+/// names back to their start values.
+struct SimulatedNumbering
+{
+    NumberingOptions options;
+    std::function<void()> restartCounters;
+};
+
 /// What a run of the scope "All Files including Sub-Folders" would do, walking
 /// from \a startFolder exactly as the run does: in each folder its files that
-/// match \a pattern, in list order, then each sub-folder, depth first, never
-/// through a link and never twice. \a names computes the new names in that order.
-/// \a eachFile, when given, is told of every file, renamed ones included.
+/// match \a pattern, in the order \a numbering chooses (the list's order unless
+/// chosen otherwise), then each sub-folder, depth first, never through a link
+/// and never twice. \a names computes the new names in that order. \a eachFile,
+/// when given, is told of every file, renamed ones included.
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
-                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile = {});
+                            const SimulationSettings &settings, const SimulatedFileObserver &eachFile = {},
+                            const SimulatedNumbering &numbering = {});
 
 /// The word a listing of the files gives \a outcome: "name taken", "renamed", ...
 QString outcomeWord(SimulatedOutcome outcome);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "RenameOptions.h"
+
 #include <QString>
 
 #include <expected>
@@ -18,6 +20,13 @@ public:
     /// The new name for \a oldName (without folder), advancing the run's counters,
     /// or the message text of the failure.
     virtual std::expected<QString, QString> newName(const QString &oldName) = 0;
+
+    /// How the files are numbered as the run comes to a folder's files: their
+    /// order, and whether the counters start again. Read once a folder.
+    virtual NumberingOptions numbering() const { return {}; }
+    /// Puts the run's counters back to their start values, as a run that
+    /// numbers each folder afresh does before each folder's files.
+    virtual void restartCounters() {}
 };
 
 } // namespace kestrava

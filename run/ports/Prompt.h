@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace kestrava {
 
 /// The button that closed a question box. Closing it without a button is Cancel.
@@ -23,6 +25,14 @@ public:
     {
         const PromptAnswer answer = ask(title, text);
         return answer == PromptAnswer::Yes ? PromptAnswer::Yes : PromptAnswer::No;
+    }
+    /// Asks for a line of text under \a title, \a text saying what, the field
+    /// holding \a initial; nothing when the user cancels. A prompt that cannot
+    /// ask for text cancels.
+    virtual std::optional<QString> askText(const QString & /*title*/, const QString & /*text*/,
+                                           const QString & /*initial*/)
+    {
+        return std::nullopt;
     }
 };
 

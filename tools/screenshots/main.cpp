@@ -1,11 +1,11 @@
 // Shows the window, makes each tab current in turn and saves a picture of it, then
-// pictures of the options and preview tabs in use, of the Choose Files and Preview
+// pictures of the options tab and its More Options dialog and of the preview tab in use, of the Choose Files and Preview
 // Results tabs in a grown window, of the preview marking the files a run would not
 // rename, of the Go tab in the middle of a run, and of the Go tab after a run over a
 // few files, two of which it cannot rename, and after the undo of a run, one of whose
 // old names another file has taken meanwhile.
 // Under a language Kestrava is translated to, it saves only the tabs with texts of their
-// own and the Go tab after the run and after the undo, their names led by the language
+// own, the More Options dialog and the Go tab after the run and after the undo, their names led by the language
 // ("de-tab0-choose-files.png"). The runs' undo journals go to a temporary folder.
 // Usage: kestrava-screenshots <output folder>
 
@@ -13,6 +13,7 @@
 #include "FolderChooserList.h"
 #include "GoPage.h"
 #include "KestravaForm.h"
+#include "MoreOptionsDialog.h"
 #include "OptionsPage.h"
 #include "PreviewPage.h"
 #include "Prompt.h"
@@ -22,6 +23,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -68,6 +70,26 @@ bool saveOptionsInUse(kestrava::KestravaForm &form, const QDir &out)
     }
     QApplication::processEvents();
     return form.grab().save(out.filePath(QStringLiteral("tab1-set-options-in-use.png")));
+}
+
+// The More Options dialog beside the window, numbering by name with numbers by
+// value, every tenth number in five digits, the prefix counter on so that the
+// samples show it.
+bool saveMoreOptions(kestrava::KestravaForm &form, const QString &path)
+{
+    kestrava::OptionsPage *page = form.optionsPage();
+    page->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    page->findChild<QCheckBox *>(QStringLiteral("chkPrefixCounter"))->setChecked(true);
+    page->findChild<QPushButton *>(QStringLiteral("cmdMoreOptions"))->click();
+    kestrava::MoreOptionsDialog *dialog = page->moreOptions();
+    dialog->findChild<QComboBox *>(QStringLiteral("cmbNumberOrder"))->setCurrentIndex(1);
+    dialog->findChild<QLineEdit *>(QStringLiteral("txtCounterStep"))->setText(QStringLiteral("10"));
+    dialog->findChild<QLineEdit *>(QStringLiteral("txtCounterDigits"))->setText(QStringLiteral("5"));
+    QApplication::processEvents();
+    const bool saved = dialog->grab().save(path);
+    dialog->hide();
+    page->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    return saved;
 }
 
 // The preview's look ahead runs beside the window: the pictures show its marks
@@ -323,6 +345,11 @@ int main(int argc, char *argv[])
     }
     if (!translated && !saveOptionsInUse(form, out)) {
         err << "cannot save the options tab in use" << Qt::endl;
+        return 1;
+    }
+    const QString moreOptions = out.filePath(language + QStringLiteral("dialog-more-options.png"));
+    if (!saveMoreOptions(form, moreOptions)) {
+        err << "cannot save " << moreOptions << Qt::endl;
         return 1;
     }
     if (!translated && !saveFilesPreviewInUse(form, out)) {

@@ -1,5 +1,6 @@
 #include "MessageBoxPrompt.h"
 
+#include <QInputDialog>
 #include <QMessageBox>
 
 namespace kestrava {
@@ -34,6 +35,15 @@ PromptAnswer MessageBoxPrompt::askYesNo(const QString &title, const QString &tex
     box.setDefaultButton(QMessageBox::No);
     box.setEscapeButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes ? PromptAnswer::Yes : PromptAnswer::No;
+}
+
+std::optional<QString> MessageBoxPrompt::askText(const QString &title, const QString &text, const QString &initial)
+{
+    bool ok = false;
+    const QString answer = QInputDialog::getText(m_parent, title, text, QLineEdit::Normal, initial, &ok);
+    if (!ok)
+        return std::nullopt;
+    return answer;
 }
 
 } // namespace kestrava

@@ -18,6 +18,7 @@ public:
 
     PromptAnswer ask(const QString &title, const QString &text) override;
     PromptAnswer askYesNo(const QString &title, const QString &text) override;
+    std::optional<QString> askText(const QString &title, const QString &text, const QString &initial) override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -68,6 +68,9 @@ public:
 
     /// Asks the questions of a run through \a prompt (nullptr: the message box).
     void setPrompt(Prompt *prompt);
+    /// The name of the preset the options come from, which the journal of each
+    /// following run records; empty for none.
+    void setPresetName(const QString &name) { m_journal.setPresetName(name); }
     /// Where a failure inside a run or an undo is shown; must outlive this object.
     void setErrorReporter(ErrorReporter *reporter) { m_errorReporter = reporter; }
 

@@ -3,6 +3,7 @@
 
 #include "FieldCorrections.h"
 #include "KeyPressFilter.h"
+#include "MoreOptionsDialog.h"
 #include "NewFilename.h"
 
 #include <QCheckBox>
@@ -36,6 +37,9 @@ OptionsPage::OptionsPage(const RunClock &clock, QWidget *parent)
 {
     setObjectName(QStringLiteral("OptionsPage"));
     buildLayout();
+    // Made with the page and kept hidden, so that its rules are there to read
+    // from the start; a child of the page, it goes with the window.
+    m_moreOptions = new MoreOptionsDialog(this);
     connectHandlers();
 }
 
@@ -68,7 +72,89 @@ RenameOptions OptionsPage::currentOptions() const
     options.trimFilename = on(m_ui.chkTrimFilename);
     if (options.trimFilename)
         options.trimLength = m_ui.txtTrimLength->text();
+    options.numbering = m_moreOptions->numbering();
+    withoutControls(options, m_withoutControls);
     return options;
+}
+
+void OptionsPage::withoutControls(RenameOptions &to, const RenameOptions &from)
+{
+    to.findRegex = from.findRegex;
+    to.findMatchCase = from.findMatchCase;
+    to.whenTaken = from.whenTaken;
+    to.dateSource = from.dateSource;
+    to.dateFallback = from.dateFallback;
+    to.useTemplate = from.useTemplate;
+    to.nameTemplate = from.nameTemplate;
+}
+
+presets::PresetValues OptionsPage::presetValues() const
+{
+    presets::PresetValues values;
+    values.options = currentOptions();
+    // A preset keeps what the boxes' companions hold even while a box is off;
+    // a date list counts only while shown, as it is chosen afresh when shown.
+    values.options.prefixText = m_ui.txtPrefixText->text();
+    values.options.postfixText = m_ui.txtPostfixText->text();
+    values.options.trimLength = m_ui.txtTrimLength->text();
+    values.prefixCountText = prefixCountText();
+    values.postfixCountText = postfixCountText();
+    return values;
+}
+
+void OptionsPage::applyPreset(const presets::PresetValues &values)
+{
+    const RenameOptions &options = values.options;
+    // Each change runs its control's own handling, as a user's would.
+    const auto choose = [](QRadioButton *button) { button->setChecked(true); };
+    using S = SpaceConversion;
+    using U = UnderscoreConversion;
+    using C = CaseConversion;
+    const QList<QRadioButton *> spaces{m_ui.optIgnoreSpaces, m_ui.optRemoveSpaces, m_ui.optSpacesToUnderscores,
+                                       m_ui.optSpacesToDashes, m_ui.optSpacesToDots};
+    const QList<QRadioButton *> underscores{m_ui.optIgnoreUnderscores, m_ui.optRemoveUnderscores,
+                                            m_ui.optUnderscoresToSpaces, m_ui.optUnderscoresToDashes,
+                                            m_ui.optUnderscoresToDots};
+    static_assert(int(S::ToDots) == 4 && int(U::ToDots) == 4);
+    choose(spaces.at(int(options.spaces)));
+    choose(underscores.at(int(options.underscores)));
+    switch (options.caseConversion) {
+    case C::Ignore:
+        choose(m_ui.optIgnoreCase);
+        break;
+    case C::Capitalise:
+        choose(m_ui.optConvertCapitalise);
+        break;
+    case C::Uppercase:
+        choose(m_ui.optConvertUppercase);
+        break;
+    case C::Lowercase:
+        choose(m_ui.optConvertLowercase);
+        break;
+    }
+    m_withoutControls = options;
+    m_ui.txtFindText->setText(options.findText);
+    m_ui.txtReplaceText->setText(options.replaceText);
+    m_ui.txtPrefixText->setText(options.prefixText);
+    m_ui.txtPostfixText->setText(options.postfixText);
+    m_ui.txtTrimLength->setText(options.trimLength);
+    m_ui.txtPrefixCount->setText(values.prefixCountText);
+    m_ui.txtPostfixCount->setText(values.postfixCountText);
+    m_ui.chkRemoveTildas->setChecked(options.removeTildas);
+    m_ui.chkTrimFilename->setChecked(options.trimFilename);
+    m_ui.chkPrefixName->setChecked(options.prefixName);
+    m_ui.chkPostfixName->setChecked(options.postfixName);
+    m_ui.chkPrefixCounter->setChecked(options.prefixCounter);
+    m_ui.chkPostfixCounter->setChecked(options.postfixCounter);
+    // Ticking a date box chooses "dd-mm-yy"; the preset's format is chosen after.
+    m_ui.chkPrefixDate->setChecked(options.prefixDate);
+    m_ui.chkPostfixDate->setChecked(options.postfixDate);
+    if (options.prefixDate && m_ui.cmbDatePrefix->findText(options.datePrefix) > 0)
+        m_ui.cmbDatePrefix->setCurrentIndex(m_ui.cmbDatePrefix->findText(options.datePrefix));
+    if (options.postfixDate && m_ui.cmbDatePostfix->findText(options.datePostfix) > 0)
+        m_ui.cmbDatePostfix->setCurrentIndex(m_ui.cmbDatePostfix->findText(options.datePostfix));
+    m_moreOptions->setNumbering(options.numbering);
+    ShowSampleMask();
 }
 
 // Exactly one button of each group is selected; the tests follow the order in
@@ -157,6 +243,8 @@ void OptionsPage::connectHandlers()
     connect(m_ui.txtPrefixText, &QLineEdit::textChanged, this, &OptionsPage::txtPrefixText_Change);
     connect(m_ui.txtPostfixText, &QLineEdit::textChanged, this, &OptionsPage::txtPostfixText_Change);
     connect(m_ui.cmdReset, &QPushButton::clicked, this, &OptionsPage::cmdReset_Click);
+    connect(m_ui.cmdMoreOptions, &QPushButton::clicked, this, &OptionsPage::cmdMoreOptions_Click);
+    connect(m_moreOptions, &MoreOptionsDialog::optionsChanged, this, &OptionsPage::ShowSampleMask);
     connectOptionButtons();
 
     for (QLineEdit *numeric : {m_ui.txtPrefixCount, m_ui.txtPostfixCount, m_ui.txtTrimLength})
@@ -211,12 +299,22 @@ bool OptionsPage::eventFilter(QObject *watched, QEvent *event)
 void OptionsPage::ShowSampleMask()
 {
     loadCounters();
+    std::array<QString, 4> names;
+    std::array<QString, 4> newNames;
     for (std::size_t i = 0; i < m_ui.lblPreview.size(); ++i) {
-        // A sample whose counter has run past 9999 has no new name: its result
-        // stays empty while the others still show theirs.
-        m_ui.lblPreviewNew[i]->setText(BuildNewFilename(m_ui.lblPreview[i]->text()).value_or(QString()));
+        // A sample whose counter has run past its digits has no new name: its
+        // result stays empty while the others still show theirs.
+        names[i] = m_ui.lblPreview[i]->text();
+        newNames[i] = BuildNewFilename(names[i]).value_or(QString());
+        m_ui.lblPreviewNew[i]->setText(newNames[i]);
     }
+    m_moreOptions->showSamples(names, newNames);
     Q_EMIT sampleMaskShown();
+}
+
+void OptionsPage::cmdMoreOptions_Click()
+{
+    m_moreOptions->bringForward();
 }
 
 void OptionsPage::cmdReset_Click()
@@ -236,6 +334,8 @@ void OptionsPage::cmdReset_Click()
     for (QCheckBox *box : {m_ui.chkTrimFilename, m_ui.chkRemoveTildas, m_ui.chkPrefixName, m_ui.chkPrefixCounter,
                            m_ui.chkPrefixDate, m_ui.chkPostfixName, m_ui.chkPostfixCounter, m_ui.chkPostfixDate})
         box->setChecked(false);
+    m_moreOptions->reset();
+    m_withoutControls = RenameOptions();
     optIgnoreSpaces_Click();
     m_counters.reset();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "NameCounters.h"
+#include "PresetFormat.h"
 #include "RenameError.h"
 #include "RenameOptions.h"
 #include "RunClock.h"
@@ -20,12 +21,15 @@ class QRadioButton;
 
 namespace kestrava {
 
+class MoreOptionsDialog;
+
 namespace Ui {
 
 /// The controls of the options page that its code works with, found by name
 /// once the layout table has created them (OptionsPageLayout.cpp).
 struct OptionsPage
 {
+    QPushButton *cmdMoreOptions = nullptr;
     QPushButton *cmdReset = nullptr;
     QRadioButton *optIgnoreSpaces = nullptr;
     QRadioButton *optRemoveSpaces = nullptr;
@@ -76,11 +80,19 @@ public:
     /// Reads today's date from \a clock, which must outlive the page.
     explicit OptionsPage(const RunClock &clock, QWidget *parent = nullptr);
 
-    /// The options as the controls hold them now. A check box counts only when
-    /// fully checked; a date format is the text of the list's selected entry.
-    /// A box's companion field is read only while the box is on; otherwise it
-    /// keeps the record's start value, which no computation then reads.
+    /// The options as the controls hold them now, the More Options dialog's
+    /// too. A check box counts only when fully checked; a date format is the
+    /// text of the list's selected entry. A box's companion field is read only
+    /// while the box is on; otherwise it keeps the record's start value, which
+    /// no computation then reads.
     RenameOptions currentOptions() const;
+    /// Every option of the tab and the More Options dialog, as a preset keeps them.
+    presets::PresetValues presetValues() const;
+    /// Sets every option of the tab and the dialog to \a values and shows the samples.
+    void applyPreset(const presets::PresetValues &values);
+    /// The More Options dialog, which `cmdMoreOptions` opens. It lives as long
+    /// as the page, shown or not.
+    MoreOptionsDialog *moreOptions() const { return m_moreOptions; }
     /// The texts of the two counter start fields, as a series of names loads them.
     QString prefixCountText() const;
     QString postfixCountText() const;
@@ -115,8 +127,11 @@ private:
     /// Offers the date formats in both date lists, none chosen.
     void fillDateLists();
 
-    /// Puts back the default options, refreshes the samples and zeroes the counters.
+    /// Puts back the default options, the dialog's too, refreshes the samples
+    /// and zeroes the counters.
     void cmdReset_Click();
+    /// Opens the More Options dialog, or brings it forward.
+    void cmdMoreOptions_Click();
     // The handlers of the option controls. Each runs once for every change of its
     // control, made by the user or in code, and ends by refreshing the samples.
     void chkRemoveTildas_Click();
@@ -157,8 +172,16 @@ private:
     /// Ticking or unticking a date box: "dd-mm-yy" chosen, the list shown or hidden.
     void dateBoxClicked(const QCheckBox *box, QComboBox *list);
 
+    /// The rules a preset may set that no control shows yet; they stay as the
+    /// last preset set them until Reset, so that the window names files as the
+    /// command line does with the same preset.
+    RenameOptions m_withoutControls;
+    /// Copies the rules that have no control from \a from to \a to.
+    static void withoutControls(RenameOptions &to, const RenameOptions &from);
+
     NameCounters m_counters;
     const RunClock &m_clock;
+    MoreOptionsDialog *m_moreOptions = nullptr;
 
     Ui::OptionsPage m_ui;
 };

@@ -31,7 +31,7 @@ constexpr const char *CountTip =
 // clang-format off
 // Table order is creation order, and so also the order of the keyboard.
 constexpr ControlRow Layout[] = {
-    {u"Label2", K::Label, {}, {240, 495, 8295, 360},
+    {u"Label2", K::Label, {}, {240, 495, 6540, 360},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Step 2 : Choose the Options to apply to the Filename(s) ..."), {},
      Heading, Blue},
     {u"framOptions", K::Frame, {}, {240, 840, 9375, 6120}, {}, {}, FrameCaption},
@@ -147,6 +147,10 @@ constexpr ControlRow Layout[] = {
     {u"lblPreview3New", K::Label, u"framSamples", {3120, 800, 5700, 255}, u"large - company_logo.gif", {}, Sample},
     {u"lblPreview4New", K::Label, u"framSamples", {3120, 1080, 5700, 255}, u"shortened_filena~1.jpg", {}, Sample},
 
+    {u"cmdMoreOptions", K::Button, {}, {6885, 480, 1680, 255},
+     QT_TRANSLATE_NOOP("kestrava::OptionsPage", "&More Options..."),
+     QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Rules that do not fit here, such as the order of the numbering"),
+     ArialRegular},
     {u"cmdReset", K::Button, {}, {8640, 480, 975, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Reset"),
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Click to Restore Default Settings"), ArialRegular},
@@ -190,6 +194,7 @@ void OptionsPage::buildLayout()
     // its place at the top left, its heading in line with the other steps'.
     LayoutBuilder::build(this, Layout);
     const auto bind = [this](auto *&control, const char *name) { LayoutBuilder::bind(this, control, name); };
+    bind(m_ui.cmdMoreOptions, "cmdMoreOptions");
     bind(m_ui.cmdReset, "cmdReset");
     bind(m_ui.optIgnoreSpaces, "optIgnoreSpaces");
     bind(m_ui.optRemoveSpaces, "optRemoveSpaces");

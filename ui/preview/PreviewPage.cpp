@@ -6,6 +6,7 @@
 #include "KeyPressFilter.h"
 #include "LineBlockText.h"
 #include "NewFilename.h"
+#include "NumberingOrder.h"
 #include "OptionsPage.h"
 #include "PreviewMarks.h"
 #include "PreviewProblemsDialog.h"
@@ -81,7 +82,7 @@ struct PreviewFill
     QPointer<OptionsPage> optionsPage;
     PreviewLookAhead lookAhead;
     bool lookingAhead = false;
-    /// The selected names, in index order.
+    /// The selected names, in the order they are numbered.
     QList<QString> selected;
     /// How many of them have their lines.
     qsizetype done = 0;
@@ -214,6 +215,8 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
         if (file1.isSelected(index))
             fill->selected.append(file1.name(index));
     }
+    // The lines come in the order the run numbers and renames the files.
+    fill->selected = inNumberingOrder(lookAhead.folder, std::move(fill->selected), fill->options.numbering);
     // Whole folders of 100,000 names are shown: each text is built in full
     // and handed to its box once. The boxes show each name on one line, so
     // that a name holding a line break keeps them line for line.

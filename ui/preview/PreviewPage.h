@@ -65,7 +65,8 @@ public:
     ~PreviewPage() override;
 
     /// Loads the counters of \a options, then lists every selected entry of
-    /// \a file1 in index order on the left and its new name under the current
+    /// \a file1 in the order the options number them (the list's order unless
+    /// chosen otherwise, the files of the \a lookAhead folder) on the left and its new name under the current
     /// options on the right, one line each. A name that cannot be computed (no
     /// dot, a counter past 9999) leaves its right-hand line empty. With a
     /// \a lookAhead folder, the lines of files a run would not rename are marked

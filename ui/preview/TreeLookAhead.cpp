@@ -45,8 +45,10 @@ void TreeLookAhead::start(const TreeLookAheadRequest &request)
                 return std::unexpected(RenameError::invalidArgument());
             return BuildNewFilename(oldName, request.options, counters, request.today);
         };
-        TreeSimulation result =
-            simulateTree(request.startFolder, FileNamePattern(request.pattern), names, request.settings);
+        // Counters that start again in each folder go back to what they were loaded with.
+        const auto restartCounters = [&] { counters = request.counters; };
+        TreeSimulation result = simulateTree(request.startFolder, FileNamePattern(request.pattern), names,
+                                             request.settings, {}, {request.options.numbering, restartCounters});
         if (cancelled->load())
             return;
         QMetaObject::invokeMethod(

@@ -1,0 +1,29 @@
+// The order room: the order in which a folder's files are numbered, previewed and renamed.
+#pragma once
+
+#include "RenameOptions.h"
+
+#include <QList>
+#include <QString>
+
+namespace kestrava {
+
+/// The positions in \a names of the files of \a folderPath, which \a names holds
+/// in the file list's order, in the order \a numbering chooses: the list's own
+/// order; by name with digits compared by value, letter case ignored as the list
+/// ignores it, ties broken by the names' bytes; by modification time, oldest
+/// first; or by size, smallest first. Equal times or sizes keep the list's order,
+/// and reverse turns the whole order round, so every order is total and the same
+/// on every run. A file whose time or size cannot be read counts as 0. Only the
+/// last two orders read the disk.
+///
+/// The run, the preview, the look ahead and the command line all order a
+/// folder's files here, so that they number each file alike.
+QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> &names,
+                                const NumberingOptions &numbering);
+
+/// \a names (the files of \a folderPath in the file list's order) in the order
+/// \a numbering chooses.
+QList<QString> inNumberingOrder(const QString &folderPath, QList<QString> names, const NumberingOptions &numbering);
+
+} // namespace kestrava
