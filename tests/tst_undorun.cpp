@@ -386,6 +386,11 @@ void TestUndoRun::clockSetBackKeepsTheOrderOfRuns()
     const QString faketime = QStandardPaths::findExecutable(QStringLiteral("faketime"));
     if (faketime.isEmpty())
         QSKIP("faketime is not installed (scripts/install-deps installs it)");
+#if defined(__SANITIZE_ADDRESS__)
+    // faketime preloads its library ahead of the AddressSanitizer runtime,
+    // which then refuses to start the child at all.
+    QSKIP("faketime's preload cannot run before the AddressSanitizer runtime");
+#endif
     makeFiles({"a.txt"});
     JournaledRig rig;
     QVERIFY(rig.renameAll(root()));
