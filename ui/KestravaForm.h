@@ -26,6 +26,7 @@ class RulesNameSource;
 class OptionsPage;
 class PreviewPage;
 class RunController;
+class TreeFilesCheck;
 class TabStrip;
 
 /// The program's one window: a strip of eight tabs leading through the steps.
@@ -67,6 +68,10 @@ public:
     void InitData();
     /// Prepares the Go tab: warns when no file is selected, empties the log of modified files.
     void SetReadyToGo();
+    /// Shows "Note : You have not selected any files to Rename !" when the
+    /// chosen scope has no file to rename: the selection of the current
+    /// folder, or for "All Files including Sub-Folders" the whole tree.
+    void showNoFilesNote();
 
     /// Opens \a folder in `Dir1` as a change of folder there does (every file selected,
     /// scope "All Files in Current Folder") and shows the "Choose Files..." tab. A
@@ -140,6 +145,8 @@ private:
     bool m_activated = false;
     std::unique_ptr<RulesNameSource> m_runNames;
     RunController *m_runController = nullptr;
+    /// Whether the sub-folders hold a file, for the Go tab's note.
+    TreeFilesCheck *m_treeFilesCheck = nullptr;
 };
 
 } // namespace kestrava

@@ -7,6 +7,7 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
 #include <expected>
 #include <functional>
 #include <span>
@@ -109,6 +110,12 @@ using SimulatedFileObserver = std::function<void(const SimulatedProblem &file)>;
 /// \a eachFile, when given, is told of every file, renamed ones included.
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
                             const SimulationSettings &settings, const SimulatedFileObserver &eachFile = {});
+
+/// Whether the walk of "All Files including Sub-Folders" from \a startFolder
+/// would meet any file that matches \a pattern: it walks as simulateTree()
+/// does, and stops at the first such file, or as soon as \a cancelled is set.
+/// Folders that cannot be read hold no file for it.
+bool treeHasFiles(const QString &startFolder, const FileNamePattern &pattern, const std::atomic_bool &cancelled);
 
 /// The word a listing of the files gives \a outcome: "name taken", "renamed", ...
 QString outcomeWord(SimulatedOutcome outcome);
