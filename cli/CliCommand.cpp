@@ -117,12 +117,14 @@ void CliCommand::recoverParkedFiles()
 int CliCommand::runUndo()
 {
     UndoRun::markFinishedUndos();
-    if (!UndoRun::newestUndoableRun()) {
+    const std::optional<UndoableRun> run = UndoRun::newestUndoableRun();
+    if (!run) {
         printMessage(QStringLiteral("--undo: no run to undo"));
         return 1;
     }
     CliClock clock(QDate{});
     UndoProgress progress;
+    progress.readOldNames(run->journalPath);
     UndoRun undo(progress, clock);
     undo.start();
     RunResults results;

@@ -54,6 +54,8 @@ private Q_SLOTS:
     void applyThenUndoReturnsEveryName_data();
     void applyThenUndoReturnsEveryName();
     void undoTakesBackARunOfTheWindow();
+    void undoNamesWhatAFailedFileWasToGetBack_data();
+    void undoNamesWhatAFailedFileWasToGetBack();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -513,6 +515,47 @@ void TestCli::undoTakesBackARunOfTheWindow()
     QCOMPARE(objects.at(0).value("outcome").toString(), "restored");
     QCOMPARE(objects.last().value("action").toString(), "undo");
     QCOMPARE(objects.last().value("renamed").toInt(), 2);
+}
+
+void TestCli::undoNamesWhatAFailedFileWasToGetBack_data()
+{
+    QTest::addColumn<QString>("blocker"); // what happens to the folder between the run and the undo
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("old name taken") << "make a.txt"
+                                    << "File exists";
+    QTest::newRow("renamed file gone") << "remove A.TXT"
+                                       << "No such file or directory";
+}
+
+void TestCli::undoNamesWhatAFailedFileWasToGetBack()
+{
+    QFETCH(QString, blocker);
+    QFETCH(QString, reason);
+    makeFiles({"a.txt", "b.txt"});
+    const CliOutput applied = runCli({"--case=upper", "--apply", "."});
+    QVERIFY2(applied.status == 0, applied.err.constData());
+    QCOMPARE(namesIn(root()), QStringList({"A.TXT", "B.TXT"}));
+    if (blocker.startsWith(QStringLiteral("make")))
+        makeFiles({"a.txt"});
+    else
+        QVERIFY(QFile::remove(root() + QStringLiteral("/A.TXT")));
+
+    const CliOutput undone = runCli({"--undo", "--json"});
+    QCOMPARE(undone.status, 1);
+    const QList<QJsonObject> objects = undone.json();
+    QCOMPARE(objects.size(), 3);
+    // Undone newest first: B.TXT goes back, A.TXT cannot, and says what it was to be called.
+    QCOMPARE(objects.at(0).value("old").toString(), "B.TXT");
+    QCOMPARE(objects.at(0).value("new").toString(), "b.txt");
+    QCOMPARE(objects.at(0).value("outcome").toString(), "restored");
+    QCOMPARE(objects.at(1).value("old").toString(), "A.TXT");
+    QCOMPARE(objects.at(1).value("new").toString(), "a.txt");
+    QCOMPARE(objects.at(1).value("outcome").toString(), "failed");
+    QVERIFY2(objects.at(1).value("reason").toString().contains(reason),
+             qPrintable(objects.at(1).value("reason").toString()));
+    // So do the lines for a script.
+    const CliOutput again = runCli({"--undo"});
+    QVERIFY2(again.out.contains("/A.TXT\ta.txt\tfailed\t"), again.out.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
