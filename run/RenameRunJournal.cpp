@@ -27,6 +27,9 @@ std::expected<void, QString> RenameRun::journaledRename(const QString &folderPat
     if (m_journal) {
         m_journal->recordRename(folderPath, file, newFile);
         notices.beforeParking = [this](const QByteArray &temporary) { m_journal->recordParked(temporary); };
+        notices.beforeStep = [this](RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode) {
+            m_journal->recordStep(step, from, to, inode);
+        };
     }
     const auto renamed = renameNoReplace(file, newFile, notices);
     if (m_journal) {

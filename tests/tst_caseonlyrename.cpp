@@ -141,22 +141,33 @@ void TestCaseOnlyRename::cleanupTestCase()
 void TestCaseOnlyRename::killedBetweenTheStepsIsPutBack_data()
 {
     QTest::addColumn<bool>("atStartUp");
-    QTest::newRow("start-up recovery") << true;
-    QTest::newRow("undo") << false;
+    QTest::addColumn<bool>("killedUndo"); // the undo of the change is killed, not the change itself
+    QTest::newRow("start-up recovery") << true << false;
+    QTest::newRow("undo") << false << false;
+    QTest::newRow("undo killed, start-up recovery") << true << true;
+    QTest::newRow("undo killed, undo") << false << true;
 }
 
 void TestCaseOnlyRename::killedBetweenTheStepsIsPutBack()
 {
     QFETCH(bool, atStartUp);
+    QFETCH(bool, killedUndo);
     AtSecondStep at{m_folder, true};
     const pid_t child = ::fork();
     QVERIFY(child >= 0);
     if (child == 0) {
         UpperCaseRig rig;
         const KestravaFault stop{"renameat2", 0, secondStepCall, nullptr, actAtSecondStep, &at};
-        kestrava_fault_arm(&stop);
+        if (!killedUndo)
+            kestrava_fault_arm(&stop);
         rig.folders.setPath(m_folder);
         rig.caseRun.start(RunScope::AllFilesInCurrentFolder);
+        // Undo's own change back, "A.TXT" to "a.txt", takes the same steps.
+        RecordingSink sink;
+        ScriptedClock clock;
+        UndoRun undo(sink, clock);
+        kestrava_fault_arm(&stop);
+        undo.start();
         ::_exit(0);
     }
     int status = 0;

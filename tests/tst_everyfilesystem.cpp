@@ -1,4 +1,5 @@
 #include "DiskOperations.h"
+#include "FaultInjection.h"
 #include "FuseMountKit.h"
 #include "RenameMethods.h"
 #include "RunJournal.h"
@@ -6,6 +7,7 @@
 #include "RunTestKit.h"
 #include "UndoRun.h"
 
+#include <QProcess>
 #include <QTest>
 
 #include <algorithm>
@@ -13,6 +15,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
 
@@ -63,6 +66,78 @@ dev_t deviceOf(const QString &path)
     return ::stat(QFile::encodeName(path).constData(), &info) == 0 ? info.st_dev : 0;
 }
 
+/// Runs \a program with \a arguments; its standard output, or an error
+/// naming the program and what it said.
+std::expected<QString, QString> runTool(const QString &program, const QStringList &arguments)
+{
+    QProcess tool;
+    tool.start(program, arguments);
+    if (!tool.waitForFinished(30000) || tool.exitStatus() != QProcess::NormalExit || tool.exitCode() != 0)
+        return std::unexpected(program + QStringLiteral(": ")
+                               + QString::fromLocal8Bit(tool.readAllStandardError()).trimmed());
+    return QString::fromLocal8Bit(tool.readAllStandardOutput()).trimmed();
+}
+
+/// An ext4 image with 128-byte inodes, which keep no birth time, mounted
+/// through a loop device of its own for as long as it is mounted.
+class LoopMount
+{
+public:
+    explicit LoopMount(const QString &mountPoint)
+        : m_mountPoint(mountPoint)
+    {}
+    ~LoopMount() { unmount(); }
+    LoopMount(const LoopMount &) = delete;
+    LoopMount &operator=(const LoopMount &) = delete;
+
+    static std::expected<void, QString> makeImage(const QString &image)
+    {
+        if (::geteuid() != 0)
+            return std::unexpected(QStringLiteral("loop mounts need root"));
+        QFile file(image);
+        if (!file.open(QIODevice::WriteOnly) || !file.resize(8 * 1024 * 1024))
+            return std::unexpected(QStringLiteral("no room for an image"));
+        if (auto made = runTool(QStringLiteral("mkfs.ext4"), {QStringLiteral("-q"), QStringLiteral("-F"),
+                                                              QStringLiteral("-I"), QStringLiteral("128"), image});
+            !made)
+            return std::unexpected(made.error());
+        return {};
+    }
+    /// Gives \a image a loop device, without mounting it.
+    std::expected<void, QString> attach(const QString &image)
+    {
+        auto device = runTool(QStringLiteral("losetup"), {QStringLiteral("--find"), QStringLiteral("--show"), image});
+        if (!device)
+            return std::unexpected(device.error());
+        m_device = *device;
+        return {};
+    }
+    std::expected<void, QString> mount(const QString &image)
+    {
+        if (auto attached = attach(image); !attached)
+            return attached;
+        if (auto mounted = runTool(QStringLiteral("mount"), {m_device, m_mountPoint}); !mounted)
+            return std::unexpected(mounted.error());
+        m_mounted = true;
+        return {};
+    }
+    void unmount()
+    {
+        if (m_mounted)
+            runTool(QStringLiteral("umount"), {m_mountPoint});
+        if (!m_device.isEmpty())
+            runTool(QStringLiteral("losetup"), {QStringLiteral("-d"), m_device});
+        m_mounted = false;
+        m_device.clear();
+    }
+    const QString &device() const { return m_device; }
+
+private:
+    QString m_mountPoint;
+    QString m_device;
+    bool m_mounted = false;
+};
+
 } // namespace
 
 class TestEveryFileSystem : public QObject
@@ -76,8 +151,13 @@ private Q_SLOTS:
     void everyScopeRenamesAndUndoes();
     void noFileIsReplacedUnderARace_data();
     void noFileIsReplacedUnderARace();
+    void killedStepIsClearedAfterwards_data();
+    void killedStepIsClearedAfterwards();
+    void undoKnowsTheFileSystemItRenamedOn_data();
+    void undoKnowsTheFileSystemItRenamedOn();
     void failedRenameLeavesNoPlaceholder_data();
     void failedRenameLeavesNoPlaceholder();
+    void placeholderHasNoPermissions();
 
 private:
     QTemporaryDir *m_state = nullptr;
@@ -268,6 +348,156 @@ void TestEveryFileSystem::noFileIsReplacedUnderARace()
     QCOMPARE(run.intFilesRenamed() + run.intErrorCount(), count);
 }
 
+void TestEveryFileSystem::killedStepIsClearedAfterwards_data()
+{
+    QTest::addColumn<QString>("refuse");
+    QTest::addColumn<QByteArray>("call"); // the process is killed just before it
+    QTest::addColumn<bool>("duringUndo");
+    QTest::newRow("run killed between link and unlink") << "flags" << QByteArray("unlinkat") << false;
+    QTest::newRow("run killed before the rename over its placeholder") << "both" << QByteArray("renameat") << false;
+    QTest::newRow("undo killed between link and unlink") << "flags" << QByteArray("unlinkat") << true;
+    QTest::newRow("undo killed before the rename over its placeholder") << "both" << QByteArray("renameat") << true;
+}
+
+// Where a rename takes two steps, a kill between them leaves the file under
+// two names, or an empty placeholder; start-up and undo clear it, and the file
+// ends under its old name alone.
+void TestEveryFileSystem::killedStepIsClearedAfterwards()
+{
+    QFETCH(QString, refuse);
+    QFETCH(QByteArray, call);
+    QFETCH(bool, duringUndo);
+    FuseMount mount(refuse);
+    if (!mount.skipReason().isEmpty())
+        QSKIP(qPrintable(mount.skipReason()));
+    QVERIFY(makeFiles(mount.backing(), {"a.txt"}));
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        const KestravaFault kill{call.constData(), 0, 1, nullptr, [](void *) { ::_exit(0); }, nullptr};
+        RunRig rig;
+        FixedNames names;
+        names.rule = [](const QString &old) { return std::expected<QString, QString>(*prefixed(old)); };
+        RenameRun run = rig.runWith(names);
+        RunJournal journal;
+        run.setJournal(&journal);
+        rig.folders.setPath(mount.mountPoint());
+        rig.files.selectAll();
+        if (!duringUndo)
+            kestrava_fault_arm(&kill);
+        run.start(RunScope::AllFilesInCurrentFolder);
+        RecordingSink sink;
+        ScriptedClock clock;
+        UndoRun undo(sink, clock);
+        kestrava_fault_arm(&kill);
+        undo.start();
+        ::_exit(1);
+    }
+    int status = 0;
+    QCOMPARE(::waitpid(child, &status, 0), child);
+    QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    QVERIFY(namesIn(mount.backing()).size() == 2);
+    QCOMPARE(UndoRun::recoverParkedFiles().errors, QStringList());
+    QCOMPARE(namesIn(mount.backing()), QStringList(duringUndo ? "x-a.txt" : "a.txt"));
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    QCOMPARE(undo.log().errors(), QStringList());
+    QCOMPARE(namesIn(mount.backing()), QStringList({"a.txt"}));
+    QCOMPARE(readFile(mount.backing() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
+}
+
+// While it waits for the rename over it, the placeholder has no permission
+// bits: no other program of the user's can open it to write into it.
+void TestEveryFileSystem::placeholderHasNoPermissions()
+{
+    FuseMount mount(QStringLiteral("both"));
+    if (!mount.skipReason().isEmpty())
+        QSKIP(qPrintable(mount.skipReason()));
+    QVERIFY(makeFiles(mount.backing(), {"a.txt"}));
+    // The placeholder's mode, as the hook at the rename over it finds it.
+    std::pair<QByteArray, int> at{QFile::encodeName(mount.backing() + QStringLiteral("/new.txt")), -1};
+    FaultScope faults({"renameat", 0, 1, nullptr,
+                       [](void *data) {
+                           auto *at = static_cast<std::pair<QByteArray, int> *>(data);
+                           struct stat info;
+                           if (::stat(at->first.constData(), &info) == 0)
+                               at->second = int(info.st_mode & 07777);
+                       },
+                       &at});
+    QVERIFY(renameNoReplace(mount.mountPoint() + QStringLiteral("/a.txt"),
+                            mount.mountPoint() + QStringLiteral("/new.txt")));
+    QCOMPARE(faults.hits(), 1);
+    QCOMPARE(at.second, 0);
+    QCOMPARE(namesIn(mount.backing()).join(u' '), QStringLiteral("new.txt"));
+}
+
+void TestEveryFileSystem::undoKnowsTheFileSystemItRenamedOn_data()
+{
+    QTest::addColumn<bool>("sameImage"); // the run's file system comes back, on another device
+    QTest::newRow("another file system in its place") << false;
+    QTest::newRow("the same file system on another device") << true;
+}
+
+// A stick taken out and another put in at the same place numbers its files
+// alike, and keeps no birth time; the same stick put in again gets another
+// device number. Undo tells them apart by the file system's own id.
+void TestEveryFileSystem::undoKnowsTheFileSystemItRenamedOn()
+{
+    QFETCH(bool, sameImage);
+    QTemporaryDir dir;
+    const QString mountPoint = dir.filePath(QStringLiteral("stick"));
+    const QString first = dir.filePath(QStringLiteral("first.img"));
+    const QString second = dir.filePath(QStringLiteral("second.img"));
+    QVERIFY(QDir().mkpath(mountPoint));
+    for (const QString &image : {first, second})
+        if (const auto made = LoopMount::makeImage(image); !made)
+            QSKIP(qPrintable(made.error()));
+    QString firstDevice;
+    {
+        LoopMount stick(mountPoint);
+        if (const auto mounted = stick.mount(first); !mounted)
+            QSKIP(qPrintable(u"the system refuses a loop mount: " + mounted.error()));
+        firstDevice = stick.device();
+        QVERIFY(makeFiles(mountPoint, {"a.txt"}));
+        RunRig rig;
+        RunJournal journal;
+        rig.run.setJournal(&journal);
+        QVERIFY(rig.folders.setPath(mountPoint));
+        rig.files.selectAll();
+        QVERIFY(rig.run.start(RunScope::AllFilesInCurrentFolder));
+        QCOMPARE(rig.run.intFilesRenamed(), 1);
+    }
+    // The second image takes the first one's loop device; put in after it,
+    // the first gets another.
+    LoopMount occupying(mountPoint);
+    LoopMount stick(mountPoint);
+    if (sameImage) {
+        QVERIFY(occupying.attach(second));
+        QVERIFY(stick.mount(first));
+        QVERIFY(stick.device() != firstDevice);
+    } else {
+        QVERIFY(stick.mount(second));
+        QCOMPARE(stick.device(), firstDevice);
+        QVERIFY(writeFile(mountPoint + QStringLiteral("/0001_a.txt"), "other"));
+    }
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    if (sameImage) {
+        QVERIFY(undo.log().errors().isEmpty());
+        QCOMPARE(namesIn(mountPoint), QStringList({"a.txt", "lost+found"}));
+    } else {
+        QCOMPARE(undo.log().errors(), QStringList("'The file system this file was renamed on is not mounted here'  "
+                                                  "whilst processing file '"
+                                                  + mountPoint + "/0001_a.txt'"));
+        QCOMPARE(namesIn(mountPoint), QStringList({"0001_a.txt", "lost+found"}));
+        QVERIFY(UndoRun::canUndo());
+    }
+}
+
 void TestEveryFileSystem::failedRenameLeavesNoPlaceholder_data()
 {
     QTest::addColumn<QString>("from");
@@ -275,6 +505,8 @@ void TestEveryFileSystem::failedRenameLeavesNoPlaceholder_data()
     QTest::newRow("missing file") << QStringLiteral("gone.txt") << ENOENT;
     QTest::newRow("folder over a file") << QStringLiteral("folder.txt") << ENOTDIR;
     QTest::newRow("name taken") << QStringLiteral("a.txt") << EEXIST;
+    // Another program writes into the placeholder before the rename over it.
+    QTest::newRow("placeholder written into") << QStringLiteral("a.txt") << -EEXIST;
 }
 
 // On a file system with neither the flag nor links the new name is reserved by
@@ -289,11 +521,22 @@ void TestEveryFileSystem::failedRenameLeavesNoPlaceholder()
     QVERIFY(makeFiles(mount.backing(), {"a.txt", "b.txt"}));
     QVERIFY(QDir(mount.backing()).mkdir(QStringLiteral("folder.txt")));
     const QString to = error == EEXIST ? QStringLiteral("b.txt") : QStringLiteral("new.txt");
-    const auto before = contentsBelow(mount.backing());
+    auto before = contentsBelow(mount.backing());
+    FaultScope faults;
+    const QString written = mount.mountPoint() + QStringLiteral("/new.txt");
+    if (error == -EEXIST) {
+        // Only a program with root's rights can still open a placeholder that
+        // has no permission bits; the rename's last look at it, through its
+        // descriptor, sees what was written and keeps off.
+        faults.arm({"fstat", 0, 2, "new.txt",
+                    [](void *path) { writeFile(*static_cast<const QString *>(path), "precious"); },
+                    const_cast<QString *>(&written)});
+        error = EEXIST;
+        before.insert(QStringLiteral("new.txt"), "precious");
+    }
     const auto renamed = renameNoReplace(mount.mountPoint() + u'/' + from, mount.mountPoint() + u'/' + to);
     QVERIFY(!renamed);
     QCOMPARE(renamed.error(), error);
-    QCOMPARE(namesIn(mount.backing()), QStringList({"a.txt", "b.txt", "folder.txt"}));
     QCOMPARE(contentsBelow(mount.backing()), before);
 }
 

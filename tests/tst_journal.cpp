@@ -27,6 +27,7 @@ private Q_SLOTS:
     void damagedJournalIsReadAroundTheDamage_data();
     void damagedJournalIsReadAroundTheDamage();
     void nameLeavingItsFolderIsRefused();
+    void firstVersionJournalIsStillUndone();
     void recordWrittenInPlaceIsTheBuiltRecord_data();
     void recordWrittenInPlaceIsTheBuiltRecord();
     void roomReservedAheadIsNotDamage_data();
@@ -34,9 +35,15 @@ private Q_SLOTS:
     void unwritableJournalGivesOneLineAndTheRunGoesOn_data();
     void unwritableJournalGivesOneLineAndTheRunGoesOn();
     void onlyTheLastTwentyRunsAreKept();
+    void keptRunsAreRunsThatCanBeUndone_data();
+    void keptRunsAreRunsThatCanBeUndone();
     void linkForStateFolderIsRefused();
     void linkForJournalIsNeverFollowed();
     void openStateFolderIsMadePrivate();
+    void impossibleLengthSkipsTheJournal_data();
+    void impossibleLengthSkipsTheJournal();
+    void journalOthersCouldWriteIsRefused_data();
+    void journalOthersCouldWriteIsRefused();
 
 private:
     QTemporaryDir *m_state = nullptr;
@@ -45,6 +52,13 @@ private:
     RunJournal *m_journal = nullptr;
     QString root() const { return m_dir->path(); }
     void runOver(const QStringList &names);
+    // Another run over the files of the last, which renames each again.
+    bool renameAgain()
+    {
+        m_rig->folders.setPath(root());
+        m_rig->files.selectAll();
+        return m_rig->run.start(RunScope::AllFilesInCurrentFolder) && m_rig->run.intFilesRenamed() > 0;
+    }
 };
 
 void TestJournal::init()
@@ -122,11 +136,11 @@ void TestJournal::damagedJournalIsReadAroundTheDamage_data()
     QTest::addColumn<int>("flipAt"); // byte flipped, counted back from the end; 0 for none
     QTest::addColumn<int>("renamesRead");
     QTest::addColumn<int>("damaged");
-    // Each rename record of this run is 66 bytes, its length 2 bytes in; the end record is 20.
+    // Each rename record of this run is 82 bytes, its length 2 bytes in; the end record is 20.
     QTest::newRow("end cut mid-record") << 5 << 0 << 3 << 0;
     QTest::newRow("last rename cut mid-record") << 30 << 0 << 2 << 0;
     QTest::newRow("byte of a name flipped") << 0 << 25 << 2 << 1;
-    QTest::newRow("length of a record flipped") << 0 << 20 + 66 - 2 << 2 << 1;
+    QTest::newRow("length of a record flipped") << 0 << 20 + 82 - 2 << 2 << 1;
 }
 
 void TestJournal::damagedJournalIsReadAroundTheDamage()
@@ -254,6 +268,49 @@ void TestJournal::nameLeavingItsFolderIsRefused()
     QCOMPARE(contents.damagedAt.size(), 1);
 }
 
+// Journals written before the file system's id, size and time were recorded
+// are read as they were written, and undone by device and inode.
+void TestJournal::firstVersionJournalIsStillUndone()
+{
+    QVERIFY(writeFile(root() + QStringLiteral("/b.txt"), "a"));
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(root() + QStringLiteral("/b.txt")).constData(), &info), 0);
+    QByteArray bytes("KSTRVJNL\x01\0\0\0", 12);
+    journal::RecordBuilder record;
+    record.start(journal::RecordType::Begin);
+    record.addU64(quint64(QDateTime(QDate(2025, 3, 1), QTime(9, 30)).toMSecsSinceEpoch()));
+    record.addU8(1);
+    record.addBytes(QFile::encodeName(root()));
+    bytes += record.finish();
+    record.start(journal::RecordType::Folder);
+    record.addU32(1);
+    record.addBytes(QFile::encodeName(root() + u'/'));
+    bytes += record.finish();
+    record.start(journal::RecordType::Rename);
+    record.addU64(0);
+    record.addU32(1);
+    record.addU64(info.st_dev);
+    record.addU64(info.st_ino);
+    record.addU64(0);
+    record.addU32(5);
+    record.addBytes("a.txtb.txt");
+    bytes += record.finish();
+    QVERIFY(QDir().mkpath(journal::stateFolder()));
+    const QString path = journal::stateFolder() + QStringLiteral("/run-01700000000000000000-1.kjournal");
+    QVERIFY(writeFile(path, bytes));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    const journal::JournalContents contents = journal::readJournal(path);
+    QVERIFY(contents.readable);
+    QCOMPARE(contents.renames.size(), 1);
+    QCOMPARE(contents.renames.first().newName, QByteArray("b.txt"));
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    QVERIFY(undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
+}
+
 void TestJournal::unwritableJournalGivesOneLineAndTheRunGoesOn_data()
 {
     QTest::addColumn<bool>("midRun");
@@ -302,10 +359,45 @@ void TestJournal::onlyTheLastTwentyRunsAreKept()
     runOver({"a.txt"});
     const QString first = journal::journalPaths().value(0);
     for (int run = 1; run < 25; ++run)
-        QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+        QVERIFY(renameAgain());
     const QStringList journals = journal::journalPaths();
     QCOMPARE(journals.size(), journal::keptJournals);
     QVERIFY(!journals.contains(first));
+}
+
+void TestJournal::keptRunsAreRunsThatCanBeUndone_data()
+{
+    QTest::addColumn<int>("emptyRuns");  // runs with nothing to rename, after the first run
+    QTest::addColumn<int>("undoneRuns"); // of the newest runs, undone before more runs follow
+    QTest::newRow("twenty runs that renamed nothing") << 20 << 0;
+    QTest::newRow("undone runs go before undoable ones") << 0 << 5;
+}
+
+// Twenty Starts with nothing to rename leave the run before them to undo, and
+// the limit takes runs already undone before those that can still be undone.
+void TestJournal::keptRunsAreRunsThatCanBeUndone()
+{
+    QFETCH(int, emptyRuns);
+    QFETCH(int, undoneRuns);
+    runOver({"a.txt"});
+    const QString first = journal::journalPaths().value(0);
+    for (int run = 0; run < emptyRuns; ++run)
+        QVERIFY(m_rig->run.start(RunScope::SelectedFiles));
+    if (undoneRuns > 0) {
+        for (int run = 1; run < journal::keptJournals; ++run)
+            QVERIFY(renameAgain());
+        RecordingSink sink;
+        ScriptedClock clock;
+        UndoRun undo(sink, clock);
+        for (int run = 0; run < undoneRuns; ++run)
+            QVERIFY(undo.start());
+        for (int run = 0; run < undoneRuns; ++run)
+            QVERIFY(renameAgain());
+    }
+    const QStringList journals = journal::journalPaths();
+    QCOMPARE(journals.size(), emptyRuns > 0 ? 1 : journal::keptJournals);
+    QCOMPARE(journals.first(), first);
+    QVERIFY(UndoRun::canUndo());
 }
 
 // A link planted in the state folder's place could lead the journals, which
@@ -366,6 +458,77 @@ void TestJournal::openStateFolderIsMadePrivate()
     struct stat info;
     QCOMPARE(::stat(folder.constData(), &info), 0);
     QCOMPARE(info.st_mode & 0777, 0700u);
+}
+
+void TestJournal::impossibleLengthSkipsTheJournal_data()
+{
+    QTest::addColumn<bool>("afterRun"); // the zeros follow a whole run's records, or the header alone
+    QTest::newRow("header, then 6 GB of zeros") << false;
+    QTest::newRow("a run, then 6 GB of zeros") << true;
+}
+
+// No writer leaves more than some megabytes of room: read whole, such a file
+// would only cost the memory and time of its length.
+void TestJournal::impossibleLengthSkipsTheJournal()
+{
+    QFETCH(bool, afterRun);
+    QString path;
+    if (afterRun) {
+        runOver({"a.txt"});
+        path = journal::journalPaths().value(0);
+    } else {
+        QVERIFY(QDir().mkpath(journal::stateFolder()));
+        path = journal::stateFolder() + QStringLiteral("/run-00000000000000000001-1.kjournal");
+        QVERIFY(writeFile(path, journal::fileHeader()));
+        QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner));
+    }
+    QVERIFY(QFile::resize(path, 6LL * 1024 * 1024 * 1024));
+    QVERIFY(!UndoRun::canUndo());
+    QVERIFY(!journal::glanceAt(path).readable);
+    QVERIFY(!journal::readJournal(path).readable);
+    QCOMPARE(UndoRun::recoverParkedFiles().errors,
+             QStringList("'A damaged journal is skipped: its length is impossible'  whilst processing file '" + path
+                         + u'\''));
+}
+
+void TestJournal::journalOthersCouldWriteIsRefused_data()
+{
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<bool>("wholeFolder");
+    QTest::newRow("state folder writable by others") << "folder 0777" << true;
+    QTest::newRow("state folder of another user") << "folder nobody" << true;
+    QTest::newRow("journal of another user") << "journal nobody" << false;
+    QTest::newRow("journal others may read") << "journal 0644" << false;
+}
+
+// Another user who can write to the state folder could plant a journal that
+// renames any file of the user's: such a journal is never read, and one line says so.
+void TestJournal::journalOthersCouldWriteIsRefused()
+{
+    QFETCH(QString, change);
+    QFETCH(bool, wholeFolder);
+    runOver({"a.txt"});
+    const QString path = journal::journalPaths().value(0);
+    const QByteArray target = QFile::encodeName(wholeFolder ? journal::stateFolder() : path);
+    if (change.endsWith(u"nobody")) {
+        if (::geteuid() != 0)
+            QSKIP("giving a file to another user needs root");
+        QCOMPARE(::chown(target.constData(), 65534, 65534), 0);
+    } else {
+        QCOMPARE(::chmod(target.constData(), change.endsWith(u"0777") ? 0777 : 0644), 0);
+    }
+    QVERIFY(!UndoRun::canUndo());
+    QVERIFY(!UndoRun::newestUndoableRun());
+    const QString reason = wholeFolder ? "Undo journals are not read from a folder that others may change"
+                                       : "Not read as an undo journal: it is not a private file of yours";
+    QCOMPARE(UndoRun::recoverParkedFiles().errors,
+             QStringList(u'\'' + reason + "'  whilst processing file '" + QFile::decodeName(target) + u'\''));
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(!undo.start());
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt"}));
+    QCOMPARE(journal::readJournal(path).readable, wholeFolder);
 }
 
 QTEST_GUILESS_MAIN(TestJournal)

@@ -3,10 +3,13 @@
 #include "UndoRun.h"
 
 #include <QLocale>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -63,6 +66,10 @@ private Q_SLOTS:
     void runKilledHalfwayIsUndoneCompletely();
     void parkedFileIsPutBack_data();
     void parkedFileIsPutBack();
+    void clockSetBackKeepsTheOrderOfRuns();
+    void readOnlyFileIsReadOnlyAgainAfterUndo();
+    void runInUseIsNotUndone_data();
+    void runInUseIsNotUndone();
     void summaryText_data();
     void summaryText();
 
@@ -171,7 +178,8 @@ void TestUndoRun::runThatRenamedNothingIsPassedOver()
     const auto run = UndoRun::newestUndoableRun();
     QVERIFY(run);
     QCOMPARE(run->fileCount, 2);
-    QCOMPARE(journal::journalPaths().size(), 2);
+    // Having renamed nothing, it left no journal.
+    QCOMPARE(journal::journalPaths().size(), 1);
     QVERIFY(run->journalPath == journal::journalPaths().first());
 }
 
@@ -237,8 +245,12 @@ void TestUndoRun::undoNeverReplacesAFile()
     QFETCH(QString, change);
     QFETCH(QStringList, namesAfter);
     QFETCH(QString, error);
-    makeFiles({"a.txt", "b.txt"});
+    // An older run elsewhere, for the undo after this one.
+    QTemporaryDir older;
+    QVERIFY(writeFile(older.filePath(QStringLiteral("z.txt"))));
     JournaledRig rig;
+    QVERIFY(rig.renameAll(older.path()));
+    makeFiles({"a.txt", "b.txt"});
     QVERIFY(rig.renameAll(root()));
     const QString renamed = root() + QStringLiteral("/0001_a.txt");
     if (change == u"old name taken")
@@ -258,9 +270,13 @@ void TestUndoRun::undoNeverReplacesAFile()
         QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("newcomer"));
     if (change == u"replaced")
         QCOMPARE(readFile(renamed), QByteArray("another"));
-    // The file left alone keeps the run on offer, for that file alone.
-    QVERIFY(UndoRun::canUndo());
+    // The file left alone is not tried again: the next undo takes the older run.
     QCOMPARE(UndoRun::newestUndoableRun()->fileCount, 1);
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(older.path()), QStringList({"z.txt"}));
+    QCOMPARE(namesIn(root()), namesAfter);
+    QVERIFY(!UndoRun::canUndo());
 }
 
 // A run killed from outside at any point of its loop: every file it renamed
@@ -340,6 +356,106 @@ void TestUndoRun::parkedFileIsPutBack()
         QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
     QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
     QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
+}
+
+// The run made the read-only file writable to rename it; undo puts back its
+// old name and its old permissions alike.
+void TestUndoRun::readOnlyFileIsReadOnlyAgainAfterUndo()
+{
+    makeFiles({"a.txt"});
+    const QByteArray path = QFile::encodeName(root() + QStringLiteral("/a.txt"));
+    QCOMPARE(::chmod(path.constData(), 0444), 0);
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    struct stat info;
+    QCOMPARE(::stat(QFile::encodeName(root() + QStringLiteral("/0001_a.txt")).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, 0644u);
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(::stat(path.constData(), &info), 0);
+    QCOMPARE(info.st_mode & 07777, 0444u);
+}
+
+// A run made with the clock an hour back is still the newest: undo takes it
+// back first, and the run before it next.
+void TestUndoRun::clockSetBackKeepsTheOrderOfRuns()
+{
+    const QString faketime = QStandardPaths::findExecutable(QStringLiteral("faketime"));
+    if (faketime.isEmpty())
+        QSKIP("faketime is not installed (scripts/install-deps installs it)");
+    makeFiles({"a.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    QProcess later;
+    later.start(faketime, {QStringLiteral("-f"), QStringLiteral("-1h"), QStringLiteral(KESTRAVA_FAULTRUN),
+                           QStringLiteral("--journal"), root()});
+    QVERIFY(later.waitForFinished(30000));
+    QCOMPARE(later.readAllStandardOutput(), QByteArray("1 renamed\n"));
+    QCOMPARE(namesIn(root()), QStringList({"0001_0001_a.txt"}));
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt"}));
+    QVERIFY(undo.undo.start());
+    QVERIFY(undo.undo.log().errors().isEmpty());
+    QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
+}
+
+void TestUndoRun::runInUseIsNotUndone_data()
+{
+    QTest::addColumn<bool>("newerRunWriting"); // else: another undo holds the newest run's journal
+    QTest::newRow("another undo holds the run") << false;
+    QTest::newRow("another process is writing a newer run") << true;
+}
+
+// Two processes never take back one run at once, and an undo never reaches
+// past a run that another process is still writing.
+void TestUndoRun::runInUseIsNotUndone()
+{
+    QFETCH(bool, newerRunWriting);
+    makeFiles({"a.txt", "b.txt"});
+    JournaledRig rig;
+    QVERIFY(rig.renameAll(root()));
+    const QString ranFirst = journal::journalPaths().value(0);
+    int ready[2];
+    int finish[2];
+    QCOMPARE(::pipe(ready), 0);
+    QCOMPARE(::pipe(finish), 0);
+    const pid_t child = ::fork();
+    QVERIFY(child >= 0);
+    if (child == 0) {
+        RunJournal writing;
+        if (newerRunWriting) {
+            writing.begin(RunScope::AllFilesInCurrentFolder, root(), QDateTime::currentDateTime());
+            OpenFolder folder;
+            folder.open(root() + u'/');
+            writing.recordRename(root() + u'/', FolderFile(folder, QStringLiteral("0001_a.txt")),
+                                 FolderFile(folder, QStringLiteral("x.txt")));
+        } else {
+            (void)!journal::openLocked(QFile::encodeName(ranFirst), 0);
+        }
+        char byte = 0;
+        (void)!::write(ready[1], &byte, 1);
+        (void)!::read(finish[0], &byte, 1);
+        ::_exit(0);
+    }
+    char byte = 0;
+    QCOMPARE(::read(ready[0], &byte, 1), 1);
+    const QString held = journal::journalPaths().constLast();
+    UndoRig undo;
+    const bool started = undo.undo.start();
+    (void)!::write(finish[1], &byte, 1);
+    ::waitpid(child, nullptr, 0);
+    for (const int fd : {ready[0], ready[1], finish[0], finish[1]})
+        ::close(fd);
+    QVERIFY(started);
+    QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "0002_b.txt"}));
+    QCOMPARE(undo.undo.log().errors(),
+             QStringList(QStringLiteral("'This run is in use by process %1 (tst_undorun); nothing was undone'  "
+                                        "whilst processing file '%2'")
+                             .arg(child)
+                             .arg(held)));
 }
 
 void TestUndoRun::summaryText_data()

@@ -836,10 +836,6 @@
         <translation>ZURÜCKGENOMMEN</translation>
     </message>
     <message>
-        <source>What is undone cannot be recorded: </source>
-        <translation>Was zurückgenommen wird, kann nicht vermerkt werden: </translation>
-    </message>
-    <message>
         <source>A damaged record at byte %1 was skipped</source>
         <translation>Ein beschädigter Eintrag bei Byte %1 wurde übersprungen</translation>
     </message>
@@ -862,6 +858,38 @@
     <message>
         <source>; the file is left as %1, as its old name %2 cannot be given back</source>
         <translation>; die Datei bleibt %1, da ihr alter Name %2 nicht zurückgegeben werden kann</translation>
+    </message>
+    <message>
+        <source>The file system this file was renamed on is not mounted here</source>
+        <translation>Das Dateisystem, auf dem diese Datei umbenannt wurde, ist hier nicht eingehängt</translation>
+    </message>
+    <message>
+        <source>Undo journals are not read from a folder that others may change</source>
+        <translation>Rücknahme-Protokolle werden nicht aus einem Ordner gelesen, den andere ändern dürfen</translation>
+    </message>
+    <message>
+        <source>Not read as an undo journal: it is not a private file of yours</source>
+        <translation>Nicht als Rücknahme-Protokoll gelesen: Es ist keine private Datei von Ihnen</translation>
+    </message>
+    <message>
+        <source>This run is in use by another process; nothing was undone</source>
+        <translation>Dieser Lauf wird von einem anderen Prozess benutzt; nichts wurde zurückgenommen</translation>
+    </message>
+    <message>
+        <source>This run is in use by process %1 (%2); nothing was undone</source>
+        <translation>Dieser Lauf wird von Prozess %1 (%2) benutzt; nichts wurde zurückgenommen</translation>
+    </message>
+    <message>
+        <source>This run cannot be undone: </source>
+        <translation>Dieser Lauf kann nicht zurückgenommen werden: </translation>
+    </message>
+    <message>
+        <source>This run is no longer the one to undo; nothing was undone</source>
+        <translation>Dieser Lauf ist nicht mehr der zurückzunehmende; nichts wurde zurückgenommen</translation>
+    </message>
+    <message>
+        <source>A damaged journal is skipped: its length is impossible</source>
+        <translation>Ein beschädigtes Protokoll wird übersprungen: Seine Länge ist unmöglich</translation>
     </message>
 </context>
 </TS>

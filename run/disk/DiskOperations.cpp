@@ -11,6 +11,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statfs.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
 
@@ -24,9 +25,10 @@ QByteArray encoded(const QString &path)
 }
 
 // One rename that cannot replace, by the strongest method the file system takes.
-std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath)
+std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath,
+                                    const ParkNotices &notices)
 {
-    return renameWithoutReplacing(folder, oldPath, newPath);
+    return renameWithoutReplacing(folder, oldPath, newPath, notices.beforeStep);
 }
 
 bool sameInode(int folder, const QByteArray &first, const QByteArray &second)
@@ -54,28 +56,35 @@ std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPat
             + QByteArray::number(QRandomGenerator::global()->generate64(), 16) + ".tmp";
         if (notices.beforeParking)
             notices.beforeParking(temporary);
-        const auto aside = renameOnce(folder, oldPath, temporary);
+        const auto aside = renameOnce(folder, oldPath, temporary, notices);
         if (!aside && aside.error() == EEXIST)
             continue;
         if (!aside)
             return aside;
-        const auto done = renameOnce(folder, temporary, newPath);
+        const auto done = renameOnce(folder, temporary, newPath, notices);
         if (done)
             return done;
         // Put back under its old name; when another file took that name in
         // the meantime, the file stays parked and whoever asked must say where.
-        if (const auto back = renameOnce(folder, temporary, oldPath); !back && notices.leftParked)
+        if (const auto back = renameOnce(folder, temporary, oldPath, notices); !back && notices.leftParked)
             notices.leftParked(temporary, back.error());
         return done;
     }
     return std::unexpected(EEXIST);
 }
 
+constexpr unsigned identityMask = STATX_INO | STATX_BTIME | STATX_SIZE | STATX_MTIME;
+
 FileIdentity identityOf(const struct statx &info)
 {
-    FileIdentity identity{quint64(makedev(info.stx_dev_major, info.stx_dev_minor)), quint64(info.stx_ino), 0};
+    FileIdentity identity;
+    identity.device = quint64(makedev(info.stx_dev_major, info.stx_dev_minor));
+    identity.inode = quint64(info.stx_ino);
     if ((info.stx_mask & STATX_BTIME) != 0)
         identity.birthNsecs = qint64(info.stx_btime.tv_sec) * 1000000000 + info.stx_btime.tv_nsec;
+    identity.size = quint64(info.stx_size);
+    identity.modifiedNsecs = qint64(info.stx_mtime.tv_sec) * 1000000000 + info.stx_mtime.tv_nsec;
+    identity.hasSizeAndTime = true;
     return identity;
 }
 
@@ -120,7 +129,7 @@ FolderNameRules rulesOfFolderOf(int folder, const QByteArray &path)
 std::expected<void, int> renameChecked(int folder, const QByteArray &from, const QByteArray &to,
                                        const ParkNotices &notices)
 {
-    const auto renamed = renameOnce(folder, from, to);
+    const auto renamed = renameOnce(folder, from, to, notices);
     if (renamed || renamed.error() != EEXIST || !sameInode(folder, from, to)
         || !isCaseOnlyChange(from, to, rulesOfFolderOf(folder, from)))
         return renamed;
@@ -153,8 +162,7 @@ FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
 std::expected<bool, int> isReadOnly(const FolderFile &file)
 {
     struct statx info;
-    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | STATX_INO | STATX_BTIME, &info)
-        != 0)
+    if (::statx(file.folder, file.path.constData(), AT_SYMLINK_NOFOLLOW, STATX_MODE | identityMask, &info) != 0)
         return std::unexpected(errno);
     file.identity = identityOf(info);
     file.identified = true;
@@ -164,20 +172,50 @@ std::expected<bool, int> isReadOnly(const FolderFile &file)
 std::expected<FileIdentity, int> fileIdentityAt(int folder, const QByteArray &name)
 {
     struct statx info;
-    if (::statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &info) != 0)
+    if (::statx(folder, name.constData(), AT_SYMLINK_NOFOLLOW, identityMask, &info) != 0)
         return std::unexpected(errno);
     return identityOf(info);
 }
 
 bool isSameFile(const FileIdentity &recorded, const FileIdentity &found)
 {
-    return recorded.device == found.device && recorded.inode == found.inode
-        && (recorded.birthNsecs == 0 || found.birthNsecs == 0 || recorded.birthNsecs == found.birthNsecs);
+    const bool sameBirth =
+        recorded.birthNsecs == 0 || found.birthNsecs == 0 || recorded.birthNsecs == found.birthNsecs;
+    if (!recorded.hasSizeAndTime)
+        return recorded.device == found.device && recorded.inode == found.inode && sameBirth;
+    return recorded.inode == found.inode && recorded.size == found.size
+        && recorded.modifiedNsecs == found.modifiedNsecs && sameBirth;
+}
+
+quint64 fileSystemId(int folder, const QByteArray &path)
+{
+    struct statfs fs;
+    struct stat info;
+    if (folder != AT_FDCWD) {
+        if (::fstatfs(folder, &fs) != 0 || ::fstat(folder, &info) != 0)
+            return 0;
+    } else {
+        const QByteArray parent = path.contains('/') ? folderOf(path) : QByteArray(".");
+        if (::statfs(parent.constData(), &fs) != 0 || ::stat(parent.constData(), &info) != 0)
+            return 0;
+    }
+    quint32 halves[2];
+    static_assert(sizeof halves == sizeof fs.f_fsid);
+    std::memcpy(halves, &fs.f_fsid, sizeof halves);
+    const quint64 id = quint64(halves[0]) | quint64(halves[1]) << 32;
+    // The top bit tells a device number from a file system's own id.
+    return id != 0 ? id & ~(quint64(1) << 63) : quint64(info.st_dev) | quint64(1) << 63;
 }
 
 std::expected<void, int> makeOwnerWritable(const FolderFile &file)
 {
-    return makeOwnerWritableAt(file.folder, file.path);
+    struct stat info;
+    if (::fstatat(file.folder, file.path.constData(), &info, AT_SYMLINK_NOFOLLOW) != 0)
+        return std::unexpected(errno);
+    const auto made = makeOwnerWritableAt(file.folder, file.path);
+    if (made && (info.st_mode & S_IWUSR) == 0 && !S_ISLNK(info.st_mode))
+        file.modeBefore = int(info.st_mode & 07777);
+    return made;
 }
 
 std::expected<void, int> clearOwnerWritable(const FolderFile &file)
@@ -189,6 +227,7 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
         return {};
     if (::fchmodat(file.folder, file.path.constData(), (info.st_mode & 07777) & ~mode_t(S_IWUSR), 0) != 0)
         return std::unexpected(errno);
+    file.modeBefore = -1;
     return {};
 }
 
@@ -204,9 +243,10 @@ bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRu
     return rules.ignoresCase && oldName != newName && oldName.compare(newName, Qt::CaseInsensitive) == 0;
 }
 
-std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to)
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to,
+                                           const ParkNotices &notices)
 {
-    return renameChecked(folder, from, to, {});
+    return renameChecked(folder, from, to, notices);
 }
 
 QString systemErrorText(int error)

@@ -13,6 +13,8 @@
 
 namespace kestrava {
 
+enum class RenameStep : quint8;
+
 // The file-system steps of renaming one file. Failures carry the errno value;
 // systemErrorText() gives the system's text for it.
 
@@ -64,21 +66,40 @@ private:
     int m_fd = -1;
 };
 
-/// What tells one file from another over time: device and inode, and the
-/// birth time, since a file made after another was deleted may get its inode.
+/// What tells one file from another over time. The inode alone does not: a
+/// file made after another was deleted may get its number, and another file
+/// system mounted in the same place (a second stick) numbers its files alike.
+/// So the size and modification time count too, and the birth time where the
+/// file system keeps one; the file system itself is told by its own id (see
+/// fileSystemId()), as its device number changes each time it is plugged in.
 struct FileIdentity
 {
     quint64 device = 0;
     quint64 inode = 0;
     /// Nanoseconds since the epoch; 0 where the file system does not keep it.
     qint64 birthNsecs = 0;
+    quint64 size = 0;
+    /// Nanoseconds since the epoch.
+    qint64 modifiedNsecs = 0;
+    /// False for an identity recorded before size and time were: then the
+    /// device counts instead.
+    bool hasSizeAndTime = false;
 };
 
 /// The identity of \a name in \a folder (a descriptor or AT_FDCWD), not following a link.
 std::expected<FileIdentity, int> fileIdentityAt(int folder, const QByteArray &name);
-/// Whether \a found is the file \a recorded: the same device and inode, and
-/// the same birth time where both know it.
+/// Whether \a found is the file \a recorded: the same inode, size and
+/// modification time, and the same birth time where both know it; for an
+/// identity recorded without size and time, the same device and inode and
+/// birth time. The caller checks the file system (fileSystemId()).
 bool isSameFile(const FileIdentity &recorded, const FileIdentity &found);
+
+/// The id of the file system that holds the folder \a folder (a descriptor,
+/// or AT_FDCWD with \a path, a path in the folder): the one the file system
+/// gives itself (statfs f_fsid; from its UUID on ext4, btrfs and most disk
+/// file systems), and where it gives none, its device number, marked as such.
+/// 0 when neither can be told.
+quint64 fileSystemId(int folder, const QByteArray &path = {});
 
 /// A file of an open folder, its name converted once for the steps that touch it.
 struct FolderFile
@@ -92,6 +113,9 @@ struct FolderFile
     /// needs no second look; identified stays false until then.
     mutable FileIdentity identity;
     mutable bool identified = false;
+    /// The permission bits before makeOwnerWritable() changed them, or -1
+    /// when they were not changed (or were put back), for the journal.
+    mutable int modeBefore = -1;
 };
 
 /// As isReadOnly(const QString &), for \a file.
@@ -107,11 +131,13 @@ using ParkNotice = std::function<void(const QByteArray &temporaryPath)>;
 /// under its old name (with the errno of that step): it stays under \a temporaryPath.
 using LeftParkedNotice = std::function<void(const QByteArray &temporaryPath, int error)>;
 
-/// Who hears of the temporary name of a change of letter case.
+/// Who hears of the temporary name of a change of letter case, and of the
+/// steps of a rename by a weaker method (see RenameMethods.h).
 struct ParkNotices
 {
     ParkNotice beforeParking;
     LeftParkedNotice leftParked;
+    std::function<void(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode)> beforeStep;
 };
 
 /// As renameNoReplace(const QString &, const QString &), from \a file to \a newFile of the same folder.
@@ -125,7 +151,8 @@ struct FolderNameRules;
 bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRules &rules);
 /// As renameNoReplace(const QString &, const QString &), for the names (raw
 /// bytes) \a from and \a to in the folder open as \a folder.
-std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to);
+std::expected<void, int> renameNoReplaceAt(int folder, const QByteArray &from, const QByteArray &to,
+                                           const ParkNotices &notices = {});
 
 /// What a folder walk needs to know of a folder before it enters it.
 struct FolderIdentity

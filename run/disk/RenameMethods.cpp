@@ -76,8 +76,10 @@ bool refusesLinks(int error)
     return error == EPERM || error == ENOSYS || error == EOPNOTSUPP || error == EMLINK || error == EXDEV;
 }
 
-Attempt linkThenUnlink(int folder, const QByteArray &from, const QByteArray &to)
+Attempt linkThenUnlink(int folder, const QByteArray &from, const QByteArray &to, const StepNotice &notice = {})
 {
+    if (notice)
+        notice(RenameStep::Link, from, to, 0);
     if (::linkat(folder, from.constData(), folder, to.constData(), 0) != 0) {
         const int error = errno;
         return {std::unexpected(error), refusesLinks(error), error == EMLINK};
@@ -103,17 +105,34 @@ void removePlaceholder(int folder, const QByteArray &to, const struct stat &made
         ::unlinkat(folder, to.constData(), 0);
 }
 
+// Whether the name \a to is still the placeholder open as \a fd, and it is still empty.
+bool isUntouchedPlaceholder(int fd, int folder, const QByteArray &to, const struct stat &made)
+{
+    struct stat open;
+    struct stat named;
+    return ::fstat(fd, &open) == 0 && open.st_size == 0
+        && ::fstatat(folder, to.constData(), &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == made.st_dev
+        && named.st_ino == made.st_ino;
+}
+
 // Where a file system takes neither the no-replace flag nor hard links, an
 // exclusive create reserves the new name, failing when the name is taken, and a
 // plain rename then moves the file over that empty placeholder. The plain rename
-// replaces whatever is under the new name at that moment, and that is our
-// placeholder unless another program deleted it and created its own file under
-// the name in the moment between the two steps: the only way a file can be lost
-// here, and only by a program that deletes a file it did not make. A look for
-// the name followed by a plain rename would lose any file created in between.
-Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArray &to)
+// replaces whatever is under the new name at that moment. The placeholder has
+// no permission bits, so no program of the user's can open it to write into
+// it; one that deletes it and creates its own file under the name in the
+// moment between the two steps would lose that file, and so would a program
+// with root's rights writing into it in the moment between the last look at it
+// and the rename: the only ways a file can be lost here. Just before the
+// rename, the placeholder is looked at through its open descriptor and by its
+// name: one that was written into or replaced is left as it is, and the rename
+// fails as for a taken name. A look for the name followed by a plain rename
+// would lose any file created in between.
+Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArray &to, const StepNotice &notice)
 {
-    const int fd = ::openat(folder, to.constData(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (notice)
+        notice(RenameStep::Placeholder, from, to, 0);
+    const int fd = ::openat(folder, to.constData(), O_CREAT | O_EXCL | O_WRONLY | O_NOFOLLOW | O_CLOEXEC, 0);
     if (fd < 0)
         return {std::unexpected(errno)};
     struct stat made;
@@ -124,7 +143,14 @@ Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArr
         ::close(fd);
         return {std::unexpected(error)};
     }
+    if (notice)
+        notice(RenameStep::PlaceholderMade, from, to, quint64(made.st_ino));
+    const bool untouched = isUntouchedPlaceholder(fd, folder, to, made);
+    // Closed before the rename: a file system that keeps a replaced file
+    // while it is open (FUSE) would otherwise keep it under a hidden name.
     ::close(fd);
+    if (!untouched)
+        return {std::unexpected(EEXIST)};
     if (::renameat(folder, from.constData(), folder, to.constData()) == 0)
         return {};
     const int error = errno;
@@ -132,27 +158,29 @@ Attempt renameOverPlaceholder(int folder, const QByteArray &from, const QByteArr
     return {std::unexpected(error)};
 }
 
-Attempt attemptWith(RenameMethod method, int folder, const QByteArray &from, const QByteArray &to)
+Attempt attemptWith(RenameMethod method, int folder, const QByteArray &from, const QByteArray &to,
+                    const StepNotice &notice)
 {
     switch (method) {
     case RenameMethod::NoReplaceFlag:
         return noReplaceFlag(folder, from, to);
     case RenameMethod::LinkThenUnlink:
-        return linkThenUnlink(folder, from, to);
+        return linkThenUnlink(folder, from, to, notice);
     case RenameMethod::Placeholder:
         break;
     }
-    return renameOverPlaceholder(folder, from, to);
+    return renameOverPlaceholder(folder, from, to, notice);
 }
 
 } // namespace
 
-std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to)
+std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to,
+                                                const StepNotice &notice)
 {
     const dev_t device = deviceOf(folder, from);
     RenameMethod method = renameMethodFor(device);
     for (;;) {
-        const Attempt attempt = attemptWith(method, folder, from, to);
+        const Attempt attempt = attemptWith(method, folder, from, to, notice);
         if (!attempt.refused || method == RenameMethod::Placeholder)
             return attempt.result;
         method = RenameMethod(int(method) + 1);

@@ -4,6 +4,7 @@
 #include <QtGlobal>
 
 #include <expected>
+#include <functional>
 #include <sys/types.h>
 
 namespace kestrava {
@@ -22,10 +23,26 @@ enum class RenameMethod {
     Placeholder,
 };
 
+/// The steps of the weaker methods that leave something behind when the
+/// process is killed in the middle: a second name of the file, or an empty
+/// placeholder under the new name.
+enum class RenameStep : quint8 {
+    /// A hard link \a to of \a from is about to be made.
+    Link = 1,
+    /// An empty placeholder is about to be made under \a to.
+    Placeholder = 2,
+    /// The placeholder under \a to was made, with the inode given.
+    PlaceholderMade = 3,
+};
+
+/// Told of each such step just before it is taken (PlaceholderMade: just after).
+using StepNotice = std::function<void(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode)>;
+
 /// Renames \a from to \a to in the folder open as \a folder (a descriptor, or
 /// AT_FDCWD with paths) by the strongest method the folder's file system takes,
 /// remembered per device. Fails with EEXIST when \a to is taken.
-std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to);
+std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to,
+                                                const StepNotice &notice = {});
 
 /// A hard link under \a to, then \a from removed. Fails with EEXIST when \a to is taken.
 std::expected<void, int> linkThenUnlinkAt(int folder, const QByteArray &from, const QByteArray &to);

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "DiskOperations.h"
+#include "RenameMethods.h"
 
 #include <QByteArray>
 #include <QDateTime>
@@ -30,19 +31,34 @@
 
 namespace kestrava::journal {
 
-/// The kinds of record. The payloads (integers little-endian):
+/// The kinds of record. The payloads (integers little-endian), as version 2
+/// writes them; version 1 had no file-system id in Folder and no size and
+/// modification time in Rename, and is read as it was:
 enum class RecordType : quint8 {
     Begin = 1,    ///< i64 start (ms since the epoch, UTC), u8 scope, start folder bytes
-    Folder = 2,   ///< u32 folder id, folder path bytes ending in "/"
+    Folder = 2,   ///< u32 folder id, u64 file-system id (see fileSystemId()), folder path bytes ending in "/"
     Rename = 3,   ///< u64 sequence, u32 folder id, u64 device, u64 inode, i64 birth (ns, 0 unknown),
-                  ///< u32 old length, old name, new name
+                  ///< u64 size, i64 modification time (ns), u32 old length, old name, new name
     Parked = 4,   ///< u64 sequence of the rename, bare temporary name
     End = 5,      ///< i64 end (ms since the epoch, UTC), u8 stopped by the user
     Restored = 6, ///< u64 sequence of a rename that undo has dealt with
     Undone = 7,   ///< no payload: every rename of the journal is taken back
+    LeftAlone = 8, ///< u64 sequence of a rename undo had to leave, u8 LeftAloneReason, u32 errno (0: none)
+    Step = 9,      ///< u64 sequence of the rename (or its undo), u8 RenameStep, u64 inode (0: not yet known),
+                   ///< u32 length of the first name, the name the step starts from, the name it makes
+    Permissions = 10, ///< u64 sequence of the rename, u32 the permission bits the run changed for it
 };
 
-inline constexpr quint32 formatVersion = 1;
+/// Why undo left a file as the run left it. Such a file is not tried again, so
+/// that one file that cannot go back does not keep older runs from undo.
+enum class LeftAloneReason : quint8 {
+    Gone = 1,         ///< nothing has the file's new name any more
+    Replaced = 2,     ///< another file has its new name
+    OldNameTaken = 3, ///< another file has its old name
+};
+
+/// The version written; readers read every version up to it.
+inline constexpr quint32 formatVersion = 2;
 /// The journals of this many runs are kept.
 inline constexpr int keptJournals = 20;
 
@@ -107,26 +123,79 @@ QString nameText(const QByteArray &bytes);
 /// Where journals live: $XDG_STATE_HOME/kestrava, or ~/.local/state/kestrava
 /// when the variable is unset or not an absolute path.
 QString stateFolder();
-/// The journals in stateFolder(), full paths, oldest first. Links are not
-/// journals, and a state folder that is itself a link holds none.
+/// Why journals, or the whole state folder, are not read.
+enum class Refusal : quint8 {
+    /// The state folder is not the user's own, or group or others may write to it.
+    FolderNotPrivate,
+    /// A journal is not a regular file of the user's own with mode 0600.
+    JournalNotPrivate,
+};
+
+/// A journal, or the state folder, that readers leave alone, and why.
+struct RefusedJournal
+{
+    QString path;
+    Refusal reason;
+};
+
+/// The journals of stateFolder() and what was refused there.
+struct JournalList
+{
+    QStringList paths; ///< full paths, in the order of their sequence numbers
+    QList<RefusedJournal> refused;
+};
+
+/// The journals in stateFolder() that may be read. Another user who could
+/// write to the folder could plant a journal that renames any file the user
+/// may rename, so a folder that is not the user's alone holds none, and a
+/// journal counts only as a regular file of the user's own that nobody else
+/// may read or write (0600). A state folder that is itself a link holds none.
+JournalList listJournals();
+/// listJournals().paths.
 QStringList journalPaths();
+/// The sequence number in the name of the journal at \a path
+/// ("run-<number>-<process>.kjournal"); 0 for a name without one.
+quint64 journalSequence(const QString &path);
+/// Whether the open file \a fd may be read as a journal: a regular file of the
+/// user's own with mode 0600.
+bool isPrivateJournal(int fd);
+
+/// A step of a weaker rename method (see RenameMethods.h), as journaled.
+struct TakenStep
+{
+    RenameStep step;
+    QByteArray from;
+    QByteArray to;
+    quint64 inode = 0; ///< a placeholder's, once made; 0 when unknown
+};
 
 /// One rename of a journal.
 struct RenameEntry
 {
     quint64 sequence = 0;
     QByteArray folder; ///< path ending in "/"; empty when its folder record was damaged
+    quint64 fileSystem = 0; ///< the id of the folder's file system at the run; 0 when not recorded
     FileIdentity identity;
     QByteArray oldName;
     QByteArray newName;
     QByteArray parkedName; ///< the temporary name of a two-step rename, if any
     bool restored = false; ///< undo has already dealt with it
+    /// Why undo left it alone, if it did; then it is not tried again.
+    std::optional<LeftAloneReason> leftAlone;
+    int leftAloneError = 0; ///< the errno of that attempt, 0 when none
+    /// The steps that a kill may have left half done, in order: Link and
+    /// Placeholder only, a placeholder's inode filled in once it was made.
+    QList<TakenStep> steps;
+    /// The permission bits the run changed to rename the file (a read-only
+    /// file made writable), for undo to put back; -1 when it changed none.
+    int modeBefore = -1;
 };
 
 /// All that a journal says, as far as it can be read.
 struct JournalContents
 {
     bool readable = false;      ///< opened, and the magic and version are right
+    bool impossible = false;    ///< not read: its length is no journal's (see glanceAt())
     QDateTime startedAt;        ///< local time
     bool ended = false;         ///< the run's end was recorded
     bool undone = false;        ///< marked fully undone
@@ -141,6 +210,9 @@ JournalContents readJournal(const QString &path);
 struct JournalGlance
 {
     bool readable = false;
+    /// Not readable: zeros run on for longer than a writer reserves room, as
+    /// in a file lengthened by hand. Read on, it would only cost time.
+    bool impossible = false;
     bool hasRename = false;
     QDateTime startedAt;
     std::optional<RecordType> lastRecord; ///< empty when the last record is cut short or long
@@ -158,5 +230,8 @@ int openLocked(const QByteArray &path, int extraFlags);
 int openLockedAt(int folderFd, const QByteArray &name, int extraFlags);
 /// Whether another open file holds the lock of \a path.
 bool isInUse(const QString &path);
+/// The process that holds the lock of \a path, as the system lists it; 0 when
+/// it cannot be told.
+qint64 lockHolder(const QString &path);
 
 } // namespace kestrava::journal

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <ctime>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -35,17 +36,23 @@ qint64 monotonicMsecs()
     return qint64(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
-// Journal names sort in the order the runs began, whatever the run's own clock says.
-QString journalName(quint64 stamp)
+// A journal's name holds its sequence number, which orders the runs.
+QString journalName(quint64 sequence)
 {
-    return QStringLiteral("run-%1-%2.kjournal").arg(stamp, 20, 10, QLatin1Char('0')).arg(::getpid());
+    return QStringLiteral("run-%1-%2.kjournal").arg(sequence, 20, 10, QLatin1Char('0')).arg(::getpid());
 }
 
-quint64 wallClockNanoseconds()
+// The number after those of every journal in the state folder. The wall clock
+// would not do: set back (a time zone, a correction, by hand), it would put a
+// new run before older ones. The caller holds the folder's lock, so that two
+// runs starting at once never take the same number. Older journals, named by
+// the clock in nanoseconds, get numbers below the ones that follow them.
+quint64 nextSequence()
 {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return quint64(now.tv_sec) * 1000000000u + quint64(now.tv_nsec);
+    quint64 largest = 0;
+    for (const QString &path : journal::journalPaths())
+        largest = qMax(largest, journal::journalSequence(path));
+    return largest + 1;
 }
 
 // The name as the rename steps use it: bare, or the last part of a full path.
@@ -120,10 +127,12 @@ bool RunJournal::begin(RunScope scope, const QString &startFolder, const QDateTi
         fail(errno);
         return false;
     }
-    removeOldJournals();
-    quint64 stamp = wallClockNanoseconds();
+    // The lock is let go when the folder is closed below.
+    while (::flock(folderFd, LOCK_EX) != 0 && errno == EINTR) {
+    }
+    const quint64 sequence = nextSequence();
     for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        const QString name = journalName(stamp + quint64(attempt));
+        const QString name = journalName(sequence + quint64(attempt));
         m_path = folder + u'/' + name;
         // O_EXCL fails on any entry of that name, a link included, so a
         // planted link is never followed: the next name is tried instead.
@@ -164,6 +173,7 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     if (folderPath != m_folder || m_folderId == 0) {
         m_record.start(RecordType::Folder);
         m_record.addU32(++m_folderId);
+        m_record.addU64(fileSystemId(file.folder, file.path));
         m_record.addBytes(journal::nameBytes(absoluteFolder(folderPath)));
         if (!write(m_record.finish()))
             return;
@@ -172,7 +182,7 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     // The one record of every file goes straight where it is kept.
     const QByteArrayView oldName = bareName(file.path);
     const QByteArrayView newName = bareName(newFile.path);
-    char *to = room(journal::RecordWriter::sizeFor(8 + 4 + 8 + 8 + 8 + 4 + oldName.size() + newName.size()));
+    char *to = room(journal::RecordWriter::sizeFor(8 + 4 + 8 + 8 + 8 + 8 + 8 + 4 + oldName.size() + newName.size()));
     if (!to)
         return;
     journal::RecordWriter record(to, RecordType::Rename);
@@ -181,10 +191,18 @@ void RunJournal::recordRename(const QString &folderPath, const FolderFile &file,
     record.addU64(file.identity.device);
     record.addU64(file.identity.inode);
     record.addU64(quint64(file.identity.birthNsecs));
+    record.addU64(file.identity.size);
+    record.addU64(quint64(file.identity.modifiedNsecs));
     record.addU32(quint32(oldName.size()));
     record.addBytes(oldName);
     record.addBytes(newName);
     m_awaitingOutcome = commit(record.finish());
+    if (m_awaitingOutcome && file.modeBefore >= 0) {
+        m_record.start(RecordType::Permissions);
+        m_record.addU64(m_sequence - 1);
+        m_record.addU32(quint32(file.modeBefore));
+        m_awaitingOutcome = write(m_record.finish());
+    }
     if (m_awaitingOutcome)
         syncNowAndThen();
 }
@@ -212,6 +230,21 @@ void RunJournal::recordParked(const QByteArray &temporaryPath)
     write(m_record.finish());
 }
 
+void RunJournal::recordStep(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode)
+{
+    if (m_fd < 0 || m_sequence == 0)
+        return;
+    const QByteArrayView fromName = bareName(from);
+    m_record.start(RecordType::Step);
+    m_record.addU64(m_sequence - 1);
+    m_record.addU8(quint8(step));
+    m_record.addU64(inode);
+    m_record.addU32(quint32(fromName.size()));
+    m_record.addBytes(fromName);
+    m_record.addBytes(bareName(to));
+    write(m_record.finish());
+}
+
 void RunJournal::end(const QDateTime &endedAt, bool stopped)
 {
     if (m_fd < 0)
@@ -221,12 +254,16 @@ void RunJournal::end(const QDateTime &endedAt, bool stopped)
     m_record.addU8(stopped ? 1 : 0);
     if (!write(m_record.finish()))
         return;
-    if (m_renamed == 0) {
-        m_record.start(RecordType::Undone);
-        if (!write(m_record.finish()))
-            return;
-    }
     closeMap();
+    // A run that renamed nothing has nothing to undo: its journal would only
+    // push the journal of a run that did out of those kept.
+    if (m_renamed == 0) {
+        ::unlink(journal::nameBytes(m_path).constData());
+        ::close(m_fd);
+        m_fd = -1;
+        return;
+    }
+    removeOldJournals();
     // Cutting off the room that was not used only saves space: a journal that
     // keeps it reads the same, so failing here is no reason to lose the journal.
     if (m_reserved > m_written)
@@ -366,13 +403,36 @@ void RunJournal::syncNowAndThen()
         fail(errno);
 }
 
-// Makes room for the journal about to start: the newest keptJournals - 1 stay.
+// Keeps the journals of the last keptJournals runs that renamed something, this
+// one included. Fully undone runs go first, the oldest first, so that runs
+// that can still be undone stay as long as they can; a journal without a
+// rename (a run killed before its first) is worth nothing and goes too.
+// Journals in use, and those that cannot be read, are left alone.
 void RunJournal::removeOldJournals()
 {
-    const QStringList paths = journal::journalPaths();
-    for (qsizetype i = 0; i + journal::keptJournals - 1 < paths.size(); ++i) {
-        if (!journal::isInUse(paths.at(i)))
-            QFile::remove(paths.at(i));
+    QStringList undone;
+    QStringList undoable;
+    qsizetype withRenames = 0;
+    for (const QString &path : journal::journalPaths()) {
+        const journal::JournalGlance glance = journal::glanceAt(path);
+        if (!glance.readable)
+            continue;
+        const bool inUse = path == m_path || journal::isInUse(path);
+        if (!glance.hasRename) {
+            if (!inUse)
+                QFile::remove(path);
+            continue;
+        }
+        ++withRenames;
+        if (!inUse)
+            (glance.lastRecord == RecordType::Undone ? undone : undoable).append(path);
+    }
+    qsizetype excess = withRenames - journal::keptJournals;
+    for (const QStringList *paths : {&undone, &undoable}) {
+        for (qsizetype i = 0; i < paths->size() && excess > 0; ++i) {
+            if (QFile::remove(paths->at(i)))
+                --excess;
+        }
     }
 }
 

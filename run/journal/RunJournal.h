@@ -34,8 +34,7 @@ public:
     RunJournal(const RunJournal &) = delete;
     RunJournal &operator=(const RunJournal &) = delete;
 
-    /// Starts the journal of a new run, keeping the journals of the last
-    /// journal::keptJournals runs in all. False when it cannot be written.
+    /// Starts the journal of a new run. False when it cannot be written.
     bool begin(RunScope scope, const QString &startFolder, const QDateTime &startedAt);
     /// Records that \a file in \a folderPath (ending in "/") is about to be
     /// renamed to \a newFile. The names are stored as the rename uses them.
@@ -49,8 +48,13 @@ public:
     /// Records that the file of the last recordRename() is about to be parked
     /// under \a temporaryPath (a bare name, or a path whose last part is the name).
     void recordParked(const QByteArray &temporaryPath);
+    /// Records that a step of a weaker rename method (see RenameMethods.h) is
+    /// about to be taken for the file of the last recordRename(), or, for
+    /// RenameStep::PlaceholderMade, was taken.
+    void recordStep(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode);
     /// Records the end of the run and closes the journal. A run that renamed
-    /// nothing is marked fully undone at once.
+    /// nothing leaves no journal; one that did makes the journals of older
+    /// runs beyond journal::keptJournals go.
     void end(const QDateTime &endedAt, bool stopped);
 
     /// True between a successful begin() and end(), unless writing failed.
@@ -69,7 +73,7 @@ private:
     void closeMap();
     void fail(int error);
     void syncNowAndThen();
-    static void removeOldJournals();
+    void removeOldJournals();
 
     int m_fd = -1;
     char *m_map = nullptr;  // the reserved room, mapped; null when writing with write()

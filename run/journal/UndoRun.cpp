@@ -6,12 +6,15 @@
 #include "RunClock.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QLocale>
 #include <QScopedValueRollback>
+#include <QtEndian>
 
 #include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kestrava {
@@ -35,19 +38,83 @@ QString runText(const char *source)
 }
 
 // Whether \a name in \a folder is the recorded file itself; otherwise errno
-// says why not, or is 0 when another file has the name.
-bool isRecordedFile(int folder, const QByteArray &name, const RenameEntry &entry)
+// says why not, or is 0 when another file has the name. A file on another
+// device than its folder (a file mounted over its name) is another file.
+bool isRecordedFile(const UndoFolder &folder, const QByteArray &name, const RenameEntry &entry)
 {
-    const auto found = fileIdentityAt(folder, name);
+    const auto found = fileIdentityAt(folder.fd, name);
     if (!found) {
         errno = found.error();
         return false;
     }
     errno = 0;
-    return isSameFile(entry.identity, *found);
+    return isSameFile(entry.identity, *found) && (!entry.identity.hasSizeAndTime || found->device == folder.device);
 }
 
-void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std::nullopt)
+// Opens \a path as the folder of files to put back.
+UndoFolder openUndoFolder(const QByteArray &path)
+{
+    UndoFolder folder;
+    folder.fd = ::open(path.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat info;
+    if (folder.fd < 0 || ::fstat(folder.fd, &info) != 0) {
+        folder.error = errno;
+        if (folder.fd >= 0)
+            ::close(folder.fd);
+        folder.fd = -1;
+        return folder;
+    }
+    folder.device = quint64(info.st_dev);
+    folder.fileSystem = fileSystemId(folder.fd);
+    return folder;
+}
+
+// Whether the folder holds the file system the run renamed the file on. When
+// another one, or none, is mounted in its place, nothing of it is touched.
+bool holdsFileSystemOf(const UndoFolder &folder, const RenameEntry &entry)
+{
+    return entry.fileSystem == 0 || folder.fileSystem == entry.fileSystem;
+}
+
+// An empty file of the user's own under a step's new name, with the inode the
+// placeholder was made with, or, made by a run killed before it could say
+// which, with no permission bits, as only placeholders are made.
+bool isOwnPlaceholder(const struct stat &info, quint64 inode)
+{
+    return S_ISREG(info.st_mode) && info.st_size == 0 && info.st_nlink == 1 && info.st_uid == ::geteuid()
+        && (inode != 0 ? quint64(info.st_ino) == inode : (info.st_mode & 07777) == 0);
+}
+
+// Clears what a kill left of the steps of a weaker rename method, so that the
+// file is under one name again: the second name a link made, when both names
+// still are the recorded file, and an empty placeholder that is still ours.
+// Whatever else is there now was made by someone else, and stays.
+void clearSteps(const UndoFolder &folder, const RenameEntry &entry)
+{
+    for (auto step = entry.steps.crbegin(); step != entry.steps.crend(); ++step) {
+        struct stat made;
+        if (::fstatat(folder.fd, step->to.constData(), &made, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (step->step == RenameStep::Link) {
+            struct stat first;
+            if (::fstatat(folder.fd, step->from.constData(), &first, AT_SYMLINK_NOFOLLOW) == 0
+                && first.st_dev == made.st_dev && first.st_ino == made.st_ino
+                && isRecordedFile(folder, step->to, entry))
+                ::unlinkat(folder.fd, step->to.constData(), 0);
+        } else if (isOwnPlaceholder(made, step->inode) && !isRecordedFile(folder, step->to, entry)) {
+            ::unlinkat(folder.fd, step->to.constData(), 0);
+        }
+    }
+}
+
+QString notMountedText()
+{
+    return undoText(
+        QT_TRANSLATE_NOOP("kestrava::UndoRun", "The file system this file was renamed on is not mounted here"));
+}
+
+void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std::nullopt,
+                  QByteArrayView extra = {})
 {
     if (fd < 0)
         return;
@@ -55,6 +122,7 @@ void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std
     record.start(type);
     if (sequence)
         record.addU64(*sequence);
+    record.addBytes(extra);
     const QByteArray &bytes = record.finish();
     // A lost mark only means the file is looked at again, and found back already.
     if (::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size())
@@ -64,7 +132,7 @@ void appendRecord(int fd, RecordType type, std::optional<quint64> sequence = std
 qint64 filesLeft(const JournalContents &contents)
 {
     return std::count_if(contents.renames.cbegin(), contents.renames.cend(),
-                         [](const RenameEntry &entry) { return !entry.restored; });
+                         [](const RenameEntry &entry) { return !entry.restored && !entry.leftAlone; });
 }
 
 // The error text for a file that stays under its temporary name: both names,
@@ -77,9 +145,40 @@ QString leftParkedText(int error, const RenameEntry &entry)
               .arg(journal::nameText(entry.parkedName), journal::nameText(entry.oldName));
 }
 
-bool mayBeUndone(const QString &path, const journal::JournalGlance &glance)
+QString refusalText(const journal::RefusedJournal &refused)
 {
-    return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone && !journal::isInUse(path);
+    switch (refused.reason) {
+    case journal::Refusal::FolderNotPrivate:
+        return errorText(
+            undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                       "Undo journals are not read from a folder that others may change")),
+            refused.path);
+    case journal::Refusal::JournalNotPrivate:
+        break;
+    }
+    return errorText(
+        undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Not read as an undo journal: it is not a private file of yours")),
+        refused.path);
+}
+
+// A journal another process holds is still offered: undo then says who holds it,
+// rather than pass over a run that may be newer than the one it would take.
+bool mayBeUndone(const journal::JournalGlance &glance)
+{
+    return glance.readable && glance.hasRename && glance.lastRecord != RecordType::Undone;
+}
+
+QString inUseText(qint64 pid)
+{
+    if (pid <= 0)
+        return undoText(
+            QT_TRANSLATE_NOOP("kestrava::UndoRun", "This run is in use by another process; nothing was undone"));
+    QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
+    const QString name =
+        comm.open(QIODevice::ReadOnly) ? QString::fromLocal8Bit(comm.readAll().trimmed()) : QStringLiteral("?");
+    return undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "This run is in use by process %1 (%2); nothing was undone"))
+        .arg(pid)
+        .arg(name);
 }
 
 } // namespace
@@ -93,19 +192,26 @@ bool UndoRun::canUndo()
 {
     const QStringList paths = journal::journalPaths();
     return std::any_of(paths.crbegin(), paths.crend(),
-                       [](const QString &path) { return mayBeUndone(path, journal::glanceAt(path)); });
+                       [](const QString &path) { return mayBeUndone(journal::glanceAt(path)); });
 }
 
 std::optional<UndoableRun> UndoRun::newestUndoableRun()
 {
+    JournalContents contents;
+    return newestUndoableRun(contents);
+}
+
+std::optional<UndoableRun> UndoRun::newestUndoableRun(JournalContents &contents)
+{
     const QStringList paths = journal::journalPaths();
     for (auto path = paths.crbegin(); path != paths.crend(); ++path) {
-        if (!mayBeUndone(*path, journal::glanceAt(*path)))
+        if (!mayBeUndone(journal::glanceAt(*path)))
             continue;
-        const JournalContents contents = journal::readJournal(*path);
+        contents = journal::readJournal(*path);
         if (const qint64 left = filesLeft(contents); left > 0)
             return UndoableRun{*path, left, contents.startedAt};
     }
+    contents = JournalContents();
     return std::nullopt;
 }
 
@@ -113,7 +219,7 @@ void UndoRun::markFinishedUndos()
 {
     const QStringList paths = journal::journalPaths();
     for (auto path = paths.crbegin(); path != paths.crend(); ++path) {
-        if (!mayBeUndone(*path, journal::glanceAt(*path)))
+        if (!mayBeUndone(journal::glanceAt(*path)))
             continue;
         if (filesLeft(journal::readJournal(*path)) > 0)
             return;
@@ -139,7 +245,12 @@ bool UndoRun::start()
         return false;
     markFinishedUndos();
     const auto run = newestUndoableRun();
-    if (!run)
+    return run && start(run->journalPath);
+}
+
+bool UndoRun::start(const QString &journalPath)
+{
+    if (m_running)
         return false;
     // Cleared however start() is left.
     const QScopedValueRollback<bool> running(m_running, true);
@@ -150,7 +261,7 @@ bool UndoRun::start()
     m_progress.logsCleared();
     m_startedAt = m_clock.now();
     m_endedAt = m_startedAt;
-    undoJournal(*run, journal::readJournal(run->journalPath));
+    undoJournal(journalPath);
     m_endedAt = m_clock.now();
     m_progress.showStatus(m_stopRequested ? runText(QT_TRANSLATE_NOOP("kestrava::RenameRun", "INTERRUPTED BY USER"))
                                           : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "UNDONE")));
@@ -160,13 +271,37 @@ bool UndoRun::start()
     return true;
 }
 
-void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &contents)
+// The journal is locked before it is read, so that two undos never take back
+// the same run at once, and what an undo before this one did is in what is read.
+void UndoRun::undoJournal(const QString &path)
 {
-    openJournal(run.journalPath, contents);
+    const QByteArray journalBytes = journal::nameBytes(path);
+    m_journalFd = journal::openLocked(journalBytes, 0);
+    if (m_journalFd < 0) {
+        const int error = errno;
+        logError(error == EWOULDBLOCK
+                     ? inUseText(journal::lockHolder(path))
+                     : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "This run cannot be undone: "))
+                         + systemErrorText(error),
+                 {}, journalBytes);
+        return;
+    }
+    JournalContents contents;
+    const auto newest = newestUndoableRun(contents);
+    if (!newest || newest->journalPath != path) {
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun",
+                                            "This run is no longer the one to undo; nothing was undone")),
+                 {}, journalBytes);
+        closeJournal();
+        return;
+    }
+    for (const qint64 at : contents.damagedAt)
+        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged record at byte %1 was skipped")).arg(at),
+                 {}, journalBytes);
     bool everyFileDone = true;
     QByteArray folderShown;
     for (auto entry = contents.renames.crbegin(); entry != contents.renames.crend(); ++entry) {
-        if (entry->restored)
+        if (entry->restored || entry->leftAlone)
             continue;
         if (m_stopRequested) {
             everyFileDone = false;
@@ -181,6 +316,8 @@ void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &content
         const Outcome outcome = undoOne(*entry);
         if (outcome == Outcome::Failed)
             everyFileDone = false;
+        else if (outcome == Outcome::LeftAlone)
+            recordLeftAlone(entry->sequence);
         else
             appendRecord(m_journalFd, RecordType::Restored, entry->sequence);
         if (outcome == Outcome::Restored) {
@@ -192,26 +329,17 @@ void UndoRun::undoJournal(const UndoableRun &run, const JournalContents &content
     }
     if (everyFileDone)
         appendRecord(m_journalFd, RecordType::Undone);
+    closeJournal();
+    closeFolders();
+}
+
+void UndoRun::closeJournal()
+{
     if (m_journalFd >= 0) {
         ::fdatasync(m_journalFd);
         ::close(m_journalFd);
     }
     m_journalFd = -1;
-    closeFolders();
-}
-
-// Opens the journal to record what is taken back, and names what of it could not be read.
-void UndoRun::openJournal(const QString &path, const JournalContents &contents)
-{
-    const QByteArray journalBytes = journal::nameBytes(path);
-    m_journalFd = journal::openLocked(journalBytes, 0);
-    if (m_journalFd < 0)
-        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "What is undone cannot be recorded: "))
-                     + systemErrorText(errno),
-                 {}, journalBytes);
-    for (const qint64 at : contents.damagedAt)
-        logError(undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged record at byte %1 was skipped")).arg(at),
-                 {}, journalBytes);
 }
 
 // Puts one file back under its old name, from its new name or, when a run
@@ -223,11 +351,17 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
                  entry.newName);
         return Outcome::Failed;
     }
-    const int folder = folderDescriptor(entry.folder);
-    if (folder < 0) {
-        logError(systemErrorText(m_folderErrors.value(entry.folder)), entry.folder, entry.newName);
+    const UndoFolder &folder = undoFolder(entry.folder);
+    if (folder.fd < 0) {
+        logError(systemErrorText(folder.error), entry.folder, entry.newName);
         return Outcome::Failed;
     }
+    // Left on offer: the right file system may be mounted again later.
+    if (!holdsFileSystemOf(folder, entry)) {
+        logError(notMountedText(), entry.folder, entry.newName);
+        return Outcome::Failed;
+    }
+    clearSteps(folder, entry);
     QByteArray current = entry.newName;
     bool found = isRecordedFile(folder, current, entry);
     const int newNameError = errno;
@@ -242,38 +376,91 @@ UndoRun::Outcome UndoRun::undoOne(const RenameEntry &entry)
             ? systemErrorText(newNameError)
             : undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "Replaced by another file"));
         logError(reason, entry.folder, entry.newName);
+        if (newNameError == 0)
+            return leaveAlone(journal::LeftAloneReason::Replaced, 0);
+        if (newNameError == ENOENT)
+            return leaveAlone(journal::LeftAloneReason::Gone, newNameError);
         return Outcome::Failed;
     }
-    if (const auto renamed = renameNoReplaceAt(folder, current, entry.oldName); !renamed) {
+    // Undo's own change of letter case parks the file too: the journal learns
+    // the temporary name first, so that a kill between the steps loses nothing.
+    ParkNotices notices;
+    notices.beforeStep = [this, &entry](RenameStep step, const QByteArray &from, const QByteArray &to,
+                                        quint64 inode) {
+        char fields[1 + 8 + 4];
+        fields[0] = char(step);
+        qToLittleEndian(inode, fields + 1);
+        qToLittleEndian(quint32(from.size()), fields + 9);
+        const QByteArray payload = QByteArray(fields, sizeof fields) + from + to;
+        appendRecord(m_journalFd, RecordType::Step, entry.sequence, payload);
+    };
+    notices.beforeParking = [this, &entry](const QByteArray &temporary) {
+        const qsizetype slash = temporary.lastIndexOf('/');
+        appendRecord(m_journalFd, RecordType::Parked, entry.sequence, QByteArrayView(temporary).sliced(slash + 1));
+        if (m_journalFd >= 0)
+            ::fdatasync(m_journalFd);
+    };
+    if (const auto renamed = renameNoReplaceAt(folder.fd, current, entry.oldName, notices); !renamed) {
         if (current == entry.parkedName) {
             logError(leftParkedText(renamed.error(), entry), entry.folder, current);
             return Outcome::Failed;
         }
         logError(systemErrorText(renamed.error()), entry.folder, renamed.error() == EEXIST ? entry.oldName : current);
+        if (renamed.error() == EEXIST)
+            return leaveAlone(journal::LeftAloneReason::OldNameTaken, EEXIST);
         return Outcome::Failed;
     }
+    restorePermissions(folder, entry);
     return Outcome::Restored;
 }
 
-int UndoRun::folderDescriptor(const QByteArray &folder)
+// A file that cannot go back is left as it is; its reason is kept until the
+// entry's sequence number is recorded with it.
+UndoRun::Outcome UndoRun::leaveAlone(journal::LeftAloneReason reason, int error)
 {
-    if (const auto known = m_folders.constFind(folder); known != m_folders.cend())
-        return *known;
-    const int fd = ::open(folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        m_folderErrors.insert(folder, errno);
-    m_folders.insert(folder, fd);
-    return fd;
+    m_leftAloneReason = reason;
+    m_leftAloneError = error;
+    return Outcome::LeftAlone;
+}
+
+void UndoRun::recordLeftAlone(quint64 sequence)
+{
+    char extra[5];
+    extra[0] = char(m_leftAloneReason);
+    qToLittleEndian(quint32(m_leftAloneError), extra + 1);
+    appendRecord(m_journalFd, RecordType::LeftAlone, sequence, QByteArrayView(extra, 5));
+}
+
+// Puts back the permission bits the run changed to rename the file, with the
+// same check as for its name: only while it is still the recorded file. The
+// file is back under its old name either way; a failure is an error of its own.
+void UndoRun::restorePermissions(const UndoFolder &folder, const RenameEntry &entry)
+{
+    if (entry.modeBefore < 0)
+        return;
+    if (!isRecordedFile(folder, entry.oldName, entry)) {
+        logError(systemErrorText(errno != 0 ? errno : ESTALE), entry.folder, entry.oldName);
+        return;
+    }
+    if (::fchmodat(folder.fd, entry.oldName.constData(), mode_t(entry.modeBefore), 0) != 0)
+        logError(systemErrorText(errno), entry.folder, entry.oldName);
+}
+
+const UndoFolder &UndoRun::undoFolder(const QByteArray &folder)
+{
+    auto known = m_folders.find(folder);
+    if (known == m_folders.end())
+        known = m_folders.insert(folder, openUndoFolder(folder));
+    return *known;
 }
 
 void UndoRun::closeFolders()
 {
-    for (const int fd : std::as_const(m_folders)) {
-        if (fd >= 0)
-            ::close(fd);
+    for (const UndoFolder &folder : std::as_const(m_folders)) {
+        if (folder.fd >= 0)
+            ::close(folder.fd);
     }
     m_folders.clear();
-    m_folderErrors.clear();
 }
 
 void UndoRun::logError(const QString &description, const QByteArray &folder, const QByteArray &name)
@@ -301,27 +488,42 @@ QString UndoRun::summaryText(qint64 filesRestored, qint64 elapsedSeconds)
 ParkedRecovery UndoRun::recoverParkedFiles()
 {
     ParkedRecovery recovery;
-    for (const QString &path : journal::journalPaths()) {
+    const journal::JournalList journals = journal::listJournals();
+    for (const journal::RefusedJournal &refused : journals.refused)
+        recovery.errors.append(refusalText(refused));
+    for (const QString &path : journals.paths) {
         // A run that ended finished or undid each of its two-step renames itself.
         const journal::JournalGlance glance = journal::glanceAt(path);
+        if (glance.impossible)
+            recovery.errors.append(errorText(
+                undoText(QT_TRANSLATE_NOOP("kestrava::UndoRun", "A damaged journal is skipped: its length is impossible")),
+                path));
         if (!glance.readable || glance.lastRecord == RecordType::End || glance.lastRecord == RecordType::Undone
             || journal::isInUse(path))
             continue;
         for (const RenameEntry &entry : journal::readJournal(path).renames) {
-            if (entry.parkedName.isEmpty() || entry.restored)
+            if (entry.restored || (entry.parkedName.isEmpty() && entry.steps.isEmpty()))
                 continue;
-            const int folder = ::open(entry.folder.constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-            if (folder < 0)
+            const UndoFolder folder = openUndoFolder(entry.folder);
+            if (folder.fd < 0)
                 continue;
-            if (isRecordedFile(folder, entry.parkedName, entry)) {
-                const auto renamed = renameNoReplaceAt(folder, entry.parkedName, entry.oldName);
+            if (!holdsFileSystemOf(folder, entry)) {
+                recovery.errors.append(errorText(
+                    notMountedText(),
+                    journal::nameText(entry.folder + (entry.parkedName.isEmpty() ? entry.newName : entry.parkedName))));
+                ::close(folder.fd);
+                continue;
+            }
+            clearSteps(folder, entry);
+            if (!entry.parkedName.isEmpty() && isRecordedFile(folder, entry.parkedName, entry)) {
+                const auto renamed = renameNoReplaceAt(folder.fd, entry.parkedName, entry.oldName);
                 if (renamed)
                     ++recovery.filesRestored;
                 else
                     recovery.errors.append(errorText(leftParkedText(renamed.error(), entry),
                                                                 journal::nameText(entry.folder + entry.parkedName)));
             }
-            ::close(folder);
+            ::close(folder.fd);
         }
     }
     return recovery;

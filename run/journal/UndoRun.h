@@ -26,6 +26,15 @@ struct UndoableRun
     QDateTime startedAt;
 };
 
+/// A folder of a run's files, open for undo.
+struct UndoFolder
+{
+    int fd = -1;
+    int error = 0; ///< why it could not be opened
+    quint64 device = 0;
+    quint64 fileSystem = 0; ///< fileSystemId()
+};
+
 /// What the start-up recovery did.
 struct ParkedRecovery
 {
@@ -38,7 +47,10 @@ struct ParkedRecovery
 /// Takes back the renames of the newest run not yet undone, newest first and
 /// one folder's name at a time, reporting like a run. A file is put back only
 /// when the entry under its new name is still the same file, and never over an
-/// existing one. Everything runs on the caller's thread; the window's events
+/// existing one. A file that is gone, replaced, or whose old name is taken is
+/// left alone and recorded so, with the reason; a run whose every file was
+/// put back or left alone counts as undone, and the next undo takes the run
+/// before it. Everything runs on the caller's thread; the window's events
 /// are handled only at ProgressSink::yield().
 class UndoRun
 {
@@ -65,6 +77,10 @@ public:
     /// the status and summary. Returns false without doing anything when an
     /// undo is already under way or there is nothing to undo.
     bool start();
+    /// As start(), for the run of \a journalPath only: when that run is no
+    /// longer the one to undo (another undo took it back meanwhile), or another
+    /// process holds its journal, nothing is undone and the log says why.
+    bool start(const QString &journalPath);
     /// Asks the undo to stop; it ends before its next file.
     void stop() { m_stopRequested = true; }
     bool isRunning() const { return m_running; }
@@ -81,15 +97,21 @@ public:
     /// Puts back under its old name every file that a run killed between the
     /// two steps of a change of letter case left under its temporary name.
     /// Meant for start-up, without asking: nothing else would find the file.
+    /// Its errors also name each journal, or the state folder, that is not
+    /// read because another user could have written it.
     static ParkedRecovery recoverParkedFiles();
 
 private:
-    enum class Outcome { Restored, AlreadyBack, Failed };
+    enum class Outcome { Restored, AlreadyBack, LeftAlone, Failed };
 
-    void undoJournal(const UndoableRun &run, const journal::JournalContents &contents);
-    void openJournal(const QString &path, const journal::JournalContents &contents);
+    static std::optional<UndoableRun> newestUndoableRun(journal::JournalContents &contents);
+    void undoJournal(const QString &path);
+    void closeJournal();
     Outcome undoOne(const journal::RenameEntry &entry);
-    int folderDescriptor(const QByteArray &folder);
+    Outcome leaveAlone(journal::LeftAloneReason reason, int error);
+    void recordLeftAlone(quint64 sequence);
+    void restorePermissions(const UndoFolder &folder, const journal::RenameEntry &entry);
+    const UndoFolder &undoFolder(const QByteArray &folder);
     void closeFolders();
     void markRestored(quint64 sequence);
     void logError(const QString &description, const QByteArray &folder, const QByteArray &name);
@@ -102,8 +124,9 @@ private:
     QDateTime m_startedAt;
     QDateTime m_endedAt;
     int m_journalFd = -1;
-    QHash<QByteArray, int> m_folders; // open folders by path; -1 with its errno when it failed
-    QHash<QByteArray, int> m_folderErrors;
+    journal::LeftAloneReason m_leftAloneReason = journal::LeftAloneReason::Gone;
+    int m_leftAloneError = 0;
+    QHash<QByteArray, UndoFolder> m_folders; // open folders by path
 };
 
 } // namespace kestrava

@@ -226,6 +226,15 @@ int renameat2(int oldFolder, const char *oldPath, int newFolder, const char *new
     return fn(oldFolder, oldPath, newFolder, newPath, flags);
 }
 
+int renameat(int oldFolder, const char *oldPath, int newFolder, const char *newPath)
+{
+    REAL(int (*)(int, const char *, int, const char *), "renameat");
+    const int error = strike("renameat", oldPath, newPath);
+    if (error)
+        FAIL_WITH(error, -1);
+    return fn(oldFolder, oldPath, newFolder, newPath);
+}
+
 int linkat(int oldFolder, const char *oldPath, int newFolder, const char *newPath, int flags)
 {
     REAL(int (*)(int, const char *, int, const char *, int), "linkat");
@@ -314,6 +323,18 @@ DIR *opendir(const char *path)
     }
 READDIR(readdir, dirent)
 READDIR(readdir64, dirent64)
+
+int fstat(int fd, struct stat *info)
+{
+    REAL(int (*)(int, struct stat *), "fstat");
+    if (anyArmed()) {
+        char path[4096];
+        const int error = strike("fstat", pathOf(fd, path, sizeof path), NULL);
+        if (error)
+            FAIL_WITH(error, -1);
+    }
+    return fn(fd, info);
+}
 
 ssize_t write(int fd, const void *data, size_t size)
 {

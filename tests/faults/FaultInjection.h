@@ -7,9 +7,9 @@
 // is the one tested; any other program can be given it with LD_PRELOAD and
 // armed through the environment:
 //
-//   KESTRAVA_FAULT_CALL   the call: renameat2, linkat, unlinkat, fchmodat,
+//   KESTRAVA_FAULT_CALL   the call: renameat2, renameat (the plain rename), linkat, unlinkat, fchmodat,
 //                         openat (open, openat, opendir), getdents64 (readdir),
-//                         write, fdatasync (fdatasync, fsync), fallocate,
+//                         fstat, write, fdatasync (fdatasync, fsync), fallocate,
 //                         ftruncate, mmap (mmap of a file, mremap)
 //   KESTRAVA_FAULT_ERRNO  EIO, ENOSPC, EROFS, EACCES, ENAMETOOLONG, EXDEV,
 //                         EINVAL, EEXIST, ENOENT, EPERM, EOPNOTSUPP, ENODEV,
