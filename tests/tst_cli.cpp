@@ -553,9 +553,6 @@ void TestCli::undoNamesWhatAFailedFileWasToGetBack()
     QCOMPARE(objects.at(1).value("outcome").toString(), "failed");
     QVERIFY2(objects.at(1).value("reason").toString().contains(reason),
              qPrintable(objects.at(1).value("reason").toString()));
-    // So do the lines for a script.
-    const CliOutput again = runCli({"--undo"});
-    QVERIFY2(again.out.contains("/A.TXT\ta.txt\tfailed\t"), again.out.constData());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
