@@ -141,8 +141,9 @@ int CliCommand::runUndo()
                          .arg(undoable->startedAt.toString(Qt::ISODate), undoable->presetName));
     CliClock clock(QDate{});
     UndoProgress progress;
+    progress.readOldNames(undoable->journalPath);
     UndoRun undo(progress, clock);
-    undo.start();
+    undo.start(undoable->journalPath);
     RunResults results;
     results.kind = RunKind::Undo;
     results.files = std::move(progress.results);

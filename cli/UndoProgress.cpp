@@ -1,8 +1,19 @@
 #include "UndoProgress.h"
 
+#include "JournalFormat.h"
 #include "RunLog.h"
 
 namespace kestrava::cli {
+
+void UndoProgress::readOldNames(const QString &journalPath)
+{
+    const journal::JournalContents contents = journal::readJournal(journalPath);
+    for (const journal::RenameEntry &entry : contents.renames) {
+        if (!entry.restored)
+            m_oldNames.insert(folderPathOf(journal::nameText(entry.folder)) + journal::nameText(entry.newName),
+                              journal::nameText(entry.oldName));
+    }
+}
 
 void UndoProgress::showFile(const QString &name)
 {
@@ -30,6 +41,7 @@ void UndoProgress::finishFile()
     m_inFile = false;
     if (!m_current.reason.isEmpty()) {
         m_current.outcome = QStringLiteral("failed");
+        m_current.newName = m_oldNames.value(m_current.shownPath);
     } else if (!m_current.newName.isEmpty()) {
         m_current.outcome = QStringLiteral("restored");
         m_current.done = true;

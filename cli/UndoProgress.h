@@ -3,6 +3,8 @@
 #include "CliResults.h"
 #include "ProgressSink.h"
 
+#include <QHash>
+
 namespace kestrava::cli {
 
 /// Follows an undo file by file and keeps one result for each: the undo
@@ -14,6 +16,10 @@ class UndoProgress : public ProgressSink
 public:
     /// The results so far, in the undo's order.
     QList<FileResult> results;
+
+    /// Reads the old names of the run journalled at \a journalPath, so that a
+    /// file the undo fails to put back is shown with the name it was to get.
+    void readOldNames(const QString &journalPath);
 
     void showFile(const QString &name) override;
     void showFolder(const QString &path) override { m_folder = path; }
@@ -29,6 +35,8 @@ private:
     void finishFile();
 
     QString m_folder;
+    /// The journal's old name of each file, by the path it was renamed to.
+    QHash<QString, QString> m_oldNames;
     bool m_inFile = false;
     FileResult m_current;
 };

@@ -5,6 +5,8 @@
 #include "GoPage.h"
 #include "GoRunTestKit.h"
 #include "KestravaForm.h"
+#include "PreviewPage.h"
+#include "PreviewProblemsDialog.h"
 #include "RunController.h"
 #include "RunTestKit.h"
 
@@ -15,7 +17,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
+#include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 #include <private/qguiapplication_p.h>
@@ -53,11 +58,17 @@ class TestAccessibility : public QObject
 
 private Q_SLOTS:
     void everyFocusableControlHasANameInTheTree();
+    void namesTellLikeControlsApart_data();
+    void namesTellLikeControlsApart();
     void labelsAreTheBuddiesOfTheirFields_data();
     void labelsAreTheBuddiesOfTheirFields();
     void shownTextsAreReadAndTheirChangesAnnounced();
     void tabReachesEveryControlOfEachStep_data();
     void tabReachesEveryControlOfEachStep();
+    void keysAlongTheTabRowPassOverTheSpacer_data();
+    void keysAlongTheTabRowPassOverTheSpacer();
+    void detailsListOpensByItsKeyFromAnywhereOnThePreview_data();
+    void detailsListOpensByItsKeyFromAnywhereOnThePreview();
     void keyboardAloneFromStartUpToARun();
 };
 
@@ -89,6 +100,48 @@ void TestAccessibility::everyFocusableControlHasANameInTheTree()
     }
     QVERIFY(focusable > 40);
     QVERIFY2(unnamed.isEmpty(), qPrintable(unnamed.join(QStringLiteral(", "))));
+}
+
+void TestAccessibility::namesTellLikeControlsApart_data()
+{
+    QTest::addColumn<QString>("control"); // an objectName, or the tab bar and a tab's index
+    QTest::addColumn<QString>("name");    // empty where only the role is told
+    QTest::addColumn<int>("role");
+    const int checkBox = QAccessible::CheckBox;
+    QTest::newRow("prefix counter") << "chkPrefixCounter"
+                                    << "Include a counter in the prefix" << checkBox;
+    QTest::newRow("postfix counter") << "chkPostfixCounter"
+                                     << "Include a counter in the postfix" << checkBox;
+    QTest::newRow("prefix date") << "chkPrefixDate"
+                                 << "Include the date in the prefix" << checkBox;
+    QTest::newRow("postfix date") << "chkPostfixDate"
+                                  << "Include the date in the postfix" << checkBox;
+    QTest::newRow("about picture") << "Image1"
+                                   << "Kestrava: many files, one format" << int(QAccessible::Graphic);
+    QTest::newRow("spacer tab") << "SSTabStripBar#4"
+                                << "Blank, shows Help" << int(QAccessible::PageTab);
+    QTest::newRow("help tab") << "SSTabStripBar#5"
+                              << "Help" << int(QAccessible::PageTab);
+    QTest::newRow("window") << "KestravaForm"
+                            << "" << int(QAccessible::Window);
+}
+
+void TestAccessibility::namesTellLikeControlsApart()
+{
+    QFETCH(QString, control);
+    QFETCH(QString, name);
+    QFETCH(int, role);
+    KestravaForm form;
+    const QStringList parts = control.split(u'#');
+    QObject *object = parts.first() == form.objectName() ? &form : form.findChild<QWidget *>(parts.first());
+    QVERIFY(object);
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(object);
+    if (parts.size() > 1)
+        iface = iface->child(parts.at(1).toInt());
+    QVERIFY(iface);
+    QCOMPARE(int(iface->role()), role);
+    if (!name.isEmpty())
+        QCOMPARE(iface->text(QAccessible::Name), name);
 }
 
 void TestAccessibility::labelsAreTheBuddiesOfTheirFields_data()
@@ -268,6 +321,90 @@ void TestAccessibility::tabReachesEveryControlOfEachStep()
             missed << widget->objectName();
     }
     QVERIFY2(missed.isEmpty(), qPrintable(missed.join(QStringLiteral(", "))));
+}
+
+void TestAccessibility::keysAlongTheTabRowPassOverTheSpacer_data()
+{
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::addColumn<bool>("onTheBar"); // the key goes to the tab row rather than the page
+    QTest::addColumn<int>("to");
+    const int go = int(KestravaForm::Tab::Go);
+    const int help = int(KestravaForm::Tab::Help);
+    const int ctrl = int(Qt::ControlModifier);
+    QTest::newRow("right from Go") << go << int(Qt::Key_Right) << 0 << true << help;
+    QTest::newRow("left from Help") << help << int(Qt::Key_Left) << 0 << true << go;
+    QTest::newRow("left from About") << int(KestravaForm::Tab::About) << int(Qt::Key_Left) << 0 << true << help;
+    QTest::newRow("Ctrl+Tab from Go") << go << int(Qt::Key_Tab) << ctrl << false << help;
+    QTest::newRow("Ctrl+Shift+Tab from Help") << help << int(Qt::Key_Backtab) << ctrl << false << go;
+}
+
+void TestAccessibility::keysAlongTheTabRowPassOverTheSpacer()
+{
+    QFETCH(int, from);
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    QFETCH(bool, onTheBar);
+    QFETCH(int, to);
+    KestravaForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    form.SSTabStrip()->setCurrentIndex(from);
+    QWidget *target = onTheBar ? static_cast<QWidget *>(form.SSTabStrip()->tabBar()) : form.SSTabStrip();
+    target->setFocus();
+    QTest::keyClick(target, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QCOMPARE(form.SSTabStrip()->currentIndex(), to);
+    // A click on the blank tab still shows Help.
+    QTabBar *bar = form.SSTabStrip()->tabBar();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->tabRect(int(KestravaForm::Tab::Spacer)).center());
+    QCOMPARE(form.SSTabStrip()->currentIndex(), int(KestravaForm::Tab::Help));
+}
+
+void TestAccessibility::detailsListOpensByItsKeyFromAnywhereOnThePreview_data()
+{
+    QTest::addColumn<QString>("focus");
+    QTest::newRow("before box") << "txtFilesPreview";
+    QTest::newRow("after box") << "txtFilesPreviewNew";
+    QTest::newRow("details button") << "cmdPreviewProblems";
+    QTest::newRow("tab row") << "SSTabStripBar";
+}
+
+void TestAccessibility::detailsListOpensByItsKeyFromAnywhereOnThePreview()
+{
+    QFETCH(QString, focus);
+    QTemporaryDir dir;
+    QVERIFY(makeFiles(dir.path(), {QStringLiteral("a b.txt"), QStringLiteral("ab.txt"), QStringLiteral("c.txt")}));
+    KestravaForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QVERIFY(QTest::qWaitForWindowActive(&form));
+    QVERIFY(form.folderList()->setPath(dir.path()));
+    findControl<QRadioButton>(&form, "optRemoveSpaces")->setChecked(true);
+    QSignalSpy shown(form.previewPage(), &PreviewPage::lookAheadShown);
+    form.SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+    QVERIFY(shown.wait(10000));
+    QVERIFY(findControl<QPushButton>(&form, "cmdPreviewProblems")->isEnabled());
+    findControl<QWidget>(&form, qPrintable(focus))->setFocus();
+    QCOMPARE(QApplication::focusWidget()->objectName(), focus);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_D, Qt::AltModifier);
+    // The button shows itself pressed for a moment, then opens the list.
+    QTRY_VERIFY_WITH_TIMEOUT(form.previewPage()->problemsDialog(), 10000);
+    PreviewProblemsDialog *details = form.previewPage()->problemsDialog();
+    QVERIFY(details->isVisible());
+    // The list opens on its first row, the problem, read as one sentence from any of its cells.
+    QCOMPARE(details->focusWidget(), details->table());
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(details->table());
+    QVERIFY(table && table->tableInterface());
+    QCOMPARE(table->tableInterface()->rowCount(), 1);
+    for (int column = 0; column < 4; ++column) {
+        QAccessibleInterface *cell = table->tableInterface()->cellAt(0, column);
+        QVERIFY(cell);
+        QCOMPARE(cell->text(QAccessible::Name), QStringLiteral("a b.txt, ab.txt, File exists"));
+        QCOMPARE(cell->text(QAccessible::Description), dir.path() + u'/');
+    }
+    details->close();
 }
 
 void TestAccessibility::keyboardAloneFromStartUpToARun()

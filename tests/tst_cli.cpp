@@ -61,6 +61,8 @@ private Q_SLOTS:
     void bashCompletesOptionsAndWords();
     void resultsThatCannotBeWrittenExitTwo_data();
     void resultsThatCannotBeWrittenExitTwo();
+    void undoNamesWhatAFailedFileWasToGetBack_data();
+    void undoNamesWhatAFailedFileWasToGetBack();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -618,7 +620,44 @@ void TestCli::resultsThatCannotBeWrittenExitTwo()
     QCOMPARE(namesIn(root()), after);
 }
 
-QTEST_GUILESS_MAIN(TestCli)
+void TestCli::undoNamesWhatAFailedFileWasToGetBack_data()
+{
+    QTest::addColumn<QString>("blocker"); // what happens to the folder between the run and the undo
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("old name taken") << "make a.txt"
+                                    << "Old name a.txt is taken";
+    QTest::newRow("renamed file gone") << "remove A.TXT"
+                                       << "No such file or directory";
+}
+
+void TestCli::undoNamesWhatAFailedFileWasToGetBack()
+{
+    QFETCH(QString, blocker);
+    QFETCH(QString, reason);
+    makeFiles({"a.txt", "b.txt"});
+    const CliOutput applied = runCli({"--case=upper", "--apply", "."});
+    QVERIFY2(applied.status == 0, applied.err.constData());
+    QCOMPARE(namesIn(root()), QStringList({"A.TXT", "B.TXT"}));
+    if (blocker.startsWith(QStringLiteral("make")))
+        makeFiles({"a.txt"});
+    else
+        QVERIFY(QFile::remove(root() + QStringLiteral("/A.TXT")));
+
+    const CliOutput undone = runCli({"--undo", "--json"});
+    QCOMPARE(undone.status, 1);
+    const QList<QJsonObject> objects = undone.json();
+    QCOMPARE(objects.size(), 3);
+    // Undone newest first: B.TXT goes back, A.TXT cannot, and says what it was to be called.
+    QCOMPARE(objects.at(0).value("old").toString(), "B.TXT");
+    QCOMPARE(objects.at(0).value("new").toString(), "b.txt");
+    QCOMPARE(objects.at(0).value("outcome").toString(), "restored");
+    QCOMPARE(objects.at(1).value("old").toString(), "A.TXT");
+    QCOMPARE(objects.at(1).value("new").toString(), "a.txt");
+    QCOMPARE(objects.at(1).value("outcome").toString(), "failed");
+    QVERIFY2(objects.at(1).value("reason").toString().contains(reason),
+             qPrintable(objects.at(1).value("reason").toString()));
+}
+
 // find -type f gives -0 its names: a folder among them is a mistake, not a folder to rename.
 void TestCli::namesOnStandardInputMustBeFiles_data()
 {
@@ -686,4 +725,5 @@ void TestCli::bashCompletesOptionsAndWords()
     QCOMPARE(QString::fromUtf8(lines.value(1)), offered);
 }
 
+QTEST_GUILESS_MAIN(TestCli)
 #include "tst_cli.moc"

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -166,6 +167,53 @@ private Q_SLOTS:
         // Past 9999 the counter cannot be stamped: the lines stay, empty.
         QCOMPARE(right.at(9999), QString());
         QCOMPARE(right.at(39999), QString());
+    }
+
+    // Whichever box is scrolled, and however, the other shows the same files.
+    void boxesScrollTogether()
+    {
+        constexpr int fileCount = 100000;
+        QStringList names;
+        for (int i = 0; i < fileCount; ++i)
+            names << QStringLiteral("file%1.dat").arg(i, 6, 10, QLatin1Char('0'));
+        listFolder(names);
+        m_files.selectAll();
+        findControl<QCheckBox>(options(), "chkPrefixName")->setChecked(true);
+        m_form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_form.get()));
+        m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+        // Entering the tab previewed the window's own file list; show this folder's.
+        showPreview();
+        auto *left = findControl<QPlainTextEdit>(preview(), "txtFilesPreview");
+        auto *right = findControl<QPlainTextEdit>(preview(), "txtFilesPreviewNew");
+        // The first file in full view of a box: its top line, which may share a paragraph with others.
+        const auto top = [](QPlainTextEdit *box) {
+            QTextCursor line = box->cursorForPosition(QPoint(0, box->fontMetrics().height()));
+            line.movePosition(QTextCursor::StartOfLine);
+            line.movePosition(QTextCursor::EndOfLine, QTextCursor::KeepAnchor);
+            return line.selectedText();
+        };
+        QCOMPARE(top(left), QStringLiteral("file000000.dat"));
+
+        QCOMPARE(right->verticalScrollBar()->maximum(), left->verticalScrollBar()->maximum());
+        left->verticalScrollBar()->setValue(99000);
+        QCOMPARE(right->verticalScrollBar()->value(), 99000);
+        QCOMPARE(top(left), QStringLiteral("file099000.dat"));
+        QCOMPARE(top(right), QStringLiteral("File_file099000.dat"));
+
+        right->verticalScrollBar()->setValue(50000);
+        QCOMPARE(top(left), QStringLiteral("file050000.dat"));
+        QCOMPARE(top(right), QStringLiteral("File_file050000.dat"));
+
+        // The keyboard moves a box by its cursor.
+        left->setFocus();
+        QTest::keyClick(left, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(top(left), QStringLiteral("file000000.dat"));
+        QCOMPARE(top(right), QStringLiteral("File_file000000.dat"));
+        for (int page = 0; page < 3; ++page)
+            QTest::keyClick(left, Qt::Key_PageDown);
+        QVERIFY(top(left) != QStringLiteral("file000000.dat"));
+        QCOMPARE(top(right), QStringLiteral("File_") + top(left));
     }
 
     void previewInPartsShowsWhatOneGoShows_data()

@@ -10,8 +10,11 @@
 #include "OptionsPage.h"
 #include "RunController.h"
 #include "RunTestKit.h"
+#include "TreeFilesCheck.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QItemSelectionModel>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +22,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -48,6 +52,8 @@ private Q_SLOTS:
     void tabsDuringARunLeaveItsListsAndLogAlone();
     void exitTabDuringARunStopsItThenEnds();
     void runStampsTheDateOfTheOptionsClock();
+    void noFilesNoteFollowsTheScope_data();
+    void noFilesNoteFollowsTheScope();
 
 private:
     template<typename T = QWidget>
@@ -405,6 +411,69 @@ void TestGoRun::runStampsTheDateOfTheOptionsClock()
     QCOMPARE(*expected, QStringLiteral("2-3-26_a.txt"));
     start();
     QCOMPARE(namesIn(root()), QStringList({*expected}));
+}
+
+void TestGoRun::noFilesNoteFollowsTheScope_data()
+{
+    QTest::addColumn<QString>("scope");
+    QTest::addColumn<QStringList>("files"); // paths under the start folder; a name ending in "/" is a folder
+    QTest::addColumn<bool>("noted");
+    QTest::newRow("selected files, none selected") << "optSelectedFiles" << QStringList{"a.txt"} << true;
+    QTest::newRow("current folder with a file") << "optAllFilesCurrentDir" << QStringList{"a.txt"} << false;
+    QTest::newRow("current folder, files only below") << "optAllFilesCurrentDir" << QStringList{"sub/b.txt"} << true;
+    QTest::newRow("sub-folders, files here") << "optAllFiles" << QStringList{"a.txt"} << false;
+    QTest::newRow("sub-folders, files only two levels down")
+        << "optAllFiles" << QStringList{"sub/", "sub/deeper/b.txt"} << false;
+    QTest::newRow("sub-folders, no file anywhere") << "optAllFiles" << QStringList{"sub/deeper/"} << true;
+    QTest::newRow("sub-folders, only a linked folder has files")
+        << "optAllFiles" << QStringList{"elsewhere/c.txt", "link>elsewhere"} << true;
+}
+
+void TestGoRun::noFilesNoteFollowsTheScope()
+{
+    QFETCH(QString, scope);
+    QFETCH(QStringList, files);
+    QFETCH(bool, noted);
+    // The start folder is a folder of its own, so that a linked one can lie beside it.
+    const QString startFolder = root() + QStringLiteral("/start");
+    QVERIFY(QDir().mkpath(startFolder));
+    for (const QString &file : files) {
+        if (file.contains(u'>')) {
+            const QStringList link = file.split(u'>');
+            QVERIFY(QFile::link(root() + u'/' + link.at(1), startFolder + u'/' + link.at(0)));
+        } else if (file.startsWith(QStringLiteral("elsewhere/"))) {
+            QVERIFY(QDir().mkpath(root() + QStringLiteral("/elsewhere")));
+            QVERIFY(writeFile(root() + u'/' + file));
+        } else if (file.endsWith(u'/')) {
+            QVERIFY(QDir().mkpath(startFolder + u'/' + file));
+        } else {
+            QVERIFY(QDir().mkpath(QFileInfo(startFolder + u'/' + file).path()));
+            QVERIFY(writeFile(startFolder + u'/' + file));
+        }
+    }
+    QVERIFY(m_form->folderList()->setPath(startFolder));
+    m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::ChooseFiles));
+    control<QRadioButton>(qPrintable(scope))->setChecked(true);
+    auto *check = m_form->findChild<TreeFilesCheck *>(QStringLiteral("treeFilesCheck"));
+    QVERIFY(check);
+    QSignalSpy answered(check, &TreeFilesCheck::answered);
+    m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Go));
+    auto *note = control<QLabel>("lblNoFilesSelected");
+    QCOMPARE(note->text(), QStringLiteral("Note : You have not selected any files to Rename !"));
+    // Until the walk has an answer, the note claims nothing.
+    if (check->isBusy()) {
+        QVERIFY(note->isHidden());
+        QVERIFY(answered.wait(10000));
+    }
+    QCOMPARE(!note->isHidden(), noted);
+    if (noted)
+        return;
+    // Nor does a run that renames the file bring it back.
+    countFrom(QStringLiteral("0001"));
+    start();
+    QVERIFY2(control<QLabel>("lblFileCounter")->text().startsWith(QStringLiteral(" A total of  1 files were renamed")),
+             qPrintable(control<QLabel>("lblFileCounter")->text()));
+    QVERIFY(note->isHidden());
 }
 
 QTEST_MAIN(TestGoRun)

@@ -69,7 +69,8 @@ QString expectedReason(const SimulatedFile &file)
     case Outcome::Unchanged:
         return QStringLiteral("The new name is the same as the old one");
     default:
-        return file.becomesHidden ? QStringLiteral("The new name starts with a dot: the file will be hidden") : QString();
+        return file.becomesHidden ? QStringLiteral("The new name starts with a dot: the file will be hidden")
+                                  : QString();
     }
 }
 
@@ -160,6 +161,8 @@ private Q_SLOTS:
     void previewFilledInPartsMarksAsOneGo();
     void previewRunAndCommandLineNumberAlike_data();
     void previewRunAndCommandLineNumberAlike();
+    void detailsListSortsAndFilters_data();
+    void detailsListSortsAndFilters();
 };
 
 void TestPreviewMarks::applyRules(Rules rules)
@@ -265,6 +268,14 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
         QCOMPARE(QToolTip::text(), selection.format.property(QTextFormat::TextToolTip).toString());
     }
     QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), summary);
+    // A line left empty (no new name) is coloured across the box like any other mark.
+    const QImage shown = box->viewport()->grab().toImage();
+    for (const QTextEdit::ExtraSelection &selection : box->extraSelections()) {
+        if (selection.cursor.hasSelection())
+            continue;
+        const QPoint middle(shown.width() / 2, box->cursorRect(selection.cursor).center().y());
+        QCOMPARE(shown.pixelColor(middle * shown.devicePixelRatio()), selection.format.background().color());
+    }
 
     // The list beside the summary holds exactly the marked files.
     auto *details = control<QPushButton>("cmdPreviewProblems");
@@ -272,6 +283,8 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     if (details->isEnabled()) {
         details->click();
         QVERIFY(m_form->previewPage()->problemsDialog());
+        // Unchanged files are listed on request.
+        m_form->previewPage()->problemsDialog()->showUnchangedBox()->setChecked(true);
         QAbstractItemModel *table = m_form->previewPage()->problemsDialog()->table()->model();
         QStringList listed;
         for (int row = 0; row < table->rowCount(); ++row)
@@ -316,10 +329,18 @@ void TestPreviewMarks::treeSummaryCountsProblemsInSubFolders()
              QStringLiteral("2 of 4 files in this folder and its sub-folders will not be renamed "
                             "(1 name taken, 1 unchanged)"));
     control<QPushButton>("cmdPreviewProblems")->click();
-    QAbstractItemModel *table = m_form->previewPage()->problemsDialog()->table()->model();
-    QCOMPARE(table->rowCount(), 2);
+    PreviewProblemsDialog *details = m_form->previewPage()->problemsDialog();
+    QAbstractItemModel *table = details->table()->model();
+    // The name taken; the unchanged file only on request, after it.
+    QCOMPARE(table->rowCount(), 1);
     QCOMPARE(table->index(0, 0).data().toString(), root() + QStringLiteral("/sub/deeper/"));
-    QCOMPARE(table->index(0, 1).data().toString(), QStringLiteral("c3.txt"));
+    QCOMPARE(table->index(0, 1).data().toString(), QStringLiteral("c_3.txt"));
+    details->showUnchangedBox()->setChecked(true);
+    QCOMPARE(table->rowCount(), 2);
+    QCOMPARE(table->index(1, 1).data().toString(), QStringLiteral("c3.txt"));
+    // A deep folder is cut in the middle, and its tooltip has it whole.
+    QCOMPARE(details->table()->textElideMode(), Qt::ElideMiddle);
+    QCOMPARE(table->index(1, 0).data(Qt::ToolTipRole).toString(), root() + QStringLiteral("/sub/deeper/"));
 }
 
 // Every file unchanged: the box holds marks for the lines in view, whatever
@@ -592,6 +613,61 @@ void TestPreviewMarks::previewRunAndCommandLineNumberAlike()
         expected << oldNames.last();
     expected.sort();
     QCOMPARE(namesIn(root()), expected);
+}
+
+void TestPreviewMarks::detailsListSortsAndFilters_data()
+{
+    QTest::addColumn<int>("column"); // -1 for the list's own order
+    QTest::addColumn<Qt::SortOrder>("order");
+    QTest::addColumn<QString>("filter"); // as typed into the filter box
+    QTest::addColumn<bool>("unchanged");
+    QTest::addColumn<QStringList>("oldNames");
+    const auto up = Qt::AscendingOrder;
+    const auto down = Qt::DescendingOrder;
+    // " .txt" becomes hidden, "a b.txt" and "c d.txt" find their names taken, the rest are unchanged.
+    QTest::newRow("problems first") << -1 << up << "" << false << QStringList{"a b.txt", "c d.txt", " .txt"};
+    QTest::newRow("unchanged on request")
+        << -1 << up << "" << true << QStringList{"a b.txt", "c d.txt", " .txt", "ab.txt", "cd.txt", "e.txt"};
+    QTest::newRow("by old name, down") << 1 << down << "" << false << QStringList{"c d.txt", "a b.txt", " .txt"};
+    QTest::newRow("by new name, ties in the list's order")
+        << 2 << up << "" << true << QStringList{" .txt", "a b.txt", "ab.txt", "c d.txt", "cd.txt", "e.txt"};
+    QTest::newRow("by reason, down") << 3 << down << "" << false << QStringList{" .txt", "a b.txt", "c d.txt"};
+    QTest::newRow("by folder keeps the list's order")
+        << 0 << up << "" << false << QStringList{"a b.txt", "c d.txt", " .txt"};
+    QTest::newRow("filter on the old name") << -1 << up << "c d" << false << QStringList{"c d.txt"};
+    QTest::newRow("filter on the reason, any case")
+        << -1 << up << "EXISTS" << false << QStringList{"a b.txt", "c d.txt"};
+    QTest::newRow("filter on the new name, unchanged too")
+        << -1 << up << "cd." << true << QStringList{"c d.txt", "cd.txt"};
+    QTest::newRow("filter and sort") << 1 << down << ".txt" << true
+                                     << QStringList{"e.txt", "cd.txt", "c d.txt", "ab.txt", "a b.txt", " .txt"};
+    QTest::newRow("filter matching nothing") << -1 << up << "zzz" << true << QStringList{};
+}
+
+void TestPreviewMarks::detailsListSortsAndFilters()
+{
+    QFETCH(int, column);
+    QFETCH(Qt::SortOrder, order);
+    QFETCH(QString, filter);
+    QFETCH(bool, unchanged);
+    QFETCH(QStringList, oldNames);
+    for (const char *name : {" .txt", "a b.txt", "ab.txt", "c d.txt", "cd.txt", "e.txt"})
+        QVERIFY(writeFile(root() + u'/' + QString::fromUtf8(name)));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QRadioButton>("optRemoveSpaces")->setChecked(true);
+    QVERIFY(showPreview());
+    control<QPushButton>("cmdPreviewProblems")->click();
+    PreviewProblemsDialog *details = m_form->previewPage()->problemsDialog();
+    QVERIFY(details);
+    details->showUnchangedBox()->setChecked(unchanged);
+    QTest::keyClicks(details->filterBox(), filter);
+    if (column >= 0)
+        details->table()->sortByColumn(column, order);
+    QAbstractItemModel *table = details->table()->model();
+    QStringList listed;
+    for (int row = 0; row < table->rowCount(); ++row)
+        listed << table->index(row, 1).data().toString();
+    QCOMPARE(listed, oldNames);
 }
 
 QTEST_MAIN(TestPreviewMarks)

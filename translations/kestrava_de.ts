@@ -31,6 +31,10 @@
         <source>Many thanks to everyone who sent in comments and suggestions: this version owes a great deal to you.</source>
         <translation>Vielen Dank allen, die Kommentare und Vorschläge geschickt haben: Diese Version verdankt Ihnen viel.</translation>
     </message>
+    <message>
+        <source>Kestrava: many files, one format</source>
+        <translation>Kestrava: viele Dateien, ein Format</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::ChooseFilesPage</name>
@@ -318,6 +322,10 @@
         <source>E&amp;xit</source>
         <translation>&amp;Beenden</translation>
     </message>
+    <message>
+        <source>Blank, shows Help</source>
+        <translation>Leer, zeigt die Hilfe</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::MoreOptionsDialog</name>
@@ -576,6 +584,22 @@
         <source>Rules that do not fit here, such as the order of the numbering</source>
         <translation>Regeln, die hier keinen Platz haben, etwa die Reihenfolge der Nummerierung</translation>
     </message>
+    <message>
+        <source>Include a counter in the prefix</source>
+        <translation>Zähler im Präfix</translation>
+    </message>
+    <message>
+        <source>Include the date in the prefix</source>
+        <translation>Datum im Präfix</translation>
+    </message>
+    <message>
+        <source>Include a counter in the postfix</source>
+        <translation>Zähler im Suffix</translation>
+    </message>
+    <message>
+        <source>Include the date in the postfix</source>
+        <translation>Datum im Suffix</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::Pictures</name>
@@ -792,6 +816,26 @@
     <message>
         <source>Files that will not be renamed</source>
         <translation>Dateien, die nicht umbenannt werden</translation>
+    </message>
+    <message>
+        <source>Part of a folder, a name or a reason</source>
+        <translation>Teil eines Ordners, Namens oder Grundes</translation>
+    </message>
+    <message>
+        <source>Filter</source>
+        <translation>Filtern</translation>
+    </message>
+    <message>
+        <source>&amp;Filter:</source>
+        <translation>&amp;Filtern:</translation>
+    </message>
+    <message>
+        <source>Show &amp;unchanged files</source>
+        <translation>&amp;Unveränderte Dateien zeigen</translation>
+    </message>
+    <message>
+        <source>no new name</source>
+        <translation>kein neuer Name</translation>
     </message>
 </context>
 <context>

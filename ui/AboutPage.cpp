@@ -1,5 +1,6 @@
 #include "AboutPage.h"
 
+#include "Accessibility.h"
 #include "AnchorLayout.h"
 #include "LayoutBuilder.h"
 
@@ -68,6 +69,11 @@ constexpr ControlAnchor Anchoring[] = {
     {u"framAbout", Anchor::HalfLeft | Anchor::HalfTop | Anchor::HalfRight | Anchor::HalfBottom},
 };
 
+// The banner's words, as a screen reader has no picture to go by.
+constexpr AccessibleText Names[] = {
+    {u"Image1", QT_TRANSLATE_NOOP("kestrava::AboutPage", "Kestrava: many files, one format")},
+};
+
 } // namespace
 
 AboutPage::AboutPage(QWidget *parent)
@@ -76,6 +82,7 @@ AboutPage::AboutPage(QWidget *parent)
     setObjectName(QStringLiteral("AboutPage"));
     LayoutBuilder::build(this, Layout);
     new AnchorLayout(this, Anchoring); // owned by the page
+    Accessibility::describe(this, Names, {});
 }
 
 } // namespace kestrava

@@ -21,7 +21,9 @@
 #include "RulesNameSource.h"
 #include "RunController.h"
 #include "TabStrip.h"
+#include "TreeFilesCheck.h"
 
+#include <QAccessibleWidget>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -38,6 +40,7 @@
 #include <QSettings>
 #include <QSet>
 #include <QShowEvent>
+#include <QTabBar>
 #include <QThread>
 
 #include <array>
@@ -51,13 +54,27 @@ namespace {
 constexpr TwipsRect StartWindow{0, 0, 9870, 7230};
 constexpr TwipsRect StartStrip{0, 0, 9855, 7215};
 
+// The window is a plain widget, which a screen reader would take for a pane
+// inside some other program's window: it is told the window is a frame.
+QAccessibleInterface *windowAsFrame(const QString &className, QObject *object)
+{
+    if (className != QLatin1String(KestravaForm::staticMetaObject.className()) || !object->isWidgetType())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::Window);
+}
+
 } // namespace
 
 KestravaForm::KestravaForm(QWidget *parent)
     : QWidget(parent)
     , m_messageBoxReporter(std::make_unique<MessageBoxErrorReporter>(this))
 {
+    static const bool frameRole = (QAccessible::installFactory(windowAsFrame), true);
+    Q_UNUSED(frameRole);
     buildLayout();
+    m_treeFilesCheck = new TreeFilesCheck(this);
+    connect(m_treeFilesCheck, &TreeFilesCheck::answered, this,
+            [this](bool hasFiles) { m_goPage->ui().lblNoFilesSelected->setVisible(!hasFiles); });
     setErrorReporter(nullptr);
     // A run reads the options tab's rules as they stand at each file.
     const OptionsPage *options = m_optionsPage;
@@ -75,6 +92,23 @@ KestravaForm::KestravaForm(QWidget *parent)
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();
     new DropOpener(this);
+}
+
+void KestravaForm::showNoFilesNote()
+{
+    QLabel *note = m_goPage->ui().lblNoFilesSelected;
+    m_treeFilesCheck->cancel();
+    // A run of the current folder renames its selection; "All Files in Current
+    // Folder" has selected all it lists.
+    if (!m_chooseFilesPage->ui().optAllFiles->isChecked()) {
+        note->setVisible(fileList()->selectedCount() == 0);
+        return;
+    }
+    // The walk starts with the files listed here; without any, its sub-folders
+    // may still hold some, and the note waits for the answer.
+    note->hide();
+    if (fileList()->count() == 0)
+        m_treeFilesCheck->start(fileList()->folder(), fileList()->pattern());
 }
 
 KestravaForm::~KestravaForm() = default;
@@ -203,6 +237,8 @@ void KestravaForm::buildLayout()
     // The blank tab between the steps and the fixed pages takes whatever width the
     // row gains, so the steps stay at the left and Help, About and Exit at the right.
     m_tabStrip->setSpacerTab(int(Tab::Spacer), m_tabStrip->width());
+    // Its caption is blank; a screen reader says what choosing it does.
+    m_tabStrip->tabBar()->setAccessibleTabName(int(Tab::Spacer), tr("Blank, shows Help"));
     // The layout leaves the options tab current; start-up moves to the first.
     m_tabStrip->setCurrentIndex(int(Tab::SetOptions));
 
@@ -252,8 +288,7 @@ void KestravaForm::InitData()
 
 void KestravaForm::SetReadyToGo()
 {
-    // Only whether any entry is selected counts, whatever the scope.
-    m_goPage->ui().lblNoFilesSelected->setVisible(fileList()->selectedCount() == 0);
+    showNoFilesNote();
     m_goPage->ui().txtFilesModified->clear();
     m_runController->updateUndoButton();
 }

@@ -28,6 +28,7 @@ class PresetController;
 class Prompt;
 class PreviewPage;
 class RunController;
+class TreeFilesCheck;
 class TabStrip;
 
 /// The program's one window: a strip of eight tabs leading through the steps.
@@ -69,6 +70,10 @@ public:
     void InitData();
     /// Prepares the Go tab: warns when no file is selected, empties the log of modified files.
     void SetReadyToGo();
+    /// Shows "Note : You have not selected any files to Rename !" when the
+    /// chosen scope has no file to rename: the selection of the current
+    /// folder, or for "All Files including Sub-Folders" the whole tree.
+    void showNoFilesNote();
 
     /// Opens \a folder in `Dir1` as a change of folder there does (every file selected,
     /// scope "All Files in Current Folder") and shows the "Choose Files..." tab. A
@@ -155,6 +160,8 @@ private:
     bool m_remembering = false;
     /// Writes what rememberBetweenStarts() takes back.
     void remember() const;
+    /// Whether the sub-folders hold a file, for the Go tab's note.
+    TreeFilesCheck *m_treeFilesCheck = nullptr;
 };
 
 } // namespace kestrava

@@ -24,6 +24,11 @@ int TabStrip::rowWidth(int stripWidth)
     return stripWidth - 1;
 }
 
+void TabStrip::keyPressEvent(QKeyEvent *event)
+{
+    m_bar->passingOverSpacer([this, event] { QTabWidget::keyPressEvent(event); });
+}
+
 void TabStrip::resizeEvent(QResizeEvent *event)
 {
     m_bar->setRowWidth(rowWidth(event->size().width()));

@@ -22,6 +22,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
+    /// Ctrl+Tab and Ctrl+Shift+Tab pass over the spacer, as the arrow keys do.
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     /// The width the tabs share out in a strip \a stripWidth wide.

@@ -44,6 +44,27 @@ void TabStripBar::setSpacer(int index, int evenWidth)
     layOutAgain();
 }
 
+void TabStripBar::passingOverSpacer(const std::function<void()> &step)
+{
+    const bool spacer = m_spacer >= 0 && m_spacer < count() && isTabEnabled(m_spacer);
+    // Qt's own moves skip a tab that is off; a click still reaches it.
+    if (spacer)
+        setTabEnabled(m_spacer, false);
+    step();
+    if (spacer)
+        setTabEnabled(m_spacer, true);
+}
+
+void TabStripBar::keyPressEvent(QKeyEvent *event)
+{
+    passingOverSpacer([this, event] { QTabBar::keyPressEvent(event); });
+}
+
+void TabStripBar::wheelEvent(QWheelEvent *event)
+{
+    passingOverSpacer([this, event] { QTabBar::wheelEvent(event); });
+}
+
 QSize TabStripBar::tabSizeHint(int index) const
 {
     const int natural = QTabBar::tabSizeHint(index).width();

@@ -231,6 +231,33 @@ TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &p
     return TreeWalk(pattern, names, settings, eachFile, numbering).run(startFolder);
 }
 
+bool treeHasFiles(const QString &startFolder, const FileNamePattern &pattern, const std::atomic_bool &cancelled)
+{
+    VisitedFolders visited;
+    visited.begin(startFolder);
+    // The folders still to look in; which one first does not matter to the answer.
+    QStringList waiting{startFolder};
+    while (!waiting.isEmpty() && !cancelled.load(std::memory_order_relaxed)) {
+        const QString path = waiting.takeLast();
+        const auto contents = readFolder(path, pattern);
+        if (!contents)
+            continue;
+        if (!contents->files.isEmpty())
+            return true;
+        const QString folderPath = folderPathOf(path);
+        for (const DirectoryEntry &sub : contents->subFolders) {
+            if (sub.isSymLink)
+                continue;
+            const QString subPath = folderPath + sub.name;
+            if (const auto folder = visited.mayEnter(subPath); folder && *folder) {
+                visited.entered(**folder);
+                waiting.append(subPath);
+            }
+        }
+    }
+    return false;
+}
+
 QString outcomeWord(SimulatedOutcome outcome)
 {
     return QString::fromLatin1(Outcomes[std::size_t(outcome)].word);

@@ -8,6 +8,7 @@
 #include <QString>
 
 #include <array>
+#include <atomic>
 #include <expected>
 #include <functional>
 #include <span>
@@ -121,6 +122,12 @@ struct SimulatedNumbering
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
                             const SimulationSettings &settings, const SimulatedFileObserver &eachFile = {},
                             const SimulatedNumbering &numbering = {});
+
+/// Whether the walk of "All Files including Sub-Folders" from \a startFolder
+/// would meet any file that matches \a pattern: it walks as simulateTree()
+/// does, and stops at the first such file, or as soon as \a cancelled is set.
+/// Folders that cannot be read hold no file for it.
+bool treeHasFiles(const QString &startFolder, const FileNamePattern &pattern, const std::atomic_bool &cancelled);
 
 /// The word a listing of the files gives \a outcome: "name taken", "renamed", ...
 QString outcomeWord(SimulatedOutcome outcome);

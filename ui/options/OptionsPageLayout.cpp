@@ -159,7 +159,12 @@ constexpr ControlRow Layout[] = {
 
 #define OPTIONS_TEXT(text) QT_TRANSLATE_NOOP("kestrava::OptionsPage", text)
 // What a screen reader says of the fields that no caption beside them names.
+// The prefix's and the postfix's boxes share their captions; their names tell them apart.
 constexpr AccessibleText Names[] = {
+    {u"chkPrefixCounter", QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include a counter in the prefix")},
+    {u"chkPrefixDate", QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include the date in the prefix")},
+    {u"chkPostfixCounter", QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include a counter in the postfix")},
+    {u"chkPostfixDate", QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include the date in the postfix")},
     {u"txtPrefixText", OPTIONS_TEXT("Prefix text")},
     {u"txtPrefixCount", OPTIONS_TEXT("Prefix counter start")},
     {u"cmbDatePrefix", OPTIONS_TEXT("Prefix date format")},

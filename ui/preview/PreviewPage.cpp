@@ -18,6 +18,7 @@
 #include <QPointer>
 #include <QPromise>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -163,7 +164,23 @@ PreviewPage::PreviewPage(QWidget *parent)
         KeyPressFilter::install(box, KeyPressFilter::Accept::Nothing);
         box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
         box->setTabChangesFocus(true);
+        // One line per file, never wrapped, so that each old name sits beside its new one.
+        box->setLineWrapMode(QPlainTextEdit::NoWrap);
     }
+    // With one line per file in each, the same scroll position shows the same
+    // files in both: scrolling either moves the other with it.
+    // A box moved by its cursor scrolls without a signal from its scroll bar,
+    // but asks to be repainted moved.
+    const auto follow = [this](QPlainTextEdit *leader, QPlainTextEdit *follower) {
+        connect(leader->verticalScrollBar(), &QScrollBar::valueChanged, follower->verticalScrollBar(),
+                &QScrollBar::setValue);
+        connect(leader, &QPlainTextEdit::updateRequest, follower, [leader, follower](const QRect &, int moved) {
+            if (moved != 0)
+                follower->verticalScrollBar()->setValue(leader->verticalScrollBar()->value());
+        });
+    };
+    follow(m_ui.txtFilesPreview, m_ui.txtFilesPreviewNew);
+    follow(m_ui.txtFilesPreviewNew, m_ui.txtFilesPreview);
     // A summary of several reasons takes a second line rather than being cut off.
     m_ui.lblPreviewProblems->setWordWrap(true);
     m_ui.cmdPreviewProblems->setEnabled(false);
