@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baselines: what the measured work comes down to, written as plain loops
 // of system calls and standard C++ with nothing of Qt or Kestrava in them.
 #pragma once

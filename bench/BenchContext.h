@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What every group of benchmark rows shares: where to make folders, how often
 // to repeat, and the table the rows go to.
 #pragma once

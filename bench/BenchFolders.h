@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The folders the benchmarks work on, made with plain system calls so that
 // making them costs little next to what is measured.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Timing, medians and the one table that bench/run prints.
 #pragma once
 

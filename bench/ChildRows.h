@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows measured in fresh processes: start-up to the first shown window (against
 // a plain-Qt copy of the same window, and against a tab widget of empty pages), and
 // peak memory. The benchmark starts itself again with "--child MODE".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of kestrava-cli: runs from the command line over one big folder.
 #pragma once
 

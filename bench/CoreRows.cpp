@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows that measure the naming rules and the run without the window: the run
 // through RenameRun with the disk lists, a silent progress sink and a prompt
 // that is never asked, the folder listing, and the new-name computation.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run on the test FUSE file system of tests/fusefs, in each of its modes,
 // against the bare loop of the method the program uses on it.
 #include "FuseRows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of the run on FUSE mounts that refuse the no-replace flag, hard links or both.
 #pragma once
 

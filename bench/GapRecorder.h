@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the window goes without handling its events while it works: a
 // timer on the GUI thread ticks every few milliseconds, and the longest time
 // between two ticks is the longest stretch in which nothing the user does

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows of a folder of a million files: opened in Dir1, previewed and renamed
 // through the window, each with the longest stretch in which the window
 // handled no events, and the peak memory of a process holding the million.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new-name computation: names per second, and the bare loop that the
 // files preview is measured against.
 #pragma once

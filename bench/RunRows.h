@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run benchmarks: one folder of 10,000 files and a tree of 100 folders of
 // 1,000 files, renamed by the program and by the bare loop over equal folders.
 #pragma once

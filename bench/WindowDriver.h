@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real window offscreen the way a person would, finding its
 // controls by name.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A plain-Qt copy of the window, the baseline of the start-up row: the same
 // controls of the same kinds, at the same places, with the same texts, fonts,
 // colours and list entries, made by direct Qt calls and nothing else. What

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Rows that measure the real window offscreen: opening a folder of 100,000
 // files in Dir1, and the files preview of 100,000 selected entries.
 #include "BareLoops.h"

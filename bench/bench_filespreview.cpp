@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How long the Preview Results tab takes to list a folder of 100,000 selected
 // files with their new names: the names computed, both texts built and shown.
 #include "FileList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How many new names per second BuildNewFilename computes, the work a run
 // does once for every file of a folder of 100,000.
 #include "NewFilename.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The benchmark driver of bench/run: makes its folders under a temporary
 // folder, measures every row against its baseline in the same run, and prints
 // one table. "--reps N" sets the repetitions (at least 5 for the table of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts a run works through, as the command line fills them: no window,
 // no questions, and the options fixed for the whole run.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The lists a run walks when the command line names files rather than a folder.
 #pragma once
 

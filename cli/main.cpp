@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // kestrava-cli: Kestrava's renaming rules, run and undo from a terminal or a script.
 #include "CliArguments.h"
 #include "CliCommand.h"

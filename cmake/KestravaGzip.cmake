@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # kestrava_gzip(<target> <file>...) makes <file>.gz of each file at build time,
 # as Debian ships man pages and changelogs: best compression, and no name or time
 # in the header, so that two builds give the same bytes.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: `cpack -G DEB` in a build folder, or scripts/package.
 # The shared libraries it links are found by dpkg-shlibdeps; what it loads at run
 # time without linking (fonts, Qt's platform plugins) is named here.

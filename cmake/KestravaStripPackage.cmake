@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Run by CPack on the staged package, before it is packed: takes off the
 # sections that a stripped program does not need (the compilers' .comment and
 # the bare .note), as Debian's dh_strip does; the build id stays.

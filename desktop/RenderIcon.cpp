@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the program's SVG icon into a square PNG at build time, so that the
 // installed PNG sizes are drawn by the same renderer as the window's icon.
 // Usage: kestrava-render-icon <icon.svg> <size> <out.png>

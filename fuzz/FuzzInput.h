@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Turns a fuzzer's bytes into the texts and choices a target needs.
 #pragma once
 

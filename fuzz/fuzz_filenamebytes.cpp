@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The byte-exact file names: every byte sequence survives the way into text
 // and back, every valid text the way into bytes and back, and the shown form
 // of any name is one line of valid text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file-type filter against a plain reference matcher: any pattern list
 // and any name, never a crash, and always the reference's answer.
 #include "FileNamePattern.h"

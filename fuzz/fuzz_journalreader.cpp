@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo journal's reader, given any bytes as a journal: it never crashes,
 // takes only names that stay in their folder, marks damage inside the file,
 // and agrees with the quick look at the file on whether it is a journal.

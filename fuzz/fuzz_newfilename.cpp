@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The new-name computation under every option, with any old name and any
 // typed texts: it never crashes, and a "/" or NUL in the new name, or half a
 // surrogate pair, can only come from the old name or a text typed in.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The replacement of a regular-expression find against a reference written
 // as plainly as the replacement syntax reads: every match's replacement text
 // is walked character by character, each character put into the case asked

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How RenameRun writes its undo journal.
 #include "RenameRun.h"
 

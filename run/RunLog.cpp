@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The run's records, and the texts the run, its journal and undo write alike.
 #include "RunLog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shared by the tests that build the real window over temporary folders.
 #pragma once
 

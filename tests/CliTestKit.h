@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Running the real kestrava-cli and looking at what it left, for tst_cli.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Linked into every test program that shows the window. Each window run writes an
 // undo journal, and the window offers Undo for the journals it finds at start-up:
 // each test program gets a state folder of its own, empty at its start and gone

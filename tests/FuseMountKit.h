@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The test file system of tests/fusefs, mounted for the length of a test.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window as the Go tab tests drive it: scripted answers, a hook into the
 // run's yields, and a window that notes when it would end the program.
 #pragma once

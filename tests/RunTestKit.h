@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scripted stand-ins for the window's parts, shared by the tests of the run.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real window as a screen reader and a keyboard user meet it.
 #include "Accessibility.h"
 #include "ChooserTestKit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The parts of the benchmark driver that decide whether a row is right: the
 // gap recorder behind the responsiveness rows, and the folder helpers and the
 // bare computation the million rows check both sides with.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A change of letter case on a file system that ignores case goes through a
 // hidden temporary name in two steps. A run killed between them, or another
 // program taking the old name in the gap, must never lose the file. These

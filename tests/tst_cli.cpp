@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the real kestrava-cli over real temporary folders.
 #include "CliTestKit.h"
 #include "DirectoryListing.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The real program started with arguments: what it prints, its exit status, and
 // that no window is needed for --help, --version or a missing path.
 #include <QDir>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Another program changes a folder while a run goes over it: it takes names
 // the run is about to give, deletes listed files and renames others. Whatever
 // the interleaving, no file is lost or replaced, and every file the run could

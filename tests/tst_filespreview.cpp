@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The selected-files preview over real folders: old and new names line for line,
 // counters from the start fields, names that cannot be computed, big folders and
 // the read-only boxes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Go tab's parts on their own: the progress display and the question box.
 #include "ErrorLogModel.h"
 #include "FindControl.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Go tab driving real runs: the real window, offscreen, over real temporary folders.
 #include "ChooseFilesPage.h"
 #include "FileChooserList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo on the Go tab, through the real window over real folders.
 #include "DiskOperations.h"
 #include "FileChooserList.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A folder list climbing back to a folder it read before may take that earlier
 // listing instead of reading the folder again, but only when the folder
 // provably has not changed: whatever happened meanwhile, it must show the

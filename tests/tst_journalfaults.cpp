@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo journal's disk writes fail while a run goes on: the run renames
 // every file all the same, says once that it cannot be undone, and offers
 // nothing for undo, since a journal known only in part could not take the

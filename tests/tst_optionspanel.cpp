@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The options tab driven through its controls in the real window: companion
 // fields, date lists, numeric field corrections, Reset and the four samples.
 

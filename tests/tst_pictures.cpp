@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The program's pictures on a screen at 200 %: drawn with twice the pixels, so sharp.
 #include "Pictures.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Presets: the file format's table of broken files, saving, choosing, replacing
 // and deleting in the window and on the command line, the same names from both,
 // and the window's remembered place.

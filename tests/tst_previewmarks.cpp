@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look ahead in the window over real folders: each file a run would not
 // rename is marked on its line of the new names with the reason, counted in the
 // summary and listed; a run through the window then renames exactly the

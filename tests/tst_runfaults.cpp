@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs over real folders while the fault-injection library makes one step of
 // the disk work fail, or changes the folder at that step: no file is ever
 // lost, replaced or moved, and the run goes on to the next file.

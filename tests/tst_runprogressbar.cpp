@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Go tab's progress bar: its texts, and what it shows during and after real runs.
 #include "FolderChooserList.h"
 #include "GoRunTestKit.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where the window opens for the paths given on the command line or dropped on it,
 // over real files in a fresh temporary folder.
 #include "StartPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window in German: the translation is found for the user's locale, every text
 // changes, every text still fits its control, and the access keys stay unique.
 #include "ChooseFilesPage.h"

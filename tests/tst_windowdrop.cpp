@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Folders and files dropped on the real window, offscreen, over real temporary folders.
 #include "ChooserTestKit.h"
 #include "FindControl.h"

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for kestrava-cli: its options, the words each option's value
 # may be, and file names for the paths.
 

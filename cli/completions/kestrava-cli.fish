@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # fish completion for kestrava-cli: its options, the words each option's value
 # may be, and file names for the paths. One line per option; -x marks an
 # option whose value is no file name, -a lists the words its value may be.

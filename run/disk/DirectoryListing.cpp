@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The disk room: listing folders, renaming without replacing by each file system's method, name bytes and file-type patterns.
 #include "DirectoryListing.h"
 

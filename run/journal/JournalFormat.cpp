@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The journal room: the undo journal's format, its writer, undo, and the recovery of parked files.
 #include "JournalFormat.h"
 

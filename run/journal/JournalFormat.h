@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The undo journal's file format, shared by the writer (RunJournal) and the
 // readers (UndoRun and the start-up recovery).
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The look-ahead room: what a run would do with each file, worked out without touching the disk.
 #include "FolderLookAhead.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order room: the order in which a folder's files are numbered, previewed and renamed.
 #pragma once
 

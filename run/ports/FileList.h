@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The ports room: the small interfaces through which a run reaches the lists, the user, the clock and the names.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A preset's file: one JSON object, each option under a name that says what it
 // is and with its value in words, so that a person can read and edit it.
 #pragma once

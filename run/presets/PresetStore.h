@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where presets live and how they are kept: one file per preset,
 // $XDG_CONFIG_HOME/kestrava/presets/<name>.json.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Stands in front of the C library's file-system calls and fails, or stops at,
 // the calls a test chose; see FaultInjection.h.
 #undef _FORTIFY_SOURCE

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Control of the fault-injection library built with the tests.
 //
 // The library stands in front of the C library for the calls a run makes on

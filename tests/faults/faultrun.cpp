@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renames every file of the folder given as its argument with a counter prefix
 // ("0001_a.txt"), as a window's run would; armed through KESTRAVA_FAULT_*.
 // With --journal first, the run writes its undo journal.

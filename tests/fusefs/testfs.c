@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 /* A passthrough FUSE file system for the tests: it shows a backing folder at
  * its mount point and can be told to refuse what many FUSE file systems lack,
  * the no-replace rename flag (EINVAL), hard links (EPERM), or both.

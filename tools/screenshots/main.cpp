@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Shows the window, makes each tab current in turn and saves a picture of it, then
 // pictures of the options tab and its More Options dialog and of the preview tab in use, of the Choose Files and Preview
 // Results tabs in a grown window, of the preview marking the files a run would not

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Choose Files room: the page, its folder and file lists with their models, the file-type filter and the drives.
 #include "ChooseFilesPage.h"
 

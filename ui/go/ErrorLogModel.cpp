@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Go room: the page, the run and undo it starts, their progress, prompts and logs.
 #include "ErrorLogModel.h"
 

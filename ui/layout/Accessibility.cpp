@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The layout room: the control tables, the builder that turns them into widgets, the anchors that grow them, pictures, frames and the screen reader's names.
 #include "Accessibility.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Set Options room: the page of renaming rules and its four sample names.
 #include "OptionsPage.h"
 

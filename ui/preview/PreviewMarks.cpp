@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Preview Results room: the page, its marks of files a run would not rename, the Details list and the tree's look ahead.
 #include "PreviewMarks.h"
 

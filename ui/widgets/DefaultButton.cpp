@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The widgets room: small widgets and filters that several pages share (the default button, key filters, the line-block text box).
 #include "DefaultButton.h"
 
