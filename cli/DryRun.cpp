@@ -59,7 +59,7 @@ void simulateFiles(const QString &folder, const QList<QString> &listed, RulesNam
     QList<std::expected<QString, RenameError>> newNames;
     newNames.reserve(oldNames.size());
     for (const QString &oldName : oldNames)
-        newNames.append(names.compute(oldName));
+        newNames.append(names.compute(folderPathOf(folder), oldName));
     auto lookAhead = FolderLookAhead::read(folder, oldNames, newNames, settings);
     if (!lookAhead) {
         results.errors.append(lookAhead.error());
@@ -79,10 +79,12 @@ RunResults dryRunResults(const CliScope &scope, RunTarget &target, RulesNameSour
     const SimulationSettings settings{skipReadOnly};
     names.beginRun();
     if (!scope.isFileSet() && recursive) {
+        QString folderPath;
         const TreeSimulation tree = simulateTree(
-            scope.folder, FileNamePattern(pattern), [&](const QString &oldName) { return names.compute(oldName); },
-            settings, [&](const SimulatedProblem &file) { collector.add(file); },
-            {names.numbering(), [&] { names.restartCounters(); }});
+            scope.folder, FileNamePattern(pattern),
+            [&](const QString &oldName) { return names.compute(folderPath, oldName); }, settings,
+            [&](const SimulatedProblem &file) { collector.add(file); },
+            {names.numbering(), [&] { names.restartCounters(); }, [&](const QString &path) { folderPath = path; }});
         for (const auto &[folder, error] : tree.unreadableFolders)
             results.errors.append(folder + QStringLiteral(": ") + error);
     } else if (!scope.isFileSet()) {

@@ -2,6 +2,7 @@
 #include "NewFilename.h"
 
 #include "KeepingBytes.h"
+#include "NameTemplate.h"
 #include "PatternReplacement.h"
 #include "SpaceTrim.h"
 #include "Stamps.h"
@@ -111,8 +112,112 @@ std::optional<QString> patternErrorOf(const RenameOptions &options)
     return pattern.errorText();
 }
 
+// Parsing a template costs more than filling it in: each thread keeps the last one it read.
+const std::expected<NameTemplate, TemplateError> &templateOf(const RenameOptions &options)
+{
+    thread_local QString lastText;
+    thread_local std::optional<std::expected<NameTemplate, TemplateError>> last;
+    if (!last || lastText != options.nameTemplate) {
+        last.emplace(NameTemplate::parse(options.nameTemplate));
+        lastText = options.nameTemplate;
+    }
+    return *last;
+}
+
+// A file's values for its template: the facts the run read, and the name and
+// counter the computation has in hand.
+class FactValues : public TemplateValues
+{
+public:
+    FactValues(const FileFacts &facts, const QString &base, const QString &extension, const QString &counter,
+               bool takenFallback)
+        : m_facts(facts)
+        , m_base(base)
+        , m_extension(extension)
+        , m_counter(counter)
+        , m_takenFallback(takenFallback)
+    {}
+
+    std::optional<QString> text(TemplateField field) const override
+    {
+        switch (field) {
+        case TemplateField::Name:
+            return m_base;
+        case TemplateField::Ext:
+            return m_extension;
+        case TemplateField::Folder:
+            return m_facts.folder.isEmpty() ? std::nullopt : std::optional<QString>(m_facts.folder);
+        case TemplateField::Counter:
+            return m_counter;
+        case TemplateField::Camera:
+            return m_facts.camera;
+        case TemplateField::Artist:
+            return m_facts.artist;
+        case TemplateField::Album:
+            return m_facts.album;
+        case TemplateField::Title:
+            return m_facts.title;
+        case TemplateField::Genre:
+            return m_facts.genre;
+        default:
+            return std::nullopt;
+        }
+    }
+    std::optional<qint64> number(TemplateField field) const override
+    {
+        switch (field) {
+        case TemplateField::Width:
+            return m_facts.width;
+        case TemplateField::Height:
+            return m_facts.height;
+        case TemplateField::Track:
+            return m_facts.track;
+        case TemplateField::Year:
+            return m_facts.year;
+        default:
+            return std::nullopt;
+        }
+    }
+    std::optional<QDateTime> dateTime(TemplateField field) const override
+    {
+        if (field == TemplateField::Modified)
+            return m_facts.modified;
+        if (field == TemplateField::Taken)
+            return m_facts.taken || !m_takenFallback ? m_facts.taken : m_facts.modified;
+        return std::nullopt;
+    }
+
+private:
+    const FileFacts &m_facts;
+    const QString &m_base;
+    const QString &m_extension;
+    const QString &m_counter;
+    bool m_takenFallback;
+};
+
+bool hasDateStamp(const RenameOptions &options)
+{
+    return options.prefixDate || options.postfixDate;
+}
+
+// The date the stamps show for a file whose date comes from the file itself.
+std::expected<QDateTime, RenameError> fileStampDate(const RenameOptions &options, const FileFacts &facts)
+{
+    if (options.dateSource == DateSource::Modified) {
+        if (facts.modified)
+            return *facts.modified;
+        return std::unexpected(RenameError::missingValue(missingFieldMark(TemplateField::Modified)));
+    }
+    if (facts.taken)
+        return *facts.taken;
+    if (options.dateFallback && facts.modified)
+        return *facts.modified;
+    return std::unexpected(RenameError::missingValue(missingFieldMark(TemplateField::Taken)));
+}
+
 std::expected<QString, RenameError> buildNewName(const QString &oldName, const RenameOptions &options,
-                                                 NameCounters &counters, QDate stampDate, QTime stampTime)
+                                                 NameCounters &counters, QDate stampDate, QTime stampTime,
+                                                 const FileFacts *facts = nullptr, bool standIns = false)
 {
     const QStringView trimmed = withoutOuterSpaces(oldName);
     if (trimmed.isEmpty())
@@ -121,6 +226,8 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
     // A pattern that does not compile fails every name alike, before any counter moves.
     if (const std::optional<QString> patternError = findPatternError(options))
         return std::unexpected(RenameError::patternError(*patternError));
+    if (const std::optional<QString> templateError = nameTemplateError(options))
+        return std::unexpected(RenameError::templateError(*templateError));
     QString name = trimmed.size() == oldName.size() ? oldName : trimmed.toString();
     if (options.removeTildas)
         name.remove(u'~');
@@ -130,7 +237,47 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
     QString base = dot < 0 ? name : name.first(dot);
     QString extension = dot < 0 ? QString() : name.sliced(dot);
 
-    if (const auto stamped = addStamps(base, options, counters, stampDate, stampTime); !stamped)
+    // Everything a file may lack is looked at before any counter moves: a
+    // file left alone takes no number.
+    QString dateStandIn;
+    if (hasDateStamp(options) && options.dateSource != DateSource::Today) {
+        if (!facts) {
+            if (standIns)
+                dateStandIn = u'[' + templateFieldName(options.dateSource == DateSource::Taken ? TemplateField::Taken
+                                                                                            : TemplateField::Modified)
+                    + u']';
+        } else {
+            const auto when = fileStampDate(options, *facts);
+            if (!when)
+                return std::unexpected(when.error());
+            stampDate = when->date();
+            stampTime = when->time();
+        }
+    }
+    if (options.useTemplate) {
+        const NameTemplate &nameTemplate = *templateOf(options);
+        if (!facts) {
+            base = nameTemplate.placeholders();
+        } else {
+            int counter = counters.intPrefixCounter;
+            QString counterText;
+            if (nameTemplate.uses(TemplateField::Counter)) {
+                const auto taken = takeCounterStamp(counter, options.numbering);
+                if (!taken)
+                    return std::unexpected(taken.error());
+                counterText = *taken;
+            }
+            const FactValues values(*facts, base, extension, counterText, options.dateFallback);
+            auto expanded = nameTemplate.expand(values);
+            if (!expanded)
+                return std::unexpected(RenameError::missingValue(expanded.error().mark()));
+            base = std::move(*expanded);
+            // The prefix counter stamp, when on, shows the same number and moves it itself.
+            if (!options.prefixCounter)
+                counters.intPrefixCounter = counter;
+        }
+    }
+    if (const auto stamped = addStamps(base, options, counters, stampDate, stampTime, dateStandIn); !stamped)
         return std::unexpected(stamped.error());
     convertCase(base, extension, options.caseConversion);
     convertUnderscores(base, options.underscores);
@@ -151,9 +298,52 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
 
 } // namespace
 
+FactsNeeded factsNeeded(const RenameOptions &options)
+{
+    bool dates = false;
+    if (hasDateStamp(options) && options.dateSource != DateSource::Today) {
+        if (options.dateSource == DateSource::Taken)
+            return FactsNeeded::Metadata;
+        dates = true;
+    }
+    if (options.numbering.order == NumberOrder::Taken)
+        return FactsNeeded::Metadata;
+    if (options.useTemplate) {
+        const auto &nameTemplate = templateOf(options);
+        if (!nameTemplate)
+            return dates ? FactsNeeded::Dates : FactsNeeded::None;
+        for (const TemplateField field :
+             {TemplateField::Taken, TemplateField::Camera, TemplateField::Width, TemplateField::Height,
+              TemplateField::Artist, TemplateField::Album, TemplateField::Title, TemplateField::Track,
+              TemplateField::Year, TemplateField::Genre}) {
+            if (nameTemplate->uses(field))
+                return FactsNeeded::Metadata;
+        }
+        if (nameTemplate->uses(TemplateField::Modified) || nameTemplate->uses(TemplateField::Folder))
+            dates = true;
+    }
+    return dates ? FactsNeeded::Dates : FactsNeeded::None;
+}
+
+std::optional<QString> nameTemplateError(const RenameOptions &options)
+{
+    if (!options.useTemplate)
+        return std::nullopt;
+    const auto &nameTemplate = templateOf(options);
+    if (nameTemplate)
+        return std::nullopt;
+    return nameTemplate.error().message;
+}
+
 std::optional<QString> findPatternError(const RenameOptions &options)
 {
     return patternErrorOf(options);
+}
+
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
+                                                     NameCounters &counters, QDate today, const FileFacts *facts)
+{
+    return buildNewName(oldName, options, counters, today, QTime(0, 0), facts, !facts);
 }
 
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,

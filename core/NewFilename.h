@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileFacts.h"
 #include "NameCounters.h"
 #include "RenameError.h"
 #include "RenameOptions.h"
@@ -30,6 +31,23 @@ std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, con
 /// date a file was modified or taken, for the formats with a time to the second.
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, const QDateTime &stampTime);
+
+/// The same for a file that gives \a facts: its folder, dates and metadata,
+/// for a name template and for date stamps that take their date from the file.
+/// A file that lacks a value its name needs fails with
+/// RenameError::missingValue() ("no date taken", "no artist") before any
+/// counter moves, unless the fallback to its modification date covers it.
+/// Without \a facts (the sample names, which have no file behind them), each
+/// field shows as a placeholder, "[artist]", and so does a date from the file.
+/// A template that cannot be read fails every name alike with
+/// RenameError::templateError(), before any counter moves.
+std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
+                                                     NameCounters &counters, QDate today, const FileFacts *facts);
+
+/// What is wrong with the name template of \a options, when it is on and
+/// cannot be read; nothing otherwise. Every name fails with it, so a run must
+/// ask first and rename nothing.
+std::optional<QString> nameTemplateError(const RenameOptions &options);
 
 /// The error of the find pattern of \a options, "Pattern error at N: message",
 /// when the find is a regular expression that does not compile; nothing

@@ -16,6 +16,8 @@ struct RenameError
         InvalidArgument,  ///< an option value the computation cannot use
         CounterPastLimit, ///< a counter stamp past 9999, or past what its digits hold
         PatternError,     ///< a find pattern that is not a valid regular expression
+        MissingValue,     ///< the file lacks a value its name needs; the message is the mark
+        TemplateError,    ///< a name template that cannot be read
     };
 
     QString message;
@@ -41,6 +43,11 @@ struct RenameError
     }
     /// The failure of a find pattern that does not compile, with the error and its place.
     static RenameError patternError(const QString &text) { return RenameError{text, Cause::PatternError}; }
+    /// The failure of a file that lacks a value its name needs, with the
+    /// preview's mark for it: "no date taken", "no artist".
+    static RenameError missingValue(const QString &mark) { return RenameError{mark, Cause::MissingValue}; }
+    /// The failure of a name template that cannot be read, with what is wrong.
+    static RenameError templateError(const QString &text) { return RenameError{text, Cause::TemplateError}; }
 
     friend bool operator==(const RenameError &, const RenameError &) = default;
 };

@@ -34,6 +34,7 @@ enum class NumberOrder {
     Natural, ///< by name with the digits of a name compared by value: "img2" before "img10"
     Modified, ///< oldest first
     Size,    ///< smallest first
+    Taken,   ///< by the date a photo or video was taken, oldest first; files without one last, by name
 };
 
 /// The ranges the options panel keeps its fields in, and the texts its fields

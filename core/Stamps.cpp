@@ -114,7 +114,7 @@ std::expected<QString, RenameError> takeCounterStamp(int &counter, const Numberi
 namespace {
 
 std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions &options, NameCounters &counters,
-                                             QDate date, QTime time)
+                                             QDate date, QTime time, QStringView standIn)
 {
     if (options.prefixCounter) {
         const auto counter = takeCounterStamp(counters.intPrefixCounter, options.numbering);
@@ -125,12 +125,12 @@ std::expected<void, RenameError> addPrefixes(QString &base, const RenameOptions 
     if (options.prefixName)
         base = withoutLeadingSpaces(options.prefixText) + base;
     if (options.prefixDate)
-        base = dateText(options.datePrefix, date, time) + u'_' + base;
+        base = (standIn.isEmpty() ? dateText(options.datePrefix, date, time) : standIn.toString()) + u'_' + base;
     return {};
 }
 
 std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions &options, NameCounters &counters,
-                                              QDate date, QTime time)
+                                              QDate date, QTime time, QStringView standIn)
 {
     if (options.postfixCounter) {
         const auto counter = takeCounterStamp(counters.intPostfixCounter, options.numbering);
@@ -141,7 +141,7 @@ std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions
     if (options.postfixName)
         base += withoutTrailingSpaces(options.postfixText);
     if (options.postfixDate)
-        base += u'_' + dateText(options.datePostfix, date, time);
+        base += u'_' + (standIn.isEmpty() ? dateText(options.datePostfix, date, time) : standIn.toString());
     return {};
 }
 
@@ -150,10 +150,16 @@ std::expected<void, RenameError> addPostfixes(QString &base, const RenameOptions
 std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
                                            QDate date, QTime time)
 {
-    const auto prefixes = addPrefixes(base, options, counters, date, time);
+    return addStamps(base, options, counters, date, time, {});
+}
+
+std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
+                                           QDate date, QTime time, QStringView dateStandIn)
+{
+    const auto prefixes = addPrefixes(base, options, counters, date, time, dateStandIn);
     if (!prefixes)
         return prefixes;
-    return addPostfixes(base, options, counters, date, time);
+    return addPostfixes(base, options, counters, date, time, dateStandIn);
 }
 
 std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,

@@ -47,6 +47,10 @@ std::expected<QString, RenameError> takeCounterStamp(int &counter, const Numberi
 /// gives (modified, taken) when the options say so.
 std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
                                            QDate date, QTime time = QTime(0, 0));
+/// The same with \a dateStandIn in place of each date stamp's date, unless it
+/// is empty: "[taken]" for a sample name that has no file to take a date from.
+std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
+                                           QDate date, QTime time, QStringView dateStandIn);
 /// The same with the date and time of \a when.
 std::expected<void, RenameError> addStamps(QString &base, const RenameOptions &options, NameCounters &counters,
                                            const QDateTime &when);

@@ -20,16 +20,20 @@ MetadataCache::Lookup MetadataCache::lookup(const QString &path)
     // last read is still a changed file where the file system keeps them.
     const QDateTime modified = info.lastModified();
     bool changed = false;
+    std::optional<FileMetadata> before;
+    QDateTime modifiedBefore;
     {
         const QMutexLocker lock(&m_mutex);
         const auto found = m_entries.constFind(path);
         if (found != m_entries.cend()) {
             if (found->size == size && found->modified == modified)
-                return {found->metadata, modified, false};
+                return {found->metadata, modified, false, std::nullopt, QDateTime()};
             changed = true;
+            before = found->metadata;
+            modifiedBefore = found->modified;
         }
     }
-    Lookup result{m_reader(path), modified, changed};
+    Lookup result{m_reader(path), modified, changed, std::move(before), modifiedBefore};
     const QMutexLocker lock(&m_mutex);
     m_entries.insert(path, Entry{size, modified, result.metadata});
     return result;

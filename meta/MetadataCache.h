@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 namespace kestrava {
 
@@ -34,6 +35,9 @@ public:
         QDateTime modified;
         /// The file was read before, with another size or time.
         bool changed = false;
+        /// For a changed file: what the earlier read gave, and the time the file had then.
+        std::optional<FileMetadata> before;
+        QDateTime modifiedBefore;
     };
 
     /// The metadata of the file at \a path, read from the file only when it

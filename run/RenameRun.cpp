@@ -76,7 +76,10 @@ bool RenameRun::start(RunScope scope)
         m_journal->begin(scope, m_startFolder, m_startedAt);
         reportJournalFailure();
     }
-    if (scope == RunScope::AllFilesIncludingSubFolders) {
+    if (const QString why = m_parts.names.whyNoNames(); !why.isEmpty()) {
+        // Every name would fail alike: nothing is renamed, and the log says why once.
+        LogError(why);
+    } else if (scope == RunScope::AllFilesIncludingSubFolders) {
         RenameFolderTree();
     } else {
         m_parts.progress.filesPlanned(m_parts.files.selectedCount());

@@ -9,6 +9,8 @@
 #include <QSet>
 #include <QString>
 
+#include <expected>
+
 #include <utility>
 
 namespace kestrava {
@@ -108,6 +110,8 @@ private:
     bool enterSubFolder(qsizetype position);
     bool returnToFolder(const QString &path);
     void folderDone();
+    /// The new name of \a name in \a folderPath, logging what the names tell of it.
+    std::expected<QString, QString> nameOf(const QString &folderPath, const QString &name);
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
     std::expected<void, QString> journaledRename(const QString &folderPath, const FolderFile &file,
                                                  const FolderFile &newFile);

@@ -31,7 +31,7 @@ void RenameRun::RenameSelectedFiles()
             const QString name = m_parts.files.name(position);
             m_parts.progress.showFile(name);
             m_parts.progress.showCount(intFilesRenamed());
-            const auto newName = m_parts.names.newName(name);
+            const auto newName = nameOf(folderPath, name);
             if (!newName)
                 logNameFailure(folderPath, name, newName.error());
             else if (RenameFile(folderPath, name, *newName))
@@ -54,7 +54,7 @@ void RenameRun::RenameAllFilesInFolder()
             return;
         const QString name = m_parts.files.name(position);
         m_parts.progress.showFile(name);
-        const auto newName = m_parts.names.newName(name);
+        const auto newName = nameOf(folderPath, name);
         bool renamed = false;
         if (!newName)
             logNameFailure(folderPath, name, newName.error());
@@ -92,7 +92,7 @@ void RenameRun::renameInNumberingOrder(const QString &folderPath, const Numberin
             return;
         const QString &name = names.at(position);
         m_parts.progress.showFile(name);
-        const auto newName = m_parts.names.newName(name);
+        const auto newName = nameOf(folderPath, name);
         bool renamed = false;
         if (!newName)
             logNameFailure(folderPath, name, newName.error());
@@ -103,6 +103,14 @@ void RenameRun::renameInNumberingOrder(const QString &folderPath, const Numberin
             RecordFileModified(*newName);
         m_parts.progress.yield();
     }
+}
+
+std::expected<QString, QString> RenameRun::nameOf(const QString &folderPath, const QString &name)
+{
+    auto newName = m_parts.names.newNameIn(folderPath, name);
+    if (const QString notice = m_parts.names.takeNotice(); !notice.isEmpty())
+        LogError(errorText(notice, folderPath + name));
+    return newName;
 }
 
 void RenameRun::logNameFailure(const QString &folderPath, const QString &name, const QString &message)

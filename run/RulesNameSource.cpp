@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RulesNameSource.h"
 
+#include "FileFactsReader.h"
 #include "NewFilename.h"
 
 #include <QCoreApplication>
@@ -43,6 +44,48 @@ std::expected<QString, RenameError> RulesNameSource::compute(const QString &oldN
     // Only a date stamp reads the day; without one the clock is left alone.
     const QDate today = options.prefixDate || options.postfixDate ? m_rules.today() : QDate();
     return BuildNewFilename(oldName, options, m_counters, today);
+}
+
+std::expected<QString, RenameError> RulesNameSource::compute(const QString &folderPath, const QString &oldName)
+{
+    const RenameOptions options = m_rules.options();
+    const QDate today = options.prefixDate || options.postfixDate ? m_rules.today() : QDate();
+    const FactsNeeded needed = factsNeeded(options);
+    if (needed == FactsNeeded::None)
+        return BuildNewFilename(oldName, options, m_counters, today);
+    // The cache holds what the preview read: a file unchanged since is named
+    // from exactly those values; one changed since is read again, and a name
+    // that changes with it is told.
+    const FactsLookup lookup = readFileFacts(folderPath, oldName, needed);
+    if (lookup.before) {
+        NameCounters counters = m_counters;
+        const auto shown = BuildNewFilename(oldName, options, counters, today, &*lookup.before);
+        const auto now = BuildNewFilename(oldName, options, m_counters, today, &lookup.facts);
+        if (shown != now && now)
+            m_notice = QCoreApplication::translate("kestrava::RulesNameSource",
+                                                   "Changed since the preview; its new name is now %1")
+                           .arg(*now);
+        return now;
+    }
+    return BuildNewFilename(oldName, options, m_counters, today, &lookup.facts);
+}
+
+QString RulesNameSource::whyNoNames() const
+{
+    const std::optional<QString> error = nameTemplateError(m_rules.options());
+    if (!error)
+        return {};
+    return QCoreApplication::translate("kestrava::RulesNameSource", "The name template cannot be used: %1")
+        .arg(*error);
+}
+
+std::expected<QString, QString> RulesNameSource::newNameIn(const QString &folderPath, const QString &oldName)
+{
+    auto name = compute(folderPath, oldName);
+    if (!name)
+        return std::unexpected(name.error().message == RenameError::invalidArgument().message ? m_invalidArgumentText
+                                                                                              : name.error().message);
+    return *name;
 }
 
 std::expected<QString, QString> RulesNameSource::newName(const QString &oldName)

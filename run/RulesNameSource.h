@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <functional>
+#include <utility>
 
 namespace kestrava {
 
@@ -37,17 +38,23 @@ public:
 
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
+    std::expected<QString, QString> newNameIn(const QString &folderPath, const QString &oldName) override;
+    QString whyNoNames() const override;
+    QString takeNotice() override { return std::exchange(m_notice, QString()); }
     NumberingOptions numbering() const override { return m_rules.options().numbering; }
     /// Loads the counters from their start texts again, as beginRun() does.
     void restartCounters() override;
     /// The new name of \a oldName, advancing the counters, with the failure's cause.
     std::expected<QString, RenameError> compute(const QString &oldName);
+    /// The same for the file \a oldName of \a folderPath, with its facts.
+    std::expected<QString, RenameError> compute(const QString &folderPath, const QString &oldName);
 
 private:
     Rules m_rules;
     NameCounters m_counters;
     // The computation's one failure in the window's language, looked up once a run.
     QString m_invalidArgumentText;
+    QString m_notice;
 };
 
 } // namespace kestrava

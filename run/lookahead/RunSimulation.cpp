@@ -66,6 +66,8 @@ private:
         }
         if (m_numbering.options.perFolder && m_numbering.restartCounters)
             m_numbering.restartCounters();
+        if (m_numbering.folderEntered)
+            m_numbering.folderEntered(folderPath);
         if (!m_numbering.options.isListOrder())
             putInNumberingOrder(folderPath, contents->files);
         for (const DirectoryEntry &entry : std::as_const(contents->files)) {
@@ -190,6 +192,19 @@ constexpr SummaryTexts TreeSummary{
                       "%1 of %2 files in this folder and its sub-folders will not be renamed (%3)"),
 };
 
+// The mark of a file that lacks a value, "no date taken" or "no artist": the
+// field's own name stays as the template writes it.
+QString missingValueText(const QString &mark)
+{
+    if (mark == u"no date taken")
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "no date taken"));
+    if (mark == u"no date modified")
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "no date modified"));
+    if (mark.startsWith(u"no "))
+        return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "no %1")).arg(mark.sliced(3));
+    return mark;
+}
+
 } // namespace
 
 void SimulationCounts::add(const SimulatedFile &file)
@@ -311,6 +326,11 @@ QString simulatedReasonText(const SimulatedFile &file, const RenameError *error)
 {
     switch (file.outcome) {
     case SimulatedOutcome::NotComputable:
+        if (error && error->cause == RenameError::Cause::MissingValue)
+            return missingValueText(error->message);
+        if (error && error->cause == RenameError::Cause::TemplateError)
+            return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The name template cannot be used: %1"))
+                .arg(error->message);
         if (error && error->cause == RenameError::Cause::CounterPastLimit)
             return lookAheadText(
                        QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The counter is past %1, so the new name cannot be computed"))

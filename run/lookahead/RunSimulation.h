@@ -112,6 +112,9 @@ struct SimulatedNumbering
 {
     NumberingOptions options;
     std::function<void()> restartCounters;
+    /// Told of each folder (ending in "/") before its files are named, for
+    /// names that read the files' dates or metadata.
+    std::function<void(const QString &folderPath)> folderEntered;
 };
 
 /// What a run of the scope "All Files including Sub-Folders" would do, walking

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NumberingOrder.h"
 
+#include "FileFactsReader.h"
 #include "FileNameBytes.h"
 
 #include <QCollator>
@@ -88,6 +89,27 @@ std::vector<qint64> diskKeys(const QString &folderPath, const QList<QString> &na
     return keys;
 }
 
+// By the date taken, oldest first; files without one after them in the
+// list's order, which is by name.
+QList<qsizetype> takenOrder(const QString &folderPath, const QList<QString> &names)
+{
+    const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
+    std::vector<std::optional<QDateTime>> keys;
+    keys.reserve(std::size_t(names.size()));
+    for (const QString &name : names)
+        keys.push_back(sharedMetadataCache().metadata(prefix + name).taken);
+    QList<qsizetype> positions(names.size());
+    std::iota(positions.begin(), positions.end(), qsizetype(0));
+    std::stable_sort(positions.begin(), positions.end(), [&keys](qsizetype a, qsizetype b) {
+        const auto &first = keys[std::size_t(a)];
+        const auto &second = keys[std::size_t(b)];
+        if (!first || !second)
+            return first.has_value() && !second.has_value();
+        return *first < *second;
+    });
+    return positions;
+}
+
 } // namespace
 
 QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> &names,
@@ -107,6 +129,9 @@ QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> 
                          [&keys](qsizetype a, qsizetype b) { return keys[std::size_t(a)] < keys[std::size_t(b)]; });
         break;
     }
+    case NumberOrder::Taken:
+        positions = takenOrder(folderPath, names);
+        break;
     case NumberOrder::Name:
         positions.resize(names.size());
         std::iota(positions.begin(), positions.end(), qsizetype(0));

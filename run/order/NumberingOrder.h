@@ -13,10 +13,11 @@ namespace kestrava {
 /// in the file list's order, in the order \a numbering chooses: the list's own
 /// order; by name with digits compared by value, letter case ignored as the list
 /// ignores it, ties broken by the names' bytes; by modification time, oldest
-/// first; or by size, smallest first. Equal times or sizes keep the list's order,
+/// first; by size, smallest first; or by the date a photo or video was taken,
+/// oldest first, the files without one last in the list's order. Equal times or sizes keep the list's order,
 /// and reverse turns the whole order round, so every order is total and the same
 /// on every run. A file whose time or size cannot be read counts as 0. Only the
-/// last two orders read the disk.
+/// last three orders read the disk, the last through the shared metadata cache.
 ///
 /// The run, the preview, the look ahead and the command line all order a
 /// folder's files here, so that they number each file alike.

@@ -229,7 +229,7 @@ const std::vector<Field> &fields()
         textField("nameTemplate", [](auto &v) -> auto & { return v.options.nameTemplate; }),
         wordField<NumberOrder>("numberOrder", [](auto &v) -> auto & { return v.options.numbering.order; },
             {{u"name"_s, NumberOrder::Name}, {u"natural"_s, NumberOrder::Natural},
-             {u"modified"_s, NumberOrder::Modified}, {u"size"_s, NumberOrder::Size}}),
+             {u"modified"_s, NumberOrder::Modified}, {u"size"_s, NumberOrder::Size}, {u"taken"_s, NumberOrder::Taken}}),
         flag("reverseOrder", [](auto &v) -> auto & { return v.options.numbering.reverse; }),
         numberField("counterStep", [](auto &v) -> auto & { return v.options.numbering.step; }, &correctedStepText,
             limits::minCounterStep, limits::maxCounterStep),

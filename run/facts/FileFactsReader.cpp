@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FileFactsReader.h"
+
+#include "FileNameBytes.h"
+
+#include <sys/stat.h>
+
+namespace kestrava {
+
+namespace {
+
+void takeMetadata(FileFacts &facts, const FileMetadata &metadata)
+{
+    facts.taken = metadata.taken;
+    facts.camera = metadata.camera;
+    facts.width = metadata.width;
+    facts.height = metadata.height;
+    facts.artist = metadata.artist;
+    facts.album = metadata.album;
+    facts.title = metadata.title;
+    facts.genre = metadata.genre;
+    facts.track = metadata.track;
+    facts.year = metadata.year;
+}
+
+std::optional<QDateTime> modificationTime(const QString &path)
+{
+    struct stat info;
+    if (::stat(fileNameToBytes(path).constData(), &info) != 0)
+        return std::nullopt;
+    // The name shows the time as the clock on the wall read it, to the second.
+    return QDateTime::fromSecsSinceEpoch(qint64(info.st_mtim.tv_sec));
+}
+
+} // namespace
+
+MetadataCache &sharedMetadataCache()
+{
+    static MetadataCache cache;
+    return cache;
+}
+
+QString folderOwnName(const QString &folderPath)
+{
+    QStringView path(folderPath);
+    while (path.size() > 1 && path.endsWith(u'/'))
+        path.chop(1);
+    return path.sliced(path.lastIndexOf(u'/') + 1).toString();
+}
+
+FactsLookup readFileFacts(const QString &folderPath, const QString &name, FactsNeeded needed, MetadataCache &cache)
+{
+    FactsLookup result;
+    if (needed == FactsNeeded::None)
+        return result;
+    result.facts.folder = folderOwnName(folderPath);
+    const QString path = folderPath + name;
+    if (needed == FactsNeeded::Dates) {
+        result.facts.modified = modificationTime(path);
+        return result;
+    }
+    MetadataCache::Lookup lookup = cache.lookup(path);
+    if (lookup.modified.isValid())
+        result.facts.modified = QDateTime::fromSecsSinceEpoch(lookup.modified.toSecsSinceEpoch());
+    takeMetadata(result.facts, lookup.metadata);
+    if (lookup.before) {
+        FileFacts before = result.facts;
+        takeMetadata(before, *lookup.before);
+        if (lookup.modifiedBefore.isValid())
+            before.modified = QDateTime::fromSecsSinceEpoch(lookup.modifiedBefore.toSecsSinceEpoch());
+        result.before = std::move(before);
+    }
+    return result;
+}
+
+} // namespace kestrava
