@@ -43,6 +43,33 @@ void MoreOptionsDialog::setNumbering(const NumberingOptions &numbering)
     m_ui.chkCounterPerFolder->setChecked(numbering.perFolder);
 }
 
+void MoreOptionsDialog::readDatesAndTemplate(RenameOptions &options) const
+{
+    options.dateSource = DateSource(std::max(0, m_ui.cmbDateSource->currentIndex()));
+    options.dateFallback = m_ui.chkDateFallback->isChecked();
+    options.useTemplate = m_ui.chkTemplate->isChecked();
+    if (options.useTemplate)
+        options.nameTemplate = m_ui.txtTemplate->text();
+}
+
+void MoreOptionsDialog::setDatesAndTemplate(const RenameOptions &options)
+{
+    m_ui.cmbDateSource->setCurrentIndex(int(options.dateSource));
+    m_ui.chkDateFallback->setChecked(options.dateFallback);
+    m_ui.txtTemplate->setText(options.nameTemplate);
+    m_ui.chkTemplate->setChecked(options.useTemplate);
+}
+
+void MoreOptionsDialog::showTemplateError(const QString &error)
+{
+    if (error.isEmpty())
+        return;
+    for (QLabel *label : m_ui.lblSampleNew) {
+        label->setText(error);
+        label->setToolTip(error);
+    }
+}
+
 void MoreOptionsDialog::reset()
 {
     // The changes below stay untold: Reset refreshes the samples once for the
@@ -54,6 +81,7 @@ void MoreOptionsDialog::reset()
     m_ui.txtCounterStep->setText(limits::defaultCounterStepText.toString());
     m_ui.txtCounterDigits->setText(limits::defaultCounterDigitsText.toString());
     m_ui.chkCounterPerFolder->setChecked(defaults.perFolder);
+    setDatesAndTemplate(RenameOptions());
 }
 
 void MoreOptionsDialog::showSamples(const std::array<QString, 4> &names, const std::array<QString, 4> &newNames)
@@ -61,6 +89,7 @@ void MoreOptionsDialog::showSamples(const std::array<QString, 4> &names, const s
     for (std::size_t i = 0; i < names.size(); ++i) {
         m_ui.lblSample[i]->setText(names[i]);
         m_ui.lblSampleNew[i]->setText(newNames[i]);
+        m_ui.lblSampleNew[i]->setToolTip(QString());
     }
 }
 
@@ -80,6 +109,13 @@ void MoreOptionsDialog::connectHandlers()
     connect(m_ui.chkCounterPerFolder, &QCheckBox::toggled, this, changed);
     connect(m_ui.txtCounterStep, &QLineEdit::textChanged, this, changed);
     connect(m_ui.txtCounterDigits, &QLineEdit::textChanged, this, changed);
+    connect(m_ui.cmbDateSource, &QComboBox::currentIndexChanged, this, changed);
+    connect(m_ui.chkDateFallback, &QCheckBox::toggled, this, changed);
+    connect(m_ui.chkTemplate, &QCheckBox::toggled, this, [this, changed](bool on) {
+        m_ui.txtTemplate->setEnabled(on);
+        changed();
+    });
+    connect(m_ui.txtTemplate, &QLineEdit::textChanged, this, changed);
     for (QLineEdit *field : {m_ui.txtCounterStep, m_ui.txtCounterDigits}) {
         KeyPressFilter::install(field, KeyPressFilter::Accept::Digits);
         field->installEventFilter(this);

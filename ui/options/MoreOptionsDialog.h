@@ -32,6 +32,12 @@ struct MoreOptionsDialog
     QLineEdit *txtCounterStep = nullptr;
     QLineEdit *txtCounterDigits = nullptr;
     QCheckBox *chkCounterPerFolder = nullptr;
+    // Dates
+    QComboBox *cmbDateSource = nullptr;
+    QCheckBox *chkDateFallback = nullptr;
+    // Template
+    QCheckBox *chkTemplate = nullptr;
+    QLineEdit *txtTemplate = nullptr;
     // The samples, as the Set Options tab shows them.
     std::array<QLabel *, 4> lblSample{};
     std::array<QLabel *, 4> lblSampleNew{};
@@ -59,6 +65,14 @@ public:
     NumberingOptions numbering() const;
     /// Sets the numbering controls to \a numbering.
     void setNumbering(const NumberingOptions &numbering);
+    /// Copies the Dates and Template groups' rules into \a options: where the
+    /// dates come from, the fallback, and the template while it is on.
+    void readDatesAndTemplate(RenameOptions &options) const;
+    /// Sets the Dates and Template groups' controls to the rules of \a options.
+    void setDatesAndTemplate(const RenameOptions &options);
+    /// Shows \a error, what is wrong with the template, in the samples'
+    /// place of the new names; nothing there for a template that reads.
+    void showTemplateError(const QString &error);
     /// Every control of the dialog back to its start value.
     void reset();
     /// Shows the four sample names and, beside each, its new name.

@@ -61,6 +61,25 @@ constexpr ControlRow Numbering[] = {
      QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "With \"All Files including Sub-Folders\", both counters go back to their start in each folder")},
 };
 
+constexpr ControlRow Dates[] = {
+    {u"framDates", K::Frame, {}, {0, 0, 8160, 1335}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Dates"), {}, FrameCaption, Blue},
+    {u"lblDateSource", K::Label, u"framDates", {120, 330, 1440, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Date from")},
+    {u"cmbDateSource", K::DropDownList, u"framDates", {1620, 285, 3255, 315}, {},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Where both date stamps take their date from")},
+    {u"chkDateFallback", K::CheckBox, u"framDates", {1620, 810, 6420, 255},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Use the modified date when a file has none"),
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Without it, a file with no date taken is left as it is")},
+};
+
+constexpr ControlRow Template[] = {
+    {u"framTemplate", K::Frame, {}, {0, 0, 8160, 1335}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Template"), {}, FrameCaption, Blue},
+    {u"chkTemplate", K::CheckBox, u"framTemplate", {120, 330, 7920, 255},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Make the name from a template")},
+    {u"txtTemplate", K::TextBox, u"framTemplate", {120, 780, 7920, 285}, {},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Fields in braces: {name} {ext} {folder} {counter} {modified:yyyy-mm-dd} {taken:yyyy-mm-dd} {camera} {width} {height} {artist} {album} {title} {track:2} {year} {genre}"),
+     {}, {}, F::Disabled},
+};
+
 constexpr ControlRow Samples[] = {
     {u"framMoreSamples", K::Frame, {}, {0, 0, 8160, 1455}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Preview Samples"), {}, FrameCaption, Blue},
     {u"lblMoreSample1", K::Label, u"framMoreSamples", {120, 240, 2250, 255}, {}, {}, Sample},
@@ -81,13 +100,14 @@ constexpr ControlRow Buttons[] = {
 // clang-format on
 
 /// The groups from top to bottom.
-constexpr std::span<const ControlRow> Groups[] = {Presets, Numbering, Samples};
+constexpr std::span<const ControlRow> Groups[] = {Presets, Numbering, Dates, Template, Samples};
 
 constexpr LabelledField Fields[] = {
     {u"lblPreset", u"cmbPreset"},
     {u"lblNumberOrder", u"cmbNumberOrder"},
     {u"lblCounterStep", u"txtCounterStep"},
     {u"lblCounterDigits", u"txtCounterDigits"},
+    {u"lblDateSource", u"cmbDateSource"},
 };
 // The samples are read as they are, and their changes announced, by their texts.
 constexpr AccessibleText Descriptions[] = {
@@ -107,6 +127,14 @@ constexpr const char *NumberOrders[] = {
     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Name, with numbers by value"),
     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Date modified"),
     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Size"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Date taken"),
+};
+
+// The entries of cmbDateSource, in the order of DateSource.
+constexpr const char *DateSources[] = {
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Today"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "File modified"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Photo or video taken"),
 };
 
 // A table's first row, at the top of the dialog: the frame, or the one control.
@@ -144,6 +172,10 @@ void MoreOptionsDialog::buildLayout()
     bind(m_ui.txtCounterStep, "txtCounterStep");
     bind(m_ui.txtCounterDigits, "txtCounterDigits");
     bind(m_ui.chkCounterPerFolder, "chkCounterPerFolder");
+    bind(m_ui.cmbDateSource, "cmbDateSource");
+    bind(m_ui.chkDateFallback, "chkDateFallback");
+    bind(m_ui.chkTemplate, "chkTemplate");
+    bind(m_ui.txtTemplate, "txtTemplate");
     for (std::size_t i = 0; i < m_ui.lblSample.size(); ++i) {
         const QByteArray sample = "lblMoreSample" + QByteArray::number(int(i) + 1);
         bind(m_ui.lblSample[i], sample.constData());
@@ -152,6 +184,8 @@ void MoreOptionsDialog::buildLayout()
     bind(m_ui.cmdCloseMoreOptions, "cmdCloseMoreOptions");
     for (const char *order : NumberOrders)
         m_ui.cmbNumberOrder->addItem(tr(order));
+    for (const char *source : DateSources)
+        m_ui.cmbDateSource->addItem(tr(source));
     Accessibility::describe(this, {}, Fields, Descriptions);
 }
 

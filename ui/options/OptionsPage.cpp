@@ -75,6 +75,7 @@ RenameOptions OptionsPage::currentOptions() const
         options.trimLength = m_ui.txtTrimLength->text();
     options.numbering = m_moreOptions->numbering();
     withoutControls(options, m_withoutControls);
+    m_moreOptions->readDatesAndTemplate(options);
     return options;
 }
 
@@ -83,10 +84,6 @@ void OptionsPage::withoutControls(RenameOptions &to, const RenameOptions &from)
     to.findRegex = from.findRegex;
     to.findMatchCase = from.findMatchCase;
     to.whenTaken = from.whenTaken;
-    to.dateSource = from.dateSource;
-    to.dateFallback = from.dateFallback;
-    to.useTemplate = from.useTemplate;
-    to.nameTemplate = from.nameTemplate;
 }
 
 presets::PresetValues OptionsPage::presetValues() const
@@ -98,6 +95,7 @@ presets::PresetValues OptionsPage::presetValues() const
     values.options.prefixText = m_ui.txtPrefixText->text();
     values.options.postfixText = m_ui.txtPostfixText->text();
     values.options.trimLength = m_ui.txtTrimLength->text();
+    values.options.nameTemplate = m_moreOptions->ui().txtTemplate->text();
     values.prefixCountText = prefixCountText();
     values.postfixCountText = postfixCountText();
     return values;
@@ -155,6 +153,7 @@ void OptionsPage::applyPreset(const presets::PresetValues &values)
     if (options.postfixDate && m_ui.cmbDatePostfix->findText(options.datePostfix) > 0)
         m_ui.cmbDatePostfix->setCurrentIndex(m_ui.cmbDatePostfix->findText(options.datePostfix));
     m_moreOptions->setNumbering(options.numbering);
+    m_moreOptions->setDatesAndTemplate(options);
     ShowSampleMask();
 }
 
@@ -220,7 +219,14 @@ QDate OptionsPage::today() const
 
 std::expected<QString, RenameError> OptionsPage::BuildNewFilename(const QString &oldName)
 {
-    return kestrava::BuildNewFilename(oldName, currentOptions(), m_counters, today());
+    // The samples have no file behind them: what a file would give shows as a placeholder.
+    return kestrava::BuildNewFilename(oldName, currentOptions(), m_counters, today(), nullptr);
+}
+
+QString OptionsPage::currentTemplateError() const
+{
+    const std::optional<QString> error = nameTemplateError(currentOptions());
+    return error ? tr("Template: %1").arg(*error) : QString();
 }
 
 void OptionsPage::connectHandlers()
@@ -310,6 +316,15 @@ void OptionsPage::ShowSampleMask()
         m_ui.lblPreviewNew[i]->setText(newNames[i]);
     }
     m_moreOptions->showSamples(names, newNames);
+    // A template that cannot be read gives no sample a name: what is wrong
+    // with it shows in their place, on the tab and in the dialog.
+    const QString templateError = currentTemplateError();
+    for (QLabel *label : m_ui.lblPreviewNew) {
+        if (!templateError.isEmpty())
+            label->setText(templateError);
+        label->setToolTip(templateError);
+    }
+    m_moreOptions->showTemplateError(templateError);
     Q_EMIT sampleMaskShown();
 }
 

@@ -111,6 +111,10 @@ public:
     /// advancing the page's counters for the counter stamps that are on.
     std::expected<QString, RenameError> BuildNewFilename(const QString &oldName);
 
+    /// What is wrong with the name template, "Template: ..." in the window's
+    /// words; empty while the template is off or reads.
+    QString currentTemplateError() const;
+
     /// Loads the counters and shows the new names of the four sample names.
     void ShowSampleMask();
 
@@ -173,7 +177,8 @@ private:
     /// Ticking or unticking a date box: "dd-mm-yy" chosen, the list shown or hidden.
     void dateBoxClicked(const QCheckBox *box, QComboBox *list);
 
-    /// The rules a preset may set that no control shows yet; they stay as the
+    /// The rules a preset may set that no control shows yet (the find's kind
+    /// and what a run does with a name that is taken); they stay as the
     /// last preset set them until Reset, so that the window names files as the
     /// command line does with the same preset.
     RenameOptions m_withoutControls;

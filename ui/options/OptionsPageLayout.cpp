@@ -22,9 +22,9 @@ using namespace SharedLook;
 constexpr FontStyle ArialRegular{FontFace::Arial, 8.25, false};
 constexpr FontStyle ArialBold9{FontFace::Arial, 9.0, true};
 constexpr FontStyle Sample{FontFace::Arial, 9.75, false};
-// The date lists keep their right edge but start further left than 2280 twips, so
-// that "dd-mm-yyyy" fits beside the list's arrow.
-constexpr int DateListLeft = 2100;
+// Each date list sits under its check box, as wide as the text fields, so that
+// the longest format, "yyyy-mm-dd hh.mm.ss", shows whole in the closed list.
+constexpr int DateListLeft = 600;
 constexpr int DateListWidth = 3495 - DateListLeft;
 constexpr const char *CountTip =
     QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Edit this Number to change the Counter Start");
@@ -65,32 +65,32 @@ constexpr ControlRow Layout[] = {
     {u"optUnderscoresToDots", K::OptionButton, u"framUnderscoreOptions", {100, 1200, 2250, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Convert to Dots")},
 
-    {u"framPrefixSuffix", K::Frame, u"framOptions", {5520, 240, 3615, 3135},
+    {u"framPrefixSuffix", K::Frame, u"framOptions", {5520, 240, 3615, 3225},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Prefixes / Postfixes"), {}, FrameCaption,
      Blue},
     {u"chkPrefixName", K::CheckBox, u"framPrefixSuffix", {120, 240, 3375, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Prefix Filenames with this Text ...")},
     {u"txtPrefixText", K::TextBox, u"framPrefixSuffix", {600, 480, 2895, 285}, limits::defaultPrefixText, {}, {}, {},
      F::Disabled, limits::maxTextLength},
-    {u"chkPrefixCounter", K::CheckBox, u"framPrefixSuffix", {120, 840, 2535, 255},
+    {u"chkPrefixCounter", K::CheckBox, u"framPrefixSuffix", {120, 810, 2535, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include a Counter ...")},
-    {u"txtPrefixCount", K::TextBox, u"framPrefixSuffix", {2760, 840, 735, 285}, limits::defaultCountText, CountTip,
+    {u"txtPrefixCount", K::TextBox, u"framPrefixSuffix", {2760, 810, 735, 285}, limits::defaultCountText, CountTip,
      {}, {}, F::Disabled | F::Centred, limits::maxCountLength},
-    {u"chkPrefixDate", K::CheckBox, u"framPrefixSuffix", {120, 1200, 1935, 255},
+    {u"chkPrefixDate", K::CheckBox, u"framPrefixSuffix", {120, 1110, 3375, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include Date as ...")},
-    {u"cmbDatePrefix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 1200, DateListWidth, 315},
+    {u"cmbDatePrefix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 1380, DateListWidth, 315},
      {}, {}, {}, {}, F::Hidden},
-    {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1800, 3375, 255},
+    {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1725, 3375, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Postfix Filenames with this Text ...")},
-    {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 2040, 2895, 285}, limits::defaultPostfixText, {}, {}, {},
+    {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 1950, 2895, 285}, limits::defaultPostfixText, {}, {}, {},
      F::Disabled, limits::maxTextLength},
-    {u"chkPostfixCounter", K::CheckBox, u"framPrefixSuffix", {120, 2400, 2535, 255},
+    {u"chkPostfixCounter", K::CheckBox, u"framPrefixSuffix", {120, 2280, 2535, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include a Counter ...")},
-    {u"txtPostfixCount", K::TextBox, u"framPrefixSuffix", {2760, 2400, 735, 285}, limits::defaultCountText, CountTip,
+    {u"txtPostfixCount", K::TextBox, u"framPrefixSuffix", {2760, 2280, 735, 285}, limits::defaultCountText, CountTip,
      {}, {}, F::Disabled | F::Centred, limits::maxCountLength},
-    {u"chkPostfixDate", K::CheckBox, u"framPrefixSuffix", {120, 2760, 1935, 255},
+    {u"chkPostfixDate", K::CheckBox, u"framPrefixSuffix", {120, 2580, 3375, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include Date as ...")},
-    {u"cmbDatePostfix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 2760, DateListWidth, 315},
+    {u"cmbDatePostfix", K::DropDownList, u"framPrefixSuffix", {DateListLeft, 2850, DateListWidth, 315},
      {}, {}, {}, {}, F::Hidden},
 
     {u"framCaseOptions", K::Frame, u"framOptions", {240, 1920, 2655, 1455},
@@ -245,8 +245,7 @@ void OptionsPage::buildLayout()
 void OptionsPage::fillDateLists()
 {
     // Both date lists offer the same formats and start with none chosen. The
-    // dropped-down list shows every format at once, each in full: the row
-    // beside the check box is too narrow for "yyyy-mm-dd hh.mm.ss".
+    // dropped-down list shows every format at once, each in full.
     for (QComboBox *list : {m_ui.cmbDatePrefix, m_ui.cmbDatePostfix}) {
         list->addItems(dateFormats());
         list->setCurrentIndex(-1);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreviewPage.h"
 
+#include "FileFactsReader.h"
 #include "FileList.h"
 #include "FileNameBytes.h"
 #include "FolderLookAhead.h"
@@ -86,6 +87,9 @@ struct PreviewFill
     bool lookingAhead = false;
     /// The selected names, in the order they are numbered.
     QList<QString> selected;
+    /// What each of them gives its name beyond the name, read beside the
+    /// window before the names are computed; empty when the names need nothing.
+    QList<FileFacts> facts;
     /// How many of them have their lines.
     qsizetype done = 0;
     LineBlockText before;
@@ -109,7 +113,8 @@ struct PreviewFill
     {
         for (; done < upTo; ++done) {
             const QString &name = selected.at(done);
-            auto newName = BuildNewFilename(name, options, counters, today);
+            auto newName = facts.isEmpty() ? BuildNewFilename(name, options, counters, today)
+                                           : BuildNewFilename(name, options, counters, today, &facts.at(done));
             const QString shownNew = displayFileName(newName.value_or(QString()));
             before.appendLine(displayFileName(name));
             after.appendLine(shownNew);
@@ -120,6 +125,13 @@ struct PreviewFill
             position += int(shownNew.size()) + 1;
         }
     }
+};
+
+/// The selected names in the order they are numbered, and what each file gives.
+struct FactsRead
+{
+    QList<QString> names;
+    QList<FileFacts> facts;
 };
 
 namespace {
@@ -196,6 +208,7 @@ PreviewPage::~PreviewPage()
     // The job owns its data and reports only to its watcher, which goes with
     // the page: a job still under way finishes unseen.
     cancelFolderLookAhead();
+    cancelFactsRead();
 }
 
 PreviewProblemsDialog *PreviewPage::problemsDialog() const
@@ -206,7 +219,7 @@ PreviewProblemsDialog *PreviewPage::problemsDialog() const
 bool PreviewPage::isLookingAhead() const
 {
     // A preview being filled starts its look ahead once its boxes are full.
-    return m_folderWatcher || m_treeLookAhead->isBusy() || (m_fill && m_fill->lookingAhead);
+    return m_folderWatcher || m_factsWatcher || m_treeLookAhead->isBusy() || (m_fill && m_fill->lookingAhead);
 }
 
 void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
@@ -233,8 +246,77 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
         if (file1.isSelected(index))
             fill->selected.append(file1.name(index));
     }
-    // The lines come in the order the run numbers and renames the files.
-    fill->selected = inNumberingOrder(lookAhead.folder, std::move(fill->selected), fill->options.numbering);
+    // The look ahead of an older preview would mark the lines of this one.
+    cancelFolderLookAhead();
+    cancelFactsRead();
+    m_fill = std::move(fill);
+    const FactsNeeded needed = factsNeeded(m_fill->options);
+    if (needed == FactsNeeded::None || lookAhead.folder.isEmpty()) {
+        // The lines come in the order the run numbers and renames the files.
+        m_fill->selected =
+            inNumberingOrder(lookAhead.folder, std::move(m_fill->selected), m_fill->options.numbering);
+        startFilling();
+        return;
+    }
+    // Names from what is inside the files wait for the files to be read, beside
+    // the window: a folder of 10,000 photos takes seconds.
+    m_marks->clear();
+    m_treeLookAhead->cancel();
+    m_ui.txtFilesPreview->clear();
+    m_ui.txtFilesPreviewNew->clear();
+    showSummary(tr("Reading the files ..."), {});
+    readFactsBeside(needed);
+}
+
+void PreviewPage::readFactsBeside(FactsNeeded needed)
+{
+    auto promise = std::make_shared<QPromise<FactsRead>>();
+    auto *watcher = new QFutureWatcher<FactsRead>(this);
+    m_factsWatcher = watcher;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, serial = m_fillSerial] {
+        if (watcher != m_factsWatcher)
+            return;
+        m_factsWatcher = nullptr;
+        watcher->deleteLater();
+        if (serial != m_fillSerial || !m_fill || watcher->future().resultCount() == 0)
+            return;
+        FactsRead read = watcher->future().takeResult();
+        m_fill->selected = std::move(read.names);
+        m_fill->facts = std::move(read.facts);
+        startFilling();
+    });
+    promise->start();
+    watcher->setFuture(promise->future());
+    const QString folderPath = folderPathOf(m_fill->lookAhead.folder);
+    QThreadPool::globalInstance()->start(
+        [promise, folderPath, needed, numbering = m_fill->options.numbering, names = m_fill->selected]() mutable {
+            FactsRead read;
+            read.names = inNumberingOrder(folderPath, std::move(names), numbering);
+            read.facts.reserve(read.names.size());
+            for (const QString &name : std::as_const(read.names)) {
+                if (promise->isCanceled())
+                    break;
+                read.facts.append(readFileFacts(folderPath, name, needed).facts);
+            }
+            if (!promise->isCanceled())
+                promise->addResult(std::move(read));
+            promise->finish();
+        });
+}
+
+void PreviewPage::cancelFactsRead()
+{
+    if (!m_factsWatcher)
+        return;
+    m_factsWatcher->future().cancel();
+    m_factsWatcher->disconnect(this);
+    m_factsWatcher->deleteLater();
+    m_factsWatcher = nullptr;
+}
+
+void PreviewPage::startFilling()
+{
+    PreviewFill *fill = m_fill.get();
     // Whole folders of 100,000 names are shown: each text is built in full
     // and handed to its box once. The boxes show each name on one line, so
     // that a name holding a line break keeps them line for line.
@@ -245,9 +327,6 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
         fill->names.newNames.reserve(lines);
         fill->names.linePositions.reserve(lines + 1);
     }
-    // The look ahead of an older preview would mark the lines of this one.
-    cancelFolderLookAhead();
-    m_fill = std::move(fill);
     if (lines <= m_namesAtOnce) {
         m_fill->appendLines(lines);
         showLeftBox();

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "FileFacts.h"
 #include "RunSimulation.h"
 
 #include <QList>
@@ -26,6 +27,7 @@ class PreviewProblemsDialog;
 class TreeLookAhead;
 struct FolderLookAheadJob;
 struct FolderLookAheadResult;
+struct FactsRead;
 struct PreviewFill;
 
 namespace Ui {
@@ -108,6 +110,14 @@ private:
     void cancelFolderLookAhead();
     /// Tells that the look ahead is shown, once neither part is still under way.
     void lookAheadPartFinished();
+    /// Reads what the selected files give their names beside the window, in
+    /// the order they are numbered, then fills the preview with them.
+    void readFactsBeside(FactsNeeded needed);
+    /// Gives up the read of the files, if one is under way.
+    void cancelFactsRead();
+    /// Computes and shows the names of the preview being filled, in one go or
+    /// a part at a time.
+    void startFilling();
     /// Computes the next part of the preview being filled, or shows the next
     /// box, in a later turn of the event loop.
     void fillLater();
@@ -128,6 +138,8 @@ private:
     TreeLookAhead *m_treeLookAhead = nullptr;
     /// The look ahead over the current folder under way, or null.
     QFutureWatcher<FolderLookAheadResult> *m_folderWatcher = nullptr;
+    /// The read of the files for the preview being filled, or null.
+    QFutureWatcher<FactsRead> *m_factsWatcher = nullptr;
     QList<SimulatedProblem> m_problems;
     QPointer<PreviewProblemsDialog> m_dialog;
     /// The preview being filled a part at a time, or null.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TreeLookAhead.h"
 
+#include "FileFactsReader.h"
 #include "FileNamePattern.h"
 #include "NewFilename.h"
 
@@ -39,17 +40,23 @@ void TreeLookAhead::start(const TreeLookAheadRequest &request)
     const quint64 generation = m_generation;
     QThread *thread = QThread::create([this, request, cancelled, generation] {
         NameCounters counters = request.counters;
+        const FactsNeeded needed = factsNeeded(request.options);
+        QString folderPath;
         // A given-up walk still finishes reading its folders, but computes no
         // more names: its result is thrown away.
         const SimulatedNames names = [&](const QString &oldName) -> std::expected<QString, RenameError> {
             if (cancelled->load(std::memory_order_relaxed))
                 return std::unexpected(RenameError::invalidArgument());
-            return BuildNewFilename(oldName, request.options, counters, request.today);
+            if (needed == FactsNeeded::None)
+                return BuildNewFilename(oldName, request.options, counters, request.today);
+            const FactsLookup facts = readFileFacts(folderPath, oldName, needed);
+            return BuildNewFilename(oldName, request.options, counters, request.today, &facts.facts);
         };
+        const auto folderEntered = [&](const QString &path) { folderPath = path; };
         // Counters that start again in each folder go back to what they were loaded with.
         const auto restartCounters = [&] { counters = request.counters; };
         TreeSimulation result = simulateTree(request.startFolder, FileNamePattern(request.pattern), names,
-                                             request.settings, {}, {request.options.numbering, restartCounters});
+                                             request.settings, {}, {request.options.numbering, restartCounters, folderEntered});
         if (cancelled->load())
             return;
         QMetaObject::invokeMethod(
