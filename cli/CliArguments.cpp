@@ -76,10 +76,25 @@ const Option optPostfixDate(QStringLiteral("postfix-date"),
                             QStringLiteral("Put today's date after the names as FORMAT (as --prefix-date). "
                                            "Default: off."),
                             QStringLiteral("FORMAT"));
+const Option optDateFrom(QStringLiteral("date-from"),
+                         QStringLiteral("Where both date stamps take their date from: today, modified (the "
+                                        "file's) or taken (when the photo or video was taken; a file without "
+                                        "that date is not renamed). Default: today."),
+                         QStringLiteral("WORD"));
+const Option optDateFallback(QStringLiteral("date-fallback"),
+                             QStringLiteral("Use a file's modified date when it has no date taken. Default: off."));
+const Option optTemplate(QStringLiteral("template"),
+                         QStringLiteral("Make the base name from TEXT, the other rules applying to it after: "
+                                        "text and fields in braces, {name} {ext} {folder} {counter} "
+                                        "{modified:FORMAT} {taken:FORMAT} {camera} {width} {height} {artist} "
+                                        "{album} {title} {track} {track:2} {year} {genre}. A file without a "
+                                        "field's value is not renamed. Default: off."),
+                         QStringLiteral("TEXT"));
 const Option optOrder(QStringLiteral("order"),
                       QStringLiteral("Number, and rename, each folder's files in this order: name (as a folder "
                                      "listing), natural (by name with numbers by value: img2 before img10), "
-                                     "modified (oldest first) or size (smallest first). Default: name."),
+                                     "modified (oldest first), size (smallest first) or taken (by the date "
+                                     "taken, oldest first, files without one last by name). Default: name."),
                       QStringLiteral("WORD"));
 const Option optReverse(QStringLiteral("reverse"), QStringLiteral("The same order, last first. Default: off."));
 const Option optCounterStep(QStringLiteral("counter-step"),
@@ -107,6 +122,9 @@ const Option optNull({QStringLiteral("0"), QStringLiteral("null")},
                                     "(find -print0)."));
 const Option optJson(QStringLiteral("json"),
                      QStringLiteral("Print one JSON object per file and a summary object, one per line."));
+const Option optShowFields(QStringLiteral("show-fields"),
+                           QStringLiteral("With --json: add each file's fields, as a template reads them, to "
+                                          "its object; a field the file has nothing for is left out."));
 const Option optPreset(QStringLiteral("preset"),
                        QStringLiteral("Start from the rules of the preset NAME, saved here or in the window; the "
                                       "naming options given with it override its values."),
@@ -159,12 +177,13 @@ CliArguments::CliArguments()
     m_namingOptions = {optRemoveTildes, optSpaces,         optUnderscores, optCase,          optFind,
                        optRegex,        optMatchCase,      optReplace,     optTrim,          optPrefix,
                        optPrefixCounter, optPrefixDate,    optPostfix,     optPostfixCounter, optPostfixDate,
-                       optOrder,        optReverse,        optCounterStep, optCounterDigits, optCounterPerFolder};
+                       optOrder,        optReverse,        optCounterStep, optCounterDigits, optCounterPerFolder,
+                       optDateFrom,     optDateFallback,   optTemplate};
     m_scopeOptions = {optRecursive, optInclude, optSkipReadOnly, optNull};
     m_parser.addOptions({optApply, optUndo, optPreset, optSavePreset, optListPresets});
     m_parser.addOptions(m_namingOptions);
     m_parser.addOptions(m_scopeOptions);
-    m_parser.addOptions({optJson, optHelp, optVersion});
+    m_parser.addOptions({optJson, optShowFields, optHelp, optVersion});
     m_parser.addPositionalArgument(QStringLiteral("paths"), QStringLiteral("One folder, or one or more files."),
                                    QStringLiteral("[FOLDER | FILE...]"));
 }
@@ -186,6 +205,9 @@ std::expected<ParsedRequest, QString> CliArguments::parse(const QStringList &arg
     ParsedRequest parsed;
     CliRequest &request = parsed.request;
     request.style = m_parser.isSet(optJson) ? OutputStyle::Json : toTerminal ? OutputStyle::Columns : OutputStyle::Tabs;
+    if (m_parser.isSet(optShowFields) && !m_parser.isSet(optJson))
+        return std::unexpected(usage(optShowFields, QStringLiteral("goes only with --json")));
+    request.showFields = m_parser.isSet(optShowFields);
     if (auto action = readAction(request); !action)
         return std::unexpected(action.error());
     if (request.action == CliAction::Help || request.action == CliAction::Version ||
@@ -279,6 +301,21 @@ std::expected<void, QString> CliArguments::readNaming(ParsedRequest &parsed) con
     }
     if (auto stamps = readStamps(parsed); !stamps)
         return stamps;
+    using D = DateSource;
+    const auto dateSource = chosen<D>(m_parser, optDateFrom,
+                                      {{u"today", D::Today}, {u"modified", D::Modified}, {u"taken", D::Taken}},
+                                      options.dateSource);
+    if (!dateSource)
+        return std::unexpected(dateSource.error());
+    options.dateSource = *dateSource;
+    options.dateFallback = options.dateFallback || m_parser.isSet(optDateFallback);
+    if (m_parser.isSet(optTemplate)) {
+        options.useTemplate = true;
+        options.nameTemplate = m_parser.value(optTemplate);
+    }
+    // As with a find pattern: every name would fail alike, so nothing is looked at.
+    if (const std::optional<QString> templateError = nameTemplateError(options))
+        return std::unexpected(usage(optTemplate, *templateError));
     return readNumbering(parsed);
 }
 
@@ -288,7 +325,8 @@ std::expected<void, QString> CliArguments::readNumbering(ParsedRequest &parsed) 
     using O = NumberOrder;
     const auto order = chosen<O>(
         m_parser, optOrder,
-        {{u"name", O::Name}, {u"natural", O::Natural}, {u"modified", O::Modified}, {u"size", O::Size}},
+        {{u"name", O::Name}, {u"natural", O::Natural}, {u"modified", O::Modified}, {u"size", O::Size},
+         {u"taken", O::Taken}},
         numbering.order);
     if (!order)
         return std::unexpected(order.error());

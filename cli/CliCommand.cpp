@@ -45,6 +45,7 @@ void printMessage(const QString &message)
 int CliCommand::printed(const RunResults &results) const
 {
     ResultPrinter printer(m_request.style);
+    printer.setShowFields(m_request.showFields);
     printer.print(results);
     if (const int error = printer.writeError()) {
         printMessage(QStringLiteral("the results could not be written: ") + systemErrorText(error));

@@ -42,6 +42,8 @@ struct CliRequest
     QString includePattern = QStringLiteral("*.*");
     bool skipReadOnly = false;
     OutputStyle style = OutputStyle::Tabs;
+    /// With JSON: each file's fields, as a template reads them, in its object.
+    bool showFields = false;
 };
 
 } // namespace kestrava::cli

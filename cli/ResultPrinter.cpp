@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ResultPrinter.h"
 
+#include "FileFactsReader.h"
 #include "NameText.h"
 
 #include <QJsonDocument>
@@ -86,16 +87,57 @@ void ResultPrinter::printTabs(const RunResults &results)
     write(results.summaryLine());
 }
 
+namespace {
+
+// The file's fields under the names a template writes them with.
+QJsonObject fieldsObject(const QString &folderPath, const QString &name)
+{
+    const FileFacts facts = readFileFacts(folderPath, name, FactsNeeded::Metadata).facts;
+    QJsonObject fields;
+    const auto text = [&fields](const char *key, const std::optional<QString> &value) {
+        if (value)
+            fields.insert(QLatin1StringView(key), escapedName(*value));
+    };
+    const auto number = [&fields](const char *key, const std::optional<qint64> &value) {
+        if (value)
+            fields.insert(QLatin1StringView(key), *value);
+    };
+    const auto date = [&fields](const char *key, const std::optional<QDateTime> &value) {
+        if (value)
+            fields.insert(QLatin1StringView(key), value->toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
+    };
+    text("folder", facts.folder.isEmpty() ? std::nullopt : std::optional<QString>(facts.folder));
+    date("modified", facts.modified);
+    date("taken", facts.taken);
+    text("camera", facts.camera);
+    number("width", facts.width);
+    number("height", facts.height);
+    text("artist", facts.artist);
+    text("album", facts.album);
+    text("title", facts.title);
+    number("track", facts.track);
+    number("year", facts.year);
+    text("genre", facts.genre);
+    return fields;
+}
+
+} // namespace
+
 void ResultPrinter::printJson(const RunResults &results)
 {
     for (const FileResult &file : results.files) {
-        const QJsonObject object{
+        QJsonObject object{
             {QStringLiteral("folder"), escapedName(file.folderPath)},
             {QStringLiteral("old"), escapedName(file.oldName)},
             {QStringLiteral("new"), escapedName(file.newName)},
             {QStringLiteral("outcome"), file.outcome},
             {QStringLiteral("reason"), escapedName(file.reason)},
         };
+        // After a run a renamed file is found under its new name.
+        if (m_showFields)
+            object.insert(QStringLiteral("fields"),
+                          fieldsObject(file.folderPath, results.kind == RunKind::Apply && file.changed ? file.newName
+                                                                                                       : file.oldName));
         write(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Compact)));
     }
     const RunResults::Tally counts = results.tally();

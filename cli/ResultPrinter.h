@@ -31,6 +31,9 @@ public:
     explicit ResultPrinter(OutputStyle style, std::FILE *out = stdout);
 
     void print(const RunResults &results);
+    /// Adds to each file's JSON object its fields, under "fields", as a
+    /// template reads them from the file; a field without a value is left out.
+    void setShowFields(bool show) { m_showFields = show; }
     /// The errno of the first write that failed, 0 when every line went out.
     int writeError() const { return m_writeError; }
 
@@ -47,6 +50,7 @@ private:
     QByteArray m_buffer;
     int m_writeError = 0;
     QStringEncoder m_toUtf8{QStringEncoder::Utf8};
+    bool m_showFields = false;
 };
 
 } // namespace kestrava::cli

@@ -437,6 +437,54 @@
         <source>Start with these options next time</source>
         <translation>Beim nächsten Start mit diesen Optionen beginnen</translation>
     </message>
+    <message>
+        <source>Dates</source>
+        <translation>Datum</translation>
+    </message>
+    <message>
+        <source>Date from</source>
+        <translation>Datum aus</translation>
+    </message>
+    <message>
+        <source>Where both date stamps take their date from</source>
+        <translation>Woher beide Datumsstempel ihr Datum nehmen</translation>
+    </message>
+    <message>
+        <source>Use the modified date when a file has none</source>
+        <translation>Das Änderungsdatum nehmen, wenn eine Datei keines hat</translation>
+    </message>
+    <message>
+        <source>Without it, a file with no date taken is left as it is</source>
+        <translation>Ohne dies bleibt eine Datei ohne Aufnahmedatum, wie sie ist</translation>
+    </message>
+    <message>
+        <source>Template</source>
+        <translation>Vorlage</translation>
+    </message>
+    <message>
+        <source>Make the name from a template</source>
+        <translation>Den Namen aus einer Vorlage bilden</translation>
+    </message>
+    <message>
+        <source>Fields in braces: {name} {ext} {folder} {counter} {modified:yyyy-mm-dd} {taken:yyyy-mm-dd} {camera} {width} {height} {artist} {album} {title} {track:2} {year} {genre}</source>
+        <translation>Felder in geschweiften Klammern: {name} {ext} {folder} {counter} {modified:yyyy-mm-dd} {taken:yyyy-mm-dd} {camera} {width} {height} {artist} {album} {title} {track:2} {year} {genre}</translation>
+    </message>
+    <message>
+        <source>Date taken</source>
+        <translation>Aufnahmedatum</translation>
+    </message>
+    <message>
+        <source>Today</source>
+        <translation>Heute</translation>
+    </message>
+    <message>
+        <source>File modified</source>
+        <translation>Datei geändert</translation>
+    </message>
+    <message>
+        <source>Photo or video taken</source>
+        <translation>Foto oder Video aufgenommen</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::OptionsPage</name>
@@ -599,6 +647,10 @@
     <message>
         <source>Include the date in the postfix</source>
         <translation>Datum im Suffix</translation>
+    </message>
+    <message>
+        <source>Template: %1</source>
+        <translation>Vorlage: %1</translation>
     </message>
 </context>
 <context>
@@ -794,6 +846,10 @@
         <source>Looking through the folder ...</source>
         <translation>Ordner wird durchsucht ...</translation>
     </message>
+    <message>
+        <source>Reading the files ...</source>
+        <translation>Die Dateien werden gelesen ...</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::PreviewProblemsDialog</name>
@@ -914,6 +970,17 @@
     <message>
         <source>; the file is left as %1, as its old name %2 cannot be given back: %3</source>
         <translation>; die Datei bleibt %1, da ihr alter Name %2 nicht zurückgegeben werden kann: %3</translation>
+    </message>
+</context>
+<context>
+    <name>kestrava::RulesNameSource</name>
+    <message>
+        <source>Changed since the preview; its new name is now %1</source>
+        <translation>Seit der Vorschau geändert; ihr neuer Name ist jetzt %1</translation>
+    </message>
+    <message>
+        <source>The name template cannot be used: %1</source>
+        <translation>Die Namensvorlage ist nicht verwendbar: %1</translation>
     </message>
 </context>
 <context>
@@ -1086,6 +1153,22 @@
     <message>
         <source>The new name starts with a dot: the file will be hidden</source>
         <translation>Der neue Name beginnt mit einem Punkt: die Datei wird versteckt</translation>
+    </message>
+    <message>
+        <source>no date taken</source>
+        <translation>kein Aufnahmedatum</translation>
+    </message>
+    <message>
+        <source>no date modified</source>
+        <translation>kein Änderungsdatum</translation>
+    </message>
+    <message>
+        <source>no %1</source>
+        <translation>kein %1</translation>
+    </message>
+    <message>
+        <source>The name template cannot be used: %1</source>
+        <translation>Die Namensvorlage ist nicht verwendbar: %1</translation>
     </message>
 </context>
 <context>

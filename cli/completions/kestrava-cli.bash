@@ -23,11 +23,13 @@ declare -gA _kestrava_cli_values=(
     [--postfix-counter]=""
     [--postfix-date]=$_kestrava_cli_dates
     [--include]=""
+    [--date-from]="today modified taken"
+    [--template]=""
 )
 
 # The options without a value.
 _kestrava_cli_switches="-x --apply --undo --remove-tildes --regex --match-case -r --recursive --skip-read-only
--0 --null --json -h --help --version"
+-0 --null --json --show-fields --date-fallback -h --help --version"
 
 _kestrava_cli()
 {

@@ -23,10 +23,14 @@ complete -c kestrava-cli -l prefix-date -x -a "$dates" -d "Today's date in front
 complete -c kestrava-cli -l postfix -x -d 'Text after the names'
 complete -c kestrava-cli -l postfix-counter -x -d 'Four-digit counter after the names, from START'
 complete -c kestrava-cli -l postfix-date -x -a "$dates" -d "Today's date after the names"
+complete -c kestrava-cli -l date-from -x -a 'today modified taken' -d 'Where the date stamps take their date from'
+complete -c kestrava-cli -l date-fallback -d "Use a file's modified date when it has no date taken"
+complete -c kestrava-cli -l template -x -d 'Make the base name from a template of fields in braces'
 complete -c kestrava-cli -s r -l recursive -d 'With a folder: also every folder below'
 complete -c kestrava-cli -l include -x -d 'Only names matching these patterns, separated by ;'
 complete -c kestrava-cli -l skip-read-only -d 'Leave read-only files alone'
 complete -c kestrava-cli -s 0 -l null -d 'Read NUL-separated names from standard input'
 complete -c kestrava-cli -l json -d 'One JSON object per line'
+complete -c kestrava-cli -l show-fields -d "With --json: each file's fields as a template reads them"
 complete -c kestrava-cli -s h -l help -d 'Show the options and their defaults'
 complete -c kestrava-cli -l version -d 'Show the version'
