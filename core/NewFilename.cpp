@@ -256,6 +256,10 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
     }
     if (options.useTemplate) {
         const NameTemplate &nameTemplate = *templateOf(options);
+        // A template of the name and counter alone needs nothing of the file.
+        static const FileFacts nothingRead;
+        if (!facts && !standIns)
+            facts = &nothingRead;
         if (!facts) {
             base = nameTemplate.placeholders();
         } else {

@@ -13,6 +13,7 @@
 #include "FolderChooserList.h"
 #include "GoRunTestKit.h"
 #include "KestravaForm.h"
+#include "MediaFiles.h"
 #include "PreviewPage.h"
 #include "PreviewProblemsDialog.h"
 #include "RunController.h"
@@ -164,6 +165,14 @@ private Q_SLOTS:
     void previewRunAndCommandLineNumberAlike();
     void detailsListSortsAndFilters_data();
     void detailsListSortsAndFilters();
+    void namesFromTheFilesAlike_data();
+    void namesFromTheFilesAlike();
+    void runRereadsAFileChangedSinceThePreview();
+
+private:
+    // Three photos and four music files, every one modified at 2020-05-06
+    // 07:08:09 on the local clock.
+    void makePhotosAndMusic();
 };
 
 void TestPreviewMarks::applyRules(Rules rules)
@@ -673,3 +682,216 @@ void TestPreviewMarks::detailsListSortsAndFilters()
 
 QTEST_MAIN(TestPreviewMarks)
 #include "tst_previewmarks.moc"
+
+void TestPreviewMarks::makePhotosAndMusic()
+{
+    const auto at = [this](const char *name) -> QString { return root() + u'/' + QString::fromUtf8(name); };
+    makePhoto(at("bare.jpg"), {});
+    makePhoto(at("datetime-only.jpg"), {{"Exif.Image.DateTime", "2020:02:02 02:02:02"}});
+    makePhoto(at("digitized.jpg"), {{"Exif.Photo.DateTimeDigitized", "2018:03:04 05:06:07"}});
+    // An editor saved it later: the date it was taken still wins.
+    makePhoto(at("dto.jpg"), {{"Exif.Photo.DateTimeOriginal", "2019:07:14 10:11:12"},
+                              {"Exif.Image.DateTime", "2021:01:01 00:00:00"},
+                              {"Exif.Image.Make", "Canon"},
+                              {"Exif.Image.Model", "Canon EOS 5D"}});
+    writeBytes(at("blank.mp3"), mp3Bytes());
+    writeBytes(at("song.mp3"), mp3Bytes());
+    tagMusic(at("song.mp3"), QStringLiteral("Mp3 Song"), 2);
+    writeBytes(at("song.flac"), flacBytes());
+    tagMusic(at("song.flac"), QStringLiteral("Flac Song"), 1);
+    writeBytes(at("song.ogg"), oggBytes());
+    tagMusic(at("song.ogg"), QStringLiteral("Ogg Song"), 3);
+    const qint64 modified = QDateTime(QDate(2020, 5, 6), QTime(7, 8, 9)).toSecsSinceEpoch();
+    const timespec times[2] = {{modified, 0}, {modified, 0}};
+    for (const QString &name : namesIn(root()))
+        QCOMPARE(::utimensat(AT_FDCWD, QFile::encodeName(root() + u'/' + name).constData(), times, 0), 0);
+}
+
+void TestPreviewMarks::namesFromTheFilesAlike_data()
+{
+    QTest::addColumn<int>("dateSource"); // the entry of cmbDateSource
+    QTest::addColumn<bool>("fallback");
+    QTest::addColumn<QString>("prefixDate"); // empty: no date stamp
+    QTest::addColumn<QString>("nameTemplate"); // empty: no template
+    QTest::addColumn<int>("order"); // the entry of cmbNumberOrder; other than 0 with a prefix counter
+    QTest::addColumn<QString>("sample"); // the first sample's new name
+    QTest::addColumn<QStringList>("cli"); // the same choices on the command line
+    QTest::addColumn<int>("cliStatus");
+    QTest::addColumn<QStringList>("oldNames"); // in the preview's order
+    QTest::addColumn<QStringList>("newNames"); // empty for a file left alone
+    QTest::addColumn<QStringList>("marks"); // why each file is left alone
+    const QStringList listed{"bare.jpg",  "blank.mp3", "datetime-only.jpg", "digitized.jpg",
+                             "dto.jpg",   "song.flac", "song.mp3",          "song.ogg"};
+    const QString noTaken = QStringLiteral("no date taken");
+    const QString noArtist = QStringLiteral("no artist");
+    QTest::newRow("date taken") << 2 << false << "yyyy-mm-dd hh.mm.ss" << "" << 0 << "[taken]_my work schedule.doc"
+                                << QStringList{"--date-from=taken", "--prefix-date", "yyyy-mm-dd hh.mm.ss"} << 1
+                                << listed
+                                << QStringList{"", "", "", "2018-03-04 05.06.07_digitized.jpg",
+                                               "2019-07-14 10.11.12_dto.jpg", "", "", ""}
+                                << QStringList{noTaken, noTaken, noTaken, "", "", noTaken, noTaken, noTaken};
+    QTest::newRow("date taken, else modified")
+        << 2 << true << "yyyy-mm-dd hh.mm.ss" << "" << 0 << "[taken]_my work schedule.doc"
+        << QStringList{"--date-from", "taken", "--date-fallback", "--prefix-date=yyyy-mm-dd hh.mm.ss"} << 0 << listed
+        << QStringList{"2020-05-06 07.08.09_bare.jpg", "2020-05-06 07.08.09_blank.mp3",
+                       "2020-05-06 07.08.09_datetime-only.jpg", "2018-03-04 05.06.07_digitized.jpg",
+                       "2019-07-14 10.11.12_dto.jpg", "2020-05-06 07.08.09_song.flac",
+                       "2020-05-06 07.08.09_song.mp3", "2020-05-06 07.08.09_song.ogg"}
+        << QStringList(8);
+    QTest::newRow("date modified") << 1 << false << "yyyymmdd" << "" << 0 << "[modified]_my work schedule.doc"
+                                   << QStringList{"--date-from=modified", "--prefix-date=yyyymmdd"} << 0 << listed
+                                   << QStringList{"20200506_bare.jpg",      "20200506_blank.mp3",
+                                                  "20200506_datetime-only.jpg", "20200506_digitized.jpg",
+                                                  "20200506_dto.jpg",       "20200506_song.flac",
+                                                  "20200506_song.mp3",      "20200506_song.ogg"}
+                                   << QStringList(8);
+    QTest::newRow("music") << 0 << false << "" << "{artist} - {track:2} {title}" << 0 << "[artist] - [track] [title].doc"
+                           << QStringList{"--template", "{artist} - {track:2} {title}"} << 1 << listed
+                           << QStringList{"", "", "", "", "", "Nina Simone - 01 Flac Song.flac",
+                                          "Nina Simone - 02 Mp3 Song.mp3", "Nina Simone - 03 Ogg Song.ogg"}
+                           << QStringList{noArtist, noArtist, noArtist, noArtist, noArtist, "", "", ""};
+    QTest::newRow("album, year and genre")
+        << 0 << false << "" << "{year} {album} ({genre}) {track}" << 0 << "[year] [album] ([genre]) [track].doc"
+        << QStringList{"--template={year} {album} ({genre}) {track}"} << 1 << listed
+        << QStringList{"", "", "", "", "", "1965 Pastel Blues (Jazz) 1.flac", "1965 Pastel Blues (Jazz) 2.mp3",
+                       "1965 Pastel Blues (Jazz) 3.ogg"}
+        << QStringList{"no year", "no year", "no year", "no year", "no year", "", "", ""};
+    QTest::newRow("photo") << 0 << false << "" << "{taken:yyyymmdd} {camera} {width}x{height}" << 0
+                           << "[taken] [camera] [width]x[height].doc"
+                           << QStringList{"--template", "{taken:yyyymmdd} {camera} {width}x{height}"} << 1 << listed
+                           << QStringList{"", "", "", "", "20190714 Canon EOS 5D 32x16.jpg", "", "", ""}
+                           << QStringList{noTaken, noTaken, noTaken, "no camera", "", noTaken, noTaken, noTaken};
+    QTest::newRow("name, extension and modified date")
+        << 0 << false << "" << "{modified:yyyy-mm-dd} {name} ({ext})" << 0 << "[modified] [name] ([ext]).doc"
+        << QStringList{"--template={modified:yyyy-mm-dd} {name} ({ext})"} << 0 << listed
+        << QStringList{"2020-05-06 bare (.jpg).jpg",      "2020-05-06 blank (.mp3).mp3",
+                       "2020-05-06 datetime-only (.jpg).jpg", "2020-05-06 digitized (.jpg).jpg",
+                       "2020-05-06 dto (.jpg).jpg",       "2020-05-06 song (.flac).flac",
+                       "2020-05-06 song (.mp3).mp3",      "2020-05-06 song (.ogg).ogg"}
+        << QStringList(8);
+    QTest::newRow("counter in the template")
+        << 0 << false << "" << "{counter} {name}" << 0 << "[counter] [name].doc"
+        << QStringList{"--template={counter} {name}"} << 0 << listed
+        << QStringList{"0001 bare.jpg",      "0002 blank.mp3", "0003 datetime-only.jpg", "0004 digitized.jpg",
+                       "0005 dto.jpg",       "0006 song.flac", "0007 song.mp3",          "0008 song.ogg"}
+        << QStringList(8);
+    QTest::newRow("numbered by the date taken")
+        << 0 << false << "" << "" << 4 << "0001_my work schedule.doc" << QStringList{"--prefix-counter=1", "--order=taken"}
+        << 0
+        << QStringList{"digitized.jpg", "dto.jpg",   "bare.jpg", "blank.mp3", "datetime-only.jpg",
+                       "song.flac",     "song.mp3", "song.ogg"}
+        << QStringList{"0001_digitized.jpg",     "0002_dto.jpg",       "0003_bare.jpg",     "0004_blank.mp3",
+                       "0005_datetime-only.jpg", "0006_song.flac",     "0007_song.mp3",     "0008_song.ogg"}
+        << QStringList(8);
+    const QString unknown = QStringLiteral(
+        "Unknown field \"{artst}\"; the fields are {name}, {ext}, {folder}, {counter}, {modified}, {taken}, {camera}, "
+        "{width}, {height}, {artist}, {album}, {title}, {track}, {year}, {genre}");
+    QTest::newRow("a field written wrong")
+        << 0 << false << "" << "{artst}" << 0 << QStringLiteral("Template: ") + unknown
+        << QStringList{"--template", "{artst}"} << 2 << listed << QStringList(8)
+        << QStringList(8, QStringLiteral("The name template cannot be used: ") + unknown);
+}
+
+// The names a file's dates and tags give: the preview marks each file that
+// lacks a value with what it lacks, the run renames exactly the others and
+// logs each one left, and the command line gives the same names.
+void TestPreviewMarks::namesFromTheFilesAlike()
+{
+    QFETCH(int, dateSource);
+    QFETCH(bool, fallback);
+    QFETCH(QString, prefixDate);
+    QFETCH(QString, nameTemplate);
+    QFETCH(int, order);
+    QFETCH(QString, sample);
+    QFETCH(QStringList, cli);
+    QFETCH(int, cliStatus);
+    QFETCH(QStringList, oldNames);
+    QFETCH(QStringList, newNames);
+    QFETCH(QStringList, marks);
+    makePhotosAndMusic();
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QComboBox>("cmbDateSource")->setCurrentIndex(dateSource);
+    control<QCheckBox>("chkDateFallback")->setChecked(fallback);
+    if (!prefixDate.isEmpty()) {
+        control<QCheckBox>("chkPrefixDate")->setChecked(true);
+        auto *formats = control<QComboBox>("cmbDatePrefix");
+        formats->setCurrentIndex(formats->findText(prefixDate));
+    }
+    if (!nameTemplate.isEmpty()) {
+        control<QCheckBox>("chkTemplate")->setChecked(true);
+        control<QLineEdit>("txtTemplate")->setText(nameTemplate);
+    }
+    if (order != 0) {
+        control<QCheckBox>("chkPrefixCounter")->setChecked(true);
+        control<QComboBox>("cmbNumberOrder")->setCurrentIndex(order);
+    }
+    QCOMPARE(control<QLabel>("lblPreview1New")->text(), sample);
+    QCOMPARE(control<QLabel>("lblMoreSample1New")->text(), sample);
+    QVERIFY(showPreview());
+    QCOMPARE(lines("txtFilesPreview"), oldNames);
+    QCOMPARE(lines("txtFilesPreviewNew"), newNames);
+    QMap<int, QString> expectedMarks;
+    for (qsizetype i = 0; i < marks.size(); ++i) {
+        if (!marks.at(i).isEmpty())
+            expectedMarks.insert(int(i), marks.at(i));
+    }
+    QCOMPARE(markedLines(), expectedMarks);
+
+    const CliOutput dryRun = runKestravaCli(root(), m_state->path(), QDate(2026, 3, 9), cli + QStringList{"--json", "."}, {});
+    QCOMPARE(dryRun.status, cliStatus);
+    if (cliStatus != 2) {
+        const QList<QJsonObject> objects = dryRun.json();
+        QCOMPARE(objects.size(), newNames.size() + 1);
+        for (qsizetype i = 0; i < newNames.size(); ++i) {
+            QCOMPARE(objects.at(i).value("old").toString(), oldNames.at(i));
+            QCOMPARE(objects.at(i).value("new").toString(), newNames.at(i));
+            if (!marks.at(i).isEmpty())
+                QCOMPARE(objects.at(i).value("reason").toString(), marks.at(i));
+        }
+    }
+
+    showTab(KestravaForm::Tab::Go);
+    control<QPushButton>("StartButton")->click();
+    QStringList renamed = control<QPlainTextEdit>("txtFilesModified")->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    std::reverse(renamed.begin(), renamed.end());
+    QStringList expected = newNames;
+    expected.removeAll(QString());
+    QCOMPARE(renamed, expected);
+    // A template that cannot be read stops the run before its first file, with one line.
+    const qsizetype left = newNames.count(QString());
+    QCOMPARE(control<QListView>("lstErrorLog")->model()->rowCount(), cliStatus == 2 ? 1 : left);
+    for (qsizetype i = 0; i < newNames.size(); ++i) {
+        if (newNames.at(i).isEmpty())
+            expected << oldNames.at(i);
+    }
+    expected.sort();
+    QStringList found = namesIn(root());
+    found.sort();
+    QCOMPARE(found, expected);
+}
+
+// A run names each file from what its preview read; a file changed since is
+// read again, named from what it says now, and the log tells of it.
+void TestPreviewMarks::runRereadsAFileChangedSinceThePreview()
+{
+    makePhotosAndMusic();
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QCheckBox>("chkTemplate")->setChecked(true);
+    control<QLineEdit>("txtTemplate")->setText(QStringLiteral("{title}"));
+    QVERIFY(showPreview());
+    QCOMPARE(lines("txtFilesPreviewNew"),
+             (QStringList{"", "", "", "", "", "Flac Song.flac", "Mp3 Song.mp3", "Ogg Song.ogg"}));
+    tagMusic(root() + QStringLiteral("/song.mp3"), QStringLiteral("Another Song"), 2);
+    showTab(KestravaForm::Tab::Go);
+    control<QPushButton>("StartButton")->click();
+    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText().split(u'\n', Qt::SkipEmptyParts),
+             (QStringList{"Ogg Song.ogg", "Another Song.mp3", "Flac Song.flac"}));
+    const QAbstractItemModel *errors = control<QListView>("lstErrorLog")->model();
+    QStringList logged;
+    for (int row = 0; row < errors->rowCount(); ++row)
+        logged << errors->index(row, 0).data().toString();
+    QVERIFY2(logged.contains(QStringLiteral("'Changed since the preview; its new name is now Another Song.mp3'  "
+                                            "whilst processing file '")
+                             + root() + QStringLiteral("/song.mp3'")),
+             qPrintable(logged.join(u'\n')));
+}
