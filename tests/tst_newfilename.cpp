@@ -93,6 +93,8 @@ private Q_SLOTS:
     void replaceChar();
     void trimLength_data();
     void trimLength();
+    void fromTheFile_data();
+    void fromTheFile();
 };
 
 void TestNewFilename::newName_data()
@@ -596,6 +598,150 @@ void TestNewFilename::trimLength()
     QCOMPARE(parsed.has_value(), converts);
     if (converts)
         QCOMPARE(*parsed, qint16(value));
+}
+
+
+namespace {
+
+// What a photo and a music file would give; each row takes one away or leaves both.
+FileFacts everyFact()
+{
+    FileFacts facts;
+    facts.folder = QStringLiteral("Holiday");
+    facts.modified = QDateTime(QDate(2020, 5, 6), QTime(7, 8, 9), Qt::UTC);
+    facts.taken = QDateTime(QDate(2019, 7, 14), QTime(10, 11, 12), Qt::UTC);
+    facts.camera = QStringLiteral("Canon EOS 5D");
+    facts.width = 4000;
+    facts.height = 3000;
+    facts.artist = QStringLiteral("Nina Simone");
+    facts.album = QStringLiteral("Pastel Blues");
+    facts.title = QStringLiteral("Sinnerman");
+    facts.genre = QStringLiteral("Jazz");
+    facts.track = 7;
+    facts.year = 1965;
+    return facts;
+}
+
+RenameOptions nameTemplate(const QString &text, bool fallback = false)
+{
+    return optionsWith([&](RenameOptions &o) {
+        o.useTemplate = true;
+        o.nameTemplate = text;
+        o.dateFallback = fallback;
+    });
+}
+
+RenameOptions dateFrom(DateSource source, bool fallback = false)
+{
+    return optionsWith([&](RenameOptions &o) {
+        o.prefixDate = true;
+        o.datePrefix = QStringLiteral("yyyy-mm-dd hh.mm.ss");
+        o.dateSource = source;
+        o.dateFallback = fallback;
+    });
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(kestrava::FileFacts)
+
+void TestNewFilename::fromTheFile_data()
+{
+    QTest::addColumn<RenameOptions>("options");
+    QTest::addColumn<bool>("sample"); // no file behind the name
+    QTest::addColumn<FileFacts>("facts");
+    QTest::addColumn<QString>("newName"); // of "track.mp3"
+    QTest::addColumn<QString>("failure"); // the message when it fails
+    QTest::addColumn<int>("prefixAfter"); // the prefix counter, from 1
+
+    const FileFacts all = everyFact();
+    const auto without = [&all](auto take) {
+        FileFacts facts = all;
+        take(facts);
+        return facts;
+    };
+    const auto row = [](const char *name, const RenameOptions &options, const FileFacts &facts, const char *newName,
+                        const char *failure = "", int prefixAfter = 1) {
+        QTest::newRow(name) << options << false << facts << QString::fromUtf8(newName) << QString::fromUtf8(failure)
+                            << prefixAfter;
+    };
+    row("name and ext", nameTemplate("{name}{ext}"), all, "track.mp3.mp3");
+    row("folder", nameTemplate("{folder} {name}"), all, "Holiday track.mp3");
+    row("counter", nameTemplate("{counter} {name}"), all, "0001 track.mp3", "", 2);
+    row("counter with the prefix counter on, one number", optionsWith([](RenameOptions &o) {
+            o = nameTemplate("{counter}");
+            o.prefixCounter = true;
+        }),
+        all, "0001_0001.mp3", "", 2);
+    row("modified", nameTemplate("{modified:yyyy-mm-dd hh.mm.ss}"), all, "2020-05-06 07.08.09.mp3");
+    row("taken, bare", nameTemplate("{taken}"), all, "2019-07-14.mp3");
+    row("taken as ddmmyy", nameTemplate("{taken:ddmmyy}"), all, "14719.mp3");
+    row("camera and size", nameTemplate("{camera} {width}x{height}"), all, "Canon EOS 5D 4000x3000.mp3");
+    row("music", nameTemplate("{artist} - {album} - {track:2} {title} ({year}, {genre})"), all,
+        "Nina Simone - Pastel Blues - 07 Sinnerman (1965, Jazz).mp3");
+    row("track unpadded", nameTemplate("{track}"), all, "7.mp3");
+    row("slash and control characters become underscores", nameTemplate("{title}"),
+        without([](FileFacts &f) { f.title = QStringLiteral("AC/DC\tlive\n"); }), "AC_DC_live_.mp3");
+    row("the other rules apply after", optionsWith([](RenameOptions &o) {
+            o = nameTemplate("{artist} {title}");
+            o.spaces = SpaceConversion::ToUnderscores;
+            o.caseConversion = CaseConversion::Lowercase;
+        }),
+        all, "nina_simone_sinnerman.mp3");
+    row("no folder", nameTemplate("{folder}"), without([](FileFacts &f) { f.folder.clear(); }), "", "no folder");
+    row("no date modified", nameTemplate("{modified}"), without([](FileFacts &f) { f.modified.reset(); }), "",
+        "no date modified");
+    row("no date taken", nameTemplate("{taken}"), without([](FileFacts &f) { f.taken.reset(); }), "", "no date taken");
+    row("no date taken, modified instead", nameTemplate("{taken}", true),
+        without([](FileFacts &f) { f.taken.reset(); }), "2020-05-06.mp3");
+    row("no camera", nameTemplate("{camera}"), without([](FileFacts &f) { f.camera.reset(); }), "", "no camera");
+    row("no width", nameTemplate("{width}"), without([](FileFacts &f) { f.width.reset(); }), "", "no width");
+    row("no height", nameTemplate("{height}"), without([](FileFacts &f) { f.height.reset(); }), "", "no height");
+    row("no artist", nameTemplate("{artist}"), without([](FileFacts &f) { f.artist.reset(); }), "", "no artist");
+    row("no album", nameTemplate("{album}"), without([](FileFacts &f) { f.album.reset(); }), "", "no album");
+    row("no title", nameTemplate("{title}"), without([](FileFacts &f) { f.title.reset(); }), "", "no title");
+    row("no track", nameTemplate("{track:2}"), without([](FileFacts &f) { f.track.reset(); }), "", "no track");
+    row("no year", nameTemplate("{year}"), without([](FileFacts &f) { f.year.reset(); }), "", "no year");
+    row("no genre", nameTemplate("{genre}"), without([](FileFacts &f) { f.genre.reset(); }), "", "no genre");
+    row("a file left alone takes no number", optionsWith([](RenameOptions &o) {
+            o = nameTemplate("{counter} {artist}");
+            o.postfixCounter = true;
+        }),
+        without([](FileFacts &f) { f.artist.reset(); }), "", "no artist", 1);
+    row("a field written wrong", nameTemplate("{artst}"), all, "",
+        "Unknown field \"{artst}\"; the fields are {name}, {ext}, {folder}, {counter}, {modified}, {taken}, {camera}, "
+        "{width}, {height}, {artist}, {album}, {title}, {track}, {year}, {genre}");
+    row("date stamp of today", dateFrom(DateSource::Today), all, "2005-03-06 00.00.00_track.mp3");
+    row("date stamp modified", dateFrom(DateSource::Modified), all, "2020-05-06 07.08.09_track.mp3");
+    row("date stamp taken", dateFrom(DateSource::Taken), all, "2019-07-14 10.11.12_track.mp3");
+    row("date stamp taken, none", dateFrom(DateSource::Taken), without([](FileFacts &f) { f.taken.reset(); }), "",
+        "no date taken");
+    row("date stamp taken, else modified", dateFrom(DateSource::Taken, true),
+        without([](FileFacts &f) { f.taken.reset(); }), "2020-05-06 07.08.09_track.mp3");
+    row("date stamp taken, neither", dateFrom(DateSource::Taken, true), FileFacts(), "", "no date taken");
+    QTest::newRow("sample of a template") << nameTemplate("{taken:yyyymmdd} {artist} - {track:2} {title}") << true
+                                          << FileFacts() << "[taken] [artist] - [track] [title].mp3" << "" << 1;
+    QTest::newRow("sample of a date stamp taken")
+        << dateFrom(DateSource::Taken) << true << FileFacts() << "[taken]_track.mp3" << "" << 1;
+    QTest::newRow("sample of a date stamp modified")
+        << dateFrom(DateSource::Modified) << true << FileFacts() << "[modified]_track.mp3" << "" << 1;
+}
+
+void TestNewFilename::fromTheFile()
+{
+    QFETCH(RenameOptions, options);
+    QFETCH(bool, sample);
+    QFETCH(FileFacts, facts);
+    QFETCH(QString, newName);
+    QFETCH(QString, failure);
+    QFETCH(int, prefixAfter);
+    NameCounters counters{1, 1};
+    const auto result = BuildNewFilename(QStringLiteral("track.mp3"), options, counters, march6, sample ? nullptr : &facts);
+    QCOMPARE(result.value_or(QString()), newName);
+    QCOMPARE(result ? QString() : result.error().message, failure);
+    QCOMPARE(counters.intPrefixCounter, prefixAfter);
+    if (!failure.isEmpty())
+        QCOMPARE(counters.intPostfixCounter, 1);
 }
 
 QTEST_GUILESS_MAIN(TestNewFilename)
