@@ -124,7 +124,7 @@ const Option optJson(QStringLiteral("json"),
                      QStringLiteral("Print one JSON object per file and a summary object, one per line."));
 const Option optShowFields(QStringLiteral("show-fields"),
                            QStringLiteral("With --json: add each file's fields, as a template reads them, to "
-                                          "its object; a field the file has nothing for is left out."));
+                                          "its object; a field the file has nothing for is left out. Default: off."));
 const Option optPreset(QStringLiteral("preset"),
                        QStringLiteral("Start from the rules of the preset NAME, saved here or in the window; the "
                                       "naming options given with it override its values."),

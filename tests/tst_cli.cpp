@@ -2,6 +2,7 @@
 // Runs the real kestrava-cli over real temporary folders.
 #include "CliTestKit.h"
 #include "DirectoryListing.h"
+#include "FileFactsReader.h"
 #include "NewFilename.h"
 #include "NumberingOrder.h"
 #include "RunJournal.h"
@@ -248,6 +249,34 @@ void TestCli::sameNamesAsTheWindow_data()
         numbered([](NumberingOptions &n) { n.digits = 1; }), "5");
     row("counters per folder, one folder", {"--prefix-counter=1", "--counter-per-folder"},
         numbered([](NumberingOptions &n) { n.perFolder = true; }));
+    row("date from modified", {"--date-from=modified", "--prefix-date=yyyymmdd"}, with([](auto &o) {
+            o.prefixDate = true;
+            o.datePrefix = QStringLiteral("yyyymmdd");
+            o.dateSource = DateSource::Modified;
+        }));
+    row("date taken, none has one", {"--date-from", "taken", "--postfix-date=yyyy-mm-dd"}, with([](auto &o) {
+            o.postfixDate = true;
+            o.datePostfix = QStringLiteral("yyyy-mm-dd");
+            o.dateSource = DateSource::Taken;
+        }));
+    row("date taken, else modified", {"--date-from=taken", "--date-fallback", "--prefix-date=yyyy-mm-dd hh.mm.ss"},
+        with([](auto &o) {
+            o.prefixDate = true;
+            o.datePrefix = QStringLiteral("yyyy-mm-dd hh.mm.ss");
+            o.dateSource = DateSource::Taken;
+            o.dateFallback = true;
+        }));
+    row("template", {"--template", "{folder} {modified:yyyymmdd} {counter} {name}"}, with([](auto &o) {
+            o.useTemplate = true;
+            o.nameTemplate = QStringLiteral("{folder} {modified:yyyymmdd} {counter} {name}");
+        }));
+    row("template of a field none has", {"--template={artist}", "--case=upper"}, with([](auto &o) {
+            o.useTemplate = true;
+            o.nameTemplate = QStringLiteral("{artist}");
+            o.caseConversion = C::Uppercase;
+        }));
+    row("date taken order", {"--prefix-counter=1", "--order=taken"},
+        numbered([](NumberingOptions &n) { n.order = NumberOrder::Taken; }));
     row("everything",
         {"--remove-tildes", "--spaces=dashes", "--underscores=dots", "--case=capitalise", "--find=a", "--replace=4",
          "--trim=20", "--prefix=P", "--prefix-counter=7", "--prefix-date=ddmmyy", "--postfix=Q", "--postfix-counter=30",
@@ -293,10 +322,17 @@ void TestCli::sameNamesAsTheWindow()
     bool allDone = true;
     for (qsizetype i = 0; i < ordered.size(); ++i) {
         const QString old = ordered.at(i);
-        const auto expected = BuildNewFilename(old, options, counters, fixedToday);
+        // Names from the files' dates and fields read them as the window does.
+        const FactsLookup facts = readFileFacts(root() + u'/', old, factsNeeded(options));
+        const auto expected = factsNeeded(options) == FactsNeeded::None
+            ? BuildNewFilename(old, options, counters, fixedToday)
+            : BuildNewFilename(old, options, counters, fixedToday, &facts.facts);
         QCOMPARE(objects.at(i).value("old").toString(), old);
         QCOMPARE(objects.at(i).value("new").toString(), expected.value_or(QString()));
-        if (!expected) {
+        if (!expected && expected.error().cause == RenameError::Cause::MissingValue) {
+            QCOMPARE(objects.at(i).value("reason").toString(),
+                     options.useTemplate ? QStringLiteral("no artist") : QStringLiteral("no date taken"));
+        } else if (!expected) {
             QCOMPARE(objects.at(i).value("reason").toString(),
                      QStringLiteral("The counter is past %1, so the new name cannot be computed")
                          .arg(QString(options.numbering.digits, u'9')));
@@ -339,6 +375,13 @@ void TestCli::usageErrors_data()
     QTest::newRow("short option after a path") << QStringList{"a.txt", "-x"} << "'-x' names no file";
     QTest::newRow("pattern error") << QStringList{"--regex", "--find=(abc", "."}
                                    << "--find: Pattern error at 4: missing closing parenthesis";
+    QTest::newRow("unknown date source") << QStringList{"--date-from=yesterday", "."} << "--date-from";
+    QTest::newRow("template field written wrong")
+        << QStringList{"--template={artst}", "."} << "--template: Unknown field \"{artst}\"";
+    QTest::newRow("template with a slash") << QStringList{"--template", "a/b", "."}
+                                           << "--template: \"/\" cannot be part of a file name";
+    QTest::newRow("fields without JSON") << QStringList{"--show-fields", "."} << "--show-fields: goes only with --json";
+    QTest::newRow("template with undo") << QStringList{"--undo", "--template={name}"} << "--undo";
 }
 
 void TestCli::usageErrors()
@@ -526,9 +569,9 @@ void TestCli::helpListsEveryOptionWithItsDefault()
           "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",     "--json",
           "--apply",         "--undo",      "--version",        "--regex",          "--match-case", "--order",
           "--reverse",       "--counter-step", "--counter-digits", "--counter-per-folder", "--preset ",
-          "--save-preset ",  "--list-presets"})
+          "--save-preset ",  "--list-presets", "--date-from", "--date-fallback", "--template", "--show-fields"})
         QVERIFY2(help.out.contains(option), option);
-    QCOMPARE(help.out.count("Default"), 23);
+    QCOMPARE(help.out.count("Default"), 27);
     const CliOutput version = runCli({"--version"});
     QCOMPARE(version.out,
              QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"

@@ -25,6 +25,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonObject>
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -837,16 +839,39 @@ void TestPreviewMarks::namesFromTheFilesAlike()
     }
     QCOMPARE(markedLines(), expectedMarks);
 
-    const CliOutput dryRun = runKestravaCli(root(), m_state->path(), QDate(2026, 3, 9), cli + QStringList{"--json", "."}, {});
+    const CliOutput dryRun = runKestravaCli(root(), m_state->path(), QDate(2026, 3, 9),
+                                            cli + QStringList{"--json", "--show-fields", "."}, {});
     QCOMPARE(dryRun.status, cliStatus);
     if (cliStatus != 2) {
         const QList<QJsonObject> objects = dryRun.json();
         QCOMPARE(objects.size(), newNames.size() + 1);
+        const QString folder = QFileInfo(root()).fileName();
         for (qsizetype i = 0; i < newNames.size(); ++i) {
             QCOMPARE(objects.at(i).value("old").toString(), oldNames.at(i));
             QCOMPARE(objects.at(i).value("new").toString(), newNames.at(i));
             if (!marks.at(i).isEmpty())
                 QCOMPARE(objects.at(i).value("reason").toString(), marks.at(i));
+            // Each file's fields under the names a template writes them with.
+            const QJsonObject fields = objects.at(i).value("fields").toObject();
+            if (oldNames.at(i) == u"dto.jpg")
+                QCOMPARE(fields, (QJsonObject{{"folder", folder},
+                                              {"modified", "2020-05-06T07:08:09"},
+                                              {"taken", "2019-07-14T10:11:12"},
+                                              {"camera", "Canon EOS 5D"},
+                                              {"width", 32},
+                                              {"height", 16}}));
+            if (oldNames.at(i) == u"song.ogg")
+                QCOMPARE(fields, (QJsonObject{{"folder", folder},
+                                              {"modified", "2020-05-06T07:08:09"},
+                                              {"artist", "Nina Simone"},
+                                              {"album", "Pastel Blues"},
+                                              {"title", "Ogg Song"},
+                                              {"track", 3},
+                                              {"year", 1965},
+                                              {"genre", "Jazz"}}));
+            if (oldNames.at(i) == u"bare.jpg")
+                QCOMPARE(fields, (QJsonObject{{"folder", folder}, {"modified", "2020-05-06T07:08:09"},
+                                              {"width", 32}, {"height", 16}}));
         }
     }
 
