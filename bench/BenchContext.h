@@ -70,6 +70,8 @@ void addFuseRows(BenchContext &context);
 
 /// Rows of the real window, offscreen.
 void addWindowRows(BenchContext &context);
+/// The files preview of 10,000 photos named by the date taken, and its longest event-loop gap.
+void addPhotoRows(BenchContext &context);
 
 /// The rows of a folder of a million files: opened, previewed and renamed
 /// through the window, with the window's longest gaps, and the peak memory.

@@ -2,7 +2,7 @@
 // The benchmark driver of bench/run: makes its folders under a temporary
 // folder, measures every row against its baseline in the same run, and prints
 // one table. "--reps N" sets the repetitions (at least 5 for the table of
-// record); "--only core,fuse,window,names,startup,memory,cli,numbering" picks groups of rows
+// record); "--only core,fuse,window,names,startup,memory,cli,numbering,photos" picks groups of rows
 // (window-folder, window-tree, window-open and window-preview pick one window
 // row, journal the journal row of the core group).
 // "--only million" adds the rows of a folder of a million files, which take
@@ -90,6 +90,10 @@ int main(int argc, char *argv[])
         || context.wants("window-open") || context.wants("window-preview") || context.wants("window-preview-marks")) {
         note("window rows");
         addWindowRows(context);
+    }
+    if (context.wants("photos")) {
+        note("photos named by the date taken");
+        addPhotoRows(context);
     }
     if (context.wants("fuse")) {
         note("run on FUSE mounts");

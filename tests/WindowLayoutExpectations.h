@@ -186,7 +186,7 @@ constexpr Control Controls[] = {
     {"chkPrefixDate", Chk, "framPrefixSuffix", 1, {-1, 1110, -1, -1}, "Include Date as ..."},
     {"cmbDatePrefix", Combo, "framPrefixSuffix", 1, {600, 1380, 2895, -1}, "", "", {}, Colour::Text, Hidden},
     {"chkPostfixName", Chk, "framPrefixSuffix", 1, {-1, 1725, -1, -1}, "Postfix Filenames with this Text ..."},
-    {"txtPostfixText", Txt, "framPrefixSuffix", 1, {600, 1950, 2895, -1}, "_File", "", {}, Colour::Text, Disabled, 50},
+    {"txtPostfixText", Txt, "framPrefixSuffix", 1, {600, 1965, 2895, -1}, "_File", "", {}, Colour::Text, Disabled, 50},
     {"chkPostfixCounter", Chk, "framPrefixSuffix", 1, {-1, 2280, -1, -1}, "Include a Counter ..."},
     {"txtPostfixCount",
      Txt,

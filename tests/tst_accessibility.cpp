@@ -125,6 +125,12 @@ void TestAccessibility::namesTellLikeControlsApart_data()
                               << "Help" << int(QAccessible::PageTab);
     QTest::newRow("window") << "KestravaForm"
                             << "" << int(QAccessible::Window);
+    QTest::newRow("name template") << "txtTemplate"
+                                   << "Name template" << int(QAccessible::EditableText);
+    QTest::newRow("template box") << "chkTemplate"
+                                  << "Make the name from a template" << checkBox;
+    QTest::newRow("fallback") << "chkDateFallback"
+                              << "Use the modified date when a file has none" << checkBox;
 }
 
 void TestAccessibility::namesTellLikeControlsApart()
@@ -174,6 +180,9 @@ void TestAccessibility::labelsAreTheBuddiesOfTheirFields_data()
     QTest::newRow("counter digits") << "lblCounterDigits"
                                     << "txtCounterDigits"
                                     << "Digits";
+    QTest::newRow("date source") << "lblDateSource"
+                                 << "cmbDateSource"
+                                 << "Date from";
     QTest::newRow("before") << "lblBefore"
                             << "txtFilesPreview"
                             << "Files to rename";

@@ -484,7 +484,24 @@ private Q_SLOTS:
         QCOMPARE(numbering.step, 10);
         QCOMPARE(numbering.digits, 5);
 
+        // The samples have no file behind them: what a file would give shows as a placeholder.
+        list(QStringLiteral("cmbDateSource"))->setCurrentIndex(2);
+        click(box(QStringLiteral("chkDateFallback")));
+        click(box(QStringLiteral("chkTemplate")));
+        field(QStringLiteral("txtTemplate"))->setText(QStringLiteral("{artist} - {title}"));
+        QCOMPARE(control<QLabel>(QStringLiteral("lblMoreSample2New"))->text(),
+                 QStringLiteral("00011_[artist] - [title].mp3"));
+        field(QStringLiteral("txtTemplate"))->setText(QStringLiteral("{title"));
+        QCOMPARE(control<QLabel>(QStringLiteral("lblPreview1New"))->text(),
+                 QStringLiteral("Template: \"{title\" has no closing \"}\""));
+        QCOMPARE(control<QLabel>(QStringLiteral("lblMoreSample4New"))->text(),
+                 QStringLiteral("Template: \"{title\" has no closing \"}\""));
+
         click(control<QPushButton>(QStringLiteral("cmdReset")));
+        QCOMPARE(list(QStringLiteral("cmbDateSource"))->currentIndex(), 0);
+        QVERIFY(!box(QStringLiteral("chkDateFallback"))->isChecked());
+        QVERIFY(!box(QStringLiteral("chkTemplate"))->isChecked());
+        QCOMPARE(field(QStringLiteral("txtTemplate"))->text(), QString());
         QCOMPARE(list(QStringLiteral("cmbNumberOrder"))->currentText(), QStringLiteral("Name"));
         QVERIFY(!box(QStringLiteral("chkNumberReverse"))->isChecked());
         QVERIFY(!box(QStringLiteral("chkCounterPerFolder"))->isChecked());
@@ -501,8 +518,18 @@ private Q_SLOTS:
         QStringList entries;
         for (int i = 0; i < orders->count(); ++i)
             entries << orders->itemText(i);
-        QCOMPARE(entries, QStringList({"Name", "Name, with numbers by value", "Date modified", "Size"}));
+        QCOMPARE(entries, QStringList({"Name", "Name, with numbers by value", "Date modified", "Size", "Date taken"}));
         QCOMPARE(orders->currentIndex(), 0);
+        QComboBox *sources = list(QStringLiteral("cmbDateSource"));
+        entries.clear();
+        for (int i = 0; i < sources->count(); ++i)
+            entries << sources->itemText(i);
+        QCOMPARE(entries, QStringList({"Today", "File modified", "Photo or video taken"}));
+        QCOMPARE(sources->currentIndex(), 0);
+        QCOMPARE(box(QStringLiteral("chkDateFallback"))->text(),
+                 QStringLiteral("Use the modified date when a file has none"));
+        QCOMPARE(box(QStringLiteral("chkTemplate"))->text(), QStringLiteral("Make the name from a template"));
+        QVERIFY(!field(QStringLiteral("txtTemplate"))->isEnabled());
         QCOMPARE(box(QStringLiteral("chkNumberReverse"))->text(), QStringLiteral("Reverse the order"));
         QCOMPARE(box(QStringLiteral("chkCounterPerFolder"))->text(), QStringLiteral("Start again in each folder"));
         QCOMPARE(control<QPushButton>(QStringLiteral("cmdCloseMoreOptions"))->text(), QStringLiteral("Close"));

@@ -485,6 +485,10 @@
         <source>Photo or video taken</source>
         <translation>Foto oder Video aufgenommen</translation>
     </message>
+    <message>
+        <source>Name template</source>
+        <translation>Namensvorlage</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::OptionsPage</name>

@@ -109,6 +109,10 @@ constexpr LabelledField Fields[] = {
     {u"lblCounterDigits", u"txtCounterDigits"},
     {u"lblDateSource", u"cmbDateSource"},
 };
+// The template's box has no label of its own: the check box above it says what it is for.
+constexpr AccessibleText Names[] = {
+    {u"txtTemplate", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Name template")},
+};
 // The samples are read as they are, and their changes announced, by their texts.
 constexpr AccessibleText Descriptions[] = {
     {u"lblMoreSample1", QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Sample name")},
@@ -186,7 +190,7 @@ void MoreOptionsDialog::buildLayout()
         m_ui.cmbNumberOrder->addItem(tr(order));
     for (const char *source : DateSources)
         m_ui.cmbDateSource->addItem(tr(source));
-    Accessibility::describe(this, {}, Fields, Descriptions);
+    Accessibility::describe(this, Names, Fields, Descriptions);
 }
 
 } // namespace kestrava

@@ -82,7 +82,7 @@ constexpr ControlRow Layout[] = {
      {}, {}, {}, {}, F::Hidden},
     {u"chkPostfixName", K::CheckBox, u"framPrefixSuffix", {120, 1725, 3375, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Postfix Filenames with this Text ...")},
-    {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 1950, 2895, 285}, limits::defaultPostfixText, {}, {}, {},
+    {u"txtPostfixText", K::TextBox, u"framPrefixSuffix", {600, 1965, 2895, 285}, limits::defaultPostfixText, {}, {}, {},
      F::Disabled, limits::maxTextLength},
     {u"chkPostfixCounter", K::CheckBox, u"framPrefixSuffix", {120, 2280, 2535, 255},
      QT_TRANSLATE_NOOP("kestrava::OptionsPage", "Include a Counter ...")},
