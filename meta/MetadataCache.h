@@ -31,7 +31,7 @@ public:
     struct Lookup
     {
         FileMetadata metadata;
-        /// The file's modification time, when it could be read.
+        /// The file's modification time (in UTC), when it could be read.
         QDateTime modified;
         /// The file was read before, with another size or time.
         bool changed = false;
@@ -56,7 +56,8 @@ private:
     struct Entry
     {
         qint64 size = -1;
-        QDateTime modified;
+        /// The modification time in nanoseconds since the epoch.
+        qint64 stamp = 0;
         FileMetadata metadata;
     };
 

@@ -3,7 +3,9 @@
 
 #include "FileNameBytes.h"
 
+
 #include <sys/stat.h>
+#include <time.h>
 
 namespace kestrava {
 
@@ -23,13 +25,25 @@ void takeMetadata(FileFacts &facts, const FileMetadata &metadata)
     facts.year = metadata.year;
 }
 
+// The time as the clock on the wall read it, to the second, held in UTC as the
+// dates a camera writes are: a local QDateTime costs a time zone lookup each,
+// which a preview of 10,000 files would feel.
+QDateTime wallClock(qint64 secondsSinceEpoch)
+{
+    const time_t seconds = time_t(secondsSinceEpoch);
+    struct tm local;
+    if (!::localtime_r(&seconds, &local))
+        return QDateTime::fromSecsSinceEpoch(secondsSinceEpoch, Qt::UTC);
+    return QDateTime(QDate(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday),
+                     QTime(local.tm_hour, local.tm_min, local.tm_sec), Qt::UTC);
+}
+
 std::optional<QDateTime> modificationTime(const QString &path)
 {
     struct stat info;
     if (::stat(fileNameToBytes(path).constData(), &info) != 0)
         return std::nullopt;
-    // The name shows the time as the clock on the wall read it, to the second.
-    return QDateTime::fromSecsSinceEpoch(qint64(info.st_mtim.tv_sec));
+    return wallClock(qint64(info.st_mtim.tv_sec));
 }
 
 } // namespace
@@ -61,13 +75,13 @@ FactsLookup readFileFacts(const QString &folderPath, const QString &name, FactsN
     }
     MetadataCache::Lookup lookup = cache.lookup(path);
     if (lookup.modified.isValid())
-        result.facts.modified = QDateTime::fromSecsSinceEpoch(lookup.modified.toSecsSinceEpoch());
+        result.facts.modified = wallClock(lookup.modified.toSecsSinceEpoch());
     takeMetadata(result.facts, lookup.metadata);
     if (lookup.before) {
         FileFacts before = result.facts;
         takeMetadata(before, *lookup.before);
         if (lookup.modifiedBefore.isValid())
-            before.modified = QDateTime::fromSecsSinceEpoch(lookup.modifiedBefore.toSecsSinceEpoch());
+            before.modified = wallClock(lookup.modifiedBefore.toSecsSinceEpoch());
         result.before = std::move(before);
     }
     return result;

@@ -21,10 +21,12 @@
 #include <QPromise>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QThread>
 #include <QThreadPool>
 #include <QTimer>
 
 #include <memory>
+#include <thread>
 #include <utility>
 
 namespace kestrava {
@@ -292,11 +294,25 @@ void PreviewPage::readFactsBeside(FactsNeeded needed)
         [promise, folderPath, needed, numbering = m_fill->options.numbering, names = m_fill->selected]() mutable {
             FactsRead read;
             read.names = inNumberingOrder(folderPath, std::move(names), numbering);
-            read.facts.reserve(read.names.size());
-            for (const QString &name : std::as_const(read.names)) {
-                if (promise->isCanceled())
-                    break;
-                read.facts.append(readFileFacts(folderPath, name, needed).facts);
+            read.facts.resize(read.names.size());
+            // Reading a file is mostly waiting on exiv2's parse of it: a large
+            // folder is read in two halves at once, the second on a thread of
+            // its own, which halves the wait on a machine with a core to spare.
+            // Each half writes its own records of the list, taken once so that no thread detaches it.
+            FileFacts *const facts = read.facts.data();
+            const QString *const oldNames = read.names.constData();
+            const auto readPart = [&](qsizetype from, qsizetype to) {
+                for (qsizetype i = from; i < to && !promise->isCanceled(); ++i)
+                    facts[i] = readFileFacts(folderPath, oldNames[i], needed).facts;
+            };
+            const qsizetype count = read.names.size();
+            const qsizetype half = count / 2;
+            if (count >= 64 && QThread::idealThreadCount() > 1) {
+                std::thread second(readPart, half, count);
+                readPart(0, half);
+                second.join();
+            } else {
+                readPart(0, count);
             }
             if (!promise->isCanceled())
                 promise->addResult(std::move(read));
