@@ -664,7 +664,7 @@ void TestRunSimulation::walkAndRunNumberInTheChosenOrder()
     simulateTree(
         root(), FileNamePattern(QStringLiteral("*.*")), [&names](const QString &old) { return names.next(old); }, {},
         [&](const SimulatedProblem &file) { walked << shown(file.folderPath, file.newName); },
-        {numbering, [&names] { names.restartCounters(); }});
+        {numbering, [&names] { names.restartCounters(); }, {}});
     QCOMPARE(walked, newNames);
     QVERIFY(m_rig->folders.setPath(root()));
     RenameRun run = m_rig->runWith(names);
