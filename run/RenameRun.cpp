@@ -76,7 +76,10 @@ bool RenameRun::start(RunScope scope)
         m_journal->begin(scope, m_startFolder, m_startedAt);
         reportJournalFailure();
     }
-    if (scope == RunScope::AllFilesIncludingSubFolders) {
+    if (const QString failure = m_parts.names.failureOfEveryName(); !failure.isEmpty()) {
+        // Every file would fail alike: one line says why, and no folder is walked.
+        LogError(failure);
+    } else if (scope == RunScope::AllFilesIncludingSubFolders) {
         RenameFolderTree();
     } else {
         m_parts.progress.filesPlanned(m_parts.files.selectedCount());

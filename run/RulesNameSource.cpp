@@ -19,6 +19,8 @@ constexpr const char *InvalidArgument =
 // other text of the window.
 [[maybe_unused]] constexpr const char *PatternError =
     QT_TRANSLATE_NOOP("kestrava::RenameError", "Pattern error at %1: %2");
+constexpr const char *NothingRenamed =
+    QT_TRANSLATE_NOOP("kestrava::RenameError", "No file is renamed: %1");
 
 } // namespace
 
@@ -35,6 +37,13 @@ void RulesNameSource::beginRun()
 void RulesNameSource::restartCounters()
 {
     m_counters.load(m_rules.prefixCountText(), m_rules.postfixCountText());
+}
+
+QString RulesNameSource::failureOfEveryName() const
+{
+    const std::optional<QString> patternError = findPatternError(m_rules.options());
+    return patternError ? QCoreApplication::translate("kestrava::RenameError", NothingRenamed).arg(*patternError)
+                        : QString();
 }
 
 std::expected<QString, RenameError> RulesNameSource::compute(const QString &oldName)

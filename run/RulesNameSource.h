@@ -40,6 +40,8 @@ public:
     NumberingOptions numbering() const override { return m_rules.options().numbering; }
     /// Loads the counters from their start texts again, as beginRun() does.
     void restartCounters() override;
+    QString failureOfEveryName() const override;
+    WhenTaken whenTaken() const override { return m_rules.options().whenTaken; }
     /// The new name of \a oldName, advancing the counters, with the failure's cause.
     std::expected<QString, RenameError> compute(const QString &oldName);
 

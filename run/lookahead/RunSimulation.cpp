@@ -315,6 +315,9 @@ QString simulatedReasonText(const SimulatedFile &file, const RenameError *error)
             return lookAheadText(
                        QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The counter is past %1, so the new name cannot be computed"))
                 .arg(RenameError::counterLimit(error->counterDigits));
+        // A pattern's error says what it is and where, the same for every file.
+        if (error && error->cause == RenameError::Cause::PatternError)
+            return error->message;
         if (error)
             return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed: %1"))
                 .arg(error->message);

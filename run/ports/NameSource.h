@@ -28,6 +28,12 @@ public:
     /// Puts the run's counters back to their start values, as a run that
     /// numbers each folder afresh does before each folder's files.
     virtual void restartCounters() {}
+    /// What keeps every name from being computed alike (a find pattern that
+    /// does not compile), as the error log shows it; empty when nothing does.
+    /// A run that meets one renames nothing and logs it once.
+    virtual QString failureOfEveryName() const { return QString(); }
+    /// What the run does with a file whose new name another entry holds.
+    virtual WhenTaken whenTaken() const { return WhenTaken::Leave; }
 };
 
 } // namespace kestrava
