@@ -23,8 +23,9 @@ public:
     /// Where the rules come from, each asked again when it matters.
     struct Rules
     {
-        /// The options, at each file: a change made while a run yields
-        /// applies from the next file on.
+        /// The options, at each file: a run gives a folder's new names all
+        /// before its renames, so a change made while it yields applies from
+        /// the next folder on.
         std::function<RenameOptions()> options;
         /// The date the date stamps show, at each file with a date stamp on.
         std::function<QDate()> today;

@@ -49,8 +49,9 @@ QByteArray folderOf(const QByteArray &path)
 // On a file system that ignores case, "a.txt" and "A.TXT" are one entry, so the
 // no-replace rename reports the new name as taken. Moving the file aside under a
 // hidden unique name first and then to its new name changes only the case.
-std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath, const QByteArray &newPath,
-                                            const ParkNotices &notices)
+// Moves \a oldPath aside under a hidden name of its folder that nothing holds;
+// gives that name.
+std::expected<QByteArray, int> parkUnderTemporary(int folder, const QByteArray &oldPath, const ParkNotices &notices)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = folderOf(oldPath) + ".kestrava-"
@@ -61,17 +62,27 @@ std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPat
         if (!aside && aside.error() == EEXIST)
             continue;
         if (!aside)
-            return aside;
-        const auto done = renameOnce(folder, temporary, newPath, notices);
-        if (done)
-            return done;
-        // Put back under its old name; when another file took that name in
-        // the meantime, the file stays parked and whoever asked must say where.
-        if (const auto back = renameOnce(folder, temporary, oldPath, notices); !back && notices.leftParked)
-            notices.leftParked(temporary, back.error());
-        return done;
+            return std::unexpected(aside.error());
+        return temporary;
     }
     return std::unexpected(EEXIST);
+}
+
+std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath, const QByteArray &newPath,
+                                            const ParkNotices &notices)
+{
+    const auto parked = parkUnderTemporary(folder, oldPath, notices);
+    if (!parked)
+        return std::unexpected(parked.error());
+    const QByteArray &temporary = *parked;
+    const auto done = renameOnce(folder, temporary, newPath, notices);
+    if (done)
+        return done;
+    // Put back under its old name; when another file took that name in
+    // the meantime, the file stays parked and whoever asked must say where.
+    if (const auto back = renameOnce(folder, temporary, oldPath, notices); !back && notices.leftParked)
+        notices.leftParked(temporary, back.error());
+    return done;
 }
 
 constexpr unsigned identityMask = STATX_INO | STATX_BTIME | STATX_SIZE | STATX_MTIME;
@@ -235,6 +246,27 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile, const ParkNotices &notices)
 {
     return renameChecked(file.folder, file.path, newFile.path, notices);
+}
+
+bool isNameHeld(const FolderFile &file)
+{
+    struct stat info;
+    return ::fstatat(file.folder, file.path.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
+}
+
+std::expected<QByteArray, int> parkAside(const FolderFile &file, const ParkNotices &notices)
+{
+    return parkUnderTemporary(file.folder, file.path, notices);
+}
+
+std::expected<QByteArray, int> parkAsideAt(int folder, const QByteArray &name, const ParkNotices &notices)
+{
+    return parkUnderTemporary(folder, name, notices);
+}
+
+std::expected<void, int> unpark(const FolderFile &newFile, const QByteArray &temporary, const ParkNotices &notices)
+{
+    return renameOnce(newFile.folder, temporary, newFile.path, notices);
 }
 
 bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRules &rules)

@@ -145,6 +145,20 @@ struct ParkNotices
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
                                          const ParkNotices &notices = {});
 
+/// Whether an entry of its folder has the name of \a file (a link counts as
+/// itself); also true when the folder cannot tell.
+bool isNameHeld(const FolderFile &file);
+/// Moves \a file aside under a unique hidden temporary name of its folder,
+/// never replacing anything; \a notices.beforeParking hears the name before
+/// the file moves there. Gives the name, as the rename steps use it.
+std::expected<QByteArray, int> parkAside(const FolderFile &file, const ParkNotices &notices = {});
+/// As parkAside(), for the name (raw bytes) \a name in the folder open as \a folder.
+std::expected<QByteArray, int> parkAsideAt(int folder, const QByteArray &name, const ParkNotices &notices = {});
+/// Moves the file parked under \a temporary (as parkAside() gave it) to the
+/// name of \a newFile, never replacing anything.
+std::expected<void, int> unpark(const FolderFile &newFile, const QByteArray &temporary,
+                                const ParkNotices &notices = {});
+
 struct FolderNameRules;
 /// Whether renaming \a from to \a to (names or paths, as the rename steps use
 /// them) changes only the letter case on a folder with \a rules, where both

@@ -20,6 +20,8 @@
 #include <QPromise>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QThreadPool>
 #include <QTimer>
 
@@ -64,6 +66,15 @@ struct FolderLookAheadJob
 /// The marks of the current folder's files, and the summary of them.
 struct FolderLookAheadResult
 {
+    /// A line of the new names that the look ahead changes: a numbered name
+    /// in place of a taken one. Its start counts the changes before it.
+    struct NewLine
+    {
+        int start;
+        int length;
+        QString text;
+    };
+    QList<NewLine> newLines;
     QList<LineMark> marks;
     QString summary;
     QList<SimulatedProblem> problems;
@@ -140,12 +151,21 @@ FolderLookAheadResult lookAheadFolder(const FolderLookAheadJob &job)
     const qsizetype marked = counts.notRenamed() + counts.becomeHidden;
     result.marks.reserve(marked);
     result.problems.reserve(marked);
+    // How much the numbered names before a line have moved it.
+    int shift = 0;
     for (qsizetype i = 0; i < lookAhead->size(); ++i) {
+        const int start = names.linePositions.at(i) + shift;
+        int length = names.linePositions.at(i + 1) - names.linePositions.at(i) - 1;
+        if (const QString &numbered = lookAhead->file(i).numberedName; !numbered.isEmpty()) {
+            const QString shown = displayFileName(numbered);
+            result.newLines.append({start, length, shown});
+            shift += int(shown.size()) - length;
+            length = int(shown.size());
+        }
         if (!lookAhead->isMarked(i))
             continue;
         SimulatedProblem problem = lookAhead->problem(i);
-        const int start = names.linePositions.at(i);
-        result.marks.append({start, names.linePositions.at(i + 1) - start - 1, problem.file, problem.reason});
+        result.marks.append({start, length, problem.file, problem.reason});
         result.problems.append(std::move(problem));
     }
     result.summary = simulationSummary(counts, SimulationScope::Folder);
@@ -331,6 +351,17 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
         watcher->deleteLater();
         if (watcher->future().resultCount() > 0) {
             FolderLookAheadResult result = watcher->future().takeResult();
+            // A file that gets a number in place of its taken name shows the name it gets.
+            if (!result.newLines.isEmpty()) {
+                QTextCursor cursor(m_ui.txtFilesPreviewNew->document());
+                cursor.beginEditBlock();
+                for (const FolderLookAheadResult::NewLine &line : std::as_const(result.newLines)) {
+                    cursor.setPosition(line.start);
+                    cursor.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
+                    cursor.insertText(line.text);
+                }
+                cursor.endEditBlock();
+            }
             m_marks->setMarks(result.marks);
             if (summaryToo)
                 showSummary(result.summary, std::move(result.problems));
