@@ -317,6 +317,7 @@ void TestCli::usageErrors_data()
     QTest::newRow("missing path") << QStringList{"nowhere.txt"} << "nowhere.txt";
     QTest::newRow("missing value") << QStringList{".", "--trim"} << "--trim";
     QTest::newRow("unknown case word") << QStringList{"--case=title", "."} << "--case";
+    QTest::newRow("unknown when-taken word") << QStringList{"--when-taken=replace", "."} << "--when-taken";
     QTest::newRow("unknown spaces word") << QStringList{"--spaces=tabs", "."} << "--spaces";
     QTest::newRow("unknown underscores word") << QStringList{"--underscores=dots!", "."} << "--underscores";
     QTest::newRow("unknown prefix date") << QStringList{"--prefix-date=yyyy-dd-mm", "."} << "--prefix-date";
@@ -526,9 +527,9 @@ void TestCli::helpListsEveryOptionWithItsDefault()
           "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",     "--json",
           "--apply",         "--undo",      "--version",        "--regex",          "--match-case", "--order",
           "--reverse",       "--counter-step", "--counter-digits", "--counter-per-folder", "--preset ",
-          "--save-preset ",  "--list-presets"})
+          "--save-preset ",  "--list-presets", "--when-taken"})
         QVERIFY2(help.out.contains(option), option);
-    QCOMPARE(help.out.count("Default"), 23);
+    QCOMPARE(help.out.count("Default"), 24);
     const CliOutput version = runCli({"--version"});
     QCOMPARE(version.out,
              QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"
