@@ -523,7 +523,8 @@ void TestCli::namesArePrintedEscaped()
     // A name that is not UTF-8 and one holding a tab and a backslash, made byte for byte.
     const QByteArray latin1 = "caf\xe9 x.txt";
     const QByteArray tabbed = "tab\there\\.txt";
-    for (const QByteArray &name : {latin1, tabbed}) {
+    const QByteArray turned = "invoice\xe2\x80\xaetxt.exe"; // U+202E would turn the rest of the line
+    for (const QByteArray &name : {latin1, tabbed, turned}) {
         const QByteArray path = QFile::encodeName(root()) + '/' + name;
         FILE *file = std::fopen(path.constData(), "w");
         QVERIFY(file);
@@ -533,6 +534,9 @@ void TestCli::namesArePrintedEscaped()
     const CliOutput tabs = runCli({"-0", "--spaces=underscores"}, input);
     QCOMPARE(tabs.outLines().value(0), "caf\\xe9 x.txt\tcaf\\xe9_x.txt\trenamed\t");
     QCOMPARE(tabs.outLines().value(1), "tab\\there\\\\.txt\ttab\\there\\\\.txt\tunchanged\t");
+    const CliOutput turnedOutput = runCli({"invoice\xe2\x80\xaetxt.exe"});
+    QCOMPARE(turnedOutput.outLines().value(0),
+             "invoice\\xe2\\x80\\xaetxt.exe\tinvoice\\xe2\\x80\\xaetxt.exe\tunchanged\t");
     const CliOutput json = runCli({"-0", "--spaces=underscores", "--json", "-x"}, input);
     QVERIFY2(json.status == 0, json.err.constData());
     QCOMPARE(json.json().value(0).value("old").toString(), "caf\\xe9 x.txt");

@@ -396,8 +396,10 @@ void TestPreviewMarks::marksOfABigFolderFollowTheView()
 
 void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
 {
+    const QString longest = QStringLiteral("long ") + QString(246, u'x') + QStringLiteral(".txt"); // 255 bytes
     const QStringList names{QStringLiteral("a b.txt"), QStringLiteral("new\nline.txt"),
-                            QStringLiteral("para\u2029graph.txt"), fileNameFromBytes("caf\xe9 menu.txt")};
+                            QStringLiteral("para\u2029graph.txt"), fileNameFromBytes("caf\xe9 menu.txt"), longest,
+                            QStringLiteral("invoice\u202Etxt.exe")};
     for (const QString &name : names)
         QVERIFY(createFile(root() + u'/' + name));
     QVERIFY(m_form->folderList()->setPath(root()));
@@ -408,7 +410,18 @@ void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
     QCOMPARE(lines("txtFilesPreviewNew").size(), names.size());
     QVERIFY(before.contains(QStringLiteral("new\u240Aline.txt")));
     QVERIFY(before.contains(QStringLiteral("caf\uFFFD menu.txt")));
+    QVERIFY(before.contains(QStringLiteral("invoice\u27E8RLO\u27E9txt.exe")));
     QVERIFY(lines("txtFilesPreviewNew").contains(QStringLiteral("caf\uFFFD_menu.txt")));
+    // The longest name takes one line of each box, however narrow: neither box wraps.
+    for (const char *name : {"txtFilesPreview", "txtFilesPreviewNew"}) {
+        auto *box = control<QPlainTextEdit>(name);
+        QTextCursor start(box->document());
+        start.setPosition(int(box->toPlainText().indexOf(QString(246, u'x'))));
+        QTextCursor end = start;
+        end.setPosition(start.position() + 246);
+        QVERIFY(box->cursorRect(start).right() < box->cursorRect(end).left());
+        QCOMPARE(box->cursorRect(start).top(), box->cursorRect(end).top());
+    }
     // The lists show the stand-ins too; the run still works with the real names.
     QAbstractItemModel *file1 = control<QListView>("File1")->model();
     QStringList listed;
@@ -420,6 +433,7 @@ void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
     QVERIFY(fileExists(root() + QStringLiteral("/new\nline.txt")));
     QVERIFY(fileExists(root() + u'/' + fileNameFromBytes("caf\xe9_menu.txt")));
     QVERIFY(fileExists(root() + QStringLiteral("/a_b.txt")));
+    QVERIFY(fileExists(root() + QStringLiteral("/long_") + QString(246, u'x') + QStringLiteral(".txt")));
     // QTemporaryDir cannot name the file that is not UTF-8 to remove it.
     QCOMPARE(::unlink(QByteArray(fileNameToBytes(root()) + "/caf\xe9_menu.txt").constData()), 0);
 }
