@@ -196,19 +196,20 @@ void TestEveryFileSystem::everyScopeRenamesAndUndoes_data()
                  {"links", RenameMethod::NoReplaceFlag, 0},
                  {"both", RenameMethod::Placeholder, 2}};
     for (const auto &mode : modes) {
-        QTest::addRow("%s selected", mode.refuse) << QString::fromLatin1(mode.refuse) << false << RunScope::SelectedFiles
-                                                  << mode.method << mode.refusals << selected;
-        QTest::addRow("%s folder", mode.refuse) << QString::fromLatin1(mode.refuse) << false
-                                                << RunScope::AllFilesInCurrentFolder << mode.method << mode.refusals
-                                                << folder;
-        QTest::addRow("%s tree", mode.refuse) << QString::fromLatin1(mode.refuse) << false
-                                              << RunScope::AllFilesIncludingSubFolders << mode.method << mode.refusals
-                                              << tree;
+        QTest::addRow("%s selected", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << false << RunScope::SelectedFiles << mode.method << mode.refusals
+            << selected;
+        QTest::addRow("%s folder", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << false << RunScope::AllFilesInCurrentFolder << mode.method
+            << mode.refusals << folder;
+        QTest::addRow("%s tree", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << false << RunScope::AllFilesIncludingSubFolders << mode.method
+            << mode.refusals << tree;
     }
     // As exfat-fuse: nothing refused, but case ignored, which the file system's type does not tell.
-    QTest::newRow("case ignored selected") << QStringLiteral("none") << true << RunScope::SelectedFiles
-                                           << RenameMethod::NoReplaceFlag << quint64(0)
-                                           << QStringList{"b.txt", "c.txt", "sub/d.txt", "x-C.TXT", "x-a.txt", "x-b.txt"};
+    QTest::newRow("case ignored selected")
+        << QStringLiteral("none") << true << RunScope::SelectedFiles << RenameMethod::NoReplaceFlag << quint64(0)
+        << QStringList{"b.txt", "c.txt", "sub/d.txt", "x-C.TXT", "x-a.txt", "x-b.txt"};
     QTest::newRow("case ignored tree") << QStringLiteral("none") << true << RunScope::AllFilesIncludingSubFolders
                                        << RenameMethod::NoReplaceFlag << quint64(0)
                                        << QStringList{"b.txt", "c.txt", "sub/x-d.txt", "x-C.TXT", "x-a.txt", "x-b.txt"};

@@ -211,7 +211,8 @@ void TestNewFilename::newName_data()
     QTest::newRow("trim after a byte") << "abcdefg" + e9 + "xyz.t" << trimTo("8") << "abcdefg" + e9 + ".t";
     // Bytes a rule joins into UTF-8 give the name the disk will show for them.
     const QString ff(QChar(char16_t(0xDCFF))), c3(QChar(char16_t(0xDCC3))), a9(QChar(char16_t(0xDCA9)));
-    QTest::newRow("replaced byte spells a character") << "bad" + ff + a9 + ".txt" << findReplace(ff, c3) << "bad\u00E9.txt";
+    QTest::newRow("replaced byte spells a character")
+        << "bad" + ff + a9 + ".txt" << findReplace(ff, c3) << "bad\u00E9.txt";
     QTest::newRow("removed tilde joins two bytes") << "bad" + c3 + "~" + a9 + ".txt" << tildes << "bad\u00E9.txt";
     const auto digits = [](int count) {
         return optionsWith([count](RenameOptions &o) {

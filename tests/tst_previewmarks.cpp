@@ -251,8 +251,8 @@ void TestPreviewMarks::marksSummaryAndRunAgree_data()
         << QStringLiteral("1 of 2 files will not be renamed (1 read-only file skipped)");
     // Without the underscore the two bytes spell "\u00E9": the disk compares bytes, and those are taken.
     QTest::newRow("bytes joined into a name taken")
-        << QStringList{fileNameFromBytes("bad\xc3_\xa9.txt"), QStringLiteral("bad\u00E9.txt")} << Rules::RemoveUnderscores
-        << QStringList{}
+        << QStringList{fileNameFromBytes("bad\xc3_\xa9.txt"), QStringLiteral("bad\u00E9.txt")}
+        << Rules::RemoveUnderscores << QStringList{}
         << Marks{{"bad\uFFFD_\uFFFD.txt", file(Outcome::NameTaken)}, {"bad\u00E9.txt", file(Outcome::Unchanged)}}
         << QStringLiteral("2 of 2 files will not be renamed (1 name taken, 1 unchanged)");
 }
@@ -397,8 +397,11 @@ void TestPreviewMarks::marksOfABigFolderFollowTheView()
 void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
 {
     const QString longest = QStringLiteral("long ") + QString(246, u'x') + QStringLiteral(".txt"); // 255 bytes
-    const QStringList names{QStringLiteral("a b.txt"), QStringLiteral("new\nline.txt"),
-                            QStringLiteral("para\u2029graph.txt"), fileNameFromBytes("caf\xe9 menu.txt"), longest,
+    const QStringList names{QStringLiteral("a b.txt"),
+                            QStringLiteral("new\nline.txt"),
+                            QStringLiteral("para\u2029graph.txt"),
+                            fileNameFromBytes("caf\xe9 menu.txt"),
+                            longest,
                             QStringLiteral("invoice\u202Etxt.exe")};
     for (const QString &name : names)
         QVERIFY(createFile(root() + u'/' + name));

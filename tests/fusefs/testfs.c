@@ -14,9 +14,9 @@
 #include <fuse.h>
 
 #include <dirent.h>
-#include <limits.h>
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <stddef.h>
 #include <stdio.h>
 #include <stdlib.h>
