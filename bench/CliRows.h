@@ -15,4 +15,9 @@ void addCliRow(BenchContext &context);
 /// file list's order ("--order name"): what the natural order costs.
 void addNumberingRow(BenchContext &context);
 
+/// kestrava-cli --apply --spaces=underscores against the command-line peers a
+/// user would otherwise reach for, Debian's perl rename and mmv, over one folder
+/// of \a files, one row each; both sides must leave the same names.
+void addPeerRows(BenchContext &context, int files);
+
 } // namespace kestrava::bench

@@ -2,12 +2,12 @@
 // The benchmark driver of bench/run: makes its folders under a temporary
 // folder, measures every row against its baseline in the same run, and prints
 // one table. "--reps N" sets the repetitions (at least 5 for the table of
-// record); "--only core,fuse,window,names,startup,memory,cli,numbering" picks groups of rows
+// record); "--only core,fuse,window,names,startup,memory,cli,peers,numbering" picks groups of rows
 // (window-folder, window-tree, window-open and window-preview pick one window
 // row, journal the journal row of the core group).
 // "--only million" adds the rows of a folder of a million files, which take
 // minutes and run only when named (million-open, million-preview, million-run
-// and million-memory pick one). "--disk" says the temporary folder must be on
+// million-memory and million-peers pick one). "--disk" says the temporary folder must be on
 // a disk, not in memory: the driver stops when it is not.
 #include "BenchContext.h"
 #include "BenchFolders.h"
@@ -99,6 +99,10 @@ int main(int argc, char *argv[])
         note("kestrava-cli");
         addCliRow(context);
     }
+    if (context.wants("peers")) {
+        note("kestrava-cli against perl rename and mmv");
+        addPeerRows(context, bigFolderFiles);
+    }
     if (context.wants("numbering")) {
         note("numbering in natural order");
         addNumberingRow(context);
@@ -119,6 +123,10 @@ int main(int argc, char *argv[])
         || context.asked("million-run") || context.asked("million-memory")) {
         note("a million files");
         addMillionRows(context);
+    }
+    if (context.asked("million") || context.asked("million-peers")) {
+        note("kestrava-cli against perl rename and mmv, a million files");
+        addPeerRows(context, 1000000);
     }
     printTable(context.rows, context.reps, temporary.path());
     removeTree(context.bigFolder);

@@ -41,6 +41,8 @@
 #include <QThreadPool>
 #include <QToolTip>
 
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -87,6 +89,22 @@ bool createFile(const QString &path)
 bool fileExists(const QString &path)
 {
     return ::access(fileNameToBytes(path).constData(), F_OK) == 0;
+}
+
+// The names of \a folder as the boxes show them, read by their bytes: QDir
+// leaves out a name that is not UTF-8.
+QStringList shownNamesIn(const QString &folder)
+{
+    QStringList names;
+    if (DIR *listing = ::opendir(fileNameToBytes(folder).constData())) {
+        while (const dirent *entry = ::readdir(listing)) {
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                names.append(displayFileName(fileNameFromBytes(entry->d_name)));
+        }
+        ::closedir(listing);
+    }
+    names.sort();
+    return names;
 }
 
 } // namespace
@@ -145,6 +163,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_form.reset();
+        removeFilesByBytes(root()); // QTemporaryDir cannot name a file that is not UTF-8
         m_dir.reset();
         m_state.reset();
     }
@@ -230,6 +249,12 @@ void TestPreviewMarks::marksSummaryAndRunAgree_data()
         << QStringList{"a.txt", "locked.txt"} << Rules::PrefixText << QStringList{"locked.txt"}
         << Marks{{"locked.txt", file(Outcome::ReadOnlySkipped)}}
         << QStringLiteral("1 of 2 files will not be renamed (1 read-only file skipped)");
+    // Without the underscore the two bytes spell "\u00E9": the disk compares bytes, and those are taken.
+    QTest::newRow("bytes joined into a name taken")
+        << QStringList{fileNameFromBytes("bad\xc3_\xa9.txt"), QStringLiteral("bad\u00E9.txt")}
+        << Rules::RemoveUnderscores << QStringList{}
+        << Marks{{"bad\uFFFD_\uFFFD.txt", file(Outcome::NameTaken)}, {"bad\u00E9.txt", file(Outcome::Unchanged)}}
+        << QStringLiteral("2 of 2 files will not be renamed (1 name taken, 1 unchanged)");
 }
 
 void TestPreviewMarks::marksSummaryAndRunAgree()
@@ -240,7 +265,7 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     QFETCH(Marks, marks);
     QFETCH(QString, summary);
     for (const QString &name : files)
-        QVERIFY(writeFile(root() + u'/' + name));
+        QVERIFY(createFile(root() + u'/' + name));
     for (const QString &name : readOnly)
         QVERIFY(QFile::setPermissions(root() + u'/' + name, QFile::ReadOwner));
     QVERIFY(m_form->folderList()->setPath(root()));
@@ -299,7 +324,7 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     const QStringList newNames = lines("txtFilesPreviewNew");
     showTab(KestravaForm::Tab::Go);
     control<QPushButton>("StartButton")->click();
-    const QStringList after = namesIn(root());
+    const QStringList after = shownNamesIn(root());
     QCOMPARE(after.size(), files.size());
     int logged = 0;
     for (qsizetype line = 0; line < before.size(); ++line) {
@@ -371,8 +396,13 @@ void TestPreviewMarks::marksOfABigFolderFollowTheView()
 
 void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
 {
-    const QStringList names{QStringLiteral("a b.txt"), QStringLiteral("new\nline.txt"),
-                            QStringLiteral("para\u2029graph.txt"), fileNameFromBytes("caf\xe9 menu.txt")};
+    const QString longest = QStringLiteral("long ") + QString(246, u'x') + QStringLiteral(".txt"); // 255 bytes
+    const QStringList names{QStringLiteral("a b.txt"),
+                            QStringLiteral("new\nline.txt"),
+                            QStringLiteral("para\u2029graph.txt"),
+                            fileNameFromBytes("caf\xe9 menu.txt"),
+                            longest,
+                            QStringLiteral("invoice\u202Etxt.exe")};
     for (const QString &name : names)
         QVERIFY(createFile(root() + u'/' + name));
     QVERIFY(m_form->folderList()->setPath(root()));
@@ -383,7 +413,18 @@ void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
     QCOMPARE(lines("txtFilesPreviewNew").size(), names.size());
     QVERIFY(before.contains(QStringLiteral("new\u240Aline.txt")));
     QVERIFY(before.contains(QStringLiteral("caf\uFFFD menu.txt")));
+    QVERIFY(before.contains(QStringLiteral("invoice\u27E8RLO\u27E9txt.exe")));
     QVERIFY(lines("txtFilesPreviewNew").contains(QStringLiteral("caf\uFFFD_menu.txt")));
+    // The longest name takes one line of each box, however narrow: neither box wraps.
+    for (const char *name : {"txtFilesPreview", "txtFilesPreviewNew"}) {
+        auto *box = control<QPlainTextEdit>(name);
+        QTextCursor start(box->document());
+        start.setPosition(int(box->toPlainText().indexOf(QString(246, u'x'))));
+        QTextCursor end = start;
+        end.setPosition(start.position() + 246);
+        QVERIFY(box->cursorRect(start).right() < box->cursorRect(end).left());
+        QCOMPARE(box->cursorRect(start).top(), box->cursorRect(end).top());
+    }
     // The lists show the stand-ins too; the run still works with the real names.
     QAbstractItemModel *file1 = control<QListView>("File1")->model();
     QStringList listed;
@@ -395,6 +436,7 @@ void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
     QVERIFY(fileExists(root() + QStringLiteral("/new\nline.txt")));
     QVERIFY(fileExists(root() + u'/' + fileNameFromBytes("caf\xe9_menu.txt")));
     QVERIFY(fileExists(root() + QStringLiteral("/a_b.txt")));
+    QVERIFY(fileExists(root() + QStringLiteral("/long_") + QString(246, u'x') + QStringLiteral(".txt")));
     // QTemporaryDir cannot name the file that is not UTF-8 to remove it.
     QCOMPARE(::unlink(QByteArray(fileNameToBytes(root()) + "/caf\xe9_menu.txt").constData()), 0);
 }

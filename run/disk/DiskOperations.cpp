@@ -27,9 +27,9 @@ QByteArray encoded(const QString &path)
 
 // One rename that cannot replace, by the strongest method the file system takes.
 std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath,
-                                    const ParkNotices &notices)
+                                    const ParkNotices &notices, dev_t device = 0)
 {
-    return renameWithoutReplacing(folder, oldPath, newPath, notices.beforeStep);
+    return renameWithoutReplacing(folder, oldPath, newPath, notices.beforeStep, device);
 }
 
 bool sameInode(int folder, const QByteArray &first, const QByteArray &second)
@@ -139,9 +139,9 @@ FolderNameRules rulesOfFolderOf(int folder, const QByteArray &path)
 // file system ignores case; elsewhere they are two hard links, and the new
 // name is as taken as any other.
 std::expected<void, int> renameChecked(int folder, const QByteArray &from, const QByteArray &to,
-                                       const ParkNotices &notices)
+                                       const ParkNotices &notices, dev_t device = 0)
 {
-    const auto renamed = renameOnce(folder, from, to, notices);
+    const auto renamed = renameOnce(folder, from, to, notices, device);
     if (renamed || renamed.error() != EEXIST || !sameInode(folder, from, to)
         || !isCaseOnlyChange(from, to, rulesOfFolderOf(folder, from)))
         return renamed;
@@ -156,6 +156,9 @@ void OpenFolder::open(const QString &folderPath)
     m_path = folderPath;
     // O_PATH needs no read permission: the folder is only a starting point for names.
     m_fd = ::open(encoded(folderPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat info;
+    if (m_fd >= 0 && ::fstat(m_fd, &info) == 0)
+        m_device = info.st_dev;
 }
 
 void OpenFolder::close()
@@ -163,12 +166,14 @@ void OpenFolder::close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_device = 0;
     m_path.clear();
 }
 
 FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
     : folder(folder.descriptor() >= 0 ? folder.descriptor() : AT_FDCWD)
     , path(encoded(folder.descriptor() >= 0 ? name : folder.path() + name))
+    , device(folder.device())
 {}
 
 std::expected<bool, int> isReadOnly(const FolderFile &file)
@@ -245,7 +250,7 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
 
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile, const ParkNotices &notices)
 {
-    return renameChecked(file.folder, file.path, newFile.path, notices);
+    return renameChecked(file.folder, file.path, newFile.path, notices, file.device);
 }
 
 bool isNameHeld(const FolderFile &file)

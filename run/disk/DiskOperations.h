@@ -61,10 +61,13 @@ public:
     const QString &path() const { return m_path; }
     /// The open folder's descriptor, or -1 when it is reached by path.
     int descriptor() const { return m_fd; }
+    /// The open folder's device, 0 when it is not open.
+    dev_t device() const { return m_device; }
 
 private:
     QString m_path;
     int m_fd = -1;
+    dev_t m_device = 0;
 };
 
 /// What tells one file from another over time. The inode alone does not: a
@@ -110,6 +113,8 @@ struct FolderFile
     /// The folder's descriptor with the bare name, or AT_FDCWD with the full path.
     int folder;
     QByteArray path;
+    /// The folder's device, 0 when not known.
+    dev_t device;
     /// The file's identity as isReadOnly() found it, so that a later step
     /// needs no second look; identified stays false until then.
     mutable FileIdentity identity;
