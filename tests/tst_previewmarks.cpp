@@ -77,7 +77,7 @@ QString expectedReason(const SimulatedFile &file)
     }
 }
 
-enum class Rules { RemoveUnderscores, CounterFrom9999, CounterFrom1, PrefixText };
+enum class Rules { RemoveUnderscores, CounterFrom9999, CounterFrom1, PrefixText, RegexSwap, RemoveUnderscoresNumbered };
 
 // Names go to the system byte for byte, whatever their encoding.
 bool createFile(const QString &path)
@@ -171,6 +171,7 @@ private Q_SLOTS:
     void marksSummaryAndRunAgree_data();
     void marksSummaryAndRunAgree();
     void treeSummaryCountsProblemsInSubFolders();
+    void patternErrorMarksEveryFileAndRenamesNothing();
     void marksOfABigFolderFollowTheView();
     void namesThatBreakALineKeepTheBoxesLineForLine();
     void fileTypeBoxFiltersByExactlyWhatWasTyped();
@@ -200,6 +201,15 @@ void TestPreviewMarks::applyRules(Rules rules)
     case Rules::PrefixText:
         control<QCheckBox>("chkPrefixName")->setChecked(true);
         control<QLineEdit>("txtPrefixText")->setText(QStringLiteral("new_"));
+        break;
+    case Rules::RegexSwap:
+        control<QCheckBox>("chkFindRegex")->setChecked(true);
+        control<QLineEdit>("txtFindText")->setText(QStringLiteral("^(\\w)_(\\w)$"));
+        control<QLineEdit>("txtReplaceText")->setText(QStringLiteral("$2_$1"));
+        break;
+    case Rules::RemoveUnderscoresNumbered:
+        control<QRadioButton>("optRemoveUnderscores")->setChecked(true);
+        control<QComboBox>("cmbWhenTaken")->setCurrentIndex(1);
         break;
     }
 }
@@ -245,6 +255,14 @@ void TestPreviewMarks::marksSummaryAndRunAgree_data()
     // 0002_a.txt moves away first, and a.txt then takes the name it freed.
     QTest::newRow("a chain is not marked") << QStringList{"0002_a.txt", "a.txt"} << Rules::CounterFrom1 << QStringList{}
                                            << Marks{} << QStringLiteral("All 2 files will be renamed");
+    // Each takes the other's name: one goes aside under a temporary name first.
+    QTest::newRow("a swap is not marked") << QStringList{"a_b.txt", "b_a.txt"} << Rules::RegexSwap << QStringList{}
+                                          << Marks{} << QStringLiteral("All 2 files will be renamed");
+    // The box shows the numbered name the run gives.
+    QTest::newRow("a taken name numbered")
+        << QStringList{"a_b.txt", "ab.txt", "ab (2).txt"} << Rules::RemoveUnderscoresNumbered << QStringList{}
+        << Marks{{"ab.txt", file(Outcome::Unchanged)}, {"ab (2).txt", file(Outcome::Unchanged)}}
+        << QStringLiteral("2 of 3 files will not be renamed (2 unchanged)");
     QTest::newRow("read-only skipped by choice")
         << QStringList{"a.txt", "locked.txt"} << Rules::PrefixText << QStringList{"locked.txt"}
         << Marks{{"locked.txt", file(Outcome::ReadOnlySkipped)}}
@@ -336,6 +354,26 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     QCOMPARE(control<QListView>("lstErrorLog")->model()->rowCount(), logged);
     for (const QString &name : readOnly)
         QVERIFY(QFile::setPermissions(root() + u'/' + name, QFile::ReadOwner | QFile::WriteOwner));
+}
+
+void TestPreviewMarks::patternErrorMarksEveryFileAndRenamesNothing()
+{
+    for (const char *name : {"a.txt", "b.txt"})
+        QVERIFY(writeFile(root() + u'/' + QString::fromUtf8(name)));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QCheckBox>("chkFindRegex")->setChecked(true);
+    control<QLineEdit>("txtFindText")->setText(QStringLiteral("(ab"));
+    QVERIFY(showPreview());
+    const QString error = QStringLiteral("Pattern error at 3: missing closing parenthesis");
+    QCOMPARE(markedLines(), (QMap<int, QString>{{0, error}, {1, error}}));
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
+             QStringLiteral("2 of 2 files will not be renamed (2 names cannot be computed)"));
+    showTab(KestravaForm::Tab::Go);
+    control<QPushButton>("StartButton")->click();
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt"}));
+    QAbstractItemModel *log = control<QListView>("lstErrorLog")->model();
+    QCOMPARE(log->rowCount(), 1);
+    QCOMPARE(log->index(0, 0).data().toString(), QStringLiteral("No file is renamed: ") + error);
 }
 
 void TestPreviewMarks::treeSummaryCountsProblemsInSubFolders()
