@@ -579,6 +579,9 @@ void TestCli::applyThenUndoReturnsEveryName_data()
     QTest::newRow("named files in two folders")
         << QStringList{"-0", "--find=e", "--replace=E"} << QByteArray("sub/d e.txt\0a b.txt\0", 20);
     QTest::newRow("regex") << QStringList{"--regex", "--find=^(\\w)", "--replace=\\u$1", "."} << QByteArray();
+    // Both names become x.txt; the second file gets x (2).txt.
+    QTest::newRow("taken name numbered")
+        << QStringList{"--case=lower", "--regex", "--find=.+", "--replace=x", "--when-taken=number", "."} << QByteArray();
 }
 
 void TestCli::applyThenUndoReturnsEveryName()

@@ -314,6 +314,16 @@ void TestUndoRun::dependentRenamesAreUndoneExactly_data()
                            << QStringList{"xx.txt=x.txt", "xxxx.txt=xx.txt"};
     QTest::newRow("swap") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=b.txt", "b.txt=a.txt"}
                           << QStringList{"a.txt=b.txt", "b.txt=a.txt"};
+    QStringList shift;
+    QStringList shiftRules;
+    QStringList shifted;
+    const auto numbered = [](int i) { return QStringLiteral("%1_x").arg(i, 4, 10, QChar(u'0')); };
+    for (int i = 1; i <= 100; ++i) {
+        shift.append(numbered(i));
+        shiftRules.append(numbered(i) + u'=' + numbered(i + 1));
+        shifted.append(numbered(i + 1) + u'=' + numbered(i));
+    }
+    QTest::newRow("shift up by one over 100 files") << shift << shiftRules << shifted;
     QTest::newRow("three-way rotation") << QStringList{"a.txt", "b.txt", "c.txt"}
                                         << QStringList{"a.txt=b.txt", "b.txt=c.txt", "c.txt=a.txt"}
                                         << QStringList{"a.txt=c.txt", "b.txt=a.txt", "c.txt=b.txt"};
