@@ -270,7 +270,7 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     m_fill = std::move(fill);
     if (lines <= m_namesAtOnce) {
         m_fill->appendLines(lines);
-        showLeftBox();
+        showLeftBox(m_fill->before.lineCount());
         showRightBox();
         return;
     }
@@ -295,8 +295,11 @@ void PreviewPage::fillLater()
             m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + part));
             fillLater();
         } else if (!m_fill->leftShown) {
-            // Each box's text is handed over in a turn of its own.
-            showLeftBox();
+            // Each box's text is handed over in turns of its own, a part at a
+            // time: a million lines at once would hold the window up.
+            showLeftBox(m_namesAtOnce);
+            fillLater();
+        } else if (!m_fill->after.showPartIn(m_ui.txtFilesPreviewNew, m_namesAtOnce)) {
             fillLater();
         } else {
             showRightBox();
@@ -304,11 +307,12 @@ void PreviewPage::fillLater()
     });
 }
 
-void PreviewPage::showLeftBox()
+void PreviewPage::showLeftBox(qsizetype lines)
 {
     m_marks->clear();
     m_treeLookAhead->cancel();
-    m_fill->before.showIn(m_ui.txtFilesPreview);
+    if (!m_fill->before.showPartIn(m_ui.txtFilesPreview, lines))
+        return;
     m_fill->before = LineBlockText();
     m_fill->leftShown = true;
 }
@@ -317,7 +321,8 @@ void PreviewPage::showRightBox()
 {
     // Taken off the page first: what follows may start a newer preview.
     const std::unique_ptr<PreviewFill> fill = std::move(m_fill);
-    fill->after.showIn(m_ui.txtFilesPreviewNew);
+    // All at once, unless the turns before have shown it a part at a time.
+    fill->after.showPartIn(m_ui.txtFilesPreviewNew, fill->after.lineCount());
     if (fill->optionsPage)
         fill->optionsPage->setCountersAfterPreview(fill->counters);
     const PreviewLookAhead &lookAhead = fill->lookAhead;
