@@ -45,6 +45,10 @@ const Option optRegex(QStringLiteral("regex"),
                                      "$99, ${name}, $$, \\U, \\L, \\E, \\u and \\l. Default: off."));
 const Option optMatchCase(QStringLiteral("match-case"),
                           QStringLiteral("Letter case counts in --find, as text or expression. Default: off."));
+const Option optWhenTaken(QStringLiteral("when-taken"),
+                          QStringLiteral("A file whose new name is taken: leave (as it is) or number (gets the lowest "
+                                         "free 'name (2).ext', counting from 2). Default: leave."),
+                          QStringLiteral("WORD"));
 const Option optReplace(QStringLiteral("replace"),
                         QStringLiteral("Replace what --find found with this text. Default: empty, which removes it."),
                         QStringLiteral("TEXT"));
@@ -175,7 +179,7 @@ CliArguments::CliArguments()
     // A file named like an option, such as "-x" from a "*", must never set one.
     m_parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     m_namingOptions = {optRemoveTildes, optSpaces,         optUnderscores, optCase,          optFind,
-                       optRegex,        optMatchCase,      optReplace,     optTrim,          optPrefix,
+                       optRegex,        optMatchCase,      optWhenTaken,   optReplace,     optTrim,          optPrefix,
                        optPrefixCounter, optPrefixDate,    optPostfix,     optPostfixCounter, optPostfixDate,
                        optOrder,        optReverse,        optCounterStep, optCounterDigits, optCounterPerFolder,
                        optDateFrom,     optDateFallback,   optTemplate};
@@ -290,6 +294,12 @@ std::expected<void, QString> CliArguments::readNaming(ParsedRequest &parsed) con
         options.replaceText = textOption(optReplace, parsed.notes);
     options.findRegex = options.findRegex || m_parser.isSet(optRegex);
     options.findMatchCase = options.findMatchCase || m_parser.isSet(optMatchCase);
+    const auto whenTaken = chosen<WhenTaken>(m_parser, optWhenTaken,
+                                             {{u"leave", WhenTaken::Leave}, {u"number", WhenTaken::Number}},
+                                             options.whenTaken);
+    if (!whenTaken)
+        return std::unexpected(whenTaken.error());
+    options.whenTaken = *whenTaken;
     // Every name would fail alike: nothing is looked at, let alone renamed.
     if (const std::optional<QString> patternError = findPatternError(options))
         return std::unexpected(usage(optFind, *patternError));

@@ -13,6 +13,8 @@
 #include "UndoProgress.h"
 #include "UndoRun.h"
 
+#include <QSet>
+
 #include <cstdio>
 #include <unistd.h>
 
@@ -32,6 +34,30 @@ FileResult resultOf(const FileStatus &status, const RunTarget &target)
     result.changed = status.outcome == FileOutcome::Renamed;
     result.done = result.changed || status.outcome == FileOutcome::Unchanged;
     return result;
+}
+
+// Every named file is renamed or reported: one whose folder the walk did not
+// enter (it became a link, or cannot be entered now) is named as not renamed.
+void reportFilesNotReached(const CliScope &scope, const RunTarget &target, RunResults &results)
+{
+    QSet<QString> reached;
+    reached.reserve(results.files.size());
+    for (const FileResult &file : std::as_const(results.files))
+        reached.insert(file.folderPath + file.oldName);
+    for (const FileGroup &group : scope.groups) {
+        const QString folderPath = folderPathOf(group.folder);
+        for (const QString &name : group.names) {
+            if (reached.contains(folderPath + name))
+                continue;
+            FileResult result;
+            result.shownPath = target.shownPath(folderPath, name);
+            result.folderPath = folderPath;
+            result.oldName = name;
+            result.outcome = outcomeWord(FileOutcome::Failed);
+            result.reason = QStringLiteral("The run did not enter its folder");
+            results.files.append(std::move(result));
+        }
+    }
 }
 
 } // namespace
@@ -79,7 +105,7 @@ int CliCommand::run()
     // A usage error leaves everything as it is; only a run puts parked files back.
     if (m_request.action == CliAction::Apply)
         recoverParkedFiles();
-    const RunResults results = m_request.action == CliAction::Apply ? apply(target) : dryRun(*scope, target);
+    const RunResults results = m_request.action == CliAction::Apply ? apply(*scope, target) : dryRun(*scope, target);
     for (const QString &error : results.errors)
         printMessage(error);
     return printed(results);
@@ -92,7 +118,7 @@ RunResults CliCommand::dryRun(const CliScope &scope, RunTarget &target)
     return dryRunResults(scope, target, names, m_request.includePattern, m_request.recursive, m_request.skipReadOnly);
 }
 
-RunResults CliCommand::apply(RunTarget &target)
+RunResults CliCommand::apply(const CliScope &scope, RunTarget &target)
 {
     RunResults results;
     results.kind = RunKind::Apply;
@@ -115,6 +141,8 @@ RunResults CliCommand::apply(RunTarget &target)
     for (const FileStatus &status : run.log().statuses())
         results.files.append(resultOf(status, target));
     results.errors = run.log().errors();
+    if (scope.isFileSet())
+        reportFilesNotReached(scope, target, results);
     return results;
 }
 

@@ -33,7 +33,7 @@ private:
     int printed(const RunResults &results) const;
     mutable bool m_outputFailed = false;
     RunResults dryRun(const CliScope &scope, RunTarget &target);
-    RunResults apply(RunTarget &target);
+    RunResults apply(const CliScope &scope, RunTarget &target);
 
     const CliRequest &m_request;
 };

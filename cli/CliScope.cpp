@@ -40,6 +40,7 @@ struct NamedFile
     QString folder;      // real path of its folder
     QString shownFolder; // as written, ending in "/", or empty
     QString name;
+    VisitedFolders::Key identity; // of its folder
 };
 
 std::expected<NamedFile, QString> namedFile(const QString &path)
@@ -54,21 +55,24 @@ std::expected<NamedFile, QString> namedFile(const QString &path)
     const QString folder =
         DiskFolderList::resolvePath(QString(), file.shownFolder.isEmpty() ? QStringLiteral(".") : file.shownFolder);
     // The walk refuses folders reached through a link, so each file's folder is
-    // taken by its real path; two spellings of one folder then make one group.
+    // taken by its real path.
     char *real = ::realpath(nameToBytes(folder).constData(), nullptr);
     if (!real)
         return std::unexpected(pathProblem(path, systemErrorText(errno)));
     file.folder = nameFromBytes(QByteArray(real));
     std::free(real);
+    const auto identity = folderIdentity(file.folder, true);
+    if (!identity)
+        return std::unexpected(pathProblem(path, systemErrorText(identity.error())));
+    file.identity = {quint64(identity->device), quint64(identity->inode)};
     return file;
 }
 
 std::expected<CliScope, QString> fileSet(const QStringList &paths, const QString &pattern, bool filesOnly)
 {
     const FileNamePattern matcher(pattern);
-    CliScope scope;
-    QList<QList<DirectoryEntry>> entries;
-    QHash<QString, qsizetype> groupOf;
+    QList<NamedFile> files;
+    files.reserve(paths.size());
     for (const QString &path : paths) {
         const auto kind = kindOf(path);
         if (!kind)
@@ -78,19 +82,40 @@ std::expected<CliScope, QString> fileSet(const QStringList &paths, const QString
                 pathProblem(path,
                             filesOnly ? QStringLiteral("a folder; --null takes files only")
                                       : QStringLiteral("a folder among files; name one folder, or files")));
-        const auto file = namedFile(path);
+        auto file = namedFile(path);
         if (!file)
             return std::unexpected(file.error());
-        if (!matcher.matches(file->name))
-            continue;
-        auto group = groupOf.constFind(file->folder);
+        if (matcher.matches(file->name))
+            files.append(std::move(*file));
+    }
+    // Files are grouped by their folder itself, not by its path: a walk enters
+    // a folder once, so a second group of one folder reached by another path
+    // (a bind mount, a second mount of one file system) would never be walked.
+    CliScope scope;
+    QList<QList<DirectoryEntry>> entries;
+    QHash<VisitedFolders::Key, qsizetype> groupOf;
+    QList<bool> spelledApart; // a group reached by more than one path
+    for (const NamedFile &file : std::as_const(files)) {
+        auto group = groupOf.constFind(file.identity);
         if (group == groupOf.cend()) {
-            group = groupOf.insert(file->folder, scope.groups.size());
-            scope.groups.append(FileGroup{file->folder, {}});
-            scope.shownFolders.insert(file->folder, file->shownFolder);
+            group = groupOf.insert(file.identity, scope.groups.size());
+            scope.groups.append(FileGroup{file.folder, {}});
+            scope.shownFolders.insert(file.folder, file.shownFolder);
             entries.append(QList<DirectoryEntry>());
+            spelledApart.append(false);
+        } else if (scope.shownFolders.value(scope.groups.at(*group).folder) != file.shownFolder) {
+            spelledApart[*group] = true;
         }
-        entries[*group].append(DirectoryEntry{file->name, false});
+        entries[*group].append(DirectoryEntry{file.name, false});
+    }
+    // Each file of such a group is shown by the path that first named it.
+    for (const NamedFile &file : std::as_const(files)) {
+        const qsizetype group = groupOf.value(file.identity);
+        if (!spelledApart.at(group))
+            continue;
+        const QString key = scope.groups.at(group).folder + u'/' + file.name;
+        if (!scope.shownPaths.contains(key))
+            scope.shownPaths.insert(key, file.shownFolder + file.name);
     }
     for (qsizetype group = 0; group < entries.size(); ++group) {
         sortByName(entries[group]);

@@ -76,7 +76,7 @@ RunResults dryRunResults(const CliScope &scope, RunTarget &target, RulesNameSour
 {
     RunResults results;
     Collector collector(target, results);
-    const SimulationSettings settings{skipReadOnly};
+    const SimulationSettings settings{skipReadOnly, names.whenTaken()};
     names.beginRun();
     if (!scope.isFileSet() && recursive) {
         QString folderPath;

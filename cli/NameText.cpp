@@ -24,9 +24,17 @@ bool isEscapedByte(char16_t code)
     return code >= 0xdc80 && code <= 0xdcff;
 }
 
+// A character that changes the direction of the text after it: printed raw,
+// it would make a terminal show the rest of the line in another order.
+bool isBidiControl(char32_t code)
+{
+    return code == 0x061c || code == 0x200e || code == 0x200f || (code >= 0x202a && code <= 0x202e)
+        || (code >= 0x2066 && code <= 0x2069);
+}
+
 bool isControl(char32_t code)
 {
-    return code < 0x20 || code == 0x7f || (code >= 0x80 && code <= 0x9f);
+    return code < 0x20 || code == 0x7f || (code >= 0x80 && code <= 0x9f) || isBidiControl(code);
 }
 
 } // namespace
@@ -46,7 +54,8 @@ QString escapedName(const QString &name)
     // Almost every name needs no escape and is handed back without a copy.
     const auto needsEscape = [](QChar ch) {
         const char16_t code = ch.unicode();
-        return code < 0x20 || code == u'\\' || (code >= 0x7f && code <= 0x9f) || isEscapedByte(code);
+        return code < 0x20 || code == u'\\' || (code >= 0x7f && code <= 0x9f) || isEscapedByte(code)
+            || isBidiControl(code);
     };
     if (std::none_of(name.cbegin(), name.cend(), needsEscape))
         return name;
@@ -65,7 +74,8 @@ QString escapedName(const QString &name)
         else if (isEscapedByte(code))
             appendByteEscape(out, uchar(code & 0xff));
         else if (isControl(code)) {
-            // A C1 control is two bytes in UTF-8; each is shown as the byte it is.
+            // A C1 control is two bytes in UTF-8, a direction control two or
+            // three; each is shown as the byte it is.
             const QByteArray bytes = QString(QChar(code)).toUtf8();
             for (const char byte : bytes)
                 appendByteEscape(out, uchar(byte));

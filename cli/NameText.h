@@ -16,8 +16,10 @@ QByteArray nameToBytes(const QString &name);
 
 /// \a name as printed: C-style escapes for what a terminal or a script could
 /// misread. A backslash becomes "\\", tab, newline and carriage return "\t",
-/// "\n" and "\r", any other control character and every byte that is not
-/// valid UTF-8 "\xNN", one escape per byte. Everything else is as it stands.
+/// "\n" and "\r", any other control character, each character that changes
+/// the direction of the text (U+061C, U+200E, U+200F, U+202A to U+202E,
+/// U+2066 to U+2069) and every byte that is not valid UTF-8 "\xNN", one
+/// escape per byte. Everything else is as it stands.
 /// The result holds no control character and decodes back to the exact bytes.
 QString escapedName(const QString &name);
 

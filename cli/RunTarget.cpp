@@ -56,6 +56,11 @@ QString RunTarget::shownPath(const QString &folderPath, const QString &name) con
 {
     if (m_scope.isFileSet()) {
         const QString folder = folderPath.size() > 1 ? folderPath.chopped(1) : folderPath;
+        if (!m_scope.shownPaths.isEmpty()) {
+            if (const auto shown = m_scope.shownPaths.constFind(folder + u'/' + name);
+                shown != m_scope.shownPaths.cend())
+                return *shown;
+        }
         return m_scope.shownFolders.value(folder) + name;
     }
     if (folderPath == m_topFolder)

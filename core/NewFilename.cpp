@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "NewFilename.h"
 
+#include "FileNameBytes.h"
 #include "KeepingBytes.h"
 #include "NameTemplate.h"
 #include "PatternReplacement.h"
@@ -297,7 +298,11 @@ std::expected<QString, RenameError> buildNewName(const QString &oldName, const R
         if (const auto cut = trimBase(base, options.trimLength); !cut)
             return std::unexpected(cut.error());
     }
-    return base + extension;
+    // A rule may join bytes that are not UTF-8 on their own into bytes that
+    // are (a removed tilde between them, a byte found and replaced): the name
+    // is given as the disk will hold it, so that it compares with the names
+    // there as the disk compares them.
+    return fileNameAsOnDisk(base + extension);
 }
 
 } // namespace

@@ -24,7 +24,8 @@ namespace kestrava {
 /// (RenameError::counterPastLimit()) and, when trimming, for a trim length that
 /// is not a number, and, before any counter moves, for a find pattern that
 /// does not compile (RenameError::patternError()). Characters of the name that stand for bytes that are not
-/// UTF-8 (lone surrogates) pass every rule unchanged.
+/// UTF-8 (lone surrogates) pass every rule unchanged; where the rules join such
+/// bytes into valid UTF-8, the new name holds the characters they spell.
 std::expected<QString, RenameError> BuildNewFilename(const QString &oldName, const RenameOptions &options,
                                                      NameCounters &counters, QDate today);
 /// The same with the date stamps showing \a stampTime in place of today: the

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The byte-exact file names: every byte sequence survives the way into text
 // and back, every valid text the way into bytes and back, and the shown form
-// of any name is one line of valid text.
+// of any name is one line of valid text in the order of its characters.
 #include "FileNameBytes.h"
 #include "FuzzInput.h"
 
@@ -26,11 +26,20 @@ bool breaksTheLine(QChar c)
     }
 }
 
+bool turnsTheText(QChar c)
+{
+    const char16_t code = c.unicode();
+    return code == 0x061C || code == 0x200E || code == 0x200F || (code >= 0x202A && code <= 0x202E)
+        || (code >= 0x2066 && code <= 0x2069);
+}
+
 void requireOneLine(const QString &shown)
 {
     require(shown.isValidUtf16(), "a shown name that is not valid text");
-    for (const QChar c : shown)
+    for (const QChar c : shown) {
         require(!breaksTheLine(c), "a shown name that breaks the line");
+        require(!turnsTheText(c), "a shown name that changes the direction of the text");
+    }
 }
 
 } // namespace

@@ -18,6 +18,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <utility>
 
 namespace kestrava {
@@ -76,9 +77,9 @@ bool RenameRun::start(RunScope scope)
         m_journal->begin(scope, m_startFolder, m_startedAt);
         reportJournalFailure();
     }
-    if (const QString why = m_parts.names.whyNoNames(); !why.isEmpty()) {
-        // Every name would fail alike: nothing is renamed, and the log says why once.
-        LogError(why);
+    if (const QString failure = m_parts.names.failureOfEveryName(); !failure.isEmpty()) {
+        // Every file would fail alike: one line says why, and no folder is walked.
+        LogError(failure);
     } else if (scope == RunScope::AllFilesIncludingSubFolders) {
         RenameFolderTree();
     } else {
@@ -120,7 +121,9 @@ bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFile
     return renamed;
 }
 
-FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &name, const QString &newName)
+std::optional<FileStatus> RenameRun::beforeRename(const QString &folderPath, const QString &name,
+                                                 const QString &newName, const FolderFile &file, bool &madeWritable,
+                                                 int &permissionError)
 {
     FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
     // Whatever the options made of the name, a file never leaves its folder.
@@ -128,8 +131,6 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         status.reason = systemErrorText(EINVAL);
         return status;
     }
-    const FolderFile file(m_openFolder, name);
-    int permissionError = 0;
     const auto readOnly = isReadOnly(file);
     if (!readOnly)
         permissionError = readOnly.error(); // then treated as not read-only
@@ -149,7 +150,18 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
     // A read-only file is made writable only for a rename that is to happen,
     // and made read-only again when the rename fails, so a file that keeps
     // its name keeps its permissions too.
-    const bool madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
+    madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
+    return std::nullopt;
+}
+
+FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &name, const QString &newName)
+{
+    const FolderFile file(m_openFolder, name);
+    bool madeWritable = false;
+    int permissionError = 0;
+    if (std::optional<FileStatus> status = beforeRename(folderPath, name, newName, file, madeWritable, permissionError))
+        return std::move(*status);
+    FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
     if (const auto renamed = journaledRename(folderPath, file, FolderFile(m_openFolder, newName)); !renamed) {
         status.reason = renamed.error();
         if (madeWritable)
@@ -162,6 +174,51 @@ FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &na
         LogError(errorText(systemErrorText(permissionError), folderPath + name));
     status.outcome = FileOutcome::Renamed;
     return status;
+}
+
+bool RenameRun::parkFirstOfRing(const QString &folderPath, const QString &name, const QString &newName,
+                                ParkedFile &parked)
+{
+    parked = ParkedFile();
+    const FolderFile file(m_openFolder, name);
+    if (std::optional<FileStatus> status =
+            beforeRename(folderPath, name, newName, file, parked.madeWritable, parked.permissionError)) {
+        if (status->outcome == FileOutcome::Failed)
+            LogError(errorText(status->reason, folderPath + name));
+        m_log.addStatus(std::move(*status));
+        return false;
+    }
+    const auto aside = journaledPark(folderPath, file, FolderFile(m_openFolder, newName), parked.sequence);
+    if (!aside) {
+        if (parked.madeWritable)
+            restoreReadOnly(file, folderPath + name);
+        LogError(errorText(aside.error(), folderPath + name));
+        m_log.addStatus({folderPath, name, newName, FileOutcome::Failed, aside.error()});
+        return false;
+    }
+    parked.temporary = *aside;
+    parked.parked = true;
+    return true;
+}
+
+bool RenameRun::finishRing(const QString &folderPath, const QString &name, const QString &newName,
+                           const ParkedFile &parked)
+{
+    const FolderFile file(m_openFolder, name);
+    FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
+    if (const auto moved = journaledUnpark(file, FolderFile(m_openFolder, newName), parked); !moved) {
+        status.reason = moved.error();
+        if (parked.madeWritable)
+            restoreReadOnly(file, folderPath + name);
+        LogError(errorText(status.reason, folderPath + name));
+    } else {
+        if (parked.permissionError != 0)
+            LogError(errorText(systemErrorText(parked.permissionError), folderPath + name));
+        status.outcome = FileOutcome::Renamed;
+    }
+    const bool renamed = status.outcome == FileOutcome::Renamed;
+    m_log.addStatus(std::move(status));
+    return renamed;
 }
 
 // The renamed files' old names are gone from disk: the file list shows the

@@ -6,11 +6,12 @@
 #include "RunLog.h"
 
 #include <QDateTime>
+#include <QList>
 #include <QSet>
 #include <QString>
 
 #include <expected>
-
+#include <optional>
 #include <utility>
 
 namespace kestrava {
@@ -93,7 +94,37 @@ public:
     static QString confirmationText(const QString &oldName, const QString &newName);
 
 private:
+    /// The first file of a ring of renames, parked under a temporary name
+    /// until the others have moved.
+    struct ParkedFile
+    {
+        bool parked = false;
+        QByteArray temporary;
+        quint64 sequence = 0; // its rename's in the journal
+        bool madeWritable = false;
+        int permissionError = 0;
+    };
+
+    /// The checks and choices before a rename (a usable name, read-only,
+    /// confirmation, unchanged): the file's status when it is not to be
+    /// renamed, else nothing, a read-only file made writable.
+    std::optional<FileStatus> beforeRename(const QString &folderPath, const QString &name, const QString &newName,
+                                           const FolderFile &file, bool &madeWritable, int &permissionError);
     FileStatus renameOneFile(const QString &folderPath, const QString &name, const QString &newName);
+    /// Parks the first file of a ring; false, with its status logged, when it stays.
+    bool parkFirstOfRing(const QString &folderPath, const QString &name, const QString &newName, ParkedFile &parked);
+    /// Moves the parked file of a ring to its new name, or back to its old one
+    /// when that fails; logs its status. True when it was renamed.
+    bool finishRing(const QString &folderPath, const QString &name, const QString &newName, const ParkedFile &parked);
+    /// Renames the files \a names of the folder, in the order they are
+    /// numbered in: their new names first, then the renames in an order in
+    /// which no file needs a name another file of the run still holds. Where
+    /// \a passedOver is given (for each position of the list, whether the run
+    /// passes over it), the run yields at each position passed over.
+    void renameFolderFiles(const QString &folderPath, const QList<QString> &names, const QList<bool> &passedOver);
+    /// One file that does not move, or that the plan refused its new name.
+    void leaveFile(const QString &folderPath, const QString &name, const std::expected<QString, QString> &newName,
+                   bool refused);
     bool askConfirmation(const QString &name, const QString &newName);
     void refillFileList();
     static bool makeWritableForRename(const FolderFile &file, int &permissionError);
@@ -115,6 +146,10 @@ private:
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
     std::expected<void, QString> journaledRename(const QString &folderPath, const FolderFile &file,
                                                  const FolderFile &newFile);
+    std::expected<QByteArray, QString> journaledPark(const QString &folderPath, const FolderFile &file,
+                                                     const FolderFile &newFile, quint64 &sequence);
+    std::expected<void, QString> journaledUnpark(const FolderFile &file, const FolderFile &newFile,
+                                                 const ParkedFile &parked);
     void reportJournalFailure();
 
     RunParts m_parts;

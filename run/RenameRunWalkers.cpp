@@ -8,64 +8,24 @@
 #include "NameSource.h"
 #include "NumberingOrder.h"
 #include "ProgressSink.h"
+#include "RenamePlan.h"
+#include "RunSettings.h"
 
 #include <algorithm>
+#include <cerrno>
 
 namespace kestrava {
 
 void RenameRun::RenameSelectedFiles()
 {
     const QString folderPath = folderPathOf(m_parts.folders.path());
-    if (const NumberingOptions numbering = beginFolderFiles(); !numbering.isListOrder()) {
-        renameInNumberingOrder(folderPath, numbering, true);
-        return;
-    }
-    const qsizetype count = m_parts.files.count();
-    for (qsizetype position = 0; position < count; ++position) {
-        if (m_stopRequested)
-            return;
-        // The list is not expected to shrink under a run; if it does, stop reading it.
-        if (position >= m_parts.files.count())
-            return;
-        if (m_parts.files.isSelected(position)) {
-            const QString name = m_parts.files.name(position);
-            m_parts.progress.showFile(name);
-            m_parts.progress.showCount(intFilesRenamed());
-            const auto newName = nameOf(folderPath, name);
-            if (!newName)
-                logNameFailure(folderPath, name, newName.error());
-            else if (RenameFile(folderPath, name, *newName))
-                RecordFileModified(*newName);
-        }
-        m_parts.progress.yield();
-    }
+    renameInNumberingOrder(folderPath, beginFolderFiles(), true);
 }
 
 void RenameRun::RenameAllFilesInFolder()
 {
     const QString folderPath = folderPathOf(m_parts.folders.path());
-    if (const NumberingOptions numbering = beginFolderFiles(); !numbering.isListOrder()) {
-        renameInNumberingOrder(folderPath, numbering, false);
-        return;
-    }
-    const qsizetype count = m_parts.files.count();
-    for (qsizetype position = 0; position < count; ++position) {
-        if (m_stopRequested || position >= m_parts.files.count())
-            return;
-        const QString name = m_parts.files.name(position);
-        m_parts.progress.showFile(name);
-        const auto newName = nameOf(folderPath, name);
-        bool renamed = false;
-        if (!newName)
-            logNameFailure(folderPath, name, newName.error());
-        else
-            renamed = RenameFile(folderPath, name, *newName);
-        // The count shown is of the files renamed before this one.
-        m_parts.progress.showCount(intFilesRenamed());
-        if (renamed)
-            RecordFileModified(*newName);
-        m_parts.progress.yield();
-    }
+    renameInNumberingOrder(folderPath, beginFolderFiles(), false);
 }
 
 NumberingOptions RenameRun::beginFolderFiles()
@@ -83,25 +43,128 @@ void RenameRun::renameInNumberingOrder(const QString &folderPath, const Numberin
 {
     QList<QString> names;
     names.reserve(selectedOnly ? m_parts.files.selectedCount() : m_parts.files.count());
+    // In the list's order, a long list yields at every file, selected or not,
+    // so that the window stays alive while the run passes over the others.
+    QList<bool> passedOver;
     for (qsizetype position = 0; position < m_parts.files.count(); ++position) {
-        if (!selectedOnly || m_parts.files.isSelected(position))
+        const bool taken = !selectedOnly || m_parts.files.isSelected(position);
+        if (taken)
             names.append(m_parts.files.name(position));
+        if (numbering.isListOrder())
+            passedOver.append(!taken);
     }
-    for (const qsizetype position : numberingOrder(folderPath, names, numbering)) {
+    if (!numbering.isListOrder()) {
+        QList<QString> ordered;
+        ordered.reserve(names.size());
+        for (const qsizetype position : numberingOrder(folderPath, names, numbering))
+            ordered.append(names.at(position));
+        names = std::move(ordered);
+    }
+    renameFolderFiles(folderPath, names, passedOver);
+}
+
+void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString> &names,
+                                  const QList<bool> &passedOver)
+{
+    if (m_openFolder.path() != folderPath)
+        m_openFolder.open(folderPath);
+    // Every new name first, in the numbering order, so that the counters count
+    // as they always did; the plan then changes only the order on disk.
+    QList<std::expected<QString, QString>> newNames;
+    QList<PlannedFile> files;
+    newNames.reserve(names.size());
+    files.reserve(names.size());
+    const bool skipReadOnly = m_parts.settings.ignoreReadOnly();
+    for (const QString &name : names) {
+        auto newName = nameOf(folderPath, name);
+        PlannedFile file{name, newName.value_or(QString()), false};
+        file.moves = newName && *newName != name && isUsableFileName(name) && isUsableFileName(*newName);
+        if (file.moves && skipReadOnly) {
+            const auto readOnly = isReadOnly(FolderFile(m_openFolder, name));
+            file.moves = !readOnly || !*readOnly;
+        }
+        files.append(std::move(file));
+        newNames.append(std::move(newName));
+    }
+    PlanFolder folder;
+    folder.rules = folderNameRules(folderPath);
+    folder.whenTaken = m_parts.names.whenTaken();
+    // Only a numbered name needs to know the folder's other entries ahead:
+    // otherwise a taken name is found as the rename meets it, as always.
+    if (folder.whenTaken == WhenTaken::Number)
+        folder.heldByOther = [this](const QString &name) { return isNameHeld(FolderFile(m_openFolder, name)); };
+    const PlannedRenames plan = planRenames(files, folder);
+
+    QList<bool> done(names.size(), false);
+    qsizetype group = 0;
+    // The list's positions passed so far, and a yield for each one passed over.
+    qsizetype position = 0;
+    const auto passOver = [&] {
+        for (; position < passedOver.size() && passedOver[position]; ++position)
+            m_parts.progress.yield();
+    };
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        passOver();
         if (m_stopRequested)
             return;
-        const QString &name = names.at(position);
-        m_parts.progress.showFile(name);
-        const auto newName = nameOf(folderPath, name);
-        bool renamed = false;
-        if (!newName)
-            logNameFailure(folderPath, name, newName.error());
-        else
-            renamed = RenameFile(folderPath, name, *newName);
-        m_parts.progress.showCount(intFilesRenamed());
-        if (renamed)
-            RecordFileModified(*newName);
-        m_parts.progress.yield();
+        ++position;
+        if (done[i])
+            continue;
+        if (plan.outcomes[i] != PlanOutcome::Moves) {
+            m_parts.progress.showFile(names[i]);
+            m_parts.progress.showCount(intFilesRenamed());
+            leaveFile(folderPath, names[i], newNames[i], plan.outcomes[i] != PlanOutcome::Stays);
+            m_parts.progress.yield();
+            continue;
+        }
+        // The chain or ring this file is the first of, in the numbering order.
+        const PlannedRenames::Group &steps = plan.groups[group];
+        const qsizetype end = group + 1 < plan.groups.size() ? plan.groups[group + 1].firstStep : plan.steps.size();
+        ++group;
+        ParkedFile parked;
+        for (qsizetype at = steps.firstStep; at < end; ++at) {
+            const PlannedRenames::Step step = plan.steps[at];
+            const QString &name = names[step.file];
+            const QString &newName = plan.names[step.file];
+            done[step.file] = true;
+            // A ring, once begun, is seen through, so that no file is left parked.
+            if (m_stopRequested && !steps.ring)
+                return;
+            m_parts.progress.showFile(name);
+            // The count shown is of the files renamed before this one.
+            m_parts.progress.showCount(intFilesRenamed());
+            bool renamed = false;
+            switch (step.kind) {
+            case PlannedRenames::StepKind::Direct:
+                renamed = RenameFile(folderPath, name, newName);
+                break;
+            case PlannedRenames::StepKind::Park:
+                parkFirstOfRing(folderPath, name, newName, parked);
+                break;
+            case PlannedRenames::StepKind::FromPark:
+                renamed = parked.parked && finishRing(folderPath, name, newName, parked);
+                break;
+            }
+            if (renamed)
+                RecordFileModified(newName);
+            m_parts.progress.yield();
+        }
+    }
+    passOver();
+}
+
+void RenameRun::leaveFile(const QString &folderPath, const QString &name,
+                          const std::expected<QString, QString> &newName, bool refused)
+{
+    if (!newName) {
+        logNameFailure(folderPath, name, newName.error());
+    } else if (refused) {
+        // Another entry keeps the name, or an earlier file of the run takes it.
+        const QString reason = systemErrorText(EEXIST);
+        LogError(errorText(reason, folderPath + name));
+        m_log.addStatus({folderPath, name, *newName, FileOutcome::Failed, reason});
+    } else if (RenameFile(folderPath, name, *newName)) {
+        RecordFileModified(*newName);
     }
 }
 

@@ -20,6 +20,8 @@ constexpr const char *InvalidArgument =
 // other text of the window.
 [[maybe_unused]] constexpr const char *PatternError =
     QT_TRANSLATE_NOOP("kestrava::RenameError", "Pattern error at %1: %2");
+constexpr const char *NothingRenamed =
+    QT_TRANSLATE_NOOP("kestrava::RenameError", "No file is renamed: %1");
 
 } // namespace
 
@@ -36,6 +38,17 @@ void RulesNameSource::beginRun()
 void RulesNameSource::restartCounters()
 {
     m_counters.load(m_rules.prefixCountText(), m_rules.postfixCountText());
+}
+
+QString RulesNameSource::failureOfEveryName() const
+{
+    const RenameOptions options = m_rules.options();
+    if (const std::optional<QString> patternError = findPatternError(options))
+        return QCoreApplication::translate("kestrava::RenameError", NothingRenamed).arg(*patternError);
+    if (const std::optional<QString> templateError = nameTemplateError(options))
+        return QCoreApplication::translate("kestrava::RulesNameSource", "The name template cannot be used: %1")
+            .arg(*templateError);
+    return QString();
 }
 
 std::expected<QString, RenameError> RulesNameSource::compute(const QString &oldName)
@@ -68,15 +81,6 @@ std::expected<QString, RenameError> RulesNameSource::compute(const QString &fold
         return now;
     }
     return BuildNewFilename(oldName, options, m_counters, today, &lookup.facts);
-}
-
-QString RulesNameSource::whyNoNames() const
-{
-    const std::optional<QString> error = nameTemplateError(m_rules.options());
-    if (!error)
-        return {};
-    return QCoreApplication::translate("kestrava::RulesNameSource", "The name template cannot be used: %1")
-        .arg(*error);
 }
 
 std::expected<QString, QString> RulesNameSource::newNameIn(const QString &folderPath, const QString &oldName)

@@ -24,8 +24,9 @@ public:
     /// Where the rules come from, each asked again when it matters.
     struct Rules
     {
-        /// The options, at each file: a change made while a run yields
-        /// applies from the next file on.
+        /// The options, at each file: a run gives a folder's new names all
+        /// before its renames, so a change made while it yields applies from
+        /// the next folder on.
         std::function<RenameOptions()> options;
         /// The date the date stamps show, at each file with a date stamp on.
         std::function<QDate()> today;
@@ -39,11 +40,12 @@ public:
     void beginRun() override;
     std::expected<QString, QString> newName(const QString &oldName) override;
     std::expected<QString, QString> newNameIn(const QString &folderPath, const QString &oldName) override;
-    QString whyNoNames() const override;
     QString takeNotice() override { return std::exchange(m_notice, QString()); }
     NumberingOptions numbering() const override { return m_rules.options().numbering; }
     /// Loads the counters from their start texts again, as beginRun() does.
     void restartCounters() override;
+    QString failureOfEveryName() const override;
+    WhenTaken whenTaken() const override { return m_rules.options().whenTaken; }
     /// The new name of \a oldName, advancing the counters, with the failure's cause.
     std::expected<QString, RenameError> compute(const QString &oldName);
     /// The same for the file \a oldName of \a folderPath, with its facts.

@@ -16,12 +16,13 @@ namespace kestrava::testing {
 
 /// A passthrough FUSE mount over a backing folder, both in a fresh temporary
 /// folder, that refuses what \a refuse names: "none", "flags" (the no-replace
-/// rename flag), "links" (hard links) or "both". Unmounted when it goes, also
-/// when the test failed. When FUSE cannot be used, skipReason() says why.
+/// rename flag), "links" (hard links) or "both", and with \a ignoreCase looks
+/// names up with letter case ignored, as exFAT does. Unmounted when it goes,
+/// also when the test failed. When FUSE cannot be used, skipReason() says why.
 class FuseMount
 {
 public:
-    explicit FuseMount(const QString &refuse)
+    explicit FuseMount(const QString &refuse, bool ignoreCase = false)
     {
         if (!m_dir.isValid() || !QDir(m_dir.path()).mkdir(QStringLiteral("backing"))
             || !QDir(m_dir.path()).mkdir(QStringLiteral("mount"))) {
@@ -34,7 +35,8 @@ public:
         }
         m_process.setProcessChannelMode(QProcess::MergedChannels);
         m_process.start(QStringLiteral(KESTRAVA_TESTFS),
-                        {QStringLiteral("--backing=") + backing(), QStringLiteral("--refuse=") + refuse, mountPoint(),
+                        {QStringLiteral("--backing=") + backing(), QStringLiteral("--refuse=") + refuse,
+                         ignoreCase ? QStringLiteral("--case=ignore") : QStringLiteral("--case=keep"), mountPoint(),
                          QStringLiteral("-f")});
         // Bounded: a mount that does not come up in 10 s counts as refused.
         const QDeadlineTimer deadline(10000);

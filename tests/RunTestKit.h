@@ -103,8 +103,10 @@ class FixedNames : public NameSource
 {
 public:
     std::function<std::expected<QString, QString>(const QString &)> rule;
+    WhenTaken taken = WhenTaken::Leave;
     void beginRun() override {}
     std::expected<QString, QString> newName(const QString &oldName) override { return rule(oldName); }
+    WhenTaken whenTaken() const override { return taken; }
 };
 
 class TestSettings : public RunSettings

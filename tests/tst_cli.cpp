@@ -10,10 +10,12 @@
 #include "RunTestKit.h"
 #include "Stamps.h"
 
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
 #include <functional>
+#include <sys/mount.h>
 
 using namespace kestrava;
 using namespace kestrava::testing;
@@ -353,6 +355,7 @@ void TestCli::usageErrors_data()
     QTest::newRow("missing path") << QStringList{"nowhere.txt"} << "nowhere.txt";
     QTest::newRow("missing value") << QStringList{".", "--trim"} << "--trim";
     QTest::newRow("unknown case word") << QStringList{"--case=title", "."} << "--case";
+    QTest::newRow("unknown when-taken word") << QStringList{"--when-taken=replace", "."} << "--when-taken";
     QTest::newRow("unknown spaces word") << QStringList{"--spaces=tabs", "."} << "--spaces";
     QTest::newRow("unknown underscores word") << QStringList{"--underscores=dots!", "."} << "--underscores";
     QTest::newRow("unknown prefix date") << QStringList{"--prefix-date=yyyy-dd-mm", "."} << "--prefix-date";
@@ -484,6 +487,13 @@ void TestCli::scope_data()
         << QStringList{"0002_a_b.jpg", "c d.PNG", "0001_e_f.txt", "sub/0003_i_j.jpg"};
     QTest::newRow("a file named twice") << QStringList{"a b.jpg", "sub/../a b.jpg"}
                                         << QStringList{"a_b.jpg", "c d.PNG", "e f.txt", "sub/i j.jpg"};
+    // "linked" is a link to the folder, "bound" the folder mounted again.
+    QTest::newRow("files of one folder through a link")
+        << QStringList{"linked/c d.PNG", "a b.jpg"}
+        << QStringList{"a_b.jpg", "c_d.PNG", "e f.txt", "linked", "sub/i j.jpg"};
+    QTest::newRow("files of one folder through a bind mount")
+        << QStringList{"bound/c d.PNG", "a b.jpg", "bound/a b.jpg"}
+        << QStringList{"a_b.jpg", "bound", "c_d.PNG", "e f.txt", "sub/i j.jpg"};
 }
 
 void TestCli::scope()
@@ -491,8 +501,26 @@ void TestCli::scope()
     QFETCH(QStringList, arguments);
     QFETCH(QStringList, renamed);
     makeFiles({"a b.jpg", "c d.PNG", "e f.txt", ".g h.jpg", "sub/i j.jpg", "sub/.k l.jpg", ".hid/m n.jpg"});
+    const QByteArray bound = QFile::encodeName(root() + QStringLiteral("/bound"));
+    if (arguments.join(u' ').contains(QStringLiteral("linked/")))
+        QVERIFY(QFile::link(root(), root() + QStringLiteral("/linked")));
+    if (arguments.join(u' ').contains(QStringLiteral("bound/"))) {
+        QVERIFY(QDir(root()).mkdir(QStringLiteral("bound")));
+        if (::mount(QFile::encodeName(root()).constData(), bound.constData(), nullptr, MS_BIND, nullptr) != 0)
+            QSKIP(qPrintable(QStringLiteral("no bind mount here: ") + QString::fromLocal8Bit(strerror(errno))));
+    }
+    const auto unmount = qScopeGuard([&bound] { ::umount2(bound.constData(), MNT_DETACH); }); // also on failure
+    // The dry run promises what the run then does, file for file, each shown as it was named.
+    const CliOutput promised = runCli(QStringList{"--spaces=underscores"} + arguments);
     const CliOutput output = runCli(QStringList{"--spaces=underscores", "-x"} + arguments);
     QVERIFY2(output.status == 0, output.err.constData());
+    QCOMPARE(output.outLines().mid(0, output.outLines().size() - 1),
+             promised.outLines().mid(0, promised.outLines().size() - 1));
+    if (!arguments.contains(QStringLiteral(".")) && !arguments.contains(QStringLiteral("sub"))) {
+        for (const QByteArray &line : output.outLines().mid(0, output.outLines().size() - 1))
+            QVERIFY2(arguments.contains(QString::fromUtf8(line.split('\t').first())), line.constData());
+    }
+    ::umount2(bound.constData(), MNT_DETACH); // the tree below is read without the second view
     QStringList expected = renamed + QStringList{".g h.jpg", "sub", "sub/.k l.jpg", ".hid", ".hid/m n.jpg"};
     expected.sort();
     QCOMPARE(treeNames(root()), expected);
@@ -539,7 +567,8 @@ void TestCli::namesArePrintedEscaped()
     // A name that is not UTF-8 and one holding a tab and a backslash, made byte for byte.
     const QByteArray latin1 = "caf\xe9 x.txt";
     const QByteArray tabbed = "tab\there\\.txt";
-    for (const QByteArray &name : {latin1, tabbed}) {
+    const QByteArray turned = "invoice\xe2\x80\xaetxt.exe"; // U+202E would turn the rest of the line
+    for (const QByteArray &name : {latin1, tabbed, turned}) {
         const QByteArray path = QFile::encodeName(root()) + '/' + name;
         FILE *file = std::fopen(path.constData(), "w");
         QVERIFY(file);
@@ -549,6 +578,9 @@ void TestCli::namesArePrintedEscaped()
     const CliOutput tabs = runCli({"-0", "--spaces=underscores"}, input);
     QCOMPARE(tabs.outLines().value(0), "caf\\xe9 x.txt\tcaf\\xe9_x.txt\trenamed\t");
     QCOMPARE(tabs.outLines().value(1), "tab\\there\\\\.txt\ttab\\there\\\\.txt\tunchanged\t");
+    const CliOutput turnedOutput = runCli({"invoice\xe2\x80\xaetxt.exe"});
+    QCOMPARE(turnedOutput.outLines().value(0),
+             "invoice\\xe2\\x80\\xaetxt.exe\tinvoice\\xe2\\x80\\xaetxt.exe\tunchanged\t");
     const CliOutput json = runCli({"-0", "--spaces=underscores", "--json", "-x"}, input);
     QVERIFY2(json.status == 0, json.err.constData());
     QCOMPARE(json.json().value(0).value("old").toString(), "caf\\xe9 x.txt");
@@ -569,9 +601,10 @@ void TestCli::helpListsEveryOptionWithItsDefault()
           "--postfix-date",  "--recursive", "--include",        "--skip-read-only", "--null",     "--json",
           "--apply",         "--undo",      "--version",        "--regex",          "--match-case", "--order",
           "--reverse",       "--counter-step", "--counter-digits", "--counter-per-folder", "--preset ",
-          "--save-preset ",  "--list-presets", "--date-from", "--date-fallback", "--template", "--show-fields"})
+          "--save-preset ",  "--list-presets", "--when-taken", "--date-from", "--date-fallback", "--template",
+          "--show-fields"})
         QVERIFY2(help.out.contains(option), option);
-    QCOMPARE(help.out.count("Default"), 27);
+    QCOMPARE(help.out.count("Default"), 28);
     const CliOutput version = runCli({"--version"});
     QCOMPARE(version.out,
              QByteArray("kestrava-cli " KESTRAVA_VERSION "\n"
@@ -590,6 +623,9 @@ void TestCli::applyThenUndoReturnsEveryName_data()
     QTest::newRow("named files in two folders")
         << QStringList{"-0", "--find=e", "--replace=E"} << QByteArray("sub/d e.txt\0a b.txt\0", 20);
     QTest::newRow("regex") << QStringList{"--regex", "--find=^(\\w)", "--replace=\\u$1", "."} << QByteArray();
+    // Both names become x.txt; the second file gets x (2).txt.
+    QTest::newRow("taken name numbered")
+        << QStringList{"--case=lower", "--regex", "--find=.+", "--replace=x", "--when-taken=number", "."} << QByteArray();
 }
 
 void TestCli::applyThenUndoReturnsEveryName()

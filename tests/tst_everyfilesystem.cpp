@@ -179,6 +179,7 @@ void TestEveryFileSystem::cleanup()
 void TestEveryFileSystem::everyScopeRenamesAndUndoes_data()
 {
     QTest::addColumn<QString>("refuse");
+    QTest::addColumn<bool>("ignoreCase"); // "x-C.TXT" then holds the name c.txt is to get
     QTest::addColumn<RunScope>("scope");
     QTest::addColumn<RenameMethod>("method");
     QTest::addColumn<quint64>("refusals");
@@ -196,26 +197,38 @@ void TestEveryFileSystem::everyScopeRenamesAndUndoes_data()
                  {"both", RenameMethod::Placeholder, 2}};
     for (const auto &mode : modes) {
         QTest::addRow("%s selected", mode.refuse)
-            << QString::fromLatin1(mode.refuse) << RunScope::SelectedFiles << mode.method << mode.refusals << selected;
-        QTest::addRow("%s folder", mode.refuse) << QString::fromLatin1(mode.refuse) << RunScope::AllFilesInCurrentFolder
-                                                << mode.method << mode.refusals << folder;
+            << QString::fromLatin1(mode.refuse) << false << RunScope::SelectedFiles << mode.method << mode.refusals
+            << selected;
+        QTest::addRow("%s folder", mode.refuse)
+            << QString::fromLatin1(mode.refuse) << false << RunScope::AllFilesInCurrentFolder << mode.method
+            << mode.refusals << folder;
         QTest::addRow("%s tree", mode.refuse)
-            << QString::fromLatin1(mode.refuse) << RunScope::AllFilesIncludingSubFolders << mode.method << mode.refusals
-            << tree;
+            << QString::fromLatin1(mode.refuse) << false << RunScope::AllFilesIncludingSubFolders << mode.method
+            << mode.refusals << tree;
     }
+    // As exfat-fuse: nothing refused, but case ignored, which the file system's type does not tell.
+    QTest::newRow("case ignored selected")
+        << QStringLiteral("none") << true << RunScope::SelectedFiles << RenameMethod::NoReplaceFlag << quint64(0)
+        << QStringList{"b.txt", "c.txt", "sub/d.txt", "x-C.TXT", "x-a.txt", "x-b.txt"};
+    QTest::newRow("case ignored tree") << QStringLiteral("none") << true << RunScope::AllFilesIncludingSubFolders
+                                       << RenameMethod::NoReplaceFlag << quint64(0)
+                                       << QStringList{"b.txt", "c.txt", "sub/x-d.txt", "x-C.TXT", "x-a.txt", "x-b.txt"};
 }
 
 void TestEveryFileSystem::everyScopeRenamesAndUndoes()
 {
     QFETCH(QString, refuse);
+    QFETCH(bool, ignoreCase);
     QFETCH(RunScope, scope);
     QFETCH(RenameMethod, method);
     QFETCH(quint64, refusals);
     QFETCH(QStringList, after);
-    FuseMount mount(refuse);
+    FuseMount mount(refuse, ignoreCase);
     if (!mount.skipReason().isEmpty())
         QSKIP(qPrintable(mount.skipReason()));
     QVERIFY(makeFiles(mount.backing(), {"a.txt", "b.txt", "c.txt", "x-b.txt", "sub/d.txt"}));
+    if (ignoreCase)
+        QVERIFY(makeFiles(mount.backing(), {"x-C.TXT"}));
     const auto before = contentsBelow(mount.backing());
     const QString root = mount.mountPoint();
 

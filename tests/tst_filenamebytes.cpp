@@ -70,9 +70,20 @@ void TestFileNameBytes::display_data()
                                          << "a\u2424b\u21B5c\u00B6";
     QTest::newRow("tab stays") << QByteArray("a\tb") << "a\tb";
     // The characters on either side of those that change stay as they are.
-    QTest::newRow("neighbours stay") << QByteArray("\x0e\x1f \xc2\x84\xc2\x86\xe2\x80\xa7\xe2\x80\xaa"
+    QTest::newRow("neighbours stay") << QByteArray("\x0e\x1f \xc2\x84\xc2\x86\xe2\x80\xa7\xe2\x80\xaf"
                                                    "\xed\x9f\xbf\xee\x80\x80")
-                                     << "\u000E\u001F \u0084\u0086\u2027\u202A\uD7FF\uE000";
+                                     << "\u000E\u001F \u0084\u0086\u2027\u202F\uD7FF\uE000";
+    QTest::newRow("direction controls named")
+        << QByteArray("invoice\xe2\x80\xaetxt.exe") << "invoice\u27E8RLO\u27E9txt.exe";
+    QTest::newRow("every direction control") << QByteArray("\xd8\x9c\xe2\x80\x8e\xe2\x80\x8f\xe2\x80\xaa\xe2\x80\xab"
+                                                           "\xe2\x80\xac\xe2\x80\xad\xe2\x81\xa6\xe2\x81\xa7"
+                                                           "\xe2\x81\xa8\xe2\x81\xa9")
+                                             << "\u27E8ALM\u27E9\u27E8LRM\u27E9\u27E8RLM\u27E9\u27E8LRE\u27E9"
+                                                "\u27E8RLE\u27E9\u27E8PDF\u27E9\u27E8LRO\u27E9\u27E8LRI\u27E9"
+                                                "\u27E8RLI\u27E9\u27E8FSI\u27E9\u27E8PDI\u27E9";
+    QTest::newRow("next to direction controls") << QByteArray("\xd8\x9b\xd8\x9d\xe2\x80\x8d\xe2\x80\x90"
+                                                              "\xe2\x81\xa5\xe2\x81\xaa")
+                                                << "\u061B\u061D\u200D\u2010\u2065\u206A";
     QTest::newRow("only the last changes") << QByteArray("photo 0001.jpg\n") << "photo 0001.jpg\u240A";
 }
 

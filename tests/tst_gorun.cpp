@@ -356,8 +356,11 @@ void TestGoRun::optionChangedDuringARunAppliesFromTheNextFile()
     openFolderWith({"a.txt", "b.txt"});
     atNextYield(m_form.get(), [this] { control<QRadioButton>("optConvertUppercase")->setChecked(true); });
     start();
-    QCOMPARE(namesIn(root()), QStringList({"B.TXT", "a.txt"}));
-    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(), QStringLiteral("B.TXT\n"));
+    // A folder's new names are all given before its first rename, so that
+    // renames waiting for each other can be ordered: the change comes too late
+    // for this folder's files.
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt"}));
+    QCOMPARE(control<QPlainTextEdit>("txtFilesModified")->toPlainText(), QString());
 }
 
 void TestGoRun::tabsDuringARunLeaveItsListsAndLogAlone()

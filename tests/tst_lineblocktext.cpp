@@ -7,6 +7,9 @@
 #include <QScrollBar>
 #include <QTest>
 #include <QTextCursor>
+#include <QTextDocument>
+
+#include <algorithm>
 
 using namespace kestrava;
 
@@ -44,6 +47,39 @@ private Q_SLOTS:
         fill(box, names(count));
         const QString expected = count == 0 ? QString() : names(count).join(u'\n') + u'\n';
         QCOMPARE(box.toPlainText(), expected);
+    }
+
+    // A box shown a part at a time ends as the box shown at once: same text,
+    // same paragraphs, same scroll range.
+    void partsShowTheSameAsOneGo_data()
+    {
+        QTest::addColumn<int>("count");
+        QTest::addColumn<int>("linesPerPart");
+        QTest::newRow("no lines") << 0 << 10;
+        QTest::newRow("within the first paragraph") << 10 << 100;
+        QTest::newRow("parts smaller than a paragraph") << 200 << 1;
+        QTest::newRow("parts across paragraphs") << 1000 << 150;
+        QTest::newRow("one line past a part") << 337 << 336;
+    }
+    void partsShowTheSameAsOneGo()
+    {
+        QFETCH(int, count);
+        QFETCH(int, linesPerPart);
+        QPlainTextEdit whole;
+        fill(whole, names(count));
+        QPlainTextEdit parts;
+        parts.setPlainText(QStringLiteral("an older preview\n"));
+        LineBlockText text;
+        for (const QString &line : names(count))
+            text.appendLine(line);
+        int calls = 1;
+        while (!text.showPartIn(&parts, linesPerPart))
+            ++calls;
+        QVERIFY(text.showPartIn(&parts, linesPerPart)); // nothing left: the box stays as it is
+        QCOMPARE(parts.toPlainText(), whole.toPlainText());
+        QCOMPARE(parts.document()->blockCount(), whole.document()->blockCount());
+        QCOMPARE(parts.verticalScrollBar()->maximum(), whole.verticalScrollBar()->maximum());
+        QVERIFY2(calls >= count / std::max(linesPerPart, 64), qPrintable(QString::number(calls)));
     }
 
     void emptyLinesStayLines()

@@ -211,6 +211,11 @@ void TestNewFilename::newName_data()
     QTest::newRow("byte kept by find ignoring case")
         << "Caf" + e9 + "CAFE.txt" << findReplace("cafe", "x") << "Caf" + e9 + "x.txt";
     QTest::newRow("trim after a byte") << "abcdefg" + e9 + "xyz.t" << trimTo("8") << "abcdefg" + e9 + ".t";
+    // Bytes a rule joins into UTF-8 give the name the disk will show for them.
+    const QString ff(QChar(char16_t(0xDCFF))), c3(QChar(char16_t(0xDCC3))), a9(QChar(char16_t(0xDCA9)));
+    QTest::newRow("replaced byte spells a character")
+        << "bad" + ff + a9 + ".txt" << findReplace(ff, c3) << "bad\u00E9.txt";
+    QTest::newRow("removed tilde joins two bytes") << "bad" + c3 + "~" + a9 + ".txt" << tildes << "bad\u00E9.txt";
     const auto digits = [](int count) {
         return optionsWith([count](RenameOptions &o) {
             o.prefixCounter = o.postfixCounter = true;

@@ -535,6 +535,49 @@ private Q_SLOTS:
         QCOMPARE(control<QPushButton>(QStringLiteral("cmdCloseMoreOptions"))->text(), QStringLiteral("Close"));
     }
 
+    void moreOptionsFindRules()
+    {
+        openMoreOptions();
+        QCOMPARE(box(QStringLiteral("chkFindRegex"))->text(), QStringLiteral("Regular expression"));
+        QCOMPARE(box(QStringLiteral("chkFindMatchCase"))->text(), QStringLiteral("Match case"));
+        QComboBox *whenTaken = list(QStringLiteral("cmbWhenTaken"));
+        QCOMPARE(whenTaken->count(), 2);
+        QCOMPARE(whenTaken->itemText(0), QStringLiteral("Leave the file as it is"));
+        QCOMPARE(whenTaken->itemText(1), QStringLiteral("Add a number: name (2).ext"));
+        QCOMPARE(whenTaken->currentIndex(), 0);
+
+        // Letter case is ignored until Match case is ticked.
+        retype(field(QStringLiteral("txtFindText")), QStringLiteral("MY"));
+        retype(field(QStringLiteral("txtReplaceText")), QStringLiteral("our"));
+        QCOMPARE(results().first(), QStringLiteral("our work schedule.doc"));
+        click(box(QStringLiteral("chkFindMatchCase")));
+        QCOMPARE(results().first(), QStringLiteral("my work schedule.doc"));
+        click(box(QStringLiteral("chkFindMatchCase")));
+
+        click(box(QStringLiteral("chkFindRegex")));
+        retype(field(QStringLiteral("txtFindText")), QStringLiteral("(\\w+) (\\w+)"));
+        retype(field(QStringLiteral("txtReplaceText")), QStringLiteral("\\U$2\\E-$1"));
+        QCOMPARE(results(), QStringList({"WORK-my schedule.doc", "Great_album_track2.mp3", "large - company_logo.gif",
+                                         "shortened_filena~1.jpg"}));
+        QCOMPARE(control<QLabel>(QStringLiteral("lblMoreSample1New"))->text(), QStringLiteral("WORK-my schedule.doc"));
+
+        // A pattern that does not compile marks every sample with why and where.
+        retype(field(QStringLiteral("txtFindText")), QStringLiteral("(ab"));
+        const QString error = QStringLiteral("Pattern error at 3: missing closing parenthesis");
+        QCOMPARE(results(), QStringList(4, error));
+        QCOMPARE(control<QLabel>(QStringLiteral("lblMoreSample4New"))->text(), error);
+
+        whenTaken->setCurrentIndex(1);
+        const RenameOptions options = page()->currentOptions();
+        QVERIFY(options.findRegex && !options.findMatchCase);
+        QCOMPARE(options.whenTaken, WhenTaken::Number);
+        click(control<QPushButton>(QStringLiteral("cmdReset")));
+        QVERIFY(!box(QStringLiteral("chkFindRegex"))->isChecked());
+        QCOMPARE(whenTaken->currentIndex(), 0);
+        QCOMPARE(page()->currentOptions().whenTaken, WhenTaken::Leave);
+        QCOMPARE(results(), sampleNames);
+    }
+
     void greyedBoxCountsAsOff()
     {
         box(QStringLiteral("chkPrefixCounter"))->setCheckState(Qt::PartiallyChecked);

@@ -44,6 +44,8 @@
 #include <QThreadPool>
 #include <QToolTip>
 
+#include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -78,7 +80,7 @@ QString expectedReason(const SimulatedFile &file)
     }
 }
 
-enum class Rules { RemoveUnderscores, CounterFrom9999, CounterFrom1, PrefixText };
+enum class Rules { RemoveUnderscores, CounterFrom9999, CounterFrom1, PrefixText, RegexSwap, RemoveUnderscoresNumbered };
 
 // Names go to the system byte for byte, whatever their encoding.
 bool createFile(const QString &path)
@@ -90,6 +92,22 @@ bool createFile(const QString &path)
 bool fileExists(const QString &path)
 {
     return ::access(fileNameToBytes(path).constData(), F_OK) == 0;
+}
+
+// The names of \a folder as the boxes show them, read by their bytes: QDir
+// leaves out a name that is not UTF-8.
+QStringList shownNamesIn(const QString &folder)
+{
+    QStringList names;
+    if (DIR *listing = ::opendir(fileNameToBytes(folder).constData())) {
+        while (const dirent *entry = ::readdir(listing)) {
+            if (std::strcmp(entry->d_name, ".") != 0 && std::strcmp(entry->d_name, "..") != 0)
+                names.append(displayFileName(fileNameFromBytes(entry->d_name)));
+        }
+        ::closedir(listing);
+    }
+    names.sort();
+    return names;
 }
 
 } // namespace
@@ -148,6 +166,7 @@ private Q_SLOTS:
     void cleanup()
     {
         m_form.reset();
+        removeFilesByBytes(root()); // QTemporaryDir cannot name a file that is not UTF-8
         m_dir.reset();
         m_state.reset();
     }
@@ -155,6 +174,7 @@ private Q_SLOTS:
     void marksSummaryAndRunAgree_data();
     void marksSummaryAndRunAgree();
     void treeSummaryCountsProblemsInSubFolders();
+    void patternErrorMarksEveryFileAndRenamesNothing();
     void marksOfABigFolderFollowTheView();
     void namesThatBreakALineKeepTheBoxesLineForLine();
     void fileTypeBoxFiltersByExactlyWhatWasTyped();
@@ -192,6 +212,15 @@ void TestPreviewMarks::applyRules(Rules rules)
     case Rules::PrefixText:
         control<QCheckBox>("chkPrefixName")->setChecked(true);
         control<QLineEdit>("txtPrefixText")->setText(QStringLiteral("new_"));
+        break;
+    case Rules::RegexSwap:
+        control<QCheckBox>("chkFindRegex")->setChecked(true);
+        control<QLineEdit>("txtFindText")->setText(QStringLiteral("^(\\w)_(\\w)$"));
+        control<QLineEdit>("txtReplaceText")->setText(QStringLiteral("$2_$1"));
+        break;
+    case Rules::RemoveUnderscoresNumbered:
+        control<QRadioButton>("optRemoveUnderscores")->setChecked(true);
+        control<QComboBox>("cmbWhenTaken")->setCurrentIndex(1);
         break;
     }
 }
@@ -237,10 +266,24 @@ void TestPreviewMarks::marksSummaryAndRunAgree_data()
     // 0002_a.txt moves away first, and a.txt then takes the name it freed.
     QTest::newRow("a chain is not marked") << QStringList{"0002_a.txt", "a.txt"} << Rules::CounterFrom1 << QStringList{}
                                            << Marks{} << QStringLiteral("All 2 files will be renamed");
+    // Each takes the other's name: one goes aside under a temporary name first.
+    QTest::newRow("a swap is not marked") << QStringList{"a_b.txt", "b_a.txt"} << Rules::RegexSwap << QStringList{}
+                                          << Marks{} << QStringLiteral("All 2 files will be renamed");
+    // The box shows the numbered name the run gives.
+    QTest::newRow("a taken name numbered")
+        << QStringList{"a_b.txt", "ab.txt", "ab (2).txt"} << Rules::RemoveUnderscoresNumbered << QStringList{}
+        << Marks{{"ab.txt", file(Outcome::Unchanged)}, {"ab (2).txt", file(Outcome::Unchanged)}}
+        << QStringLiteral("2 of 3 files will not be renamed (2 unchanged)");
     QTest::newRow("read-only skipped by choice")
         << QStringList{"a.txt", "locked.txt"} << Rules::PrefixText << QStringList{"locked.txt"}
         << Marks{{"locked.txt", file(Outcome::ReadOnlySkipped)}}
         << QStringLiteral("1 of 2 files will not be renamed (1 read-only file skipped)");
+    // Without the underscore the two bytes spell "\u00E9": the disk compares bytes, and those are taken.
+    QTest::newRow("bytes joined into a name taken")
+        << QStringList{fileNameFromBytes("bad\xc3_\xa9.txt"), QStringLiteral("bad\u00E9.txt")}
+        << Rules::RemoveUnderscores << QStringList{}
+        << Marks{{"bad\uFFFD_\uFFFD.txt", file(Outcome::NameTaken)}, {"bad\u00E9.txt", file(Outcome::Unchanged)}}
+        << QStringLiteral("2 of 2 files will not be renamed (1 name taken, 1 unchanged)");
 }
 
 void TestPreviewMarks::marksSummaryAndRunAgree()
@@ -251,7 +294,7 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     QFETCH(Marks, marks);
     QFETCH(QString, summary);
     for (const QString &name : files)
-        QVERIFY(writeFile(root() + u'/' + name));
+        QVERIFY(createFile(root() + u'/' + name));
     for (const QString &name : readOnly)
         QVERIFY(QFile::setPermissions(root() + u'/' + name, QFile::ReadOwner));
     QVERIFY(m_form->folderList()->setPath(root()));
@@ -310,7 +353,7 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     const QStringList newNames = lines("txtFilesPreviewNew");
     showTab(KestravaForm::Tab::Go);
     control<QPushButton>("StartButton")->click();
-    const QStringList after = namesIn(root());
+    const QStringList after = shownNamesIn(root());
     QCOMPARE(after.size(), files.size());
     int logged = 0;
     for (qsizetype line = 0; line < before.size(); ++line) {
@@ -322,6 +365,26 @@ void TestPreviewMarks::marksSummaryAndRunAgree()
     QCOMPARE(control<QListView>("lstErrorLog")->model()->rowCount(), logged);
     for (const QString &name : readOnly)
         QVERIFY(QFile::setPermissions(root() + u'/' + name, QFile::ReadOwner | QFile::WriteOwner));
+}
+
+void TestPreviewMarks::patternErrorMarksEveryFileAndRenamesNothing()
+{
+    for (const char *name : {"a.txt", "b.txt"})
+        QVERIFY(writeFile(root() + u'/' + QString::fromUtf8(name)));
+    QVERIFY(m_form->folderList()->setPath(root()));
+    control<QCheckBox>("chkFindRegex")->setChecked(true);
+    control<QLineEdit>("txtFindText")->setText(QStringLiteral("(ab"));
+    QVERIFY(showPreview());
+    const QString error = QStringLiteral("Pattern error at 3: missing closing parenthesis");
+    QCOMPARE(markedLines(), (QMap<int, QString>{{0, error}, {1, error}}));
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
+             QStringLiteral("2 of 2 files will not be renamed (2 names cannot be computed)"));
+    showTab(KestravaForm::Tab::Go);
+    control<QPushButton>("StartButton")->click();
+    QCOMPARE(namesIn(root()), QStringList({"a.txt", "b.txt"}));
+    QAbstractItemModel *log = control<QListView>("lstErrorLog")->model();
+    QCOMPARE(log->rowCount(), 1);
+    QCOMPARE(log->index(0, 0).data().toString(), QStringLiteral("No file is renamed: ") + error);
 }
 
 void TestPreviewMarks::treeSummaryCountsProblemsInSubFolders()
@@ -382,8 +445,13 @@ void TestPreviewMarks::marksOfABigFolderFollowTheView()
 
 void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
 {
-    const QStringList names{QStringLiteral("a b.txt"), QStringLiteral("new\nline.txt"),
-                            QStringLiteral("para\u2029graph.txt"), fileNameFromBytes("caf\xe9 menu.txt")};
+    const QString longest = QStringLiteral("long ") + QString(246, u'x') + QStringLiteral(".txt"); // 255 bytes
+    const QStringList names{QStringLiteral("a b.txt"),
+                            QStringLiteral("new\nline.txt"),
+                            QStringLiteral("para\u2029graph.txt"),
+                            fileNameFromBytes("caf\xe9 menu.txt"),
+                            longest,
+                            QStringLiteral("invoice\u202Etxt.exe")};
     for (const QString &name : names)
         QVERIFY(createFile(root() + u'/' + name));
     QVERIFY(m_form->folderList()->setPath(root()));
@@ -394,7 +462,18 @@ void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
     QCOMPARE(lines("txtFilesPreviewNew").size(), names.size());
     QVERIFY(before.contains(QStringLiteral("new\u240Aline.txt")));
     QVERIFY(before.contains(QStringLiteral("caf\uFFFD menu.txt")));
+    QVERIFY(before.contains(QStringLiteral("invoice\u27E8RLO\u27E9txt.exe")));
     QVERIFY(lines("txtFilesPreviewNew").contains(QStringLiteral("caf\uFFFD_menu.txt")));
+    // The longest name takes one line of each box, however narrow: neither box wraps.
+    for (const char *name : {"txtFilesPreview", "txtFilesPreviewNew"}) {
+        auto *box = control<QPlainTextEdit>(name);
+        QTextCursor start(box->document());
+        start.setPosition(int(box->toPlainText().indexOf(QString(246, u'x'))));
+        QTextCursor end = start;
+        end.setPosition(start.position() + 246);
+        QVERIFY(box->cursorRect(start).right() < box->cursorRect(end).left());
+        QCOMPARE(box->cursorRect(start).top(), box->cursorRect(end).top());
+    }
     // The lists show the stand-ins too; the run still works with the real names.
     QAbstractItemModel *file1 = control<QListView>("File1")->model();
     QStringList listed;
@@ -406,6 +485,7 @@ void TestPreviewMarks::namesThatBreakALineKeepTheBoxesLineForLine()
     QVERIFY(fileExists(root() + QStringLiteral("/new\nline.txt")));
     QVERIFY(fileExists(root() + u'/' + fileNameFromBytes("caf\xe9_menu.txt")));
     QVERIFY(fileExists(root() + QStringLiteral("/a_b.txt")));
+    QVERIFY(fileExists(root() + QStringLiteral("/long_") + QString(246, u'x') + QStringLiteral(".txt")));
     // QTemporaryDir cannot name the file that is not UTF-8 to remove it.
     QCOMPARE(::unlink(QByteArray(fileNameToBytes(root()) + "/caf\xe9_menu.txt").constData()), 0);
 }

@@ -95,6 +95,8 @@ private Q_SLOTS:
     void folderChangedAtTheRename_data();
     void folderChangedAtTheRename();
     void killAtARenameLosesNothing();
+    void ringWithAFailedStepLosesNothing_data();
+    void ringWithAFailedStepLosesNothing();
 
 private:
     QTemporaryDir *m_dir = nullptr;
@@ -182,6 +184,49 @@ void TestRunFaults::failedStepLosesNothing()
     // another way is not.
     if (!renamedAnyway || call == "fchmodat")
         QVERIFY(anyErrorHolds(m_rig->run.log(), text, QStringLiteral("b.txt")));
+}
+
+void TestRunFaults::ringWithAFailedStepLosesNothing_data()
+{
+    QTest::addColumn<QString>("struck"); // the name whose first rename fails
+    QTest::addColumn<int>("error");
+    QTest::addColumn<QStringList>("reasons"); // of a.txt, b.txt and c.txt
+    const QString exists = systemErrorText(EEXIST);
+    // The rotation parks a.txt, moves c.txt to a.txt and b.txt to c.txt, and
+    // ends with a.txt from its temporary name to b.txt.
+    QTest::newRow("temporary step fails") << "a.txt" << EIO << QStringList{systemErrorText(EIO), exists, exists};
+    QTest::newRow("temporary step refused") << "a.txt" << EACCES
+                                            << QStringList{systemErrorText(EACCES), exists, exists};
+    QTest::newRow("step after parking fails") << "c.txt" << EIO << QStringList{exists, exists, systemErrorText(EIO)};
+}
+
+// A ring of renames whose step fails leaves every file under its old name,
+// none under a temporary one, and says why for each.
+void TestRunFaults::ringWithAFailedStepLosesNothing()
+{
+    QFETCH(QString, struck);
+    QFETCH(int, error);
+    QFETCH(QStringList, reasons);
+    const QStringList names{QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")};
+    makeFiles(root(), names);
+    const QStringList before = snapshot(root());
+    FixedNames rotation;
+    rotation.rule = [](const QString &old) -> std::expected<QString, QString> {
+        return old == u"a.txt" ? QStringLiteral("b.txt") : old == u"b.txt" ? QStringLiteral("c.txt") : QStringLiteral("a.txt");
+    };
+    RenameRun run = m_rig->runWith(rotation);
+    QVERIFY(m_rig->folders.setPath(root()));
+    {
+        const QByteArray name = struck.toUtf8();
+        FaultScope faults({"renameat2", error, 1, name.constData(), nullptr, nullptr});
+        QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+        QCOMPARE(faults.hits(), 1);
+    }
+    QCOMPARE(snapshot(root()), before);
+    QCOMPARE(run.intFilesRenamed(), 0);
+    for (qsizetype i = 0; i < names.size(); ++i)
+        QCOMPARE(reasonFor(run.log(), names.at(i)), reasons.at(i));
+    QCOMPARE(run.log().errors().size(), 3);
 }
 
 void TestRunFaults::failedFolderReadLosesNothing_data()

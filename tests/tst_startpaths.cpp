@@ -34,6 +34,7 @@ void TestStartPaths::initTestCase()
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
     QVERIFY(QFile::link(root.filePath(QStringLiteral("gone")), root.filePath(QStringLiteral("Photos/dangling"))));
+    QVERIFY(QFile::link(root.filePath(QStringLiteral("Photos")), root.filePath(QStringLiteral("Album"))));
 }
 
 // Paths are relative to the temporary folder; "@" stands for it in the expected folder.
@@ -60,6 +61,8 @@ void TestStartPaths::sortsPaths_data()
     QTest::newRow("a file of another folder is ignored")
         << L({"Photos/a.jpg", "Music/song.ogg", "Photos/b.jpg"}) << "@/Photos" << L({"a.jpg", "b.jpg"})
         << L({"Music/song.ogg"}) << L({});
+    QTest::newRow("a file of the same folder through a link is selected")
+        << L({"Photos/a.jpg", "Album/b.jpg"}) << "@/Photos" << L({"a.jpg", "b.jpg"}) << L({}) << L({});
     QTest::newRow("a sub-folder beside files is ignored")
         << L({"Photos/a.jpg", "Photos/Beach"}) << "@/Photos" << L({"a.jpg"}) << L({"Photos/Beach"}) << L({});
     QTest::newRow("only the first folder opens")

@@ -65,6 +65,8 @@ private Q_SLOTS:
     void undoNeverReplacesAFile_data();
     void undoNeverReplacesAFile();
     void runKilledHalfwayIsUndoneCompletely();
+    void dependentRenamesAreUndoneExactly_data();
+    void dependentRenamesAreUndoneExactly();
     void parkedFileIsPutBack_data();
     void parkedFileIsPutBack();
     void clockSetBackKeepsTheOrderOfRuns();
@@ -302,14 +304,90 @@ void TestUndoRun::runKilledHalfwayIsUndoneCompletely()
     QCOMPARE(undo.undo.filesRestored(), before.size() - halfway.filter(QRegularExpression(u"^f"_qs)).size());
 }
 
+void TestUndoRun::dependentRenamesAreUndoneExactly_data()
+{
+    QTest::addColumn<QStringList>("before");
+    QTest::addColumn<QStringList>("rules"); // "old=new"; "when-taken=number" numbers taken names
+    QTest::addColumn<QStringList>("after");
+    const QString longBase(251, u'y');
+    QTest::newRow("chain") << QStringList{"x.txt", "xx.txt"} << QStringList{"x.txt=xx.txt", "xx.txt=xxxx.txt"}
+                           << QStringList{"xx.txt=x.txt", "xxxx.txt=xx.txt"};
+    QTest::newRow("swap") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=b.txt", "b.txt=a.txt"}
+                          << QStringList{"a.txt=b.txt", "b.txt=a.txt"};
+    QStringList shift;
+    QStringList shiftRules;
+    QStringList shifted;
+    const auto numbered = [](int i) { return QStringLiteral("%1_x").arg(i, 4, 10, QChar(u'0')); };
+    for (int i = 1; i <= 100; ++i) {
+        shift.append(numbered(i));
+        shiftRules.append(numbered(i) + u'=' + numbered(i + 1));
+        shifted.append(numbered(i + 1) + u'=' + numbered(i));
+    }
+    QTest::newRow("shift up by one over 100 files") << shift << shiftRules << shifted;
+    QTest::newRow("three-way rotation") << QStringList{"a.txt", "b.txt", "c.txt"}
+                                        << QStringList{"a.txt=b.txt", "b.txt=c.txt", "c.txt=a.txt"}
+                                        << QStringList{"a.txt=c.txt", "b.txt=a.txt", "c.txt=b.txt"};
+    QTest::newRow("two swaps and a chain")
+        << QStringList{"a", "b", "c", "d", "e", "f"} << QStringList{"a=b", "b=a", "c=d", "d=c", "e=f", "f=g"}
+        << QStringList{"a=b", "b=a", "c=d", "d=c", "f=e", "g=f"};
+    QTest::newRow("two files to one name, numbered")
+        << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=x.txt", "b.txt=x.txt", "when-taken=number"}
+        << QStringList{"x (2).txt=b.txt", "x.txt=a.txt"};
+    QTest::newRow("a taken (2), numbered")
+        << QStringList{"a.txt", "x (2).txt", "x.txt"} << QStringList{"a.txt=x.txt", "when-taken=number"}
+        << QStringList{"x (2).txt=x (2).txt", "x (3).txt=a.txt", "x.txt=x.txt"};
+    QTest::newRow("numbered at the length limit")
+        << QStringList{"a.txt", longBase + ".txt"} << QStringList{"a.txt=" + longBase + ".txt", "when-taken=number"}
+        << QStringList{QString(247, u'y') + " (2).txt=a.txt", longBase + ".txt=" + longBase + ".txt"};
+}
+
+// The run renames what waits for another file after it, a ring through a
+// temporary name; undo gives every file its old name back, rings included.
+void TestUndoRun::dependentRenamesAreUndoneExactly()
+{
+    QFETCH(QStringList, before);
+    QFETCH(QStringList, rules);
+    QFETCH(QStringList, after); // "name=content", the content being the old name
+    makeFiles(before);
+    JournaledRig rig;
+    FixedNames names;
+    names.taken = rules.contains(QStringLiteral("when-taken=number")) ? WhenTaken::Number : WhenTaken::Leave;
+    names.rule = [&rules](const QString &old) -> std::expected<QString, QString> {
+        for (const QString &rule : rules) {
+            if (rule.section(u'=', 0, 0) == old)
+                return rule.section(u'=', 1);
+        }
+        return old;
+    };
+    RenameRun run = rig.runWith(names);
+    run.setJournal(&rig.journal);
+    QVERIFY(rig.folders.setPath(root()));
+    QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
+    QVERIFY2(run.log().errors().isEmpty(), qPrintable(run.log().errors().join(u'\n')));
+    QStringList found;
+    for (const QString &name : namesIn(root()))
+        found.append(name + u'=' + QString::fromUtf8(readFile(root() + u'/' + name)));
+    QCOMPARE(found, after);
+    UndoRig undo;
+    QVERIFY(undo.undo.start());
+    QVERIFY2(undo.undo.log().errors().isEmpty(), qPrintable(undo.undo.log().errors().join(u'\n')));
+    QCOMPARE(namesIn(root()), before);
+    for (const QString &name : before)
+        QCOMPARE(readFile(root() + u'/' + name), name.toUtf8());
+    QVERIFY(!UndoRun::canUndo());
+}
+
 void TestUndoRun::parkedFileIsPutBack_data()
 {
     QTest::addColumn<bool>("atStartUp");
     QTest::addColumn<bool>("oldNameTaken"); // another file took "a.txt" meanwhile
-    QTest::newRow("start-up recovery") << true << false;
-    QTest::newRow("undo") << false << false;
-    QTest::newRow("start-up recovery, old name taken") << true << true;
-    QTest::newRow("undo, old name taken") << false << true;
+    QTest::addColumn<bool>("ring"); // a swap of a.txt and b.txt, killed with b.txt moved already
+    QTest::newRow("start-up recovery") << true << false << false;
+    QTest::newRow("undo") << false << false << false;
+    QTest::newRow("start-up recovery, old name taken") << true << true << false;
+    QTest::newRow("undo, old name taken") << false << true << false;
+    QTest::newRow("start-up recovery, swap killed between its steps") << true << false << true;
+    QTest::newRow("undo, swap killed between its steps") << false << false << true;
 }
 
 // A run that died between the two steps of a change of letter case left the
@@ -318,7 +396,8 @@ void TestUndoRun::parkedFileIsPutBack()
 {
     QFETCH(bool, atStartUp);
     QFETCH(bool, oldNameTaken);
-    makeFiles({"a.txt"});
+    QFETCH(bool, ring);
+    makeFiles(ring ? QStringList{"a.txt", "b.txt"} : QStringList{"a.txt"});
     const QString temporary = QStringLiteral(".kestrava-1f.tmp");
     {
         RunJournal journal;
@@ -326,9 +405,17 @@ void TestUndoRun::parkedFileIsPutBack()
         OpenFolder folder;
         folder.open(root() + u'/');
         journal.recordRename(root() + u'/', FolderFile(folder, QStringLiteral("a.txt")),
-                             FolderFile(folder, QStringLiteral("A.txt")));
+                             FolderFile(folder, ring ? QStringLiteral("b.txt") : QStringLiteral("A.txt")));
         journal.recordParked(QFile::encodeName(temporary));
         QVERIFY(QFile::rename(root() + QStringLiteral("/a.txt"), root() + u'/' + temporary));
+        journal.recordOutcome(true);
+        if (ring) {
+            // The ring's second file takes the first one's old name.
+            journal.recordRename(root() + u'/', FolderFile(folder, QStringLiteral("b.txt")),
+                                 FolderFile(folder, QStringLiteral("a.txt")));
+            QVERIFY(QFile::rename(root() + QStringLiteral("/b.txt"), root() + QStringLiteral("/a.txt")));
+            journal.recordOutcome(true);
+        }
         // The run dies here: no end is recorded.
     }
     if (oldNameTaken)
@@ -341,7 +428,7 @@ void TestUndoRun::parkedFileIsPutBack()
     } else {
         UndoRig undo;
         QVERIFY(undo.undo.start());
-        QCOMPARE(undo.undo.filesRestored(), oldNameTaken ? 0 : 1);
+        QCOMPARE(undo.undo.filesRestored(), oldNameTaken ? 0 : ring ? 2 : 1);
         errors = undo.undo.log().errors();
     }
     if (oldNameTaken) {
@@ -357,8 +444,10 @@ void TestUndoRun::parkedFileIsPutBack()
     QVERIFY(errors.isEmpty());
     if (atStartUp)
         QCOMPARE(UndoRun::recoverParkedFiles().filesRestored, 0);
-    QCOMPARE(namesIn(root()), QStringList({"a.txt"}));
+    QCOMPARE(namesIn(root()), ring ? QStringList({"a.txt", "b.txt"}) : QStringList({"a.txt"}));
     QCOMPARE(readFile(root() + QStringLiteral("/a.txt")), QByteArray("a.txt"));
+    if (ring)
+        QCOMPARE(readFile(root() + QStringLiteral("/b.txt")), QByteArray("b.txt"));
 }
 
 // The run made the read-only file writable to rename it; undo puts back its

@@ -489,6 +489,42 @@
         <source>Name template</source>
         <translation>Namensvorlage</translation>
     </message>
+    <message>
+        <source>Find and replace</source>
+        <translation>Suchen und Ersetzen</translation>
+    </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>The find text is a Perl-compatible regular expression; the replacement may use $1, ${name}, $$, \U, \L, \E, \u and \l</source>
+        <translation>Der Suchtext ist ein Perl-kompatibler regulärer Ausdruck; der Ersatz darf $1, ${name}, $$, \U, \L, \E, \u und \l verwenden</translation>
+    </message>
+    <message>
+        <source>Match case</source>
+        <translation>Groß-/Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>Letter case counts in the find text</source>
+        <translation>Beim Suchtext zählt die Groß- und Kleinschreibung</translation>
+    </message>
+    <message>
+        <source>When a new name is taken</source>
+        <translation>Ist ein neuer Name vergeben</translation>
+    </message>
+    <message>
+        <source>What becomes of a file whose new name another file holds</source>
+        <translation>Was mit einer Datei geschieht, deren neuen Namen eine andere Datei trägt</translation>
+    </message>
+    <message>
+        <source>Leave the file as it is</source>
+        <translation>Die Datei so lassen</translation>
+    </message>
+    <message>
+        <source>Add a number: name (2).ext</source>
+        <translation>Eine Nummer anfügen: Name (2).ext</translation>
+    </message>
 </context>
 <context>
     <name>kestrava::OptionsPage</name>
@@ -907,6 +943,10 @@
     <message>
         <source>Pattern error at %1: %2</source>
         <translation>Fehler im Muster an Stelle %1: %2</translation>
+    </message>
+    <message>
+        <source>No file is renamed: %1</source>
+        <translation>Keine Datei wird umbenannt: %1</translation>
     </message>
 </context>
 <context>

@@ -453,6 +453,7 @@ void KestravaForm::enterPreviewResultsTab()
     lookAhead.pattern = fileList()->pattern();
     lookAhead.wholeTree = chooser.optAllFiles->isChecked();
     lookAhead.settings.ignoreReadOnly = chooser.chkIgnoreReadOnly->isChecked();
+    lookAhead.settings.whenTaken = m_optionsPage->currentOptions().whenTaken;
     m_previewPage->ShowFilesPreview(*fileList(), *m_optionsPage, lookAhead);
 }
 

@@ -17,7 +17,8 @@ struct StartPaths
     /// The names, within `folder`, of the files to select; empty when a folder was given.
     QStringList selectedNames;
     /// Given paths that exist but are left out: in another folder, or a folder
-    /// after the first path.
+    /// after the first path. A file of the same folder named by another path
+    /// (through a link, or a bind mount) is selected, not left out.
     QStringList ignored;
     /// Given paths that do not exist (a link to nothing counts as missing).
     QStringList missing;

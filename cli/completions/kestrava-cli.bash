@@ -13,6 +13,7 @@ declare -gA _kestrava_cli_values=(
     [--spaces]="ignore remove underscores dashes dots"
     [--underscores]="ignore remove spaces dashes dots"
     [--case]="ignore capitalise lower upper"
+    [--when-taken]="leave number"
     [--find]=""
     [--replace]=""
     [--trim]=""

@@ -15,6 +15,7 @@ complete -c kestrava-cli -l case -x -a 'ignore capitalise lower upper' -d 'Lette
 complete -c kestrava-cli -l find -x -d 'Text to find, letter case ignored unless --match-case'
 complete -c kestrava-cli -l regex -d 'Read --find as a Perl-compatible regular expression'
 complete -c kestrava-cli -l match-case -d 'Letter case counts in --find'
+complete -c kestrava-cli -l when-taken -x -a 'leave number' -d 'What becomes of a file whose new name is taken'
 complete -c kestrava-cli -l replace -x -d 'What replaces the found text'
 complete -c kestrava-cli -l trim -x -d 'Trim names to N characters, 8 to 999'
 complete -c kestrava-cli -l prefix -x -d 'Text in front of the names'

@@ -27,9 +27,9 @@ QByteArray encoded(const QString &path)
 
 // One rename that cannot replace, by the strongest method the file system takes.
 std::expected<void, int> renameOnce(int folder, const QByteArray &oldPath, const QByteArray &newPath,
-                                    const ParkNotices &notices)
+                                    const ParkNotices &notices, dev_t device = 0)
 {
-    return renameWithoutReplacing(folder, oldPath, newPath, notices.beforeStep);
+    return renameWithoutReplacing(folder, oldPath, newPath, notices.beforeStep, device);
 }
 
 bool sameInode(int folder, const QByteArray &first, const QByteArray &second)
@@ -49,8 +49,9 @@ QByteArray folderOf(const QByteArray &path)
 // On a file system that ignores case, "a.txt" and "A.TXT" are one entry, so the
 // no-replace rename reports the new name as taken. Moving the file aside under a
 // hidden unique name first and then to its new name changes only the case.
-std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath, const QByteArray &newPath,
-                                            const ParkNotices &notices)
+// Moves \a oldPath aside under a hidden name of its folder that nothing holds;
+// gives that name.
+std::expected<QByteArray, int> parkUnderTemporary(int folder, const QByteArray &oldPath, const ParkNotices &notices)
 {
     for (int attempt = 0; attempt < 100; ++attempt) {
         const QByteArray temporary = folderOf(oldPath) + ".kestrava-"
@@ -61,17 +62,27 @@ std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPat
         if (!aside && aside.error() == EEXIST)
             continue;
         if (!aside)
-            return aside;
-        const auto done = renameOnce(folder, temporary, newPath, notices);
-        if (done)
-            return done;
-        // Put back under its old name; when another file took that name in
-        // the meantime, the file stays parked and whoever asked must say where.
-        if (const auto back = renameOnce(folder, temporary, oldPath, notices); !back && notices.leftParked)
-            notices.leftParked(temporary, back.error());
-        return done;
+            return std::unexpected(aside.error());
+        return temporary;
     }
     return std::unexpected(EEXIST);
+}
+
+std::expected<void, int> renameViaTemporary(int folder, const QByteArray &oldPath, const QByteArray &newPath,
+                                            const ParkNotices &notices)
+{
+    const auto parked = parkUnderTemporary(folder, oldPath, notices);
+    if (!parked)
+        return std::unexpected(parked.error());
+    const QByteArray &temporary = *parked;
+    const auto done = renameOnce(folder, temporary, newPath, notices);
+    if (done)
+        return done;
+    // Put back under its old name; when another file took that name in
+    // the meantime, the file stays parked and whoever asked must say where.
+    if (const auto back = renameOnce(folder, temporary, oldPath, notices); !back && notices.leftParked)
+        notices.leftParked(temporary, back.error());
+    return done;
 }
 
 constexpr unsigned identityMask = STATX_INO | STATX_BTIME | STATX_SIZE | STATX_MTIME;
@@ -128,9 +139,9 @@ FolderNameRules rulesOfFolderOf(int folder, const QByteArray &path)
 // file system ignores case; elsewhere they are two hard links, and the new
 // name is as taken as any other.
 std::expected<void, int> renameChecked(int folder, const QByteArray &from, const QByteArray &to,
-                                       const ParkNotices &notices)
+                                       const ParkNotices &notices, dev_t device = 0)
 {
-    const auto renamed = renameOnce(folder, from, to, notices);
+    const auto renamed = renameOnce(folder, from, to, notices, device);
     if (renamed || renamed.error() != EEXIST || !sameInode(folder, from, to)
         || !isCaseOnlyChange(from, to, rulesOfFolderOf(folder, from)))
         return renamed;
@@ -145,6 +156,9 @@ void OpenFolder::open(const QString &folderPath)
     m_path = folderPath;
     // O_PATH needs no read permission: the folder is only a starting point for names.
     m_fd = ::open(encoded(folderPath).constData(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    struct stat info;
+    if (m_fd >= 0 && ::fstat(m_fd, &info) == 0)
+        m_device = info.st_dev;
 }
 
 void OpenFolder::close()
@@ -152,12 +166,14 @@ void OpenFolder::close()
     if (m_fd >= 0)
         ::close(m_fd);
     m_fd = -1;
+    m_device = 0;
     m_path.clear();
 }
 
 FolderFile::FolderFile(const OpenFolder &folder, const QString &name)
     : folder(folder.descriptor() >= 0 ? folder.descriptor() : AT_FDCWD)
     , path(encoded(folder.descriptor() >= 0 ? name : folder.path() + name))
+    , device(folder.device())
 {}
 
 std::expected<bool, int> isReadOnly(const FolderFile &file)
@@ -234,7 +250,28 @@ std::expected<void, int> clearOwnerWritable(const FolderFile &file)
 
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile, const ParkNotices &notices)
 {
-    return renameChecked(file.folder, file.path, newFile.path, notices);
+    return renameChecked(file.folder, file.path, newFile.path, notices, file.device);
+}
+
+bool isNameHeld(const FolderFile &file)
+{
+    struct stat info;
+    return ::fstatat(file.folder, file.path.constData(), &info, AT_SYMLINK_NOFOLLOW) == 0 || errno != ENOENT;
+}
+
+std::expected<QByteArray, int> parkAside(const FolderFile &file, const ParkNotices &notices)
+{
+    return parkUnderTemporary(file.folder, file.path, notices);
+}
+
+std::expected<QByteArray, int> parkAsideAt(int folder, const QByteArray &name, const ParkNotices &notices)
+{
+    return parkUnderTemporary(folder, name, notices);
+}
+
+std::expected<void, int> unpark(const FolderFile &newFile, const QByteArray &temporary, const ParkNotices &notices)
+{
+    return renameOnce(newFile.folder, temporary, newFile.path, notices);
 }
 
 bool isCaseOnlyChange(QByteArrayView from, QByteArrayView to, const FolderNameRules &rules)

@@ -61,10 +61,13 @@ public:
     const QString &path() const { return m_path; }
     /// The open folder's descriptor, or -1 when it is reached by path.
     int descriptor() const { return m_fd; }
+    /// The open folder's device, 0 when it is not open.
+    dev_t device() const { return m_device; }
 
 private:
     QString m_path;
     int m_fd = -1;
+    dev_t m_device = 0;
 };
 
 /// What tells one file from another over time. The inode alone does not: a
@@ -110,6 +113,8 @@ struct FolderFile
     /// The folder's descriptor with the bare name, or AT_FDCWD with the full path.
     int folder;
     QByteArray path;
+    /// The folder's device, 0 when not known.
+    dev_t device;
     /// The file's identity as isReadOnly() found it, so that a later step
     /// needs no second look; identified stays false until then.
     mutable FileIdentity identity;
@@ -144,6 +149,20 @@ struct ParkNotices
 /// As renameNoReplace(const QString &, const QString &), from \a file to \a newFile of the same folder.
 std::expected<void, int> renameNoReplace(const FolderFile &file, const FolderFile &newFile,
                                          const ParkNotices &notices = {});
+
+/// Whether an entry of its folder has the name of \a file (a link counts as
+/// itself); also true when the folder cannot tell.
+bool isNameHeld(const FolderFile &file);
+/// Moves \a file aside under a unique hidden temporary name of its folder,
+/// never replacing anything; \a notices.beforeParking hears the name before
+/// the file moves there. Gives the name, as the rename steps use it.
+std::expected<QByteArray, int> parkAside(const FolderFile &file, const ParkNotices &notices = {});
+/// As parkAside(), for the name (raw bytes) \a name in the folder open as \a folder.
+std::expected<QByteArray, int> parkAsideAt(int folder, const QByteArray &name, const ParkNotices &notices = {});
+/// Moves the file parked under \a temporary (as parkAside() gave it) to the
+/// name of \a newFile, never replacing anything.
+std::expected<void, int> unpark(const FolderFile &newFile, const QByteArray &temporary,
+                                const ParkNotices &notices = {});
 
 struct FolderNameRules;
 /// Whether renaming \a from to \a to (names or paths, as the rename steps use

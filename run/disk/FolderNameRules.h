@@ -17,8 +17,10 @@ struct FolderNameRules
 };
 
 /// The naming rules of the folder open as \a folderFd (opened for reading:
-/// the case-folding flag is asked through an ioctl). An unknown answer gives
-/// the rules of a plain Linux file system.
+/// the case-folding flag is asked through an ioctl). Where the type of file
+/// system does not tell (FUSE, network shares), an entry of the folder is
+/// looked up with its letters' case swapped. An unknown answer gives the
+/// rules of a plain Linux file system.
 FolderNameRules folderNameRules(int folderFd);
 
 /// As folderNameRules(int), for the folder at \a folderPath.

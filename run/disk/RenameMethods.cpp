@@ -176,9 +176,11 @@ Attempt attemptWith(RenameMethod method, int folder, const QByteArray &from, con
 } // namespace
 
 std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to,
-                                                const StepNotice &notice)
+                                                const StepNotice &notice, dev_t knownDevice)
 {
-    const dev_t device = deviceOf(folder, from);
+    // A run renames thousands of files in one open folder: its device is
+    // looked up once, not once per file.
+    const dev_t device = knownDevice != 0 ? knownDevice : deviceOf(folder, from);
     RenameMethod method = renameMethodFor(device);
     for (;;) {
         const Attempt attempt = attemptWith(method, folder, from, to, notice);

@@ -41,9 +41,10 @@ using StepNotice = std::function<void(RenameStep step, const QByteArray &from, c
 
 /// Renames \a from to \a to in the folder open as \a folder (a descriptor, or
 /// AT_FDCWD with paths) by the strongest method the folder's file system takes,
-/// remembered per device. Fails with EEXIST when \a to is taken.
+/// remembered per device. Fails with EEXIST when \a to is taken. \a device is
+/// the folder's device where the caller knows it, 0 to have it looked up.
 std::expected<void, int> renameWithoutReplacing(int folder, const QByteArray &from, const QByteArray &to,
-                                                const StepNotice &notice = {});
+                                                const StepNotice &notice = {}, dev_t device = 0);
 
 /// A hard link under \a to, then \a from removed. Fails with EEXIST when \a to is taken.
 std::expected<void, int> linkThenUnlinkAt(int folder, const QByteArray &from, const QByteArray &to);

@@ -239,11 +239,29 @@ void RunJournal::recordParked(const QByteArray &temporaryPath)
 
 void RunJournal::recordStep(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode)
 {
-    if (m_fd < 0 || m_sequence == 0)
+    if (m_sequence == 0)
+        return;
+    recordStepOf(m_sequence - 1, step, from, to, inode);
+}
+
+void RunJournal::recordTakenBack(quint64 sequence)
+{
+    if (m_fd < 0 || sequence >= m_sequence)
+        return;
+    m_record.start(RecordType::Restored);
+    m_record.addU64(sequence);
+    if (write(m_record.finish()) && m_renamed > 0)
+        --m_renamed;
+}
+
+void RunJournal::recordStepOf(quint64 sequence, RenameStep step, const QByteArray &from, const QByteArray &to,
+                              quint64 inode)
+{
+    if (m_fd < 0 || sequence >= m_sequence)
         return;
     const QByteArrayView fromName = bareName(from);
     m_record.start(RecordType::Step);
-    m_record.addU64(m_sequence - 1);
+    m_record.addU64(sequence);
     m_record.addU8(quint8(step));
     m_record.addU64(inode);
     m_record.addU32(quint32(fromName.size()));

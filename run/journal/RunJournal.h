@@ -56,6 +56,15 @@ public:
     /// about to be taken for the file of the last recordRename(), or, for
     /// RenameStep::PlaceholderMade, was taken.
     void recordStep(RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode);
+    /// The sequence number of the last recordRename(), for the records of a
+    /// rename whose last step comes after other renames (a ring's parked file).
+    quint64 lastSequence() const { return m_sequence == 0 ? 0 : m_sequence - 1; }
+    /// As recordStep(), for the rename numbered \a sequence.
+    void recordStepOf(quint64 sequence, RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode);
+    /// Records that the rename numbered \a sequence, whose outcome was
+    /// recorded as made, was taken back (a parked file put back under its old
+    /// name): there is nothing of it to undo.
+    void recordTakenBack(quint64 sequence);
     /// Records the end of the run and closes the journal. A run that renamed
     /// nothing leaves no journal; one that did makes the journals of older
     /// runs beyond journal::keptJournals go.

@@ -370,9 +370,22 @@ void UndoRun::undoJournal(const QString &path)
                  {}, journalBytes);
     bool everyFileDone = true;
     QByteArray folderShown;
-    for (auto entry = contents.renames.crbegin(); entry != contents.renames.crend(); ++entry) {
+    // A ring of renames (a swap, a rotation) is taken back as it was made:
+    // the file whose new name another file wants back as its old name goes
+    // aside first, under a temporary name the journal learns before.
+    QHash<QByteArray, qsizetype> byNewName;
+    for (qsizetype i = 0; i < contents.renames.size(); ++i) {
+        const RenameEntry &entry = contents.renames.at(i);
+        if (!entry.restored && !entry.leftAlone)
+            byNewName.insert(entry.folder + entry.newName, i);
+    }
+    for (qsizetype at = contents.renames.size() - 1; at >= 0; --at) {
+        const auto entry = contents.renames.cbegin() + at;
         if (entry->restored || entry->leftAlone)
             continue;
+        byNewName.remove(entry->folder + entry->newName);
+        if (const qsizetype holder = byNewName.value(entry->folder + entry->oldName, -1); holder >= 0 && !m_stopRequested)
+            parkAhead(contents.renames[holder]);
         if (m_stopRequested) {
             everyFileDone = false;
             break;
@@ -401,6 +414,24 @@ void UndoRun::undoJournal(const QString &path)
         appendRecord(m_journalFd, RecordType::Undone);
     closeJournal();
     closeFolders();
+}
+
+// Moves the file of \a entry, still under its new name, aside under a
+// temporary name, recorded as its parked name, so that an earlier file of the
+// run can have that name back; undoOne() then finds it there.
+void UndoRun::parkAhead(RenameEntry &entry)
+{
+    const UndoFolder &folder = undoFolder(entry.folder);
+    if (folder.fd < 0 || !holdsFileSystemOf(folder, entry) || !isRecordedFile(folder, entry.newName, entry))
+        return;
+    ParkNotices notices;
+    notices.beforeParking = [this, &entry](const QByteArray &temporary) {
+        appendRecord(m_journalFd, RecordType::Parked, entry.sequence, temporary);
+        if (m_journalFd >= 0)
+            ::fdatasync(m_journalFd);
+    };
+    if (const auto aside = parkAsideAt(folder.fd, entry.newName, notices))
+        entry.parkedName = *aside;
 }
 
 void UndoRun::closeJournal()
@@ -561,6 +592,27 @@ QString UndoRun::summaryText(qint64 filesRestored, qint64 elapsedSeconds)
         + elapsedText(elapsedSeconds);
 }
 
+namespace {
+
+// Puts back under their old names the files of \a renames after \a index in
+// \a folder that are still the recorded files under their new names, the
+// last first; gives how many went back.
+qint64 takeBackAfter(const QList<RenameEntry> &renames, qsizetype index, const UndoFolder &folder)
+{
+    qint64 back = 0;
+    for (qsizetype at = renames.size() - 1; at > index; --at) {
+        const RenameEntry &entry = renames.at(at);
+        if (entry.restored || entry.folder != renames.at(index).folder
+            || !isRecordedFile(folder, entry.newName, entry))
+            continue;
+        if (renameNoReplaceAt(folder.fd, entry.newName, entry.oldName))
+            ++back;
+    }
+    return back;
+}
+
+} // namespace
+
 ParkedRecovery UndoRun::recoverParkedFiles()
 {
     ParkedRecovery recovery;
@@ -577,7 +629,9 @@ ParkedRecovery UndoRun::recoverParkedFiles()
         if (!glance.readable || glance.lastRecord == RecordType::End || glance.lastRecord == RecordType::Undone
             || journal::isInUse(path))
             continue;
-        for (const RenameEntry &entry : journal::readJournal(path).renames) {
+        const QList<RenameEntry> renames = journal::readJournal(path).renames;
+        for (qsizetype index = 0; index < renames.size(); ++index) {
+            const RenameEntry &entry = renames.at(index);
             if (entry.restored || (entry.parkedName.isEmpty() && entry.steps.isEmpty()))
                 continue;
             const UndoFolder folder = openUndoFolder(entry.folder);
@@ -592,7 +646,13 @@ ParkedRecovery UndoRun::recoverParkedFiles()
             }
             clearSteps(folder, entry);
             if (!entry.parkedName.isEmpty() && isRecordedFile(folder, entry.parkedName, entry)) {
-                const auto renamed = renameNoReplaceAt(folder.fd, entry.parkedName, entry.oldName);
+                auto renamed = renameNoReplaceAt(folder.fd, entry.parkedName, entry.oldName);
+                // The first file of a ring waits parked while the others
+                // move; killed before it moved on, the ring is taken back, the
+                // last of them first, so that its old name is free again.
+                if (!renamed && renamed.error() == EEXIST
+                    && takeBackAfter(renames, index, folder) > 0)
+                    renamed = renameNoReplaceAt(folder.fd, entry.parkedName, entry.oldName);
                 if (renamed)
                     ++recovery.filesRestored;
                 else

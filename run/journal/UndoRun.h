@@ -120,6 +120,7 @@ private:
     void undoJournal(const QString &path);
     void closeJournal();
     Outcome undoOne(const journal::RenameEntry &entry);
+    void parkAhead(journal::RenameEntry &entry);
     Outcome leaveAlone(journal::LeftAloneReason reason, int error);
     void recordLeftAlone(quint64 sequence);
     void restorePermissions(const UndoFolder &folder, const journal::RenameEntry &entry);

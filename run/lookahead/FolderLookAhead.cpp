@@ -37,7 +37,9 @@ SimulatedProblem FolderLookAhead::problem(qsizetype index)
 {
     const SimulatedFile &file = m_files.at(index);
     const auto &newName = m_newNames[std::size_t(index)];
-    return {m_folderPath, m_oldNames[std::size_t(index)], newName.value_or(QString()), file,
+    // A numbered name is the one the file gets.
+    return {m_folderPath, m_oldNames[std::size_t(index)],
+            file.numberedName.isEmpty() ? newName.value_or(QString()) : file.numberedName, file,
             reason(file, newName ? nullptr : &newName.error())};
 }
 

@@ -70,14 +70,24 @@ private:
             m_numbering.folderEntered(folderPath);
         if (!m_numbering.options.isListOrder())
             putInNumberingOrder(folderPath, contents->files);
+        QList<QString> oldNames;
+        QList<std::expected<QString, RenameError>> newNames;
+        oldNames.reserve(contents->files.size());
+        newNames.reserve(contents->files.size());
         for (const DirectoryEntry &entry : std::as_const(contents->files)) {
-            const auto newName = m_names(entry.name);
-            const SimulatedFile file = state.next(entry.name, newName);
+            oldNames.append(entry.name);
+            newNames.append(m_names(entry.name));
+        }
+        const QList<SimulatedFile> files = state.simulate(oldNames, newNames);
+        for (qsizetype i = 0; i < files.size(); ++i) {
+            const SimulatedFile &file = files[i];
+            const auto &newName = newNames[i];
             m_result.counts.add(file);
             const bool problem = file.outcome != SimulatedOutcome::Renamed || file.becomesHidden;
             if (!problem && !m_eachFile)
                 continue;
-            SimulatedProblem seen{folderPath, entry.name, newName.value_or(QString()), file,
+            SimulatedProblem seen{folderPath, oldNames[i],
+                                  file.numberedName.isEmpty() ? newName.value_or(QString()) : file.numberedName, file,
                                   simulatedReasonText(file, newName ? nullptr : &newName.error())};
             if (m_eachFile)
                 m_eachFile(seen);
@@ -222,22 +232,7 @@ simulateFolder(const QString &folderPath, std::span<const QString> oldNames,
     SimulatedFolder state(folderPathOf(folderPath), settings, qsizetype(oldNames.size()));
     if (const auto read = readFolderNames(folderPath, nullptr, state); !read)
         return std::unexpected(read.error());
-    const std::size_t count = std::min(oldNames.size(), newNames.size());
-    QList<SimulatedFile> files;
-    files.reserve(qsizetype(count));
-    // The table's memory for a file is asked for a few files ahead of its
-    // turn; the hashes worked out for that are kept for its turn.
-    constexpr std::size_t ahead = 8;
-    std::array<SimulatedFolder::Hashes, ahead> hashes;
-    for (std::size_t i = 0; i < std::min(ahead, count); ++i)
-        hashes[i] = state.prefetch(oldNames[i], newNames[i]);
-    for (std::size_t i = 0; i < count; ++i) {
-        const SimulatedFolder::Hashes own = hashes[i % ahead];
-        if (i + ahead < count)
-            hashes[i % ahead] = state.prefetch(oldNames[i + ahead], newNames[i + ahead]);
-        files.append(state.next(oldNames[i], newNames[i], own));
-    }
-    return files;
+    return state.simulate(oldNames, newNames);
 }
 
 TreeSimulation simulateTree(const QString &startFolder, const FileNamePattern &pattern, const SimulatedNames &names,
@@ -335,6 +330,9 @@ QString simulatedReasonText(const SimulatedFile &file, const RenameError *error)
             return lookAheadText(
                        QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The counter is past %1, so the new name cannot be computed"))
                 .arg(RenameError::counterLimit(error->counterDigits));
+        // A pattern's error says what it is and where, the same for every file.
+        if (error && error->cause == RenameError::Cause::PatternError)
+            return error->message;
         if (error)
             return lookAheadText(QT_TRANSLATE_NOOP("kestrava::RunSimulation", "The new name cannot be computed: %1"))
                 .arg(error->message);

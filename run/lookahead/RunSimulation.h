@@ -43,6 +43,9 @@ struct SimulatedFile
     SimulatedOutcome outcome = SimulatedOutcome::Renamed;
     /// A visible file whose new name starts with a dot: renamed, but then hidden.
     bool becomesHidden = false;
+    /// The name a file is renamed to in place of its taken new name, with a
+    /// number added; empty for any other file.
+    QString numberedName{};
 
     friend bool operator==(const SimulatedFile &, const SimulatedFile &) = default;
 };
@@ -52,6 +55,8 @@ struct SimulationSettings
 {
     /// "Ignore Read-Only Files ?" is ticked: the files are skipped.
     bool ignoreReadOnly = false;
+    /// What becomes of a file whose new name is taken.
+    WhenTaken whenTaken = WhenTaken::Leave;
 };
 
 /// Files counted by what would become of them.

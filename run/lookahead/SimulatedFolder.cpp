@@ -2,6 +2,7 @@
 #include "SimulatedFolder.h"
 
 #include "FileNameBytes.h"
+#include "RenamePlan.h"
 
 #include <QHashFunctions>
 
@@ -63,19 +64,6 @@ void SimulatedFolder::entryName(QByteArrayView name)
     m_pending.push_back({hashOf(key), quint32(offset), quint16(key.size()), Holder::Entry});
 }
 
-SimulatedFolder::Hashes SimulatedFolder::prefetch(const QString &oldName,
-                                                  const std::expected<QString, RenameError> &newName)
-{
-    // Where case does not count the table holds folded names, which next() folds itself.
-    if (m_rules.ignoresCase || !newName || *newName == oldName)
-        return {};
-    const Hashes hashes{hashOf(oldName), hashOf(*newName), true};
-    const std::size_t mask = m_slots.size() - 1;
-    __builtin_prefetch(&m_slots[hashes.oldName & mask]);
-    __builtin_prefetch(&m_slots[hashes.newName & mask]);
-    return hashes;
-}
-
 void SimulatedFolder::settle()
 {
     constexpr std::size_t ahead = 8;
@@ -91,57 +79,72 @@ void SimulatedFolder::settle()
     m_pending.shrink_to_fit();
 }
 
-SimulatedFile SimulatedFolder::next(const QString &oldName, const std::expected<QString, RenameError> &newName,
-                                    const Hashes &hashes)
+std::optional<SimulatedOutcome> SimulatedFolder::beforePlan(const QString &oldName,
+                                                            const std::expected<QString, RenameError> &newName)
 {
-    if (!m_pending.empty())
-        settle();
     if (!newName)
-        return {SimulatedOutcome::NotComputable};
+        return SimulatedOutcome::NotComputable;
     const QString &name = *newName;
     if (!isUsableFileName(name))
-        return {SimulatedOutcome::UnusableName};
+        return SimulatedOutcome::UnusableName;
     if (m_settings.ignoreReadOnly) {
         const auto readOnly = isReadOnly(FolderFile(m_folder, oldName));
         if (readOnly && *readOnly)
-            return {SimulatedOutcome::ReadOnlySkipped};
+            return SimulatedOutcome::ReadOnlySkipped;
     }
     if (name == oldName)
-        return {SimulatedOutcome::Unchanged};
+        return SimulatedOutcome::Unchanged;
     if (isNameTooLong(name, m_rules))
-        return {SimulatedOutcome::NameTooLong};
-    const QString oldKey = keyOf(oldName);
-    const QString newKey = keyOf(name);
-    // Hashes worked out ahead are of the names as they are, which are the keys
-    // only where case counts.
-    const bool known = hashes.known && !m_rules.ignoresCase;
-    // Where case does not count, a change of case only is a rename onto itself.
-    if (newKey != oldKey) {
-        if (const auto taken = take(newKey, known ? hashes.newName : hashOf(newKey)))
-            return {*taken};
-        if (Slot &old = find(oldKey, known ? hashes.oldName : hashOf(oldKey)); old.holder != Holder::Empty)
-            old.holder = Holder::Nobody;
-    } else if (Slot &own = find(newKey, hashOf(newKey)); own.holder != Holder::Empty) {
-        own.holder = Holder::Run;
-    }
-    return {SimulatedOutcome::Renamed, !oldName.startsWith(u'.') && name.startsWith(u'.')};
+        return SimulatedOutcome::NameTooLong;
+    return std::nullopt;
 }
 
-std::optional<SimulatedOutcome> SimulatedFolder::take(const QString &key, quint32 hash)
+bool SimulatedFolder::holdsEntry(const QString &name)
 {
-    Slot &slot = find(key, hash);
-    if (slot.holder == Holder::Entry)
-        return SimulatedOutcome::NameTaken;
-    if (slot.holder == Holder::Run)
-        return SimulatedOutcome::NameTakenByRun;
-    if (slot.holder == Holder::Nobody) {
-        slot.holder = Holder::Run;
-    } else {
-        const qsizetype offset = m_text.size();
-        m_text.append(key);
-        fill(slot, {hash, quint32(offset), quint16(key.size()), Holder::Run});
+    const QString key = keyOf(name);
+    return find(key, hashOf(key)).holder == Holder::Entry;
+}
+
+QList<SimulatedFile> SimulatedFolder::simulate(std::span<const QString> oldNames,
+                                               std::span<const std::expected<QString, RenameError>> newNames)
+{
+    if (!m_pending.empty())
+        settle();
+    const std::size_t count = std::min(oldNames.size(), newNames.size());
+    QList<SimulatedFile> files(static_cast<qsizetype>(count));
+    QList<PlannedFile> planned;
+    planned.reserve(qsizetype(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const std::optional<SimulatedOutcome> outcome = beforePlan(oldNames[i], newNames[i]);
+        if (outcome)
+            files[qsizetype(i)].outcome = *outcome;
+        planned.append({oldNames[i], newNames[i].value_or(QString()), !outcome});
     }
-    return std::nullopt;
+    PlanFolder folder;
+    folder.rules = m_rules;
+    folder.whenTaken = m_settings.whenTaken;
+    folder.heldByOther = [this](const QString &name) { return holdsEntry(name); };
+    const PlannedRenames plan = planRenames(planned, folder);
+    for (qsizetype i = 0; i < qsizetype(count); ++i) {
+        SimulatedFile &file = files[i];
+        switch (plan.outcomes[i]) {
+        case PlanOutcome::Stays:
+            break;
+        case PlanOutcome::NameTaken:
+            file.outcome = SimulatedOutcome::NameTaken;
+            break;
+        case PlanOutcome::NameTakenByRun:
+            file.outcome = SimulatedOutcome::NameTakenByRun;
+            break;
+        case PlanOutcome::Moves:
+            file.outcome = SimulatedOutcome::Renamed;
+            if (plan.numbered[i])
+                file.numberedName = plan.names[i];
+            file.becomesHidden = !oldNames[std::size_t(i)].startsWith(u'.') && plan.names[i].startsWith(u'.');
+            break;
+        }
+    }
+    return files;
 }
 
 QString SimulatedFolder::keyOf(const QString &name) const

@@ -10,6 +10,7 @@
 #include <QStringView>
 
 #include <optional>
+#include <span>
 #include <vector>
 
 namespace kestrava {
@@ -38,20 +39,13 @@ public:
     void folderRules(const FolderNameRules &rules) override { m_rules = rules; }
     void entryName(QByteArrayView name) override;
 
-    using Hashes = SimulatedNameHashes;
-
-    /// What the run would do with the file \a oldName given \a newName, taking
-    /// the same steps in the same order as RenameRun; a rename changes the folder.
-    /// \a hashes, when known, are those prefetch() gave for these names.
-    SimulatedFile next(const QString &oldName, const std::expected<QString, RenameError> &newName,
-                       const Hashes &hashes = {});
-    /// Asks the processor for the table's memory that next() will need for
-    /// these names, a few files ahead of their turn: with 100,000 names the
-    /// table is larger than the cache and every search would wait for memory.
-    /// Gives the hashes it worked out, so that next() need not again; none for
-    /// a file that next() will not look up (an unchanged name, one that cannot
-    /// be computed).
-    Hashes prefetch(const QString &oldName, const std::expected<QString, RenameError> &newName);
+    /// What the run would do with its files \a oldNames of the folder (in the
+    /// run's order) whose new names were computed as \a newNames: the same
+    /// checks, and the same plan of the renames (see planRenames()), as
+    /// RenameRun's. A file whose new name another file of the run holds is
+    /// renamed when that file moves away first.
+    QList<SimulatedFile> simulate(std::span<const QString> oldNames,
+                                  std::span<const std::expected<QString, RenameError>> newNames);
 
 private:
     enum class Holder : quint8 {
@@ -71,8 +65,12 @@ private:
     };
 
     QString keyOf(const QString &name) const;
-    /// Takes \a key for a file of the run, or says who holds it already.
-    std::optional<SimulatedOutcome> take(const QString &key, quint32 hash);
+    /// What becomes of a file before any other file counts: an outcome when
+    /// it does not move at all.
+    std::optional<SimulatedOutcome> beforePlan(const QString &oldName,
+                                               const std::expected<QString, RenameError> &newName);
+    /// Whether an entry of the folder as it was read holds \a name.
+    bool holdsEntry(const QString &name);
     /// The slot holding \a key, or the empty slot where it would go.
     Slot &find(QStringView key, quint32 hash);
     /// Puts \a name, whose text is in m_text, into \a slot, found empty for it.

@@ -28,10 +28,6 @@ public:
         Q_UNUSED(folderPath);
         return newName(oldName);
     }
-    /// Why no file of the run can be named, such as a name template that
-    /// cannot be read: the run then renames nothing and logs this. Empty when
-    /// the names can be computed.
-    virtual QString whyNoNames() const { return {}; }
     /// What the run should log about the name just computed, such as a file
     /// changed since the preview whose name changed with it; taken once.
     virtual QString takeNotice() { return {}; }
@@ -42,6 +38,12 @@ public:
     /// Puts the run's counters back to their start values, as a run that
     /// numbers each folder afresh does before each folder's files.
     virtual void restartCounters() {}
+    /// What keeps every name from being computed alike (a find pattern that
+    /// does not compile, a name template that cannot be read), as the error log shows it; empty when nothing does.
+    /// A run that meets one renames nothing and logs it once.
+    virtual QString failureOfEveryName() const { return QString(); }
+    /// What the run does with a file whose new name another entry holds.
+    virtual WhenTaken whenTaken() const { return WhenTaken::Leave; }
 };
 
 } // namespace kestrava

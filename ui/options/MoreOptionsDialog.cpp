@@ -70,11 +70,26 @@ void MoreOptionsDialog::showTemplateError(const QString &error)
     }
 }
 
+void MoreOptionsDialog::readFindRules(RenameOptions &options) const
+{
+    options.findRegex = m_ui.chkFindRegex->isChecked();
+    options.findMatchCase = m_ui.chkFindMatchCase->isChecked();
+    options.whenTaken = WhenTaken(std::max(0, m_ui.cmbWhenTaken->currentIndex()));
+}
+
+void MoreOptionsDialog::setFindRules(const RenameOptions &options)
+{
+    m_ui.chkFindRegex->setChecked(options.findRegex);
+    m_ui.chkFindMatchCase->setChecked(options.findMatchCase);
+    m_ui.cmbWhenTaken->setCurrentIndex(int(options.whenTaken));
+}
+
 void MoreOptionsDialog::reset()
 {
     // The changes below stay untold: Reset refreshes the samples once for the
     // whole window.
     const QSignalBlocker blocker(this);
+    setFindRules(RenameOptions());
     const NumberingOptions defaults;
     m_ui.cmbNumberOrder->setCurrentIndex(int(defaults.order));
     m_ui.chkNumberReverse->setChecked(defaults.reverse);
@@ -104,6 +119,9 @@ void MoreOptionsDialog::connectHandlers()
 {
     // As on the tab, a change made in code tells of itself as a user's does.
     const auto changed = [this] { Q_EMIT optionsChanged(); };
+    connect(m_ui.chkFindRegex, &QCheckBox::toggled, this, changed);
+    connect(m_ui.chkFindMatchCase, &QCheckBox::toggled, this, changed);
+    connect(m_ui.cmbWhenTaken, &QComboBox::currentIndexChanged, this, changed);
     connect(m_ui.cmbNumberOrder, &QComboBox::currentIndexChanged, this, changed);
     connect(m_ui.chkNumberReverse, &QCheckBox::toggled, this, changed);
     connect(m_ui.chkCounterPerFolder, &QCheckBox::toggled, this, changed);

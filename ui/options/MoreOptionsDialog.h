@@ -26,6 +26,10 @@ struct MoreOptionsDialog
     QPushButton *cmdSavePreset = nullptr;
     QPushButton *cmdDeletePreset = nullptr;
     QCheckBox *chkRememberOptions = nullptr;
+    // Find and replace
+    QCheckBox *chkFindRegex = nullptr;
+    QCheckBox *chkFindMatchCase = nullptr;
+    QComboBox *cmbWhenTaken = nullptr;
     // Numbering
     QComboBox *cmbNumberOrder = nullptr;
     QCheckBox *chkNumberReverse = nullptr;
@@ -73,6 +77,11 @@ public:
     /// Shows \a error, what is wrong with the template, in the samples'
     /// place of the new names; nothing there for a template that reads.
     void showTemplateError(const QString &error);
+    /// Puts the dialog's find and replace rules (a regular expression, match
+    /// case, what a taken name does) into \a options.
+    void readFindRules(RenameOptions &options) const;
+    /// Sets the find and replace controls to the rules of \a options.
+    void setFindRules(const RenameOptions &options);
     /// Every control of the dialog back to its start value.
     void reset();
     /// Shows the four sample names and, beside each, its new name.

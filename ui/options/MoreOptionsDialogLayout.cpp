@@ -80,6 +80,19 @@ constexpr ControlRow Template[] = {
      {}, {}, F::Disabled},
 };
 
+// Regular expressions and what a taken name does: the tab's find and replace
+// takes these rules, so the group shares its name.
+constexpr ControlRow FindReplace[] = {
+    {u"framFindReplace", K::Frame, {}, {0, 0, 8160, 1335}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Find and replace"), {}, FrameCaption, Blue},
+    {u"chkFindRegex", K::CheckBox, u"framFindReplace", {120, 315, 2820, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Regular expression"),
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "The find text is a Perl-compatible regular expression; the replacement may use $1, ${name}, $$, \\U, \\L, \\E, \\u and \\l")},
+    {u"chkFindMatchCase", K::CheckBox, u"framFindReplace", {3000, 315, 3000, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Match case"),
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Letter case counts in the find text")},
+    {u"lblWhenTaken", K::Label, u"framFindReplace", {120, 810, 2820, 255}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "When a new name is taken")},
+    {u"cmbWhenTaken", K::DropDownList, u"framFindReplace", {3000, 765, 4800, 315}, {},
+     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "What becomes of a file whose new name another file holds")},
+};
+
 constexpr ControlRow Samples[] = {
     {u"framMoreSamples", K::Frame, {}, {0, 0, 8160, 1455}, QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Preview Samples"), {}, FrameCaption, Blue},
     {u"lblMoreSample1", K::Label, u"framMoreSamples", {120, 240, 2250, 255}, {}, {}, Sample},
@@ -100,10 +113,11 @@ constexpr ControlRow Buttons[] = {
 // clang-format on
 
 /// The groups from top to bottom.
-constexpr std::span<const ControlRow> Groups[] = {Presets, Numbering, Dates, Template, Samples};
+constexpr std::span<const ControlRow> Groups[] = {Presets, FindReplace, Numbering, Dates, Template, Samples};
 
 constexpr LabelledField Fields[] = {
     {u"lblPreset", u"cmbPreset"},
+    {u"lblWhenTaken", u"cmbWhenTaken"},
     {u"lblNumberOrder", u"cmbNumberOrder"},
     {u"lblCounterStep", u"txtCounterStep"},
     {u"lblCounterDigits", u"txtCounterDigits"},
@@ -141,6 +155,12 @@ constexpr const char *DateSources[] = {
     QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Photo or video taken"),
 };
 
+// The entries of cmbWhenTaken, in the order of WhenTaken.
+constexpr const char *WhenTakenChoices[] = {
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Leave the file as it is"),
+    QT_TRANSLATE_NOOP("kestrava::MoreOptionsDialog", "Add a number: name (2).ext"),
+};
+
 // A table's first row, at the top of the dialog: the frame, or the one control.
 QWidget *builtGroup(QWidget *dialog, std::span<const ControlRow> table)
 {
@@ -171,6 +191,9 @@ void MoreOptionsDialog::buildLayout()
     bind(m_ui.cmdSavePreset, "cmdSavePreset");
     bind(m_ui.cmdDeletePreset, "cmdDeletePreset");
     bind(m_ui.chkRememberOptions, "chkRememberOptions");
+    bind(m_ui.chkFindRegex, "chkFindRegex");
+    bind(m_ui.chkFindMatchCase, "chkFindMatchCase");
+    bind(m_ui.cmbWhenTaken, "cmbWhenTaken");
     bind(m_ui.cmbNumberOrder, "cmbNumberOrder");
     bind(m_ui.chkNumberReverse, "chkNumberReverse");
     bind(m_ui.txtCounterStep, "txtCounterStep");
@@ -188,6 +211,8 @@ void MoreOptionsDialog::buildLayout()
     bind(m_ui.cmdCloseMoreOptions, "cmdCloseMoreOptions");
     for (const char *order : NumberOrders)
         m_ui.cmbNumberOrder->addItem(tr(order));
+    for (const char *choice : WhenTakenChoices)
+        m_ui.cmbWhenTaken->addItem(tr(choice));
     for (const char *source : DateSources)
         m_ui.cmbDateSource->addItem(tr(source));
     Accessibility::describe(this, Names, Fields, Descriptions);

@@ -74,16 +74,9 @@ RenameOptions OptionsPage::currentOptions() const
     if (options.trimFilename)
         options.trimLength = m_ui.txtTrimLength->text();
     options.numbering = m_moreOptions->numbering();
-    withoutControls(options, m_withoutControls);
+    m_moreOptions->readFindRules(options);
     m_moreOptions->readDatesAndTemplate(options);
     return options;
-}
-
-void OptionsPage::withoutControls(RenameOptions &to, const RenameOptions &from)
-{
-    to.findRegex = from.findRegex;
-    to.findMatchCase = from.findMatchCase;
-    to.whenTaken = from.whenTaken;
 }
 
 presets::PresetValues OptionsPage::presetValues() const
@@ -131,7 +124,6 @@ void OptionsPage::applyPreset(const presets::PresetValues &values)
         choose(m_ui.optConvertLowercase);
         break;
     }
-    m_withoutControls = options;
     m_ui.txtFindText->setText(options.findText);
     m_ui.txtReplaceText->setText(options.replaceText);
     m_ui.txtPrefixText->setText(options.prefixText);
@@ -153,6 +145,7 @@ void OptionsPage::applyPreset(const presets::PresetValues &values)
     if (options.postfixDate && m_ui.cmbDatePostfix->findText(options.datePostfix) > 0)
         m_ui.cmbDatePostfix->setCurrentIndex(m_ui.cmbDatePostfix->findText(options.datePostfix));
     m_moreOptions->setNumbering(options.numbering);
+    m_moreOptions->setFindRules(options);
     m_moreOptions->setDatesAndTemplate(options);
     ShowSampleMask();
 }
@@ -310,9 +303,14 @@ void OptionsPage::ShowSampleMask()
     std::array<QString, 4> newNames;
     for (std::size_t i = 0; i < m_ui.lblPreview.size(); ++i) {
         // A sample whose counter has run past its digits has no new name: its
-        // result stays empty while the others still show theirs.
+        // result stays empty while the others still show theirs. A find
+        // pattern that does not compile fails every sample alike, each showing
+        // why and where.
         names[i] = m_ui.lblPreview[i]->text();
-        newNames[i] = BuildNewFilename(names[i]).value_or(QString());
+        const auto newName = BuildNewFilename(names[i]);
+        newNames[i] = newName ? *newName
+            : newName.error().cause == RenameError::Cause::PatternError ? newName.error().message
+                                                                        : QString();
         m_ui.lblPreviewNew[i]->setText(newNames[i]);
     }
     m_moreOptions->showSamples(names, newNames);
@@ -351,7 +349,6 @@ void OptionsPage::cmdReset_Click()
                            m_ui.chkPrefixDate, m_ui.chkPostfixName, m_ui.chkPostfixCounter, m_ui.chkPostfixDate})
         box->setChecked(false);
     m_moreOptions->reset();
-    m_withoutControls = RenameOptions();
     optIgnoreSpaces_Click();
     m_counters.reset();
 }

@@ -177,14 +177,6 @@ private:
     /// Ticking or unticking a date box: "dd-mm-yy" chosen, the list shown or hidden.
     void dateBoxClicked(const QCheckBox *box, QComboBox *list);
 
-    /// The rules a preset may set that no control shows yet (the find's kind
-    /// and what a run does with a name that is taken); they stay as the
-    /// last preset set them until Reset, so that the window names files as the
-    /// command line does with the same preset.
-    RenameOptions m_withoutControls;
-    /// Copies the rules that have no control from \a from to \a to.
-    static void withoutControls(RenameOptions &to, const RenameOptions &from);
-
     NameCounters m_counters;
     const RunClock &m_clock;
     MoreOptionsDialog *m_moreOptions = nullptr;

@@ -21,6 +21,8 @@
 #include <QPromise>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QThread>
 #include <QThreadPool>
 #include <QTimer>
@@ -67,6 +69,15 @@ struct FolderLookAheadJob
 /// The marks of the current folder's files, and the summary of them.
 struct FolderLookAheadResult
 {
+    /// A line of the new names that the look ahead changes: a numbered name
+    /// in place of a taken one. Its start counts the changes before it.
+    struct NewLine
+    {
+        int start;
+        int length;
+        QString text;
+    };
+    QList<NewLine> newLines;
     QList<LineMark> marks;
     QString summary;
     QList<SimulatedProblem> problems;
@@ -154,12 +165,21 @@ FolderLookAheadResult lookAheadFolder(const FolderLookAheadJob &job)
     const qsizetype marked = counts.notRenamed() + counts.becomeHidden;
     result.marks.reserve(marked);
     result.problems.reserve(marked);
+    // How much the numbered names before a line have moved it.
+    int shift = 0;
     for (qsizetype i = 0; i < lookAhead->size(); ++i) {
+        const int start = names.linePositions.at(i) + shift;
+        int length = names.linePositions.at(i + 1) - names.linePositions.at(i) - 1;
+        if (const QString &numbered = lookAhead->file(i).numberedName; !numbered.isEmpty()) {
+            const QString shown = displayFileName(numbered);
+            result.newLines.append({start, length, shown});
+            shift += int(shown.size()) - length;
+            length = int(shown.size());
+        }
         if (!lookAhead->isMarked(i))
             continue;
         SimulatedProblem problem = lookAhead->problem(i);
-        const int start = names.linePositions.at(i);
-        result.marks.append({start, names.linePositions.at(i + 1) - start - 1, problem.file, problem.reason});
+        result.marks.append({start, length, problem.file, problem.reason});
         result.problems.append(std::move(problem));
     }
     result.summary = simulationSummary(counts, SimulationScope::Folder);
@@ -345,7 +365,7 @@ void PreviewPage::startFilling()
     }
     if (lines <= m_namesAtOnce) {
         m_fill->appendLines(lines);
-        showLeftBox();
+        showLeftBox(m_fill->before.lineCount());
         showRightBox();
         return;
     }
@@ -370,8 +390,11 @@ void PreviewPage::fillLater()
             m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + part));
             fillLater();
         } else if (!m_fill->leftShown) {
-            // Each box's text is handed over in a turn of its own.
-            showLeftBox();
+            // Each box's text is handed over in turns of its own, a part at a
+            // time: a million lines at once would hold the window up.
+            showLeftBox(m_namesAtOnce);
+            fillLater();
+        } else if (!m_fill->after.showPartIn(m_ui.txtFilesPreviewNew, m_namesAtOnce)) {
             fillLater();
         } else {
             showRightBox();
@@ -379,11 +402,12 @@ void PreviewPage::fillLater()
     });
 }
 
-void PreviewPage::showLeftBox()
+void PreviewPage::showLeftBox(qsizetype lines)
 {
     m_marks->clear();
     m_treeLookAhead->cancel();
-    m_fill->before.showIn(m_ui.txtFilesPreview);
+    if (!m_fill->before.showPartIn(m_ui.txtFilesPreview, lines))
+        return;
     m_fill->before = LineBlockText();
     m_fill->leftShown = true;
 }
@@ -392,7 +416,8 @@ void PreviewPage::showRightBox()
 {
     // Taken off the page first: what follows may start a newer preview.
     const std::unique_ptr<PreviewFill> fill = std::move(m_fill);
-    fill->after.showIn(m_ui.txtFilesPreviewNew);
+    // All at once, unless the turns before have shown it a part at a time.
+    fill->after.showPartIn(m_ui.txtFilesPreviewNew, fill->after.lineCount());
     if (fill->optionsPage)
         fill->optionsPage->setCountersAfterPreview(fill->counters);
     const PreviewLookAhead &lookAhead = fill->lookAhead;
@@ -426,6 +451,17 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
         watcher->deleteLater();
         if (watcher->future().resultCount() > 0) {
             FolderLookAheadResult result = watcher->future().takeResult();
+            // A file that gets a number in place of its taken name shows the name it gets.
+            if (!result.newLines.isEmpty()) {
+                QTextCursor cursor(m_ui.txtFilesPreviewNew->document());
+                cursor.beginEditBlock();
+                for (const FolderLookAheadResult::NewLine &line : std::as_const(result.newLines)) {
+                    cursor.setPosition(line.start);
+                    cursor.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
+                    cursor.insertText(line.text);
+                }
+                cursor.endEditBlock();
+            }
             m_marks->setMarks(result.marks);
             if (summaryToo)
                 showSummary(result.summary, std::move(result.problems));

@@ -121,8 +121,9 @@ private:
     /// Computes the next part of the preview being filled, or shows the next
     /// box, in a later turn of the event loop.
     void fillLater();
-    /// Shows the left box of the preview being filled.
-    void showLeftBox();
+    /// Shows about \a lines more lines of the left box of the preview being
+    /// filled; leftShown once every line is shown.
+    void showLeftBox(qsizetype lines);
     /// Shows the right box of the preview being filled, hands its names to the
     /// look ahead and tells that the preview is shown.
     void showRightBox();

@@ -33,6 +33,43 @@ void LineBlockText::showIn(QPlainTextEdit *box)
     countLinesOfFirstBlocks(box);
 }
 
+bool LineBlockText::showPartIn(QPlainTextEdit *box, qsizetype lines)
+{
+    if (m_showing && m_linesShown == m_lines)
+        return true;
+    if (!m_showing) {
+        endLastLine();
+        m_showing = true;
+    }
+    // The part ends with a paragraph: the lines of the first part, then whole
+    // paragraphs of linesPerBlock, as appendLine() made them.
+    qsizetype end = m_shownUpTo;
+    qsizetype partLines = 0;
+    int partBlocks = 0;
+    while (end < m_text.size() && (partLines < lines || partBlocks == 0)) {
+        const qsizetype blockLines = m_linesShown + partLines < linesInFirstBlock
+            ? linesInFirstBlock
+            : linesPerBlock;
+        const qsizetype newline = m_text.indexOf(u'\n', end);
+        end = newline < 0 ? m_text.size() : newline + 1;
+        partLines = std::min(m_lines - m_linesShown, partLines + blockLines);
+        ++partBlocks;
+    }
+    const QStringView part = QStringView(m_text).sliced(m_shownUpTo, end - m_shownUpTo);
+    if (m_shownUpTo == 0) {
+        box->setPlainText(part.toString());
+    } else {
+        QTextCursor cursor(box->document());
+        cursor.movePosition(QTextCursor::End);
+        cursor.insertText(part.toString());
+    }
+    countLinesOfBlocks(box, m_blocksShown, partLines);
+    m_shownUpTo = end;
+    m_linesShown += partLines;
+    m_blocksShown += partBlocks;
+    return m_linesShown == m_lines;
+}
+
 void LineBlockText::insertAtStartOf(QPlainTextEdit *box)
 {
     if (m_lines == 0)
@@ -52,12 +89,18 @@ void LineBlockText::endLastLine()
 
 void LineBlockText::countLinesOfFirstBlocks(QPlainTextEdit *box) const
 {
+    countLinesOfBlocks(box, 0, m_lines);
+}
+
+void LineBlockText::countLinesOfBlocks(QPlainTextEdit *box, int firstBlock, qsizetype lineCount)
+{
     // Until a paragraph is laid out the box counts it as one line; telling it
     // the lines each one holds keeps the scroll bar as long as the text.
     QTextDocument *document = box->document();
-    qsizetype linesLeft = m_lines;
-    qsizetype blockLines = linesInFirstBlock;
-    for (QTextBlock block = document->begin(); block.isValid() && linesLeft > 0; block = block.next()) {
+    qsizetype linesLeft = lineCount;
+    qsizetype blockLines = firstBlock == 0 ? linesInFirstBlock : linesPerBlock;
+    for (QTextBlock block = document->findBlockByNumber(firstBlock); block.isValid() && linesLeft > 0;
+         block = block.next()) {
         const qsizetype lines = std::min(linesLeft, std::exchange(blockLines, linesPerBlock));
         if (block.lineCount() < lines)
             block.setLineCount(int(lines));

@@ -34,6 +34,12 @@ public:
 
     /// Replaces the text of \a box with the lines, each followed by a line break.
     void showIn(QPlainTextEdit *box);
+    /// As showIn(), a part at a time: the first call replaces the text of \a box
+    /// with about \a lines lines (whole paragraphs), each further call appends
+    /// the next part to the same box. True once every line is shown. A million
+    /// lines handed over at once keep the window from answering for longer than
+    /// a person waits for a click to show.
+    bool showPartIn(QPlainTextEdit *box, qsizetype lines);
     /// Puts the lines, each followed by a line break, in front of the text of \a box.
     void insertAtStartOf(QPlainTextEdit *box);
 
@@ -42,9 +48,17 @@ private:
     void endLastLine();
     /// Tells the box how many lines each of the first paragraphs of its text holds.
     void countLinesOfFirstBlocks(QPlainTextEdit *box) const;
+    /// As countLinesOfFirstBlocks(), for the paragraphs from number \a firstBlock on,
+    /// which hold \a lineCount lines.
+    static void countLinesOfBlocks(QPlainTextEdit *box, int firstBlock, qsizetype lineCount);
 
     QString m_text;
     qsizetype m_lines = 0;
+    // How far showPartIn() has shown the text: characters, lines and paragraphs.
+    qsizetype m_shownUpTo = 0;
+    qsizetype m_linesShown = 0;
+    int m_blocksShown = 0;
+    bool m_showing = false;
 };
 
 } // namespace kestrava

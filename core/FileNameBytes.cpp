@@ -94,14 +94,52 @@ QChar lineBreakPicture(char16_t ch)
     }
 }
 
-// Whether displayFileName() shows \a ch as something else: a surrogate or a
-// character that lineBreakPicture() has a picture for. Two comparisons for the
-// usual character, as a preview asks it of every character of 200,000 names.
+// The short name of a character that changes the direction of the text around
+// it, as Unicode abbreviates it; empty for any other.
+QStringView bidiControlName(char16_t ch)
+{
+    switch (ch) {
+    case 0x061C:
+        return u"ALM";
+    case 0x200E:
+        return u"LRM";
+    case 0x200F:
+        return u"RLM";
+    case 0x202A:
+        return u"LRE";
+    case 0x202B:
+        return u"RLE";
+    case 0x202C:
+        return u"PDF";
+    case 0x202D:
+        return u"LRO";
+    case 0x202E:
+        return u"RLO";
+    case 0x2066:
+        return u"LRI";
+    case 0x2067:
+        return u"RLI";
+    case 0x2068:
+        return u"FSI";
+    case 0x2069:
+        return u"PDI";
+    default:
+        return {};
+    }
+}
+
+// Whether displayFileName() shows \a ch as something else: a surrogate, a
+// character that lineBreakPicture() has a picture for or one that
+// bidiControlName() names. Two comparisons for the usual character, as a
+// preview asks it of every character of 200,000 names.
 bool shownOtherwise(char16_t ch)
 {
     if (ch < 0x85)
         return ch >= u'\n' && ch <= u'\r';
-    return ch == 0x85 || ch == 0x2028 || ch == 0x2029 || (ch >= 0xD800 && ch <= 0xDFFF);
+    if (ch < 0x200E)
+        return ch == 0x85 || ch == 0x061C;
+    return ch <= 0x200F || (ch >= 0x2028 && ch <= 0x202E) || (ch >= 0x2066 && ch <= 0x2069)
+        || (ch >= 0xD800 && ch <= 0xDFFF);
 }
 
 } // namespace
@@ -167,20 +205,36 @@ QByteArray fileNameToBytes(QStringView name)
     return out;
 }
 
+QString fileNameAsOnDisk(const QString &name)
+{
+    if (std::none_of(name.cbegin(), name.cend(), [](QChar ch) { return ch.isSurrogate(); }))
+        return name;
+    return fileNameFromBytes(fileNameToBytes(name));
+}
+
 QString displayFileName(const QString &name)
 {
     const auto needsChange = [](QChar ch) { return shownOtherwise(ch.unicode()); };
     if (std::none_of(name.cbegin(), name.cend(), needsChange))
         return name;
-    QString shown = name;
-    for (qsizetype i = 0; i < shown.size(); ++i) {
-        const QChar ch = shown.at(i);
-        if (ch.isHighSurrogate() && i + 1 < shown.size() && shown.at(i + 1).isLowSurrogate())
-            ++i; // a whole character beyond U+FFFF
-        else if (ch.isSurrogate())
-            shown[i] = QChar::ReplacementCharacter;
-        else if (const QChar picture = lineBreakPicture(ch.unicode()); !picture.isNull())
-            shown[i] = picture;
+    QString shown;
+    shown.reserve(name.size() + 8);
+    for (qsizetype i = 0; i < name.size(); ++i) {
+        const QChar ch = name.at(i);
+        if (ch.isHighSurrogate() && i + 1 < name.size() && name.at(i + 1).isLowSurrogate()) {
+            shown += ch; // a whole character beyond U+FFFF
+            shown += name.at(++i);
+        } else if (ch.isSurrogate()) {
+            shown += QChar::ReplacementCharacter;
+        } else if (const QChar picture = lineBreakPicture(ch.unicode()); !picture.isNull()) {
+            shown += picture;
+        } else if (const QStringView abbreviation = bidiControlName(ch.unicode()); !abbreviation.isEmpty()) {
+            shown += QChar(0x27E8);
+            shown += abbreviation;
+            shown += QChar(0x27E9);
+        } else {
+            shown += ch;
+        }
     }
     return shown;
 }

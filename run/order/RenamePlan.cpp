@@ -1,0 +1,184 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RenamePlan.h"
+
+#include "NumberedName.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <utility>
+
+namespace kestrava {
+
+namespace {
+
+class Planner
+{
+public:
+    Planner(std::span<const PlannedFile> files, const PlanFolder &folder)
+        : m_files(files)
+        , m_folder(folder)
+    {}
+
+    PlannedRenames plan()
+    {
+        const qsizetype count = qsizetype(m_files.size());
+        m_plan.outcomes.fill(PlanOutcome::Stays, count);
+        m_plan.names.resize(count);
+        m_plan.numbered.fill(false, count);
+        m_holds.fill(-1, count);
+        m_waitsFor.fill(-1, count);
+        m_byOldName.reserve(count);
+        for (qsizetype i = 0; i < count; ++i)
+            m_byOldName.insert(keyOf(m_files[std::size_t(i)].oldName), i);
+        claimNames();
+        settle();
+        order();
+        return std::move(m_plan);
+    }
+
+private:
+    const PlannedFile &file(qsizetype i) const { return m_files[std::size_t(i)]; }
+
+    QString keyOf(const QString &name) const { return m_folder.rules.ignoresCase ? name.toCaseFolded() : name; }
+
+    // Each moving file claims its new name, in the files' order. A change of
+    // letter case only keeps the file's own entry, so it claims that first.
+    void claimNames()
+    {
+        QList<qsizetype> refused;
+        for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
+            if (!file(i).moves)
+                continue;
+            const QString key = keyOf(file(i).newName);
+            m_wanted.insert(key);
+            if (key == keyOf(file(i).oldName))
+                m_claims.insert(key, i);
+        }
+        for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
+            if (!file(i).moves)
+                continue;
+            m_plan.outcomes[i] = PlanOutcome::Moves;
+            m_plan.names[i] = file(i).newName;
+            const QString key = keyOf(file(i).newName);
+            const qsizetype holder = m_byOldName.value(key, -1);
+            if (holder == i)
+                continue;
+            if (const qsizetype claimant = m_claims.value(key, -1); claimant >= 0) {
+                // A later file whose own name it is keeps it; otherwise an earlier file has it.
+                refuse(i, claimant == holder && claimant > i ? PlanOutcome::NameTaken : PlanOutcome::NameTakenByRun);
+                continue;
+            }
+            if (holder >= 0 && !file(holder).moves) {
+                refuse(i, PlanOutcome::NameTaken);
+                continue;
+            }
+            if (holder < 0 && m_folder.heldByOther && m_folder.heldByOther(file(i).newName)) {
+                refuse(i, PlanOutcome::NameTaken);
+                continue;
+            }
+            m_claims.insert(key, i);
+            if (holder >= 0) {
+                m_waitsFor[i] = holder;
+                m_holds[holder] = i;
+            }
+        }
+    }
+
+    void refuse(qsizetype i, PlanOutcome outcome)
+    {
+        m_plan.outcomes[i] = outcome;
+        m_refused.append(i);
+    }
+
+    // A refused file gets a numbered name or stays; one that stays keeps its
+    // old name, so the file that waited for that name is refused in turn.
+    void settle()
+    {
+        while (!m_refused.isEmpty()) {
+            std::sort(m_refused.begin(), m_refused.end());
+            const QList<qsizetype> refused = std::exchange(m_refused, {});
+            for (const qsizetype i : refused) {
+                if (m_folder.whenTaken == WhenTaken::Number && giveNumberedName(i))
+                    continue;
+                if (const qsizetype waiting = m_holds[i]; waiting >= 0) {
+                    m_holds[i] = -1;
+                    m_waitsFor[waiting] = -1;
+                    refuse(waiting, PlanOutcome::NameTaken);
+                }
+            }
+        }
+    }
+
+    bool giveNumberedName(qsizetype i)
+    {
+        const auto isTaken = [this](const QString &name) {
+            const QString key = keyOf(name);
+            return m_byOldName.contains(key) || m_wanted.contains(key)
+                || (m_folder.heldByOther && m_folder.heldByOther(name));
+        };
+        const std::optional<QString> numbered = numberedFreeName(file(i).newName, isTaken, m_folder.rules);
+        if (!numbered)
+            return false;
+        m_wanted.insert(keyOf(*numbered));
+        m_plan.outcomes[i] = PlanOutcome::Moves;
+        m_plan.names[i] = *numbered;
+        m_plan.numbered[i] = true;
+        return true;
+    }
+
+    // Each moving file waits for at most one other and is waited for by at
+    // most one: the waits form chains and rings. A chain moves from its free
+    // end back; a ring parks its first file, moves the rest, and ends with it.
+    void order()
+    {
+        QList<bool> done(m_files.size(), false);
+        QList<qsizetype> path;
+        for (qsizetype start = 0; start < qsizetype(m_files.size()); ++start) {
+            if (done[start] || m_plan.outcomes[start] != PlanOutcome::Moves)
+                continue;
+            path.clear();
+            path.append(start);
+            bool ring = false;
+            for (qsizetype next = m_waitsFor[start]; next >= 0 && !done[next]; next = m_waitsFor[next]) {
+                if (next == start) {
+                    ring = true;
+                    break;
+                }
+                path.append(next);
+            }
+            for (const qsizetype i : std::as_const(path))
+                done[i] = true;
+            using K = PlannedRenames::StepKind;
+            m_plan.groups.append({m_plan.steps.size(), start, ring});
+            if (ring)
+                m_plan.steps.append({start, K::Park});
+            for (qsizetype at = path.size() - 1; at >= (ring ? 1 : 0); --at)
+                m_plan.steps.append({path[at], K::Direct});
+            if (ring)
+                m_plan.steps.append({start, K::FromPark});
+        }
+    }
+
+    std::span<const PlannedFile> m_files;
+    const PlanFolder &m_folder;
+    PlannedRenames m_plan;
+    QHash<QString, qsizetype> m_byOldName;
+    QHash<QString, qsizetype> m_claims;
+    // Every new name wanted, and every numbered name given: a numbered name
+    // takes none of them.
+    QSet<QString> m_wanted;
+    QList<qsizetype> m_waitsFor; // the file holding this one's new name, or -1
+    QList<qsizetype> m_holds;    // the file waiting for this one's old name, or -1
+    QList<qsizetype> m_refused;
+};
+
+} // namespace
+
+PlannedRenames planRenames(std::span<const PlannedFile> files, const PlanFolder &folder)
+{
+    return Planner(files, folder).plan();
+}
+
+} // namespace kestrava
