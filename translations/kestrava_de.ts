@@ -459,11 +459,11 @@
     </message>
     <message>
         <source>Template</source>
-        <translation>Vorlage</translation>
+        <translation>Namensmuster</translation>
     </message>
     <message>
         <source>Make the name from a template</source>
-        <translation>Den Namen aus einer Vorlage bilden</translation>
+        <translation>Den Namen aus einem Muster bilden</translation>
     </message>
     <message>
         <source>Fields in braces: {name} {ext} {folder} {counter} {modified:yyyy-mm-dd} {taken:yyyy-mm-dd} {camera} {width} {height} {artist} {album} {title} {track:2} {year} {genre}</source>
@@ -487,7 +487,7 @@
     </message>
     <message>
         <source>Name template</source>
-        <translation>Namensvorlage</translation>
+        <translation>Namensmuster</translation>
     </message>
     <message>
         <source>Find and replace</source>
@@ -690,7 +690,7 @@
     </message>
     <message>
         <source>Template: %1</source>
-        <translation>Vorlage: %1</translation>
+        <translation>Namensmuster: %1</translation>
     </message>
 </context>
 <context>
@@ -1024,7 +1024,7 @@
     </message>
     <message>
         <source>The name template cannot be used: %1</source>
-        <translation>Die Namensvorlage ist nicht verwendbar: %1</translation>
+        <translation>Das Namensmuster ist nicht verwendbar: %1</translation>
     </message>
 </context>
 <context>
@@ -1212,7 +1212,7 @@
     </message>
     <message>
         <source>The name template cannot be used: %1</source>
-        <translation>Die Namensvorlage ist nicht verwendbar: %1</translation>
+        <translation>Das Namensmuster ist nicht verwendbar: %1</translation>
     </message>
 </context>
 <context>
