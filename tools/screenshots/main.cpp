@@ -4,7 +4,8 @@
 // Results tabs in a grown window, of the preview marking the files a run would not
 // rename, of the Go tab in the middle of a run, and of the Go tab after a run over a
 // few files, two of which it cannot rename, and after the undo of a run, one of whose
-// old names another file has taken meanwhile.
+// old names another file has taken meanwhile; last, the preview naming photos by the
+// date they were taken and music by its tags.
 // Under a language Kestrava is translated to, it saves only the tabs with texts of their
 // own, the More Options dialog and the Go tab after the run and after the undo, their names led by the language
 // ("de-tab0-choose-files.png"). The runs' undo journals go to a temporary folder.
@@ -37,7 +38,10 @@
 #include <QTextStream>
 #include <QThread>
 
+#include "MediaFiles.h"
+
 #include <array>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -142,6 +146,62 @@ bool saveFilesPreviewMarks(kestrava::KestravaForm &form, const QDir &out)
     form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
     waitForLookAhead(form);
     return form.grab().save(out.filePath(QStringLiteral("tab2-preview-results-marks.png")));
+}
+
+// The preview tab naming the files of a folder from what they say of
+// themselves, through the More Options dialog's template: \a files made in a
+// fresh folder by \a make, the template \a nameTemplate, saved as \a name.
+bool saveFilesPreviewFromTemplate(kestrava::KestravaForm &form, const QDir &out, const QString &name,
+                                  const QString &nameTemplate, const std::function<void(const QDir &)> &make)
+{
+    QTemporaryDir sample;
+    const QDir folder(sample.path());
+    make(folder);
+    if (!form.folderList()->setPath(folder.path()))
+        return false;
+    form.chooseFilesPage()->findChild<QRadioButton *>(QStringLiteral("optAllFilesCurrentDir"))->setChecked(true);
+    kestrava::OptionsPage *page = form.optionsPage();
+    page->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    page->findChild<QPushButton *>(QStringLiteral("cmdMoreOptions"))->click();
+    kestrava::MoreOptionsDialog *dialog = page->moreOptions();
+    dialog->findChild<QCheckBox *>(QStringLiteral("chkTemplate"))->setChecked(true);
+    dialog->findChild<QLineEdit *>(QStringLiteral("txtTemplate"))->setText(nameTemplate);
+    dialog->hide();
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::Go));
+    form.SSTabStrip()->setCurrentIndex(int(kestrava::KestravaForm::Tab::PreviewResults));
+    waitForLookAhead(form);
+    const bool saved = form.grab().save(out.filePath(name));
+    page->findChild<QPushButton *>(QStringLiteral("cmdReset"))->click();
+    return saved;
+}
+
+// A card of holiday photos, three with the date they were taken and the camera,
+// one scanned print with neither; and an album's tracks, tagged.
+void makePhotos(const QDir &folder)
+{
+    using kestrava::testing::makePhoto;
+    makePhoto(folder.filePath(QStringLiteral("IMG_0412.JPG")),
+              {{QStringLiteral("Exif.Photo.DateTimeOriginal"), QStringLiteral("2025:07:14 09:12:40")},
+               {QStringLiteral("Exif.Image.Model"), QStringLiteral("Pixel 7")}});
+    makePhoto(folder.filePath(QStringLiteral("IMG_0413.JPG")),
+              {{QStringLiteral("Exif.Photo.DateTimeOriginal"), QStringLiteral("2025:07:14 18:47:03")},
+               {QStringLiteral("Exif.Image.Model"), QStringLiteral("Pixel 7")}});
+    makePhoto(folder.filePath(QStringLiteral("DSC01877.JPG")),
+              {{QStringLiteral("Exif.Photo.DateTimeOriginal"), QStringLiteral("2025:07:15 07:30:15")},
+               {QStringLiteral("Exif.Image.Model"), QStringLiteral("ILCE-7M3")}});
+    makePhoto(folder.filePath(QStringLiteral("scan of grandma.jpg")), {});
+}
+
+void makeAlbum(const QDir &folder)
+{
+    using namespace kestrava::testing;
+    const std::array<const char *, 4> titles{"Be My Husband", "Nobody Knows You When You're Down and Out",
+                                             "Sinnerman", "Trouble in Mind"};
+    for (unsigned track = 0; track < titles.size(); ++track) {
+        const QString path = folder.filePath(QStringLiteral("Track%1.mp3").arg(track + 1, 2, 10, QChar(u'0')));
+        writeBytes(path, mp3Bytes());
+        tagMusic(path, QString::fromUtf8(titles[track]), track + 1);
+    }
 }
 
 // The Choose Files and Preview Results tabs in a window grown to fill a 1600 x 1000
@@ -378,6 +438,18 @@ int main(int argc, char *argv[])
     }
     if (!translated && !saveFilesPreviewMarks(form, out)) {
         err << "cannot save the preview tab with marks" << Qt::endl;
+        return 1;
+    }
+    if (!translated
+        && !saveFilesPreviewFromTemplate(form, out, QStringLiteral("tab2-preview-photos.png"),
+                                         QStringLiteral("{taken:yyyy-mm-dd hh.mm.ss} {camera}"), makePhotos)) {
+        err << "cannot save the preview of the photos" << Qt::endl;
+        return 1;
+    }
+    if (!translated
+        && !saveFilesPreviewFromTemplate(form, out, QStringLiteral("tab2-preview-music.png"),
+                                         QStringLiteral("{artist} - {track:2} {title}"), makeAlbum)) {
+        err << "cannot save the preview of the music" << Qt::endl;
         return 1;
     }
     return 0;
