@@ -51,18 +51,30 @@ QString RulesNameSource::failureOfEveryName() const
     return QString();
 }
 
+QDate RulesNameSource::stampDay(const RenameOptions &options) const
+{
+    // Only a date stamp reads the day; without one the clock is left alone.
+    return options.prefixDate || options.postfixDate ? m_rules.today() : QDate();
+}
+
+std::expected<QString, QString> RulesNameSource::withText(std::expected<QString, RenameError> name) const
+{
+    if (!name)
+        return std::unexpected(name.error().message == RenameError::invalidArgument().message ? m_invalidArgumentText
+                                                                                              : name.error().message);
+    return *std::move(name);
+}
+
 std::expected<QString, RenameError> RulesNameSource::compute(const QString &oldName)
 {
     const RenameOptions options = m_rules.options();
-    // Only a date stamp reads the day; without one the clock is left alone.
-    const QDate today = options.prefixDate || options.postfixDate ? m_rules.today() : QDate();
-    return BuildNewFilename(oldName, options, m_counters, today);
+    return BuildNewFilename(oldName, options, m_counters, stampDay(options));
 }
 
 std::expected<QString, RenameError> RulesNameSource::compute(const QString &folderPath, const QString &oldName)
 {
     const RenameOptions options = m_rules.options();
-    const QDate today = options.prefixDate || options.postfixDate ? m_rules.today() : QDate();
+    const QDate today = stampDay(options);
     const FactsNeeded needed = factsNeeded(options);
     if (needed == FactsNeeded::None)
         return BuildNewFilename(oldName, options, m_counters, today);
@@ -85,20 +97,12 @@ std::expected<QString, RenameError> RulesNameSource::compute(const QString &fold
 
 std::expected<QString, QString> RulesNameSource::newNameIn(const QString &folderPath, const QString &oldName)
 {
-    auto name = compute(folderPath, oldName);
-    if (!name)
-        return std::unexpected(name.error().message == RenameError::invalidArgument().message ? m_invalidArgumentText
-                                                                                              : name.error().message);
-    return *name;
+    return withText(compute(folderPath, oldName));
 }
 
 std::expected<QString, QString> RulesNameSource::newName(const QString &oldName)
 {
-    auto name = compute(oldName);
-    if (!name)
-        return std::unexpected(name.error().message == RenameError::invalidArgument().message ? m_invalidArgumentText
-                                                                                              : name.error().message);
-    return *name;
+    return withText(compute(oldName));
 }
 
 } // namespace kestrava

@@ -52,6 +52,11 @@ public:
     std::expected<QString, RenameError> compute(const QString &folderPath, const QString &oldName);
 
 private:
+    /// The day the date stamps show, or none when no stamp is on.
+    QDate stampDay(const RenameOptions &options) const;
+    /// \a name with a failure given as its text in the window's language.
+    std::expected<QString, QString> withText(std::expected<QString, RenameError> name) const;
+
     Rules m_rules;
     NameCounters m_counters;
     // The computation's one failure in the window's language, looked up once a run.
