@@ -126,6 +126,17 @@ private:
     }
     QString root() const { return m_dir->path(); }
     void showTab(KestravaForm::Tab tab) { m_form->SSTabStrip()->setCurrentIndex(int(tab)); }
+    // Presses Start on the Go tab and gives the log of renamed files oldest first
+    // (the log shows the newest first).
+    QStringList startAndListRenamed()
+    {
+        showTab(KestravaForm::Tab::Go);
+        control<QPushButton>("StartButton")->click();
+        QStringList renamed =
+            control<QPlainTextEdit>("txtFilesModified")->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+        std::reverse(renamed.begin(), renamed.end());
+        return renamed;
+    }
     // Enters the preview and waits until its look ahead is shown; false when
     // it never finishes.
     [[nodiscard]] bool showPreview()
@@ -693,11 +704,7 @@ void TestPreviewMarks::previewRunAndCommandLineNumberAlike()
         QCOMPARE(objects.at(i).value("new").toString(), newNames.at(i));
     }
 
-    showTab(KestravaForm::Tab::Go);
-    control<QPushButton>("StartButton")->click();
-    // Newest first in the log of renamed files.
-    QStringList renamed = control<QPlainTextEdit>("txtFilesModified")->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-    std::reverse(renamed.begin(), renamed.end());
+    const QStringList renamed = startAndListRenamed();
     QStringList expected = newNames;
     expected.removeAll(QString());
     QCOMPARE(renamed, expected);
@@ -955,10 +962,7 @@ void TestPreviewMarks::namesFromTheFilesAlike()
         }
     }
 
-    showTab(KestravaForm::Tab::Go);
-    control<QPushButton>("StartButton")->click();
-    QStringList renamed = control<QPlainTextEdit>("txtFilesModified")->toPlainText().split(u'\n', Qt::SkipEmptyParts);
-    std::reverse(renamed.begin(), renamed.end());
+    const QStringList renamed = startAndListRenamed();
     QStringList expected = newNames;
     expected.removeAll(QString());
     QCOMPARE(renamed, expected);
