@@ -47,7 +47,9 @@ private:
     // letter case only keeps the file's own entry, so it claims that first.
     void claimNames()
     {
-        QList<qsizetype> refused;
+        const qsizetype moving = std::count_if(m_files.begin(), m_files.end(), [](const PlannedFile &f) { return f.moves; });
+        m_wanted.reserve(moving);
+        m_claims.reserve(moving);
         for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
             if (!file(i).moves)
                 continue;
