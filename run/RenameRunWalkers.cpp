@@ -57,7 +57,8 @@ void RenameRun::renameInNumberingOrder(const QString &folderPath, const Numberin
     if (!numbering.isListOrder()) {
         QList<QString> ordered;
         ordered.reserve(names.size());
-        for (const qsizetype position : numberingOrder(folderPath, names, numbering))
+        for (const qsizetype position :
+             numberingOrder(folderPath, names, numbering, [this] { m_parts.progress.yield(); }))
             ordered.append(names.at(position));
         names = std::move(ordered);
     }
@@ -79,6 +80,9 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     PlanFolder folder;
     folder.rules = folderNameRules(folderPath);
     for (const QString &name : names) {
+        // A big folder's names take a while: the window keeps handling its events.
+        if (newNames.size() % 4096 == 4095)
+            m_parts.progress.yield();
         auto newName = nameOf(folderPath, name);
         PlannedFile file{name, newName.value_or(QString()), false};
         // A name too long for the folder fails as the rename meets it, for the
@@ -97,6 +101,7 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     // otherwise a taken name is found as the rename meets it, as always.
     if (folder.whenTaken == WhenTaken::Number)
         folder.heldByOther = [this](const QString &name) { return isNameHeld(FolderFile(m_openFolder, name)); };
+    folder.yield = [this] { m_parts.progress.yield(); };
     const PlannedRenames plan = planRenames(files, folder);
     const QList<FileAction> actions = actionsOf(plan, newNames);
 
@@ -115,22 +120,23 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     bool workerSkipsReadOnly = false;
     for (qsizetype at = 0; at < actions.size(); ++at) {
         const FileAction &action = actions[at];
-        if (at >= workEnd) {
-            worker.reset();
-            workEnd = at;
-            nextJob = 0;
-            workerSkipsReadOnly = m_parts.settings.ignoreReadOnly();
-            worker = startWorker(folderPath, names, actions, at, workEnd);
-        }
         if (action.entry) {
             passOver();
             ++position;
         }
         // A ring, once begun, is seen through, so that no file is left parked.
         if (m_stopRequested && (action.entry || !action.ring)) {
-            if (worker)
+            if (worker && at < workEnd)
                 reportWorkerDone(folderPath, names, actions, at, workEnd, *worker, nextJob);
             return;
+        }
+        // A worker starts only once the stop has been looked for.
+        if (at >= workEnd) {
+            worker.reset();
+            workEnd = at;
+            nextJob = 0;
+            workerSkipsReadOnly = m_parts.settings.ignoreReadOnly();
+            worker = startWorker(folderPath, names, actions, at, workEnd);
         }
         const qsizetype file = action.file;
         if (action.kind == FileAction::AlreadyDone)

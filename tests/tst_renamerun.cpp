@@ -32,6 +32,7 @@ private Q_SLOTS:
     void optionChangedDuringARunTakesEffectFromTheNextFile();
     void choiceChangedDuringALongRunLeavesNoFileUnasked();
     void stopDuringALongRunReportsEveryFileRenamed();
+    void bigFolderYieldsBeforeItsFirstRename();
     void everyRunNumbersFromTheStartFields();
     void oneStatusPerVisitedFile();
     void permissionFailureStillCountsTheRename();
@@ -245,6 +246,27 @@ void TestRenameRun::stopDuringALongRunReportsEveryFileRenamed()
     renamedOnDisk.sort();
     QCOMPARE(logged, renamedOnDisk);
     QVERIFY(m_rig->sink.events.contains(QStringLiteral("status INTERRUPTED BY USER")));
+}
+
+// Naming and planning thousands of files takes a while: the window handles its
+// events (a click on Stop) before the first file is renamed.
+void TestRenameRun::bigFolderYieldsBeforeItsFirstRename()
+{
+    QStringList names;
+    for (int i = 0; i < 5000; ++i)
+        names.append(QStringLiteral("f%1.txt").arg(i, 4, 10, QChar(u'0')));
+    openFolderWith(names);
+    qsizetype renamedAtFirstYield = -1;
+    m_rig->sink.onYield = [&](int n) {
+        if (n == 1) {
+            renamedAtFirstYield = 5000 - namesIn(root()).filter(QRegularExpression(u"^f\\d{4}\\.txt$"_s)).size();
+            m_rig->run.stop();
+        }
+    };
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(renamedAtFirstYield, 0);
+    QCOMPARE(m_rig->run.intFilesRenamed(), 0);
+    QCOMPARE(namesIn(root()), names);
 }
 
 void TestRenameRun::everyRunNumbersFromTheStartFields()

@@ -65,12 +65,23 @@ QList<qsizetype> naturalOrder(const QList<QString> &names)
 }
 
 // The modification time in nanoseconds, or the size, of each file.
-std::vector<qint64> diskKeys(const QString &folderPath, const QList<QString> &names, NumberOrder order)
+// Every this many files read, the caller's yield is called.
+constexpr qsizetype filesBetweenYields = 1024;
+
+void yieldNowAndThen(qsizetype i, const std::function<void()> &yield)
+{
+    if (yield && i % filesBetweenYields == filesBetweenYields - 1)
+        yield();
+}
+
+std::vector<qint64> diskKeys(const QString &folderPath, const QList<QString> &names, NumberOrder order,
+                             const std::function<void()> &yield)
 {
     std::vector<qint64> keys(std::size_t(names.size()), 0);
     const int folder = ::open(fileNameToBytes(folderPath).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
     for (qsizetype i = 0; i < names.size(); ++i) {
+        yieldNowAndThen(i, yield);
         // Without the folder open, each file is reached by its whole path.
         const QByteArray name = fileNameToBytes(folder < 0 ? prefix + names.at(i) : names.at(i));
         const int at = folder < 0 ? AT_FDCWD : folder;
@@ -91,13 +102,15 @@ std::vector<qint64> diskKeys(const QString &folderPath, const QList<QString> &na
 
 // By the date taken, oldest first; files without one after them in the
 // list's order, which is by name.
-QList<qsizetype> takenOrder(const QString &folderPath, const QList<QString> &names)
+QList<qsizetype> takenOrder(const QString &folderPath, const QList<QString> &names, const std::function<void()> &yield)
 {
     const QString prefix = folderPath.endsWith(u'/') ? folderPath : folderPath + u'/';
     std::vector<std::optional<QDateTime>> keys;
     keys.reserve(std::size_t(names.size()));
-    for (const QString &name : names)
-        keys.push_back(sharedMetadataCache().metadata(prefix + name).taken);
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        yieldNowAndThen(i, yield);
+        keys.push_back(sharedMetadataCache().metadata(prefix + names.at(i)).taken);
+    }
     QList<qsizetype> positions(names.size());
     std::iota(positions.begin(), positions.end(), qsizetype(0));
     std::stable_sort(positions.begin(), positions.end(), [&keys](qsizetype a, qsizetype b) {
@@ -113,7 +126,7 @@ QList<qsizetype> takenOrder(const QString &folderPath, const QList<QString> &nam
 } // namespace
 
 QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> &names,
-                                const NumberingOptions &numbering)
+                                const NumberingOptions &numbering, const std::function<void()> &yield)
 {
     QList<qsizetype> positions;
     switch (numbering.order) {
@@ -122,7 +135,7 @@ QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> 
         break;
     case NumberOrder::Modified:
     case NumberOrder::Size: {
-        const std::vector<qint64> keys = diskKeys(folderPath, names, numbering.order);
+        const std::vector<qint64> keys = diskKeys(folderPath, names, numbering.order, yield);
         positions.resize(names.size());
         std::iota(positions.begin(), positions.end(), qsizetype(0));
         std::stable_sort(positions.begin(), positions.end(),
@@ -130,7 +143,7 @@ QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> 
         break;
     }
     case NumberOrder::Taken:
-        positions = takenOrder(folderPath, names);
+        positions = takenOrder(folderPath, names, yield);
         break;
     case NumberOrder::Name:
         positions.resize(names.size());

@@ -7,6 +7,8 @@
 #include <QList>
 #include <QString>
 
+#include <functional>
+
 namespace kestrava {
 
 /// The positions in \a names of the files of \a folderPath, which \a names holds
@@ -21,8 +23,10 @@ namespace kestrava {
 ///
 /// The run, the preview, the look ahead and the command line all order a
 /// folder's files here, so that they number each file alike.
+/// \a yield, where given, is called every few thousand files read, so that a
+/// window reading a big folder's times, sizes or photos keeps handling its events.
 QList<qsizetype> numberingOrder(const QString &folderPath, const QList<QString> &names,
-                                const NumberingOptions &numbering);
+                                const NumberingOptions &numbering, const std::function<void()> &yield = {});
 
 /// \a names (the files of \a folderPath in the file list's order) in the order
 /// \a numbering chooses.

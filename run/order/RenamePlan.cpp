@@ -30,8 +30,10 @@ public:
         m_holds.fill(-1, count);
         m_waitsFor.fill(-1, count);
         m_byOldName.reserve(count);
-        for (qsizetype i = 0; i < count; ++i)
+        for (qsizetype i = 0; i < count; ++i) {
+            yieldNowAndThen(i);
             m_byOldName.insert(keyOf(m_files[std::size_t(i)].oldName), i);
+        }
         claimNames();
         settle();
         order();
@@ -40,6 +42,12 @@ public:
 
 private:
     const PlannedFile &file(qsizetype i) const { return m_files[std::size_t(i)]; }
+
+    void yieldNowAndThen(qsizetype i) const
+    {
+        if (m_folder.yield && i % 4096 == 4095)
+            m_folder.yield();
+    }
 
     QString keyOf(const QString &name) const { return m_folder.rules.ignoresCase ? name.toCaseFolded() : name; }
 
@@ -63,6 +71,7 @@ private:
                 m_claims.insert(key, i);
         }
         for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
+            yieldNowAndThen(i);
             if (!file(i).moves)
                 continue;
             m_plan.outcomes[i] = PlanOutcome::Moves;

@@ -78,6 +78,9 @@ struct PlanFolder
     std::function<bool(const QString &name)> heldByOther;
     FolderNameRules rules;
     WhenTaken whenTaken = WhenTaken::Leave;
+    /// Called every few thousand files, where given: a window planning a big
+    /// folder keeps handling its events.
+    std::function<void()> yield;
 };
 
 /// Plans the renames of \a files (one folder's, in the numbering order). A new
