@@ -108,12 +108,11 @@ std::expected<void, QString> FolderChooserList::open(const QString &path, Landin
     watcher->setFuture(promise->future());
     const qsizetype atOnce = m_entriesReadAtOnce;
     // The job gets only values: it reads the folder, never the lists.
+    // The gate opens at the latest as the job ends, after the listing is finished.
     m_listingThreads.start([promise, gate, atOnce, target, pattern = m_files.pattern()] {
-        {
-            ReadAtOnceGate entries(*gate, atOnce);
-            promise->addResult(DiskFolderList::read(target, pattern, atOnce > 0 ? &entries : nullptr));
-            promise->finish();
-        }
+        ReadAtOnceGate entries(*gate, atOnce);
+        promise->addResult(DiskFolderList::read(target, pattern, atOnce > 0 ? &entries : nullptr));
+        promise->finish();
     });
     if (atOnce > 0) {
         gate->acquire();

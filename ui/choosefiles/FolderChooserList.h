@@ -11,9 +11,6 @@
 
 class QListView;
 class QModelIndex;
-class QSemaphore;
-template<typename T>
-class QFutureWatcher;
 
 namespace kestrava {
 
