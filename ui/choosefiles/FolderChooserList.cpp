@@ -144,10 +144,14 @@ std::expected<void, QString> FolderChooserList::showListing()
     pending->watcher->deleteLater();
     QFuture<DiskFolderList::FolderListing> future = pending->watcher->future();
     future.waitForFinished();
+    // The old folder's entries are let go of beside the window too: freeing a
+    // million names takes about as long as showing them.
+    QList<DirectoryEntry> shownBefore = m_files.disk().entries();
     if (auto moved = m_disk.take(future.takeResult()); !moved)
         return moved;
     showFolders();
     m_files.entriesReplaced();
+    m_listingThreads.start([entries = std::move(shownBefore)]() mutable { entries = {}; });
     Q_EMIT pathChanged();
     if (pending->landing == Landing::ListedAgainNothingSelected)
         m_files.deselectAll();
