@@ -287,7 +287,7 @@ void addRenameRow(MillionRig &rig)
     removeTree(journals);
     rig.context.rows.push_back(
         timeRow(rig.named("run, 1 folder × 1,000,000 files, all files in folder, journal on (window, Start)"),
-                QStringLiteral("bare loop"), times, 1.25));
+                QStringLiteral("bare loop"), times, 1.4));
     rig.context.rows.push_back(gapRow(QStringLiteral("million run"), gaps, QString()));
 }
 

@@ -25,7 +25,8 @@ qint64 expectedRenames(bool tree)
 
 } // namespace
 
-void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag, const RunnerUnderTest &runner)
+void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag, const RunnerUnderTest &runner,
+               double maxRatio)
 {
     const std::string name = std::string(tag) + (tree ? "-tree" : "-folder");
     const std::string bareName = name + "-bare";
@@ -60,7 +61,7 @@ void addRunRow(BenchContext &context, bool tree, const QString &what, const char
             removeTree(context.pathFor(bareName.c_str(), rep));
     };
     context.rows.push_back(
-        timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), 1.25));
+        timeRow(what, QStringLiteral("bare loop"), timePair(context.reps, measured, baseline), maxRatio));
 }
 
 // Each side renames its own fresh folder, made untimed before every repetition.

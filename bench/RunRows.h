@@ -25,7 +25,8 @@ struct RunnerUnderTest
 /// Adds the row \a what: \a runner against the bare loop, on a folder of
 /// 10,000 files with the prefix counter or, with \a tree, on the tree without it.
 /// Both sides must leave the same names. \a tag names the folders made.
-void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag, const RunnerUnderTest &runner);
+void addRunRow(BenchContext &context, bool tree, const QString &what, const char *tag, const RunnerUnderTest &runner,
+               double maxRatio);
 
 /// Adds the row \a what: \a runner against \a baseline, another runner, both on
 /// folders of 10,000 files with the prefix counter, with the ratio target \a maxRatio.

@@ -205,7 +205,7 @@ void addWindowRunRow(BenchContext &context, KestravaForm &form, bool tree)
     addRunRow(context, tree,
               tree ? QStringLiteral("run, tree of 100 folders × 1,000 files, sub-folders scope (window, Start)")
                    : QStringLiteral("run, 1 folder × 10,000 files, all files in folder (window, Start)"),
-              "window", runner);
+              "window", runner, 1.4);
     QApplication::processEvents();
 }
 

@@ -22,14 +22,14 @@ namespace kestrava::cli {
 
 namespace {
 
-FileResult resultOf(const FileStatus &status, const RunTarget &target)
+FileResult resultOf(FileStatus &&status, const RunTarget &target)
 {
     FileResult result;
     result.shownPath = target.shownPath(status.folderPath, status.oldName);
-    result.folderPath = status.folderPath;
-    result.oldName = status.oldName;
-    result.newName = status.newName;
-    result.reason = status.reason;
+    result.folderPath = std::move(status.folderPath);
+    result.oldName = std::move(status.oldName);
+    result.newName = std::move(status.newName);
+    result.reason = std::move(status.reason);
     result.outcome = outcomeWord(status.outcome);
     result.changed = status.outcome == FileOutcome::Renamed;
     result.done = result.changed || status.outcome == FileOutcome::Unchanged;
@@ -137,10 +137,11 @@ RunResults CliCommand::apply(const CliScope &scope, RunTarget &target)
     // again, so reading a large folder a second time would be wasted.
     run.setListsAgainAtEnd(false);
     run.start(target.runScope());
-    results.files.reserve(run.log().statuses().size());
-    for (const FileStatus &status : run.log().statuses())
-        results.files.append(resultOf(status, target));
     results.errors = run.log().errors();
+    QList<FileStatus> statuses = run.takeStatuses();
+    results.files.reserve(statuses.size());
+    for (FileStatus &status : statuses)
+        results.files.append(resultOf(std::move(status), target));
     if (scope.isFileSet())
         reportFilesNotReached(scope, target, results);
     return results;

@@ -3,6 +3,8 @@
 
 #include "DiskOperations.h"
 #include "FileList.h"
+#include "FileNameBytes.h"
+#include "FileRenamer.h"
 #include "FolderList.h"
 #include "NameSource.h"
 #include "ProgressSink.h"
@@ -109,13 +111,20 @@ bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFile
     // open while the run is in it. A call outside a run lets go of it at once.
     if (m_openFolder.path() != strCurrentPath)
         m_openFolder.open(strCurrentPath);
-    FileStatus status = renameOneFile(strCurrentPath, strFileName, strNewFilename);
+    DiskOutcome outcome = renameOneFile(strCurrentPath, strFileName, strNewFilename);
     if (!m_running)
         m_openFolder.close();
+    return reportRename(strCurrentPath, strFileName, strNewFilename, std::move(outcome));
+}
+
+bool RenameRun::reportRename(const QString &folderPath, const QString &name, const QString &newName,
+                             DiskOutcome &&outcome)
+{
+    FileStatus status = statusOf(folderPath, name, newName, std::move(outcome));
     // A file the run meant to rename and did not, other than by the user's
     // choice, is an error like any other: it is logged and counted.
     if (status.outcome == FileOutcome::Failed)
-        LogError(errorText(status.reason, strCurrentPath + strFileName));
+        LogError(errorText(status.reason, folderPath + name));
     const bool renamed = status.outcome == FileOutcome::Renamed;
     m_log.addStatus(std::move(status));
     return renamed;
@@ -131,10 +140,9 @@ std::optional<FileStatus> RenameRun::beforeRename(const QString &folderPath, con
         status.reason = systemErrorText(EINVAL);
         return status;
     }
-    const auto readOnly = isReadOnly(file);
-    if (!readOnly)
-        permissionError = readOnly.error(); // then treated as not read-only
-    const bool wasReadOnly = readOnly && *readOnly;
+    DiskOutcome examined;
+    const bool wasReadOnly = FileRenamer::readOnly(file, examined);
+    permissionError = examined.permissionError;
     if (wasReadOnly && m_parts.settings.ignoreReadOnly()) {
         status.outcome = FileOutcome::SkippedReadOnly;
         return status;
@@ -147,32 +155,47 @@ std::optional<FileStatus> RenameRun::beforeRename(const QString &folderPath, con
         status.outcome = FileOutcome::Unchanged;
         return status;
     }
-    // A read-only file is made writable only for a rename that is to happen,
-    // and made read-only again when the rename fails, so a file that keeps
-    // its name keeps its permissions too.
     madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
     return std::nullopt;
 }
 
-FileStatus RenameRun::renameOneFile(const QString &folderPath, const QString &name, const QString &newName)
+DiskOutcome RenameRun::renameOneFile(const QString &folderPath, const QString &name, const QString &newName)
 {
-    const FolderFile file(m_openFolder, name);
-    bool madeWritable = false;
-    int permissionError = 0;
-    if (std::optional<FileStatus> status = beforeRename(folderPath, name, newName, file, madeWritable, permissionError))
-        return std::move(*status);
-    FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
-    if (const auto renamed = journaledRename(folderPath, file, FolderFile(m_openFolder, newName)); !renamed) {
-        status.reason = renamed.error();
-        if (madeWritable)
-            restoreReadOnly(file, folderPath + name);
+    FileRenamer renamer(m_journal, m_parts.settings.ignoreReadOnly());
+    if (!m_parts.settings.confirmFiles())
+        return renamer.rename(m_openFolder, folderPath, name, newName);
+    return renamer.rename(m_openFolder, folderPath, name, newName,
+                          [&] { return askConfirmation(name, newName); });
+}
+
+// The status of a file the disk is done with, and the error-log lines of what
+// went wrong beside the rename, in the order it went wrong.
+FileStatus RenameRun::statusOf(const QString &folderPath, const QString &name, const QString &newName,
+                               DiskOutcome &&outcome)
+{
+    FileStatus status{folderPath, name, newName, outcome.outcome, QString()};
+    if (outcome.rare && !outcome.rare->journalFailure.isEmpty())
+        LogError(outcome.rare->journalFailure);
+    if (outcome.outcome == FileOutcome::Renamed) {
+        // The file did change its name, so it counts as renamed; the trouble with
+        // its permissions is an error of its own.
+        if (outcome.permissionError != 0)
+            LogError(errorText(systemErrorText(outcome.permissionError), folderPath + name));
         return status;
     }
-    // The file did change its name, so it counts as renamed; the trouble with
-    // its permissions is an error of its own.
-    if (permissionError != 0)
-        LogError(errorText(systemErrorText(permissionError), folderPath + name));
-    status.outcome = FileOutcome::Renamed;
+    if (outcome.outcome != FileOutcome::Failed)
+        return status;
+    if (outcome.restoreError != 0)
+        LogError(errorText(systemErrorText(outcome.restoreError), folderPath + name));
+    status.reason = systemErrorText(outcome.error);
+    if (outcome.rare && !outcome.rare->leftParked.isEmpty()) {
+        const QByteArray &temporary = outcome.rare->leftParked;
+        status.reason +=
+            QCoreApplication::translate("kestrava::RenameRun",
+                                        "; the file is left as %1, as its old name %2 cannot be given back: %3")
+                .arg(fileNameFromBytes(temporary.sliced(temporary.lastIndexOf('/') + 1)), name,
+                     systemErrorText(outcome.rare->leftParkedError));
+    }
     return status;
 }
 

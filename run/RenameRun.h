@@ -2,6 +2,7 @@
 #pragma once
 
 #include "DiskOperations.h"
+#include "FileRenamer.h"
 #include "RenameOptions.h"
 #include "RunLog.h"
 
@@ -11,6 +12,7 @@
 #include <QString>
 
 #include <expected>
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -24,6 +26,8 @@ class Prompt;
 class RunClock;
 class RunJournal;
 class RunSettings;
+class RenameWorker;
+struct PlannedRenames;
 
 /// The window's parts a run works through. All must outlive the run.
 struct RunParts
@@ -85,6 +89,8 @@ public:
     qint64 lngEndTime() const;
     /// The run's records: statuses, modified-files log and error texts.
     const RunLog &log() const { return m_log; }
+    /// The run's statuses, handed over to a caller that has no more use for the run.
+    QList<FileStatus> takeStatuses() { return m_log.takeStatuses(); }
     /// The summary of the last run, as shown at its end.
     QString summaryText() const;
 
@@ -110,7 +116,13 @@ private:
     /// renamed, else nothing, a read-only file made writable.
     std::optional<FileStatus> beforeRename(const QString &folderPath, const QString &name, const QString &newName,
                                            const FolderFile &file, bool &madeWritable, int &permissionError);
-    FileStatus renameOneFile(const QString &folderPath, const QString &name, const QString &newName);
+    /// Renames the file on disk, asking first where the settings say so.
+    DiskOutcome renameOneFile(const QString &folderPath, const QString &name, const QString &newName);
+    /// The status and error-log lines of a file the disk is done with.
+    FileStatus statusOf(const QString &folderPath, const QString &name, const QString &newName,
+                        DiskOutcome &&outcome);
+    /// Logs and counts what became of a file the disk is done with; true when it was renamed.
+    bool reportRename(const QString &folderPath, const QString &name, const QString &newName, DiskOutcome &&outcome);
     /// Parks the first file of a ring; false, with its status logged, when it stays.
     bool parkFirstOfRing(const QString &folderPath, const QString &name, const QString &newName, ParkedFile &parked);
     /// Moves the parked file of a ring to its new name, or back to its old one
@@ -122,6 +134,36 @@ private:
     /// \a passedOver is given (for each position of the list, whether the run
     /// passes over it), the run yields at each position passed over.
     void renameFolderFiles(const QString &folderPath, const QList<QString> &names, const QList<bool> &passedOver);
+
+    /// One step of a folder's run, in the order they are taken.
+    struct FileAction
+    {
+        enum Kind : quint8 {
+            AlreadyDone, ///< the position of a file an earlier chain renamed
+            Leave,       ///< a file the plan does not move
+            Rename,      ///< a file to its new name
+            Park,        ///< the first file of a ring, to a temporary name
+            FromPark,    ///< the parked file of a ring, to its new name
+        };
+        qsizetype file;
+        /// The new name the disk gets; null for a step that only logs, or of a ring's park.
+        const QString *newName;
+        Kind kind;
+        /// The first step taken at its position of the list.
+        bool entry;
+        /// A step of a ring, which a stop does not cut once it has begun.
+        bool ring;
+        /// A step a worker thread may take: a rename, or a file's checks, outside any ring.
+        bool byWorker;
+    };
+    static QList<FileAction> actionsOf(const PlannedRenames &plan,
+                                       const QList<std::expected<QString, QString>> &newNames);
+    /// Fewer renames than this in a stretch are not worth a thread.
+    static constexpr qsizetype smallestWorkerStretch = 8;
+    std::unique_ptr<RenameWorker> startWorker(const QString &folderPath, const QList<QString> &names,
+                                              const QList<FileAction> &actions, qsizetype first, qsizetype &end);
+    void reportWorkerDone(const QString &folderPath, const QList<QString> &names, const QList<FileAction> &actions,
+                          qsizetype at, qsizetype end, RenameWorker &worker, qsizetype nextJob);
     /// One file that does not move, or that the plan refused its new name.
     void leaveFile(const QString &folderPath, const QString &name, const std::expected<QString, QString> &newName,
                    bool refused);
@@ -144,8 +186,6 @@ private:
     /// The new name of \a name in \a folderPath, logging what the names tell of it.
     std::expected<QString, QString> nameOf(const QString &folderPath, const QString &name);
     void logNameFailure(const QString &folderPath, const QString &name, const QString &message);
-    std::expected<void, QString> journaledRename(const QString &folderPath, const FolderFile &file,
-                                                 const FolderFile &newFile);
     std::expected<QByteArray, QString> journaledPark(const QString &folderPath, const FolderFile &file,
                                                      const FolderFile &newFile, quint64 &sequence);
     std::expected<void, QString> journaledUnpark(const FolderFile &file, const FolderFile &newFile,

@@ -9,40 +9,6 @@
 
 namespace kestrava {
 
-// The journal learns of each rename, and of a parking under a temporary name,
-// before it happens, so that undo can find the file whatever step a crash cut.
-// A failed rename gives the system's text; for a file left under its temporary
-// name the text names it and the old name, since nothing else shows the file.
-std::expected<void, QString> RenameRun::journaledRename(const QString &folderPath, const FolderFile &file,
-                                                        const FolderFile &newFile)
-{
-    QString leftParked;
-    ParkNotices notices;
-    notices.leftParked = [&](const QByteArray &temporary, int error) {
-        leftParked =
-            QCoreApplication::translate("kestrava::RenameRun",
-                                        "; the file is left as %1, as its old name %2 cannot be given back: %3")
-                .arg(fileNameFromBytes(temporary.sliced(temporary.lastIndexOf('/') + 1)),
-                     fileNameFromBytes(file.path.sliced(file.path.lastIndexOf('/') + 1)), systemErrorText(error));
-    };
-    if (m_journal) {
-        m_journal->recordRename(folderPath, file, newFile);
-        notices.beforeParking = [this](const QByteArray &temporary) { m_journal->recordParked(temporary); };
-        notices.beforeStep = [this](RenameStep step, const QByteArray &from, const QByteArray &to, quint64 inode) {
-            m_journal->recordStep(step, from, to, inode);
-        };
-    }
-    const auto renamed = renameNoReplace(file, newFile, notices);
-    if (m_journal) {
-        // A parked file is still for undo to put back.
-        m_journal->recordOutcome(renamed.has_value() || !leftParked.isEmpty());
-        reportJournalFailure();
-    }
-    if (!renamed)
-        return std::unexpected(systemErrorText(renamed.error()) + leftParked);
-    return {};
-}
-
 // The first file of a ring goes aside under a temporary name, which the
 // journal learns before the file takes it, as for a change of letter case:
 // a kill before the ring is done leaves it where start-up finds it.

@@ -9,6 +9,7 @@
 #include "NumberingOrder.h"
 #include "ProgressSink.h"
 #include "RenamePlan.h"
+#include "RenameWorker.h"
 #include "RunSettings.h"
 
 #include <algorithm>
@@ -75,10 +76,15 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     newNames.reserve(names.size());
     files.reserve(names.size());
     const bool skipReadOnly = m_parts.settings.ignoreReadOnly();
+    PlanFolder folder;
+    folder.rules = folderNameRules(folderPath);
     for (const QString &name : names) {
         auto newName = nameOf(folderPath, name);
         PlannedFile file{name, newName.value_or(QString()), false};
-        file.moves = newName && *newName != name && isUsableFileName(name) && isUsableFileName(*newName);
+        // A name too long for the folder fails as the rename meets it, for the
+        // reason the preview gives, rather than keeping a name from another file.
+        file.moves = newName && *newName != name && isUsableFileName(name) && isUsableFileName(*newName)
+            && !isNameTooLong(*newName, folder.rules);
         if (file.moves && skipReadOnly) {
             const auto readOnly = isReadOnly(FolderFile(m_openFolder, name));
             file.moves = !readOnly || !*readOnly;
@@ -86,71 +92,167 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
         files.append(std::move(file));
         newNames.append(std::move(newName));
     }
-    PlanFolder folder;
-    folder.rules = folderNameRules(folderPath);
     folder.whenTaken = m_parts.names.whenTaken();
     // Only a numbered name needs to know the folder's other entries ahead:
     // otherwise a taken name is found as the rename meets it, as always.
     if (folder.whenTaken == WhenTaken::Number)
         folder.heldByOther = [this](const QString &name) { return isNameHeld(FolderFile(m_openFolder, name)); };
     const PlannedRenames plan = planRenames(files, folder);
+    const QList<FileAction> actions = actionsOf(plan, newNames);
 
-    QList<bool> done(names.size(), false);
-    qsizetype group = 0;
     // The list's positions passed so far, and a yield for each one passed over.
     qsizetype position = 0;
     const auto passOver = [&] {
         for (; position < passedOver.size() && passedOver[position]; ++position)
             m_parts.progress.yield();
     };
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        passOver();
-        if (m_stopRequested)
+    // The renames between two steps of a ring go to a worker thread, unless
+    // each must be confirmed first or there are too few to be worth a thread.
+    std::unique_ptr<RenameWorker> worker;
+    ParkedFile parked;
+    qsizetype nextJob = 0; // the worker's job of the next action it renames
+    qsizetype workEnd = 0; // the first action after the worker's stretch
+    bool workerSkipsReadOnly = false;
+    for (qsizetype at = 0; at < actions.size(); ++at) {
+        const FileAction &action = actions[at];
+        if (at >= workEnd) {
+            worker.reset();
+            workEnd = at;
+            nextJob = 0;
+            workerSkipsReadOnly = m_parts.settings.ignoreReadOnly();
+            worker = startWorker(folderPath, names, actions, at, workEnd);
+        }
+        if (action.entry) {
+            passOver();
+            ++position;
+        }
+        // A ring, once begun, is seen through, so that no file is left parked.
+        if (m_stopRequested && (action.entry || !action.ring)) {
+            if (worker)
+                reportWorkerDone(folderPath, names, actions, at, workEnd, *worker, nextJob);
             return;
-        ++position;
-        if (done[i])
+        }
+        const qsizetype file = action.file;
+        if (action.kind == FileAction::AlreadyDone)
             continue;
-        if (plan.outcomes[i] != PlanOutcome::Moves) {
-            m_parts.progress.showFile(names[i]);
-            m_parts.progress.showCount(intFilesRenamed());
-            leaveFile(folderPath, names[i], newNames[i], plan.outcomes[i] != PlanOutcome::Stays);
-            m_parts.progress.yield();
+        m_parts.progress.showFile(names[file]);
+        // The count shown is of the files renamed before this one.
+        m_parts.progress.showCount(intFilesRenamed());
+        bool renamed = false;
+        const QString &newName = action.newName ? *action.newName : QString();
+        DiskOutcome *outcome = nullptr;
+        if (worker && action.byWorker)
+            outcome = worker->outcome(nextJob++, [this] { m_parts.progress.yield(); });
+        if (outcome) {
+            renamed = reportRename(folderPath, names[file], newName, std::move(*outcome));
+        } else {
+            switch (action.kind) {
+            case FileAction::Leave:
+                leaveFile(folderPath, names[file], newNames[file], plan.outcomes[file] != PlanOutcome::Stays);
+                break;
+            case FileAction::Rename:
+                renamed = RenameFile(folderPath, names[file], newName);
+                break;
+            case FileAction::Park:
+                parkFirstOfRing(folderPath, names[file], newName, parked);
+                break;
+            case FileAction::FromPark:
+                renamed = parked.parked && finishRing(folderPath, names[file], newName, parked);
+                break;
+            case FileAction::AlreadyDone:
+                break;
+            }
+        }
+        if (renamed)
+            RecordFileModified(newName);
+        m_parts.progress.yield();
+        // A choice changed during the run counts from the next file: the
+        // worker stops, and the files it did not reach are renamed here.
+        if (worker && (m_parts.settings.confirmFiles() || m_parts.settings.ignoreReadOnly() != workerSkipsReadOnly))
+            worker->stop();
+    }
+    passOver();
+}
+
+// The steps of the folder's run in their order: for each position of the
+// list, what becomes of its file, or the chain or ring it is the first of.
+QList<RenameRun::FileAction> RenameRun::actionsOf(const PlannedRenames &plan,
+                                                  const QList<std::expected<QString, QString>> &newNames)
+{
+    QList<FileAction> actions;
+    actions.reserve(plan.outcomes.size());
+    QList<bool> done(plan.outcomes.size(), false);
+    qsizetype group = 0;
+    for (qsizetype i = 0; i < plan.outcomes.size(); ++i) {
+        if (done[i]) {
+            actions.append({i, nullptr, FileAction::AlreadyDone, true, false, false});
             continue;
         }
-        // The chain or ring this file is the first of, in the numbering order.
+        if (plan.outcomes[i] != PlanOutcome::Moves) {
+            // A file the plan leaves where it is still has its checks made on
+            // disk, as any other, unless only a line of the log is left to write.
+            const bool onDisk = newNames[i] && plan.outcomes[i] == PlanOutcome::Stays;
+            actions.append({i, onDisk ? &*newNames[i] : nullptr, FileAction::Leave, true, false, onDisk});
+            continue;
+        }
         const PlannedRenames::Group &steps = plan.groups[group];
         const qsizetype end = group + 1 < plan.groups.size() ? plan.groups[group + 1].firstStep : plan.steps.size();
         ++group;
-        ParkedFile parked;
         for (qsizetype at = steps.firstStep; at < end; ++at) {
             const PlannedRenames::Step step = plan.steps[at];
-            const QString &name = names[step.file];
-            const QString &newName = plan.names[step.file];
             done[step.file] = true;
-            // A ring, once begun, is seen through, so that no file is left parked.
-            if (m_stopRequested && !steps.ring)
-                return;
-            m_parts.progress.showFile(name);
-            // The count shown is of the files renamed before this one.
-            m_parts.progress.showCount(intFilesRenamed());
-            bool renamed = false;
-            switch (step.kind) {
-            case PlannedRenames::StepKind::Direct:
-                renamed = RenameFile(folderPath, name, newName);
-                break;
-            case PlannedRenames::StepKind::Park:
-                parkFirstOfRing(folderPath, name, newName, parked);
-                break;
-            case PlannedRenames::StepKind::FromPark:
-                renamed = parked.parked && finishRing(folderPath, name, newName, parked);
-                break;
-            }
-            if (renamed)
-                RecordFileModified(newName);
-            m_parts.progress.yield();
+            FileAction action{step.file, &plan.names[step.file], FileAction::Rename, at == steps.firstStep,
+                              steps.ring, false};
+            if (step.kind == PlannedRenames::StepKind::Park)
+                action.kind = FileAction::Park;
+            else if (step.kind == PlannedRenames::StepKind::FromPark)
+                action.kind = FileAction::FromPark;
+            action.byWorker = action.kind == FileAction::Rename && !steps.ring;
+            actions.append(action);
         }
     }
-    passOver();
+    return actions;
+}
+
+// A worker for the stretch of actions from \a first that it may rename, up to
+// the next step of a ring; \a end is set past the stretch. Null when the
+// stretch is better renamed on the run's own thread.
+std::unique_ptr<RenameWorker> RenameRun::startWorker(const QString &folderPath, const QList<QString> &names,
+                                                     const QList<FileAction> &actions, qsizetype first,
+                                                     qsizetype &end)
+{
+    std::vector<RenameWorker::Job> jobs;
+    end = first;
+    for (; end < actions.size() && (actions[end].byWorker || actions[end].kind == FileAction::AlreadyDone
+                                    || (actions[end].kind == FileAction::Leave && !actions[end].newName));
+         ++end) {
+        if (actions[end].byWorker)
+            jobs.push_back({&names[actions[end].file], actions[end].newName});
+    }
+    end = std::max(end, first + 1);
+    if (qsizetype(jobs.size()) < smallestWorkerStretch || m_parts.settings.confirmFiles())
+        return nullptr;
+    return std::make_unique<RenameWorker>(FileRenamer(m_journal, m_parts.settings.ignoreReadOnly()), m_openFolder,
+                                          folderPath, std::move(jobs));
+}
+
+// After a stop, the files the worker renamed before it saw the stop are
+// reported as any other, up to the first it did not reach.
+void RenameRun::reportWorkerDone(const QString &folderPath, const QList<QString> &names,
+                                 const QList<FileAction> &actions, qsizetype at, qsizetype end,
+                                 RenameWorker &worker, qsizetype nextJob)
+{
+    worker.stop();
+    for (; at < end; ++at) {
+        const FileAction &action = actions[at];
+        if (!action.byWorker)
+            continue;
+        DiskOutcome *outcome = worker.outcome(nextJob++, [] {});
+        if (!outcome)
+            return;
+        if (reportRename(folderPath, names[action.file], *action.newName, std::move(*outcome)))
+            RecordFileModified(*action.newName);
+    }
 }
 
 void RenameRun::leaveFile(const QString &folderPath, const QString &name,

@@ -82,6 +82,8 @@ public:
     const QStringList &errors() const { return m_errors; }
     /// One status per visited file, in the order visited.
     const QList<FileStatus> &statuses() const { return m_statuses; }
+    /// The statuses, handed over: the log keeps none.
+    QList<FileStatus> takeStatuses() { return std::exchange(m_statuses, {}); }
 
 private:
     QStringList m_modified;

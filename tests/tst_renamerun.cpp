@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RunTestKit.h"
 
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -9,6 +10,7 @@
 
 using namespace kestrava;
 using namespace kestrava::testing;
+using namespace Qt::StringLiterals;
 
 class TestRenameRun : public QObject
 {
@@ -28,6 +30,8 @@ private Q_SLOTS:
     void secondStartDuringAYieldIsRefused();
     void logIsNewestFirst();
     void optionChangedDuringARunTakesEffectFromTheNextFile();
+    void choiceChangedDuringALongRunLeavesNoFileUnasked();
+    void stopDuringALongRunReportsEveryFileRenamed();
     void everyRunNumbersFromTheStartFields();
     void oneStatusPerVisitedFile();
     void permissionFailureStillCountsTheRename();
@@ -198,6 +202,49 @@ void TestRenameRun::optionChangedDuringARunTakesEffectFromTheNextFile()
     QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(m_rig->prompt.texts, QStringList({"Rename this File ?\n\nOLD : b.txt\nNEW : 0002_b.txt"}));
     QCOMPARE(namesIn(root()), QStringList({"0001_a.txt", "b.txt"}));
+}
+
+// In a long folder the renames run ahead of the reports: a file renamed before
+// confirmation was turned on is logged as renamed, and every other is asked.
+void TestRenameRun::choiceChangedDuringALongRunLeavesNoFileUnasked()
+{
+    QStringList names;
+    for (int i = 0; i < 300; ++i)
+        names.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QChar(u'0')));
+    openFolderWith(names);
+    m_rig->prompt.answers = QList<PromptAnswer>(300, PromptAnswer::No);
+    m_rig->sink.onYield = [this](int n) {
+        if (n == 3)
+            m_rig->settings.confirm = true;
+    };
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    const qsizetype renamed = 300 - namesIn(root()).filter(QRegularExpression(u"^f\\d{3}\\.txt$"_s)).size();
+    QVERIFY(renamed >= 3);
+    QCOMPARE(m_rig->run.intFilesRenamed(), renamed);
+    QCOMPARE(m_rig->prompt.texts.size(), 300 - renamed);
+    QCOMPARE(m_rig->run.log().statuses().size(), 300);
+}
+
+// Stopped, the run ends soon, and the log names every file it renamed.
+void TestRenameRun::stopDuringALongRunReportsEveryFileRenamed()
+{
+    QStringList names;
+    for (int i = 0; i < 400; ++i)
+        names.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QChar(u'0')));
+    openFolderWith(names);
+    m_rig->sink.onYield = [this](int n) {
+        if (n == 5)
+            m_rig->run.stop();
+    };
+    QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
+    QStringList renamedOnDisk = namesIn(root()).filter(QRegularExpression(u"^\\d{4}_"_s));
+    QVERIFY(renamedOnDisk.size() >= 5);
+    QVERIFY2(renamedOnDisk.size() < 400, "the stop did not end the run");
+    QStringList logged = m_rig->run.log().modified();
+    logged.sort();
+    renamedOnDisk.sort();
+    QCOMPARE(logged, renamedOnDisk);
+    QVERIFY(m_rig->sink.events.contains(QStringLiteral("status INTERRUPTED BY USER")));
 }
 
 void TestRenameRun::everyRunNumbersFromTheStartFields()

@@ -264,6 +264,40 @@ void TestRunSimulation::runDoesWhatTheLookAheadSays_data()
         << true << QStringList{"computable", "unusable", "long", "taken", "renamed", "readonly", "run"}
         << "6 of 7 files will not be renamed (1 name cannot be computed, 1 unusable name, 1 name too long, "
            "1 name taken, 1 name taken by an earlier file, 1 read-only file skipped); 1 will become hidden";
+    // Many files, so that the renames run on their own thread, with a swap
+    // between two stretches of them.
+    QStringList manyEntries{"s1.txt", "s2.txt"};
+    QStringList manyRules{"s1.txt=s2.txt", "s2.txt=s1.txt"};
+    QStringList manyOutcomes;
+    const QList<std::pair<QString, QString>> kinds{{"a", "computable"}, {"b", "unusable"}, {"c", "long"},
+                                                   {"d", "taken"},      {"e", "renamed"},  {"f", "readonly"},
+                                                   {"g", "run"}};
+    for (const auto &[letter, outcome] : kinds) {
+        for (int i = 0; i < 60; ++i) {
+            const QString name = letter + QStringLiteral("%1.txt").arg(i, 2, 10, QChar(u'0'));
+            const QString hidden = QStringLiteral(".y%1").arg(i, 2, 10, QChar(u'0'));
+            manyEntries.append(letter == u"f" ? name + u'!' : name);
+            manyOutcomes.append(outcome);
+            if (letter == u"a")
+                manyRules.append(name + u"=!");
+            else if (letter == u"b")
+                manyRules.append(name + u'=');
+            else if (letter == u"c")
+                manyRules.append(name + u'=' + longName + u'x');
+            else if (letter == u"d")
+                manyRules.append(name + u"=.x");
+            else if (letter == u"f")
+                manyRules.append(name + u"=z" + name);
+            else
+                manyRules.append(name + u'=' + hidden);
+        }
+    }
+    manyEntries.append(".x");
+    manyOutcomes << "renamed" << "renamed";
+    QTest::newRow("every reason among 422 files, around a swap")
+        << manyEntries << manyRules << true << manyOutcomes
+        << "360 of 422 files will not be renamed (60 names cannot be computed, 60 unusable names, 60 names too long, "
+           "60 names taken, 60 names taken by earlier files, 60 read-only files skipped); 60 will become hidden";
 }
 
 void TestRunSimulation::runDoesWhatTheLookAheadSays()

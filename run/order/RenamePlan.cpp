@@ -47,12 +47,18 @@ private:
     // letter case only keeps the file's own entry, so it claims that first.
     void claimNames()
     {
-        QList<qsizetype> refused;
+        const qsizetype moving = std::count_if(m_files.begin(), m_files.end(), [](const PlannedFile &f) { return f.moves; });
+        // Only a numbered name needs to know every name wanted.
+        const bool numbering = m_folder.whenTaken == WhenTaken::Number;
+        if (numbering)
+            m_wanted.reserve(moving);
+        m_claims.reserve(moving);
         for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
             if (!file(i).moves)
                 continue;
             const QString key = keyOf(file(i).newName);
-            m_wanted.insert(key);
+            if (numbering)
+                m_wanted.insert(key);
             if (key == keyOf(file(i).oldName))
                 m_claims.insert(key, i);
         }
