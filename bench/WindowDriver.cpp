@@ -73,7 +73,11 @@ void settle(QWidget *widget)
 
 void openFolder(KestravaForm &form, const QString &folder)
 {
-    if (const auto opened = form.folderList()->setPath(folder); !opened)
+    FolderChooserList *folders = form.folderList();
+    auto opened = folders->open(folder);
+    if (opened)
+        opened = folders->waitForListing();
+    if (!opened)
         failBench(QStringLiteral("the window cannot open ") + folder + QStringLiteral(": ") + opened.error());
 }
 

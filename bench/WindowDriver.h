@@ -36,7 +36,8 @@ Control *control(const QWidget &window, const char *name)
 /// (or a short while has passed): what a person would see after the handler.
 void settle(QWidget *widget);
 
-/// Moves the window's folder list to \a folder, as opening it does.
+/// Moves the window's folder list to \a folder, as opening it does, and waits
+/// until the lists show it.
 void openFolder(KestravaForm &form, const QString &folder);
 
 /// Makes the Preview Results tab current, which shows the files preview; the

@@ -6,7 +6,7 @@
 // (window-folder, window-tree, window-open and window-preview pick one window
 // row, journal the journal row of the core group).
 // "--only million" adds the rows of a folder of a million files, which take
-// minutes and run only when named (million-open, million-preview, million-run
+// minutes and run only when named (million-open, million-preview, million-run, million-relist,
 // million-memory and million-peers pick one). "--disk" says the temporary folder must be on
 // a disk, not in memory: the driver stops when it is not.
 #include "BenchContext.h"
@@ -124,7 +124,7 @@ int main(int argc, char *argv[])
         addMemoryRow(context);
     }
     if (context.asked("million") || context.asked("million-open") || context.asked("million-preview")
-        || context.asked("million-run") || context.asked("million-memory")) {
+        || context.asked("million-run") || context.asked("million-relist") || context.asked("million-memory")) {
         note("a million files");
         addMillionRows(context);
     }

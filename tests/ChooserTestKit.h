@@ -74,8 +74,17 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString root() const { return m_dir.path(); }
     ChooseFilesPage *page() const { return form->chooseFilesPage(); }
-    FileChooserList &files() const { return *form->fileList(); }
-    FolderChooserList &folders() const { return *form->folderList(); }
+    /// The lists, once they show the folder opened last.
+    FileChooserList &files() const
+    {
+        form->folderList()->waitForListing();
+        return *form->fileList();
+    }
+    FolderChooserList &folders() const
+    {
+        form->folderList()->waitForListing();
+        return *form->folderList();
+    }
 
     /// The names in the file list, in order.
     QStringList listed() const

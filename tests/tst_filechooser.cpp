@@ -11,8 +11,11 @@
 #include <QItemSelectionModel>
 #include <QListView>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTest>
 
+#include <cerrno>
+#include <cstring>
 #include <memory>
 
 using namespace kestrava;
@@ -32,6 +35,8 @@ private Q_SLOTS:
     void scopeOptionsSelectAndDeselect();
     void openingAFolderSwitchesTheScope_data();
     void openingAFolderSwitchesTheScope();
+    void openingAnotherFolderFirstShowsOnlyIt_data();
+    void openingAnotherFolderFirstShowsOnlyIt();
     void doubleClickAndEnterOpenAndClimb();
     void selectionByHandIsWhatTheRunReads();
     void hiddenFilesAreNotListed();
@@ -150,19 +155,77 @@ void TestFileChooser::scopeOptionsSelectAndDeselect()
 void TestFileChooser::openingAFolderSwitchesTheScope_data()
 {
     QTest::addColumn<QString>("option");
-    QTest::newRow("from selected files") << "optSelectedFiles";
-    QTest::newRow("from including sub-folders") << "optAllFiles";
+    QTest::addColumn<bool>("besideTheWindow");
+    QTest::newRow("from selected files") << "optSelectedFiles" << false;
+    QTest::newRow("from including sub-folders") << "optAllFiles" << false;
+    QTest::newRow("from selected files, read beside the window") << "optSelectedFiles" << true;
+    QTest::newRow("from including sub-folders, read beside the window") << "optAllFiles" << true;
 }
 
 void TestFileChooser::openingAFolderSwitchesTheScope()
 {
     QFETCH(QString, option);
+    QFETCH(bool, besideTheWindow);
     QVERIFY(makeFiles(root() + u"/sub", {"x.txt", "y.txt"}));
     openRoot();
     page()->findChild<QRadioButton *>(option)->setChecked(true);
-    QVERIFY(folders().setPath(root() + u"/sub"));
+    if (besideTheWindow) {
+        folders().setEntriesReadAtOnce(0);
+        QVERIFY(folders().open(root() + u"/sub"));
+        // Until it is shown, the lists stay on the old folder, whole.
+        FolderChooserList *list = m_rig->form->folderList();
+        QVERIFY(list->isListing());
+        QCOMPARE(list->path(), root());
+        QCOMPARE(m_rig->form->fileList()->folder(), root());
+        QVERIFY(page()->findChild<QRadioButton *>(option)->isChecked());
+    } else {
+        QVERIFY(folders().setPath(root() + u"/sub"));
+    }
+    QCOMPARE(folders().path(), root() + u"/sub");
     QVERIFY(findControl<QRadioButton>(page(), "optAllFilesCurrentDir")->isChecked());
     QCOMPARE(selected(), QStringList({"x.txt", "y.txt"}));
+}
+
+void TestFileChooser::openingAnotherFolderFirstShowsOnlyIt_data()
+{
+    QTest::addColumn<QString>("second");
+    QTest::addColumn<bool>("secondBesideTheWindow");
+    QTest::addColumn<QString>("shownFolder");
+    QTest::addColumn<QStringList>("shownFiles");
+    QTest::addColumn<int>("changes");
+    QTest::addColumn<QStringList>("errors");
+    QTest::newRow("opened") << "/b" << true << "/b" << QStringList({"b.txt"}) << 1 << QStringList();
+    QTest::newRow("moved to at once") << "/b" << false << "/b" << QStringList({"b.txt"}) << 1 << QStringList();
+    QTest::newRow("opened, cannot be read")
+        << "/missing" << true << "" << QStringList({"r.txt"}) << 0
+        << QStringList({QString::fromLocal8Bit(std::strerror(ENOENT))});
+}
+
+void TestFileChooser::openingAnotherFolderFirstShowsOnlyIt()
+{
+    QFETCH(QString, second);
+    QFETCH(bool, secondBesideTheWindow);
+    QFETCH(QString, shownFolder);
+    QFETCH(QStringList, shownFiles);
+    QFETCH(int, changes);
+    QFETCH(QStringList, errors);
+    QVERIFY(makeFiles(root(), {"r.txt"}));
+    QVERIFY(makeFiles(root() + u"/a", {"a.txt"}));
+    QVERIFY(makeFiles(root() + u"/b", {"b.txt"}));
+    openRoot();
+    FolderChooserList *list = m_rig->form->folderList();
+    QSignalSpy changed(list, &FolderChooserList::pathChanged);
+    list->setEntriesReadAtOnce(0);
+    QVERIFY(list->open(root() + u"/a"));
+    QVERIFY(secondBesideTheWindow ? list->open(root() + second) : list->setPath(root() + second));
+    list->waitForListing();
+    QVERIFY(!list->isListing());
+    // The folder opened first may finish reading only now: it is never shown.
+    QCoreApplication::processEvents();
+    QCOMPARE(folders().path(), root() + shownFolder);
+    QCOMPARE(listed(), shownFiles);
+    QCOMPARE(changed.count(), changes);
+    QCOMPARE(m_rig->errors.texts, errors);
 }
 
 void TestFileChooser::doubleClickAndEnterOpenAndClimb()

@@ -55,6 +55,7 @@ private Q_SLOTS:
     void runStampsTheDateOfTheOptionsClock();
     void noFilesNoteFollowsTheScope_data();
     void noFilesNoteFollowsTheScope();
+    void startRightAfterOpeningRenamesTheNewFolder();
 
 private:
     template<typename T = QWidget>
@@ -478,6 +479,30 @@ void TestGoRun::noFilesNoteFollowsTheScope()
     QVERIFY2(control<QLabel>("lblFileCounter")->text().startsWith(QStringLiteral(" A total of  1 files were renamed")),
              qPrintable(control<QLabel>("lblFileCounter")->text()));
     QVERIFY(note->isHidden());
+}
+
+void TestGoRun::startRightAfterOpeningRenamesTheNewFolder()
+{
+    openFolderWith({"old one.txt"});
+    QVERIFY(QDir(root()).mkdir(QStringLiteral("new")));
+    QVERIFY(writeFile(root() + u"/new/new one.txt"));
+    control<QRadioButton>("optSpacesToUnderscores")->setChecked(true);
+    m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::Go));
+    FolderChooserList *folders = m_form->folderList();
+    folders->setEntriesReadAtOnce(0);
+    QVERIFY(folders->open(root() + u"/new"));
+    QVERIFY(folders->isListing());
+    control<QPushButton>("StartButton")->click();
+    QCOMPARE(namesIn(root()), QStringList({"new", "old one.txt"}));
+    QCOMPARE(namesIn(root() + u"/new"), QStringList({"new_one.txt"}));
+    // The folder is read again beside the window; until then the lists show it as the run found it.
+    QVERIFY(folders->isListing());
+    QCOMPARE(m_form->fileList()->name(0), QStringLiteral("new one.txt"));
+    QVERIFY(folders->waitForListing());
+    QCOMPARE(m_form->fileList()->count(), 1);
+    QCOMPARE(m_form->fileList()->name(0), QStringLiteral("new_one.txt"));
+    QCOMPARE(m_form->fileList()->selectedCount(), 0);
+    QVERIFY(control<QRadioButton>("optAllFilesCurrentDir")->isChecked());
 }
 
 QTEST_MAIN(TestGoRun)

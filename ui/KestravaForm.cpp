@@ -99,6 +99,8 @@ void KestravaForm::showNoFilesNote()
 {
     QLabel *note = m_goPage->ui().lblNoFilesSelected;
     m_treeFilesCheck->cancel();
+    // The note is about the folder the user opened last.
+    folderList()->waitForListing();
     // A run of the current folder renames its selection; "All Files in Current
     // Folder" has selected all it lists.
     if (!m_chooseFilesPage->ui().optAllFiles->isChecked()) {
@@ -153,7 +155,7 @@ bool KestravaForm::openFolder(const QString &folder)
 {
     bool opened = false;
     m_errorReporter->runGuarded([&] {
-        if (const auto moved = folderList()->setPath(folder); !moved) {
+        if (const auto moved = folderList()->open(folder); !moved) {
             m_errorReporter->showError(ErrorReporter::programTitle(), moved.error());
             return;
         }
@@ -165,6 +167,9 @@ bool KestravaForm::openFolder(const QString &folder)
 
 QStringList KestravaForm::selectFiles(const QStringList &names)
 {
+    // The names are of the folder opened last, which may still be being read.
+    if (!folderList()->waitForListing())
+        return names;
     m_chooseFilesPage->ui().optSelectedFiles->setChecked(true);
     FileChooserList *files = fileList();
     files->deselectAll();
@@ -447,6 +452,7 @@ void KestravaForm::enterPreviewResultsTab()
 {
     // The look ahead works with what a Start would: the listed folder, its
     // filter, the scope and the read-only choice.
+    folderList()->waitForListing();
     const Ui::ChooseFilesPage &chooser = m_chooseFilesPage->ui();
     PreviewLookAhead lookAhead;
     lookAhead.folder = fileList()->folder();

@@ -79,9 +79,12 @@ public:
     /// Opens \a folder in `Dir1` as a change of folder there does (every file selected,
     /// scope "All Files in Current Folder") and shows the "Choose Files..." tab. A
     /// folder that cannot be opened is reported, the lists stay, and false is returned.
+    /// A big folder is read beside the window (see FolderChooserList::open()): true
+    /// then says it is being read, and a failure found later is reported then.
     bool openFolder(const QString &folder);
     /// Chooses the scope "Selected Files in Current Folder" with exactly the entries of
     /// `File1` named in \a names selected. Returns the names `File1` does not list.
+    /// A folder still being read is waited for; should it fail, every name is returned.
     QStringList selectFiles(const QStringList &names);
 
     /// Makes `button` the one that Enter presses (nullptr for none).

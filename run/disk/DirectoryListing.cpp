@@ -271,6 +271,12 @@ std::expected<FolderContents, QString> readFolder(const QString &folderPath, con
     return readEntries(folderPath, {&pattern, true, nullptr, &proof});
 }
 
+std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern,
+                                                  ListingProof &proof, EntryNameSink &sink)
+{
+    return readEntries(folderPath, {&pattern, true, &sink, &proof});
+}
+
 bool stillHolds(const QString &folderPath, const ListingProof &proof)
 {
     if (!proof.entriesFixed || !stampsEveryChange(proof.fileSystemType))

@@ -94,6 +94,11 @@ struct ListingProof
 std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern,
                                                   ListingProof &proof);
 
+/// As readFolder() with \a proof, also giving \a sink the folder's rules and
+/// every entry's name as readFolderNames() does, while the entries are read.
+std::expected<FolderContents, QString> readFolder(const QString &folderPath, const FileNamePattern &pattern,
+                                                  ListingProof &proof, EntryNameSink &sink);
+
 /// True when \a folderPath is provably the folder \a proof was taken of and has
 /// not changed since: the listing it came with may stand for a fresh read.
 bool stillHolds(const QString &folderPath, const ListingProof &proof);

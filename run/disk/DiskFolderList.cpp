@@ -2,6 +2,7 @@
 #include "DiskFolderList.h"
 
 #include "DiskFileList.h"
+#include "FileNamePattern.h"
 
 #include <QDir>
 
@@ -36,12 +37,37 @@ std::expected<void, QString> DiskFolderList::setPath(const QString &path)
     auto contents = listing(target);
     if (!contents)
         return std::unexpected(contents.error());
-    keepAlong(target);
-    m_path = target;
-    m_subFolders = std::move(contents->subFolders);
-    m_files.setEntries(target, std::move(contents->files));
-    m_files.selectAll();
+    moveTo(target, std::move(*contents));
     return {};
+}
+
+DiskFolderList::FolderListing DiskFolderList::read(const QString &path, const QString &pattern, EntryNameSink *sink)
+{
+    FolderListing listing{path, pattern, {}, {}};
+    const FileNamePattern matcher(pattern);
+    listing.contents = sink ? readFolder(path, matcher, listing.proof, *sink) : readFolder(path, matcher, listing.proof);
+    return listing;
+}
+
+std::expected<void, QString> DiskFolderList::take(FolderListing listing)
+{
+    // The filter may have changed while the folder was read elsewhere.
+    if (listing.pattern != m_files.pattern())
+        return setPath(listing.path);
+    if (!listing.contents)
+        return std::unexpected(listing.contents.error());
+    hold(listing);
+    moveTo(listing.path, std::move(*listing.contents));
+    return {};
+}
+
+void DiskFolderList::moveTo(const QString &path, FolderContents contents)
+{
+    keepAlong(path);
+    m_path = path;
+    m_subFolders = std::move(contents.subFolders);
+    m_files.setEntries(path, std::move(contents.files));
+    m_files.selectAll();
 }
 
 QString DiskFolderList::subFolderPath(qsizetype index) const
@@ -75,12 +101,20 @@ std::expected<FolderContents, QString> DiskFolderList::listing(const QString &pa
             return held.contents;
         }
     }
-    ListingProof proof;
-    auto contents = readFolder(path, m_files.matcher(), proof);
-    m_held.removeIf([&path](const HeldListing &held) { return held.path == path; });
-    if (contents && proof.entriesFixed && contents->files.size() + contents->subFolders.size() <= MostEntriesHeld)
-        m_held.append({path, m_files.pattern(), *contents, proof});
-    return contents;
+    FolderListing read{path, m_files.pattern(), {}, {}};
+    read.contents = readFolder(path, m_files.matcher(), read.proof);
+    hold(read);
+    return std::move(read.contents);
+}
+
+// A new read of a folder replaces any held one; it is held itself when it may stand for a later read.
+void DiskFolderList::hold(const FolderListing &listing)
+{
+    m_held.removeIf([&listing](const HeldListing &held) { return held.path == listing.path; });
+    const auto &contents = listing.contents;
+    if (contents && listing.proof.entriesFixed
+        && contents->files.size() + contents->subFolders.size() <= MostEntriesHeld)
+        m_held.append({listing.path, listing.pattern, *contents, listing.proof});
 }
 
 // Only the listings the walk may come back to are kept: the current folder's and its parents'.

@@ -36,6 +36,24 @@ public:
     /// \a path made absolute against \a current and cleaned; ".." is the parent of \a current.
     static QString resolvePath(const QString &current, const QString &path);
 
+    /// One read of a folder, made apart from any list so that it may be made on
+    /// another thread and taken by the list later (see take()).
+    struct FolderListing
+    {
+        QString path;
+        QString pattern;
+        std::expected<FolderContents, QString> contents;
+        ListingProof proof;
+    };
+    /// Reads \a path (absolute and clean, see resolvePath()) with the file-type
+    /// pattern list \a pattern; \a sink, when given, sees each entry as it is
+    /// read. Touches no list: any thread may call it.
+    static FolderListing read(const QString &path, const QString &pattern, EntryNameSink *sink = nullptr);
+    /// Moves to the folder \a listing was read of, as setPath() does. A listing
+    /// read with another pattern than the file list's is not shown: the folder is
+    /// read again with the list's own. On failure nothing changes.
+    std::expected<void, QString> take(FolderListing listing);
+
 private:
     // A listing kept while its folder is the current one or one of its parents,
     // with the proof that tells whether it still holds.
@@ -48,6 +66,8 @@ private:
     };
 
     std::expected<FolderContents, QString> listing(const QString &path);
+    void hold(const FolderListing &listing);
+    void moveTo(const QString &path, FolderContents contents);
     void keepAlong(const QString &path);
 
     DiskFileList &m_files;

@@ -45,6 +45,9 @@ void ChooseFilesPage::addFileSpec(const QString &text)
 std::expected<void, QString> ChooseFilesPage::reReadLists()
 {
     std::expected<void, QString> result;
+    // A folder being read is newer than anything read again now.
+    if (m_folderList->isListing())
+        return result;
     if (m_ui.optAllFilesCurrentDir->isChecked()) {
         result = m_fileList->reread();
         if (result)
@@ -108,11 +111,26 @@ void ChooseFilesPage::connectHandlers()
     });
     connect(m_folderList, &FolderChooserList::pathChanged, this, &ChooseFilesPage::Dir1_Change);
     connect(m_folderList, &FolderChooserList::openRequested, this, &ChooseFilesPage::Dir1_Open);
+    connect(m_folderList, &FolderChooserList::listingFailed, this,
+            [this](const QString &, const QString &reason, FolderChooserList::Landing landing) {
+                if (landing == FolderChooserList::Landing::Opened)
+                    reportError(reason);
+            });
     // Selecting an option, by the user or from code, runs its handling once.
     const auto onSelected = [this](QRadioButton *option, void (ChooseFilesPage::*handler)()) {
-        connect(option, &QRadioButton::toggled, this, [this, handler](bool checked) {
-            if (checked)
-                (this->*handler)();
+        connect(option, &QRadioButton::toggled, this, [this, option, handler](bool checked) {
+            if (!checked)
+                return;
+            // A scope chosen while a folder is read applies to that folder. Showing
+            // it chooses "All Files in Current Folder"; the choice made after that wins.
+            if (m_folderList->isListing()) {
+                m_folderList->waitForListing();
+                if (!option->isChecked()) {
+                    option->setChecked(true);
+                    return;
+                }
+            }
+            (this->*handler)();
         });
     };
     onSelected(m_ui.optSelectedFiles, &ChooseFilesPage::optSelectedFiles_Click);
@@ -153,7 +171,7 @@ void ChooseFilesPage::Drive1_Change(int index)
             reportError(*reason);
             return;
         }
-        if (const auto opened = m_folderList->setPath(root); !opened)
+        if (const auto opened = m_folderList->open(root); !opened)
             reportError(opened.error());
     });
 }
@@ -177,6 +195,8 @@ void ChooseFilesPage::Dir1_Open(int row)
 void ChooseFilesPage::FileSpecCombo_Click()
 {
     guarded([this] {
+        // The filter applies to the folder the user opened last.
+        m_folderList->waitForListing();
         // The text goes to the file list exactly as typed, unchecked; the table
         // only names it, and only when it is one of its patterns to the letter.
         const QString text = m_ui.FileSpecCombo->currentText();

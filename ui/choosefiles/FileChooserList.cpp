@@ -10,6 +10,7 @@ namespace kestrava {
 
 FileChooserList::FileChooserList(QListView *view)
     : QObject(view)
+    , m_view(view)
     , m_model(new FileListModel(this))
 {
     view->setModel(m_model);
@@ -41,6 +42,14 @@ void FileChooserList::entriesReplaced()
     // A model reset clears the selection model without telling anyone.
     m_model->setEntries(m_disk.entries());
     m_selected = QBitArray(m_disk.count(), false);
+}
+
+void FileChooserList::showBusy(bool busy)
+{
+    if (busy)
+        m_view->setCursor(Qt::BusyCursor);
+    else
+        m_view->unsetCursor();
 }
 
 void FileChooserList::selectAll()

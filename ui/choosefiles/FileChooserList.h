@@ -41,6 +41,9 @@ public:
     /// Shows the entries the disk listing now holds, nothing selected.
     void entriesReplaced();
 
+    /// Shows the pointer busy over the list while another folder is read for it.
+    void showBusy(bool busy);
+
     /// Selects every entry.
     void selectAll();
     qsizetype selectedCount() const override { return m_selected.count(true); }
@@ -54,6 +57,7 @@ public:
 private:
     void selectionChanged(const QItemSelection &selected, const QItemSelection &deselected);
 
+    QListView *m_view = nullptr;
     DiskFileList m_disk;
     FileListModel *m_model = nullptr;
     QItemSelectionModel *m_selection = nullptr;

@@ -4,7 +4,7 @@
 #include "ChooseFilesPage.h"
 #include "DefaultButton.h"
 #include "ErrorReporter.h"
-#include "FolderList.h"
+#include "FolderChooserList.h"
 #include "GoPage.h"
 #include "GoProgress.h"
 
@@ -30,6 +30,14 @@ RunController::RunController(GoPage *goPage, ChooseFilesPage *chooseFilesPage, D
     , m_undo(*m_progress, sources.clock)
 {
     m_run.setJournal(&m_journal);
+    // The folder is read again after a run beside the window (see listAgain()),
+    // not by the run, which would hold the window while it reads.
+    m_run.setListsAgainAtEnd(false);
+    connect(chooseFilesPage->folderList(), &FolderChooserList::listingFailed, this,
+            [this](const QString &path, const QString &reason, FolderChooserList::Landing landing) {
+                if (landing != FolderChooserList::Landing::Opened)
+                    logListingFailure(path, reason);
+            });
     const Ui::GoPage &page = m_goPage->ui();
     connect(page.StartButton, &QPushButton::clicked, this, &RunController::StartButton_Click);
     connect(page.StopButton, &QPushButton::clicked, this, &RunController::StopButton_Click);
@@ -45,10 +53,16 @@ void RunController::StartButton_Click()
     // Start is enabled again by Stop while the run still finishes its file.
     if (runInProgress())
         return;
+    // The run renames what the lists show for the folder opened last.
+    m_chooseFilesPage->folderList()->waitForListing();
     beginShowingRun();
     // Nothing in a run is expected to throw; should anything, the window stays
     // usable and says so, and the buttons come back as after any run.
-    m_errorReporter->runGuarded([this] { m_run.start(m_chooseFilesPage->scope()); });
+    m_errorReporter->runGuarded([this] {
+        m_run.start(m_chooseFilesPage->scope());
+        if (m_run.intFilesRenamed() > 0)
+            listAgain(FolderChooserList::Landing::ListedAgainNothingSelected);
+    });
     endShowingRun();
     if (m_afterRun)
         std::exchange(m_afterRun, nullptr)();
@@ -58,6 +72,7 @@ void RunController::cmdUndo_Click()
 {
     if (runInProgress())
         return;
+    m_chooseFilesPage->folderList()->waitForListing();
     // The journals are read afresh: another window or the command line may
     // have run or undone since the button was last set.
     UndoRun::markFinishedUndos();
@@ -145,9 +160,21 @@ void RunController::recoverParkedFiles()
 
 void RunController::refreshAfterUndo()
 {
-    const QString path = m_folders.path();
-    if (const auto listed = m_folders.setPath(path); !listed)
-        m_progress->errorLogged(errorText(listed.error(), path));
+    listAgain(FolderChooserList::Landing::ListedAgain);
+}
+
+void RunController::listAgain(FolderChooserList::Landing landing)
+{
+    FolderChooserList *folders = m_chooseFilesPage->folderList();
+    const QString path = folders->path();
+    if (const auto listed = folders->open(path, landing); !listed)
+        logListingFailure(path, listed.error());
+}
+
+void RunController::logListingFailure(const QString &path, const QString &reason)
+{
+    m_progress->errorLogged(errorText(reason, path));
+    m_progress->flush();
 }
 
 } // namespace kestrava

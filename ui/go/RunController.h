@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ChooserRunSettings.h"
+#include "FolderChooserList.h"
 #include "MessageBoxPrompt.h"
 #include "ProgressPrompt.h"
 #include "RenameRun.h"
@@ -91,6 +92,10 @@ private:
     void recoverParkedFiles();
     /// Lists the folder list's folder again, so that the restored names show.
     void refreshAfterUndo();
+    /// Reads the folder list's folder again beside the window, to show the new names.
+    void listAgain(FolderChooserList::Landing landing);
+    /// Logs, under the run, that its folder could not be read again.
+    void logListingFailure(const QString &path, const QString &reason);
 
     GoPage *m_goPage = nullptr;
     ChooseFilesPage *m_chooseFilesPage = nullptr;
