@@ -48,6 +48,8 @@ void RenameRun::renameInNumberingOrder(const QString &folderPath, const Numberin
     // so that the window stays alive while the run passes over the others.
     QList<bool> passedOver;
     for (qsizetype position = 0; position < m_parts.files.count(); ++position) {
+        if (position % 16384 == 16383)
+            m_parts.progress.yield();
         const bool taken = !selectedOnly || m_parts.files.isSelected(position);
         if (taken)
             names.append(m_parts.files.name(position));
@@ -103,7 +105,12 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
         folder.heldByOther = [this](const QString &name) { return isNameHeld(FolderFile(m_openFolder, name)); };
     folder.yield = [this] { m_parts.progress.yield(); };
     const PlannedRenames plan = planRenames(files, folder);
+    const bool big = names.size() > 4096;
+    if (big)
+        m_parts.progress.yield();
     const QList<FileAction> actions = actionsOf(plan, newNames);
+    if (big)
+        m_parts.progress.yield();
 
     // The list's positions passed so far, and a yield for each one passed over.
     qsizetype position = 0;

@@ -62,6 +62,7 @@ private:
             m_wanted.reserve(moving);
         m_claims.reserve(moving);
         for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
+            yieldNowAndThen(i);
             if (!file(i).moves)
                 continue;
             const QString key = keyOf(file(i).newName);
@@ -151,6 +152,7 @@ private:
         QList<bool> done(m_files.size(), false);
         QList<qsizetype> path;
         for (qsizetype start = 0; start < qsizetype(m_files.size()); ++start) {
+            yieldNowAndThen(start);
             if (done[start] || m_plan.outcomes[start] != PlanOutcome::Moves)
                 continue;
             path.clear();
