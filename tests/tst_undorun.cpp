@@ -324,6 +324,18 @@ void TestUndoRun::dependentRenamesAreUndoneExactly_data()
         shifted.append(numbered(i + 1) + u'=' + numbered(i));
     }
     QTest::newRow("shift up by one over 100 files") << shift << shiftRules << shifted;
+    // Enough files for the renames to be made on threads of their own, the swap after them.
+    QStringList longShift{"s1", "s2"};
+    QStringList longShiftRules{"s1=s2", "s2=s1"};
+    QStringList longShifted;
+    for (int i = 1; i <= 300; ++i) {
+        longShift.append(numbered(i));
+        longShiftRules.append(numbered(i) + u'=' + numbered(i + 1));
+        longShifted.append(numbered(i + 1) + u'=' + numbered(i));
+    }
+    longShift.sort();
+    longShifted << "s1=s2" << "s2=s1";
+    QTest::newRow("shift up by one over 300 files, then a swap") << longShift << longShiftRules << longShifted;
     QTest::newRow("three-way rotation") << QStringList{"a.txt", "b.txt", "c.txt"}
                                         << QStringList{"a.txt=b.txt", "b.txt=c.txt", "c.txt=a.txt"}
                                         << QStringList{"a.txt=c.txt", "b.txt=a.txt", "c.txt=b.txt"};

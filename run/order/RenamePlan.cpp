@@ -27,6 +27,10 @@ public:
         m_plan.outcomes.fill(PlanOutcome::Stays, count);
         m_plan.names.resize(count);
         m_plan.numbered.fill(false, count);
+        // Where nothing moves (a preview with no rule on) there is nothing to
+        // order, and the index of a million names would only cost memory.
+        if (std::none_of(m_files.begin(), m_files.end(), [](const PlannedFile &f) { return f.moves; }))
+            return std::move(m_plan);
         m_holds.fill(-1, count);
         m_waitsFor.fill(-1, count);
         m_byOldName.reserve(count);
