@@ -25,51 +25,61 @@ void FileRenamer::examine(const OpenFolder &folder, const QString &name, Examine
     examined.error = readOnly ? 0 : readOnly.error();
 }
 
-DiskOutcome FileRenamer::rename(const OpenFolder &folder, const QString &folderPath, const QString &name,
-                                const QString &newName, const std::function<bool()> &confirm, ExaminedFile *ahead)
+std::optional<FolderFile> FileRenamer::prepare(const OpenFolder &folder, const QString &name, const QString &newName,
+                                               const std::function<bool()> &confirm, ExaminedFile *ahead,
+                                               DiskOutcome &outcome, bool &madeWritable) const
 {
-    DiskOutcome outcome;
+    madeWritable = false;
     // Whatever the options made of the name, a file never leaves its folder.
     if (!isUsableFileName(name) || !isUsableFileName(newName)) {
         outcome.error = EINVAL;
-        return outcome;
+        return std::nullopt;
     }
     bool wasReadOnly = false;
-    std::optional<FolderFile> examined;
+    std::optional<FolderFile> file;
     if (ahead && ahead->file) {
-        examined.emplace(std::move(*ahead->file));
+        file.emplace(std::move(*ahead->file));
         wasReadOnly = ahead->readOnly;
         outcome.permissionError = ahead->error;
     } else {
-        examined.emplace(folder, name);
-        wasReadOnly = readOnly(*examined, outcome);
+        file.emplace(folder, name);
+        wasReadOnly = readOnly(*file, outcome);
     }
-    const FolderFile &file = *examined;
     if (wasReadOnly && m_skipReadOnly) {
         outcome.outcome = FileOutcome::SkippedReadOnly;
-        return outcome;
+        return std::nullopt;
     }
     if (confirm && !confirm()) {
         outcome.outcome = FileOutcome::Declined;
-        return outcome;
+        return std::nullopt;
     }
     if (newName == name) {
         outcome.outcome = FileOutcome::Unchanged;
-        return outcome;
+        return std::nullopt;
     }
     // A read-only file is made writable only for a rename that is to happen,
     // and made read-only again when the rename fails, so a file that keeps
     // its name keeps its permissions too.
-    bool madeWritable = false;
     if (wasReadOnly) {
-        const auto writable = makeOwnerWritable(file);
+        const auto writable = makeOwnerWritable(*file);
         madeWritable = writable.has_value();
         if (!writable)
             outcome.permissionError = writable.error();
     }
-    renameJournaled(folderPath, file, FolderFile(folder, newName), outcome);
+    return file;
+}
+
+DiskOutcome FileRenamer::rename(const OpenFolder &folder, const QString &folderPath, const QString &name,
+                                const QString &newName, const std::function<bool()> &confirm, ExaminedFile *ahead)
+{
+    DiskOutcome outcome;
+    bool madeWritable = false;
+    const std::optional<FolderFile> file = prepare(folder, name, newName, confirm, ahead, outcome, madeWritable);
+    if (!file)
+        return outcome;
+    renameJournaled(folderPath, *file, FolderFile(folder, newName), outcome);
     if (outcome.outcome != FileOutcome::Renamed && madeWritable) {
-        if (const auto restored = clearOwnerWritable(file); !restored)
+        if (const auto restored = clearOwnerWritable(*file); !restored)
             outcome.restoreError = restored.error();
     }
     return outcome;

@@ -77,6 +77,13 @@ public:
     DiskOutcome rename(const OpenFolder &folder, const QString &folderPath, const QString &name,
                        const QString &newName, const std::function<bool()> &confirm = {},
                        ExaminedFile *ahead = nullptr);
+    /// The checks and choices before renaming \a name to \a newName: names
+    /// that stay in the folder, a read-only file skipped or made writable
+    /// (then \a madeWritable), \a confirm, an unchanged name. The file, when
+    /// it is to be renamed; otherwise nothing, and \a outcome says why.
+    std::optional<FolderFile> prepare(const OpenFolder &folder, const QString &name, const QString &newName,
+                                      const std::function<bool()> &confirm, ExaminedFile *ahead, DiskOutcome &outcome,
+                                      bool &madeWritable) const;
     /// Examines \a name of \a folder for rename(), as far as a file is examined
     /// before its rename: nothing is filled in for a name that would leave its folder.
     static void examine(const OpenFolder &folder, const QString &name, ExaminedFile &examined);

@@ -130,35 +130,6 @@ bool RenameRun::reportRename(const QString &folderPath, const QString &name, con
     return renamed;
 }
 
-std::optional<FileStatus> RenameRun::beforeRename(const QString &folderPath, const QString &name,
-                                                 const QString &newName, const FolderFile &file, bool &madeWritable,
-                                                 int &permissionError)
-{
-    FileStatus status{folderPath, name, newName, FileOutcome::Failed, QString()};
-    // Whatever the options made of the name, a file never leaves its folder.
-    if (!isUsableFileName(name) || !isUsableFileName(newName)) {
-        status.reason = systemErrorText(EINVAL);
-        return status;
-    }
-    DiskOutcome examined;
-    const bool wasReadOnly = FileRenamer::readOnly(file, examined);
-    permissionError = examined.permissionError;
-    if (wasReadOnly && m_parts.settings.ignoreReadOnly()) {
-        status.outcome = FileOutcome::SkippedReadOnly;
-        return status;
-    }
-    if (!askConfirmation(name, newName)) {
-        status.outcome = FileOutcome::Declined;
-        return status;
-    }
-    if (newName == name) {
-        status.outcome = FileOutcome::Unchanged;
-        return status;
-    }
-    madeWritable = wasReadOnly && makeWritableForRename(file, permissionError);
-    return std::nullopt;
-}
-
 DiskOutcome RenameRun::renameOneFile(const QString &folderPath, const QString &name, const QString &newName)
 {
     FileRenamer renamer(m_journal, m_parts.settings.ignoreReadOnly());
@@ -203,18 +174,23 @@ bool RenameRun::parkFirstOfRing(const QString &folderPath, const QString &name, 
                                 ParkedFile &parked)
 {
     parked = ParkedFile();
-    const FolderFile file(m_openFolder, name);
-    if (std::optional<FileStatus> status =
-            beforeRename(folderPath, name, newName, file, parked.madeWritable, parked.permissionError)) {
-        if (status->outcome == FileOutcome::Failed)
-            LogError(errorText(status->reason, folderPath + name));
-        m_log.addStatus(std::move(*status));
+    DiskOutcome outcome;
+    const std::optional<FolderFile> file =
+        FileRenamer(m_journal, m_parts.settings.ignoreReadOnly())
+            .prepare(m_openFolder, name, newName, [&] { return askConfirmation(name, newName); }, nullptr, outcome,
+                     parked.madeWritable);
+    parked.permissionError = outcome.permissionError;
+    if (!file) {
+        FileStatus status = statusOf(folderPath, name, newName, std::move(outcome));
+        if (status.outcome == FileOutcome::Failed)
+            LogError(errorText(status.reason, folderPath + name));
+        m_log.addStatus(std::move(status));
         return false;
     }
-    const auto aside = journaledPark(folderPath, file, FolderFile(m_openFolder, newName), parked.sequence);
+    const auto aside = journaledPark(folderPath, *file, FolderFile(m_openFolder, newName), parked.sequence);
     if (!aside) {
         if (parked.madeWritable)
-            restoreReadOnly(file, folderPath + name);
+            restoreReadOnly(*file, folderPath + name);
         LogError(errorText(aside.error(), folderPath + name));
         m_log.addStatus({folderPath, name, newName, FileOutcome::Failed, aside.error()});
         return false;
@@ -253,15 +229,6 @@ void RenameRun::refillFileList()
     const QString path = m_parts.folders.path();
     if (const auto listed = m_parts.folders.setPath(path); !listed)
         LogError(errorText(listed.error(), path));
-}
-
-// True when \a file was made writable; otherwise \a permissionError holds why not.
-bool RenameRun::makeWritableForRename(const FolderFile &file, int &permissionError)
-{
-    const auto writable = makeOwnerWritable(file);
-    if (!writable)
-        permissionError = writable.error();
-    return writable.has_value();
 }
 
 void RenameRun::restoreReadOnly(const FolderFile &file, const QString &path)

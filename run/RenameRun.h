@@ -111,11 +111,6 @@ private:
         int permissionError = 0;
     };
 
-    /// The checks and choices before a rename (a usable name, read-only,
-    /// confirmation, unchanged): the file's status when it is not to be
-    /// renamed, else nothing, a read-only file made writable.
-    std::optional<FileStatus> beforeRename(const QString &folderPath, const QString &name, const QString &newName,
-                                           const FolderFile &file, bool &madeWritable, int &permissionError);
     /// Renames the file on disk, asking first where the settings say so.
     DiskOutcome renameOneFile(const QString &folderPath, const QString &name, const QString &newName);
     /// The status and error-log lines of a file the disk is done with.
@@ -169,7 +164,6 @@ private:
                    bool refused);
     bool askConfirmation(const QString &name, const QString &newName);
     void refillFileList();
-    static bool makeWritableForRename(const FolderFile &file, int &permissionError);
     void restoreReadOnly(const FolderFile &file, const QString &path);
     void RenameSelectedFiles();
     void RenameAllFilesInFolder();
