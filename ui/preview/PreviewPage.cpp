@@ -44,6 +44,19 @@ void letGoBeside(QList<SimulatedProblem> &&list)
     QThreadPool::globalInstance()->start([list = std::move(list)]() mutable { list = {}; });
 }
 
+// Lets go of a job beside the window: it may still finish, but its result is
+// thrown away and nobody hears of it.
+template<typename Result>
+void dropJob(QFutureWatcher<Result> *&watcher, QObject *listener)
+{
+    if (!watcher)
+        return;
+    watcher->future().cancel();
+    watcher->disconnect(listener);
+    watcher->deleteLater();
+    watcher = nullptr;
+}
+
 } // namespace
 
 /// The names the look ahead over the current folder works with, computed by
@@ -342,12 +355,7 @@ void PreviewPage::readFactsBeside(FactsNeeded needed)
 
 void PreviewPage::cancelFactsRead()
 {
-    if (!m_factsWatcher)
-        return;
-    m_factsWatcher->future().cancel();
-    m_factsWatcher->disconnect(this);
-    m_factsWatcher->deleteLater();
-    m_factsWatcher = nullptr;
+    dropJob(m_factsWatcher, this);
 }
 
 void PreviewPage::startFilling()
@@ -479,13 +487,8 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
 
 void PreviewPage::cancelFolderLookAhead()
 {
-    if (!m_folderWatcher)
-        return;
     // The job still finishes reading the folder, but its result is thrown away.
-    m_folderWatcher->future().cancel();
-    m_folderWatcher->disconnect(this);
-    m_folderWatcher->deleteLater();
-    m_folderWatcher = nullptr;
+    dropJob(m_folderWatcher, this);
 }
 
 void PreviewPage::lookAheadPartFinished()
