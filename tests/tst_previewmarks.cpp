@@ -587,6 +587,9 @@ void TestPreviewMarks::previewFilledInPartsMarksAsOneGo_data()
     QTest::newRow("in parts past 3 entries") << Rules::RemoveUnderscores << false << 3;
     QTest::newRow("counter past 9999, in parts past 2 entries") << Rules::CounterFrom9999 << false << 2;
     QTest::newRow("sub-folders, in parts past 2 entries") << Rules::RemoveUnderscores << true << 2;
+    QTest::newRow("taken names numbered, in parts past 2 entries") << Rules::RemoveUnderscoresNumbered << false << 2;
+    QTest::newRow("taken names numbered, sub-folders, in parts past 3 entries")
+        << Rules::RemoveUnderscoresNumbered << true << 3;
 }
 
 void TestPreviewMarks::previewFilledInPartsMarksAsOneGo()

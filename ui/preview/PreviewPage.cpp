@@ -28,6 +28,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -125,6 +126,10 @@ struct PreviewFill
     int position = 0;
     /// The left box shows its text.
     bool leftShown = false;
+    /// The look ahead over the folder has its names.
+    bool lookAheadStarted = false;
+    /// Its result, when it came before the right box showed every line.
+    std::optional<FolderLookAheadResult> lookAheadResult;
 
     /// Takes the names, all computed, for the look ahead.
     FolderLookAheadNames takeNames()
@@ -392,17 +397,23 @@ void PreviewPage::fillLater()
     QTimer::singleShot(0, this, [this, serial = m_fillSerial] {
         if (serial != m_fillSerial || !m_fill)
             return;
+        // Parts that take a few hundredths of a second even on a busy machine.
+        const qsizetype part = std::max<qsizetype>(1, m_namesAtOnce / 4);
         if (m_fill->done < m_fill->selected.size()) {
-            // Parts that take a few hundredths of a second even on a busy machine.
-            const qsizetype part = std::max<qsizetype>(1, m_namesAtOnce / 4);
             m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + part));
             fillLater();
         } else if (!m_fill->leftShown) {
             // Each box's text is handed over in turns of its own, a part at a
-            // time: a million lines at once would hold the window up.
-            showLeftBox(m_namesAtOnce);
+            // time: a million lines at once would hold the window up. The part
+            // in which a box's text outgrows its room pays for copying all of
+            // it, so the parts are kept small.
+            showLeftBox(part);
+            // The look ahead reads the folder beside the window while the
+            // right box fills; its marks wait for the box's last line.
+            if (m_fill->leftShown && m_fill->lookingAhead)
+                startFolderLookAhead(*m_fill);
             fillLater();
-        } else if (!m_fill->after.showPartIn(m_ui.txtFilesPreviewNew, m_namesAtOnce)) {
+        } else if (!m_fill->after.showPartIn(m_ui.txtFilesPreviewNew, part)) {
             fillLater();
         } else {
             showRightBox();
@@ -429,19 +440,36 @@ void PreviewPage::showRightBox()
     if (fill->optionsPage)
         fill->optionsPage->setCountersAfterPreview(fill->counters);
     const PreviewLookAhead &lookAhead = fill->lookAhead;
+    const bool lookAheadDone = fill->lookAheadResult.has_value();
     if (!fill->lookingAhead) {
         showSummary(QString(), {});
     } else {
-        // Started once both boxes show their text, so that no mark can come
-        // before its line, and the look ahead's read of the folder does not
-        // slow the window down while it fills them.
-        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, fill->takeNames()});
-        showSummary(
-            lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
+        // Started once the boxes show their text, so that the look ahead's
+        // read of the folder does not slow the window down while it fills them.
+        if (!fill->lookAheadStarted)
+            startFolderLookAhead(*fill);
+        if (lookAheadDone && !lookAhead.wholeTree)
+            showFolderLookAhead(std::move(*fill->lookAheadResult), true);
+        else
+            showSummary(lookAhead.wholeTree ? tr("Looking through the sub-folders ...")
+                                            : tr("Looking through the folder ..."),
+                        {});
+        if (lookAheadDone && lookAhead.wholeTree)
+            showFolderLookAhead(std::move(*fill->lookAheadResult), false);
         if (lookAhead.wholeTree)
             startTreeLookAhead(*fill);
     }
+    const quint64 serial = m_fillSerial;
     Q_EMIT filesPreviewShown();
+    if (lookAheadDone && serial == m_fillSerial)
+        lookAheadPartFinished();
+}
+
+void PreviewPage::startFolderLookAhead(PreviewFill &fill)
+{
+    fill.lookAheadStarted = true;
+    const PreviewLookAhead &lookAhead = fill.lookAhead;
+    startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, fill.takeNames()});
 }
 
 void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
@@ -459,20 +487,13 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
         watcher->deleteLater();
         if (watcher->future().resultCount() > 0) {
             FolderLookAheadResult result = watcher->future().takeResult();
-            // A file that gets a number in place of its taken name shows the name it gets.
-            if (!result.newLines.isEmpty()) {
-                QTextCursor cursor(m_ui.txtFilesPreviewNew->document());
-                cursor.beginEditBlock();
-                for (const FolderLookAheadResult::NewLine &line : std::as_const(result.newLines)) {
-                    cursor.setPosition(line.start);
-                    cursor.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
-                    cursor.insertText(line.text);
-                }
-                cursor.endEditBlock();
+            // The right box is still filling (a newer preview would have
+            // dropped this job): no mark may come before its line.
+            if (m_fill) {
+                m_fill->lookAheadResult = std::move(result);
+                return;
             }
-            m_marks->setMarks(result.marks);
-            if (summaryToo)
-                showSummary(result.summary, std::move(result.problems));
+            showFolderLookAhead(std::move(result), summaryToo);
         }
         lookAheadPartFinished();
     });
@@ -483,6 +504,24 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
             promise->addResult(lookAheadFolder(job));
         promise->finish();
     });
+}
+
+void PreviewPage::showFolderLookAhead(FolderLookAheadResult &&result, bool summaryToo)
+{
+    // A file that gets a number in place of its taken name shows the name it gets.
+    if (!result.newLines.isEmpty()) {
+        QTextCursor cursor(m_ui.txtFilesPreviewNew->document());
+        cursor.beginEditBlock();
+        for (const FolderLookAheadResult::NewLine &line : std::as_const(result.newLines)) {
+            cursor.setPosition(line.start);
+            cursor.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
+            cursor.insertText(line.text);
+        }
+        cursor.endEditBlock();
+    }
+    m_marks->setMarks(result.marks);
+    if (summaryToo)
+        showSummary(result.summary, std::move(result.problems));
 }
 
 void PreviewPage::cancelFolderLookAhead()
