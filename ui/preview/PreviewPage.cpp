@@ -14,6 +14,7 @@
 #include "PreviewProblemsDialog.h"
 #include "TreeLookAhead.h"
 
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QLabel>
 #include <QPlainTextEdit>
@@ -400,7 +401,13 @@ void PreviewPage::fillLater()
         // Parts that take a few hundredths of a second even on a busy machine.
         const qsizetype part = std::max<qsizetype>(1, m_namesAtOnce / 4);
         if (m_fill->done < m_fill->selected.size()) {
-            m_fill->appendLines(std::min(m_fill->selected.size(), m_fill->done + part));
+            // On a machine busy with other work a part takes several times as
+            // long: it also ends once it has taken a fortieth of a second.
+            const qsizetype end = std::min(m_fill->selected.size(), m_fill->done + part);
+            QElapsedTimer spent;
+            spent.start();
+            while (m_fill->done < end && spent.elapsed() < 25)
+                m_fill->appendLines(std::min(end, m_fill->done + 1024));
             fillLater();
         } else if (!m_fill->leftShown) {
             // Each box's text is handed over in turns of its own, a part at a

@@ -80,8 +80,9 @@ public:
 
     /// The most selected entries a preview computes and shows in one go: a
     /// twentieth of a second's work on a quiet machine. A bigger one is
-    /// computed a quarter of this at a time from the event loop, each box
-    /// filled in a turn of its own, so that the window keeps answering;
+    /// computed at most a quarter of this at a time from the event loop (less
+    /// on a busy machine), each box filled a part at a time in turns of its
+    /// own, so that the window keeps answering;
     /// filesPreviewShown() tells when it is shown in full.
     static constexpr qsizetype defaultNamesAtOnce = 100000;
     /// Changes how many entries a preview computes in one go, for the previews
