@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cstdio>
 
 namespace kestrava::bench {
 
@@ -37,6 +38,13 @@ void GapRecorder::tick()
     const Clock::time_point now = Clock::now();
     const auto ms = [](Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); };
     m_longest = std::max(m_longest, ms(now - m_last));
+    // KESTRAVA_BENCH_GAPS=1 lists every stretch over 60 ms with its ends on the
+    // monotonic clock, to be laid beside timing marks or a profile's samples.
+    static const bool listed = qEnvironmentVariableIsSet("KESTRAVA_BENCH_GAPS");
+    if (listed && ms(now - m_last) > 60.0)
+        std::fprintf(stderr, "bench: gap of %.1f ms at %.1f ms (monotonic %lld to %lld ns)\n", ms(now - m_last),
+                     ms(m_last - m_start), static_cast<long long>(m_last.time_since_epoch().count()),
+                     static_cast<long long>(now.time_since_epoch().count()));
     // Only the part of a stretch after the first second counts against the window.
     const Clock::time_point graceEnd = m_start + std::chrono::milliseconds(int(graceMs));
     const Clock::time_point from = std::max(m_last, graceEnd);
