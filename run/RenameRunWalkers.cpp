@@ -84,8 +84,9 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     PlanFolder folder;
     folder.rules = folderNameRules(folderPath);
     folder.whenTaken = m_parts.names.whenTaken();
-    // A file whose new name is free is renamed at once, beside the naming of
-    // the others, where the run may do so; its job in that worker, or -1.
+    // Where the run may, a file whose new name is free is renamed at once, on
+    // a worker, beside the naming of the others; earlyJobs holds each file's
+    // job there, or -1.
     std::unique_ptr<RenameWorker> early = startEarlyWorker(folderPath, names.size());
     std::optional<FreeNames> freeNames;
     QList<qsizetype> earlyJobs;
