@@ -136,6 +136,9 @@ RunResults CliCommand::apply(const CliScope &scope, RunTarget &target)
     // The results come from the run's log; nothing reads the folder's lists
     // again, so reading a large folder a second time would be wasted.
     run.setListsAgainAtEnd(false);
+    // Nothing stops the run or asks during it: a folder's renames may begin
+    // while its other names are still worked out.
+    run.setRenamesWhileNaming(true);
     run.start(target.runScope());
     results.errors = run.log().errors();
     QList<FileStatus> statuses = run.takeStatuses();

@@ -62,6 +62,15 @@ public:
     /// its end (the default), so that lists a person looks at show the new
     /// names. A caller that never reads the lists after the run turns it off.
     void setListsAgainAtEnd(bool listAgain) { m_listAgainAtEnd = listAgain; }
+    /// Whether the renames of a folder of at least \a fewestFiles files may
+    /// begin while the run still works out the folder's other new names (off
+    /// by default). The names, the outcomes and their order in the logs stay
+    /// the same; a stop, though, may come after more files are renamed. For a
+    /// caller that never stops a run and asks nothing while it works.
+    void setRenamesWhileNaming(bool whileNaming, qsizetype fewestFiles = 256)
+    {
+        m_renamesWhileNaming = whileNaming ? fewestFiles : -1;
+    }
     /// Asks the run to stop; it ends before its next file or sub-folder.
     void stop() { m_stopRequested = true; }
     /// True while start() has not returned.
@@ -139,6 +148,7 @@ private:
             Rename,      ///< a file to its new name
             Park,        ///< the first file of a ring, to a temporary name
             FromPark,    ///< the parked file of a ring, to its new name
+            Early,       ///< a file renamed while the names were worked out
         };
         qsizetype file;
         /// The new name the disk gets; null for a step that only logs, or of a ring's park.
@@ -152,7 +162,9 @@ private:
         bool byWorker;
     };
     static QList<FileAction> actionsOf(const PlannedRenames &plan,
-                                       const QList<std::expected<QString, QString>> &newNames);
+                                       const QList<std::expected<QString, QString>> &newNames,
+                                       const QList<qsizetype> &earlyJobs);
+    std::unique_ptr<RenameWorker> startEarlyWorker(const QString &folderPath, qsizetype files);
     /// Fewer renames than this in a stretch are not worth a thread.
     static constexpr qsizetype smallestWorkerStretch = 8;
     std::unique_ptr<RenameWorker> startWorker(const QString &folderPath, const QList<QString> &names,
@@ -202,6 +214,8 @@ private:
     OpenFolder m_openFolder;
     RunJournal *m_journal = nullptr;
     bool m_listAgainAtEnd = true;
+    // The fewest files of a folder whose renames begin while it is named; -1 for never.
+    qsizetype m_renamesWhileNaming = -1;
 };
 
 } // namespace kestrava

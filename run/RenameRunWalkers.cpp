@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
+#include <span>
 
 namespace kestrava {
 
@@ -81,6 +83,17 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     const bool skipReadOnly = m_parts.settings.ignoreReadOnly();
     PlanFolder folder;
     folder.rules = folderNameRules(folderPath);
+    folder.whenTaken = m_parts.names.whenTaken();
+    // Where the run may, a file whose new name is free is renamed at once, on
+    // a worker, beside the naming of the others; earlyJobs holds each file's
+    // job there, or -1.
+    std::unique_ptr<RenameWorker> early = startEarlyWorker(folderPath, names.size());
+    std::optional<FreeNames> freeNames;
+    QList<qsizetype> earlyJobs;
+    if (early) {
+        freeNames.emplace(std::span(names.constData(), size_t(names.size())), folder.rules);
+        earlyJobs.fill(-1, names.size());
+    }
     for (const QString &name : names) {
         // A big folder's names take a while: the window keeps handling its events.
         if (newNames.size() % 4096 == 4095)
@@ -95,10 +108,12 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
             const auto readOnly = isReadOnly(FolderFile(m_openFolder, name));
             file.moves = !readOnly || !*readOnly;
         }
+        if (early && file.moves && freeNames->claim(file.newName))
+            earlyJobs[files.size()] = early->add({name, file.newName});
         files.append(std::move(file));
         newNames.append(std::move(newName));
     }
-    folder.whenTaken = m_parts.names.whenTaken();
+    freeNames.reset();
     // Only a numbered name needs to know the folder's other entries ahead:
     // otherwise a taken name is found as the rename meets it, as always.
     if (folder.whenTaken == WhenTaken::Number)
@@ -108,7 +123,10 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     const bool big = names.size() > 4096;
     if (big)
         m_parts.progress.yield();
-    const QList<FileAction> actions = actionsOf(plan, newNames);
+    // The plan's other renames may wait for these: they are all made first.
+    if (early)
+        early->finish([this] { m_parts.progress.yield(); });
+    const QList<FileAction> actions = actionsOf(plan, newNames, earlyJobs);
     if (big)
         m_parts.progress.yield();
 
@@ -135,6 +153,13 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
         if (m_stopRequested && (action.entry || !action.ring)) {
             if (worker && at < workEnd)
                 reportWorkerDone(folderPath, names, actions, at, workEnd, *worker, nextJob);
+            // Files renamed while the names were worked out are reported all the same.
+            for (; early && at < actions.size(); ++at) {
+                DiskOutcome *done = actions[at].kind == FileAction::Early ? early->take(earlyJobs[actions[at].file])
+                                                                          : nullptr;
+                if (done && reportRename(folderPath, names[actions[at].file], *actions[at].newName, std::move(*done)))
+                    RecordFileModified(*actions[at].newName);
+            }
             return;
         }
         // A worker starts only once the stop has been looked for.
@@ -156,6 +181,8 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
         DiskOutcome *outcome = nullptr;
         if (worker && action.byWorker)
             outcome = worker->outcome(nextJob++, [this] { m_parts.progress.yield(); });
+        else if (action.kind == FileAction::Early)
+            outcome = early->take(earlyJobs[file]);
         if (outcome) {
             renamed = reportRename(folderPath, names[file], newName, std::move(*outcome));
         } else {
@@ -164,6 +191,7 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
                 leaveFile(folderPath, names[file], newNames[file], plan.outcomes[file] != PlanOutcome::Stays);
                 break;
             case FileAction::Rename:
+            case FileAction::Early: // one the early worker stopped before
                 renamed = RenameFile(folderPath, names[file], newName);
                 break;
             case FileAction::Park:
@@ -190,7 +218,8 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
 // The steps of the folder's run in their order: for each position of the
 // list, what becomes of its file, or the chain or ring it is the first of.
 QList<RenameRun::FileAction> RenameRun::actionsOf(const PlannedRenames &plan,
-                                                  const QList<std::expected<QString, QString>> &newNames)
+                                                  const QList<std::expected<QString, QString>> &newNames,
+                                                  const QList<qsizetype> &earlyJobs)
 {
     QList<FileAction> actions;
     actions.reserve(plan.outcomes.size());
@@ -220,6 +249,8 @@ QList<RenameRun::FileAction> RenameRun::actionsOf(const PlannedRenames &plan,
                 action.kind = FileAction::Park;
             else if (step.kind == PlannedRenames::StepKind::FromPark)
                 action.kind = FileAction::FromPark;
+            else if (!earlyJobs.isEmpty() && earlyJobs[step.file] >= 0)
+                action.kind = FileAction::Early;
             action.byWorker = action.kind == FileAction::Rename && !steps.ring;
             actions.append(action);
         }
@@ -237,16 +268,29 @@ std::unique_ptr<RenameWorker> RenameRun::startWorker(const QString &folderPath, 
     std::vector<RenameWorker::Job> jobs;
     end = first;
     for (; end < actions.size() && (actions[end].byWorker || actions[end].kind == FileAction::AlreadyDone
+                                    || actions[end].kind == FileAction::Early
                                     || (actions[end].kind == FileAction::Leave && !actions[end].newName));
          ++end) {
         if (actions[end].byWorker)
-            jobs.push_back({&names[actions[end].file], actions[end].newName});
+            jobs.push_back({names[actions[end].file], *actions[end].newName});
     }
     end = std::max(end, first + 1);
     if (qsizetype(jobs.size()) < smallestWorkerStretch || m_parts.settings.confirmFiles())
         return nullptr;
     return std::make_unique<RenameWorker>(FileRenamer(m_journal, m_parts.settings.ignoreReadOnly()), m_openFolder,
                                           folderPath, std::move(jobs));
+}
+
+// A worker for the renames made while a folder of \a files files is named,
+// where the run allows them: null where it does not, or each must be
+// confirmed, or a taken name is numbered (which needs every name first).
+std::unique_ptr<RenameWorker> RenameRun::startEarlyWorker(const QString &folderPath, qsizetype files)
+{
+    if (m_renamesWhileNaming < 0 || files < m_renamesWhileNaming || m_parts.settings.confirmFiles()
+        || m_parts.names.whenTaken() != WhenTaken::Leave)
+        return nullptr;
+    return std::make_unique<RenameWorker>(FileRenamer(m_journal, m_parts.settings.ignoreReadOnly()), m_openFolder,
+                                          folderPath, files);
 }
 
 // After a stop, the files the worker renamed before it saw the stop are

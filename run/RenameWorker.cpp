@@ -28,7 +28,26 @@ RenameWorker::RenameWorker(FileRenamer renamer, const OpenFolder &folder, const 
     , m_folder(folder)
     , m_folderPath(folderPath)
     , m_jobs(std::move(jobs))
+    , m_count(qsizetype(m_jobs.size()))
+    , m_closed(true)
     , m_outcomes(size_t(std::min(mostAhead, qsizetype(m_jobs.size()))))
+{
+    start();
+}
+
+RenameWorker::RenameWorker(FileRenamer renamer, const OpenFolder &folder, const QString &folderPath,
+                           qsizetype capacity)
+    : m_renamer(renamer)
+    , m_folder(folder)
+    , m_folderPath(folderPath)
+    , m_jobs(size_t(capacity))
+    , m_keepsAll(true)
+    , m_outcomes(size_t(capacity))
+{
+    start();
+}
+
+void RenameWorker::start()
 {
     if (qsizetype(m_jobs.size()) >= shortestExamined && std::thread::hardware_concurrency() > 1) {
         m_slots = std::vector<Slot>(size_t(examinedAhead));
@@ -42,9 +61,41 @@ RenameWorker::~RenameWorker()
     stop();
 }
 
-size_t RenameWorker::slotOf(qsizetype index)
+size_t RenameWorker::slotOf(qsizetype index) const
 {
-    return size_t(index % mostAhead);
+    return size_t(m_keepsAll ? index : index % mostAhead);
+}
+
+qsizetype RenameWorker::add(Job job)
+{
+    const qsizetype index = m_count.load(std::memory_order_relaxed);
+    m_jobs[size_t(index)] = std::move(job);
+    m_count.store(index + 1);
+    // Read after the count is published: either the renaming thread sees the
+    // new job, or this sees it waiting and wakes it.
+    if (m_starved.load()) {
+        const std::lock_guard lock(m_mutex);
+        m_wakeWorker.notify_one();
+    }
+    return index;
+}
+
+void RenameWorker::close()
+{
+    const std::lock_guard lock(m_mutex);
+    m_closed.store(true);
+    m_wakeWorker.notify_one();
+}
+
+bool RenameWorker::waitForJob(qsizetype index)
+{
+    if (index < m_count.load())
+        return true;
+    std::unique_lock lock(m_mutex);
+    m_starved.store(true);
+    m_wakeWorker.wait(lock, [&] { return index < m_count.load() || m_closed.load() || m_stop.load(); });
+    m_starved.store(false);
+    return index < m_count.load() && !m_stop.load();
 }
 
 void RenameWorker::stop()
@@ -62,9 +113,8 @@ void RenameWorker::stop()
 
 void RenameWorker::work()
 {
-    const qsizetype count = qsizetype(m_jobs.size());
-    for (qsizetype index = 0; index < count && !m_stop.load(std::memory_order_relaxed); ++index) {
-        if (index >= m_reported.load() + mostAhead) {
+    for (qsizetype index = 0; waitForJob(index) && !m_stop.load(std::memory_order_relaxed); ++index) {
+        if (!m_keepsAll && index >= m_reported.load() + mostAhead) {
             // Far enough ahead: wait until half the way is reported.
             std::unique_lock lock(m_mutex);
             m_workerWaitsFor.store(index - mostAhead / 2 + 1);
@@ -80,7 +130,7 @@ void RenameWorker::work()
             if (slot.job.load(std::memory_order_acquire) == index + 1)
                 ahead = &slot.examined;
         }
-        m_outcomes[slotOf(index)] = m_renamer.rename(m_folder, m_folderPath, *job.name, *job.newName, {}, ahead);
+        m_outcomes[slotOf(index)] = m_renamer.rename(m_folder, m_folderPath, job.name, job.newName, {}, ahead);
         // Done with the examined slot: the examining thread may fill it again.
         m_renaming.store(index + 1, std::memory_order_release);
         m_done.store(index + 1);
@@ -102,9 +152,14 @@ void RenameWorker::work()
 // the rename will move.
 void RenameWorker::examineAhead()
 {
-    const qsizetype count = qsizetype(m_jobs.size());
     qsizetype index = 0;
-    while (index < count && !m_stop.load(std::memory_order_relaxed)) {
+    while (!m_stop.load(std::memory_order_relaxed)) {
+        if (index >= m_count.load()) {
+            if (m_closed.load() && index >= m_count.load())
+                break;
+            std::this_thread::sleep_for(std::chrono::microseconds(200));
+            continue;
+        }
         const qsizetype renaming = m_renaming.load(std::memory_order_acquire);
         if (index < renaming) {
             index = renaming;
@@ -116,7 +171,7 @@ void RenameWorker::examineAhead()
         }
         Slot &slot = m_slots[size_t(index % examinedAhead)];
         slot.examined = ExaminedFile();
-        FileRenamer::examine(m_folder, *m_jobs[size_t(index)].name, slot.examined);
+        FileRenamer::examine(m_folder, m_jobs[size_t(index)].name, slot.examined);
         slot.job.store(index + 1, std::memory_order_release);
         ++index;
     }

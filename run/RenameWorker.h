@@ -23,17 +23,24 @@ namespace kestrava {
 /// journal) a little ahead of its rename, as that call takes about as long as
 /// the rename. The renamer, its journal and the folder are the worker's until
 /// it has ended; the run's thread touches none of them meanwhile.
+///
+/// A worker may also be started before its jobs are known: the run adds
+/// them one by one while it works out the folder's names, and takes their
+/// outcomes, in any order, once finish() has returned.
 class RenameWorker
 {
 public:
     struct Job
     {
-        const QString *name;
-        const QString *newName;
+        QString name;
+        QString newName;
     };
 
-    /// Starts renaming \a jobs (whose names must outlive the worker) in \a folder.
+    /// Starts renaming \a jobs in \a folder.
     RenameWorker(FileRenamer renamer, const OpenFolder &folder, const QString &folderPath, std::vector<Job> jobs);
+    /// Starts a worker for up to \a capacity jobs, each given by add(). It
+    /// keeps every outcome until taken, however far ahead it gets.
+    RenameWorker(FileRenamer renamer, const OpenFolder &folder, const QString &folderPath, qsizetype capacity);
     /// Stops before the next job and waits for the thread.
     ~RenameWorker();
     RenameWorker(const RenameWorker &) = delete;
@@ -59,8 +66,29 @@ public:
     /// Asks the worker to stop before its next job, and waits until it has.
     void stop();
 
+    /// Gives a worker started without its jobs the next one; its index.
+    qsizetype add(Job job);
+    /// Says no job follows, and waits until the worker is done with every
+    /// one, calling \a stillWaiting now and then meanwhile.
+    template<typename Waiting>
+    void finish(Waiting &&stillWaiting)
+    {
+        close();
+        while (!m_finished.load()) {
+            waitFor(m_count.load());
+            stillWaiting();
+        }
+    }
+    /// The outcome of job \a index of a finished worker, taken once; null
+    /// when the worker stopped before it.
+    DiskOutcome *take(qsizetype index) { return isDone(index) ? &m_outcomes[slotOf(index)] : nullptr; }
+
 private:
-    static size_t slotOf(qsizetype index);
+    size_t slotOf(qsizetype index) const;
+    void close();
+    void start();
+    /// Waits until job \a index is given or no job follows; false for none.
+    bool waitForJob(qsizetype index);
     bool isDone(qsizetype index) const { return m_done.load(std::memory_order_acquire) > index; }
     void reported(qsizetype index);
     void waitFor(qsizetype index);
@@ -70,7 +98,14 @@ private:
     FileRenamer m_renamer;
     const OpenFolder &m_folder;
     const QString m_folderPath;
-    const std::vector<Job> m_jobs;
+    // Written before m_count counts them; read only below that count.
+    std::vector<Job> m_jobs;
+    std::atomic<qsizetype> m_count{0};
+    std::atomic<bool> m_closed{false};
+    // Whether the renaming thread waits for a job to be given.
+    std::atomic<bool> m_starved{false};
+    // Whether every outcome is kept, rather than those not yet reported.
+    bool m_keepsAll = false;
     // The outcomes of the jobs not yet reported, a slot each.
     std::vector<DiskOutcome> m_outcomes;
     std::atomic<qsizetype> m_done{0};

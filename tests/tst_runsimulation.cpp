@@ -368,6 +368,27 @@ void TestRunSimulation::runDoesWhatTheLookAheadSays()
     QCOMPARE(run.intErrorCount(), expectedErrors.size());
     QCOMPARE(run.intFilesRenamed(), counts.count(SimulatedOutcome::Renamed));
     QVERIFY(m_rig->sink.events.contains(QStringLiteral("status COMPLETED")));
+
+    // The same folder again, its free names renamed while the others are
+    // still worked out: the same names on disk, the same logs in the same order.
+    const auto logged = [](const QString &folder, const RenameRun &done) {
+        QStringList lines;
+        for (const FileStatus &status : done.log().statuses())
+            lines.append(status.oldName + u'>' + status.newName + u' ' + QString::number(int(status.outcome)) + u' '
+                         + status.reason);
+        for (const QString &error : done.log().errors())
+            lines.append(QString(error).replace(folder, QStringLiteral("<folder>")));
+        return lines;
+    };
+    QTemporaryDir twin;
+    QVERIFY(makeEntries(twin.path(), entries));
+    QVERIFY(m_rig->folders.setPath(twin.path()));
+    RenameRun early = m_rig->runWith(names);
+    early.setRenamesWhileNaming(true, 1);
+    QVERIFY(early.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(logged(twin.path(), early), logged(root(), run));
+    QCOMPARE(QDir(twin.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+             QDir(root()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot));
 }
 
 void TestRunSimulation::summary_data()

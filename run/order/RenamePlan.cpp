@@ -13,6 +13,12 @@ namespace kestrava {
 
 namespace {
 
+// Names are compared as the folder compares them.
+QString keyOf(const QString &name, const FolderNameRules &rules)
+{
+    return rules.ignoresCase ? name.toCaseFolded() : name;
+}
+
 class Planner
 {
 public:
@@ -53,7 +59,7 @@ private:
             m_folder.yield();
     }
 
-    QString keyOf(const QString &name) const { return m_folder.rules.ignoresCase ? name.toCaseFolded() : name; }
+    QString keyOf(const QString &name) const { return kestrava::keyOf(name, m_folder.rules); }
 
     // Each moving file claims its new name, in the files' order. A change of
     // letter case only keeps the file's own entry, so it claims that first.
@@ -200,6 +206,32 @@ private:
 PlannedRenames planRenames(std::span<const PlannedFile> files, const PlanFolder &folder)
 {
     return Planner(files, folder).plan();
+}
+
+FreeNames::FreeNames(std::span<const QString> oldNames, const FolderNameRules &rules)
+    : m_ignoresCase(rules.ignoresCase)
+{
+    m_held.reserve(qsizetype(oldNames.size()));
+    for (const QString &name : oldNames)
+        m_held.insert(keyOf(name));
+}
+
+QString FreeNames::keyOf(const QString &name) const
+{
+    return m_ignoresCase ? name.toCaseFolded() : name;
+}
+
+// As in the plan, the first moving file to want a name that no file of the
+// run holds gets it, and the later ones are refused it. A change of letter
+// case, which the plan lets claim its name first, wants a name held.
+bool FreeNames::claim(const QString &newName)
+{
+    const QString key = keyOf(newName);
+    if (m_held.contains(key))
+        return false;
+    const qsizetype before = m_wanted.size();
+    m_wanted.insert(key);
+    return m_wanted.size() > before;
 }
 
 } // namespace kestrava

@@ -5,6 +5,7 @@
 #include "RenameOptions.h"
 
 #include <QList>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -89,5 +90,28 @@ struct PlanFolder
 /// WhenTaken::Number, a file refused a taken name gets the lowest free
 /// "name (n).ext" that no entry of the folder and no other new name holds.
 PlannedRenames planRenames(std::span<const PlannedFile> files, const PlanFolder &folder);
+
+/// The new names a run may give before it knows every other one. A moving
+/// file whose new name no file of the run holds, and that no earlier file
+/// wants, gets it in the plan whatever the later files want, with nothing
+/// to wait for: its rename may be made at once. Only where a taken name is
+/// left as it is: a numbered name would need the folder's other entries.
+class FreeNames
+{
+public:
+    /// \a oldNames: every name the run's files of the folder hold.
+    FreeNames(std::span<const QString> oldNames, const FolderNameRules &rules);
+    /// Whether the next moving file, in the files' order, may take \a newName
+    /// at once; if so, the name is its from now on. Every moving file is to
+    /// be asked, in order.
+    bool claim(const QString &newName);
+
+private:
+    QString keyOf(const QString &name) const;
+
+    bool m_ignoresCase;
+    QSet<QString> m_held;
+    QSet<QString> m_wanted;
+};
 
 } // namespace kestrava
