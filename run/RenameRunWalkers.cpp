@@ -12,12 +12,29 @@
 #include "RenameWorker.h"
 #include "RunSettings.h"
 
+#include <QThreadPool>
+
 #include <algorithm>
 #include <cerrno>
 #include <optional>
 #include <span>
 
 namespace kestrava {
+
+namespace {
+
+// Freeing the lists of a folder of a million files takes the better part of a
+// tenth of a second, which a window would spend frozen at the end of its run:
+// such lists are let go of on another thread. Smaller ones are freed here.
+template<typename... Lists>
+void letGoOfBigLists(qsizetype size, Lists &&...lists)
+{
+    if (size < 100'000)
+        return;
+    QThreadPool::globalInstance()->start([... held = std::move(lists)]() mutable { ((held = {}), ...); });
+}
+
+} // namespace
 
 void RenameRun::RenameSelectedFiles()
 {
@@ -67,6 +84,7 @@ void RenameRun::renameInNumberingOrder(const QString &folderPath, const Numberin
         names = std::move(ordered);
     }
     renameFolderFiles(folderPath, names, passedOver);
+    letGoOfBigLists(names.size(), std::move(names), std::move(passedOver));
 }
 
 void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString> &names,
@@ -119,14 +137,14 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     if (folder.whenTaken == WhenTaken::Number)
         folder.heldByOther = [this](const QString &name) { return isNameHeld(FolderFile(m_openFolder, name)); };
     folder.yield = [this] { m_parts.progress.yield(); };
-    const PlannedRenames plan = planRenames(files, folder);
+    PlannedRenames plan = planRenames(files, folder);
     const bool big = names.size() > 4096;
     if (big)
         m_parts.progress.yield();
     // The plan's other renames may wait for these: they are all made first.
     if (early)
         early->finish([this] { m_parts.progress.yield(); });
-    const QList<FileAction> actions = actionsOf(plan, newNames, earlyJobs);
+    QList<FileAction> actions = actionsOf(plan, newNames, earlyJobs);
     if (big)
         m_parts.progress.yield();
 
@@ -213,6 +231,10 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
             worker->stop();
     }
     passOver();
+    worker.reset();
+    early.reset();
+    letGoOfBigLists(names.size(), std::move(actions), std::move(plan), std::move(files), std::move(newNames),
+                    std::move(earlyJobs));
 }
 
 // The steps of the folder's run in their order: for each position of the
