@@ -29,7 +29,6 @@
 #include <QTimer>
 
 #include <memory>
-#include <optional>
 #include <thread>
 #include <utility>
 
@@ -127,10 +126,6 @@ struct PreviewFill
     int position = 0;
     /// The left box shows its text.
     bool leftShown = false;
-    /// The look ahead over the folder has its names.
-    bool lookAheadStarted = false;
-    /// Its result, when it came before the right box showed every line.
-    std::optional<FolderLookAheadResult> lookAheadResult;
 
     /// Takes the names, all computed, for the look ahead.
     FolderLookAheadNames takeNames()
@@ -415,10 +410,6 @@ void PreviewPage::fillLater()
             // in which a box's text outgrows its room pays for copying all of
             // it, so the parts are kept small.
             showLeftBox(part);
-            // The look ahead reads the folder beside the window while the
-            // right box fills; its marks wait for the box's last line.
-            if (m_fill->leftShown && m_fill->lookingAhead)
-                startFolderLookAhead(*m_fill);
             fillLater();
         } else if (!m_fill->after.showPartIn(m_ui.txtFilesPreviewNew, part)) {
             fillLater();
@@ -447,34 +438,24 @@ void PreviewPage::showRightBox()
     if (fill->optionsPage)
         fill->optionsPage->setCountersAfterPreview(fill->counters);
     const PreviewLookAhead &lookAhead = fill->lookAhead;
-    const bool lookAheadDone = fill->lookAheadResult.has_value();
     if (!fill->lookingAhead) {
         showSummary(QString(), {});
     } else {
-        // Started once the boxes show their text, so that the look ahead's
-        // read of the folder does not slow the window down while it fills them.
-        if (!fill->lookAheadStarted)
-            startFolderLookAhead(*fill);
-        if (lookAheadDone && !lookAhead.wholeTree)
-            showFolderLookAhead(std::move(*fill->lookAheadResult), true);
-        else
-            showSummary(lookAhead.wholeTree ? tr("Looking through the sub-folders ...")
-                                            : tr("Looking through the folder ..."),
-                        {});
-        if (lookAheadDone && lookAhead.wholeTree)
-            showFolderLookAhead(std::move(*fill->lookAheadResult), false);
+        // Started once both boxes show their text, so that no mark can come
+        // before its line, and the look ahead's read of the folder neither
+        // slows the window down while it fills them nor adds its memory to
+        // theirs: for a million files the two together would pass 1 GB.
+        startFolderLookAhead(*fill);
+        showSummary(
+            lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
         if (lookAhead.wholeTree)
             startTreeLookAhead(*fill);
     }
-    const quint64 serial = m_fillSerial;
     Q_EMIT filesPreviewShown();
-    if (lookAheadDone && serial == m_fillSerial)
-        lookAheadPartFinished();
 }
 
 void PreviewPage::startFolderLookAhead(PreviewFill &fill)
 {
-    fill.lookAheadStarted = true;
     const PreviewLookAhead &lookAhead = fill.lookAhead;
     startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, fill.takeNames()});
 }
@@ -493,14 +474,7 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
         m_folderWatcher = nullptr;
         watcher->deleteLater();
         if (watcher->future().resultCount() > 0) {
-            FolderLookAheadResult result = watcher->future().takeResult();
-            // The right box is still filling (a newer preview would have
-            // dropped this job): no mark may come before its line.
-            if (m_fill) {
-                m_fill->lookAheadResult = std::move(result);
-                return;
-            }
-            showFolderLookAhead(std::move(result), summaryToo);
+            showFolderLookAhead(watcher->future().takeResult(), summaryToo);
         }
         lookAheadPartFinished();
     });
