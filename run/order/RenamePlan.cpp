@@ -63,6 +63,9 @@ private:
 
     // Each moving file claims its new name, in the files' order. A change of
     // letter case only keeps the file's own entry, so it claims that first.
+    // A claim is kept as the claimant's index plus one, so that one look-up
+    // both finds a name's claimant and makes a file the claimant of a name
+    // that has none (0).
     void claimNames()
     {
         const qsizetype moving = std::count_if(m_files.begin(), m_files.end(), [](const PlannedFile &f) { return f.moves; });
@@ -71,7 +74,8 @@ private:
         if (numbering)
             m_wanted.reserve(moving);
         m_claims.reserve(moving);
-        for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
+        // Where letter case counts, a moving file's new name is never its own.
+        for (qsizetype i = 0; (numbering || m_folder.rules.ignoresCase) && i < qsizetype(m_files.size()); ++i) {
             yieldNowAndThen(i);
             if (!file(i).moves)
                 continue;
@@ -79,7 +83,7 @@ private:
             if (numbering)
                 m_wanted.insert(key);
             if (key == keyOf(file(i).oldName))
-                m_claims.insert(key, i);
+                m_claims.insert(key, i + 1);
         }
         for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
             yieldNowAndThen(i);
@@ -91,7 +95,8 @@ private:
             const qsizetype holder = m_byOldName.value(key, -1);
             if (holder == i)
                 continue;
-            if (const qsizetype claimant = m_claims.value(key, -1); claimant >= 0) {
+            qsizetype &claim = m_claims[key];
+            if (const qsizetype claimant = claim - 1; claimant >= 0) {
                 // A later file whose own name it is keeps it; otherwise an earlier file has it.
                 refuse(i, claimant == holder && claimant > i ? PlanOutcome::NameTaken : PlanOutcome::NameTakenByRun);
                 continue;
@@ -104,7 +109,7 @@ private:
                 refuse(i, PlanOutcome::NameTaken);
                 continue;
             }
-            m_claims.insert(key, i);
+            claim = i + 1;
             if (holder >= 0) {
                 m_waitsFor[i] = holder;
                 m_holds[holder] = i;
@@ -192,7 +197,7 @@ private:
     const PlanFolder &m_folder;
     PlannedRenames m_plan;
     QHash<QString, qsizetype> m_byOldName;
-    QHash<QString, qsizetype> m_claims;
+    QHash<QString, qsizetype> m_claims; // the claimant's index plus one, or 0
     // Every new name wanted, and every numbered name given: a numbered name
     // takes none of them.
     QSet<QString> m_wanted;
