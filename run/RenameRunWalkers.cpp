@@ -126,10 +126,12 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
             const auto readOnly = isReadOnly(FolderFile(m_openFolder, name));
             file.moves = !readOnly || !*readOnly;
         }
-        if (early && file.moves && freeNames->claim(file.newName))
-            earlyJobs[files.size()] = early->add({name, file.newName});
+        const bool free = early && file.moves && freeNames->claim(file.newName);
         files.append(std::move(file));
         newNames.append(std::move(newName));
+        // The list has room for every name, so its names stay where they are.
+        if (free)
+            earlyJobs[files.size() - 1] = early->add({&name, &*newNames.constLast()});
     }
     freeNames.reset();
     // Only a numbered name needs to know the folder's other entries ahead:
@@ -294,7 +296,7 @@ std::unique_ptr<RenameWorker> RenameRun::startWorker(const QString &folderPath, 
                                     || (actions[end].kind == FileAction::Leave && !actions[end].newName));
          ++end) {
         if (actions[end].byWorker)
-            jobs.push_back({names[actions[end].file], *actions[end].newName});
+            jobs.push_back({&names[actions[end].file], actions[end].newName});
     }
     end = std::max(end, first + 1);
     if (qsizetype(jobs.size()) < smallestWorkerStretch || m_parts.settings.confirmFiles())

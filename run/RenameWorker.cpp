@@ -130,7 +130,7 @@ void RenameWorker::work()
             if (slot.job.load(std::memory_order_acquire) == index + 1)
                 ahead = &slot.examined;
         }
-        m_outcomes[slotOf(index)] = m_renamer.rename(m_folder, m_folderPath, job.name, job.newName, {}, ahead);
+        m_outcomes[slotOf(index)] = m_renamer.rename(m_folder, m_folderPath, *job.name, *job.newName, {}, ahead);
         // Done with the examined slot: the examining thread may fill it again.
         m_renaming.store(index + 1, std::memory_order_release);
         m_done.store(index + 1);
@@ -171,7 +171,7 @@ void RenameWorker::examineAhead()
         }
         Slot &slot = m_slots[size_t(index % examinedAhead)];
         slot.examined = ExaminedFile();
-        FileRenamer::examine(m_folder, m_jobs[size_t(index)].name, slot.examined);
+        FileRenamer::examine(m_folder, *m_jobs[size_t(index)].name, slot.examined);
         slot.job.store(index + 1, std::memory_order_release);
         ++index;
     }

@@ -32,11 +32,11 @@ class RenameWorker
 public:
     struct Job
     {
-        QString name;
-        QString newName;
+        const QString *name;
+        const QString *newName;
     };
 
-    /// Starts renaming \a jobs in \a folder.
+    /// Starts renaming \a jobs (whose names must outlive the worker) in \a folder.
     RenameWorker(FileRenamer renamer, const OpenFolder &folder, const QString &folderPath, std::vector<Job> jobs);
     /// Starts a worker for up to \a capacity jobs, each given by add(). It
     /// keeps every outcome until taken, however far ahead it gets.
