@@ -14,30 +14,22 @@ namespace kestrava {
 
 void LineBlockText::reserve(qsizetype lines, qsizetype lineLength)
 {
-    m_lineLength = lineLength;
-    m_blocks.reserve(2 + lines / linesPerBlock);
+    m_text.reserve(lines * (lineLength + 1));
 }
 
 void LineBlockText::appendLine(QStringView line)
 {
-    if (m_current.isEmpty())
-        m_current.reserve((m_blocks.isEmpty() ? linesInFirstBlock : linesPerBlock) * (m_lineLength + 1));
-    m_current += line;
+    m_text += line;
     ++m_lines;
     const bool endsBlock = m_lines == linesInFirstBlock
         || (m_lines > linesInFirstBlock && (m_lines - linesInFirstBlock) % linesPerBlock == 0);
-    if (!endsBlock) {
-        m_current += QChar(QChar::LineSeparator);
-        return;
-    }
-    m_current += QChar(u'\n');
-    m_blocks.append(std::exchange(m_current, QString()));
+    m_text += endsBlock ? QChar(u'\n') : QChar(QChar::LineSeparator);
 }
 
 void LineBlockText::showIn(QPlainTextEdit *box)
 {
     endLastLine();
-    box->setPlainText(blocksText(0, m_blocks.size()));
+    box->setPlainText(m_text);
     countLinesOfFirstBlocks(box);
 }
 
@@ -49,26 +41,32 @@ bool LineBlockText::showPartIn(QPlainTextEdit *box, qsizetype lines)
         endLastLine();
         m_showing = true;
     }
-    // The part is whole paragraphs, at least one: the lines of the first
-    // part, then paragraphs of linesPerBlock, as appendLine() made them.
-    qsizetype last = m_blocksShown;
-    while (last < m_blocks.size() && (last == m_blocksShown || linesBefore(last) - m_linesShown < lines))
-        ++last;
-    const qsizetype partLines = linesBefore(last) - m_linesShown;
-    const QString part = blocksText(m_blocksShown, last);
-    if (m_blocksShown == 0) {
-        box->setPlainText(part);
+    // The part ends with a paragraph: the lines of the first part, then whole
+    // paragraphs of linesPerBlock, as appendLine() made them.
+    qsizetype end = m_shownUpTo;
+    qsizetype partLines = 0;
+    int partBlocks = 0;
+    while (end < m_text.size() && (partLines < lines || partBlocks == 0)) {
+        const qsizetype blockLines = m_linesShown + partLines < linesInFirstBlock
+            ? linesInFirstBlock
+            : linesPerBlock;
+        const qsizetype newline = m_text.indexOf(u'\n', end);
+        end = newline < 0 ? m_text.size() : newline + 1;
+        partLines = std::min(m_lines - m_linesShown, partLines + blockLines);
+        ++partBlocks;
+    }
+    const QStringView part = QStringView(m_text).sliced(m_shownUpTo, end - m_shownUpTo);
+    if (m_shownUpTo == 0) {
+        box->setPlainText(part.toString());
     } else {
         QTextCursor cursor(box->document());
         cursor.movePosition(QTextCursor::End);
-        cursor.insertText(part);
+        cursor.insertText(part.toString());
     }
     countLinesOfBlocks(box, m_blocksShown, partLines);
-    // The box holds the shown paragraphs now: their own copies go.
-    for (qsizetype block = m_blocksShown; block < last; ++block)
-        m_blocks[block] = QString();
+    m_shownUpTo = end;
     m_linesShown += partLines;
-    m_blocksShown = int(last);
+    m_blocksShown += partBlocks;
     return m_linesShown == m_lines;
 }
 
@@ -79,35 +77,14 @@ void LineBlockText::insertAtStartOf(QPlainTextEdit *box)
     endLastLine();
     QTextCursor cursor(box->document());
     cursor.movePosition(QTextCursor::Start);
-    cursor.insertText(blocksText(0, m_blocks.size()));
+    cursor.insertText(m_text);
     countLinesOfFirstBlocks(box);
 }
 
 void LineBlockText::endLastLine()
 {
-    if (m_current.isEmpty())
-        return;
-    m_current.back() = u'\n';
-    m_blocks.append(std::exchange(m_current, QString()));
-}
-
-QString LineBlockText::blocksText(qsizetype first, qsizetype last) const
-{
-    qsizetype size = 0;
-    for (qsizetype block = first; block < last; ++block)
-        size += m_blocks.at(block).size();
-    QString text;
-    text.reserve(size);
-    for (qsizetype block = first; block < last; ++block)
-        text += m_blocks.at(block);
-    return text;
-}
-
-qsizetype LineBlockText::linesBefore(qsizetype block) const
-{
-    if (block == 0)
-        return 0;
-    return std::min(m_lines, linesInFirstBlock + (block - 1) * linesPerBlock);
+    if (!m_text.isEmpty())
+        m_text.back() = u'\n';
 }
 
 void LineBlockText::countLinesOfFirstBlocks(QPlainTextEdit *box) const

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -17,10 +16,6 @@ namespace kestrava {
 /// which the box shows as a line break and toPlainText() and copying turn
 /// into "\n". The box's text, its lines on screen and its scroll range are
 /// those of one paragraph per line.
-///
-/// Each paragraph is kept as a text of its own until it is shown: one text of
-/// a million lines would be copied whole each time it outgrew its room, a
-/// stretch of a tenth of a second in which the window answers nothing.
 class LineBlockText
 {
 public:
@@ -53,21 +48,14 @@ private:
     void endLastLine();
     /// Tells the box how many lines each of the first paragraphs of its text holds.
     void countLinesOfFirstBlocks(QPlainTextEdit *box) const;
-    /// Paragraphs [\a first, \a last) as one text.
-    QString blocksText(qsizetype first, qsizetype last) const;
-    /// Lines of the paragraphs before paragraph number \a block.
-    qsizetype linesBefore(qsizetype block) const;
     /// As countLinesOfFirstBlocks(), for the paragraphs from number \a firstBlock on,
     /// which hold \a lineCount lines.
     static void countLinesOfBlocks(QPlainTextEdit *box, int firstBlock, qsizetype lineCount);
 
-    // The paragraphs ended so far, each with its paragraph break, and the one
-    // being filled, each of its lines followed by a line separator.
-    QList<QString> m_blocks;
-    QString m_current;
-    qsizetype m_lineLength = 0;
+    QString m_text;
     qsizetype m_lines = 0;
-    // How far showPartIn() has shown the text: lines and paragraphs.
+    // How far showPartIn() has shown the text: characters, lines and paragraphs.
+    qsizetype m_shownUpTo = 0;
     qsizetype m_linesShown = 0;
     int m_blocksShown = 0;
     bool m_showing = false;
