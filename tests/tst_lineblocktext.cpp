@@ -37,7 +37,7 @@ private Q_SLOTS:
     void textIsEveryLineWithItsBreak_data()
     {
         QTest::addColumn<int>("count");
-        for (int count : {0, 1, 63, 64, 65, 129, 1000})
+        for (int count : {0, 1, 16, 17, 63, 64, 65, 80, 81, 129, 1000})
             QTest::addRow("%d lines", count) << count;
     }
     void textIsEveryLineWithItsBreak()
@@ -60,6 +60,8 @@ private Q_SLOTS:
         QTest::newRow("parts smaller than a paragraph") << 200 << 1;
         QTest::newRow("parts across paragraphs") << 1000 << 150;
         QTest::newRow("one line past a part") << 337 << 336;
+        QTest::newRow("every line in one part") << 1000 << 5000;
+        QTest::newRow("parts of the first paragraph's lines") << 81 << 16;
     }
     void partsShowTheSameAsOneGo()
     {
