@@ -541,6 +541,23 @@ void TestRunSimulation::caseIgnoringFolder()
     QVERIFY(run.start(RunScope::AllFilesInCurrentFolder));
     QCOMPARE(namesIn(folder), QStringList({"A.TXT", "D.txt", "b.txt", "c.txt"}));
     QCOMPARE(run.intErrorCount(), 2);
+
+    // The same again with the free names renamed while the others are named:
+    // a name is free only as the folder compares names.
+    const QString twin = QFile::decodeName(point) + QStringLiteral("/twin");
+    QVERIFY(QDir().mkdir(twin));
+    const int twinFd = ::open(QFile::encodeName(twin).constData(), O_RDONLY | O_DIRECTORY);
+    QVERIFY(::ioctl(twinFd, FS_IOC_SETFLAGS, &flags) == 0);
+    ::close(twinFd);
+    QVERIFY(makeEntries(twin, {"a.txt", "b.txt", "c.txt", "D.txt", "e.txt"}));
+    QVERIFY(m_rig->folders.setPath(twin));
+    const QStringList twinRules{"a.txt=A.TXT", "b.txt=d.TXT", "c.txt=a.txt", "e.txt=E2.txt"};
+    names.rule = [&twinRules](const QString &old) { return *mapped(twinRules, old); };
+    RenameRun early = m_rig->runWith(names);
+    early.setRenamesWhileNaming(true, 1);
+    QVERIFY(early.start(RunScope::AllFilesInCurrentFolder));
+    QCOMPARE(namesIn(twin), QStringList({"A.TXT", "D.txt", "E2.txt", "b.txt", "c.txt"}));
+    QCOMPARE(early.intErrorCount(), 2);
 }
 
 void TestRunSimulation::folderAndWalkAgreeOnEveryFile_data()
