@@ -26,7 +26,9 @@ namespace kestrava {
 ///
 /// A worker may also be started before its jobs are known: the run adds
 /// them one by one while it works out the folder's names, and takes their
-/// outcomes, in any order, once finish() has returned.
+/// outcomes, in any order, once finish() has returned. Meanwhile the run's
+/// thread only looks at the folder's files (whether one is read-only), as the
+/// examining thread does.
 class RenameWorker
 {
 public:
