@@ -181,10 +181,7 @@ bool RenameRun::parkFirstOfRing(const QString &folderPath, const QString &name, 
                      parked.madeWritable);
     parked.permissionError = outcome.permissionError;
     if (!file) {
-        FileStatus status = statusOf(folderPath, name, newName, std::move(outcome));
-        if (status.outcome == FileOutcome::Failed)
-            LogError(errorText(status.reason, folderPath + name));
-        m_log.addStatus(std::move(status));
+        reportRename(folderPath, name, newName, std::move(outcome));
         return false;
     }
     const auto aside = journaledPark(folderPath, *file, FolderFile(m_openFolder, newName), parked.sequence);
