@@ -445,19 +445,13 @@ void PreviewPage::showRightBox()
         // before its line, and the look ahead's read of the folder neither
         // slows the window down while it fills them nor adds its memory to
         // theirs: for a million files the two together would pass 1 GB.
-        startFolderLookAhead(*fill);
+        startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, fill->takeNames()});
         showSummary(
             lookAhead.wholeTree ? tr("Looking through the sub-folders ...") : tr("Looking through the folder ..."), {});
         if (lookAhead.wholeTree)
             startTreeLookAhead(*fill);
     }
     Q_EMIT filesPreviewShown();
-}
-
-void PreviewPage::startFolderLookAhead(PreviewFill &fill)
-{
-    const PreviewLookAhead &lookAhead = fill.lookAhead;
-    startFolderLookAhead({lookAhead.folder, lookAhead.wholeTree, lookAhead.settings, fill.takeNames()});
 }
 
 void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
@@ -474,7 +468,21 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
         m_folderWatcher = nullptr;
         watcher->deleteLater();
         if (watcher->future().resultCount() > 0) {
-            showFolderLookAhead(watcher->future().takeResult(), summaryToo);
+            FolderLookAheadResult result = watcher->future().takeResult();
+            // A file that gets a number in place of its taken name shows the name it gets.
+            if (!result.newLines.isEmpty()) {
+                QTextCursor cursor(m_ui.txtFilesPreviewNew->document());
+                cursor.beginEditBlock();
+                for (const FolderLookAheadResult::NewLine &line : std::as_const(result.newLines)) {
+                    cursor.setPosition(line.start);
+                    cursor.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
+                    cursor.insertText(line.text);
+                }
+                cursor.endEditBlock();
+            }
+            m_marks->setMarks(result.marks);
+            if (summaryToo)
+                showSummary(result.summary, std::move(result.problems));
         }
         lookAheadPartFinished();
     });
@@ -485,24 +493,6 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
             promise->addResult(lookAheadFolder(job));
         promise->finish();
     });
-}
-
-void PreviewPage::showFolderLookAhead(FolderLookAheadResult &&result, bool summaryToo)
-{
-    // A file that gets a number in place of its taken name shows the name it gets.
-    if (!result.newLines.isEmpty()) {
-        QTextCursor cursor(m_ui.txtFilesPreviewNew->document());
-        cursor.beginEditBlock();
-        for (const FolderLookAheadResult::NewLine &line : std::as_const(result.newLines)) {
-            cursor.setPosition(line.start);
-            cursor.setPosition(line.start + line.length, QTextCursor::KeepAnchor);
-            cursor.insertText(line.text);
-        }
-        cursor.endEditBlock();
-    }
-    m_marks->setMarks(result.marks);
-    if (summaryToo)
-        showSummary(result.summary, std::move(result.problems));
 }
 
 void PreviewPage::cancelFolderLookAhead()

@@ -107,10 +107,6 @@ private:
     /// the one under way, if any, is given up. Its result marks the lines of
     /// the files and, for the folder scope, counts them in the summary.
     void startFolderLookAhead(FolderLookAheadJob &&job);
-    /// As startFolderLookAhead(), with the names of \a fill, which are all computed.
-    void startFolderLookAhead(PreviewFill &fill);
-    /// Shows the marks and numbered names of \a result and, with \a summaryToo, its summary.
-    void showFolderLookAhead(FolderLookAheadResult &&result, bool summaryToo);
     /// Gives up the look ahead over the current folder, if one is under way.
     void cancelFolderLookAhead();
     /// Tells that the look ahead is shown, once neither part is still under way.
