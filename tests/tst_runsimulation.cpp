@@ -6,6 +6,7 @@
 #include "FolderNameRules.h"
 #include "NewFilename.h"
 #include "NumberedName.h"
+#include "RenamePlan.h"
 #include "RunSimulation.h"
 
 #include <QDateTime>
@@ -153,6 +154,8 @@ private Q_SLOTS:
     void caseIgnoringFolder();
     void folderAndWalkAgreeOnEveryFile_data();
     void folderAndWalkAgreeOnEveryFile();
+    void freeNamesAreThoseThePlanGivesAtOnce_data();
+    void freeNamesAreThoseThePlanGivesAtOnce();
     void numberedFreeName_data();
     void numberedFreeName();
     void twoFilesToOneNameAreNumbered();
@@ -620,6 +623,56 @@ void TestRunSimulation::folderAndWalkAgreeOnEveryFile()
     const QList<int> shown{0, 1, files - 2, files - 1};
     for (qsizetype i = 0; i < shown.size(); ++i)
         QCOMPARE(given->at(shown.at(i)).outcome, outcomeNames.value(outcomes.at(i)));
+}
+
+void TestRunSimulation::freeNamesAreThoseThePlanGivesAtOnce_data()
+{
+    QTest::addColumn<QStringList>("rules"); // "old=new" in the files' order; "old=" stays
+    QTest::addColumn<bool>("ignoresCase");
+    QTest::addColumn<QString>("free"); // one letter a file: y when renamed at once
+    QTest::newRow("all free") << QStringList{"a=x", "b=y"} << false << "yy";
+    QTest::newRow("two files, one name") << QStringList{"a=x", "b=x"} << false << "yn";
+    QTest::newRow("chain") << QStringList{"a=b", "b=c"} << false << "ny";
+    QTest::newRow("swap") << QStringList{"a=b", "b=a"} << false << "nn";
+    QTest::newRow("onto a file that stays") << QStringList{"a=b", "b="} << false << "nn";
+    QTest::newRow("letter case counts") << QStringList{"a=A", "b=B"} << false << "yy";
+    QTest::newRow("letter case ignored: own name") << QStringList{"a=A", "b=x"} << true << "ny";
+    QTest::newRow("letter case ignored: another's name") << QStringList{"a=B", "b=y"} << true << "ny";
+    QTest::newRow("letter case ignored: one name twice") << QStringList{"a=x", "b=X"} << true << "yn";
+}
+
+// A file given its name at once is one the plan moves, to that name, in a
+// step of its own that waits for no other.
+void TestRunSimulation::freeNamesAreThoseThePlanGivesAtOnce()
+{
+    QFETCH(QStringList, rules);
+    QFETCH(bool, ignoresCase);
+    QFETCH(QString, free);
+    QList<PlannedFile> files;
+    QStringList oldNames;
+    for (const QString &rule : rules) {
+        const QStringList parts = rule.split(u'=');
+        oldNames.append(parts[0]);
+        files.append({parts[0], parts[1], !parts[1].isEmpty()});
+    }
+    PlanFolder folder;
+    folder.rules.ignoresCase = ignoresCase;
+    FreeNames freeNames(std::span(oldNames.constData(), size_t(oldNames.size())), folder.rules);
+    QString claimed;
+    for (const PlannedFile &file : files)
+        claimed += file.moves && freeNames.claim(file.newName) ? u'y' : u'n';
+    QCOMPARE(claimed, free);
+    const PlannedRenames plan = planRenames(files, folder);
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (claimed[i] != u'y')
+            continue;
+        QCOMPARE(plan.outcomes[i], PlanOutcome::Moves);
+        QCOMPARE(plan.names[i], files[i].newName);
+        const auto step = std::find_if(plan.steps.begin(), plan.steps.end(),
+                                       [i](const PlannedRenames::Step &s) { return s.file == i; });
+        QVERIFY(step != plan.steps.end());
+        QCOMPARE(step->kind, PlannedRenames::StepKind::Direct);
+    }
 }
 
 void TestRunSimulation::numberedFreeName_data()
