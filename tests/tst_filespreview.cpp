@@ -260,17 +260,40 @@ private Q_SLOTS:
         QCOMPARE(options()->counters().intPostfixCounter, oneGoCounters.intPostfixCounter);
     }
 
+    void newerPreviewDropsOneBeingFilled_data()
+    {
+        QTest::addColumn<bool>("boxesBeingBuilt");
+        QTest::newRow("while its names are computed") << false;
+        QTest::newRow("while its boxes' texts are built") << true;
+    }
     void newerPreviewDropsOneBeingFilled()
     {
+        QFETCH(bool, boxesBeingBuilt);
         listFolder({QStringLiteral("a.txt"), QStringLiteral("b.txt"), QStringLiteral("c.txt")});
         m_files.selectAll();
         preview()->setNamesAtOnce(1);
         QSignalSpy shown(preview(), &PreviewPage::filesPreviewShown);
-        showPreview();
-        QCoreApplication::processEvents();
-        m_files.deselectAll();
-        m_files.setSelected(1, true);
-        showPreview();
+        const auto showNewer = [this] {
+            m_files.deselectAll();
+            m_files.setSelected(1, true);
+            showPreview();
+        };
+        if (boxesBeingBuilt) {
+            // The moment the left box shows its text, the right one's is still to come.
+            QPlainTextEdit *left = findControl<QPlainTextEdit>(preview(), "txtFilesPreview");
+            connect(left, &QPlainTextEdit::textChanged, this, [&, left] {
+                if (left->toPlainText() == QStringLiteral("a.txt\nb.txt\nc.txt\n")) {
+                    left->disconnect(this);
+                    showNewer();
+                }
+            });
+            showPreview();
+            QTRY_COMPARE(shown.count(), 1);
+        } else {
+            showPreview();
+            QCoreApplication::processEvents();
+            showNewer();
+        }
         QCOMPARE(shown.count(), 1);
         QTest::qWait(100);
         QCOMPARE(shown.count(), 1);

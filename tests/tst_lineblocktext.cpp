@@ -9,7 +9,11 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <QPointer>
+#include <QThread>
+
 #include <algorithm>
+#include <thread>
 
 using namespace kestrava;
 
@@ -49,39 +53,44 @@ private Q_SLOTS:
         QCOMPARE(box.toPlainText(), expected);
     }
 
-    // A box shown a part at a time ends as the box shown at once: same text,
-    // same paragraphs, same scroll range.
-    void partsShowTheSameAsOneGo_data()
+    // A box shown a document built on another thread ends as the box shown
+    // at once: same text, same paragraphs, same scroll range, same font.
+    void documentBuiltBesideShowsAsOneGo_data()
     {
         QTest::addColumn<int>("count");
-        QTest::addColumn<int>("linesPerPart");
-        QTest::newRow("no lines") << 0 << 10;
-        QTest::newRow("within the first paragraph") << 10 << 100;
-        QTest::newRow("parts smaller than a paragraph") << 200 << 1;
-        QTest::newRow("parts across paragraphs") << 1000 << 150;
-        QTest::newRow("one line past a part") << 337 << 336;
-        QTest::newRow("every line in one part") << 1000 << 5000;
-        QTest::newRow("parts of the first paragraph's lines") << 81 << 16;
+        QTest::newRow("no lines") << 0;
+        QTest::newRow("within the first paragraph") << 10;
+        QTest::newRow("the first paragraph's lines and one") << 17;
+        QTest::newRow("across paragraphs") << 1000;
+        QTest::newRow("one line past a paragraph") << 81;
     }
-    void partsShowTheSameAsOneGo()
+    void documentBuiltBesideShowsAsOneGo()
     {
         QFETCH(int, count);
-        QFETCH(int, linesPerPart);
         QPlainTextEdit whole;
         fill(whole, names(count));
-        QPlainTextEdit parts;
-        parts.setPlainText(QStringLiteral("an older preview\n"));
-        LineBlockText text;
-        for (const QString &line : names(count))
-            text.appendLine(line);
-        int calls = 1;
-        while (!text.showPartIn(&parts, linesPerPart))
-            ++calls;
-        QVERIFY(text.showPartIn(&parts, linesPerPart)); // nothing left: the box stays as it is
-        QCOMPARE(parts.toPlainText(), whole.toPlainText());
-        QCOMPARE(parts.document()->blockCount(), whole.document()->blockCount());
-        QCOMPARE(parts.verticalScrollBar()->maximum(), whole.verticalScrollBar()->maximum());
-        QVERIFY2(calls >= count / std::max(linesPerPart, 64), qPrintable(QString::number(calls)));
+        QPlainTextEdit beside;
+        QFont font(QStringLiteral("Monospace"), 17);
+        beside.setFont(font);
+        beside.setPlainText(QStringLiteral("an older preview\n"));
+        QPointer<QTextDocument> earlier;
+        // Twice: the second document takes the place of the first, which goes.
+        for (int round = 0; round < 2; ++round) {
+            LineBlockText text;
+            for (const QString &line : names(count))
+                text.appendLine(line);
+            LineBlockDocument document;
+            std::thread([&] { document = std::move(text).toDocument(qApp->thread()); }).join();
+            document.showIn(&beside);
+            QCOMPARE(beside.document()->thread(), qApp->thread());
+            QCOMPARE(beside.toPlainText(), whole.toPlainText());
+            QCOMPARE(beside.document()->blockCount(), whole.document()->blockCount());
+            QCOMPARE(beside.document()->defaultFont(), font);
+            QCOMPARE(beside.verticalScrollBar()->maximum(), whole.verticalScrollBar()->maximum());
+            if (round == 1)
+                QVERIFY(earlier.isNull());
+            earlier = beside.document();
+        }
     }
 
     void emptyLinesStayLines()

@@ -124,8 +124,6 @@ struct PreviewFill
     /// The new names and line positions for the look ahead.
     FolderLookAheadNames names;
     int position = 0;
-    /// The left box shows its text.
-    bool leftShown = false;
 
     /// Takes the names, all computed, for the look ahead.
     FolderLookAheadNames takeNames()
@@ -245,6 +243,7 @@ PreviewPage::~PreviewPage()
     // the page: a job still under way finishes unseen.
     cancelFolderLookAhead();
     cancelFactsRead();
+    cancelBoxText();
 }
 
 PreviewProblemsDialog *PreviewPage::problemsDialog() const
@@ -255,7 +254,8 @@ PreviewProblemsDialog *PreviewPage::problemsDialog() const
 bool PreviewPage::isLookingAhead() const
 {
     // A preview being filled starts its look ahead once its boxes are full.
-    return m_folderWatcher || m_factsWatcher || m_treeLookAhead->isBusy() || (m_fill && m_fill->lookingAhead);
+    return m_folderWatcher || m_factsWatcher || m_boxWatcher || m_treeLookAhead->isBusy()
+        || (m_fill && m_fill->lookingAhead);
 }
 
 void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
@@ -285,12 +285,12 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     // The look ahead of an older preview would mark the lines of this one.
     cancelFolderLookAhead();
     cancelFactsRead();
+    cancelBoxText();
     m_fill = std::move(fill);
     const FactsNeeded needed = factsNeeded(m_fill->options);
     if (needed == FactsNeeded::None || lookAhead.folder.isEmpty()) {
         // The lines come in the order the run numbers and renames the files.
-        m_fill->selected =
-            inNumberingOrder(lookAhead.folder, std::move(m_fill->selected), m_fill->options.numbering);
+        m_fill->selected = inNumberingOrder(lookAhead.folder, std::move(m_fill->selected), m_fill->options.numbering);
         startFilling();
         return;
     }
@@ -374,12 +374,16 @@ void PreviewPage::startFilling()
     }
     if (lines <= m_namesAtOnce) {
         m_fill->appendLines(lines);
-        showLeftBox(m_fill->before.lineCount());
-        showRightBox();
+        m_marks->clear();
+        m_treeLookAhead->cancel();
+        m_fill->before.showIn(m_ui.txtFilesPreview);
+        m_fill->after.showIn(m_ui.txtFilesPreviewNew);
+        finishFilling();
         return;
     }
     // Too many names to compute and show without the window stopping to
-    // answer: the boxes empty now and fill a part at a time from the event loop.
+    // answer: the boxes empty now, the names are computed a part at a time
+    // from the event loop, and the boxes' texts are built beside the window.
     m_marks->clear();
     m_treeLookAhead->cancel();
     m_ui.txtFilesPreview->clear();
@@ -393,48 +397,65 @@ void PreviewPage::fillLater()
     QTimer::singleShot(0, this, [this, serial = m_fillSerial] {
         if (serial != m_fillSerial || !m_fill)
             return;
+        if (m_fill->done == m_fill->selected.size()) {
+            // One box after the other: a text is held twice while its
+            // document is built, and both at once would raise the window's
+            // peak memory by a box's text for nothing.
+            showBeside(m_ui.txtFilesPreview, std::move(m_fill->before), &PreviewPage::showRightBoxBeside);
+            return;
+        }
         // Parts that take a few hundredths of a second even on a busy machine.
         const qsizetype part = std::max<qsizetype>(1, m_namesAtOnce / 4);
-        if (m_fill->done < m_fill->selected.size()) {
-            // On a machine busy with other work a part takes several times as
-            // long: it also ends once it has taken a fortieth of a second.
-            const qsizetype end = std::min(m_fill->selected.size(), m_fill->done + part);
-            QElapsedTimer spent;
-            spent.start();
-            while (m_fill->done < end && spent.elapsed() < 25)
-                m_fill->appendLines(std::min(end, m_fill->done + 1024));
-            fillLater();
-        } else if (!m_fill->leftShown) {
-            // Each box's text is handed over in turns of its own, a part at a
-            // time: a million lines at once would hold the window up. The part
-            // in which a box's text outgrows its room pays for copying all of
-            // it, so the parts are kept small.
-            showLeftBox(part);
-            fillLater();
-        } else if (!m_fill->after.showPartIn(m_ui.txtFilesPreviewNew, part)) {
-            fillLater();
-        } else {
-            showRightBox();
-        }
+        // On a machine busy with other work a part takes several times as
+        // long: it also ends once it has taken a fortieth of a second.
+        const qsizetype end = std::min(m_fill->selected.size(), m_fill->done + part);
+        QElapsedTimer spent;
+        spent.start();
+        while (m_fill->done < end && spent.elapsed() < 25)
+            m_fill->appendLines(std::min(end, m_fill->done + 1024));
+        fillLater();
     });
 }
 
-void PreviewPage::showLeftBox(qsizetype lines)
+void PreviewPage::showBeside(QPlainTextEdit *box, LineBlockText &&lines, void (PreviewPage::*then)())
 {
-    m_marks->clear();
-    m_treeLookAhead->cancel();
-    if (!m_fill->before.showPartIn(m_ui.txtFilesPreview, lines))
-        return;
-    m_fill->before = LineBlockText();
-    m_fill->leftShown = true;
+    auto promise = std::make_shared<QPromise<LineBlockDocument>>();
+    auto *watcher = new QFutureWatcher<LineBlockDocument>(this);
+    m_boxWatcher = watcher;
+    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, box, then, serial = m_fillSerial] {
+        if (watcher != m_boxWatcher)
+            return;
+        m_boxWatcher = nullptr;
+        watcher->deleteLater();
+        if (serial != m_fillSerial || !m_fill || watcher->future().resultCount() == 0)
+            return;
+        watcher->future().takeResult().showIn(box);
+        // What the box told of its new text may have started a newer preview.
+        if (serial == m_fillSerial && m_fill)
+            (this->*then)();
+    });
+    promise->start();
+    watcher->setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, lines = std::move(lines), thread = thread()]() mutable {
+        promise->addResult(std::move(lines).toDocument(thread));
+        promise->finish();
+    });
 }
 
-void PreviewPage::showRightBox()
+void PreviewPage::cancelBoxText()
+{
+    dropJob(m_boxWatcher, this);
+}
+
+void PreviewPage::showRightBoxBeside()
+{
+    showBeside(m_ui.txtFilesPreviewNew, std::move(m_fill->after), &PreviewPage::finishFilling);
+}
+
+void PreviewPage::finishFilling()
 {
     // Taken off the page first: what follows may start a newer preview.
     const std::unique_ptr<PreviewFill> fill = std::move(m_fill);
-    // All at once, unless the turns before have shown it a part at a time.
-    fill->after.showPartIn(m_ui.txtFilesPreviewNew, fill->after.lineCount());
     if (fill->optionsPage)
         fill->optionsPage->setCountersAfterPreview(fill->counters);
     const PreviewLookAhead &lookAhead = fill->lookAhead;

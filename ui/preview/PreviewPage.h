@@ -21,6 +21,8 @@ class QFutureWatcher;
 namespace kestrava {
 
 class FileList;
+class LineBlockDocument;
+class LineBlockText;
 class OptionsPage;
 class PreviewMarks;
 class PreviewProblemsDialog;
@@ -119,15 +121,19 @@ private:
     /// Computes and shows the names of the preview being filled, in one go or
     /// a part at a time.
     void startFilling();
-    /// Computes the next part of the preview being filled, or shows the next
-    /// box, in a later turn of the event loop.
+    /// Computes the next part of the preview being filled in a later turn of
+    /// the event loop, then has its boxes' texts built beside the window.
     void fillLater();
-    /// Shows about \a lines more lines of the left box of the preview being
-    /// filled; leftShown once every line is shown.
-    void showLeftBox(qsizetype lines);
-    /// Shows the right box of the preview being filled, hands its names to the
-    /// look ahead and tells that the preview is shown.
-    void showRightBox();
+    /// Builds the text of \a box from \a lines beside the window; once it is
+    /// shown, \a then goes on with the preview being filled.
+    void showBeside(QPlainTextEdit *box, LineBlockText &&lines, void (PreviewPage::*then)());
+    /// Gives up the text being built for a box, if one is.
+    void cancelBoxText();
+    /// Builds and shows the text of the right box of the preview being filled.
+    void showRightBoxBeside();
+    /// Hands the names of the preview being filled, both boxes showing their
+    /// text, to the look ahead and tells that the preview is shown.
+    void finishFilling();
     /// Starts the look ahead over the whole tree for the summary.
     void startTreeLookAhead(const PreviewFill &fill);
     void treeLookAheadFinished(const TreeSimulation &result);
@@ -142,6 +148,8 @@ private:
     QFutureWatcher<FolderLookAheadResult> *m_folderWatcher = nullptr;
     /// The read of the files for the preview being filled, or null.
     QFutureWatcher<FactsRead> *m_factsWatcher = nullptr;
+    /// The text being built for a box of the preview being filled, or null.
+    QFutureWatcher<LineBlockDocument> *m_boxWatcher = nullptr;
     QList<SimulatedProblem> m_problems;
     QPointer<PreviewProblemsDialog> m_dialog;
     /// The preview being filled a part at a time, or null.

@@ -2,7 +2,9 @@
 #include "LineBlockText.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -36,41 +38,39 @@ void LineBlockText::showIn(QPlainTextEdit *box)
     countLinesOfFirstBlocks(box);
 }
 
-bool LineBlockText::showPartIn(QPlainTextEdit *box, qsizetype lines)
+LineBlockDocument LineBlockText::toDocument(QThread *thread) &&
 {
-    if (m_showing && m_linesShown == m_lines)
-        return true;
-    if (!m_showing) {
-        endLastLine();
-        m_showing = true;
-    }
-    // The part ends with a paragraph: the lines of the first part, then whole
-    // paragraphs of linesPerBlock, as appendLine() made them.
-    qsizetype end = m_shownUpTo;
-    qsizetype partLines = 0;
-    int partBlocks = 0;
-    while (end < m_text.size() && (partLines < lines || partBlocks == 0)) {
-        const qsizetype blockLines = m_linesShown + partLines < linesInFirstBlock
-            ? linesInFirstBlock
-            : linesPerBlock;
-        const qsizetype newline = m_text.indexOf(u'\n', end);
-        end = newline < 0 ? m_text.size() : newline + 1;
-        partLines = std::min(m_lines - m_linesShown, partLines + blockLines);
-        ++partBlocks;
-    }
-    const QStringView part = QStringView(m_text).sliced(m_shownUpTo, end - m_shownUpTo);
-    if (m_shownUpTo == 0) {
-        box->setPlainText(part.toString());
-    } else {
-        QTextCursor cursor(box->document());
-        cursor.movePosition(QTextCursor::End);
-        cursor.insertText(part.toString());
-    }
-    countLinesOfBlocks(box, m_blocksShown, partLines);
-    m_shownUpTo = end;
-    m_linesShown += partLines;
-    m_blocksShown += partBlocks;
-    return m_linesShown == m_lines;
+    endLastLine();
+    LineBlockDocument document;
+    document.m_lines = m_lines;
+    document.m_document.reset(new QTextDocument);
+    // The box only shows it: nothing is ever undone, and the undo stack would
+    // keep the text twice.
+    document.m_document->setUndoRedoEnabled(false);
+    document.m_document->setPlainText(m_text);
+    m_text = QString();
+    document.m_document->moveToThread(thread);
+    return document;
+}
+
+void LineBlockDocument::DeleteLater::operator()(QObject *object) const
+{
+    object->deleteLater();
+}
+
+void LineBlockDocument::showIn(QPlainTextEdit *box)
+{
+    // The box deletes the document it made itself as it takes another.
+    const QPointer<QTextDocument> old = box->document();
+    QTextDocument *const document = m_document.release();
+    document->setDefaultFont(old->defaultFont());
+    document->setDocumentMargin(old->documentMargin());
+    document->setDocumentLayout(new QPlainTextDocumentLayout(document));
+    document->setParent(box);
+    box->setDocument(document);
+    if (old && old->parent() == box)
+        delete old;
+    LineBlockText::countLinesOfBlocks(box, m_lines);
 }
 
 void LineBlockText::insertAtStartOf(QPlainTextEdit *box)
@@ -92,18 +92,17 @@ void LineBlockText::endLastLine()
 
 void LineBlockText::countLinesOfFirstBlocks(QPlainTextEdit *box) const
 {
-    countLinesOfBlocks(box, 0, m_lines);
+    countLinesOfBlocks(box, m_lines);
 }
 
-void LineBlockText::countLinesOfBlocks(QPlainTextEdit *box, int firstBlock, qsizetype lineCount)
+void LineBlockText::countLinesOfBlocks(QPlainTextEdit *box, qsizetype lineCount)
 {
     // Until a paragraph is laid out the box counts it as one line; telling it
     // the lines each one holds keeps the scroll bar as long as the text.
     QTextDocument *document = box->document();
     qsizetype linesLeft = lineCount;
-    qsizetype blockLines = firstBlock == 0 ? linesInFirstBlock : linesPerBlock;
-    for (QTextBlock block = document->findBlockByNumber(firstBlock); block.isValid() && linesLeft > 0;
-         block = block.next()) {
+    qsizetype blockLines = linesInFirstBlock;
+    for (QTextBlock block = document->begin(); block.isValid() && linesLeft > 0; block = block.next()) {
         const qsizetype lines = std::min(linesLeft, std::exchange(blockLines, linesPerBlock));
         if (block.lineCount() < lines)
             block.setLineCount(int(lines));

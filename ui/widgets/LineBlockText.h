@@ -4,9 +4,34 @@
 #include <QString>
 #include <QStringView>
 
+#include <memory>
+
+class QObject;
 class QPlainTextEdit;
+class QTextDocument;
+class QThread;
 
 namespace kestrava {
+
+/// The whole text of a box as a document of its own, made by
+/// LineBlockText::toDocument() away from the window, and shown in one step.
+class LineBlockDocument
+{
+public:
+    /// Shows the document in \a box in place of its text; the box keeps it.
+    /// A document an earlier call gave the box is deleted.
+    void showIn(QPlainTextEdit *box);
+
+private:
+    friend class LineBlockText;
+    // Deleted by its own thread, whichever thread lets go of it.
+    struct DeleteLater
+    {
+        void operator()(QObject *object) const;
+    };
+    std::unique_ptr<QTextDocument, DeleteLater> m_document;
+    qsizetype m_lines = 0;
+};
 
 /// The text of a read-only box of many lines (a files preview of 100,000
 /// names, the log of a run), built line by line and shown at once.
@@ -34,31 +59,27 @@ public:
 
     /// Replaces the text of \a box with the lines, each followed by a line break.
     void showIn(QPlainTextEdit *box);
-    /// As showIn(), a part at a time: the first call replaces the text of \a box
-    /// with about \a lines lines (whole paragraphs), each further call appends
-    /// the next part to the same box. True once every line is shown. A million
-    /// lines handed over at once keep the window from answering for longer than
-    /// a person waits for a click to show.
-    bool showPartIn(QPlainTextEdit *box, qsizetype lines);
+    /// The lines as showIn() shows them, as a document built on the calling
+    /// thread, which may be any, and handed to \a thread, the box's. A box
+    /// takes a quarter of a second to take a million lines, and far longer
+    /// when taking them a part at a time makes its text outgrow its room
+    /// again and again: the window need not wait for either. The lines'
+    /// own text is let go of.
+    LineBlockDocument toDocument(QThread *thread) &&;
     /// Puts the lines, each followed by a line break, in front of the text of \a box.
     void insertAtStartOf(QPlainTextEdit *box);
 
 private:
+    friend class LineBlockDocument;
     /// Ends the last line with a paragraph break, as every line stands for one.
     void endLastLine();
     /// Tells the box how many lines each of the first paragraphs of its text holds.
     void countLinesOfFirstBlocks(QPlainTextEdit *box) const;
-    /// As countLinesOfFirstBlocks(), for the paragraphs from number \a firstBlock on,
-    /// which hold \a lineCount lines.
-    static void countLinesOfBlocks(QPlainTextEdit *box, int firstBlock, qsizetype lineCount);
+    /// As countLinesOfFirstBlocks(), for a box whose paragraphs hold \a lineCount lines.
+    static void countLinesOfBlocks(QPlainTextEdit *box, qsizetype lineCount);
 
     QString m_text;
     qsizetype m_lines = 0;
-    // How far showPartIn() has shown the text: characters, lines and paragraphs.
-    qsizetype m_shownUpTo = 0;
-    qsizetype m_linesShown = 0;
-    int m_blocksShown = 0;
-    bool m_showing = false;
 };
 
 } // namespace kestrava
