@@ -26,8 +26,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QJsonObject>
 #include <QHelpEvent>
+#include <QJsonObject>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
@@ -186,6 +186,7 @@ private Q_SLOTS:
     void marksSummaryAndRunAgree();
     void treeSummaryCountsProblemsInSubFolders();
     void patternErrorMarksEveryFileAndRenamesNothing();
+    void marksOfABigFolderFollowTheView_data();
     void marksOfABigFolderFollowTheView();
     void namesThatBreakALineKeepTheBoxesLineForLine();
     void fileTypeBoxFiltersByExactlyWhatWasTyped();
@@ -431,8 +432,17 @@ void TestPreviewMarks::treeSummaryCountsProblemsInSubFolders()
 
 // Every file unchanged: the box holds marks for the lines in view, whatever
 // part of the folder is shown, and every line's reason shows.
+void TestPreviewMarks::marksOfABigFolderFollowTheView_data()
+{
+    QTest::addColumn<bool>("byKeyboard");
+    QTest::newRow("scroll bar moved to the end") << false;
+    // The box scrolls without a signal from its scroll bar.
+    QTest::newRow("Ctrl+End in the box") << true;
+}
+
 void TestPreviewMarks::marksOfABigFolderFollowTheView()
 {
+    QFETCH(bool, byKeyboard);
     constexpr int files = 500;
     for (int i = 0; i < files; ++i)
         QVERIFY(writeFile(root() + QStringLiteral("/file%1.txt").arg(i, 3, 10, QLatin1Char('0'))));
@@ -441,7 +451,13 @@ void TestPreviewMarks::marksOfABigFolderFollowTheView()
     QCOMPARE(control<QLabel>("lblPreviewProblems")->text(),
              QStringLiteral("500 of 500 files will not be renamed (500 unchanged)"));
     auto *box = control<QPlainTextEdit>("txtFilesPreviewNew");
-    box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    if (byKeyboard) {
+        m_form->show();
+        box->setFocus();
+        QTest::keyClick(box, Qt::Key_End, Qt::ControlModifier);
+    } else {
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->maximum());
+    }
     const QMap<int, QString> marked = markedLines();
     QVERIFY(!marked.isEmpty() && marked.size() < files);
     QVERIFY(marked.contains(files - 1));
@@ -631,7 +647,6 @@ void TestPreviewMarks::previewFilledInPartsMarksAsOneGo()
     QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), summary);
 }
 
-
 void TestPreviewMarks::previewRunAndCommandLineNumberAlike_data()
 {
     // Four files, each modified some minutes back and of some size:
@@ -640,7 +655,7 @@ void TestPreviewMarks::previewRunAndCommandLineNumberAlike_data()
     QTest::addColumn<bool>("reverse");
     QTest::addColumn<QString>("step");
     QTest::addColumn<QString>("digits");
-    QTest::addColumn<QStringList>("cli"); // the same choices on the command line
+    QTest::addColumn<QStringList>("cli");      // the same choices on the command line
     QTest::addColumn<QStringList>("newNames"); // in the preview's order
     QTest::newRow("name") << 0 << false << "1"
                           << "4" << QStringList{}
@@ -648,10 +663,10 @@ void TestPreviewMarks::previewRunAndCommandLineNumberAlike_data()
     QTest::newRow("natural") << 1 << false << "1"
                              << "4" << QStringList{"--order", "natural"}
                              << QStringList{"0001_img1.txt", "0002_img2.txt", "0003_IMG3.txt", "0004_img10.txt"};
-    QTest::newRow("natural, last first")
-        << 1 << true << "1"
-        << "4" << QStringList{"--order=natural", "--reverse"}
-        << QStringList{"0001_img10.txt", "0002_IMG3.txt", "0003_img2.txt", "0004_img1.txt"};
+    QTest::newRow("natural, last first") << 1 << true << "1"
+                                         << "4" << QStringList{"--order=natural", "--reverse"}
+                                         << QStringList{"0001_img10.txt", "0002_IMG3.txt", "0003_img2.txt",
+                                                        "0004_img1.txt"};
     QTest::newRow("date modified") << 2 << false << "1"
                                    << "4" << QStringList{"--order", "modified"}
                                    << QStringList{"0001_IMG3.txt", "0002_img2.txt", "0003_img10.txt", "0004_img1.txt"};
@@ -698,8 +713,8 @@ void TestPreviewMarks::previewRunAndCommandLineNumberAlike()
     QCOMPARE(lines("txtFilesPreview"), oldNames);
     QCOMPARE(lines("txtFilesPreviewNew"), newNames);
 
-    const CliOutput dryRun =
-        runKestravaCli(root(), m_state->path(), QDate(2026, 3, 9), cli + QStringList{"--prefix-counter", "1", "--json", "."}, {});
+    const CliOutput dryRun = runKestravaCli(root(), m_state->path(), QDate(2026, 3, 9),
+                                            cli + QStringList{"--prefix-counter", "1", "--json", "."}, {});
     QList<QJsonObject> objects = dryRun.json();
     QCOMPARE(objects.size(), newNames.size() + 1);
     for (qsizetype i = 0; i < newNames.size(); ++i) {
@@ -782,10 +797,11 @@ void TestPreviewMarks::makePhotosAndMusic()
     makePhoto(at("datetime-only.jpg"), {{"Exif.Image.DateTime", "2020:02:02 02:02:02"}});
     makePhoto(at("digitized.jpg"), {{"Exif.Photo.DateTimeDigitized", "2018:03:04 05:06:07"}});
     // An editor saved it later: the date it was taken still wins.
-    makePhoto(at("dto.jpg"), {{"Exif.Photo.DateTimeOriginal", "2019:07:14 10:11:12"},
-                              {"Exif.Image.DateTime", "2021:01:01 00:00:00"},
-                              {"Exif.Image.Make", "Canon"},
-                              {"Exif.Image.Model", "Canon EOS 5D"}});
+    makePhoto(at("dto.jpg"),
+              {{"Exif.Photo.DateTimeOriginal", "2019:07:14 10:11:12"},
+               {"Exif.Image.DateTime", "2021:01:01 00:00:00"},
+               {"Exif.Image.Make", "Canon"},
+               {"Exif.Image.Model", "Canon EOS 5D"}});
     writeBytes(at("blank.mp3"), mp3Bytes());
     writeBytes(at("song.mp3"), mp3Bytes());
     tagMusic(at("song.mp3"), QStringLiteral("Mp3 Song"), 2);
@@ -803,85 +819,103 @@ void TestPreviewMarks::namesFromTheFilesAlike_data()
 {
     QTest::addColumn<int>("dateSource"); // the entry of cmbDateSource
     QTest::addColumn<bool>("fallback");
-    QTest::addColumn<QString>("prefixDate"); // empty: no date stamp
+    QTest::addColumn<QString>("prefixDate");   // empty: no date stamp
     QTest::addColumn<QString>("nameTemplate"); // empty: no template
-    QTest::addColumn<int>("order"); // the entry of cmbNumberOrder; other than 0 with a prefix counter
-    QTest::addColumn<QString>("sample"); // the first sample's new name
-    QTest::addColumn<QStringList>("cli"); // the same choices on the command line
+    QTest::addColumn<int>("order");            // the entry of cmbNumberOrder; other than 0 with a prefix counter
+    QTest::addColumn<QString>("sample");       // the first sample's new name
+    QTest::addColumn<QStringList>("cli");      // the same choices on the command line
     QTest::addColumn<int>("cliStatus");
     QTest::addColumn<QStringList>("oldNames"); // in the preview's order
     QTest::addColumn<QStringList>("newNames"); // empty for a file left alone
-    QTest::addColumn<QStringList>("marks"); // why each file is left alone
-    const QStringList listed{"bare.jpg",  "blank.mp3", "datetime-only.jpg", "digitized.jpg",
-                             "dto.jpg",   "song.flac", "song.mp3",          "song.ogg"};
+    QTest::addColumn<QStringList>("marks");    // why each file is left alone
+    const QStringList listed{"bare.jpg", "blank.mp3", "datetime-only.jpg", "digitized.jpg",
+                             "dto.jpg",  "song.flac", "song.mp3",          "song.ogg"};
     const QString noTaken = QStringLiteral("no date taken");
     const QString noArtist = QStringLiteral("no artist");
-    QTest::newRow("date taken") << 2 << false << "yyyy-mm-dd hh.mm.ss" << "" << 0 << "[taken]_my work schedule.doc"
-                                << QStringList{"--date-from=taken", "--prefix-date", "yyyy-mm-dd hh.mm.ss"} << 1
-                                << listed
-                                << QStringList{"", "", "", "2018-03-04 05.06.07_digitized.jpg",
-                                               "2019-07-14 10.11.12_dto.jpg", "", "", ""}
-                                << QStringList{noTaken, noTaken, noTaken, "", "", noTaken, noTaken, noTaken};
+    QTest::newRow("date taken")
+        << 2 << false << "yyyy-mm-dd hh.mm.ss"
+        << "" << 0 << "[taken]_my work schedule.doc"
+        << QStringList{"--date-from=taken", "--prefix-date", "yyyy-mm-dd hh.mm.ss"} << 1 << listed
+        << QStringList{"", "", "", "2018-03-04 05.06.07_digitized.jpg", "2019-07-14 10.11.12_dto.jpg", "", "", ""}
+        << QStringList{noTaken, noTaken, noTaken, "", "", noTaken, noTaken, noTaken};
     QTest::newRow("date taken, else modified")
-        << 2 << true << "yyyy-mm-dd hh.mm.ss" << "" << 0 << "[taken]_my work schedule.doc"
+        << 2 << true << "yyyy-mm-dd hh.mm.ss"
+        << "" << 0 << "[taken]_my work schedule.doc"
         << QStringList{"--date-from", "taken", "--date-fallback", "--prefix-date=yyyy-mm-dd hh.mm.ss"} << 0 << listed
-        << QStringList{"2020-05-06 07.08.09_bare.jpg", "2020-05-06 07.08.09_blank.mp3",
+        << QStringList{"2020-05-06 07.08.09_bare.jpg",          "2020-05-06 07.08.09_blank.mp3",
                        "2020-05-06 07.08.09_datetime-only.jpg", "2018-03-04 05.06.07_digitized.jpg",
-                       "2019-07-14 10.11.12_dto.jpg", "2020-05-06 07.08.09_song.flac",
-                       "2020-05-06 07.08.09_song.mp3", "2020-05-06 07.08.09_song.ogg"}
+                       "2019-07-14 10.11.12_dto.jpg",           "2020-05-06 07.08.09_song.flac",
+                       "2020-05-06 07.08.09_song.mp3",          "2020-05-06 07.08.09_song.ogg"}
         << QStringList(8);
-    QTest::newRow("date modified") << 1 << false << "yyyymmdd" << "" << 0 << "[modified]_my work schedule.doc"
+    QTest::newRow("date modified") << 1 << false << "yyyymmdd"
+                                   << "" << 0 << "[modified]_my work schedule.doc"
                                    << QStringList{"--date-from=modified", "--prefix-date=yyyymmdd"} << 0 << listed
-                                   << QStringList{"20200506_bare.jpg",      "20200506_blank.mp3",
+                                   << QStringList{"20200506_bare.jpg",          "20200506_blank.mp3",
                                                   "20200506_datetime-only.jpg", "20200506_digitized.jpg",
-                                                  "20200506_dto.jpg",       "20200506_song.flac",
-                                                  "20200506_song.mp3",      "20200506_song.ogg"}
+                                                  "20200506_dto.jpg",           "20200506_song.flac",
+                                                  "20200506_song.mp3",          "20200506_song.ogg"}
                                    << QStringList(8);
-    QTest::newRow("music") << 0 << false << "" << "{artist} - {track:2} {title}" << 0 << "[artist] - [track] [title].doc"
+    QTest::newRow("music") << 0 << false << ""
+                           << "{artist} - {track:2} {title}" << 0 << "[artist] - [track] [title].doc"
                            << QStringList{"--template", "{artist} - {track:2} {title}"} << 1 << listed
-                           << QStringList{"", "", "", "", "", "Nina Simone - 01 Flac Song.flac",
-                                          "Nina Simone - 02 Mp3 Song.mp3", "Nina Simone - 03 Ogg Song.ogg"}
+                           << QStringList{"",
+                                          "",
+                                          "",
+                                          "",
+                                          "",
+                                          "Nina Simone - 01 Flac Song.flac",
+                                          "Nina Simone - 02 Mp3 Song.mp3",
+                                          "Nina Simone - 03 Ogg Song.ogg"}
                            << QStringList{noArtist, noArtist, noArtist, noArtist, noArtist, "", "", ""};
     QTest::newRow("album, year and genre")
-        << 0 << false << "" << "{year} {album} ({genre}) {track}" << 0 << "[year] [album] ([genre]) [track].doc"
+        << 0 << false << ""
+        << "{year} {album} ({genre}) {track}" << 0 << "[year] [album] ([genre]) [track].doc"
         << QStringList{"--template={year} {album} ({genre}) {track}"} << 1 << listed
-        << QStringList{"", "", "", "", "", "1965 Pastel Blues (Jazz) 1.flac", "1965 Pastel Blues (Jazz) 2.mp3",
+        << QStringList{"",
+                       "",
+                       "",
+                       "",
+                       "",
+                       "1965 Pastel Blues (Jazz) 1.flac",
+                       "1965 Pastel Blues (Jazz) 2.mp3",
                        "1965 Pastel Blues (Jazz) 3.ogg"}
         << QStringList{"no year", "no year", "no year", "no year", "no year", "", "", ""};
-    QTest::newRow("photo") << 0 << false << "" << "{taken:yyyymmdd} {camera} {width}x{height}" << 0
+    QTest::newRow("photo") << 0 << false << ""
+                           << "{taken:yyyymmdd} {camera} {width}x{height}" << 0
                            << "[taken] [camera] [width]x[height].doc"
                            << QStringList{"--template", "{taken:yyyymmdd} {camera} {width}x{height}"} << 1 << listed
                            << QStringList{"", "", "", "", "20190714 Canon EOS 5D 32x16.jpg", "", "", ""}
                            << QStringList{noTaken, noTaken, noTaken, "no camera", "", noTaken, noTaken, noTaken};
     QTest::newRow("name, extension and modified date")
-        << 0 << false << "" << "{modified:yyyy-mm-dd} {name} ({ext})" << 0 << "[modified] [name] ([ext]).doc"
+        << 0 << false << ""
+        << "{modified:yyyy-mm-dd} {name} ({ext})" << 0 << "[modified] [name] ([ext]).doc"
         << QStringList{"--template={modified:yyyy-mm-dd} {name} ({ext})"} << 0 << listed
-        << QStringList{"2020-05-06 bare (.jpg).jpg",      "2020-05-06 blank (.mp3).mp3",
+        << QStringList{"2020-05-06 bare (.jpg).jpg",          "2020-05-06 blank (.mp3).mp3",
                        "2020-05-06 datetime-only (.jpg).jpg", "2020-05-06 digitized (.jpg).jpg",
-                       "2020-05-06 dto (.jpg).jpg",       "2020-05-06 song (.flac).flac",
-                       "2020-05-06 song (.mp3).mp3",      "2020-05-06 song (.ogg).ogg"}
+                       "2020-05-06 dto (.jpg).jpg",           "2020-05-06 song (.flac).flac",
+                       "2020-05-06 song (.mp3).mp3",          "2020-05-06 song (.ogg).ogg"}
         << QStringList(8);
     QTest::newRow("counter in the template")
-        << 0 << false << "" << "{counter} {name}" << 0 << "[counter] [name].doc"
-        << QStringList{"--template={counter} {name}"} << 0 << listed
-        << QStringList{"0001 bare.jpg",      "0002 blank.mp3", "0003 datetime-only.jpg", "0004 digitized.jpg",
-                       "0005 dto.jpg",       "0006 song.flac", "0007 song.mp3",          "0008 song.ogg"}
+        << 0 << false << ""
+        << "{counter} {name}" << 0 << "[counter] [name].doc" << QStringList{"--template={counter} {name}"} << 0
+        << listed << QStringList{"0001 bare.jpg", "0002 blank.mp3", "0003 datetime-only.jpg", "0004 digitized.jpg",
+                                 "0005 dto.jpg",  "0006 song.flac", "0007 song.mp3",          "0008 song.ogg"}
         << QStringList(8);
     QTest::newRow("numbered by the date taken")
-        << 0 << false << "" << "" << 4 << "0001_my work schedule.doc" << QStringList{"--prefix-counter=1", "--order=taken"}
-        << 0
-        << QStringList{"digitized.jpg", "dto.jpg",   "bare.jpg", "blank.mp3", "datetime-only.jpg",
-                       "song.flac",     "song.mp3", "song.ogg"}
-        << QStringList{"0001_digitized.jpg",     "0002_dto.jpg",       "0003_bare.jpg",     "0004_blank.mp3",
-                       "0005_datetime-only.jpg", "0006_song.flac",     "0007_song.mp3",     "0008_song.ogg"}
+        << 0 << false << ""
+        << "" << 4 << "0001_my work schedule.doc" << QStringList{"--prefix-counter=1", "--order=taken"} << 0
+        << QStringList{"digitized.jpg",     "dto.jpg",   "bare.jpg", "blank.mp3",
+                       "datetime-only.jpg", "song.flac", "song.mp3", "song.ogg"}
+        << QStringList{"0001_digitized.jpg",     "0002_dto.jpg",   "0003_bare.jpg", "0004_blank.mp3",
+                       "0005_datetime-only.jpg", "0006_song.flac", "0007_song.mp3", "0008_song.ogg"}
         << QStringList(8);
     const QString unknown = QStringLiteral(
         "Unknown field \"{artst}\"; the fields are {name}, {ext}, {folder}, {counter}, {modified}, {taken}, {camera}, "
         "{width}, {height}, {artist}, {album}, {title}, {track}, {year}, {genre}");
     QTest::newRow("a field written wrong")
-        << 0 << false << "" << "{artst}" << 0 << QStringLiteral("Template: ") + unknown
-        << QStringList{"--template", "{artst}"} << 2 << listed << QStringList(8)
-        << QStringList(8, QStringLiteral("The name template cannot be used: ") + unknown);
+        << 0 << false << ""
+        << "{artst}" << 0 << QStringLiteral("Template: ") + unknown << QStringList{"--template", "{artst}"} << 2
+        << listed << QStringList(8) << QStringList(8, QStringLiteral("The name template cannot be used: ") + unknown);
 }
 
 // The names a file's dates and tags give: the preview marks each file that
@@ -944,24 +978,27 @@ void TestPreviewMarks::namesFromTheFilesAlike()
             // Each file's fields under the names a template writes them with.
             const QJsonObject fields = objects.at(i).value("fields").toObject();
             if (oldNames.at(i) == u"dto.jpg")
-                QCOMPARE(fields, (QJsonObject{{"folder", folder},
-                                              {"modified", "2020-05-06T07:08:09"},
-                                              {"taken", "2019-07-14T10:11:12"},
-                                              {"camera", "Canon EOS 5D"},
-                                              {"width", 32},
-                                              {"height", 16}}));
+                QCOMPARE(fields,
+                         (QJsonObject{{"folder", folder},
+                                      {"modified", "2020-05-06T07:08:09"},
+                                      {"taken", "2019-07-14T10:11:12"},
+                                      {"camera", "Canon EOS 5D"},
+                                      {"width", 32},
+                                      {"height", 16}}));
             if (oldNames.at(i) == u"song.ogg")
-                QCOMPARE(fields, (QJsonObject{{"folder", folder},
-                                              {"modified", "2020-05-06T07:08:09"},
-                                              {"artist", "Nina Simone"},
-                                              {"album", "Pastel Blues"},
-                                              {"title", "Ogg Song"},
-                                              {"track", 3},
-                                              {"year", 1965},
-                                              {"genre", "Jazz"}}));
+                QCOMPARE(fields,
+                         (QJsonObject{{"folder", folder},
+                                      {"modified", "2020-05-06T07:08:09"},
+                                      {"artist", "Nina Simone"},
+                                      {"album", "Pastel Blues"},
+                                      {"title", "Ogg Song"},
+                                      {"track", 3},
+                                      {"year", 1965},
+                                      {"genre", "Jazz"}}));
             if (oldNames.at(i) == u"bare.jpg")
-                QCOMPARE(fields, (QJsonObject{{"folder", folder}, {"modified", "2020-05-06T07:08:09"},
-                                              {"width", 32}, {"height", 16}}));
+                QCOMPARE(fields,
+                         (QJsonObject{
+                             {"folder", folder}, {"modified", "2020-05-06T07:08:09"}, {"width", 32}, {"height", 16}}));
         }
     }
 

@@ -22,6 +22,12 @@ PreviewMarks::PreviewMarks(QPlainTextEdit *box)
     m_viewport = box->viewport();
     m_viewport->installEventFilter(this);
     connect(box->verticalScrollBar(), &QScrollBar::valueChanged, this, &PreviewMarks::showMarksInView);
+    // A box moved by its cursor (Ctrl+End, Page Down, a search) scrolls without
+    // a signal from its scroll bar, but asks to be repainted moved.
+    connect(box, &QPlainTextEdit::updateRequest, this, [this](const QRect &, int moved) {
+        if (moved != 0)
+            showMarksInView();
+    });
 }
 
 QColor PreviewMarks::background(const SimulatedFile &file)
