@@ -12,6 +12,7 @@
 #include <QString>
 
 #include <expected>
+#include <limits>
 #include <memory>
 #include <optional>
 #include <utility>
@@ -62,14 +63,17 @@ public:
     /// its end (the default), so that lists a person looks at show the new
     /// names. A caller that never reads the lists after the run turns it off.
     void setListsAgainAtEnd(bool listAgain) { m_listAgainAtEnd = listAgain; }
-    /// Whether the renames of a folder of at least \a fewestFiles files may
-    /// begin while the run still works out the folder's other new names (off
-    /// by default). The names, the outcomes and their order in the logs stay
-    /// the same; a stop, though, may come after more files are renamed. For a
-    /// caller that never stops a run and asks nothing while it works.
-    void setRenamesWhileNaming(bool whileNaming, qsizetype fewestFiles = 256)
+    /// Whether the renames of a folder of at least \a fewestFiles files, and
+    /// at most \a mostFiles, may begin while the run still works out the
+    /// folder's other new names (off by default). The names, the outcomes and
+    /// their order in the logs stay the same; a stop, or a choice changed,
+    /// seen while the names are worked out ends them, and the files renamed by
+    /// then are reported as any other.
+    void setRenamesWhileNaming(bool whileNaming, qsizetype fewestFiles = 256,
+                               qsizetype mostFiles = std::numeric_limits<qsizetype>::max())
     {
         m_renamesWhileNaming = whileNaming ? fewestFiles : -1;
+        m_mostRenamedWhileNaming = mostFiles;
     }
     /// Asks the run to stop; it ends before its next file or sub-folder.
     void stop() { m_stopRequested = true; }
@@ -216,6 +220,7 @@ private:
     bool m_listAgainAtEnd = true;
     // The fewest files of a folder whose renames begin while it is named; -1 for never.
     qsizetype m_renamesWhileNaming = -1;
+    qsizetype m_mostRenamedWhileNaming = 0;
 };
 
 } // namespace kestrava

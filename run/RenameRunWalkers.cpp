@@ -106,6 +106,10 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     // a worker, beside the naming of the others; earlyJobs holds each file's
     // job there, or -1.
     std::unique_ptr<RenameWorker> early = startEarlyWorker(folderPath, names.size());
+    bool renamingEarly = early != nullptr;
+    const auto earlyMustStop = [&] {
+        return m_stopRequested || m_parts.settings.confirmFiles() || m_parts.settings.ignoreReadOnly() != skipReadOnly;
+    };
     std::optional<FreeNames> freeNames;
     QList<qsizetype> earlyJobs;
     if (early) {
@@ -114,8 +118,16 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     }
     for (const QString &name : names) {
         // A big folder's names take a while: the window keeps handling its events.
-        if (newNames.size() % 4096 == 4095)
+        if (newNames.size() % 4096 == 4095) {
             m_parts.progress.yield();
+            // A stop, or a choice changed meanwhile, counts from the next file:
+            // the files not yet renamed are left to the steps below, which stop
+            // or ask, and those renamed are reported there as any other.
+            if (renamingEarly && earlyMustStop()) {
+                early->stop();
+                renamingEarly = false;
+            }
+        }
         auto newName = nameOf(folderPath, name);
         PlannedFile file{name, newName.value_or(QString()), false};
         // A name too long for the folder fails as the rename meets it, for the
@@ -126,7 +138,7 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
             const auto readOnly = isReadOnly(FolderFile(m_openFolder, name));
             file.moves = !readOnly || !*readOnly;
         }
-        const bool free = early && file.moves && freeNames->claim(file.newName);
+        const bool free = renamingEarly && file.moves && freeNames->claim(file.newName);
         files.append(std::move(file));
         newNames.append(std::move(newName));
         // The list has room for every name, so its names stay where they are.
@@ -144,8 +156,13 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     if (big)
         m_parts.progress.yield();
     // The plan's other renames may wait for these: they are all made first.
-    if (early)
-        early->finish([this] { m_parts.progress.yield(); });
+    if (early) {
+        early->finish([&] {
+            m_parts.progress.yield();
+            if (earlyMustStop())
+                early->stop();
+        });
+    }
     QList<FileAction> actions = actionsOf(plan, newNames, earlyJobs);
     if (big)
         m_parts.progress.yield();
@@ -310,7 +327,8 @@ std::unique_ptr<RenameWorker> RenameRun::startWorker(const QString &folderPath, 
 // confirmed, or a taken name is numbered (which needs every name first).
 std::unique_ptr<RenameWorker> RenameRun::startEarlyWorker(const QString &folderPath, qsizetype files)
 {
-    if (m_renamesWhileNaming < 0 || files < m_renamesWhileNaming || m_parts.settings.confirmFiles()
+    if (m_renamesWhileNaming < 0 || files < m_renamesWhileNaming || files > m_mostRenamedWhileNaming
+        || m_parts.settings.confirmFiles()
         || m_parts.names.whenTaken() != WhenTaken::Leave)
         return nullptr;
     return std::make_unique<RenameWorker>(FileRenamer(m_journal, m_parts.settings.ignoreReadOnly()), m_openFolder,

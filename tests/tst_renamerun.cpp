@@ -30,7 +30,9 @@ private Q_SLOTS:
     void secondStartDuringAYieldIsRefused();
     void logIsNewestFirst();
     void optionChangedDuringARunTakesEffectFromTheNextFile();
+    void choiceChangedDuringALongRunLeavesNoFileUnasked_data();
     void choiceChangedDuringALongRunLeavesNoFileUnasked();
+    void stopDuringALongRunReportsEveryFileRenamed_data();
     void stopDuringALongRunReportsEveryFileRenamed();
     void bigFolderYieldsBeforeItsFirstRename();
     void everyRunNumbersFromTheStartFields();
@@ -207,40 +209,77 @@ void TestRenameRun::optionChangedDuringARunTakesEffectFromTheNextFile()
 
 // In a long folder the renames run ahead of the reports: a file renamed before
 // confirmation was turned on is logged as renamed, and every other is asked.
+// The runs of these two tables: renames made once every name is known, and
+// renames of free names made while the others are still worked out, where the
+// first yield comes after 4,096 names and the renames have already begun.
+static void addLongRunRows()
+{
+    QTest::addColumn<int>("files");
+    QTest::addColumn<bool>("whileNaming");
+    QTest::addColumn<int>("atYield");
+    QTest::addColumn<int>("leastRenamed");
+    QTest::addColumn<int>("mostRenamed");
+    QTest::newRow("renames after the names") << 300 << false << 3 << 3 << 299;
+    QTest::newRow("renames while naming") << 5000 << true << 1 << 0 << 4095;
+}
+
+void TestRenameRun::choiceChangedDuringALongRunLeavesNoFileUnasked_data()
+{
+    addLongRunRows();
+}
+
 void TestRenameRun::choiceChangedDuringALongRunLeavesNoFileUnasked()
 {
+    QFETCH(int, files);
+    QFETCH(bool, whileNaming);
+    QFETCH(int, atYield);
+    QFETCH(int, leastRenamed);
+    QFETCH(int, mostRenamed);
     QStringList names;
-    for (int i = 0; i < 300; ++i)
-        names.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QChar(u'0')));
+    for (int i = 0; i < files; ++i)
+        names.append(QStringLiteral("f%1.txt").arg(i, 4, 10, QChar(u'0')));
     openFolderWith(names);
-    m_rig->prompt.answers = QList<PromptAnswer>(300, PromptAnswer::No);
-    m_rig->sink.onYield = [this](int n) {
-        if (n == 3)
+    m_rig->run.setRenamesWhileNaming(whileNaming, 1);
+    m_rig->prompt.answers = QList<PromptAnswer>(files, PromptAnswer::No);
+    m_rig->sink.onYield = [&](int n) {
+        if (n == atYield)
             m_rig->settings.confirm = true;
     };
     QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
-    const qsizetype renamed = 300 - namesIn(root()).filter(QRegularExpression(u"^f\\d{3}\\.txt$"_s)).size();
-    QVERIFY(renamed >= 3);
+    const qsizetype renamed = files - namesIn(root()).filter(QRegularExpression(u"^f\\d{4}\\.txt$"_s)).size();
+    QVERIFY(renamed >= leastRenamed);
+    QVERIFY2(renamed <= mostRenamed, "files were renamed unasked after confirmation was turned on");
     QCOMPARE(m_rig->run.intFilesRenamed(), renamed);
-    QCOMPARE(m_rig->prompt.texts.size(), 300 - renamed);
-    QCOMPARE(m_rig->run.log().statuses().size(), 300);
+    QCOMPARE(m_rig->prompt.texts.size(), files - renamed);
+    QCOMPARE(m_rig->run.log().statuses().size(), files);
 }
 
 // Stopped, the run ends soon, and the log names every file it renamed.
+void TestRenameRun::stopDuringALongRunReportsEveryFileRenamed_data()
+{
+    addLongRunRows();
+}
+
 void TestRenameRun::stopDuringALongRunReportsEveryFileRenamed()
 {
+    QFETCH(int, files);
+    QFETCH(bool, whileNaming);
+    QFETCH(int, atYield);
+    QFETCH(int, leastRenamed);
+    QFETCH(int, mostRenamed);
     QStringList names;
-    for (int i = 0; i < 400; ++i)
-        names.append(QStringLiteral("f%1.txt").arg(i, 3, 10, QChar(u'0')));
+    for (int i = 0; i < files; ++i)
+        names.append(QStringLiteral("f%1.txt").arg(i, 4, 10, QChar(u'0')));
     openFolderWith(names);
-    m_rig->sink.onYield = [this](int n) {
-        if (n == 5)
+    m_rig->run.setRenamesWhileNaming(whileNaming, 1);
+    m_rig->sink.onYield = [&](int n) {
+        if (n == atYield)
             m_rig->run.stop();
     };
     QVERIFY(m_rig->run.start(RunScope::AllFilesInCurrentFolder));
     QStringList renamedOnDisk = namesIn(root()).filter(QRegularExpression(u"^\\d{4}_"_s));
-    QVERIFY(renamedOnDisk.size() >= 5);
-    QVERIFY2(renamedOnDisk.size() < 400, "the stop did not end the run");
+    QVERIFY(renamedOnDisk.size() >= leastRenamed);
+    QVERIFY2(renamedOnDisk.size() <= mostRenamed, "the stop did not end the run");
     QStringList logged = m_rig->run.log().modified();
     logged.sort();
     renamedOnDisk.sort();
