@@ -501,8 +501,12 @@ bool isPrivateJournal(int fd)
 
 JournalList listJournals()
 {
+    return listJournalsIn(stateFolder());
+}
+
+JournalList listJournalsIn(const QString &folder)
+{
     JournalList list;
-    const QString folder = stateFolder();
     struct stat info;
     if (::lstat(nameBytes(folder).constData(), &info) != 0 || !S_ISDIR(info.st_mode))
         return list;

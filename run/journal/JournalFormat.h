@@ -154,6 +154,8 @@ struct JournalList
 /// journal counts only as a regular file of the user's own that nobody else
 /// may read or write (0600). A state folder that is itself a link holds none.
 JournalList listJournals();
+/// As listJournals(), of the journals in \a folder.
+JournalList listJournalsIn(const QString &folder);
 /// listJournals().paths.
 QStringList journalPaths();
 /// The sequence number in the name of the journal at \a path

@@ -67,7 +67,7 @@ public:
     void recordTakenBack(quint64 sequence);
     /// Records the end of the run and closes the journal. A run that renamed
     /// nothing leaves no journal; one that did makes the journals of older
-    /// runs beyond journal::keptJournals go.
+    /// runs beyond journal::keptJournals go, on the global thread pool.
     void end(const QDateTime &endedAt, bool stopped);
 
     /// True between a successful begin() and end(), unless writing failed.
@@ -86,7 +86,9 @@ private:
     void closeMap();
     void fail(int error);
     void syncNowAndThen();
-    void removeOldJournals();
+    /// Removes the journals of older runs beyond journal::keptJournals, all
+    /// but \a newest; it may run on any thread.
+    static void removeOldJournals(const QString &newest);
 
     int m_fd = -1;
     char *m_map = nullptr;  // the reserved room, mapped; null when writing with write()
