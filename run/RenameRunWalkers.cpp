@@ -98,6 +98,7 @@ void RenameRun::renameFolderFiles(const QString &folderPath, const QList<QString
     QList<PlannedFile> files;
     newNames.reserve(names.size());
     files.reserve(names.size());
+    m_log.makeRoomFor(names.size());
     const bool skipReadOnly = m_parts.settings.ignoreReadOnly();
     PlanFolder folder;
     folder.rules = folderNameRules(folderPath);

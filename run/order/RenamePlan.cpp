@@ -30,16 +30,21 @@ public:
     PlannedRenames plan()
     {
         const qsizetype count = qsizetype(m_files.size());
+        // The lists of a million files take tens of milliseconds each to be
+        // laid out in fresh memory: the window answers between them.
         m_plan.outcomes.fill(PlanOutcome::Stays, count);
         m_plan.names.resize(count);
         m_plan.numbered.fill(false, count);
+        yieldForBig();
         // Where nothing moves (a preview with no rule on) there is nothing to
         // order, and the index of a million names would only cost memory.
         if (std::none_of(m_files.begin(), m_files.end(), [](const PlannedFile &f) { return f.moves; }))
             return std::move(m_plan);
         m_holds.fill(-1, count);
         m_waitsFor.fill(-1, count);
+        yieldForBig();
         m_byOldName.reserve(count);
+        yieldForBig();
         for (qsizetype i = 0; i < count; ++i) {
             yieldNowAndThen(i);
             m_byOldName.insert(keyOf(m_files[std::size_t(i)].oldName), i);
@@ -59,6 +64,13 @@ private:
             m_folder.yield();
     }
 
+    // A yield between two steps that are each long for a big folder.
+    void yieldForBig() const
+    {
+        if (m_folder.yield && m_files.size() >= 4096)
+            m_folder.yield();
+    }
+
     QString keyOf(const QString &name) const { return kestrava::keyOf(name, m_folder.rules); }
 
     // Each moving file claims its new name, in the files' order. A change of
@@ -74,6 +86,7 @@ private:
         if (numbering)
             m_wanted.reserve(moving);
         m_claims.reserve(moving);
+        yieldForBig();
         // Where letter case counts, a moving file's new name is never its own.
         for (qsizetype i = 0; (numbering || m_folder.rules.ignoresCase) && i < qsizetype(m_files.size()); ++i) {
             yieldNowAndThen(i);
