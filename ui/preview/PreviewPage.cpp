@@ -58,6 +58,32 @@ void dropJob(QFutureWatcher<Result> *&watcher, QObject *listener)
     watcher = nullptr;
 }
 
+// Runs \a work, given the promise of its result, on a pool thread. \a watcher,
+// the page's own for that kind of job, holds the job until it ends; then
+// \a done gets its future, unless the job was dropped (see dropJob()) or a
+// newer one of its kind took its place.
+template<typename Result, typename Work, typename Done>
+void runBeside(QObject *page, QFutureWatcher<Result> *&watcher, Work &&work, Done &&done)
+{
+    auto promise = std::make_shared<QPromise<Result>>();
+    auto *job = new QFutureWatcher<Result>(page);
+    watcher = job;
+    QObject::connect(job, &QFutureWatcherBase::finished, page,
+                     [&watcher, job, done = std::forward<Done>(done)]() mutable {
+                         if (job != watcher)
+                             return;
+                         watcher = nullptr;
+                         job->deleteLater();
+                         done(job->future());
+                     });
+    promise->start();
+    job->setFuture(promise->future());
+    QThreadPool::globalInstance()->start([promise, work = std::forward<Work>(work)]() mutable {
+        work(*promise);
+        promise->finish();
+    });
+}
+
 } // namespace
 
 /// The names the look ahead over the current folder works with, computed by
@@ -254,8 +280,7 @@ PreviewProblemsDialog *PreviewPage::problemsDialog() const
 bool PreviewPage::isLookingAhead() const
 {
     // A preview being filled starts its look ahead once its boxes are full.
-    return m_folderWatcher || m_factsWatcher || m_boxWatcher || m_treeLookAhead->isBusy()
-        || (m_fill && m_fill->lookingAhead);
+    return m_folderWatcher || m_factsWatcher || m_treeLookAhead->isBusy() || (m_fill && m_fill->lookingAhead);
 }
 
 void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, const PreviewLookAhead &lookAhead)
@@ -306,52 +331,42 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
 
 void PreviewPage::readFactsBeside(FactsNeeded needed)
 {
-    auto promise = std::make_shared<QPromise<FactsRead>>();
-    auto *watcher = new QFutureWatcher<FactsRead>(this);
-    m_factsWatcher = watcher;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, serial = m_fillSerial] {
-        if (watcher != m_factsWatcher)
+    const QString folderPath = folderPathOf(m_fill->lookAhead.folder);
+    auto read = [folderPath, needed, numbering = m_fill->options.numbering,
+                 names = m_fill->selected](QPromise<FactsRead> &promise) mutable {
+        FactsRead read;
+        read.names = inNumberingOrder(folderPath, std::move(names), numbering);
+        read.facts.resize(read.names.size());
+        // Reading a file is mostly waiting on exiv2's parse of it: a large
+        // folder is read in two halves at once, the second on a thread of
+        // its own, which halves the wait on a machine with a core to spare.
+        // Each half writes its own records of the list, taken once so that no thread detaches it.
+        FileFacts *const facts = read.facts.data();
+        const QString *const oldNames = read.names.constData();
+        const auto readPart = [&](qsizetype from, qsizetype to) {
+            for (qsizetype i = from; i < to && !promise.isCanceled(); ++i)
+                facts[i] = readFileFacts(folderPath, oldNames[i], needed).facts;
+        };
+        const qsizetype count = read.names.size();
+        const qsizetype half = count / 2;
+        if (count >= 64 && QThread::idealThreadCount() > 1) {
+            std::thread second(readPart, half, count);
+            readPart(0, half);
+            second.join();
+        } else {
+            readPart(0, count);
+        }
+        if (!promise.isCanceled())
+            promise.addResult(std::move(read));
+    };
+    runBeside(this, m_factsWatcher, std::move(read), [this, serial = m_fillSerial](QFuture<FactsRead> future) {
+        if (serial != m_fillSerial || !m_fill || future.resultCount() == 0)
             return;
-        m_factsWatcher = nullptr;
-        watcher->deleteLater();
-        if (serial != m_fillSerial || !m_fill || watcher->future().resultCount() == 0)
-            return;
-        FactsRead read = watcher->future().takeResult();
+        FactsRead read = future.takeResult();
         m_fill->selected = std::move(read.names);
         m_fill->facts = std::move(read.facts);
         startFilling();
     });
-    promise->start();
-    watcher->setFuture(promise->future());
-    const QString folderPath = folderPathOf(m_fill->lookAhead.folder);
-    QThreadPool::globalInstance()->start(
-        [promise, folderPath, needed, numbering = m_fill->options.numbering, names = m_fill->selected]() mutable {
-            FactsRead read;
-            read.names = inNumberingOrder(folderPath, std::move(names), numbering);
-            read.facts.resize(read.names.size());
-            // Reading a file is mostly waiting on exiv2's parse of it: a large
-            // folder is read in two halves at once, the second on a thread of
-            // its own, which halves the wait on a machine with a core to spare.
-            // Each half writes its own records of the list, taken once so that no thread detaches it.
-            FileFacts *const facts = read.facts.data();
-            const QString *const oldNames = read.names.constData();
-            const auto readPart = [&](qsizetype from, qsizetype to) {
-                for (qsizetype i = from; i < to && !promise->isCanceled(); ++i)
-                    facts[i] = readFileFacts(folderPath, oldNames[i], needed).facts;
-            };
-            const qsizetype count = read.names.size();
-            const qsizetype half = count / 2;
-            if (count >= 64 && QThread::idealThreadCount() > 1) {
-                std::thread second(readPart, half, count);
-                readPart(0, half);
-                second.join();
-            } else {
-                readPart(0, count);
-            }
-            if (!promise->isCanceled())
-                promise->addResult(std::move(read));
-            promise->finish();
-        });
 }
 
 void PreviewPage::cancelFactsRead()
@@ -419,27 +434,18 @@ void PreviewPage::fillLater()
 
 void PreviewPage::showBeside(QPlainTextEdit *box, LineBlockText &&lines, void (PreviewPage::*then)())
 {
-    auto promise = std::make_shared<QPromise<LineBlockDocument>>();
-    auto *watcher = new QFutureWatcher<LineBlockDocument>(this);
-    m_boxWatcher = watcher;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, box, then, serial = m_fillSerial] {
-        if (watcher != m_boxWatcher)
-            return;
-        m_boxWatcher = nullptr;
-        watcher->deleteLater();
-        if (serial != m_fillSerial || !m_fill || watcher->future().resultCount() == 0)
-            return;
-        watcher->future().takeResult().showIn(box);
-        // What the box told of its new text may have started a newer preview.
-        if (serial == m_fillSerial && m_fill)
-            (this->*then)();
-    });
-    promise->start();
-    watcher->setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, lines = std::move(lines), thread = thread()]() mutable {
-        promise->addResult(std::move(lines).toDocument(thread));
-        promise->finish();
-    });
+    auto build = [lines = std::move(lines), thread = thread()](QPromise<LineBlockDocument> &promise) mutable {
+        promise.addResult(std::move(lines).toDocument(thread));
+    };
+    runBeside(this, m_boxWatcher, std::move(build),
+              [this, box, then, serial = m_fillSerial](QFuture<LineBlockDocument> future) {
+                  if (serial != m_fillSerial || !m_fill || future.resultCount() == 0)
+                      return;
+                  future.takeResult().showIn(box);
+                  // What the box told of its new text may have started a newer preview.
+                  if (serial == m_fillSerial && m_fill)
+                      (this->*then)();
+              });
 }
 
 void PreviewPage::cancelBoxText()
@@ -479,17 +485,14 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
 {
     cancelFolderLookAhead();
     const bool summaryToo = !job.wholeTree;
-    auto promise = std::make_shared<QPromise<FolderLookAheadResult>>();
-    auto *watcher = new QFutureWatcher<FolderLookAheadResult>(this);
-    m_folderWatcher = watcher;
-    connect(watcher, &QFutureWatcherBase::finished, this, [this, watcher, summaryToo] {
-        // A newer preview has replaced the watcher: this result is stale.
-        if (watcher != m_folderWatcher)
-            return;
-        m_folderWatcher = nullptr;
-        watcher->deleteLater();
-        if (watcher->future().resultCount() > 0) {
-            FolderLookAheadResult result = watcher->future().takeResult();
+    auto lookAhead = [job = std::move(job)](QPromise<FolderLookAheadResult> &promise) {
+        if (!promise.isCanceled())
+            promise.addResult(lookAheadFolder(job));
+    };
+    // A newer preview replaces the watcher: a result that comes after is stale.
+    runBeside(this, m_folderWatcher, std::move(lookAhead), [this, summaryToo](QFuture<FolderLookAheadResult> future) {
+        if (future.resultCount() > 0) {
+            FolderLookAheadResult result = future.takeResult();
             // A file that gets a number in place of its taken name shows the name it gets.
             if (!result.newLines.isEmpty()) {
                 QTextCursor cursor(m_ui.txtFilesPreviewNew->document());
@@ -506,13 +509,6 @@ void PreviewPage::startFolderLookAhead(FolderLookAheadJob &&job)
                 showSummary(result.summary, std::move(result.problems));
         }
         lookAheadPartFinished();
-    });
-    promise->start();
-    watcher->setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, job = std::move(job)] {
-        if (!promise->isCanceled())
-            promise->addResult(lookAheadFolder(job));
-        promise->finish();
     });
 }
 
