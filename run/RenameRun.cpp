@@ -20,6 +20,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <future>
 #include <optional>
 #include <utility>
 
@@ -90,7 +92,7 @@ bool RenameRun::start(RunScope scope)
     }
     m_endedAt = m_parts.clock.now();
     if (m_journal) {
-        m_journal->end(m_endedAt, m_stopRequested);
+        endJournal();
         reportJournalFailure();
     }
     m_openFolder.close();
@@ -103,6 +105,22 @@ bool RenameRun::start(RunScope scope)
     m_parts.progress.showFolder(QString());
     m_parts.progress.showFile(QString());
     return true;
+}
+
+// Closing a big run's journal takes a while: unmapping it, cutting it to its
+// size and flushing it to disk, a tenth of a second for a million renames on
+// tmpfs and more on a slow disk. The run's thread, which may be the window's,
+// keeps answering meanwhile; nothing else touches the journal until it is done.
+void RenameRun::endJournal()
+{
+    auto ended = std::async(std::launch::async, [journal = m_journal, at = m_endedAt, stopped = m_stopRequested] {
+        journal->end(at, stopped);
+    });
+    // A Stop pressed now comes after the last file: it stops nothing.
+    const bool stopped = m_stopRequested;
+    while (ended.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+        m_parts.progress.yield();
+    m_stopRequested = stopped;
 }
 
 bool RenameRun::RenameFile(const QString &strCurrentPath, const QString &strFileName, const QString &strNewFilename)

@@ -165,9 +165,8 @@ private:
         /// A step a worker thread may take: a rename, or a file's checks, outside any ring.
         bool byWorker;
     };
-    static QList<FileAction> actionsOf(const PlannedRenames &plan,
-                                       const QList<std::expected<QString, QString>> &newNames,
-                                       const QList<qsizetype> &earlyJobs);
+    QList<FileAction> actionsOf(const PlannedRenames &plan, const QList<std::expected<QString, QString>> &newNames,
+                                const QList<qsizetype> &earlyJobs);
     std::unique_ptr<RenameWorker> startEarlyWorker(const QString &folderPath, qsizetype files);
     /// Fewer renames than this in a stretch are not worth a thread.
     static constexpr qsizetype smallestWorkerStretch = 8;
@@ -201,6 +200,8 @@ private:
     std::expected<void, QString> journaledUnpark(const FolderFile &file, const FolderFile &newFile,
                                                  const ParkedFile &parked);
     void reportJournalFailure();
+    /// Ends the run's journal beside the run's thread, yielding meanwhile.
+    void endJournal();
 
     RunParts m_parts;
     RunLog m_log;

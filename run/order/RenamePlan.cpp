@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RenamePlan.h"
 
+#include "LetGoBeside.h"
 #include "NumberedName.h"
 
 #include <QHash>
@@ -30,19 +31,15 @@ public:
     PlannedRenames plan()
     {
         const qsizetype count = qsizetype(m_files.size());
-        // The lists of a million files take tens of milliseconds each to be
-        // laid out in fresh memory: the window answers between them.
-        m_plan.outcomes.fill(PlanOutcome::Stays, count);
-        m_plan.names.resize(count);
-        m_plan.numbered.fill(false, count);
-        yieldForBig();
+        fillInParts(m_plan.outcomes, count, PlanOutcome::Stays);
+        fillInParts(m_plan.names, count, QString());
+        fillInParts(m_plan.numbered, count, false);
         // Where nothing moves (a preview with no rule on) there is nothing to
         // order, and the index of a million names would only cost memory.
         if (std::none_of(m_files.begin(), m_files.end(), [](const PlannedFile &f) { return f.moves; }))
             return std::move(m_plan);
-        m_holds.fill(-1, count);
-        m_waitsFor.fill(-1, count);
-        yieldForBig();
+        fillInParts(m_holds, count, qsizetype(-1));
+        fillInParts(m_waitsFor, count, qsizetype(-1));
         m_byOldName.reserve(count);
         yieldForBig();
         for (qsizetype i = 0; i < count; ++i) {
@@ -52,6 +49,8 @@ public:
         claimNames();
         settle();
         order();
+        letGoOfBigLists(count, std::move(m_byOldName), std::move(m_claims), std::move(m_wanted),
+                        std::move(m_waitsFor), std::move(m_holds));
         return std::move(m_plan);
     }
 
@@ -62,6 +61,22 @@ private:
     {
         if (m_folder.yield && i % 4096 == 4095)
             m_folder.yield();
+    }
+
+    // Fills \a list with \a count copies of \a value. The lists of a million
+    // files are tens of megabytes of memory fresh to the process, each page
+    // of which costs a fault when first written, here up to a tenth of a
+    // second for one list: the window answers between their parts.
+    template<typename T>
+    void fillInParts(QList<T> &list, qsizetype count, const T &value) const
+    {
+        constexpr qsizetype part = qsizetype(1) << 16;
+        list.clear();
+        list.reserve(count);
+        while (list.size() < count) {
+            list.resize(std::min(count, list.size() + part), value);
+            yieldForBig();
+        }
     }
 
     // A yield between two steps that are each long for a big folder.
@@ -179,6 +194,13 @@ private:
     {
         QList<bool> done(m_files.size(), false);
         QList<qsizetype> path;
+        // Room for every group and step at once, a ring taking one step more
+        // than it has files: a list of a million grown by doubling would copy
+        // itself whole into fresh memory.
+        const auto moving =
+            qsizetype(std::count(m_plan.outcomes.cbegin(), m_plan.outcomes.cend(), PlanOutcome::Moves));
+        m_plan.groups.reserve(moving);
+        m_plan.steps.reserve(moving + moving / 2);
         for (qsizetype start = 0; start < qsizetype(m_files.size()); ++start) {
             yieldNowAndThen(start);
             if (done[start] || m_plan.outcomes[start] != PlanOutcome::Moves)
