@@ -13,6 +13,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextDocument>
 #include <QTimer>
 
 using namespace kestrava;
@@ -58,6 +59,8 @@ private Q_SLOTS:
     void progressFollowsTheRunAtTheDisplaysPace();
     void labelsArePaintedInTheYieldThatShowsThem_data();
     void labelsArePaintedInTheYieldThatShowsThem();
+    void logBuiltBesideShowsWhatInsertingShows_data();
+    void logBuiltBesideShowsWhatInsertingShows();
 };
 
 void TestGoProgress::messageBoxAnswers_data()
@@ -190,6 +193,68 @@ void TestGoProgress::labelsArePaintedInTheYieldThatShowsThem()
     progress.yield();
     QCOMPARE(shown->text(), text);
     QVERIFY(counter.paints > 0);
+}
+
+void TestGoProgress::logBuiltBesideShowsWhatInsertingShows_data()
+{
+    QTest::addColumn<QList<int>>("batches");
+    QTest::addColumn<int>("mostAtOnce");
+    QTest::addColumn<int>("waitedBatches"); // after each of the first ones, the build beside ends
+    QTest::addColumn<int>("clearAfter");
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("head");
+    // clang-format off
+    QTest::newRow("one batch outgrows the room")    << QList<int>{3, 200}                   << 16384 << 2 << -1 << QString() << "n202\nn201\nn200\n";
+    QTest::newRow("names come while it is built")   << QList<int>{1, 5, 40, 300, 2000, 7}   << 16384 << 4 << -1 << QString() << "n2352\nn2351\n";
+    QTest::newRow("several builds, one at a time")  << QList<int>{1, 5, 40, 300, 7, 2000}   << 16384 << 6 << -1 << QString() << "n2352\nn2351\n";
+    QTest::newRow("names that waited go in parts")  << QList<int>{4000, 2000, 60, 60, 60, 60, 60} << 64  << 1 << -1 << QString() << "n6299\nn6298\n";
+    QTest::newRow("the reader's selection stays")   << QList<int>{30, 900, 4000}            << 16384 << 3 << -1 << "n17"     << "n4929\n";
+    QTest::newRow("a new run while it is built")    << QList<int>{10, 3000, 2}              << 16384 << 1 << 1  << QString() << "n3011\nn3010\n";
+    // clang-format on
+}
+
+// A log that would outgrow its room is built again beside the window: the
+// box then shows, name for name, what inserting every batch would show.
+void TestGoProgress::logBuiltBesideShowsWhatInsertingShows()
+{
+    QFETCH(QList<int>, batches);
+    QFETCH(int, mostAtOnce);
+    QFETCH(int, waitedBatches);
+    QFETCH(int, clearAfter);
+    QFETCH(QString, selected);
+    QFETCH(QString, head);
+    GoPage besidePage;
+    GoProgress beside(&besidePage);
+    beside.setLogPace(0, mostAtOnce);
+    GoPage insertingPage;
+    GoProgress inserting(&insertingPage);
+    auto *box = findControl<QPlainTextEdit>(&besidePage, "txtFilesModified");
+    for (GoProgress *progress : {&beside, &inserting})
+        progress->logsCleared();
+    bool built = false;
+    int name = 0;
+    for (qsizetype b = 0; b < batches.size(); ++b) {
+        for (int i = 0; i < batches.at(b); ++i, ++name) {
+            for (GoProgress *progress : {&beside, &inserting})
+                progress->fileModified(QStringLiteral("n%1").arg(name));
+        }
+        for (GoProgress *progress : {&beside, &inserting})
+            progress->flush();
+        built = built || beside.isBuildingLog();
+        if (b < waitedBatches)
+            QTRY_VERIFY(!beside.isBuildingLog());
+        if (b == 0 && !selected.isEmpty())
+            box->setTextCursor(box->document()->find(selected, 0, QTextDocument::FindWholeWords));
+        if (b == clearAfter) {
+            for (GoProgress *progress : {&beside, &inserting})
+                progress->logsCleared();
+        }
+    }
+    QVERIFY(built);
+    const QString inserted = findControl<QPlainTextEdit>(&insertingPage, "txtFilesModified")->toPlainText();
+    QTRY_COMPARE(box->toPlainText(), inserted);
+    QVERIFY2(inserted.startsWith(head), qPrintable(inserted.left(40)));
+    QCOMPARE(box->textCursor().selectedText(), selected);
 }
 
 QTEST_MAIN(TestGoProgress)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "GoProgress.h"
 
+#include "BesideJob.h"
 #include "ErrorLogModel.h"
 #include "FileNameBytes.h"
 #include "GoPage.h"
@@ -10,8 +11,42 @@
 #include <QLabel>
 #include <QListView>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTimer>
+#include <QTextCursor>
+#include <QTextDocument>
+
+#include <utility>
 
 namespace kestrava {
+
+/// A log of modified files built beside the window.
+struct GoProgress::BuiltLog
+{
+    LineBlockDocument document;
+    qsizetype length = 0;
+};
+
+namespace {
+
+/// The names of \a batches, newest first, as the log shows them.
+LineBlockText logLines(const QList<QStringList> &batches)
+{
+    qsizetype names = 0;
+    for (const QStringList &batch : batches)
+        names += batch.size();
+    LineBlockText lines;
+    if (names == 0)
+        return lines;
+    lines.reserve(names, batches.front().front().size());
+    for (auto batch = batches.crbegin(); batch != batches.crend(); ++batch) {
+        for (auto name = batch->crbegin(); name != batch->crend(); ++name)
+            lines.appendLine(displayFileName(*name));
+    }
+    return lines;
+}
+
+} // namespace
 
 GoProgress::GoProgress(GoPage *page, QObject *parent)
     : QObject(parent)
@@ -64,7 +99,10 @@ void GoProgress::showSummary(const QString &summary)
 void GoProgress::logsCleared()
 {
     m_newModified.clear();
+    m_shownModified.clear();
+    dropJob(m_logWatcher, this);
     m_page->ui().txtFilesModified->clear();
+    m_logRoom.reset();
     m_errors->clear();
     m_errorsChanged = false;
     m_page->showErrorArea(false);
@@ -141,16 +179,62 @@ void GoProgress::flushLabels()
 
 void GoProgress::flushModified()
 {
-    if (m_newModified.isEmpty())
+    // While the log is built again, the names wait for it.
+    if (m_newModified.isEmpty() || m_logWatcher)
         return;
     // The newest name goes on top: the names since the last look, newest first,
-    // go in front of the log in one insertion.
-    LineBlockText batch;
-    batch.reserve(m_newModified.size(), m_newModified.front().size());
-    for (auto it = m_newModified.crbegin(); it != m_newModified.crend(); ++it)
-        batch.appendLine(displayFileName(*it));
-    m_newModified.clear();
+    // go in front of the log in one insertion. Those that waited for a log
+    // built beside may be a hundred thousand: they go in a part at a time,
+    // the oldest first, with the window's events between the parts.
+    const bool inParts = m_newModified.size() > m_mostModifiedAtOnce;
+    QStringList names = inParts ? m_newModified.first(m_mostModifiedAtOnce) : m_newModified;
+    LineBlockText batch = logLines({names});
+    if (m_logRoom.outgrownBy(batch) && m_logRoom.length() + batch.documentLength() >= m_logBesideFrom) {
+        buildLogBeside();
+        return;
+    }
+    if (inParts) {
+        m_newModified.remove(0, names.size());
+        QTimer::singleShot(0, this, &GoProgress::flushModified);
+    } else {
+        m_newModified = {};
+    }
+    m_shownModified.append(std::move(names));
+    m_logRoom.add(batch);
     batch.insertAtStartOf(m_page->ui().txtFilesModified);
+}
+
+void GoProgress::buildLogBeside()
+{
+    m_shownModified.append(std::exchange(m_newModified, {}));
+    auto build = [batches = m_shownModified, thread = thread()](QPromise<BuiltLog> &promise) {
+        LineBlockText lines = logLines(batches);
+        const qsizetype length = 1 + lines.documentLength();
+        promise.addResult(BuiltLog{std::move(lines).toDocument(thread), length});
+    };
+    runBeside(this, m_logWatcher, std::move(build), [this](QFuture<BuiltLog> future) {
+        if (future.resultCount() == 0)
+            return;
+        BuiltLog built = future.takeResult();
+        QPlainTextEdit *box = m_page->ui().txtFilesModified;
+        // The names come in on top, as when they are inserted: a reader's
+        // place in the log and what they selected stay where they were.
+        const int anchor = box->textCursor().anchor();
+        const int position = box->textCursor().position();
+        const int scrolled = box->verticalScrollBar()->value();
+        const int before = box->document()->characterCount();
+        built.document.showIn(box);
+        m_logRoom.reset(built.length);
+        const int added = box->document()->characterCount() - before;
+        if (anchor != 0 || position != 0) {
+            QTextCursor moved(box->document());
+            moved.setPosition(anchor + added);
+            moved.setPosition(position + added, QTextCursor::KeepAnchor);
+            box->setTextCursor(moved);
+        }
+        box->verticalScrollBar()->setValue(scrolled);
+        flushModified();
+    });
 }
 
 void GoProgress::flushErrors()

@@ -1,12 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "LineBlockText.h"
 #include "ProgressSink.h"
 #include "RunProgressBar.h"
 
 #include <QElapsedTimer>
+#include <QList>
 #include <QObject>
 #include <QStringList>
+
+template<typename T>
+class QFutureWatcher;
 
 namespace kestrava {
 
@@ -46,12 +51,26 @@ public:
     /// the display follows the run. 0 does either at every yield.
     void setIntervals(qint64 eventsMsecs, qint64 repaintMsecs);
 
+    /// Sets from how many characters on the log of modified files, rather
+    /// than outgrow its room, is built again in full beside the window, and
+    /// how many names at most one insertion puts in it.
+    void setLogPace(qsizetype builtBesideFrom, qsizetype mostNamesAtOnce)
+    {
+        m_logBesideFrom = builtBesideFrom;
+        m_mostModifiedAtOnce = mostNamesAtOnce;
+    }
+    /// Whether the log of modified files is being built again beside the window.
+    bool isBuildingLog() const { return m_logWatcher != nullptr; }
+
     /// The error texts of the last run, as the Go tab lists them.
     ErrorLogModel *errorLog() const { return m_errors; }
 
 private:
     void flushLabels();
     void flushModified();
+    /// Builds the log of modified files again beside the window, with every
+    /// name shown so far and those waiting, and shows it in place of the old.
+    void buildLogBeside();
     void flushErrors();
 
     GoPage *m_page = nullptr;
@@ -72,6 +91,16 @@ private:
     bool m_folderChanged = false;
     bool m_countChanged = false;
     QStringList m_newModified;
+    // Every name the log shows, in the batches it took them in, oldest first:
+    // kept, as the run keeps them too, so that it can be built again in full.
+    QList<QStringList> m_shownModified;
+    LineBlockRoom m_logRoom;
+    // A log of 4 M characters (8 MB) grows by copying itself: 1 to 2 ms a MB
+    // here, and far more where memory is fresh to the process.
+    qsizetype m_logBesideFrom = qsizetype(4) << 20;
+    qsizetype m_mostModifiedAtOnce = 16384;
+    struct BuiltLog;
+    QFutureWatcher<BuiltLog> *m_logWatcher = nullptr;
     bool m_errorsChanged = false;
 };
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PreviewPage.h"
 
+#include "BesideJob.h"
 #include "FileFactsReader.h"
 #include "FileList.h"
 #include "FileNameBytes.h"
 #include "FolderLookAhead.h"
 #include "KeyPressFilter.h"
+#include "LetGoBeside.h"
 #include "LineBlockText.h"
 #include "NewFilename.h"
 #include "NumberingOrder.h"
@@ -25,7 +27,6 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QThread>
-#include <QThreadPool>
 #include <QTimer>
 
 #include <memory>
@@ -33,58 +34,6 @@
 #include <utility>
 
 namespace kestrava {
-
-namespace {
-
-// Freeing a list of a million problems takes the window a third of a second:
-// a list it lets go of is freed beside it instead.
-void letGoBeside(QList<SimulatedProblem> &&list)
-{
-    if (list.isEmpty())
-        return;
-    QThreadPool::globalInstance()->start([list = std::move(list)]() mutable { list = {}; });
-}
-
-// Lets go of a job beside the window: it may still finish, but its result is
-// thrown away and nobody hears of it.
-template<typename Result>
-void dropJob(QFutureWatcher<Result> *&watcher, QObject *listener)
-{
-    if (!watcher)
-        return;
-    watcher->future().cancel();
-    watcher->disconnect(listener);
-    watcher->deleteLater();
-    watcher = nullptr;
-}
-
-// Runs \a work, given the promise of its result, on a pool thread. \a watcher,
-// the page's own for that kind of job, holds the job until it ends; then
-// \a done gets its future, unless the job was dropped (see dropJob()) or a
-// newer one of its kind took its place.
-template<typename Result, typename Work, typename Done>
-void runBeside(QObject *page, QFutureWatcher<Result> *&watcher, Work &&work, Done &&done)
-{
-    auto promise = std::make_shared<QPromise<Result>>();
-    auto *job = new QFutureWatcher<Result>(page);
-    watcher = job;
-    QObject::connect(job, &QFutureWatcherBase::finished, page,
-                     [&watcher, job, done = std::forward<Done>(done)]() mutable {
-                         if (job != watcher)
-                             return;
-                         watcher = nullptr;
-                         job->deleteLater();
-                         done(job->future());
-                     });
-    promise->start();
-    job->setFuture(promise->future());
-    QThreadPool::globalInstance()->start([promise, work = std::forward<Work>(work)]() mutable {
-        work(*promise);
-        promise->finish();
-    });
-}
-
-} // namespace
 
 /// The names the look ahead over the current folder works with, computed by
 /// the window for its boxes: its own copies, so that it can outlive the page.
@@ -548,7 +497,8 @@ void PreviewPage::treeLookAheadFinished(const TreeSimulation &result)
 
 void PreviewPage::showSummary(const QString &summary, QList<SimulatedProblem> problems)
 {
-    letGoBeside(std::exchange(m_problems, std::move(problems)));
+    QList<SimulatedProblem> old = std::exchange(m_problems, std::move(problems));
+    letGoOfBigLists(old.size(), std::move(old));
     m_ui.lblPreviewProblems->setText(summary);
     m_ui.lblPreviewProblems->setToolTip(summary);
     m_ui.cmdPreviewProblems->setEnabled(!m_problems.isEmpty());

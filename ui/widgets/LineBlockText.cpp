@@ -10,6 +10,7 @@
 #include <QTextDocument>
 
 #include <algorithm>
+#include <bit>
 #include <utility>
 
 namespace kestrava {
@@ -82,6 +83,42 @@ void LineBlockText::insertAtStartOf(QPlainTextEdit *box)
     cursor.movePosition(QTextCursor::Start);
     cursor.insertText(m_text);
     countLinesOfFirstBlocks(box);
+}
+
+qsizetype LineBlockText::documentLength() const
+{
+    if (m_lines == 0)
+        return 0;
+    const qsizetype paragraphs =
+        m_lines <= linesInFirstBlock ? 1 : 1 + (m_lines - linesInFirstBlock + linesPerBlock - 1) / linesPerBlock;
+    return m_text.size() + paragraphs;
+}
+
+void LineBlockRoom::reset(qsizetype length)
+{
+    m_length = length;
+    m_room = roomFor(length);
+}
+
+bool LineBlockRoom::outgrownBy(const LineBlockText &lines) const
+{
+    return m_length + lines.documentLength() > m_room;
+}
+
+void LineBlockRoom::add(const LineBlockText &lines)
+{
+    m_length += lines.documentLength();
+    if (m_length > m_room)
+        m_room = roomFor(m_length);
+}
+
+qsizetype LineBlockRoom::roomFor(qsizetype length)
+{
+    // Qt's strings grow to a power of two in bytes, header (16 bytes) and
+    // closing null included.
+    constexpr qsizetype header = 16;
+    const auto bytes = std::bit_ceil(quint64(header + 2 * (length + 1)));
+    return qsizetype((bytes - header) / 2);
 }
 
 void LineBlockText::endLastLine()

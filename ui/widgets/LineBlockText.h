@@ -68,6 +68,9 @@ public:
     LineBlockDocument toDocument(QThread *thread) &&;
     /// Puts the lines, each followed by a line break, in front of the text of \a box.
     void insertAtStartOf(QPlainTextEdit *box);
+    /// The characters a box's document keeps for the lines: their text and,
+    /// for each paragraph, a separator of its own.
+    qsizetype documentLength() const;
 
 private:
     friend class LineBlockDocument;
@@ -80,6 +83,33 @@ private:
 
     QString m_text;
     qsizetype m_lines = 0;
+};
+
+/// Foresees when the text of a box that keeps growing, such as a run's log,
+/// outgrows its room. A text document keeps its characters in one string,
+/// which doubles as it fills: the insertion that makes it double copies the
+/// whole text into fresh memory, on a virtual machine a fifth of a second for
+/// a million lines. A box told in time can take a whole new document, built
+/// beside the window, instead.
+class LineBlockRoom
+{
+public:
+    /// The box's document was emptied, or replaced by one of \a length characters.
+    void reset(qsizetype length = 1);
+    /// Whether inserting \a lines makes the document's string grow.
+    bool outgrownBy(const LineBlockText &lines) const;
+    /// Counts \a lines inserted.
+    void add(const LineBlockText &lines);
+    /// The characters the document keeps.
+    qsizetype length() const { return m_length; }
+
+private:
+    /// The room of a string grown to hold \a length characters: the next
+    /// power of two in bytes, less the string's header.
+    static qsizetype roomFor(qsizetype length);
+
+    qsizetype m_length = 1;
+    qsizetype m_room = roomFor(1);
 };
 
 } // namespace kestrava
