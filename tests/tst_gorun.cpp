@@ -49,6 +49,7 @@ private Q_SLOTS:
     void errorsAreShownBesideTheLog();
     void treeWalkShowsTheFolderBeingProcessed();
     void previewsDuringARunLeaveItsNumbersAlone();
+    void previewBeforeARunIsForgottenAndShownAfresh();
     void optionChangedDuringARunAppliesFromTheNextFile();
     void tabsDuringARunLeaveItsListsAndLogAlone();
     void exitTabDuringARunStopsItThenEnds();
@@ -350,6 +351,24 @@ void TestGoRun::previewsDuringARunLeaveItsNumbersAlone()
     start();
     QCOMPARE(yields, 3);
     QCOMPARE(namesIn(root()), QStringList({"0005_a_0020.txt", "0006_b_0021.txt", "0007_c_0022.txt"}));
+}
+
+// A run leaves the preview it would make out of date empty, and so lets go of
+// its memory; entering the tab again shows the files as they now are.
+void TestGoRun::previewBeforeARunIsForgottenAndShownAfresh()
+{
+    openFolderWith({"a b.txt", "c d.txt"});
+    control<QRadioButton>("optSpacesToUnderscores")->setChecked(true);
+    m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+    QTRY_COMPARE(control<QPlainTextEdit>("txtFilesPreviewNew")->toPlainText(), QStringLiteral("a_b.txt\nc_d.txt\n"));
+    start();
+    QCOMPARE(namesIn(root()), QStringList({"a_b.txt", "c_d.txt"}));
+    QCOMPARE(control<QPlainTextEdit>("txtFilesPreview")->toPlainText(), QString());
+    QCOMPARE(control<QPlainTextEdit>("txtFilesPreviewNew")->toPlainText(), QString());
+    QCOMPARE(control<QLabel>("lblPreviewProblems")->text(), QString());
+    openFolder(root());
+    m_form->SSTabStrip()->setCurrentIndex(int(KestravaForm::Tab::PreviewResults));
+    QTRY_COMPARE(control<QPlainTextEdit>("txtFilesPreview")->toPlainText(), QStringLiteral("a_b.txt\nc_d.txt\n"));
 }
 
 void TestGoRun::optionChangedDuringARunAppliesFromTheNextFile()

@@ -89,6 +89,9 @@ KestravaForm::KestravaForm(QWidget *parent)
     m_presetController = new PresetController(m_optionsPage, m_optionsPage->moreOptions(), m_presetPrompt.get(),
                                               m_errorReporter, this);
     connect(m_presetController, &PresetController::presetShown, m_runController, &RunController::setPresetName);
+    // A preview of a million names holds hundreds of megabytes, which a run
+    // of the same million needs for itself; entering the tab shows it afresh.
+    connect(m_runController, &RunController::renamingStarts, m_previewPage, &PreviewPage::letGo);
     // Every change of the current tab, by the user or from code, runs its handling.
     connect(m_tabStrip, &QTabWidget::currentChanged, this, &KestravaForm::SSTabStrip_Click);
     Form_Load();

@@ -61,6 +61,7 @@ void RunController::StartButton_Click()
         return;
     // The run renames what the lists show for the folder opened last.
     m_chooseFilesPage->folderList()->waitForListing();
+    Q_EMIT renamingStarts();
     beginShowingRun();
     // Nothing in a run is expected to throw; should anything, the window stays
     // usable and says so, and the buttons come back as after any run.
@@ -91,6 +92,7 @@ void RunController::cmdUndo_Click()
         return;
     // Yes answers for the run the question named: should another undo have
     // taken it back meanwhile, nothing else is undone in its place.
+    Q_EMIT renamingStarts();
     beginShowingRun();
     m_errorReporter->runGuarded([this, &undoable] { m_undo.start(undoable->journalPath); });
     if (m_undo.filesRestored() > 0)

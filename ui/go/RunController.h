@@ -84,6 +84,11 @@ public:
     /// Offers Undo when a run can be taken back and nothing is going on.
     void updateUndoButton();
 
+Q_SIGNALS:
+    /// A run or an undo is about to rename files: what the window shows of
+    /// them elsewhere (the files preview) is out of date from now on.
+    void renamingStarts();
+
 private:
     void beginShowingRun();
     void endShowingRun();

@@ -278,6 +278,20 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     readFactsBeside(needed);
 }
 
+void PreviewPage::letGo()
+{
+    m_fill.reset();
+    ++m_fillSerial;
+    cancelFolderLookAhead();
+    cancelFactsRead();
+    cancelBoxText();
+    m_treeLookAhead->cancel();
+    m_marks->clear();
+    m_ui.txtFilesPreview->clear();
+    m_ui.txtFilesPreviewNew->clear();
+    showSummary(QString(), {});
+}
+
 void PreviewPage::readFactsBeside(FactsNeeded needed)
 {
     const QString folderPath = folderPathOf(m_fill->lookAhead.folder);

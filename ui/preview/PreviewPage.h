@@ -91,6 +91,10 @@ public:
     /// that follow (a test fills small previews in parts this way).
     void setNamesAtOnce(qsizetype names) { m_namesAtOnce = std::max<qsizetype>(1, names); }
 
+    /// Forgets the preview shown, and any work still under way for it: its
+    /// boxes, marks and summary empty. Entering the tab shows one afresh.
+    void letGo();
+
     /// The list of the files that will not be renamed, while it is open.
     PreviewProblemsDialog *problemsDialog() const;
     /// Whether the look ahead over the folder or the sub-folders is still under way.
