@@ -26,6 +26,7 @@ private Q_SLOTS:
     void stateFolderFollowsTheVariable_data();
     void stateFolderFollowsTheVariable();
     void journalIsPrivateAndRecordsEveryRename();
+    void journalOfManyMegabytesReadsBackWhole();
     void damagedJournalIsReadAroundTheDamage_data();
     void damagedJournalIsReadAroundTheDamage();
     void nameLeavingItsFolderIsRefused();
@@ -130,6 +131,33 @@ void TestJournal::journalIsPrivateAndRecordsEveryRename()
     QVERIFY(::stat(QFile::encodeName(root() + QStringLiteral("/0002_b c.txt")).constData(), &info) == 0);
     QCOMPARE(entry.identity.inode, quint64(info.st_ino));
     QCOMPARE(entry.identity.device, quint64(info.st_dev));
+}
+
+// A journal lets go of the memory of the records it wrote: they must all still
+// be in the file, across several steps of letting go, and undo takes them back.
+void TestJournal::journalOfManyMegabytesReadsBackWhole()
+{
+    constexpr int files = 9999;
+    const QString stem(236, u'x');
+    QStringList names;
+    for (int i = 0; i < files; ++i)
+        names.append(stem + QString::asprintf("%04d.txt", i));
+    runOver(names);
+    QCOMPARE(m_rig->run.intFilesRenamed(), files);
+    const QString path = journal::journalPaths().value(0);
+    QVERIFY(QFileInfo(path).size() > 4 * 1024 * 1024);
+    const journal::JournalContents contents = journal::readJournal(path);
+    QVERIFY(contents.readable && contents.ended && contents.damagedAt.isEmpty());
+    QCOMPARE(contents.renames.size(), files);
+    for (const int i : {0, 4000, 8001, files - 1}) {
+        QCOMPARE(contents.renames.at(i).oldName, QFile::encodeName(names.at(i)));
+        QCOMPARE(contents.renames.at(i).newName, QFile::encodeName(QString::asprintf("%04d_", i + 1) + names.at(i)));
+    }
+    RecordingSink sink;
+    ScriptedClock clock;
+    UndoRun undo(sink, clock);
+    QVERIFY(undo.start());
+    QCOMPARE(undo.filesRestored(), files);
 }
 
 void TestJournal::damagedJournalIsReadAroundTheDamage_data()

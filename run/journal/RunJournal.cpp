@@ -346,6 +346,7 @@ bool RunJournal::commit(qsizetype size)
 {
     if (m_map) {
         m_written += size;
+        letGoOfWrittenPages();
         return true;
     }
     qsizetype done = 0;
@@ -406,6 +407,25 @@ void RunJournal::closeMap()
     if (m_map)
         ::munmap(m_map, size_t(m_reserved));
     m_map = nullptr;
+    m_letGo = 0;
+}
+
+// The pages of the map count in the program's memory as long as they stay
+// mapped: the journal of a million renames is some 130 MB, on top of what
+// the run itself holds. Records already written are kept by the file (its
+// page cache, flushed by fdatasync() as always), so their pages are let go
+// of every two megabytes; the last stretch stays, as the newest records may
+// still be completed.
+void RunJournal::letGoOfWrittenPages()
+{
+    constexpr qint64 step = qint64(2) << 20;
+    constexpr qint64 keptMapped = qint64(64) << 10;
+    const qint64 upTo = (m_written - keptMapped) / step * step;
+    if (upTo <= m_letGo)
+        return;
+    // Failing to let go only costs memory.
+    (void)::madvise(m_map + m_letGo, size_t(upTo - m_letGo), MADV_DONTNEED);
+    m_letGo = upTo;
 }
 
 // A journal known only in part must not be offered for undo, so it goes.

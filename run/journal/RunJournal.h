@@ -84,6 +84,8 @@ private:
     bool commit(qsizetype size);
     bool reserve(qint64 size);
     void closeMap();
+    /// Unmaps the pages of records written long enough ago, every few megabytes.
+    void letGoOfWrittenPages();
     void fail(int error);
     void syncNowAndThen();
     /// Removes the journals of older runs beyond journal::keptJournals, all
@@ -94,6 +96,7 @@ private:
     char *m_map = nullptr;  // the reserved room, mapped; null when writing with write()
     qint64 m_reserved = 0;  // bytes of the file mapped at m_map
     qint64 m_written = 0;   // bytes of records in the file
+    qint64 m_letGo = 0;     // bytes at the start of the map no longer mapped in memory
     QByteArray m_unwritten; // the record being written with write()
     QString m_path;
     QString m_failure;
