@@ -22,6 +22,7 @@
 #include <cerrno>
 #include <chrono>
 #include <future>
+#include <system_error>
 #include <optional>
 #include <utility>
 
@@ -113,9 +114,14 @@ bool RenameRun::start(RunScope scope)
 // keeps answering meanwhile; nothing else touches the journal until it is done.
 void RenameRun::endJournal()
 {
-    auto ended = std::async(std::launch::async, [journal = m_journal, at = m_endedAt, stopped = m_stopRequested] {
-        journal->end(at, stopped);
-    });
+    const auto end = [journal = m_journal, at = m_endedAt, stopped = m_stopRequested] { journal->end(at, stopped); };
+    std::future<void> ended;
+    try {
+        ended = std::async(std::launch::async, end);
+    } catch (const std::system_error &) {
+        end(); // no thread to be had: the journal is ended all the same
+        return;
+    }
     // A Stop pressed now comes after the last file: it stops nothing.
     const bool stopped = m_stopRequested;
     while (ended.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
