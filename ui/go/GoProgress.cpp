@@ -207,7 +207,12 @@ void GoProgress::flushModified()
 void GoProgress::buildLogBeside()
 {
     m_shownModified.append(std::exchange(m_newModified, {}));
-    auto build = [batches = m_shownModified, thread = thread()](QPromise<BuiltLog> &promise) {
+    // The job gets a list of batches of its own: a list shared with it would
+    // be grown in place once the job let go of it, and the count of a shared
+    // list is read without ordering between the threads. The batches
+    // themselves are never changed.
+    QList<QStringList> batches(m_shownModified.cbegin(), m_shownModified.cend());
+    auto build = [batches = std::move(batches), thread = thread()](QPromise<BuiltLog> &promise) {
         LineBlockText lines = logLines(batches);
         const qsizetype length = 1 + lines.documentLength();
         promise.addResult(BuiltLog{std::move(lines).toDocument(thread), length});
