@@ -216,9 +216,7 @@ PreviewPage::~PreviewPage()
 {
     // The job owns its data and reports only to its watcher, which goes with
     // the page: a job still under way finishes unseen.
-    cancelFolderLookAhead();
-    cancelFactsRead();
-    cancelBoxText();
+    dropJobs();
 }
 
 PreviewProblemsDialog *PreviewPage::problemsDialog() const
@@ -257,9 +255,7 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
             fill->selected.append(file1.name(index));
     }
     // The look ahead of an older preview would mark the lines of this one.
-    cancelFolderLookAhead();
-    cancelFactsRead();
-    cancelBoxText();
+    dropJobs();
     m_fill = std::move(fill);
     const FactsNeeded needed = factsNeeded(m_fill->options);
     if (needed == FactsNeeded::None || lookAhead.folder.isEmpty()) {
@@ -270,10 +266,7 @@ void PreviewPage::ShowFilesPreview(const FileList &file1, OptionsPage &options, 
     }
     // Names from what is inside the files wait for the files to be read, beside
     // the window: a folder of 10,000 photos takes seconds.
-    m_marks->clear();
-    m_treeLookAhead->cancel();
-    m_ui.txtFilesPreview->clear();
-    m_ui.txtFilesPreviewNew->clear();
+    emptyBoxes();
     showSummary(tr("Reading the files ..."), {});
     readFactsBeside(needed);
 }
@@ -282,14 +275,24 @@ void PreviewPage::letGo()
 {
     m_fill.reset();
     ++m_fillSerial;
+    dropJobs();
+    emptyBoxes();
+    showSummary(QString(), {});
+}
+
+void PreviewPage::dropJobs()
+{
     cancelFolderLookAhead();
     cancelFactsRead();
     cancelBoxText();
-    m_treeLookAhead->cancel();
+}
+
+void PreviewPage::emptyBoxes()
+{
     m_marks->clear();
+    m_treeLookAhead->cancel();
     m_ui.txtFilesPreview->clear();
     m_ui.txtFilesPreviewNew->clear();
-    showSummary(QString(), {});
 }
 
 void PreviewPage::readFactsBeside(FactsNeeded needed)
@@ -362,10 +365,7 @@ void PreviewPage::startFilling()
     // Too many names to compute and show without the window stopping to
     // answer: the boxes empty now, the names are computed a part at a time
     // from the event loop, and the boxes' texts are built beside the window.
-    m_marks->clear();
-    m_treeLookAhead->cancel();
-    m_ui.txtFilesPreview->clear();
-    m_ui.txtFilesPreviewNew->clear();
+    emptyBoxes();
     showSummary(QString(), {});
     fillLater();
 }

@@ -133,6 +133,12 @@ private:
     void showBeside(QPlainTextEdit *box, LineBlockText &&lines, void (PreviewPage::*then)());
     /// Gives up the text being built for a box, if one is.
     void cancelBoxText();
+    /// Gives up every job beside the window for the preview shown or being
+    /// filled: the read of its files, its boxes' texts, its folder's look ahead.
+    void dropJobs();
+    /// Empties both boxes and their marks, and gives up the tree's look ahead
+    /// that would mark them.
+    void emptyBoxes();
     /// Builds and shows the text of the right box of the preview being filled.
     void showRightBoxBeside();
     /// Hands the names of the preview being filled, both boxes showing their
