@@ -63,6 +63,9 @@ public:
     /// its end (the default), so that lists a person looks at show the new
     /// names. A caller that never reads the lists after the run turns it off.
     void setListsAgainAtEnd(bool listAgain) { m_listAgainAtEnd = listAgain; }
+    /// Whether log() keeps a status and a new name for every file (the
+    /// default), or only counts them, for a caller that shows them as they come.
+    void setKeepsFileRecords(bool keep) { m_log.setKeepsFileRecords(keep); }
     /// Whether the renames of a folder of at least \a fewestFiles files, and
     /// at most \a mostFiles, may begin while the run still works out the
     /// folder's other new names (off by default). The names, the outcomes and

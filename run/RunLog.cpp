@@ -52,6 +52,7 @@ QString folderPathOf(const QString &path)
 
 void RunLog::clear()
 {
+    m_filesRenamed = 0;
     m_modified.clear();
     m_errors.clear();
     m_statuses.clear();

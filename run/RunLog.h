@@ -62,14 +62,34 @@ public:
     /// Forgets everything, as a new run starts.
     void clear();
 
-    void addStatus(const FileStatus &status) { m_statuses.append(status); }
-    void addStatus(FileStatus &&status) { m_statuses.append(std::move(status)); }
-    void addModified(const QString &newName) { m_modified.append(newName); }
+    /// Whether the log keeps a status and a new name per file (the default),
+    /// or only counts them. A caller that shows the files as they come has no
+    /// use for a second record of each: for a million files it is 130 MB.
+    void setKeepsFileRecords(bool keep) { m_keepsFileRecords = keep; }
+
+    void addStatus(const FileStatus &status)
+    {
+        if (m_keepsFileRecords)
+            m_statuses.append(status);
+    }
+    void addStatus(FileStatus &&status)
+    {
+        if (m_keepsFileRecords)
+            m_statuses.append(std::move(status));
+    }
+    void addModified(const QString &newName)
+    {
+        ++m_filesRenamed;
+        if (m_keepsFileRecords)
+            m_modified.append(newName);
+    }
     /// Makes room for the records of \a files more files in one go, before
     /// they come: a list of a million statuses growing as it goes copies
     /// itself whole, a tenth of a second in which the window answers nothing.
     void makeRoomFor(qsizetype files)
     {
+        if (!m_keepsFileRecords)
+            return;
         const auto roomFor = [files](auto &list) {
             const qsizetype needed = list.size() + files;
             if (list.capacity() < needed)
@@ -81,11 +101,11 @@ public:
     void addError(const QString &text) { m_errors.append(text); }
 
     /// Number of files renamed (entries of the modified-files log).
-    qint64 filesRenamed() const { return m_modified.size(); }
+    qint64 filesRenamed() const { return m_filesRenamed; }
     /// Number of errors logged.
     qint64 errorCount() const { return m_errors.size(); }
 
-    /// New names of the renamed files, oldest first.
+    /// New names of the renamed files, oldest first (none unless kept).
     const QStringList &modified() const { return m_modified; }
     /// The entry at \a row of the modified-files log as shown (row 0 is the newest),
     /// for a list model over a log of any length.
@@ -94,12 +114,14 @@ public:
     QString modifiedText() const;
     /// The error texts, oldest first.
     const QStringList &errors() const { return m_errors; }
-    /// One status per visited file, in the order visited.
+    /// One status per visited file, in the order visited (none unless kept).
     const QList<FileStatus> &statuses() const { return m_statuses; }
     /// The statuses, handed over: the log keeps none.
     QList<FileStatus> takeStatuses() { return std::exchange(m_statuses, {}); }
 
 private:
+    bool m_keepsFileRecords = true;
+    qint64 m_filesRenamed = 0;
     QStringList m_modified;
     QStringList m_errors;
     QList<FileStatus> m_statuses;

@@ -201,15 +201,17 @@ void TestGoProgress::logBuiltBesideShowsWhatInsertingShows_data()
     QTest::addColumn<int>("mostAtOnce");
     QTest::addColumn<int>("waitedBatches"); // after each of the first ones, the build beside ends
     QTest::addColumn<int>("clearAfter");
+    QTest::addColumn<int>("endAfter"); // the run ends, and lets go of what it keeps once all is shown
     QTest::addColumn<QString>("selected");
     QTest::addColumn<QString>("head");
     // clang-format off
-    QTest::newRow("one batch outgrows the room")    << QList<int>{3, 200}                   << 16384 << 2 << -1 << QString() << "n202\nn201\nn200\n";
-    QTest::newRow("names come while it is built")   << QList<int>{1, 5, 40, 300, 2000, 7}   << 16384 << 4 << -1 << QString() << "n2352\nn2351\n";
-    QTest::newRow("several builds, one at a time")  << QList<int>{1, 5, 40, 300, 7, 2000}   << 16384 << 6 << -1 << QString() << "n2352\nn2351\n";
-    QTest::newRow("names that waited go in parts")  << QList<int>{4000, 2000, 60, 60, 60, 60, 60} << 64  << 1 << -1 << QString() << "n6299\nn6298\n";
-    QTest::newRow("the reader's selection stays")   << QList<int>{30, 900, 4000}            << 16384 << 3 << -1 << "n17"     << "n4929\n";
-    QTest::newRow("a new run while it is built")    << QList<int>{10, 3000, 2}              << 16384 << 1 << 1  << QString() << "n3011\nn3010\n";
+    QTest::newRow("one batch outgrows the room")    << QList<int>{3, 200}                   << 16384 << 2 << -1 << -1 << QString() << "n202\nn201\nn200\n";
+    QTest::newRow("names come while it is built")   << QList<int>{1, 5, 40, 300, 2000, 7}   << 16384 << 4 << -1 << -1 << QString() << "n2352\nn2351\n";
+    QTest::newRow("several builds, one at a time")  << QList<int>{1, 5, 40, 300, 7, 2000}   << 16384 << 6 << -1 << -1 << QString() << "n2352\nn2351\n";
+    QTest::newRow("names that waited go in parts")  << QList<int>{4000, 2000, 60, 60, 60, 60, 60} << 64  << 1 << -1 << -1 << QString() << "n6299\nn6298\n";
+    QTest::newRow("the reader's selection stays")   << QList<int>{30, 900, 4000}            << 16384 << 3 << -1 << -1 << "n17"     << "n4929\n";
+    QTest::newRow("the run ends while names wait")  << QList<int>{4000, 2000, 60, 60}       << 64    << 1 << -1 << 3  << QString() << "n6119\nn6118\n";
+    QTest::newRow("a new run while it is built")    << QList<int>{10, 3000, 2}              << 16384 << 1 << 1  << -1 << QString() << "n3011\nn3010\n";
     // clang-format on
 }
 
@@ -221,6 +223,7 @@ void TestGoProgress::logBuiltBesideShowsWhatInsertingShows()
     QFETCH(int, mostAtOnce);
     QFETCH(int, waitedBatches);
     QFETCH(int, clearAfter);
+    QFETCH(int, endAfter);
     QFETCH(QString, selected);
     QFETCH(QString, head);
     GoPage besidePage;
@@ -248,6 +251,10 @@ void TestGoProgress::logBuiltBesideShowsWhatInsertingShows()
         if (b == clearAfter) {
             for (GoProgress *progress : {&beside, &inserting})
                 progress->logsCleared();
+        }
+        if (b == endAfter) {
+            for (GoProgress *progress : {&beside, &inserting})
+                progress->runEnded();
         }
     }
     QVERIFY(built);

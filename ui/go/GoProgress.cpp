@@ -5,6 +5,7 @@
 #include "ErrorLogModel.h"
 #include "FileNameBytes.h"
 #include "GoPage.h"
+#include "LetGoBeside.h"
 #include "LineBlockText.h"
 
 #include <QCoreApplication>
@@ -100,6 +101,7 @@ void GoProgress::logsCleared()
 {
     m_newModified.clear();
     m_shownModified.clear();
+    m_runEnded = false;
     dropJob(m_logWatcher, this);
     m_page->ui().txtFilesModified->clear();
     m_logRoom.reset();
@@ -177,7 +179,27 @@ void GoProgress::flushLabels()
     m_fileChanged = m_folderChanged = m_countChanged = false;
 }
 
+void GoProgress::runEnded()
+{
+    m_runEnded = true;
+    flush();
+}
+
 void GoProgress::flushModified()
+{
+    insertWaitingNames();
+    // A million names are 110 MB the window would hold until the next run,
+    // and longer than that at the peak of its memory, while the folder is
+    // read again.
+    if (!m_runEnded || !m_newModified.isEmpty() || m_logWatcher || m_shownModified.isEmpty())
+        return;
+    qsizetype names = 0;
+    for (const QStringList &batch : std::as_const(m_shownModified))
+        names += batch.size();
+    letGoOfBigLists(names, std::exchange(m_shownModified, {}));
+}
+
+void GoProgress::insertWaitingNames()
 {
     // While the log is built again, the names wait for it.
     if (m_newModified.isEmpty() || m_logWatcher)

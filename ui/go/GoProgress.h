@@ -46,6 +46,9 @@ public:
     /// Brings every label and log up to date now, as at the end of a run or
     /// before a question is asked about the current file.
     void flush();
+    /// The run or undo sends no more names. Once every name is in the log,
+    /// which is then never built again, the names kept for building it let go.
+    void runEnded();
 
     /// Sets how often, at most, a yield handles the window's events and how often
     /// the display follows the run. 0 does either at every yield.
@@ -68,6 +71,7 @@ public:
 private:
     void flushLabels();
     void flushModified();
+    void insertWaitingNames();
     /// Builds the log of modified files again beside the window, with every
     /// name shown so far and those waiting, and shows it in place of the old.
     void buildLogBeside();
@@ -94,6 +98,7 @@ private:
     // Every name the log shows, in the batches it took them in, oldest first:
     // kept, as the run keeps them too, so that it can be built again in full.
     QList<QStringList> m_shownModified;
+    bool m_runEnded = false;
     LineBlockRoom m_logRoom;
     // A log of 4 M characters (8 MB) grows by copying itself: 1 to 2 ms a MB
     // here, and far more where memory is fresh to the process.

@@ -33,6 +33,9 @@ RunController::RunController(GoPage *goPage, ChooseFilesPage *chooseFilesPage, D
     // The folder is read again after a run beside the window (see listAgain()),
     // not by the run, which would hold the window while it reads.
     m_run.setListsAgainAtEnd(false);
+    // The Go tab shows each renamed file and error as it comes; the run's
+    // own record of every file would be read by nobody.
+    m_run.setKeepsFileRecords(false);
     // The files of a folder with free new names are renamed while the others
     // are still named, as the command line does; Stop and the choices on the
     // first tab still take effect from the next file. Not in a folder of more
@@ -67,6 +70,8 @@ void RunController::StartButton_Click()
     // usable and says so, and the buttons come back as after any run.
     m_errorReporter->runGuarded([this] {
         m_run.start(m_chooseFilesPage->scope());
+        // Before the folder is read again, which holds a second list of its names.
+        m_progress->runEnded();
         if (m_run.intFilesRenamed() > 0)
             listAgain(FolderChooserList::Landing::ListedAgainNothingSelected);
     });
@@ -94,7 +99,10 @@ void RunController::cmdUndo_Click()
     // taken it back meanwhile, nothing else is undone in its place.
     Q_EMIT renamingStarts();
     beginShowingRun();
-    m_errorReporter->runGuarded([this, &undoable] { m_undo.start(undoable->journalPath); });
+    m_errorReporter->runGuarded([this, &undoable] {
+        m_undo.start(undoable->journalPath);
+        m_progress->runEnded();
+    });
     if (m_undo.filesRestored() > 0)
         refreshAfterUndo();
     endShowingRun();
@@ -142,7 +150,7 @@ void RunController::beginShowingRun()
 
 void RunController::endShowingRun()
 {
-    m_progress->flush();
+    m_progress->runEnded();
     const Ui::GoPage &page = m_goPage->ui();
     page.StopButton->setEnabled(false);
     page.StartButton->setEnabled(true);
