@@ -198,6 +198,13 @@ void TestRunSimulation::runDoesWhatTheLookAheadSays_data()
         << QStringList{"a.txt", "b.txt", "c.txt", ".h", "dir/", "dangling->nowhere"}
         << QStringList{"a.txt=.h", "b.txt=dir", "c.txt=dangling"} << false << QStringList{"taken", "taken", "taken"}
         << "3 of 3 files will not be renamed (3 names taken)";
+    QTest::newRow("taken by entries not in ASCII")
+        << QStringList{"a.txt", "b.txt", "\u00e9.txt", ".\u00e9", "caf\u00e9/"}
+        << QStringList{"a.txt=caf\u00e9", "b.txt=.\u00e9", "\u00e9.txt=a.txt"} << false
+        << QStringList{"taken", "taken", "taken"} << "3 of 3 files will not be renamed (3 names taken)";
+    QTest::newRow("chain through a name not in ASCII")
+        << QStringList{"a.txt", "\u00e9.txt"} << QStringList{"a.txt=\u00e9.txt", "\u00e9.txt=\u00e8.txt"} << false
+        << QStringList{"renamed", "renamed"} << "All 2 files will be renamed";
     QTest::newRow("two files, one name") << QStringList{"a.txt", "b.txt"} << QStringList{"a.txt=x.txt", "b.txt=x.txt"}
                                          << false << QStringList{"renamed", "run"}
                                          << "1 of 2 files will not be renamed (1 name taken by an earlier file)";
@@ -639,6 +646,8 @@ void TestRunSimulation::freeNamesAreThoseThePlanGivesAtOnce_data()
     QTest::newRow("letter case ignored: own name") << QStringList{"a=A", "b=x"} << true << "ny";
     QTest::newRow("letter case ignored: another's name") << QStringList{"a=B", "b=y"} << true << "ny";
     QTest::newRow("letter case ignored: one name twice") << QStringList{"a=x", "b=X"} << true << "yn";
+    QTest::newRow("letter case ignored: a chain") << QStringList{"c=b", "B=x"} << true << "ny";
+    QTest::newRow("letter case ignored: a swap") << QStringList{"A=b", "B=a"} << true << "nn";
 }
 
 // A file given its name at once is one the plan moves, to that name, in a
@@ -672,6 +681,19 @@ void TestRunSimulation::freeNamesAreThoseThePlanGivesAtOnce()
                                        [i](const PlannedRenames::Step &s) { return s.file == i; });
         QVERIFY(step != plan.steps.end());
         QCOMPARE(step->kind, PlannedRenames::StepKind::Direct);
+    }
+    // Played on the names, the steps never give a name still held, as the
+    // folder compares names.
+    const auto key = [ignoresCase](const QString &name) { return ignoresCase ? name.toCaseFolded() : name; };
+    QSet<QString> held;
+    for (const QString &name : std::as_const(oldNames))
+        held.insert(key(name));
+    for (const PlannedRenames::Step &step : plan.steps) {
+        const QString to = step.kind == PlannedRenames::StepKind::Park ? QStringLiteral("\n") : key(plan.names[step.file]);
+        if (step.kind != PlannedRenames::StepKind::FromPark)
+            held.remove(key(oldNames[step.file]));
+        QVERIFY2(!held.contains(to), qPrintable(to));
+        held.insert(to);
     }
 }
 

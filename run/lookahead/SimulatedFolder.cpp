@@ -2,30 +2,14 @@
 #include "SimulatedFolder.h"
 
 #include "FileNameBytes.h"
+#include "NameIndex.h"
 #include "RenamePlan.h"
-
-#include <QHashFunctions>
 
 #include <algorithm>
 
 namespace kestrava {
 
 namespace {
-
-// FNV-1a over the UTF-16 units, started from the process's random seed and
-// mixed at the end: several times quicker than qHash's keyed hash for short
-// names, which matters at half a million names a look ahead.
-quint32 hashOf(QStringView key)
-{
-    static const quint64 seed = quint64(QHashSeed::globalSeed()) ^ 0xCBF29CE484222325ull;
-    quint64 hash = seed;
-    for (const QChar ch : key)
-        hash = (hash ^ ch.unicode()) * 0x100000001B3ull;
-    hash ^= hash >> 29;
-    hash *= 0xBF58476D1CE4E5B9ull;
-    hash ^= hash >> 32;
-    return quint32(hash);
-}
 
 bool isAscii(QByteArrayView bytes)
 {
@@ -37,14 +21,14 @@ bool isAscii(QByteArrayView bytes)
 SimulatedFolder::SimulatedFolder(const QString &folderPath, const SimulationSettings &settings, qsizetype files)
     : m_settings(settings)
 {
-    // Room for the folder's entries and the new names of its files, which are
-    // at least as many, while the table stays at most half full.
+    // Room for the folder's entries, which are at least the files, while the
+    // table stays at most half full; a folder of more entries grows it.
     std::size_t size = 1024;
-    while (size < std::size_t(files) * 4)
+    while (size < std::size_t(files) * 2)
         size *= 2;
     m_slots.resize(size);
     // Each file's old name and new name, at a usual length, without moving the text.
-    m_text.reserve(files * 40);
+    m_ascii.reserve(files * 40);
     m_pending.reserve(std::size_t(files));
     // The permissions are read only when they decide anything.
     if (settings.ignoreReadOnly)
@@ -53,15 +37,19 @@ SimulatedFolder::SimulatedFolder(const QString &folderPath, const SimulationSett
 
 void SimulatedFolder::entryName(QByteArrayView name)
 {
-    const qsizetype offset = m_text.size();
-    if (!m_rules.ignoresCase && isAscii(name))
-        m_text.append(QLatin1StringView(name)); // the usual name, straight into the buffer
-    else
-        m_text.append(keyOf(fileNameFromBytes(name)));
-    const QStringView key = QStringView(m_text).sliced(offset);
     // Entered into the table all at once before the first file, so that the
     // slots can be fetched ahead of their turn.
-    m_pending.push_back({hashOf(key), quint32(offset), quint16(key.size()), Holder::Entry});
+    if (!m_rules.ignoresCase && isAscii(name)) {
+        const qsizetype offset = m_ascii.size();
+        m_ascii.append(name); // the usual name, straight into the buffer
+        m_pending.push_back(
+            {nameHash(QLatin1StringView(name)), quint32(offset), quint16(name.size()), Holder::Entry, false});
+        return;
+    }
+    const qsizetype offset = m_wide.size();
+    m_wide.append(keyOf(fileNameFromBytes(name)));
+    const QStringView key = QStringView(m_wide).sliced(offset);
+    m_pending.push_back({nameHash(key), quint32(offset), quint16(key.size()), Holder::Entry, true});
 }
 
 void SimulatedFolder::settle()
@@ -71,8 +59,9 @@ void SimulatedFolder::settle()
         if (i + ahead < m_pending.size())
             __builtin_prefetch(&m_slots[m_pending[i + ahead].hash & (m_slots.size() - 1)]);
         const Slot &entry = m_pending[i];
-        const QStringView key = QStringView(m_text).sliced(entry.offset, entry.size);
-        if (Slot &slot = find(key, entry.hash); slot.holder == Holder::Empty)
+        Slot &slot = entry.wide ? find(QStringView(m_wide).sliced(entry.offset, entry.size), entry.hash)
+                                : find(QLatin1StringView(m_ascii.constData() + entry.offset, entry.size), entry.hash);
+        if (slot.holder == Holder::Empty)
             fill(slot, entry);
     }
     m_pending.clear();
@@ -102,7 +91,7 @@ std::optional<SimulatedOutcome> SimulatedFolder::beforePlan(const QString &oldNa
 bool SimulatedFolder::holdsEntry(const QString &name)
 {
     const QString key = keyOf(name);
-    return find(key, hashOf(key)).holder == Holder::Entry;
+    return find(key, nameHash(key)).holder == Holder::Entry;
 }
 
 QList<SimulatedFile> SimulatedFolder::simulate(std::span<const QString> oldNames,
@@ -124,6 +113,7 @@ QList<SimulatedFile> SimulatedFolder::simulate(std::span<const QString> oldNames
     folder.rules = m_rules;
     folder.whenTaken = m_settings.whenTaken;
     folder.heldByOther = [this](const QString &name) { return holdsEntry(name); };
+    folder.stepsWanted = false;
     const PlannedRenames plan = planRenames(planned, folder);
     for (qsizetype i = 0; i < qsizetype(count); ++i) {
         SimulatedFile &file = files[i];
@@ -152,15 +142,23 @@ QString SimulatedFolder::keyOf(const QString &name) const
     return m_rules.ignoresCase ? name.toCaseFolded() : name;
 }
 
-SimulatedFolder::Slot &SimulatedFolder::find(QStringView key, quint32 hash)
+template<typename View>
+bool SimulatedFolder::holdsText(const Slot &slot, View key) const
+{
+    if (slot.wide)
+        return QStringView(m_wide).sliced(slot.offset, slot.size) == key;
+    return QLatin1StringView(m_ascii.constData() + slot.offset, slot.size) == key;
+}
+
+template<typename View>
+SimulatedFolder::Slot &SimulatedFolder::find(View key, quint32 hash)
 {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t at = hash & mask;; at = (at + 1) & mask) {
         Slot &slot = m_slots[at];
         if (slot.holder == Holder::Empty)
             return slot;
-        if (slot.hash == hash && qsizetype(slot.size) == key.size()
-            && QStringView(m_text).sliced(slot.offset, slot.size) == key)
+        if (slot.hash == hash && qsizetype(slot.size) == key.size() && holdsText(slot, key))
             return slot;
     }
 }

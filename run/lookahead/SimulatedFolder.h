@@ -28,8 +28,9 @@ struct SimulatedNameHashes
 /// hold at each step and whether an earlier file of the run took them. Filled
 /// by readFolderNames(); then next() takes the run's files in the run's order.
 ///
-/// A folder of 100,000 names is normal, so the names live in one buffer and an
-/// open-addressing table of their hashes finds them: no allocation per name.
+/// A folder of 100,000 names is normal, so the names live in one buffer (a
+/// byte a character for a name in ASCII, the usual one) and an open-addressing
+/// table of their hashes finds them: no allocation per name.
 class SimulatedFolder : public EntryNameSink
 {
 public:
@@ -49,19 +50,18 @@ public:
 
 private:
     enum class Holder : quint8 {
-        Empty,  ///< a slot without a name
-        Nobody, ///< the name was freed by a rename of this run
-        Entry,  ///< an entry of the folder as it was read
-        Run,    ///< an earlier file of this run was renamed to it
+        Empty, ///< a slot without a name
+        Entry, ///< an entry of the folder as it was read
     };
     // Everything a search needs of a name but its text, in 12 bytes: a table
     // for 100,000 names then stays small enough to stay mostly in the cache.
     struct Slot
     {
         quint32 hash = 0;
-        quint32 offset = 0; // of the name in m_text
+        quint32 offset = 0; // of the name in m_ascii or m_wide
         quint16 size = 0;   // a name the table holds is at most 255 units long
         Holder holder = Holder::Empty;
+        bool wide = false; // in m_wide
     };
 
     QString keyOf(const QString &name) const;
@@ -72,8 +72,11 @@ private:
     /// Whether an entry of the folder as it was read holds \a name.
     bool holdsEntry(const QString &name);
     /// The slot holding \a key, or the empty slot where it would go.
-    Slot &find(QStringView key, quint32 hash);
-    /// Puts \a name, whose text is in m_text, into \a slot, found empty for it.
+    template<typename View>
+    Slot &find(View key, quint32 hash);
+    template<typename View>
+    bool holdsText(const Slot &slot, View key) const;
+    /// Puts \a name, whose text is in a buffer, into \a slot, found empty for it.
     void fill(Slot &slot, const Slot &name);
     /// Enters the names read from the folder into the table.
     void settle();
@@ -82,7 +85,10 @@ private:
     FolderNameRules m_rules;
     SimulationSettings m_settings;
     OpenFolder m_folder;
-    QString m_text; // every name, one after another
+    // Every name, one after another: a name in ASCII compared as the folder
+    // compares it (letter case counting) in the first, any other in the second.
+    QByteArray m_ascii;
+    QString m_wide;
     std::vector<Slot> m_slots;
     std::vector<Slot> m_pending; // names read from the folder, not yet in m_slots
     std::size_t m_used = 0;

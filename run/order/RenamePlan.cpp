@@ -2,9 +2,9 @@
 #include "RenamePlan.h"
 
 #include "LetGoBeside.h"
+#include "NameIndex.h"
 #include "NumberedName.h"
 
-#include <QHash>
 #include <QSet>
 
 #include <algorithm>
@@ -28,6 +28,19 @@ public:
         , m_folder(folder)
     {}
 
+    // The names as the folder compares them, of the files' old names and of
+    // the moving files' new names.
+    const QString &oldKey(qsizetype i) const { return m_oldKeys.isEmpty() ? m_files[std::size_t(i)].oldName : m_oldKeys.at(i); }
+    const QString &newKey(qsizetype i) const { return m_newKeys.isEmpty() ? m_files[std::size_t(i)].newName : m_newKeys.at(i); }
+    auto oldKeyAt() const
+    {
+        return [this](qsizetype i) -> const QString & { return oldKey(i); };
+    }
+    auto newKeyAt() const
+    {
+        return [this](qsizetype i) -> const QString & { return newKey(i); };
+    }
+
     PlannedRenames plan()
     {
         const qsizetype count = qsizetype(m_files.size());
@@ -40,17 +53,27 @@ public:
             return std::move(m_plan);
         fillInParts(m_holds, count, qsizetype(-1));
         fillInParts(m_waitsFor, count, qsizetype(-1));
-        m_byOldName.reserve(count);
+        if (m_folder.rules.ignoresCase) {
+            m_oldKeys.reserve(count);
+            m_newKeys.reserve(count);
+            for (qsizetype i = 0; i < count; ++i) {
+                yieldNowAndThen(i);
+                m_oldKeys.append(keyOf(file(i).oldName));
+                m_newKeys.append(file(i).moves ? keyOf(file(i).newName) : QString());
+            }
+        }
+        m_byOldName = NameIndex(count);
         yieldForBig();
         for (qsizetype i = 0; i < count; ++i) {
             yieldNowAndThen(i);
-            m_byOldName.insert(keyOf(m_files[std::size_t(i)].oldName), i);
+            m_byOldName.insert(oldKey(i), i, oldKeyAt());
         }
         claimNames();
         settle();
-        order();
+        if (m_folder.stepsWanted)
+            order();
         letGoOfBigLists(count, std::move(m_byOldName), std::move(m_claims), std::move(m_wanted),
-                        std::move(m_waitsFor), std::move(m_holds));
+                        std::move(m_waitsFor), std::move(m_holds), std::move(m_oldKeys), std::move(m_newKeys));
         return std::move(m_plan);
     }
 
@@ -100,18 +123,18 @@ private:
         const bool numbering = m_folder.whenTaken == WhenTaken::Number;
         if (numbering)
             m_wanted.reserve(moving);
-        m_claims.reserve(moving);
+        m_claims = NameIndex(moving);
         yieldForBig();
         // Where letter case counts, a moving file's new name is never its own.
         for (qsizetype i = 0; (numbering || m_folder.rules.ignoresCase) && i < qsizetype(m_files.size()); ++i) {
             yieldNowAndThen(i);
             if (!file(i).moves)
                 continue;
-            const QString key = keyOf(file(i).newName);
+            const QString &key = newKey(i);
             if (numbering)
                 m_wanted.insert(key);
-            if (key == keyOf(file(i).oldName))
-                m_claims.insert(key, i + 1);
+            if (key == oldKey(i))
+                m_claims.insert(key, i, newKeyAt());
         }
         for (qsizetype i = 0; i < qsizetype(m_files.size()); ++i) {
             yieldNowAndThen(i);
@@ -119,12 +142,11 @@ private:
                 continue;
             m_plan.outcomes[i] = PlanOutcome::Moves;
             m_plan.names[i] = file(i).newName;
-            const QString key = keyOf(file(i).newName);
-            const qsizetype holder = m_byOldName.value(key, -1);
+            const QString &key = newKey(i);
+            const qsizetype holder = m_byOldName.value(key, oldKeyAt());
             if (holder == i)
                 continue;
-            qsizetype &claim = m_claims[key];
-            if (const qsizetype claimant = claim - 1; claimant >= 0) {
+            if (const qsizetype claimant = m_claims.value(key, newKeyAt()); claimant >= 0) {
                 // A later file whose own name it is keeps it; otherwise an earlier file has it.
                 refuse(i, claimant == holder && claimant > i ? PlanOutcome::NameTaken : PlanOutcome::NameTakenByRun);
                 continue;
@@ -137,7 +159,7 @@ private:
                 refuse(i, PlanOutcome::NameTaken);
                 continue;
             }
-            claim = i + 1;
+            m_claims.insert(key, i, newKeyAt());
             if (holder >= 0) {
                 m_waitsFor[i] = holder;
                 m_holds[holder] = i;
@@ -174,7 +196,7 @@ private:
     {
         const auto isTaken = [this](const QString &name) {
             const QString key = keyOf(name);
-            return m_byOldName.contains(key) || m_wanted.contains(key)
+            return m_byOldName.contains(key, oldKeyAt()) || m_wanted.contains(key)
                 || (m_folder.heldByOther && m_folder.heldByOther(name));
         };
         const std::optional<QString> numbered = numberedFreeName(file(i).newName, isTaken, m_folder.rules);
@@ -231,8 +253,11 @@ private:
     std::span<const PlannedFile> m_files;
     const PlanFolder &m_folder;
     PlannedRenames m_plan;
-    QHash<QString, qsizetype> m_byOldName;
-    QHash<QString, qsizetype> m_claims; // the claimant's index plus one, or 0
+    // The files' keys where they are not the names themselves.
+    QList<QString> m_oldKeys;
+    QList<QString> m_newKeys;
+    NameIndex m_byOldName;
+    NameIndex m_claims; // the new name's claimant
     // Every new name wanted, and every numbered name given: a numbered name
     // takes none of them.
     QSet<QString> m_wanted;

@@ -82,6 +82,10 @@ struct PlanFolder
     /// Called every few thousand files, where given: a window planning a big
     /// folder keeps handling its events.
     std::function<void()> yield;
+    /// Whether the plan lays out its steps and groups. A look ahead, which
+    /// wants only what becomes of each file, spares a million-file preview
+    /// their 48 MB.
+    bool stepsWanted = true;
 };
 
 /// Plans the renames of \a files (one folder's, in the numbering order). A new
