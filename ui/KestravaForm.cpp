@@ -45,6 +45,7 @@
 #include <QThread>
 
 #include <array>
+#include <malloc.h>
 #include <utility>
 
 namespace kestrava {
@@ -72,6 +73,13 @@ KestravaForm::KestravaForm(QWidget *parent)
 {
     static const bool frameRole = (QAccessible::installFactory(windowAsFrame), true);
     Q_UNUSED(frameRole);
+    // A block of a megabyte or more (the lists of a big folder, a box's text)
+    // is mapped on its own and given back to the system when freed. By
+    // default the allocator raises that limit to the largest block freed so
+    // far, up to 32 MB, and then keeps a million-file preview's or run's
+    // freed lists for itself: the next step's lists came on top of them.
+    static const bool blocksGiveBack = ::mallopt(M_MMAP_THRESHOLD, 1 << 20) == 1;
+    Q_UNUSED(blocksGiveBack);
     buildLayout();
     m_treeFilesCheck = new TreeFilesCheck(this);
     connect(m_treeFilesCheck, &TreeFilesCheck::answered, this,
