@@ -73,12 +73,16 @@ KestravaForm::KestravaForm(QWidget *parent)
 {
     static const bool frameRole = (QAccessible::installFactory(windowAsFrame), true);
     Q_UNUSED(frameRole);
-    // A block of a megabyte or more (the lists of a big folder, a box's text)
-    // is mapped on its own and given back to the system when freed. By
-    // default the allocator raises that limit to the largest block freed so
-    // far, up to 32 MB, and then keeps a million-file preview's or run's
-    // freed lists for itself: the next step's lists came on top of them.
-    static const bool blocksGiveBack = ::mallopt(M_MMAP_THRESHOLD, 1 << 20) == 1;
+    // A block of 16 MB or more (the lists of a million-file folder) is mapped
+    // on its own and given back to the system when freed. By default the
+    // allocator raises that limit to the largest block freed so far, up to
+    // 32 MB, and then keeps a million-file preview's freed lists for itself:
+    // the run's lists, and the folder read again after it, came on top of
+    // them. Fixing the limit also fixes the heap's own give-back point, at
+    // 128 kB, which made every smaller step fault its pages in afresh: it is
+    // kept at 64 MB.
+    static const bool blocksGiveBack =
+        ::mallopt(M_MMAP_THRESHOLD, 16 << 20) == 1 && ::mallopt(M_TRIM_THRESHOLD, 64 << 20) == 1;
     Q_UNUSED(blocksGiveBack);
     buildLayout();
     m_treeFilesCheck = new TreeFilesCheck(this);
