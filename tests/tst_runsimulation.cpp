@@ -4,6 +4,7 @@
 #include "FileNameBytes.h"
 #include "FileNamePattern.h"
 #include "FolderNameRules.h"
+#include "NameIndex.h"
 #include "NewFilename.h"
 #include "NumberedName.h"
 #include "RenamePlan.h"
@@ -156,6 +157,8 @@ private Q_SLOTS:
     void folderAndWalkAgreeOnEveryFile();
     void freeNamesAreThoseThePlanGivesAtOnce_data();
     void freeNamesAreThoseThePlanGivesAtOnce();
+    void nameIndexFindsWhatAHashFinds_data();
+    void nameIndexFindsWhatAHashFinds();
     void numberedFreeName_data();
     void numberedFreeName();
     void twoFilesToOneNameAreNumbered();
@@ -695,6 +698,43 @@ void TestRunSimulation::freeNamesAreThoseThePlanGivesAtOnce()
         QVERIFY2(!held.contains(to), qPrintable(to));
         held.insert(to);
     }
+}
+
+void TestRunSimulation::nameIndexFindsWhatAHashFinds_data()
+{
+    QTest::addColumn<int>("names");
+    QTest::addColumn<int>("room");  // the count the index is made for
+    QTest::addColumn<int>("repeat"); // every repeat-th name is one given before
+    QTest::newRow("none") << 0 << 0 << 0;
+    QTest::newRow("as many as its room") << 1000 << 1000 << 0;
+    QTest::newRow("grown from nothing") << 5000 << 0 << 0;
+    QTest::newRow("names given again, the last position kept") << 3000 << 100 << 3;
+}
+
+// The index gives for every name the position a QHash would give, and -1 for
+// a name never given, however far it grew past the room it was made with.
+void TestRunSimulation::nameIndexFindsWhatAHashFinds()
+{
+    QFETCH(int, names);
+    QFETCH(int, room);
+    QFETCH(int, repeat);
+    QStringList keys;
+    for (int i = 0; i < names; ++i)
+        keys.append(repeat > 0 && i % repeat == repeat - 1 ? keys.at(i / 2) : QStringLiteral("f\u00e9 %1.txt").arg(i * 7919 % 100003));
+    const auto keyAt = [&keys](qsizetype i) -> const QString & { return keys.at(i); };
+    NameIndex index(room);
+    QHash<QString, qsizetype> hash;
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        index.insert(keys.at(i), i, keyAt);
+        hash.insert(keys.at(i), i);
+    }
+    for (const QString &key : std::as_const(keys))
+        QCOMPARE(index.value(key, keyAt), hash.value(key));
+    QCOMPARE(index.value(QStringLiteral("f\u00e9 100004.txt"), keyAt), -1);
+    QVERIFY(!index.contains(QString(), keyAt));
+    // A name in ASCII hashes alike in Latin-1 and in UTF-16, as the look
+    // ahead's table and the run's names meet.
+    QCOMPARE(nameHash(QLatin1StringView("Holiday photo 000001.jpg")), nameHash(QStringView(u"Holiday photo 000001.jpg")));
 }
 
 void TestRunSimulation::numberedFreeName_data()
