@@ -692,7 +692,8 @@ void TestRunSimulation::freeNamesAreThoseThePlanGivesAtOnce()
     for (const QString &name : std::as_const(oldNames))
         held.insert(key(name));
     for (const PlannedRenames::Step &step : plan.steps) {
-        const QString to = step.kind == PlannedRenames::StepKind::Park ? QStringLiteral("\n") : key(plan.names[step.file]);
+        const QString to =
+            step.kind == PlannedRenames::StepKind::Park ? QStringLiteral("\n") : key(plan.names[step.file]);
         if (step.kind != PlannedRenames::StepKind::FromPark)
             held.remove(key(oldNames[step.file]));
         QVERIFY2(!held.contains(to), qPrintable(to));
@@ -720,7 +721,8 @@ void TestRunSimulation::nameIndexFindsWhatAHashFinds()
     QFETCH(int, repeat);
     QStringList keys;
     for (int i = 0; i < names; ++i)
-        keys.append(repeat > 0 && i % repeat == repeat - 1 ? keys.at(i / 2) : QStringLiteral("f\u00e9 %1.txt").arg(i * 7919 % 100003));
+        keys.append(repeat > 0 && i % repeat == repeat - 1 ? keys.at(i / 2)
+                                                           : QStringLiteral("f\u00e9 %1.txt").arg(i * 7919 % 100003));
     const auto keyAt = [&keys](qsizetype i) -> const QString & { return keys.at(i); };
     NameIndex index(room);
     QHash<QString, qsizetype> hash;
@@ -734,7 +736,8 @@ void TestRunSimulation::nameIndexFindsWhatAHashFinds()
     QVERIFY(!index.contains(QString(), keyAt));
     // A name in ASCII hashes alike in Latin-1 and in UTF-16, as the look
     // ahead's table and the run's names meet.
-    QCOMPARE(nameHash(QLatin1StringView("Holiday photo 000001.jpg")), nameHash(QStringView(u"Holiday photo 000001.jpg")));
+    QCOMPARE(nameHash(QLatin1StringView("Holiday photo 000001.jpg")),
+             nameHash(QStringView(u"Holiday photo 000001.jpg")));
 }
 
 void TestRunSimulation::numberedFreeName_data()

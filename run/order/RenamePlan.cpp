@@ -28,10 +28,17 @@ public:
         , m_folder(folder)
     {}
 
+private:
     // The names as the folder compares them, of the files' old names and of
     // the moving files' new names.
-    const QString &oldKey(qsizetype i) const { return m_oldKeys.isEmpty() ? m_files[std::size_t(i)].oldName : m_oldKeys.at(i); }
-    const QString &newKey(qsizetype i) const { return m_newKeys.isEmpty() ? m_files[std::size_t(i)].newName : m_newKeys.at(i); }
+    const QString &oldKey(qsizetype i) const
+    {
+        return m_oldKeys.isEmpty() ? m_files[std::size_t(i)].oldName : m_oldKeys.at(i);
+    }
+    const QString &newKey(qsizetype i) const
+    {
+        return m_newKeys.isEmpty() ? m_files[std::size_t(i)].newName : m_newKeys.at(i);
+    }
     auto oldKeyAt() const
     {
         return [this](qsizetype i) -> const QString & { return oldKey(i); };
@@ -41,6 +48,7 @@ public:
         return [this](qsizetype i) -> const QString & { return newKey(i); };
     }
 
+public:
     PlannedRenames plan()
     {
         const qsizetype count = qsizetype(m_files.size());
